@@ -1,0 +1,65 @@
+# Test, benchmark and fuzz target helpers.
+#
+#   l3d_add_test(<name> SOURCES <files...> [LIBS <libs...>] [WINDOWS] [DESKTOP])
+#     A GoogleTest executable. WINDOWS tests exist only in the Windows build; DESKTOP
+#     tests drive windows and take the shared X display one at a time (focus and
+#     overlapping windows would otherwise disturb each other).
+#   l3d_add_fuzzer(<name> SOURCES <files...> [LIBS <libs...>])
+#     A libFuzzer target in the fuzz build; elsewhere a replay test that runs the
+#     target on every file under tests/data/fuzz/<name>/.
+
+set(L3D_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+
+if(WIN32)
+  # Windows executables run under Wine with the build tree's own prefix and a private X display.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${CMAKE_BINARY_DIR}/wine)
+endif()
+
+macro(l3d_enable_gtest)
+  if(NOT TARGET gtest)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    add_subdirectory(${L3D_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  endif()
+endmacro()
+
+function(l3d_add_test name)
+  cmake_parse_arguments(T "WINDOWS;DESKTOP" "" "SOURCES;LIBS" ${ARGN})
+  if(T_WINDOWS AND NOT WIN32)
+    return()
+  endif()
+  l3d_enable_gtest()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE L3D_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+  if(WIN32)
+    add_test(NAME win.${name} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(win.${name} PROPERTIES TIMEOUT 600)
+    if(T_DESKTOP)
+      set_tests_properties(win.${name} PROPERTIES RESOURCE_LOCK desktop)
+    endif()
+  else()
+    include(GoogleTest)
+    gtest_discover_tests(${name} TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()
+
+function(l3d_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  if(L3D_FUZZ)
+    add_executable(fuzz_${name} ${F_SOURCES})
+    target_link_libraries(fuzz_${name} PRIVATE ${F_LIBS})
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+  else()
+    add_executable(replay_${name} ${F_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+    target_link_libraries(replay_${name} PRIVATE ${F_LIBS})
+    set(corpus ${CMAKE_SOURCE_DIR}/tests/data/fuzz/${name})
+    if(WIN32)
+      add_test(NAME win.fuzz_replay.${name} COMMAND replay_${name} ${corpus})
+    else()
+      add_test(NAME native.fuzz_replay.${name} COMMAND replay_${name} ${corpus})
+    endif()
+  endif()
+endfunction()

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# wine-run.sh <state-dir> <program.exe> [args...]
+# Runs a Windows program under Wine with a prefix and a private Xvfb display kept in
+# <state-dir> (inside the build tree). The first call creates both; later calls reuse them.
+# scripts/stop-wine.sh <state-dir> ends the display and the wine server again.
+set -euo pipefail
+state=$(mkdir -p "$1" && cd "$1" && pwd); shift
+
+export WINEPREFIX="$state/prefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+
+display_alive() {
+  [ -f "$state/display" ] && [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
+}
+
+start_display() {
+  local fifo="$state/displayfd"
+  rm -f "$fifo"; mkfifo "$fifo"
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac 3>"$fifo" </dev/null >/dev/null 2>&1 &
+  echo $! > "$state/xvfb.pid"
+  local n; read -r n < "$fifo"
+  rm -f "$fifo"
+  echo ":$n" > "$state/display"
+}
+
+init_prefix() {
+  DISPLAY=$(cat "$state/display") wineboot -i >/dev/null 2>&1 || true
+  # A crashing test must end, not wait in the debugger's dialog.
+  DISPLAY=$(cat "$state/display") wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  DISPLAY=$(cat "$state/display") wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
+  touch "$state/prefix.ready"
+}
+
+(
+  flock 9
+  display_alive || start_display
+  [ -f "$state/prefix.ready" ] || init_prefix
+) 9>"$state/lock"
+
+export DISPLAY=$(cat "$state/display")
+exec wine "$@"

@@ -1,0 +1,45 @@
+// Helpers for tests that drive real windows under Wine: create windows, post messages,
+// pump the queue until it is idle, and read pixels back from a window's device context.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace l3d::testing {
+
+// A registered window class and a top-level (or child) window of it, destroyed with the object.
+class TestWindow {
+public:
+    TestWindow(const wchar_t* title, int width, int height, WNDPROC proc = DefWindowProcW,
+               HBRUSH background = nullptr, HWND parent = nullptr, DWORD style = 0, UINT classStyle = 0);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND Handle() const { return handle_; }
+
+private:
+    HWND handle_ = nullptr;
+};
+
+// Dispatches every waiting message until the queue stays empty for quietMs, or until maxMs passed.
+void PumpUntilIdle(int quietMs = 30, int maxMs = 2000);
+
+// Posts a message and pumps until idle.
+void PostAndPump(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// 32-bit pixels (0x00RRGGBB) of a client rectangle, copied from the window's device context.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> data;  // top row first
+    uint32_t At(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
+};
+Pixels ReadClientPixels(HWND window, RECT area);
+
+// True when every channel of a and b differs by at most tolerance.
+bool ColorNear(uint32_t a, uint32_t b, int tolerance = 8);
+
+}  // namespace l3d::testing
