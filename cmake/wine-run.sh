@@ -18,7 +18,7 @@ display_alive() {
 start_display() {
   local fifo="$state/displayfd"
   rm -f "$fifo"; mkfifo "$fifo"
-  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac 3>"$fifo" </dev/null >/dev/null 2>&1 &
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac 3>"$fifo" 9>&- </dev/null >/dev/null 2>&1 &
   echo $! > "$state/xvfb.pid"
   local n; read -r n < "$fifo"
   rm -f "$fifo"
@@ -26,7 +26,7 @@ start_display() {
 }
 
 init_prefix() {
-  DISPLAY=$(cat "$state/display") wineboot -i >/dev/null 2>&1 || true
+  DISPLAY=$(cat "$state/display") wineboot -i >/dev/null 2>&1 9>&- || true
   # A crashing test must end, not wait in the debugger's dialog.
   DISPLAY=$(cat "$state/display") wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
   DISPLAY=$(cat "$state/display") wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
@@ -34,9 +34,11 @@ init_prefix() {
 }
 
 (
-  flock 9
-  display_alive || start_display
-  [ -f "$state/prefix.ready" ] || init_prefix
+  # Waiting longer than a prefix takes to create means something holds the lock for good.
+  flock -w 300 9 || { echo "wine-run: $state/lock stays busy" >&2; exit 1; }
+  # The display and the wine server outlive this call; they must not inherit the lock.
+  display_alive || start_display 9>&-
+  [ -f "$state/prefix.ready" ] || init_prefix 9>&-
 ) 9>"$state/lock"
 
 export DISPLAY=$(cat "$state/display")

@@ -1,0 +1,199 @@
+#include "framework/Application.h"
+
+#include "framework/Dialogs.h"
+#include "framework/Exceptions.h"
+#include "framework/ExceptionBarrier.h"
+#include "framework/StrConv.h"
+#include "framework/SystemSettings.h"
+#include "framework/UtilityWindow.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+TApplication* Application = new TApplication();
+
+std::u16string ExceptionText(std::exception_ptr E)
+{
+    try {
+        if (E)
+            std::rethrow_exception(E);
+    } catch (const Exception& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return Utf8ToWide(e.what());
+    } catch (...) {
+    }
+    return u"Unknown exception";
+}
+
+std::u16string GetLongHint(const std::u16string& Hint)
+{
+    const size_t bar = Hint.find(u'|');
+    return bar == std::u16string::npos ? Hint : Hint.substr(bar + 1);
+}
+
+std::u16string GetShortHint(const std::u16string& Hint)
+{
+    const size_t bar = Hint.find(u'|');
+    return bar == std::u16string::npos ? Hint : Hint.substr(0, bar);
+}
+
+TApplication::TApplication() : TComponent(nullptr)
+{
+    // Exceptions caught at system callbacks (D19) end up here.
+    SetExceptionHandler([](std::exception_ptr e) {
+        if (::Application)
+            ::Application->HandleException(nullptr, e);
+    });
+}
+
+void TApplication::Initialize()
+{
+    LoadLocaleFormatSettings();
+    InstallSystemFolderSeam();
+}
+
+HWND TApplication::Handle()
+{
+    if (!handle_) {
+        handle_ = AllocateHWnd([this](TMessage& m) {
+            for (auto& [id, hook] : std::vector<std::pair<int, TWindowHook>>(hooks_))
+                if (hook(m))
+                    return true;
+            if (m.Msg == WM_QUERYENDSESSION) {
+                m.Result = 1;
+                return true;
+            }
+            return false;
+        });
+        SetWindowTextW(handle_, reinterpret_cast<const wchar_t*>(Title.c_str()));
+    }
+    return handle_;
+}
+
+int TApplication::HookMainWindow(TWindowHook Hook)
+{
+    hooks_.emplace_back(nextHookId_, std::move(Hook));
+    return nextHookId_++;
+}
+
+void TApplication::UnhookMainWindow(int Id)
+{
+    hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [Id](auto& h) { return h.first == Id; }), hooks_.end());
+}
+
+void TApplication::SetHint(const std::u16string& Value)
+{
+    if (Value == hint_)
+        return;
+    hint_ = Value;
+    if (OnHint)
+        OnHint(this);
+}
+
+void TApplication::HandleException(TObject* Sender, std::exception_ptr E)
+{
+    if (OnException) {
+        OnException(Sender, E);
+        return;
+    }
+    ShowException(E);
+}
+
+void TApplication::ShowException(std::exception_ptr E)
+{
+    std::u16string text = ExceptionText(E);
+    if (!text.empty() && text.back() > u'.')
+        text += u'.';
+    ShowMessageBox(text, Title, MB_OK | MB_ICONERROR);
+}
+
+void TApplication::Terminate()
+{
+    PostQuitMessage(0);
+}
+
+void TApplication::TrackHover(const MSG& Msg)
+{
+    TWinControl* window = TWinControl::FindControl(Msg.hwnd);
+    TControl* control = window;
+    if (window && window->HandleAllocated() && window->Handle() == Msg.hwnd) {
+        if (TControl* inner = window->ControlAtPos({GET_X_LPARAM(Msg.lParam), GET_Y_LPARAM(Msg.lParam)}, true, false))
+            control = inner;
+    }
+    if (control == hoverControl_)
+        return;
+    if (hoverControl_)
+        hoverControl_->Perform(CM_MOUSELEAVE);
+    hoverControl_ = control;
+    if (control) {
+        control->Perform(CM_MOUSEENTER);
+        // The innermost control with a hint speaks for the place.
+        TControl* withHint = control;
+        while (withHint && withHint->Hint.empty())
+            withHint = withHint->Parent();
+        SetHint(withHint ? GetLongHint(withHint->Hint) : std::u16string());
+    }
+}
+
+bool TApplication::IsKeyMsg(MSG& Msg)
+{
+    if (Msg.message != WM_KEYDOWN && Msg.message != WM_SYSKEYDOWN)
+        return false;
+    TWinControl* control = TWinControl::FindControl(Msg.hwnd);
+    if (!control)
+        return false;
+    const uint32_t cn = Msg.message == WM_KEYDOWN ? CN_KEYDOWN : CN_SYSKEYDOWN;
+    return control->Perform(cn, Msg.wParam, Msg.lParam) != 0;
+}
+
+bool TApplication::ProcessMessage(MSG& Msg)
+{
+    if (!PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (Msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    if (Msg.message == WM_MOUSEMOVE)
+        TrackHover(Msg);
+    if (!IsKeyMsg(Msg)) {
+        TranslateMessage(&Msg);
+        DispatchMessageW(&Msg);
+    }
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg;
+    for (;;) {
+        try {
+            if (!ProcessMessage(msg))
+                return;
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+}
+
+void TApplication::HandleMessage()
+{
+    MSG msg;
+    try {
+        if (!ProcessMessage(msg))
+            WaitMessage();
+    } catch (...) {
+        HandleException(this);
+    }
+}
+
+void TApplication::Run()
+{
+    terminated_ = false;
+    if (MainForm)
+        MainForm->Show();
+    while (!terminated_)
+        HandleMessage();
+}

@@ -1,0 +1,87 @@
+// TApplication: the program's message loop and its place for unhandled exceptions.
+//
+// The loop hands each key to the focused control's form first (menu short-cuts, then the
+// dialog keys Tab, Enter and Escape), then translates and dispatches it, where the form's key
+// preview and then the control's own key events see it. Every exception that reaches the
+// loop or a window procedure goes to HandleException: the standard error box (through the
+// message-box seam), and the loop goes on.
+#pragma once
+
+#include "framework/Forms.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    const char* ClassName() const override { return "TApplication"; }
+
+    // Takes the user's locale conventions and the system's special folders.
+    void Initialize();
+
+    // Creates a form owned by the application; the first one becomes the main form.
+    template <class T>
+    void CreateForm(T*& Reference)
+    {
+        Reference = nullptr;
+        T* form = CreateComponent<T>(this);
+        Reference = form;
+        if (!MainForm)
+            MainForm = form;
+    }
+
+    // Shows the main form and runs the loop until Terminate.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Handles every waiting message, then returns.
+    void ProcessMessages();
+    // Handles one message, waiting for one when none is there.
+    void HandleMessage();
+
+    TCustomForm* MainForm = nullptr;
+    std::u16string Title;
+    TBiDiMode BiDiMode = TBiDiMode::bdLeftToRight;
+
+    // The hint of the control under the mouse (its long part) or of the selected menu item.
+    const std::u16string& Hint() const { return hint_; }
+    void SetHint(const std::u16string& Value);
+    TNotifyEvent OnHint;
+
+    // Call inside a catch block (or pass the exception): OnException when set, else the
+    // standard error box.
+    void HandleException(TObject* Sender, std::exception_ptr E = std::current_exception());
+    void ShowException(std::exception_ptr E);
+    std::function<void(TObject* Sender, std::exception_ptr E)> OnException;
+
+    // The hidden application window, and hooks that see its messages first.
+    HWND Handle();
+    using TWindowHook = std::function<bool(TMessage& Message)>;
+    int HookMainWindow(TWindowHook Hook);
+    void UnhookMainWindow(int Id);
+
+private:
+    bool ProcessMessage(MSG& Msg);
+    bool IsKeyMsg(MSG& Msg);
+    void TrackHover(const MSG& Msg);
+
+    bool terminated_ = false;
+    std::u16string hint_;
+    TControl* hoverControl_ = nullptr;
+    HWND handle_ = nullptr;
+    std::vector<std::pair<int, TWindowHook>> hooks_;
+    int nextHookId_ = 1;
+};
+
+extern TApplication* Application;
+
+// The text of an exception for the error box (its message; "Unknown exception" otherwise).
+std::u16string ExceptionText(std::exception_ptr E);
+// The long part of a hint ("short|long"), or the whole hint without a bar.
+std::u16string GetLongHint(const std::u16string& Hint);
+std::u16string GetShortHint(const std::u16string& Hint);

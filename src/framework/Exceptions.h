@@ -1,0 +1,91 @@
+// The framework's exception classes. Messages are wide text: they may carry file names
+// that the system code page cannot represent.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+class Exception : public std::exception {
+public:
+    explicit Exception(std::u16string Msg);
+
+    const std::u16string& Message() const { return FMessage; }
+    void SetMessage(std::u16string Msg);
+
+    // The message as UTF-8, for logs and for handlers that know only std::exception.
+    const char* what() const noexcept override { return FWhat.c_str(); }
+
+private:
+    std::u16string FMessage;
+    std::string FWhat;
+};
+
+// Replaces the first "%s" of Fmt by Arg, literally (Arg is never read as a format).
+std::u16string FormatMessageS(const std::u16string& Fmt, const std::u16string& Arg);
+// Replaces the first "%d" of Fmt by the decimal text of Arg.
+std::u16string FormatMessageD(const std::u16string& Fmt, int64_t Arg);
+
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class EStringListError : public EListError {
+public:
+    using EListError::EListError;
+};
+
+class EStreamError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class EReadError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+
+class EWriteError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+
+class EFOpenError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+    // "Datei <FileName> kann nicht geöffnet werden"
+    static EFOpenError ForFile(const std::u16string& FileName);
+};
+
+class EFCreateError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+    // "Datei <FileName> kann nicht erstellt werden"
+    static EFCreateError ForFile(const std::u16string& FileName);
+};
+
+class EOutOfResources : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+    // "'<Text>' ist kein gültiger Integerwert"
+    static EConvertError InvalidInteger(const std::u16string& Text);
+};
+
+class EOSError : public Exception {
+public:
+    EOSError(std::u16string Msg, uint32_t Code) : Exception(std::move(Msg)), ErrorCode(Code) {}
+    uint32_t ErrorCode;
+};
+
+// The framework's message texts.
+inline constexpr char16_t SFOpenError[] = u"Datei %s kann nicht geöffnet werden";
+inline constexpr char16_t SFCreateError[] = u"Datei %s kann nicht erstellt werden";
+inline constexpr char16_t SInvalidInteger[] = u"'%s' ist kein gültiger Integerwert";
+inline constexpr char16_t SReadError[] = u"Stream read error";
+inline constexpr char16_t SWriteError[] = u"Stream write error";

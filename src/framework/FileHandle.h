@@ -1,0 +1,36 @@
+// Operating-system file handles: the one place where streams and file tests touch the
+// system's file interface. Windows uses CreateFileW and friends; native builds use POSIX
+// calls with the UTF-8 form of the name (sharing modes are not enforced there).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A file handle: a signed value, negative when there is no file.
+using THandle = std::intptr_t;
+inline constexpr THandle InvalidHandle = -1;
+
+// Desired access and share flags, with the values of the Windows file interface.
+inline constexpr uint32_t AccessRead = 0x80000000u;
+inline constexpr uint32_t AccessWrite = 0x40000000u;
+inline constexpr uint32_t ShareRead = 1;
+inline constexpr uint32_t ShareWrite = 2;
+
+// Opens an existing file; InvalidHandle when that fails (also for a folder).
+THandle OsFileOpen(const std::u16string& FileName, uint32_t Access, uint32_t Share);
+// Creates the file, or truncates an existing one, for reading and writing, shared with nobody.
+THandle OsFileCreate(const std::u16string& FileName);
+void OsFileClose(THandle Handle);
+
+// Bytes transferred, or -1 on failure.
+int32_t OsFileRead(THandle Handle, void* Buffer, int32_t Count);
+int32_t OsFileWrite(THandle Handle, const void* Buffer, int32_t Count);
+// Origin 0 start, 1 current, 2 end. The new position, or -1 on failure.
+int64_t OsFileSeek(THandle Handle, int64_t Offset, int Origin);
+// Makes the current position the end of the file.
+bool OsFileSetEnd(THandle Handle);
+
+// File attributes with the Windows bit values; 0xFFFFFFFF when the name does not exist.
+inline constexpr uint32_t faDirectory = 0x10;
+inline constexpr uint32_t InvalidFileAttributes = 0xFFFFFFFFu;
+uint32_t OsFileAttributes(const std::u16string& FileName);

@@ -1,0 +1,90 @@
+#include "framework/FileHandle.h"
+
+#include "framework/StrConv.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+THandle OpenWith(const std::u16string& FileName, int Flags)
+{
+    const int fd = ::open(WideToUtf8(FileName).c_str(), Flags | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return InvalidHandle;
+    struct stat st {};
+    // A folder is no file: the Windows interface refuses to open one as such.
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return InvalidHandle;
+    }
+    return fd;
+}
+
+} // namespace
+
+THandle OsFileOpen(const std::u16string& FileName, uint32_t Access, uint32_t)
+{
+    int flags;
+    if ((Access & AccessRead) && (Access & AccessWrite))
+        flags = O_RDWR;
+    else if (Access & AccessWrite)
+        flags = O_WRONLY;
+    else
+        flags = O_RDONLY;
+    return OpenWith(FileName, flags);
+}
+
+THandle OsFileCreate(const std::u16string& FileName)
+{
+    return OpenWith(FileName, O_RDWR | O_CREAT | O_TRUNC);
+}
+
+void OsFileClose(THandle Handle)
+{
+    if (Handle >= 0)
+        ::close(static_cast<int>(Handle));
+}
+
+int32_t OsFileRead(THandle Handle, void* Buffer, int32_t Count)
+{
+    if (Count <= 0)
+        return 0;
+    const ssize_t n = ::read(static_cast<int>(Handle), Buffer, static_cast<size_t>(Count));
+    return n < 0 ? -1 : static_cast<int32_t>(n);
+}
+
+int32_t OsFileWrite(THandle Handle, const void* Buffer, int32_t Count)
+{
+    if (Count <= 0)
+        return 0;
+    const ssize_t n = ::write(static_cast<int>(Handle), Buffer, static_cast<size_t>(Count));
+    return n < 0 ? -1 : static_cast<int32_t>(n);
+}
+
+int64_t OsFileSeek(THandle Handle, int64_t Offset, int Origin)
+{
+    const int whence = Origin == 0 ? SEEK_SET : Origin == 1 ? SEEK_CUR : SEEK_END;
+    const off_t r = ::lseek(static_cast<int>(Handle), static_cast<off_t>(Offset), whence);
+    return r < 0 ? -1 : static_cast<int64_t>(r);
+}
+
+bool OsFileSetEnd(THandle Handle)
+{
+    const off_t pos = ::lseek(static_cast<int>(Handle), 0, SEEK_CUR);
+    return pos >= 0 && ::ftruncate(static_cast<int>(Handle), pos) == 0;
+}
+
+uint32_t OsFileAttributes(const std::u16string& FileName)
+{
+    struct stat st {};
+    if (FileName.empty() || ::stat(WideToUtf8(FileName).c_str(), &st) != 0)
+        return InvalidFileAttributes;
+    if (S_ISDIR(st.st_mode))
+        return faDirectory;
+    uint32_t attrs = 0x20; // archive: what Windows reports for an ordinary file
+    if (::access(WideToUtf8(FileName).c_str(), W_OK) != 0)
+        attrs |= 0x01;     // read-only
+    return attrs;
+}

@@ -1,0 +1,80 @@
+#include "framework/FileHandle.h"
+
+#include <windows.h>
+
+namespace {
+
+const wchar_t* W(const std::u16string& S)
+{
+    return reinterpret_cast<const wchar_t*>(S.c_str());
+}
+
+HANDLE H(THandle Handle)
+{
+    return reinterpret_cast<HANDLE>(Handle);
+}
+
+THandle FromHandle(HANDLE h)
+{
+    return h == INVALID_HANDLE_VALUE ? InvalidHandle : reinterpret_cast<THandle>(h);
+}
+
+} // namespace
+
+THandle OsFileOpen(const std::u16string& FileName, uint32_t Access, uint32_t Share)
+{
+    return FromHandle(CreateFileW(W(FileName), Access, Share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+THandle OsFileCreate(const std::u16string& FileName)
+{
+    return FromHandle(CreateFileW(W(FileName), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+void OsFileClose(THandle Handle)
+{
+    if (Handle >= 0)
+        CloseHandle(H(Handle));
+}
+
+int32_t OsFileRead(THandle Handle, void* Buffer, int32_t Count)
+{
+    if (Count <= 0)
+        return 0;
+    DWORD n = 0;
+    if (!ReadFile(H(Handle), Buffer, static_cast<DWORD>(Count), &n, nullptr))
+        return -1;
+    return static_cast<int32_t>(n);
+}
+
+int32_t OsFileWrite(THandle Handle, const void* Buffer, int32_t Count)
+{
+    if (Count <= 0)
+        return 0;
+    DWORD n = 0;
+    if (!WriteFile(H(Handle), Buffer, static_cast<DWORD>(Count), &n, nullptr))
+        return -1;
+    return static_cast<int32_t>(n);
+}
+
+int64_t OsFileSeek(THandle Handle, int64_t Offset, int Origin)
+{
+    LARGE_INTEGER dist;
+    dist.QuadPart = Offset;
+    LARGE_INTEGER pos;
+    const DWORD method = Origin == 0 ? FILE_BEGIN : Origin == 1 ? FILE_CURRENT : FILE_END;
+    if (!SetFilePointerEx(H(Handle), dist, &pos, method))
+        return -1;
+    return pos.QuadPart;
+}
+
+bool OsFileSetEnd(THandle Handle)
+{
+    return SetEndOfFile(H(Handle)) != 0;
+}
+
+uint32_t OsFileAttributes(const std::u16string& FileName)
+{
+    return GetFileAttributesW(W(FileName));
+}

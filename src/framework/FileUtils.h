@@ -1,0 +1,42 @@
+// File and folder helpers over wide paths. Portable; the user's special folders and the
+// program's own path come through a seam that tests replace and the application fills with the
+// system's answers on Windows.
+#pragma once
+
+#include <functional>
+#include <string>
+
+bool FileExists(const std::u16string& Path);       // an existing file, not a folder
+bool DirectoryExists(const std::u16string& Path);
+// Creates the folder with every missing parent; true when it exists afterwards.
+bool ForceDirectories(const std::u16string& Path);
+// Deletes a file; false when it did not exist or could not be deleted.
+bool FileDelete(const std::u16string& Path);
+// Moves From over To, replacing To (how files are saved safely: write a temporary, then move).
+bool MoveFileReplacing(const std::u16string& From, const std::u16string& To);
+
+// The platform's path separator ('\\' on Windows, '/' elsewhere).
+char16_t PathDelimiter();
+std::u16string IncludeTrailingPathDelimiter(const std::u16string& Path);
+
+// The temporary folder, ending in a separator.
+std::u16string TempFolder();
+// Creates a new empty file with a unique name in Folder (the temporary folder when empty)
+// and returns its path; empty when none could be made.
+std::u16string CreateTempFile(const std::u16string& Prefix, const std::u16string& Folder = {});
+
+enum class TSpecialFolder { AppData, Documents };
+
+struct TFolderSeam {
+    // The folder without a trailing separator; empty when the system has none.
+    std::function<std::u16string(TSpecialFolder)> SpecialFolder;
+    // The running executable's full path.
+    std::function<std::u16string()> ProgramFile;
+};
+// The seam in force; replace its members in tests, restore with ResetFolderSeam.
+TFolderSeam& FolderSeam();
+void ResetFolderSeam();
+
+std::u16string SpecialFolder(TSpecialFolder Folder);
+// The folder of the executable, ending in a separator.
+std::u16string ProgramFolder();

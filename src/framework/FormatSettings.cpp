@@ -1,0 +1,7 @@
+#include "framework/FormatSettings.h"
+
+TFormatSettings& FormatSettings()
+{
+    static TFormatSettings settings;
+    return settings;
+}

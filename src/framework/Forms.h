@@ -1,0 +1,133 @@
+// TCustomForm and TForm: top-level windows with border styles, placement, modal loops,
+// closing, key preview and the dialog keys (Tab, Enter, Escape).
+#pragma once
+
+#include "framework/Controls.h"
+
+#include <functional>
+#include <memory>
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum class TFormStyle { fsNormal, fsStayOnTop };
+enum class TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = int32_t;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
+                       mrNo = 7;
+
+// What a menu offers the form: a chance to take a key as its short-cut before anyone else.
+class TShortCutHandler {
+public:
+    virtual ~TShortCutHandler() = default;
+    // Message is the WM_KEYDOWN/WM_SYSKEYDOWN record; true when a short-cut took it.
+    virtual bool IsShortCut(TMessage& Message) = 0;
+};
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+using TShortCutEvent = std::function<void(TMessage& Message, bool& Handled)>;
+
+class TCustomForm : public TWinControl {
+public:
+    explicit TCustomForm(TComponent* AOwner);
+    ~TCustomForm() override;
+    const char* ClassName() const override { return "TCustomForm"; }
+    // Runs Loaded on the components built in the constructor, then OnCreate.
+    void AfterConstruction() override;
+    // OnDestroy first, with everything still in place.
+    void BeforeDestruction() override;
+
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle Value);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle Value);
+    TPosition Position = TPosition::poDesigned;
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState Value);
+    bool AlphaBlend() const { return alphaBlend_; }
+    void SetAlphaBlend(bool Value);
+    uint8_t AlphaBlendValue() const { return alphaValue_; }
+    void SetAlphaBlendValue(uint8_t Value);
+    void SetBiDiMode(TBiDiMode Value) override;
+    void SetClientSize(int AWidth, int AHeight) override;
+
+    bool KeyPreview = false;
+    TShortCutHandler* Menu = nullptr;
+
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult Value) { modalResult_ = Value; }
+    bool IsModal() const { return modal_; }
+    // Shows the form modally: every other window of the program is disabled, a nested loop
+    // runs (timers keep ticking) until ModalResult is set, then the windows are enabled again.
+    TModalResult ShowModal();
+    void Close();
+    virtual bool CloseQuery();
+    // Frees the form once the messages now waiting have been handled.
+    void Release();
+    void BringToFront();
+
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* Control);
+    // Moves the focus to the next (or previous) control in tab order.
+    void SelectNext(TWinControl* Current, bool GoForward, bool CheckTabStop);
+    // The first control in tab order that can take the focus.
+    TWinControl* FindNextControl(TWinControl* Current, bool GoForward, bool CheckTabStop) const;
+    void FocusChanged(TWinControl* Control);
+
+    virtual bool IsShortCut(TMessage& Message);
+
+    TCanvas* Canvas() { return canvas_.get(); }
+
+    TNotifyEvent OnCreate, OnDestroy, OnShow, OnHide, OnPaint, OnActivate, OnDeactivate;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TShortCutEvent OnShortCut;
+
+    void WndProc(TMessage& Message) override;
+
+    // Public so that the key preview of the controls on the form reaches them.
+    void KeyDown(uint16_t& Key, TShiftState Shift) override { TWinControl::KeyDown(Key, Shift); }
+    void KeyUp(uint16_t& Key, TShiftState Shift) override { TWinControl::KeyUp(Key, Shift); }
+    void KeyPress(char16_t& Key) override { TWinControl::KeyPress(Key); }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateHandleDone() override;
+    void PaintWindow(HDC Dc) override;
+    void VisibleChanged() override;
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& Action);
+
+private:
+    DWORD WindowStyle() const;
+    DWORD WindowExStyle() const;
+    void ApplyFrameStyle();
+    void PlaceByPosition();
+    bool CloseModal();
+
+    TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
+    TFormStyle formStyle_ = TFormStyle::fsNormal;
+    TWindowState windowState_ = TWindowState::wsNormal;
+    bool alphaBlend_ = false;
+    uint8_t alphaValue_ = 255;
+    TModalResult modalResult_ = mrNone;
+    bool modal_ = false;
+    bool placed_ = false;
+    bool showing_ = false;
+    TWinControl* activeControl_ = nullptr;
+    std::unique_ptr<TCanvas> canvas_;
+};
+
+class TForm : public TCustomForm {
+public:
+    using TCustomForm::TCustomForm;
+    const char* ClassName() const override { return "TForm"; }
+};
+
+// The modal-dialog seam: when set, it is called with every form that starts a modal loop,
+// once the form is shown. It may set the form's controls and end it with SetModalResult
+// (then the loop ends without waiting for input), or leave the form running.
+std::function<void(TCustomForm* Form)>& ModalDialogHook();

@@ -1,0 +1,43 @@
+// TScreen: the display's metrics and work area, the program's forms, and the cursor that
+// overrides every control's own (crHourGlass while busy).
+#pragma once
+
+#include "framework/Controls.h"
+
+#include <vector>
+
+class TScreen : public TComponent {
+public:
+    TScreen();
+    const char* ClassName() const override { return "TScreen"; }
+
+    int Width() const;    // the primary monitor
+    int Height() const;
+    int DesktopLeft() const;  // the whole virtual desktop
+    int DesktopTop() const;
+    int DesktopWidth() const;
+    int DesktopHeight() const;
+    TRect WorkAreaRect() const;
+    int PixelsPerInch() const;
+
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor Value);
+
+    int FormCount() const { return static_cast<int>(forms_.size()); }
+    TCustomForm* Forms(int Index) const { return forms_.at(static_cast<size_t>(Index)); }
+    TCustomForm* ActiveForm() const;
+    TWinControl* ActiveControl() const;
+
+    // The system's message font (non-client metrics).
+    TFont* MessageFont();
+
+    void AddForm(TCustomForm* Form);
+    void RemoveForm(TCustomForm* Form);
+
+private:
+    TCursor cursor_ = crDefault;
+    std::vector<TCustomForm*> forms_;
+    std::unique_ptr<TFont> messageFont_;
+};
+
+extern TScreen* Screen;

@@ -1,0 +1,887 @@
+// TWinControl: controls with a window of their own, the window classes behind them and the
+// one window procedure through which every framework window's messages enter C++ code.
+#include "framework/Controls.h"
+
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+#include "framework/ExceptionBarrier.h"
+#include "framework/Forms.h"
+#include "framework/Screen.h"
+#include "framework/StrConv.h"
+#include "framework/WinText.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+namespace {
+
+std::unordered_map<HWND, TWinControl*>& WindowMap()
+{
+    static std::unordered_map<HWND, TWinControl*> map;
+    return map;
+}
+
+// The control whose window is being created; the first message of an unknown window binds to it.
+thread_local TWinControl* gCreating = nullptr;
+
+// Registered classes: name -> the procedure their messages default to.
+std::map<std::u16string, WNDPROC>& ClassProcs()
+{
+    static std::map<std::u16string, WNDPROC> procs;
+    return procs;
+}
+
+int NextControlId()
+{
+    static int id = 1000;
+    return ++id;
+}
+
+TWinControl* ControlOf(TControl* c)
+{
+    return dynamic_cast<TWinControl*>(c);
+}
+
+}  // namespace
+
+LRESULT CALLBACK FrameworkWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    auto& map = WindowMap();
+    TWinControl* control = nullptr;
+    if (auto it = map.find(Wnd); it != map.end()) {
+        control = it->second;
+    } else if (gCreating) {
+        control = gCreating;
+        gCreating = nullptr;
+        map[Wnd] = control;
+        control->handle_ = Wnd;
+    } else {
+        return DefWindowProcW(Wnd, Msg, WParam, LParam);
+    }
+    TMessage m{Msg, WParam, LParam, 0};
+    try {
+        control->WindowProc(m);
+    } catch (...) {
+        // D19: nothing unwinds into the system's frames.
+        HandleCurrentException();
+    }
+    return m.Result;
+}
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
+{
+    ControlStyle |= csAcceptsControls;
+}
+
+TWinControl::~TWinControl()
+{
+    DestroyHandle();
+    while (!controls_.empty())
+        Free(controls_.back());
+}
+
+void TWinControl::BeforeDestruction()
+{
+    // The window goes first, while every handler can still run; then the children (which the
+    // framework frees with their parent), then the owned components.
+    Destroying();
+    DestroyHandle();
+    while (!controls_.empty())
+        Free(controls_.back());
+    TControl::BeforeDestruction();
+}
+
+TWinControl* TWinControl::FindControl(HWND Wnd)
+{
+    auto& map = WindowMap();
+    while (Wnd) {
+        if (auto it = map.find(Wnd); it != map.end())
+            return it->second;
+        if (!(GetWindowLongW(Wnd, GWL_STYLE) & WS_CHILD))
+            return nullptr;
+        Wnd = GetParent(Wnd);
+    }
+    return nullptr;
+}
+
+void TWinControl::InsertControl(TControl* Control)
+{
+    controls_.push_back(Control);
+    Control->parent_ = this;
+    if (auto* w = ControlOf(Control)) {
+        tabList_.push_back(w);
+        if (handle_)
+            w->HandleNeeded();
+    } else {
+        Control->Invalidate();
+    }
+    if (Control->Align() != TAlign::alNone)
+        Realign();
+}
+
+void TWinControl::RemoveControl(TControl* Control)
+{
+    if (mouseControl_ == Control)
+        mouseControl_ = nullptr;
+    if (auto* w = ControlOf(Control)) {
+        w->DestroyHandle();
+        tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
+    } else {
+        Control->InvalidateParentArea();
+    }
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), Control), controls_.end());
+    Control->parent_ = nullptr;
+    if (Control->Align() != TAlign::alNone && !IsDestroying())
+        Realign();
+}
+
+int TWinControl::TabOrder() const
+{
+    if (!Parent())
+        return -1;
+    auto& list = Parent()->tabList_;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int Value)
+{
+    if (!Parent())
+        return;
+    auto& list = Parent()->tabList_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    Value = std::clamp(Value, 0, static_cast<int>(list.size()));
+    list.insert(list.begin() + Value, this);
+}
+
+// ---- the window
+
+void TWinControl::CreateParams(TCreateParams& Params)
+{
+    Params.Caption = text_;
+    Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (Parent())
+        Params.Style |= WS_CHILD;
+    if (Visible() && Parent())
+        Params.Style |= WS_VISIBLE;
+    if (!Enabled())
+        Params.Style |= WS_DISABLED;
+    if (TabStop)
+        Params.Style |= WS_TABSTOP;
+    Params.X = left_;
+    Params.Y = top_;
+    Params.Width = width_;
+    Params.Height = height_;
+    Params.WndParent = Parent() ? Parent()->Handle() : nullptr;
+    Params.ClassStyle = CS_HREDRAW | CS_VREDRAW | ((ControlStyle & csDoubleClicks) ? CS_DBLCLKS : 0);
+    Params.WinClassName = Utf8ToWide(ClassName());
+}
+
+void TWinControl::CreateWnd()
+{
+    TCreateParams p;
+    CreateParams(p);
+    std::u16string className = u"L3D." + p.WinClassName;
+    auto& procs = ClassProcs();
+    if (procs.find(className) == procs.end()) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        WNDPROC base = DefWindowProcW;
+        if (!p.SystemClassName.empty()) {
+            // Superclass the system class: its behaviour, our procedure in front of it.
+            WNDCLASSEXW sys{};
+            sys.cbSize = sizeof sys;
+            if (!GetClassInfoExW(nullptr, WideChars(p.SystemClassName), &sys))
+                throw EOSError(u"Window class not found: " + p.SystemClassName, GetLastError());
+            wc = sys;
+            wc.cbSize = sizeof wc;
+            base = sys.lpfnWndProc;
+        } else {
+            wc.style = p.ClassStyle;
+            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+            wc.hbrBackground = p.Background;
+            wc.hIcon = p.Icon;
+        }
+        wc.lpfnWndProc = FrameworkWindowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = WideChars(className);
+        wc.lpszMenuName = nullptr;
+        if (!RegisterClassExW(&wc))
+            throw EOSError(u"Window class could not be registered: " + className, GetLastError());
+        procs[className] = base;
+    }
+    defWndProc_ = procs[className];
+    if (p.Style & WS_CHILD)
+        controlId_ = NextControlId();
+    gCreating = this;
+    HWND wnd = CreateWindowExW(p.ExStyle, WideChars(className), WideChars(p.Caption), p.Style, p.X, p.Y, p.Width,
+                               p.Height, p.WndParent,
+                               (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<intptr_t>(controlId_)) : nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    gCreating = nullptr;
+    if (!wnd) {
+        handle_ = nullptr;
+        throw EOutOfResources(u"Error creating window: " + p.WinClassName);
+    }
+    handle_ = wnd;
+}
+
+HWND TWinControl::Handle()
+{
+    if (!handle_) {
+        if (Parent())
+            Parent()->HandleNeeded();
+        if (handle_)  // the parent's creation made ours
+            return handle_;
+        ControlState |= csCreating;
+        try {
+            CreateWnd();
+        } catch (...) {
+            ControlState &= ~csCreating;
+            throw;
+        }
+        ControlState &= ~csCreating;
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
+        UpdateBoundsFromWindow();
+        for (TWinControl* child : std::vector<TWinControl*>(tabList_))
+            child->HandleNeeded();
+        Realign();
+        CreateHandleDone();
+    }
+    return handle_;
+}
+
+void TWinControl::DestroyWnd()
+{
+    if (handle_) {
+        // Windows keep no state of their own here; the fields hold it.
+        text_ = TWinControl::Text();
+        DestroyWindow(handle_);
+    }
+}
+
+void TWinControl::DestroyHandle()
+{
+    if (!handle_)
+        return;
+    DestroyWnd();
+    if (handle_) {  // not destroyed through WM_NCDESTROY (foreign thread, failure): forget it
+        WindowMap().erase(handle_);
+        handle_ = nullptr;
+    }
+}
+
+void TWinControl::RecreateWnd()
+{
+    if (!handle_)
+        return;
+    const bool hadFocus = Focused();
+    DestroyHandle();
+    HandleNeeded();
+    if (hadFocus && CanFocus())
+        ::SetFocus(handle_);
+}
+
+void TWinControl::UpdateBoundsFromWindow()
+{
+    if (!handle_)
+        return;
+    RECT r{};
+    GetWindowRect(handle_, &r);
+    if (HWND parentWnd = GetParent(handle_); parentWnd && (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(nullptr, parentWnd, reinterpret_cast<POINT*>(&r), 2);
+    const bool resized = r.right - r.left != width_ || r.bottom - r.top != height_;
+    left_ = r.left;
+    top_ = r.top;
+    width_ = r.right - r.left;
+    height_ = r.bottom - r.top;
+    if (resized) {
+        Realign();
+        Resize();
+    }
+}
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (AWidth < 0) AWidth = 0;
+    if (AHeight < 0) AHeight = 0;
+    if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_)
+        return;
+    if (handle_) {
+        SetWindowPos(handle_, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        // WM_WINDOWPOSCHANGED has updated the fields; a window the system kept from the size
+        // asked for (minimum sizes) keeps the system's size.
+    } else {
+        const bool resized = AWidth != width_ || AHeight != height_;
+        left_ = ALeft;
+        top_ = ATop;
+        width_ = AWidth;
+        height_ = AHeight;
+        if (resized) {
+            Realign();
+            Resize();
+        }
+    }
+    if (Parent() && Align() != TAlign::alNone)
+        Parent()->Realign();
+}
+
+std::u16string TWinControl::Text() const
+{
+    if (!handle_)
+        return text_;
+    const int n = GetWindowTextLengthW(handle_);
+    std::u16string s(static_cast<size_t>(n) + 1, u'\0');
+    const int got = GetWindowTextW(handle_, reinterpret_cast<wchar_t*>(s.data()), n + 1);
+    s.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return s;
+}
+
+TRect TWinControl::ClientRect() const
+{
+    if (handle_) {
+        RECT r{};
+        GetClientRect(handle_, &r);
+        return {r.left, r.top, r.right, r.bottom};
+    }
+    return TControl::ClientRect();
+}
+
+bool TWinControl::IsShowing() const
+{
+    if (!Parent())
+        return Visible();
+    return TControl::IsShowing();
+}
+
+void TWinControl::Invalidate()
+{
+    if (handle_)
+        InvalidateRect(handle_, nullptr, !(ControlStyle & csOpaque));
+}
+
+void TWinControl::Update()
+{
+    if (handle_)
+        UpdateWindow(handle_);
+}
+
+void TWinControl::Realign()
+{
+    if (ControlState & csAligning)
+        return;
+    TRect r = ClientRect();
+    ControlState |= csAligning;
+    try {
+        AlignControls(r);
+    } catch (...) {
+        ControlState &= ~csAligning;
+        throw;
+    }
+    ControlState &= ~csAligning;
+}
+
+void TWinControl::AlignControls(TRect& Rect)
+{
+    // Top, bottom, left, right, then client: each takes its strip off what is left.
+    static const TAlign order[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight,
+                                   TAlign::alClient};
+    for (TAlign a : order) {
+        for (TControl* c : std::vector<TControl*>(controls_)) {
+            if (c->Align() != a || !c->Visible())
+                continue;
+            switch (a) {
+            case TAlign::alTop:
+                c->SetBounds(Rect.Left, Rect.Top, Rect.Width(), c->Height());
+                Rect.Top += c->Height();
+                break;
+            case TAlign::alBottom:
+                c->SetBounds(Rect.Left, Rect.Bottom - c->Height(), Rect.Width(), c->Height());
+                Rect.Bottom -= c->Height();
+                break;
+            case TAlign::alLeft:
+                c->SetBounds(Rect.Left, Rect.Top, c->Width(), Rect.Height());
+                Rect.Left += c->Width();
+                break;
+            case TAlign::alRight:
+                c->SetBounds(Rect.Right - c->Width(), Rect.Top, c->Width(), Rect.Height());
+                Rect.Right -= c->Width();
+                break;
+            default:
+                c->SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+                break;
+            }
+        }
+    }
+}
+
+TControl* TWinControl::ControlAtPos(TPoint P, bool AllowDisabled, bool AllowWinControls) const
+{
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* c = *it;
+        if (!AllowWinControls && ControlOf(c))
+            continue;
+        if (c->Visible() && (AllowDisabled || c->Enabled()) && c->BoundsRect().Contains(P))
+            return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::Broadcast(TMessage& Message)
+{
+    for (TControl* c : std::vector<TControl*>(controls_)) {
+        c->WindowProc(Message);
+        if (Message.Result != 0)
+            return;
+    }
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) const
+{
+    for (TWinControl* w : tabList_) {
+        List.push_back(w);
+        w->GetTabOrderList(List);
+    }
+}
+
+// ---- focus
+
+bool TWinControl::Focused() const
+{
+    return handle_ && GetFocus() == handle_;
+}
+
+bool TWinControl::CanFocus() const
+{
+    for (const TControl* c = this; c; c = c->Parent())
+        if (!c->Visible() || !c->Enabled())
+            return false;
+    return true;
+}
+
+void TWinControl::SetFocus()
+{
+    if (TCustomForm* form = ParentForm(); form && form != this)
+        form->SetActiveControl(this);
+    ::SetFocus(Handle());
+}
+
+void TWinControl::DoEnter()
+{
+    if (OnEnter && !IsDestroying())
+        OnEnter(this);
+}
+
+void TWinControl::DoExit()
+{
+    if (OnExit && !IsDestroying())
+        OnExit(this);
+}
+
+// ---- keys
+
+bool TWinControl::DoKeyDown(uint16_t& Key, TShiftState Shift)
+{
+    TCustomForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview) {
+        static_cast<TWinControl*>(form)->KeyDown(Key, Shift);
+        if (Key == 0)
+            return true;
+    }
+    KeyDown(Key, Shift);
+    return Key == 0;
+}
+
+bool TWinControl::DoKeyPress(char16_t& Key)
+{
+    TCustomForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview) {
+        static_cast<TWinControl*>(form)->KeyPress(Key);
+        if (Key == 0)
+            return true;
+    }
+    KeyPress(Key);
+    return Key == 0;
+}
+
+bool TWinControl::DoKeyUp(uint16_t& Key, TShiftState Shift)
+{
+    TCustomForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview) {
+        static_cast<TWinControl*>(form)->KeyUp(Key, Shift);
+        if (Key == 0)
+            return true;
+    }
+    KeyUp(Key, Shift);
+    return Key == 0;
+}
+
+void TWinControl::KeyDown(uint16_t& Key, TShiftState Shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyUp(uint16_t& Key, TShiftState Shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char16_t& Key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, Key);
+}
+
+bool TWinControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    return handled;
+}
+
+void TWinControl::HandleKeyMessage(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN: {
+        // Before translation: the form's short-cuts, then the dialog keys the control does not
+        // want for itself. Result 1 swallows the key.
+        Message.Result = 1;
+        TCustomForm* form = ParentForm();
+        if (form && form->IsShortCut(Message))
+            return;
+        const auto key = static_cast<uint16_t>(Message.WParam);
+        uint32_t mask = 0;
+        switch (key) {
+        case VK_TAB: mask = DLGC_WANTTAB; break;
+        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
+        case VK_RETURN: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+        default: break;
+        }
+        if (mask && form && Perform(CM_WANTSPECIALKEY, key) == 0 &&
+            (Perform(WM_GETDLGCODE) & mask) == 0 && form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0)
+            return;
+        Message.Result = 0;
+        return;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        auto key = static_cast<uint16_t>(Message.WParam);
+        if (DoKeyDown(key, KeyboardShiftState() | (Message.Msg == WM_SYSKEYDOWN ? ssAlt : 0)))
+            return;
+        Message.WParam = key;
+        break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        auto key = static_cast<uint16_t>(Message.WParam);
+        if (DoKeyUp(key, KeyboardShiftState()))
+            return;
+        Message.WParam = key;
+        break;
+    }
+    case WM_CHAR: {
+        auto ch = static_cast<char16_t>(Message.WParam);
+        if (DoKeyPress(ch))
+            return;
+        Message.WParam = ch;
+        break;
+    }
+    default:
+        break;
+    }
+    DefaultHandler(Message);
+}
+
+// ---- painting
+
+bool TWinControl::PaintsItself() const
+{
+    return defWndProc_ == DefWindowProcW;
+}
+
+void TWinControl::PaintWindow(HDC) {}
+
+void TWinControl::PaintControls(HDC Dc)
+{
+    for (TControl* c : std::vector<TControl*>(controls_)) {
+        if (ControlOf(c) || !c->Visible())
+            continue;
+        const int saved = SaveDC(Dc);
+        IntersectClipRect(Dc, c->left_, c->top_, c->left_ + c->width_, c->top_ + c->height_);
+        SetViewportOrgEx(Dc, c->left_, c->top_, nullptr);
+        c->Perform(WM_PAINT, reinterpret_cast<uintptr_t>(Dc), 0);
+        RestoreDC(Dc, saved);
+    }
+}
+
+void TWinControl::PaintHandler(TMessage& Message)
+{
+    const bool hasGraphicChildren =
+        std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !ControlOf(c); });
+    if (!PaintsItself() && !hasGraphicChildren) {
+        DefaultHandler(Message);
+        return;
+    }
+    PAINTSTRUCT ps{};
+    HDC dc = Message.WParam ? reinterpret_cast<HDC>(Message.WParam) : BeginPaint(handle_, &ps);
+    try {
+        if (PaintsItself())
+            PaintWindow(dc);
+        PaintControls(dc);
+    } catch (...) {
+        if (!Message.WParam)
+            EndPaint(handle_, &ps);
+        throw;
+    }
+    if (!Message.WParam)
+        EndPaint(handle_, &ps);
+}
+
+// ---- mouse over windowless children
+
+void TWinControl::HandleChildMouse(TMessage& Message)
+{
+    const TPoint p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+    TControl* target = mouseControl_;
+    if (!target) {
+        target = ControlAtPos(p, false, false);
+        if (target && Message.Msg != WM_MOUSEMOVE && Message.Msg != WM_LBUTTONUP &&
+            Message.Msg != WM_RBUTTONUP && Message.Msg != WM_MBUTTONUP)
+            mouseControl_ = target;
+    }
+    if (!target) {
+        TControl::WndProc(Message);
+        return;
+    }
+    const LPARAM local = MAKELPARAM(p.X - target->left_, p.Y - target->top_);
+    TControl* held = target;
+    target->Perform(Message.Msg, Message.WParam, local);
+    // A button released (or capture gone) ends the windowless child's hold on the mouse.
+    if ((Message.Msg == WM_LBUTTONUP || Message.Msg == WM_RBUTTONUP || Message.Msg == WM_MBUTTONUP) &&
+        mouseControl_ == held && !(MouseShiftState(Message.WParam) & (ssLeft | ssRight | ssMiddle)))
+        mouseControl_ = nullptr;
+}
+
+bool TWinControl::HandleSetCursor(TMessage& Message)
+{
+    if (reinterpret_cast<HWND>(Message.WParam) != handle_ || LOWORD(Message.LParam) != HTCLIENT)
+        return false;
+    TCursor cursor = ::Screen ? ::Screen->Cursor() : crDefault;
+    if (cursor == crDefault) {
+        POINT pt{};
+        GetCursorPos(&pt);
+        ::ScreenToClient(handle_, &pt);
+        TControl* c = ControlAtPos({pt.x, pt.y}, false, false);
+        cursor = c && c->Cursor() != crDefault ? c->Cursor() : Cursor();
+    }
+    if (cursor == crDefault)
+        return false;
+    ::SetCursor(CursorHandle(cursor));
+    Message.Result = 1;
+    return true;
+}
+
+// ---- reflection
+
+void TWinControl::ReflectToChild(TMessage& Message)
+{
+    HWND child = nullptr;
+    switch (Message.Msg) {
+    case WM_NOTIFY:
+        child = reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom;
+        break;
+    case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+        if (dis->CtlType != ODT_MENU)
+            child = dis->hwndItem;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+        if (mis->CtlType != ODT_MENU)
+            for (TWinControl* w : tabList_)
+                if (w->controlId_ == static_cast<int>(mis->CtlID))
+                    child = w->handle_ ? w->handle_ : reinterpret_cast<HWND>(-1);
+        if (child == reinterpret_cast<HWND>(-1)) {
+            // Measured while its window is still being created: find it by id.
+            for (TWinControl* w : tabList_)
+                if (w->controlId_ == static_cast<int>(mis->CtlID)) {
+                    Message.Result = w->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+                    return;
+                }
+        }
+        break;
+    }
+    default:
+        child = reinterpret_cast<HWND>(Message.LParam);
+        break;
+    }
+    auto& map = WindowMap();
+    if (child) {
+        if (auto it = map.find(child); it != map.end() && it->second != this) {
+            Message.Result = it->second->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+            return;
+        }
+    }
+    DefaultHandler(Message);
+}
+
+// ---- dispatch
+
+void TWinControl::WndProc(TMessage& Message)
+{
+    if (IsDestroying() && Message.Msg != WM_NCDESTROY) {
+        DefaultHandler(Message);
+        return;
+    }
+    switch (Message.Msg) {
+    case WM_NCDESTROY:
+        DefaultHandler(Message);
+        WindowMap().erase(handle_);
+        handle_ = nullptr;
+        mouseControl_ = nullptr;
+        return;
+    case WM_WINDOWPOSCHANGED:
+        DefaultHandler(Message);
+        UpdateBoundsFromWindow();
+        return;
+    case WM_SETFOCUS:
+        DefaultHandler(Message);
+        if (TCustomForm* form = ParentForm(); form && form != this)
+            form->FocusChanged(this);
+        DoEnter();
+        return;
+    case WM_KILLFOCUS:
+        DefaultHandler(Message);
+        DoExit();
+        return;
+    case CN_KEYDOWN: case CN_SYSKEYDOWN: case WM_KEYDOWN: case WM_SYSKEYDOWN:
+    case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
+        HandleKeyMessage(Message);
+        return;
+    case WM_MOUSEWHEEL: {
+        const TPoint p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+        if (DoMouseWheel(MouseShiftState(GET_KEYSTATE_WPARAM(Message.WParam)),
+                         GET_WHEEL_DELTA_WPARAM(Message.WParam), p))
+            return;
+        // Unhandled wheels go to the parent, as the system does for child windows.
+        DefaultHandler(Message);
+        return;
+    }
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: case WM_LBUTTONUP: case WM_RBUTTONUP:
+    case WM_MBUTTONUP: case WM_MOUSEMOVE:
+        if (mouseControl_ || ControlAtPos({GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)}, false, false)) {
+            HandleChildMouse(Message);
+            return;
+        }
+        if (Message.Msg == WM_LBUTTONDOWN && TabStop && CanFocus() && !Focused() && PaintsItself())
+            SetFocus();
+        TControl::WndProc(Message);
+        return;
+    case WM_CAPTURECHANGED:
+        mouseControl_ = nullptr;
+        break;
+    case WM_SETCURSOR:
+        if (HandleSetCursor(Message))
+            return;
+        break;
+    case WM_PAINT:
+        PaintHandler(Message);
+        return;
+    case WM_ERASEBKGND:
+        if (PaintsItself()) {
+            if (!(ControlStyle & csOpaque)) {
+                RECT r{};
+                GetClientRect(handle_, &r);
+                HBRUSH b = CreateSolidBrush(ColorToRGB(Color()));
+                FillRect(reinterpret_cast<HDC>(Message.WParam), &r, b);
+                DeleteObject(b);
+            }
+            Message.Result = 1;
+            return;
+        }
+        break;
+    case WM_COMMAND: case WM_NOTIFY: case WM_DRAWITEM: case WM_MEASUREITEM: case WM_HSCROLL:
+    case WM_VSCROLL: case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORDLG:
+        if (Message.Msg == WM_COMMAND && Message.LParam == 0)
+            break;  // menus and accelerators
+        ReflectToChild(Message);
+        return;
+    case WM_GETDLGCODE:
+        DefaultHandler(Message);
+        return;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+        Broadcast(Message);
+        return;
+    default:
+        break;
+    }
+    TControl::WndProc(Message);
+}
+
+void TWinControl::DefaultHandler(TMessage& Message)
+{
+    if (handle_ && Message.Msg < CM_BASE) {
+        Message.Result = CallWindowProcW(defWndProc_ ? defWndProc_ : DefWindowProcW, handle_, Message.Msg,
+                                         Message.WParam, Message.LParam);
+        return;
+    }
+    // The framework's own notifications travel on to the windowed children where that is
+    // their meaning (font and colour of the parent).
+    if (Message.Msg == CM_PARENTFONTCHANGED || Message.Msg == CM_PARENTCOLORCHANGED) {
+        TControl::WndProc(Message);
+    }
+}
+
+// ---- state changes that the window must follow
+
+void TWinControl::FontChanged()
+{
+    if (handle_)
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 1);
+    for (TControl* c : std::vector<TControl*>(controls_))
+        c->Perform(CM_PARENTFONTCHANGED);
+    TControl::FontChanged();
+}
+
+void TWinControl::ColorChanged()
+{
+    for (TControl* c : std::vector<TControl*>(controls_))
+        c->Perform(CM_PARENTCOLORCHANGED);
+    TControl::ColorChanged();
+}
+
+void TWinControl::VisibleChanged()
+{
+    if (handle_) {
+        if (Parent())
+            ShowWindow(handle_, Visible() ? SW_SHOWNOACTIVATE : SW_HIDE);
+    } else if (Visible() && Parent() && Parent()->HandleAllocated()) {
+        HandleNeeded();
+    }
+    Perform(CM_VISIBLECHANGED, Visible());
+}
+
+void TWinControl::EnabledChanged()
+{
+    if (handle_)
+        EnableWindow(handle_, Enabled());
+    Perform(CM_ENABLEDCHANGED);
+    TControl::EnabledChanged();
+}
+
+void TWinControl::TextChanged()
+{
+    if (handle_)
+        SetWindowTextW(handle_, WideChars(text_));
+}

@@ -1,0 +1,21 @@
+// The Windows edge of the program's wide strings: UTF-16 on both sides, so only a cast.
+#pragma once
+
+#include <string>
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "wide Windows text is UTF-16");
+
+inline const wchar_t* WideChars(const std::u16string& s)
+{
+    return reinterpret_cast<const wchar_t*>(s.c_str());
+}
+
+inline std::u16string FromWide(const wchar_t* s)
+{
+    return s ? std::u16string(reinterpret_cast<const char16_t*>(s)) : std::u16string();
+}
+
+inline std::u16string FromWide(const wchar_t* s, size_t n)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(s), n);
+}

@@ -1,0 +1,7 @@
+# Exceptions, streams and text conversions of the framework, with their platform edges.
+l3d_sources(CORE Exceptions.cpp Streams.cpp StrConv.cpp)
+if(WIN32)
+  l3d_sources(CORE FileHandle_win.cpp StrConvAnsi_win.cpp)
+else()
+  l3d_sources(CORE FileHandle_posix.cpp StrConvAnsi_posix.cpp)
+endif()

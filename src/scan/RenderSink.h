@@ -1,0 +1,55 @@
+// The drawing calls the scan renderer makes, as an interface. The renderer's geometry and scene
+// set-up are portable code that talks only to these sinks; the OpenGL implementation forwards
+// them to the current rendering context, and tests implement them to count and measure what
+// would be drawn.
+#pragma once
+
+#include <cstdint>
+
+enum class TPrimitive : uint8_t { Lines, Triangles, Quads, Polygon };
+
+// What the surface builders emit: primitives made of coloured vertices.
+class TGeometrySink {
+public:
+    virtual ~TGeometrySink() = default;
+
+    virtual void Begin(TPrimitive Primitive) = 0;
+    // Colour of the vertices that follow.
+    virtual void Color(uint8_t R, uint8_t G, uint8_t B) = 0;
+    virtual void Vertex(float X, float Y, float Z) = 0;
+    virtual void End() = 0;
+};
+
+enum class TMatrixMode : uint8_t { Projection, ModelView };
+
+// Everything one view needs besides geometry: matrices, the display list, a little state.
+class TRenderSink : public TGeometrySink {
+public:
+    // Window coordinates (from the bottom left) of the area drawn into.
+    virtual void Viewport(int32_t X, int32_t Y, int32_t Width, int32_t Height) = 0;
+
+    virtual void MatrixMode(TMatrixMode Mode) = 0;
+    virtual void LoadIdentity() = 0;
+    // Callers keep left <> right, bottom <> top and near <> far.
+    virtual void Ortho(double Left, double Right, double Bottom, double Top, double Near, double Far) = 0;
+    virtual void Rotate(float Degrees, float X, float Y, float Z) = 0;
+    virtual void Translate(float X, float Y, float Z) = 0;
+    virtual void Scale(float X, float Y, float Z) = 0;
+
+    // Clears the depth buffer only.
+    virtual void ClearDepth() = 0;
+
+    // Display lists: DeleteList then NewList starts compiling a fresh list; EndList closes it.
+    virtual void DeleteList(uint32_t Name) = 0;
+    virtual void NewList(uint32_t Name) = 0;
+    virtual void EndList() = 0;
+    virtual void CallList(uint32_t Name) = 0;
+
+    // Front and back faces as outlines (true) or filled (false).
+    virtual void PolygonOutline(bool Outline) = 0;
+    virtual void LineWidth(float Width) = 0;
+    // Dashed lines with the given repeat factor and 16-bit pattern, or solid lines.
+    virtual void LineStipple(bool Enabled, int32_t Factor, uint16_t Pattern) = 0;
+    // Antialiasing of lines and polygons.
+    virtual void Smoothing(bool Enabled) = 0;
+};

@@ -1,0 +1,260 @@
+#include "widgets/el/foundation/ElToolsWin.h"
+
+#include "framework/ExceptionBarrier.h"
+#include "framework/StrConv.h"
+
+#include <mmsystem.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+// ---- Version flags
+
+TElOSVersion ReadOSVersion()
+{
+    TElOSVersion v;
+    OSVERSIONINFOEXA info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) {
+        info = OSVERSIONINFOEXA{};
+        info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+        GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info));
+    }
+    v.Major = info.dwMajorVersion;
+    v.Minor = info.dwMinorVersion;
+    v.Build = info.dwBuildNumber;
+    v.Platform = info.dwPlatformId;
+    v.ServicePack = info.szCSDVersion;
+    v.ProductType = info.wProductType;
+    // GetNativeSystemInfo is missing on old systems: look it up.
+    using TGetNativeSystemInfo = void(WINAPI*)(LPSYSTEM_INFO);
+    if (const HMODULE kernel = GetModuleHandleA("kernel32.dll")) {
+        if (auto fn = reinterpret_cast<TGetNativeSystemInfo>(
+                reinterpret_cast<void*>(GetProcAddress(kernel, "GetNativeSystemInfo")))) {
+            SYSTEM_INFO si{};
+            fn(&si);
+            v.ProcessorArchitecture = si.wProcessorArchitecture;
+        }
+    }
+    v.ServerR2 = GetSystemMetrics(SM_SERVERR2) != 0;
+    return v;
+}
+
+namespace {
+
+TElWindowsFlags& FlagStore()
+{
+    static TElWindowsFlags flags = ComputeWindowsFlags(ReadOSVersion());
+    return flags;
+}
+
+} // namespace
+
+void DetectWindowsVersion()
+{
+    FlagStore() = ComputeWindowsFlags(ReadOSVersion());
+}
+
+const TElWindowsFlags& WindowsFlags()
+{
+    return FlagStore();
+}
+
+// ---- Utility windows
+
+namespace {
+
+struct TUtilWindowRecord {
+    TObject* Owner;
+    TWndMethod Method;
+};
+
+LRESULT CALLBACK UtilWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    auto* record = reinterpret_cast<TUtilWindowRecord*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+    if (record && record->Method) {
+        TMessage message;
+        message.Msg = Msg;
+        message.WParam = WParam;
+        message.LParam = LParam;
+        message.Result = 0;
+        // No exception may unwind into the system's frames.
+        Guarded([&] { record->Method(message); });
+        return message.Result;
+    }
+    return DefWindowProcA(Wnd, Msg, WParam, LParam);
+}
+
+// Registered once per process; the class lives as long as the program.
+void RegisterUtilClass()
+{
+    static const bool registered = [] {
+        WNDCLASSA cls{};
+        cls.lpfnWndProc = UtilWindowProc;
+        cls.hInstance = GetModuleHandleA(nullptr);
+        cls.lpszClassName = ElUtilWindowClass;
+        return RegisterClassA(&cls) != 0;
+    }();
+    (void)registered;
+}
+
+} // namespace
+
+HWND ElAllocateHWnd(TObject* Owner, TWndMethod Method)
+{
+    RegisterUtilClass();
+    HWND wnd = CreateWindowExA(WS_EX_TOOLWINDOW, ElUtilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (wnd) {
+        auto record = std::make_unique<TUtilWindowRecord>(TUtilWindowRecord{Owner, std::move(Method)});
+        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record.release()));
+    }
+    return wnd;
+}
+
+void ElDeallocateHWnd(HWND Wnd)
+{
+    if (!Wnd)
+        return;
+    auto* record = reinterpret_cast<TUtilWindowRecord*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+    // Detach first, so that the messages of the destruction go to DefWindowProc.
+    SetWindowLongPtrA(Wnd, GWLP_USERDATA, 0);
+    DestroyWindow(Wnd);
+    delete record;
+}
+
+// ---- Message pump
+
+bool ProcessOneMessage()
+{
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        // Swallowing the quit would leave the program running after a quit in a nested pump.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return true;
+}
+
+void ProcessAllMessages()
+{
+    while (ProcessOneMessage()) {
+    }
+}
+
+// ---- Settings-change broadcast
+
+namespace {
+
+BOOL CALLBACK SendToChild(HWND Wnd, LPARAM)
+{
+    // EnumChildWindows already walks all descendants.
+    SendMessageW(Wnd, ElNonClientMetricsChanged, SPI_SETNONCLIENTMETRICS, 0);
+    return TRUE;
+}
+
+BOOL CALLBACK SendToTopLevel(HWND Wnd, LPARAM)
+{
+    SendMessageW(Wnd, ElNonClientMetricsChanged, SPI_SETNONCLIENTMETRICS, 0);
+    EnumChildWindows(Wnd, SendToChild, 0);
+    return TRUE;
+}
+
+} // namespace
+
+bool ElSettingChangeHook(TMessage& Message)
+{
+    if (Message.Msg == WM_SETTINGCHANGE && Message.WParam == SPI_SETNONCLIENTMETRICS)
+        EnumThreadWindows(GetCurrentThreadId(), SendToTopLevel, 0);
+    return false;
+}
+
+// ---- Small services
+
+BOOL ElPlaySound(const char* Name, HMODULE Module, DWORD Flags)
+{
+    return PlaySoundA(Name, Module, Flags);
+}
+
+void GetSpecialFolder(int CSIDL, std::u16string& Path)
+{
+    Path.clear();
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (SHGetSpecialFolderLocation(nullptr, CSIDL, &items) != S_OK || !items)
+        return;
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (SHGetPathFromIDListW(items, buffer))
+        Path = reinterpret_cast<const char16_t*>(buffer);
+    CoTaskMemFree(items);
+}
+
+std::u16string GetTempFileNameEl(const std::u16string& Dir)
+{
+    std::u16string folder = Dir;
+    if (folder.empty()) {
+        wchar_t buffer[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, buffer);
+        folder = reinterpret_cast<const char16_t*>(buffer);
+    }
+    GUID guid{};
+    CoCreateGuid(&guid);
+    char text[40];
+    std::snprintf(text, sizeof text, "%08lx-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x",
+                  static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1],
+                  guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+    // Only the GUID is lower-cased: the folder keeps its spelling.
+    return AddTrailingBackslash(folder) + AnsiToWide(text);
+}
+
+std::u16string GetWindowsDir()
+{
+    wchar_t buffer[1025] = {};
+    GetWindowsDirectoryW(buffer, 1024);
+    return AddTrailingBackslash(std::u16string(reinterpret_cast<const char16_t*>(buffer)));
+}
+
+TShiftState GetCurrentShiftState()
+{
+    TShiftState state = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        state |= ssShift;
+    if (GetKeyState(VK_MENU) < 0)
+        state |= ssAlt;
+    if (GetKeyState(VK_CONTROL) < 0)
+        state |= ssCtrl;
+    return state;
+}
+
+void StrToFloatDot(const std::string& S, double& Value, int32_t& ErrorPos)
+{
+    char sep[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, sizeof sep) < 2)
+        sep[0] = '.';
+    StrToFloatDot(S, Value, ErrorPos, sep[0]);
+}
+
+char16_t KeyboardCharToWideChar(char Ch)
+{
+    const LANGID language = LOWORD(reinterpret_cast<uintptr_t>(GetKeyboardLayout(0)));
+    char text[6] = {};
+    UINT codePage = 0;
+    if (GetLocaleInfoA(MAKELCID(language, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, text, sizeof text) > 0) {
+        char* end = nullptr;
+        const unsigned long value = std::strtoul(text, &end, 10);
+        if (end != text && *end == '\0')
+            codePage = static_cast<UINT>(value);
+    }
+    if (codePage == 0)
+        codePage = GetACP();
+    wchar_t out = 0;
+    if (MultiByteToWideChar(codePage, MB_USEGLYPHCHARS, &Ch, 1, &out, 1) != 1)
+        return static_cast<char16_t>(static_cast<uint8_t>(Ch));
+    return static_cast<char16_t>(out);
+}

@@ -1,0 +1,60 @@
+#include "widgets/el/foundation/ElWideHints.h"
+
+#include "framework/StrConv.h"
+
+std::string PackWideHint(const std::u16string& Hint)
+{
+    std::string packed = WideToAnsi(Hint);
+    packed += '\0';
+    for (const char16_t c : Hint) {
+        packed += static_cast<char>(c & 0xFF);
+        packed += static_cast<char>(c >> 8);
+    }
+    packed.append("\0\0\xFE\xFF", 4);
+    return packed;
+}
+
+std::u16string GetWideShortHint(const std::u16string& S)
+{
+    const auto bar = S.find(u'|');
+    return bar == std::u16string::npos ? S : S.substr(0, bar);
+}
+
+namespace {
+
+std::u16string AfterBar(const std::u16string& S)
+{
+    const auto bar = S.find(u'|');
+    return bar == std::u16string::npos ? S : S.substr(bar + 1);
+}
+
+// The wide text of a packed hint; false when S is not exactly of the packed form.
+bool UnpackWideHint(const std::string& S, std::u16string& Wide)
+{
+    const size_t len = S.size();
+    if (len < 5 || static_cast<uint8_t>(S[len - 2]) != 0xFE || static_cast<uint8_t>(S[len - 1]) != 0xFF)
+        return false;
+    const size_t l = S.find('\0');
+    // The 0 byte after the 8-bit text, an even number of wide bytes, and 00 00 before FE FF.
+    if (l == std::string::npos || len < l + 5 || (len - l - 5) % 2 != 0 || S[len - 4] != 0 || S[len - 3] != 0)
+        return false;
+    const size_t n = (len - l - 5) / 2;
+    Wide.resize(n);
+    for (size_t i = 0; i < n; ++i)
+        Wide[i] = static_cast<char16_t>(static_cast<uint8_t>(S[l + 1 + 2 * i]) |
+                                        static_cast<uint8_t>(S[l + 2 + 2 * i]) << 8);
+    return true;
+}
+
+} // namespace
+
+std::u16string GetWideLongHint(const std::string& S)
+{
+    if (S.size() < 2)
+        return AnsiToWide(S);
+    std::u16string wide;
+    if (UnpackWideHint(S, wide))
+        return AfterBar(wide);
+    const auto bar = S.find('|');
+    return AnsiToWide(bar == std::string::npos ? S : S.substr(bar + 1));
+}

@@ -1,0 +1,553 @@
+#include "widgets/el/foundation/ElWideStrings.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "framework/Exceptions.h"
+#include "framework/StrConv.h"
+#include "widgets/el/foundation/ElFileStream.h"
+#include "widgets/el/foundation/ElStrUtils.h"
+
+namespace {
+
+constexpr char16_t SListIndexError[] = u"Listenindex überschreitet das Maximum (%d)";
+constexpr char16_t SSortedListError[] = u"Operation für sortierte Listen nicht zulässig";
+constexpr char16_t SDuplicateString[] = u"In der Stringliste sind Duplikate nicht erlaubt";
+constexpr char16_t SInvalidStreamSize[] = u"Invalid string header read from the stream";
+
+// Holds an update bracket open for the scope, also when the body raises.
+class TUpdateScope {
+public:
+    explicit TUpdateScope(TElWideStrings& S) : FStrings(S) { FStrings.BeginUpdate(); }
+    ~TUpdateScope() { FStrings.EndUpdate(); }
+
+private:
+    TElWideStrings& FStrings;
+};
+
+} // namespace
+
+// TElWideStrings
+
+std::u16string TElWideStrings::GetTextStr() const
+{
+    std::u16string Result;
+    for (int32_t i = 0; i < GetCount(); ++i) {
+        Result += Get(i);
+        Result += u"\r\n";
+    }
+    return Result;
+}
+
+void TElWideStrings::Put(int32_t Index, const std::u16string& S)
+{
+    TObject* Object = GetObject(Index);
+    Delete(Index);
+    InsertObject(Index, S, Object);
+}
+
+void TElWideStrings::SetTextStr(const std::u16string& Value)
+{
+    TUpdateScope Update(*this);
+    Clear();
+    const size_t End = std::min(Value.find(u'\0'), Value.size());
+    size_t P = 0;
+    while (P < End) {
+        size_t Start = P;
+        while (P < End && Value[P] != u'\r' && Value[P] != u'\n')
+            ++P;
+        Add(Value.substr(Start, P - Start));
+        if (P < End && Value[P] == u'\r')
+            ++P;
+        if (P < End && Value[P] == u'\n')
+            ++P;
+    }
+}
+
+int32_t TElWideStrings::Add(const std::u16string& S)
+{
+    int32_t Index = GetCount();
+    Insert(Index, S);
+    return Index;
+}
+
+int32_t TElWideStrings::AddObject(const std::u16string& S, TObject* AObject)
+{
+    int32_t Index = Add(S);
+    if (Index >= 0)
+        PutObject(Index, AObject);
+    return Index;
+}
+
+void TElWideStrings::AddStrings(const TElWideStrings& Strings)
+{
+    TUpdateScope Update(*this);
+    for (int32_t i = 0; i < Strings.GetCount(); ++i)
+        AddObject(Strings.Get(i), Strings.GetObject(i));
+}
+
+void TElWideStrings::Exchange(int32_t Index1, int32_t Index2)
+{
+    TUpdateScope Update(*this);
+    std::u16string S = Get(Index1);
+    TObject* O = GetObject(Index1);
+    Put(Index1, Get(Index2));
+    PutObject(Index1, GetObject(Index2));
+    Put(Index2, S);
+    PutObject(Index2, O);
+}
+
+int32_t TElWideStrings::IndexOf(const std::u16string& S) const
+{
+    for (int32_t i = 0; i < GetCount(); ++i) {
+        if (Get(i) == S)
+            return i;
+    }
+    return -1;
+}
+
+void TElWideStrings::LoadFromFile(const std::u16string& FileName)
+{
+    TElFileStream Stream(FileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(Stream);
+}
+
+void TElWideStrings::LoadFromStream(TStream& Stream)
+{
+    TUpdateScope Update(*this);
+    Clear();
+    int64_t Size = Stream.Size() - Stream.Position();
+    if (Size < 0)
+        throw EReadError(SInvalidStreamSize);
+    if (Size == 0)
+        return;
+    if (Size > INT32_MAX)
+        throw EReadError(SInvalidStreamSize);
+    uint16_t Mark = 0;
+    bool HaveMark = false;
+    if (!ForceUnicode) {
+        uint8_t B[2] = {0, 0};
+        int32_t Got = Stream.Read(B, 2);
+        Mark = static_cast<uint16_t>(B[0] | B[1] << 8);
+        HaveMark = Got == 2 && (Mark == 0xFEFF || Mark == 0xFFFE);
+        if (!HaveMark) {
+            // 8-bit text: step back over exactly the bytes read.
+            Stream.Seek(-Got, soCurrent);
+            std::string Bytes(static_cast<size_t>(Size), '\0');
+            Bytes.resize(static_cast<size_t>(std::max(0, Stream.Read(Bytes.data(), static_cast<int32_t>(Size)))));
+            SetTextStr(AnsiToWide(Bytes));
+            return;
+        }
+        Size -= 2;
+    } else {
+        uint8_t B[2] = {0, 0};
+        int32_t Got = Stream.Read(B, 2);
+        Mark = static_cast<uint16_t>(B[0] | B[1] << 8);
+        HaveMark = Got == 2 && (Mark == 0xFEFF || Mark == 0xFFFE);
+        if (HaveMark)
+            Size -= 2;
+        else
+            Stream.Seek(-Got, soCurrent); // the bytes were text
+    }
+    std::u16string Text(static_cast<size_t>(Size / 2), u'\0');
+    std::vector<uint8_t> Bytes(Text.size() * 2);
+    int32_t Got = Stream.Read(Bytes.data(), static_cast<int32_t>(Bytes.size()));
+    Text.resize(static_cast<size_t>(std::max(0, Got)) / 2);
+    for (size_t i = 0; i < Text.size(); ++i)
+        Text[i] = static_cast<char16_t>(Bytes[2 * i] | Bytes[2 * i + 1] << 8);
+    if (HaveMark && Mark == 0xFFFE) {
+        for (char16_t& C : Text) {
+            if (C == 0)
+                break;
+            C = static_cast<char16_t>((C >> 8) | (C << 8));
+        }
+    }
+    size_t Lead = 0;
+    while (Lead < Text.size() && (Text[Lead] == 0xFEFF || Text[Lead] == 0xFFFE))
+        ++Lead;
+    SetTextStr(Text.substr(Lead));
+}
+
+void TElWideStrings::Move(int32_t CurIndex, int32_t NewIndex)
+{
+    if (CurIndex == NewIndex)
+        return;
+    TUpdateScope Update(*this);
+    std::u16string S = Get(CurIndex);
+    TObject* O = GetObject(CurIndex);
+    Delete(CurIndex);
+    InsertObject(NewIndex, S, O);
+}
+
+void TElWideStrings::SaveToFile(const std::u16string& FileName)
+{
+    const bool OldWriteBOM = WriteBOM;
+    WriteBOM = true;
+    try {
+        TElFileStream Stream(FileName, fmCreate);
+        SaveToStream(Stream);
+    } catch (...) {
+        WriteBOM = OldWriteBOM;
+        throw;
+    }
+    WriteBOM = OldWriteBOM;
+}
+
+void TElWideStrings::SaveToStream(TStream& Stream)
+{
+    std::u16string T = GetTextStr();
+    SaveCompleted = false;
+    if (ForceUnicode) {
+        if (WriteBOM) {
+            const uint8_t Mark[2] = {0xFF, 0xFE};
+            Stream.WriteBuffer(Mark, 2);
+        }
+        std::vector<uint8_t> Bytes;
+        Bytes.reserve(T.size() * 2);
+        for (char16_t C : T) {
+            Bytes.push_back(static_cast<uint8_t>(C));
+            Bytes.push_back(static_cast<uint8_t>(C >> 8));
+        }
+        if (!Bytes.empty())
+            Stream.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
+    } else if (!T.empty()) {
+        std::string Bytes = WideToAnsi(T);
+        Stream.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
+    }
+    SaveCompleted = true;
+}
+
+void TElWideStrings::SetText(const char16_t* Text)
+{
+    SetTextStr(Text != nullptr ? std::u16string(Text) : std::u16string());
+}
+
+void TElWideStrings::Assign(const TPersistent* Source)
+{
+    if (const auto* Strings = dynamic_cast<const TElWideStrings*>(Source)) {
+        if (Strings == this)
+            return;
+        TUpdateScope Update(*this);
+        Clear();
+        AddStrings(*Strings);
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TElWideStrings::AssignTo(TPersistent* Dest) const
+{
+    if (auto* Strings = dynamic_cast<TElWideStrings*>(Dest)) {
+        Strings->Assign(this);
+        return;
+    }
+    TPersistent::AssignTo(Dest);
+}
+
+void TElWideStrings::BeginUpdate()
+{
+    if (UpdateCount == 0)
+        SetUpdateState(true);
+    ++UpdateCount;
+}
+
+void TElWideStrings::EndUpdate()
+{
+    --UpdateCount;
+    if (UpdateCount == 0)
+        SetUpdateState(false);
+}
+
+bool TElWideStrings::Equals(const TElWideStrings& Strings) const
+{
+    if (GetCount() != Strings.GetCount())
+        return false;
+    for (int32_t i = 0; i < GetCount(); ++i) {
+        if (Get(i) != Strings.Get(i))
+            return false;
+    }
+    return true;
+}
+
+void TElWideStrings::InsertObject(int32_t Index, const std::u16string& S, TObject* AObject)
+{
+    Insert(Index, S);
+    PutObject(Index, AObject);
+}
+
+int32_t TElWideStrings::IndexOfObject(const TObject* AObject) const
+{
+    for (int32_t i = 0; i < GetCount(); ++i) {
+        if (GetObject(i) == AObject)
+            return i;
+    }
+    return -1;
+}
+
+int32_t TElWideStrings::IndexOfName(const std::u16string& Name) const
+{
+    for (int32_t i = 0; i < GetCount(); ++i) {
+        std::u16string S = Get(i);
+        size_t Equal = S.find(u'=');
+        if (Equal != std::u16string::npos && S.compare(0, Equal, Name) == 0)
+            return i;
+    }
+    return -1;
+}
+
+std::u16string TElWideStrings::Values(const std::u16string& Name) const
+{
+    int32_t Index = IndexOfName(Name);
+    return Index < 0 ? std::u16string() : Get(Index).substr(Name.size() + 1);
+}
+
+// TElWideStringList
+
+TElWideStringList::TElWideStringList() { WriteBOM = true; }
+
+TElWideStringList::~TElWideStringList()
+{
+    OnChange = nullptr;
+    OnChanging = nullptr;
+    FList.clear();
+    FCount = 0;
+    FCapacity = 0;
+}
+
+void TElWideStringList::CheckIndex(int32_t Index, int32_t Limit) const
+{
+    if (Index < 0 || Index >= Limit)
+        throw EStringListError(FormatMessageD(SListIndexError, Index));
+}
+
+std::u16string TElWideStringList::Get(int32_t Index) const
+{
+    CheckIndex(Index, FCount);
+    return FList[static_cast<size_t>(Index)].FString;
+}
+
+TObject* TElWideStringList::GetObject(int32_t Index) const
+{
+    CheckIndex(Index, FCount);
+    return FList[static_cast<size_t>(Index)].FObject;
+}
+
+void TElWideStringList::Put(int32_t Index, const std::u16string& S)
+{
+    if (FSorted)
+        throw EStringListError(SSortedListError);
+    CheckIndex(Index, FCount);
+    Changing();
+    FList[static_cast<size_t>(Index)].FString = S;
+    Changed();
+}
+
+void TElWideStringList::PutObject(int32_t Index, TObject* AObject)
+{
+    CheckIndex(Index, FCount);
+    Changing();
+    FList[static_cast<size_t>(Index)].FObject = AObject;
+    Changed();
+}
+
+void TElWideStringList::SetCapacity(int32_t NewCapacity)
+{
+    if (NewCapacity < FCount)
+        throw EStringListError(FormatMessageD(SListIndexError, NewCapacity));
+    FList.resize(static_cast<size_t>(NewCapacity));
+    FCapacity = NewCapacity;
+}
+
+void TElWideStringList::SetUpdateState(bool Updating)
+{
+    if (Updating)
+        Changing();
+    else
+        Changed();
+}
+
+void TElWideStringList::Grow()
+{
+    int32_t Delta = FCapacity > 64 ? FCapacity / 4 : (FCapacity > 8 ? 16 : 4);
+    SetCapacity(FCapacity + Delta);
+}
+
+int32_t TElWideStringList::Add(const std::u16string& S)
+{
+    int32_t Index = FCount;
+    if (FSorted && Find(S, Index)) {
+        if (Duplicates == dupIgnore)
+            return -2;
+        if (Duplicates == dupError)
+            throw EStringListError(SDuplicateString);
+    }
+    InsertItem(Index, S);
+    return Index;
+}
+
+void TElWideStringList::Clear()
+{
+    if (FCount == 0)
+        return;
+    Changing();
+    FList.clear();
+    FCount = 0;
+    SetCapacity(0);
+    Changed();
+}
+
+void TElWideStringList::Delete(int32_t Index)
+{
+    CheckIndex(Index, FCount);
+    Changing();
+    FList.erase(FList.begin() + Index);
+    FList.emplace_back(); // the array keeps its capacity
+    --FCount;
+    Changed();
+}
+
+void TElWideStringList::Exchange(int32_t Index1, int32_t Index2)
+{
+    CheckIndex(Index1, FCount);
+    CheckIndex(Index2, FCount);
+    Changing();
+    std::swap(FList[static_cast<size_t>(Index1)], FList[static_cast<size_t>(Index2)]);
+    Changed();
+}
+
+int32_t TElWideStringList::IndexOf(const std::u16string& S) const
+{
+    if (!FSorted)
+        return TElWideStrings::IndexOf(S);
+    int32_t Index = -1;
+    return Find(S, Index) ? Index : -1;
+}
+
+void TElWideStringList::Insert(int32_t Index, const std::u16string& S)
+{
+    if (FSorted)
+        throw EStringListError(SSortedListError);
+    CheckIndex(Index, FCount + 1);
+    InsertItem(Index, S);
+}
+
+void TElWideStringList::InsertItem(int32_t Index, const std::u16string& S)
+{
+    Changing();
+    if (FCount == FCapacity)
+        Grow();
+    for (int32_t i = FCount; i > Index; --i)
+        FList[static_cast<size_t>(i)] = std::move(FList[static_cast<size_t>(i - 1)]);
+    FList[static_cast<size_t>(Index)] = TWideStringItem{S, nullptr};
+    ++FCount;
+    Changed();
+}
+
+void TElWideStringList::Changed()
+{
+    if (UpdateCount == 0 && OnChange)
+        OnChange(this);
+}
+
+void TElWideStringList::Changing()
+{
+    if (UpdateCount == 0 && OnChanging)
+        OnChanging(this);
+}
+
+int32_t TElWideStringList::CompareStrings(const std::u16string& S1, const std::u16string& S2) const
+{
+    if (FCaseSensitive)
+        return WideCompareStr(S1, S2);
+    return WideCompareStr(WideUpperCase(S1), WideUpperCase(S2));
+}
+
+bool TElWideStringList::Find(const std::u16string& S, int32_t& Index) const
+{
+    // The search uses the comparison the list is sorted by, so that a list sorted without
+    // regard to case is also searched that way.
+    bool Found = false;
+    int32_t L = 0, H = FCount - 1;
+    while (L <= H) {
+        int32_t I = (L + H) >> 1;
+        int32_t Cmp = CompareStrings(FList[static_cast<size_t>(I)].FString, S);
+        if (Cmp < 0) {
+            L = I + 1;
+        } else {
+            H = I - 1;
+            if (Cmp == 0) {
+                Found = true;
+                if (Duplicates != dupAccept)
+                    L = I;
+            }
+        }
+    }
+    Index = L;
+    return Found;
+}
+
+void TElWideStringList::QuickSort(int32_t L, int32_t R, const TElWideStringListSortCompare& Compare)
+{
+    int32_t I;
+    do {
+        I = L;
+        int32_t J = R, P = (L + R) >> 1;
+        do {
+            while (Compare(*this, I, P) < 0)
+                ++I;
+            while (Compare(*this, J, P) > 0)
+                --J;
+            if (I <= J) {
+                std::swap(FList[static_cast<size_t>(I)], FList[static_cast<size_t>(J)]);
+                if (P == I)
+                    P = J;
+                else if (P == J)
+                    P = I;
+                ++I;
+                --J;
+            }
+        } while (I <= J);
+        if (L < J)
+            QuickSort(L, J, Compare);
+        L = I;
+    } while (I < R);
+}
+
+void TElWideStringList::CustomSort(const TElWideStringListSortCompare& Compare)
+{
+    if (FSorted || FCount < 2)
+        return;
+    Changing();
+    QuickSort(0, FCount - 1, Compare);
+    Changed();
+}
+
+void TElWideStringList::Sort()
+{
+    CustomSort([](TElWideStringList& List, int32_t I1, int32_t I2) {
+        return List.CompareStrings(List.FList[static_cast<size_t>(I1)].FString,
+                                   List.FList[static_cast<size_t>(I2)].FString);
+    });
+}
+
+void TElWideStringList::SetSorted(bool Value)
+{
+    if (FSorted == Value)
+        return;
+    if (Value)
+        Sort();
+    FSorted = Value;
+}
+
+void TElWideStringList::SetCaseSensitive(bool Value)
+{
+    if (FCaseSensitive == Value)
+        return;
+    FCaseSensitive = Value;
+    if (FSorted) {
+        // Sorting is refused while the list counts as sorted; re-sort by the new comparison.
+        FSorted = false;
+        Sort();
+        FSorted = true;
+    }
+}

@@ -1,0 +1,2 @@
+# Framework exceptions, streams and text conversions.
+l3d_add_test(framework_base_streams SOURCES ${CMAKE_CURRENT_LIST_DIR}/base_streams_test.cpp LIBS l3d_core)

@@ -1,0 +1,345 @@
+// The display-list geometry: colour bands of the smooth form, subdivision counts, the flat
+// form, invalid points, folding, and the top and side views' stream rows.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "scan/SurfaceLists.h"
+#include "scan/render_support.h"
+
+using namespace render_test;
+
+namespace {
+
+// Stop values of a scale over 0..100 with the threshold at 50: ascending, stop 20 far above.
+struct BandFixture : ::testing::Test {
+    BandFixture() { colors.Manager.SetColorScheme(0, 0.0f, 100.0f, 50.0f); }
+
+    TBandVertex At(float X, float Y, float Value)
+    {
+        TBandVertex v;
+        v.X = X;
+        v.Y = Y;
+        v.Value = Value;
+        v.DisplayValue = Value;
+        return v;
+    }
+    float Stop(int i) const { return colors.Manager.Stops[static_cast<size_t>(i)].Value; }
+
+    // The band a polygon lies in: the stop i with every height in [stop i-1, stop i].
+    int BandOf(const TRecordedPrimitive& P) const
+    {
+        for (int i = 0; i < 21; ++i) {
+            const float lo = i == 0 ? -1e30f : Stop(i - 1);
+            const float hi = Stop(i);
+            bool inside = true;
+            for (const auto& v : P.Vertices)
+                inside = inside && v.Z >= lo - 1e-3f && v.Z <= hi + 1e-3f;
+            if (inside)
+                return i;
+        }
+        return -1;
+    }
+
+    TColors colors;
+    TRecordingSink sink;
+};
+
+TEST_F(BandFixture, BandPolygonsPartitionEachTriangleInAscendingBands)
+{
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> value(-5.0f, 110.0f), pos(0.0f, 10.0f);
+    TSurfaceBuilder builder(colors.Manager, 0.0f, 100.0f, false, sink);
+    for (int n = 0; n < 300; ++n) {
+        sink.Clear();
+        const TBandVertex a = At(pos(rng), pos(rng), value(rng));
+        const TBandVertex b = At(pos(rng), pos(rng), value(rng));
+        const TBandVertex c = At(pos(rng), pos(rng), value(rng));
+        builder.DrawBandedTriangle(a, b, c);
+        const double whole = AreaXY({{-a.X, a.Y, 0, 0, 0, 0}, {-b.X, b.Y, 0, 0, 0, 0}, {-c.X, c.Y, 0, 0, 0, 0}});
+        double sum = 0.0;
+        int lastBand = -1;
+        for (const auto& p : sink.Primitives) {
+            ASSERT_EQ(p.Kind, TPrimitive::Polygon);
+            ASSERT_GE(p.Vertices.size(), 3u);
+            const int band = BandOf(p);
+            ASSERT_GE(band, 0) << "polygon spans more than one band";
+            EXPECT_GT(band, lastBand) << "one polygon per band, in stop order";
+            lastBand = band;
+            sum += AreaXY(p.Vertices);
+        }
+        EXPECT_NEAR(sum, whole, 1e-3 * (1.0 + whole)) << "triangle " << n;
+        EXPECT_EQ(sink.Open, 0);
+    }
+}
+
+TEST_F(BandFixture, DisabledStopsLeaveExactlyTheirBandsOut)
+{
+    TSurfaceBuilder all(colors.Manager, 0.0f, 100.0f, false, sink);
+    const TBandVertex a = At(0, 0, 1.0f), b = At(10, 0, 99.0f), c = At(0, 10, 50.0f);
+    all.DrawBandedTriangle(a, b, c);
+    const auto full = sink.Primitives;
+
+    const uint8_t hidden[] = {3, 10, 11};
+    for (uint8_t i : hidden)
+        colors.Manager.SetStopEnabled(i, 0);
+    TRecordingSink gaps;
+    TSurfaceBuilder some(colors.Manager, 0.0f, 100.0f, false, gaps);
+    some.DrawBandedTriangle(a, b, c);
+
+    std::vector<TRecordedPrimitive> expected;
+    for (const auto& p : full) {
+        const int band = BandOf(p);
+        if (band != 3 && band != 10 && band != 11)
+            expected.push_back(p);
+    }
+    ASSERT_LT(expected.size(), full.size());
+    ASSERT_EQ(gaps.Primitives.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(gaps.Primitives[i].Vertices.size(), expected[i].Vertices.size());
+        EXPECT_FLOAT_EQ(AreaXY(gaps.Primitives[i].Vertices), AreaXY(expected[i].Vertices));
+    }
+
+    colors.Manager.SetAllStopsEnabled(0);
+    TRecordingSink none;
+    TSurfaceBuilder hiddenAll(colors.Manager, 0.0f, 100.0f, false, none);
+    hiddenAll.DrawBandedTriangle(a, b, c);
+    EXPECT_TRUE(none.Primitives.empty());
+}
+
+TEST_F(BandFixture, CornerOnAStopValueBordersTwoBandsWithoutACrossing)
+{
+    const float t = Stop(8);
+    const float below = (Stop(7) + t) / 2.0f;
+    const float above = (t + Stop(9)) / 2.0f;
+    TSurfaceBuilder builder(colors.Manager, 0.0f, 100.0f, false, sink);
+    builder.DrawBandedTriangle(At(0, 0, t), At(10, 0, below), At(0, 10, above));
+    ASSERT_EQ(sink.Primitives.size(), 2u);
+    for (const auto& p : sink.Primitives) {
+        EXPECT_EQ(p.Vertices.size(), 3u);
+        int atCorner = 0;
+        for (const auto& v : p.Vertices)
+            atCorner += (v.X == 0.0f && v.Y == 0.0f) ? 1 : 0;
+        EXPECT_EQ(atCorner, 1) << "the corner is emitted once in each band, no vertex is added at it";
+    }
+    EXPECT_EQ(BandOf(sink.Primitives[0]), 8);
+    EXPECT_EQ(BandOf(sink.Primitives[1]), 9);
+    // The crossing on the far edge takes the colour of the stop's percent; corners keep theirs.
+    const TRGBColor stopColor = colors.Manager.ColorOfPercent(colors.Manager.Stops[8].Percent);
+    int crossings = 0;
+    for (const auto& v : sink.Primitives[0].Vertices)
+        if (v.X != 0.0f || v.Y != 0.0f) {
+            if (std::fabs(v.Z - t) < 1e-4f) {
+                ++crossings;
+                EXPECT_EQ(v.R, stopColor.R);
+                EXPECT_EQ(v.G, stopColor.G);
+                EXPECT_EQ(v.B, stopColor.B);
+            }
+        }
+    EXPECT_EQ(crossings, 1);
+}
+
+TEST_F(BandFixture, FoldDrawsValuesAboveTheThresholdBelowIt)
+{
+    const float threshold = colors.Manager.Stops[colors.Manager.ThresholdIndex].Value;
+    TSurfaceBuilder folding(colors.Manager, 0.0f, 100.0f, true, sink);
+    TBandVertex high = At(0, 0, threshold + 20.0f);
+    folding.FoldHeight(high);
+    EXPECT_FLOAT_EQ(high.DisplayValue, threshold - 20.0f);
+    TBandVertex low = At(0, 0, threshold - 7.0f);
+    folding.FoldHeight(low);
+    EXPECT_FLOAT_EQ(low.DisplayValue, threshold - 7.0f);
+
+    TSurfaceBuilder flatMode(colors.Manager, 0.0f, 100.0f, false, sink);
+    TBandVertex other = At(0, 0, threshold + 20.0f);
+    flatMode.FoldHeight(other);
+    EXPECT_FLOAT_EQ(other.DisplayValue, threshold + 20.0f);
+
+    folding.DrawBandedTriangle(At(0, 0, 90), At(5, 0, 95), At(0, 5, 99));
+    for (const auto& p : sink.Primitives)
+        for (const auto& v : p.Vertices)
+            EXPECT_LE(v.Z, threshold + 1e-3f);
+}
+
+TEST_F(BandFixture, EachResolutionLevelQuadruplesTheTriangles)
+{
+    // All four corners inside one band: one polygon per triangle.
+    const float inside = (Stop(4) + Stop(5)) / 2.0f;
+    for (uint8_t depth = 0; depth <= 4; ++depth) {
+        sink.Clear();
+        TSurfaceBuilder builder(colors.Manager, 0.0f, 100.0f, false, sink);
+        builder.SubdivideCell(At(0, 1, inside), At(0, 0, inside), At(1, 0, inside), At(1, 1, inside), depth);
+        EXPECT_EQ(sink.Primitives.size(), 2u << (2 * depth)) << "depth " << int(depth);
+        double area = 0.0;
+        for (const auto& p : sink.Primitives)
+            area += AreaXY(p.Vertices);
+        EXPECT_NEAR(area, 1.0, 1e-5) << "sub-cells tile the cell";
+    }
+}
+
+struct GridFixture : ::testing::Test {
+    GridFixture() : scan(&colors.Var) {}
+    TColors colors;
+    TScanData scan;
+    TRecordingSink sink;
+};
+
+TEST_F(GridFixture, FlatFormIgnoresEnabledAndSmoothFormHonoursIt)
+{
+    ReceiveGrid(scan, 6, 5, [](int c, int r) { return Hill(c, r, 6, 5); });
+    colors.Manager.SetAllStopsEnabled(0);
+    TSurfaceOptions flat;
+    flat.Smooth = false;
+    BuildSurfaceGeometry(scan, colors.Manager, flat, sink);
+    ASSERT_EQ(sink.Primitives.size(), 1u);
+    EXPECT_EQ(sink.Primitives[0].Kind, TPrimitive::Quads);
+    EXPECT_EQ(sink.Primitives[0].Vertices.size(), 5u * 4u * 4u) << "four corners for each of 5 x 4 cells";
+
+    sink.Clear();
+    TSurfaceOptions smooth;
+    BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);
+    EXPECT_TRUE(sink.Primitives.empty()) << "every band hidden";
+
+    colors.Manager.SetAllStopsEnabled(1);
+    BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);
+    EXPECT_GE(sink.Primitives.size(), 5u * 4u * 2u);
+}
+
+TEST_F(GridFixture, ReceivingScanDrawsTheFlatForm)
+{
+    ReceiveGrid(scan, 4, 4, [](int c, int r) { return float(c + r); });
+    scan.Receiving = 1;
+    TSurfaceOptions smooth;
+    BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);
+    ASSERT_EQ(sink.Primitives.size(), 1u);
+    EXPECT_EQ(sink.Primitives[0].Kind, TPrimitive::Quads);
+}
+
+TEST_F(GridFixture, InvalidPointDrawsNoCellAndNeighboursStandInAtThePointsValue)
+{
+    // 3 x 3 with the centre missing: of four cells, the one whose origin is the centre goes.
+    ReceiveGrid(scan, 3, 3, [](int c, int r) { return c == 1 && r == 1 ? NAN : float(10 * r + c); });
+    TSurfaceOptions flat;
+    flat.Smooth = false;
+    BuildSurfaceGeometry(scan, colors.Manager, flat, sink);
+    ASSERT_EQ(sink.Primitives.size(), 1u);
+    const auto& v = sink.Primitives[0].Vertices;
+    ASSERT_EQ(v.size(), 3u * 4u);
+    for (const auto& p : v)
+        EXPECT_FALSE(std::isnan(p.Z));
+    // Cell (0,0): corners P(0,0)=0, Next(1,0)=1, Up.Next(1,1)=missing -> 0, Up(0,1)=10.
+    EXPECT_FLOAT_EQ(v[2].Z, 0.0f);
+    EXPECT_FLOAT_EQ(v[2].X, -1.0f);
+    EXPECT_FLOAT_EQ(v[2].Y, 1.0f);
+
+    sink.Clear();
+    TSurfaceOptions smooth;
+    BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);
+    for (const auto& p : sink.Primitives)
+        for (const auto& q : p.Vertices)
+            EXPECT_FALSE(std::isnan(q.Z));
+}
+
+TEST_F(GridFixture, BudgetPicksTheDeepestLevelThatFits)
+{
+    ReceiveGrid(scan, 11, 11, [](int c, int r) { return float(c * r); });
+    EXPECT_EQ(SmoothTriangleCount(scan, 0), 200u);
+    EXPECT_EQ(SmoothTriangleCount(scan, 4), 200u * 256u);
+    EXPECT_EQ(DepthWithinBudget(scan, 4, 200u * 256u), 4);
+    EXPECT_EQ(DepthWithinBudget(scan, 4, 200u * 256u - 1), 3);
+    EXPECT_EQ(DepthWithinBudget(scan, 3, 200u * 16u), 2);
+    EXPECT_EQ(DepthWithinBudget(scan, 2, 1), 0) << "level 0 is always built";
+}
+
+TEST_F(GridFixture, TopAndSideViewsDrawStreamRowsAndLeaveTheGridIntact)
+{
+    // Scan-file layout: one point per line, so the stream row of a point is its place in row
+    // order, not its grid row.
+    ReceiveColumns(scan, 4, 3, [](int c, int r) { return float(1 + c + r); });
+    ASSERT_EQ(scan.MaxX, 3.0f);
+    ASSERT_EQ(scan.MaxY, 2.0f);
+    std::vector<std::pair<float, float>> before;
+    for (TScanPoint* h = scan.First; h; h = h->Up)
+        for (TScanPoint* p = h; p; p = p->Next)
+            before.emplace_back(p->X, p->Y);
+
+    TSurfaceOptions flat;
+    flat.Smooth = false;
+    BuildTopGeometry(scan, colors.Manager, flat, sink);
+    ASSERT_EQ(sink.Primitives.size(), 1u);
+    EXPECT_EQ(sink.Primitives[0].Vertices.size(), 3u * 2u * 3u * 2u) << "two triangles per cell of 3 x 2";
+    // Point (1, 0) is the second in the stream: its triangle lies in stream rows 1 and 2.
+    const auto& first = sink.Primitives[0].Vertices;
+    EXPECT_FLOAT_EQ(first[0].Y, 0.0f);
+    EXPECT_FLOAT_EQ(first[2].Y, 1.0f);
+    float highest = 0.0f;
+    for (const auto& v : first)
+        highest = std::max(highest, v.Y);
+    EXPECT_FLOAT_EQ(highest, 6.0f + 1.0f) << "the last cell starts at the 7th point of the stream";
+
+    TSurfaceOptions smooth;
+    BuildTopGeometry(scan, colors.Manager, smooth, sink);
+
+    TRecordingSink side;
+    BuildSideGeometry(scan, side);
+    ASSERT_EQ(side.Primitives.size(), 1u);
+    for (const auto& v : side.Primitives[0].Vertices) {
+        EXPECT_GE(v.X, 0.0f) << "the side view does not mirror X";
+        if (v.X == scan.MaxX)
+            EXPECT_FLOAT_EQ(v.Y, scan.MaxY / 2.0f) << "rows meet in the middle at the far column";
+    }
+
+    size_t i = 0;
+    for (TScanPoint* h = scan.First; h; h = h->Up)
+        for (TScanPoint* p = h; p; p = p->Next, ++i) {
+            EXPECT_EQ(p->X, before[i].first);
+            EXPECT_EQ(p->Y, before[i].second);
+        }
+}
+
+TEST_F(GridFixture, DegenerateScansDrawWithoutNaN)
+{
+    const std::pair<int, int> shapes[] = {{1, 1}, {1, 7}, {7, 1}, {5, 5}};
+    for (auto [cols, rows] : shapes) {
+        TScanData one(&colors.Var);
+        ReceiveGrid(one, cols, rows, [](int, int) { return 3.0f; });  // flat: all values equal
+        for (bool smooth : {false, true}) {
+            TRecordingSink s;
+            TSurfaceOptions o;
+            o.Smooth = smooth;
+            o.Depth = 2;
+            BuildSurfaceGeometry(one, colors.Manager, o, s);
+            BuildTopGeometry(one, colors.Manager, o, s);
+            BuildSideGeometry(one, s);
+            for (const auto& p : s.Primitives)
+                for (const auto& v : p.Vertices)
+                    ASSERT_TRUE(std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z))
+                        << cols << " x " << rows;
+        }
+    }
+}
+
+TEST_F(GridFixture, DiagramDrawsSegmentsBetweenPresentSamples)
+{
+    scan.DiagramSamples[0] = 2.0f;
+    scan.DiagramSamples[1] = 4.0f;
+    scan.DiagramSamples[2] = 6.0f;
+    scan.DiagramSamples[4] = 3.0f;  // its neighbours are 0: no segment
+    scan.DiagramMin = 2.0f;
+    scan.DiagramMax = 6.0f;
+    scan.DiagramRange = 4.0f;
+    DrawDiagram(scan, colors.Manager, 300.0f, 2.0f, sink);
+    ASSERT_EQ(sink.Primitives.size(), 1u);
+    const auto& v = sink.Primitives[0].Vertices;
+    ASSERT_EQ(v.size(), 4u);
+    EXPECT_FLOAT_EQ(v[1].X, 2.0f);
+    EXPECT_FLOAT_EQ(v[1].Y, 1.0f) << "(4 - 2) * (2 / 4)";
+
+    sink.Clear();
+    scan.DiagramRange = 0.0f;
+    DrawDiagram(scan, colors.Manager, 300.0f, 200.0f, sink);
+    EXPECT_TRUE(sink.Primitives.empty());
+}
+
+}  // namespace

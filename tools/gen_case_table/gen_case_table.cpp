@@ -1,0 +1,164 @@
+// Generates the widget layer's case table (src/widgets/el/foundation/ElCaseTable.cpp) from
+// the Unicode Character Database. Run by hand when the table is to change; the build uses
+// the committed output and does not need the database.
+//
+//   gen_case_table <ucd-folder> <output.cpp>
+//
+// The folder needs CaseFolding.txt, DerivedAge.txt and UnicodeData.txt (Debian's
+// unicode-data package puts them in /usr/share/unicode). The table keeps the case-folding
+// entries C, S and F of the Basic Multilingual Plane whose source and mapped units were all
+// assigned by Unicode 4.0. The two Turkic entries are written by hand: the database's T
+// lines (0049 -> 0131, 0130 -> 0069) would make the upper case of U+0131 an "I", while the
+// layer keeps U+0131 unchanged both ways and lowers U+0130 to "i".
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Entry {
+    int status;
+    unsigned source;
+    unsigned mapped[3];
+};
+
+constexpr int kMaxMajor = 4, kMaxMinor = 0;
+
+std::vector<int> g_age(0x110000, -1);      // major * 100 + minor; -1 unassigned
+std::vector<bool> g_capital(0x10000, false); // general category Lu or Lt
+
+std::string Trim(const std::string& s)
+{
+    const auto a = s.find_first_not_of(" \t");
+    const auto b = s.find_last_not_of(" \t");
+    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
+}
+
+std::vector<std::string> Fields(const std::string& line)
+{
+    std::string body = line.substr(0, line.find('#'));
+    std::vector<std::string> out;
+    std::stringstream ss(body);
+    std::string f;
+    while (std::getline(ss, f, ';'))
+        out.push_back(Trim(f));
+    return out;
+}
+
+bool ReadAges(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in)
+        return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto f = Fields(line);
+        if (f.size() < 2 || f[0].empty())
+            continue;
+        unsigned lo, hi;
+        const auto dots = f[0].find("..");
+        lo = std::stoul(f[0].substr(0, dots), nullptr, 16);
+        hi = dots == std::string::npos ? lo : std::stoul(f[0].substr(dots + 2), nullptr, 16);
+        const auto dot = f[1].find('.');
+        const int age = std::stoi(f[1].substr(0, dot)) * 100 + std::stoi(f[1].substr(dot + 1));
+        for (unsigned c = lo; c <= hi && c < g_age.size(); ++c)
+            g_age[c] = age;
+    }
+    return true;
+}
+
+bool ReadCategories(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in)
+        return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto f = Fields(line);
+        if (f.size() < 3)
+            continue;
+        const unsigned c = std::stoul(f[0], nullptr, 16);
+        if (c < 0x10000)
+            g_capital[c] = f[2] == "Lu" || f[2] == "Lt";
+    }
+    return true;
+}
+
+bool Assigned(unsigned c)
+{
+    return c < 0x10000 && g_age[c] >= 0 && g_age[c] <= kMaxMajor * 100 + kMaxMinor;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::cerr << "usage: gen_case_table <ucd-folder> <output.cpp>\n";
+        return 2;
+    }
+    const std::string dir = argv[1];
+    if (!ReadAges(dir + "/DerivedAge.txt") || !ReadCategories(dir + "/UnicodeData.txt")) {
+        std::cerr << "gen_case_table: cannot read the database in " << dir << "\n";
+        return 1;
+    }
+    std::ifstream in(dir + "/CaseFolding.txt");
+    if (!in) {
+        std::cerr << "gen_case_table: cannot read CaseFolding.txt\n";
+        return 1;
+    }
+    std::vector<Entry> entries;
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto f = Fields(line);
+        if (f.size() < 3 || f[0].empty())
+            continue;
+        const unsigned source = std::stoul(f[0], nullptr, 16);
+        int status;
+        if (f[1] == "C") status = 1;
+        else if (f[1] == "S") status = 2;
+        else if (f[1] == "F") status = 4;
+        else continue; // T: written by hand below
+        Entry e{status, source, {0, 0, 0}};
+        std::stringstream ms(f[2]);
+        std::string unit;
+        int n = 0;
+        bool ok = Assigned(source);
+        while (ms >> unit && n < 3) {
+            e.mapped[n] = std::stoul(unit, nullptr, 16);
+            ok = ok && Assigned(e.mapped[n]);
+            ++n;
+        }
+        if (ok)
+            entries.push_back(e);
+    }
+    // The hand-written Turkic entries go right after the other entries of their source.
+    for (const Entry turkic : {Entry{8, 0x0130, {0x0069, 0, 0}}, Entry{8, 0x0131, {0x0131, 0, 0}}}) {
+        size_t at = 0;
+        while (at < entries.size() && entries[at].source <= turkic.source)
+            ++at;
+        entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(at), turkic);
+    }
+
+    std::ofstream out(argv[2]);
+    out << "// Generated by tools/gen_case_table from the Unicode Character Database: do not edit.\n"
+        << "// Case folding of the Basic Multilingual Plane as of Unicode 4.0 (" << entries.size()
+        << " entries).\n"
+        << "#include \"widgets/el/foundation/ElCaseTable.h\"\n\n"
+        << "const TElCaseEntry ElCaseTable[] = {\n";
+    int counts[9] = {};
+    for (const Entry& e : entries) {
+        char buf[96];
+        std::snprintf(buf, sizeof buf, "    {%d, 0x%04X, 0x%04X, 0x%04X, 0x%04X, %s},\n", e.status, e.source,
+                      e.mapped[0], e.mapped[1], e.mapped[2], g_capital[e.source] ? "true" : "false");
+        out << buf;
+        ++counts[e.status];
+    }
+    out << "};\n\nconst int ElCaseTableCount = " << entries.size() << ";\n";
+    std::cerr << "gen_case_table: " << entries.size() << " entries (C " << counts[1] << ", S " << counts[2]
+              << ", F " << counts[4] << ", T " << counts[8] << ")\n";
+    return out ? 0 : 1;
+}

@@ -1,0 +1,231 @@
+// Frame timing of the scan renderer under Wine: display-list build time and frames per second
+// for square scans of several sizes at each resolution level, in the single view and in the
+// four views of the split screen. Run by hand:
+//   cmake/wine-run.sh build/<dir>/wine build/<dir>/tools/render_bench.exe [max-triangles [size|probe]]
+// Levels whose smooth form would pass max-triangles (default 32 million) are skipped; a size
+// measures that square scan only; "probe" splits the frame time of 250 x 250 at level 1.
+#include <windows.h>
+#include <GL/gl.h>
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "scan/_TScanImage.h"
+#include "scan/render_support.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point Since) { return std::chrono::duration<double>(Clock::now() - Since).count(); }
+
+double PrivateMegabytes()
+{
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof(pmc);
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
+    return static_cast<double>(pmc.PagefileUsage) / (1024.0 * 1024.0);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+constexpr int kWidth = 1000;
+constexpr int kHeight = 700;
+
+// Frames per second over at least MinSeconds and MinFrames frames.
+template <typename F>
+double FramesPerSecond(TScanImage& Image, F&& Draw, double MinSeconds = 1.5, int MinFrames = 3)
+{
+    const auto start = Clock::now();
+    int frames = 0;
+    while (frames < MinFrames || Seconds(start) < MinSeconds) {
+        Image.ClearView(0, 0, 0, 0);
+        Draw();
+        Image.SwapBuffers();
+        glFinish();
+        Pump();
+        ++frames;
+        if (frames >= MinFrames && Seconds(start) > 20.0)
+            break;
+    }
+    return frames / Seconds(start);
+}
+
+// Forwards polygons to OpenGL one by one, as the immediate-mode calls would without batching.
+struct TPlainPolygonSink : TGeometrySink {
+    void Begin(TPrimitive P) override
+    {
+        glBegin(P == TPrimitive::Polygon ? GL_POLYGON : P == TPrimitive::Quads ? GL_QUADS : GL_TRIANGLES);
+    }
+    void Color(uint8_t R, uint8_t G, uint8_t B) override { glColor3ub(R, G, B); }
+    void Vertex(float X, float Y, float Z) override { glVertex3f(X, Y, Z); }
+    void End() override { glEnd(); }
+};
+
+// Where the frame time goes for one scan at one level: the frame without geometry, the list
+// as the renderer compiles it, polygons sent one by one, and the flat form.
+void Probe(HWND Frame, int Size, uint8_t Level)
+{
+    render_test::TColors colors;
+    TScanImage image(Frame, &colors.Var);
+    render_test::ReceiveGrid(*image.ScanData, Size, Size,
+                             [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
+    image.SetSmooth(1);
+    image.SetResolution(Level);
+    image.SetScale(1, 1, 1);
+    image.SetRotation(-45, 0, -45);
+    const int mainW = kWidth * 3 / 4;
+    auto single = [&] {
+        image.SetView(0);
+        image.SetViewport(2, 2, mainW - 4, kHeight - 4);
+        image.RenderScene();
+    };
+    auto compile = [&](auto&& Build) {
+        image.MakeCurrent();
+        image.ScanData->RecomputeStatistics();
+        glDeleteLists(image.DisplayList, 1);
+        glNewList(image.DisplayList, GL_COMPILE);
+        Build();
+        glEndList();
+        image.Rebuild = 0;
+        image.ScanData->Changed = 0;
+    };
+    compile([] {});
+    std::printf("probe %dx%d level %d: empty frame %.1f fps\n", Size, Size, Level + 1, FramesPerSecond(image, single));
+    image.Rebuild = 1;
+    image.MakeCurrent();
+    image.BuildSurfaceList();
+    std::printf("probe %dx%d level %d: batched fans %.1f fps\n", Size, Size, Level + 1, FramesPerSecond(image, single));
+    std::printf("probe %dx%d level %d: batched fans, quarter area %.1f fps\n", Size, Size, Level + 1,
+                FramesPerSecond(image, [&] {
+                    image.SetView(0);
+                    image.SetViewport(2, 2, mainW / 2, kHeight / 2);
+                    image.RenderScene();
+                }));
+    TSurfaceOptions o;
+    o.Depth = Level;
+    compile([&] {
+        TPlainPolygonSink plain;
+        BuildSurfaceGeometry(*image.ScanData, colors.Manager, o, plain);
+    });
+    std::printf("probe %dx%d level %d: one polygon each %.1f fps\n", Size, Size, Level + 1, FramesPerSecond(image, single));
+    o.Smooth = false;
+    compile([&] {
+        TPlainPolygonSink plain;
+        BuildSurfaceGeometry(*image.ScanData, colors.Manager, o, plain);
+    });
+    std::printf("probe %dx%d: flat quads %.1f fps\n", Size, Size, FramesPerSecond(image, single));
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const double maxTriangles = argc > 1 ? std::atof(argv[1]) : 32e6;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"L3DRenderBench";
+    RegisterClassW(&wc);
+    RECT r{0, 0, kWidth, kHeight};
+    AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND frame = CreateWindowW(L"L3DRenderBench", L"Render benchmark", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
+                               0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    Pump();
+    if (argc > 2 && std::string(argv[2]) == "probe") {
+        Probe(frame, 250, 0);
+        Probe(frame, 100, 1);
+        DestroyWindow(frame);
+        return 0;
+    }
+
+    std::printf("%-9s %5s %12s %12s %9s %9s %9s %9s\n", "scan", "level", "triangles", "polygons", "build s",
+                "list MB", "fps 1", "fps 4");
+    render_test::TColors colors;
+    std::vector<int> sizes = {100, 250, 500};
+    if (argc > 2)
+        sizes = {std::atoi(argv[2])};
+    for (int size : sizes) {
+        for (uint8_t level = 0; level <= 4; ++level) {
+            auto image = std::make_unique<TScanImage>(frame, &colors.Var);
+            render_test::ReceiveGrid(*image->ScanData, size, size,
+                                     [size](int c, int row) { return render_test::Hill(c, row, size, size); });
+            const double triangles = double(SmoothTriangleCount(*image->ScanData, level));
+            if (triangles > maxTriangles) {
+                std::printf("%4dx%-4d %5d %12.0f %12s (skipped)\n", size, size, level + 1, triangles, "");
+                std::fflush(stdout);
+                continue;
+            }
+            image->TriangleBudget = UINT64_MAX;  // measure beyond the program's budget
+            image->SetSmooth(1);
+            image->SetResolution(level);
+            image->SetScale(1, 1, 1);
+            image->SetRotation(-45, 0, -45);
+
+            // Polygons actually emitted, counted on the portable side.
+            uint64_t polygons = 0;
+            {
+                struct TCounter : TGeometrySink {
+                    uint64_t n = 0;
+                    void Begin(TPrimitive) override { ++n; }
+                    void Color(uint8_t, uint8_t, uint8_t) override {}
+                    void Vertex(float, float, float) override {}
+                    void End() override {}
+                } count;
+                TSurfaceOptions o;
+                o.Depth = level;
+                BuildSurfaceGeometry(*image->ScanData, colors.Manager, o, count);
+                polygons = count.n;
+            }
+
+            const double memBefore = PrivateMegabytes();
+            image->MakeCurrent();
+            const auto buildStart = Clock::now();
+            image->BuildSurfaceList();
+            glFinish();
+            const double build = Seconds(buildStart);
+            const double listMb = PrivateMegabytes() - memBefore;
+
+            const int mainW = kWidth * 3 / 4;
+            const int paneH = kHeight / 3;
+            const double single = FramesPerSecond(*image, [&] {
+                image->SetView(0);
+                image->SetViewport(2, 2, mainW - 4, kHeight - 4);
+                image->RenderScene();
+            });
+            const double four = FramesPerSecond(*image, [&] {
+                const struct {
+                    uint8_t view;
+                    int x, y, w, h;
+                } panes[] = {{3, mainW, 2 * paneH, kWidth - mainW, paneH},
+                             {1, mainW, paneH, kWidth - mainW, paneH},
+                             {2, mainW, 0, kWidth - mainW, paneH},
+                             {0, 0, 0, mainW, kHeight}};
+                for (const auto& p : panes) {
+                    image->SetView(p.view);
+                    image->SetViewport(static_cast<uint16_t>(p.x + 2), static_cast<uint16_t>(p.y + 2),
+                                       static_cast<uint16_t>(p.w - 4), static_cast<uint16_t>(p.h - 4));
+                    image->RenderScene();
+                }
+            });
+            std::printf("%4dx%-4d %5d %12.0f %12llu %9.2f %9.0f %9.1f %9.1f\n", size, size, level + 1, triangles,
+                        static_cast<unsigned long long>(polygons), build, listMb, single, four);
+            std::fflush(stdout);
+        }
+    }
+    DestroyWindow(frame);
+    return 0;
+}
