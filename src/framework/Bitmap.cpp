@@ -1,6 +1,7 @@
 #include "framework/Bitmap.h"
 
 #include "framework/Exceptions.h"
+#include "framework/LittleEndianBytes.h"
 
 #include <cstring>
 #include <vector>
@@ -9,31 +10,37 @@ namespace {
 
 constexpr int kMaxSide = 32768;
 
-uint32_t ReadU32(const uint8_t* p)
-{
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t ReadU16(const uint8_t* p)
-{
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-void PutU32(uint8_t* p, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-void PutU16(uint8_t* p, uint16_t v)
-{
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-
 [[noreturn]] void Invalid()
 {
     throw EReadError(u"Bitmap image is not valid");
 }
 
 }  // namespace
+
+BITMAPINFO TopDownDibInfo(int Width, int Height)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = Width;
+    bi.bmiHeader.biHeight = -Height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+HBITMAP CreateTopDownDib(int Width, int Height, uint32_t*& Bits)
+{
+    const BITMAPINFO bi = TopDownDibInfo(Width, Height);
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib && !bits) {
+        DeleteObject(dib);
+        dib = nullptr;
+    }
+    Bits = dib ? static_cast<uint32_t*>(bits) : nullptr;
+    return dib;
+}
 
 TBitmap::TBitmap() = default;
 
@@ -73,18 +80,9 @@ void TBitmap::SetSize(int Width, int Height)
     Release();
     if (Width == 0 || Height == 0)
         return;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = Width;
-    bi.bmiHeader.biHeight = -Height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    dib_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dib_ || !bits)
+    dib_ = CreateTopDownDib(Width, Height, bits_);
+    if (!dib_)
         throw EOutOfResources(u"Out of system resources");
-    bits_ = static_cast<uint32_t*>(bits);
     width_ = Width;
     height_ = Height;
     std::memset(bits_, 0, static_cast<size_t>(Width) * Height * 4);
@@ -187,14 +185,14 @@ void TBitmap::SaveToStream(TStream& Stream) const
     uint8_t header[54] = {};
     header[0] = 'B';
     header[1] = 'M';
-    PutU32(header + 2, 54 + imageSize);
-    PutU32(header + 10, 54);
-    PutU32(header + 14, 40);
-    PutU32(header + 18, static_cast<uint32_t>(width_));
-    PutU32(header + 22, static_cast<uint32_t>(height_));  // bottom-up, the common form
-    PutU16(header + 26, 1);
-    PutU16(header + 28, 32);
-    PutU32(header + 34, imageSize);
+    le::PutU32(header + 2, 54 + imageSize);
+    le::PutU32(header + 10, 54);
+    le::PutU32(header + 14, 40);
+    le::PutU32(header + 18, static_cast<uint32_t>(width_));
+    le::PutU32(header + 22, static_cast<uint32_t>(height_));  // bottom-up, the common form
+    le::PutU16(header + 26, 1);
+    le::PutU16(header + 28, 32);
+    le::PutU32(header + 34, imageSize);
     Stream.WriteBuffer(header, sizeof header);
     for (int y = height_ - 1; y >= 0; --y)
         Stream.WriteBuffer(bits_ + static_cast<size_t>(y) * width_, width_ * 4);
@@ -215,13 +213,13 @@ void TBitmap::LoadFromStream(TStream& Stream)
         Invalid();
     if (header[0] != 'B' || header[1] != 'M')
         Invalid();
-    const uint32_t offset = ReadU32(header + 10);
-    const uint32_t infoSize = ReadU32(header + 14);
-    const int32_t w = static_cast<int32_t>(ReadU32(header + 18));
-    const int32_t rawH = static_cast<int32_t>(ReadU32(header + 22));
-    const uint16_t planes = ReadU16(header + 26);
-    const uint16_t bpp = ReadU16(header + 28);
-    const uint32_t compression = ReadU32(header + 30);
+    const uint32_t offset = le::U32At(header + 10);
+    const uint32_t infoSize = le::U32At(header + 14);
+    const int32_t w = static_cast<int32_t>(le::U32At(header + 18));
+    const int32_t rawH = static_cast<int32_t>(le::U32At(header + 22));
+    const uint16_t planes = le::U16At(header + 26);
+    const uint16_t bpp = le::U16At(header + 28);
+    const uint32_t compression = le::U32At(header + 30);
     if (infoSize < 40 || planes != 1 || (bpp != 24 && bpp != 32))
         Invalid();
     if (!(compression == BI_RGB || (compression == BI_BITFIELDS && bpp == 32)))
@@ -242,7 +240,7 @@ void TBitmap::LoadFromStream(TStream& Stream)
         Stream.SetPosition(start + 14 + 40);
         Stream.ReadBuffer(m, sizeof m);
         for (int i = 0; i < 3; ++i)
-            masks[i] = ReadU32(m + 4 * i);
+            masks[i] = le::U32At(m + 4 * i);
         // Only the plain byte layout is accepted.
         if (masks[0] != 0x00FF0000 || masks[1] != 0x0000FF00 || masks[2] != 0x000000FF)
             Invalid();
@@ -257,7 +255,7 @@ void TBitmap::LoadFromStream(TStream& Stream)
         uint32_t* dst = loaded.bits_ + static_cast<size_t>(topDown ? row : h - 1 - row) * w;
         for (int x = 0; x < w; ++x) {
             if (bpp == 32)
-                dst[x] = ReadU32(src + 4 * x);
+                dst[x] = le::U32At(src + 4 * x);
             else
                 dst[x] = src[3 * x] | (src[3 * x + 1] << 8) | (src[3 * x + 2] << 16);
         }

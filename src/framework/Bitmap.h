@@ -8,6 +8,12 @@
 #include <cstdint>
 #include <memory>
 
+// The header of a top-down 32-bit BI_RGB DIB of Width x Height pixels.
+BITMAPINFO TopDownDibInfo(int Width, int Height);
+// A top-down 32-bit DIB section of Width x Height pixels; Bits receives its pixels, null when
+// the section could not be made (and then the result is null too).
+HBITMAP CreateTopDownDib(int Width, int Height, uint32_t*& Bits);
+
 class TBitmap : public TPersistent {
 public:
     TBitmap();

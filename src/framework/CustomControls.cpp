@@ -1,5 +1,25 @@
 #include "framework/CustomControls.h"
 
+namespace {
+
+// Lends Dc to Canvas, with the control's font, for one call of Paint; the canvas lets go of
+// Dc however Paint ends.
+template <class TPaint>
+void PaintOnCanvas(TCanvas& Canvas, HDC Dc, TFont* Font, TPaint&& Paint)
+{
+    Canvas.SetHandle(Dc);
+    Canvas.Font()->Assign(Font);
+    try {
+        Paint();
+    } catch (...) {
+        Canvas.SetHandle(nullptr);
+        throw;
+    }
+    Canvas.SetHandle(nullptr);
+}
+
+}  // namespace
+
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), canvas_(std::make_unique<TCanvas>()) {}
 
 TGraphicControl::~TGraphicControl() = default;
@@ -8,15 +28,7 @@ void TGraphicControl::WndProc(TMessage& Message)
 {
     if (Message.Msg == WM_PAINT && Message.WParam) {
         // The parent hands over its DC with the origin moved to this control's corner.
-        canvas_->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-        canvas_->Font()->Assign(Font());
-        try {
-            Paint();
-        } catch (...) {
-            canvas_->SetHandle(nullptr);
-            throw;
-        }
-        canvas_->SetHandle(nullptr);
+        PaintOnCanvas(*canvas_, reinterpret_cast<HDC>(Message.WParam), Font(), [this] { Paint(); });
         return;
     }
     TControl::WndProc(Message);
@@ -28,13 +40,5 @@ TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC Dc)
 {
-    canvas_->SetHandle(Dc);
-    canvas_->Font()->Assign(Font());
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
+    PaintOnCanvas(*canvas_, Dc, Font(), [this] { Paint(); });
 }

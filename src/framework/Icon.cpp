@@ -1,6 +1,7 @@
 #include "framework/Icon.h"
 
 #include "framework/Exceptions.h"
+#include "framework/LittleEndianBytes.h"
 
 #include <cstdlib>
 #include <vector>
@@ -10,15 +11,6 @@ namespace {
 [[noreturn]] void Invalid()
 {
     throw EReadError(u"Icon image is not valid");
-}
-
-uint32_t U32(const uint8_t* p)
-{
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t U16(const uint8_t* p)
-{
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
 }
 
 }  // namespace
@@ -78,16 +70,16 @@ void TIcon::LoadFromStream(TStream& Stream, int Width, int Height)
         Invalid();
     std::vector<uint8_t> data(static_cast<size_t>(size));
     Stream.ReadBuffer(data.data(), static_cast<int32_t>(size));
-    if (U16(&data[0]) != 0 || U16(&data[2]) != 1)
+    if (le::U16At(&data[0]) != 0 || le::U16At(&data[2]) != 1)
         Invalid();
-    const int count = U16(&data[4]);
+    const int count = le::U16At(&data[4]);
     if (count == 0 || 6 + 16 * static_cast<int64_t>(count) > size)
         Invalid();
     int best = -1;
     long bestScore = 0;
     for (int i = 0; i < count; ++i) {
         const uint8_t* e = &data[6 + 16 * i];
-        const uint32_t bytes = U32(e + 8), offset = U32(e + 12);
+        const uint32_t bytes = le::U32At(e + 8), offset = le::U32At(e + 12);
         // Every entry must lie inside the file.
         if (offset < 6 + 16u * count || bytes == 0 || static_cast<int64_t>(offset) + bytes > size)
             Invalid();
@@ -100,7 +92,8 @@ void TIcon::LoadFromStream(TStream& Stream, int Width, int Height)
     }
     const uint8_t* e = &data[6 + 16 * best];
     const int w = e[0] ? e[0] : 256, h = e[1] ? e[1] : 256;
-    HICON icon = CreateIconFromResourceEx(&data[U32(e + 12)], U32(e + 8), TRUE, 0x00030000, w, h, LR_DEFAULTCOLOR);
+    HICON icon =
+        CreateIconFromResourceEx(&data[le::U32At(e + 12)], le::U32At(e + 8), TRUE, 0x00030000, w, h, LR_DEFAULTCOLOR);
     if (!icon)
         Invalid();
     SetHandle(icon);

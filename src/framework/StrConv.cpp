@@ -4,6 +4,32 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+// Decodes one UTF-8 sequence at s[i]; returns the number of bytes it uses (0 when invalid).
+size_t DecodeUtf8(const std::string& s, size_t i, char32_t& cp)
+{
+    const auto b0 = static_cast<uint8_t>(s[i]);
+    size_t len;
+    char32_t min;
+    if (b0 < 0x80) { cp = b0; return 1; }
+    if (b0 >= 0xC2 && b0 <= 0xDF) { len = 2; cp = b0 & 0x1F; min = 0x80; }
+    else if (b0 >= 0xE0 && b0 <= 0xEF) { len = 3; cp = b0 & 0x0F; min = 0x800; }
+    else if (b0 >= 0xF0 && b0 <= 0xF4) { len = 4; cp = b0 & 0x07; min = 0x10000; }
+    else return 0;
+    if (i + len > s.size())
+        return 0;
+    for (size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<uint8_t>(s[i + k]);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
@@ -33,32 +59,6 @@ void AppendUtf16(std::u16string& out, char32_t cp)
         out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
     }
 }
-
-// Decodes one UTF-8 sequence at s[i]; returns the number of bytes it uses (0 when invalid).
-size_t DecodeUtf8(const std::string& s, size_t i, char32_t& cp)
-{
-    const auto b0 = static_cast<uint8_t>(s[i]);
-    size_t len;
-    char32_t min;
-    if (b0 < 0x80) { cp = b0; return 1; }
-    if (b0 >= 0xC2 && b0 <= 0xDF) { len = 2; cp = b0 & 0x1F; min = 0x80; }
-    else if (b0 >= 0xE0 && b0 <= 0xEF) { len = 3; cp = b0 & 0x0F; min = 0x800; }
-    else if (b0 >= 0xF0 && b0 <= 0xF4) { len = 4; cp = b0 & 0x07; min = 0x10000; }
-    else return 0;
-    if (i + len > s.size())
-        return 0;
-    for (size_t k = 1; k < len; ++k) {
-        const auto b = static_cast<uint8_t>(s[i + k]);
-        if ((b & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return len;
-}
-
-} // namespace
 
 std::string WideToUtf8(const std::u16string& S)
 {

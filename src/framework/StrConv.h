@@ -12,6 +12,11 @@ std::string WideToUtf8(const std::u16string& S);
 // one replacement per byte that could not start a valid sequence.
 std::u16string Utf8ToWide(const std::string& S);
 
+// Append the encoding of one code point (at most U+10FFFF). A surrogate value is encoded as
+// it stands; callers decide beforehand whether they allow one.
+void AppendUtf8(std::string& Out, char32_t CodePoint);
+void AppendUtf16(std::u16string& Out, char32_t CodePoint);
+
 // The system code page (AnsiString). On Windows this is the active ANSI code page (CP_ACP);
 // native builds use Windows-1252, the code page of the machines the program is tested on.
 // Characters the code page lacks become "?".

@@ -3,9 +3,10 @@
 #include "framework/Exceptions.h"
 #include "framework/ExceptionBarrier.h"
 
-namespace {
+#include <set>
+#include <string>
 
-constexpr wchar_t kClassName[] = L"L3D.UtilityWindow";
+namespace {
 
 LRESULT CALLBACK UtilityProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
@@ -30,25 +31,27 @@ LRESULT CALLBACK UtilityProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
     return handled ? m.Result : DefWindowProcW(Wnd, Msg, WParam, LParam);
 }
 
-void RegisterOnce()
+// Each class is registered once per process and lives as long as the program.
+void RegisterOnce(const wchar_t* ClassName)
 {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = UtilityProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kClassName;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+    static std::set<std::wstring> registered;
+    if (registered.count(ClassName))
+        return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = UtilityProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = ClassName;
+    if (RegisterClassExW(&wc) != 0)
+        registered.insert(ClassName);
 }
 
 }  // namespace
 
-HWND AllocateHWnd(TUtilityWndMethod Method)
+HWND AllocateHWnd(TUtilityWndMethod Method, const wchar_t* ClassName)
 {
-    RegisterOnce();
-    HWND wnd = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    RegisterOnce(ClassName);
+    HWND wnd = CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     if (!wnd)
         throw EOutOfResources(u"Error creating window");
@@ -58,6 +61,10 @@ HWND AllocateHWnd(TUtilityWndMethod Method)
 
 void DeallocateHWnd(HWND Wnd)
 {
-    if (Wnd && IsWindow(Wnd))
-        DestroyWindow(Wnd);
+    if (!Wnd || !IsWindow(Wnd))
+        return;
+    // A method that is running now (one freeing its own window) runs from a copy: this one can go.
+    auto* method = reinterpret_cast<TUtilityWndMethod*>(SetWindowLongPtrW(Wnd, GWLP_USERDATA, 0));
+    DestroyWindow(Wnd);
+    delete method;
 }

@@ -3,10 +3,11 @@
 // position is wherever the short read stopped.
 #pragma once
 
+#include "framework/LittleEndianBytes.h"
 #include "framework/Streams.h"
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 
 namespace le {
 
@@ -16,10 +17,7 @@ bool ReadUnsigned(TStream& Stream, T& Value)
     uint8_t Bytes[sizeof(T)];
     if (Stream.Read(Bytes, sizeof(T)) != static_cast<int32_t>(sizeof(T)))
         return false;
-    T V = 0;
-    for (size_t i = 0; i < sizeof(T); ++i)
-        V = static_cast<T>(V | static_cast<T>(static_cast<T>(Bytes[i]) << (8 * i)));
-    Value = V;
+    Value = UnsignedAt<T>(Bytes);
     return true;
 }
 
@@ -27,8 +25,7 @@ template <class T>
 bool WriteUnsigned(TStream& Stream, T Value)
 {
     uint8_t Bytes[sizeof(T)];
-    for (size_t i = 0; i < sizeof(T); ++i)
-        Bytes[i] = static_cast<uint8_t>(Value >> (8 * i));
+    PutUnsigned(Bytes, Value);
     return Stream.Write(Bytes, sizeof(T)) == static_cast<int32_t>(sizeof(T));
 }
 
@@ -36,32 +33,22 @@ inline bool ReadU8(TStream& S, uint8_t& V) { return ReadUnsigned(S, V); }
 inline bool ReadU16(TStream& S, uint16_t& V) { return ReadUnsigned(S, V); }
 inline bool ReadU32(TStream& S, uint32_t& V) { return ReadUnsigned(S, V); }
 
-inline bool ReadI32(TStream& S, int32_t& V)
+// A signed or floating field: the unsigned field of its size, taken bit for bit.
+template <class T, class TBits>
+bool ReadBitsAs(TStream& Stream, T& Value)
 {
-    uint32_t U;
-    if (!ReadUnsigned(S, U))
+    static_assert(sizeof(T) == sizeof(TBits));
+    TBits Bits;
+    if (!ReadUnsigned(Stream, Bits))
         return false;
-    V = static_cast<int32_t>(U);
+    Value = std::bit_cast<T>(Bits);
     return true;
 }
 
-inline bool ReadI64(TStream& S, int64_t& V)
-{
-    uint64_t U;
-    if (!ReadUnsigned(S, U))
-        return false;
-    V = static_cast<int64_t>(U);
-    return true;
-}
-
-inline bool ReadF32(TStream& S, float& V)
-{
-    uint32_t U;
-    if (!ReadUnsigned(S, U))
-        return false;
-    std::memcpy(&V, &U, sizeof V);
-    return true;
-}
+inline bool ReadI32(TStream& S, int32_t& V) { return ReadBitsAs<int32_t, uint32_t>(S, V); }
+inline bool ReadI64(TStream& S, int64_t& V) { return ReadBitsAs<int64_t, uint64_t>(S, V); }
+inline bool ReadF32(TStream& S, float& V) { return ReadBitsAs<float, uint32_t>(S, V); }
+inline bool ReadF64(TStream& S, double& V) { return ReadBitsAs<double, uint64_t>(S, V); }
 
 inline bool WriteU8(TStream& S, uint8_t V) { return WriteUnsigned(S, V); }
 inline bool WriteU16(TStream& S, uint16_t V) { return WriteUnsigned(S, V); }
@@ -69,12 +56,8 @@ inline bool WriteU32(TStream& S, uint32_t V) { return WriteUnsigned(S, V); }
 inline bool WriteI32(TStream& S, int32_t V) { return WriteUnsigned(S, static_cast<uint32_t>(V)); }
 inline bool WriteI64(TStream& S, int64_t V) { return WriteUnsigned(S, static_cast<uint64_t>(V)); }
 
-inline bool WriteF32(TStream& S, float V)
-{
-    uint32_t U;
-    std::memcpy(&U, &V, sizeof U);
-    return WriteUnsigned(S, U);
-}
+inline bool WriteF32(TStream& S, float V) { return WriteUnsigned(S, std::bit_cast<uint32_t>(V)); }
+inline bool WriteF64(TStream& S, double V) { return WriteUnsigned(S, std::bit_cast<uint64_t>(V)); }
 
 // Bytes between the position and the end; 0 for a stream that cannot tell.
 inline int64_t BytesLeft(TStream& S)

@@ -8,45 +8,9 @@
 
 namespace {
 
-int32_t I32At(const uint8_t* p)
-{
-    return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
-}
-
-float F32At(const uint8_t* p)
-{
-    const uint32_t bits = static_cast<uint32_t>(I32At(p));
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
-void PutF32(float v, uint8_t* p)
-{
-    uint32_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(bits >> (8 * i));
-}
-
-void PutF64(double v, uint8_t* p)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    for (int i = 0; i < 8; ++i) p[i] = static_cast<uint8_t>(bits >> (8 * i));
-}
-
 bool ReadExactly(TStream& Stream, void* Buffer, int32_t Count)
 {
     return Stream.Read(Buffer, Count) == Count;
-}
-
-bool ReadF64(TStream& Stream, double& Value)
-{
-    uint64_t bits;
-    if (!le::ReadUnsigned(Stream, bits))
-        return false;
-    std::memcpy(&Value, &bits, sizeof Value);
-    return true;
 }
 
 // Walks the point area from the stream's position, delivering at most Limit points to Sink
@@ -83,13 +47,13 @@ uint64_t WalkTNWPoints(TStream& Stream, uint64_t Limit, const TScanPointSink& Si
         if (!ReadExactly(Stream, header, TNWPointHeaderSize))
             break;
         const int64_t samplesAt = Stream.Position();
-        const int64_t sampleBytes = int64_t(uint16_t(header[8] | header[9] << 8)) * TNWSampleSize;
+        const int64_t sampleBytes = int64_t(le::U16At(header + 8)) * TNWSampleSize;
         if (le::BytesLeft(Stream) < sampleBytes)
             break;  // samples past the end: the point is dropped
         if (Sink) {
             TScanRecord record;
-            record.Value = F32At(header);
-            PutF64(static_cast<double>(samplesAt), record.Carried);
+            record.Value = le::F32At(header);
+            le::PutF64(record.Carried, static_cast<double>(samplesAt));
             Sink(record);
         }
         ++count;
@@ -140,13 +104,13 @@ std::string ReadScanFileMagic(TStream& Stream)
     return std::string(bytes, length);
 }
 
-int32_t TScanBlock::LinesPerBlock() const { return I32At(Bytes.data() + 4); }
-int32_t TScanBlock::Count() const { return I32At(Bytes.data() + 8); }
+int32_t TScanBlock::LinesPerBlock() const { return le::I32At(Bytes.data() + 4); }
+int32_t TScanBlock::Count() const { return le::I32At(Bytes.data() + 8); }
 
 bool ReadRemarksRecord(TStream& Stream, TRemarksRec_L3D_3& Remarks)
 {
     TRemarksRec_L3D_3 read;
-    if (!ReadF64(Stream, read.Date) || !ReadWideStringFromStream(Stream, read.Project) ||
+    if (!le::ReadF64(Stream, read.Date) || !ReadWideStringFromStream(Stream, read.Project) ||
         !ReadWideStringFromStream(Stream, read.Notes) || !le::ReadF32(Stream, read.FieldLength) ||
         !le::ReadF32(Stream, read.FieldWidth) || !le::ReadI32(Stream, read.SoilType))
         return false;
@@ -156,9 +120,7 @@ bool ReadRemarksRecord(TStream& Stream, TRemarksRec_L3D_3& Remarks)
 
 bool WriteRemarksRecord(TStream& Stream, const TRemarksRec_L3D_3& Remarks)
 {
-    uint64_t dateBits;
-    std::memcpy(&dateBits, &Remarks.Date, sizeof dateBits);
-    return le::WriteUnsigned(Stream, dateBits) && WriteWideStringToStream(Stream, Remarks.Project) &&
+    return le::WriteF64(Stream, Remarks.Date) && WriteWideStringToStream(Stream, Remarks.Project) &&
            WriteWideStringToStream(Stream, Remarks.Notes) && le::WriteF32(Stream, Remarks.FieldLength) &&
            le::WriteF32(Stream, Remarks.FieldWidth) && le::WriteI32(Stream, Remarks.SoilType);
 }
@@ -167,10 +129,10 @@ void DecodeViewStates(const uint8_t* Bytes, TViewStates& Views)
 {
     for (TViewState& view : Views) {
         for (TVector4* v : {&view.Translation, &view.Rotation, &view.Scale}) {
-            v->X = F32At(Bytes);
-            v->Y = F32At(Bytes + 4);
-            v->Z = F32At(Bytes + 8);
-            v->W = F32At(Bytes + 12);
+            v->X = le::F32At(Bytes);
+            v->Y = le::F32At(Bytes + 4);
+            v->Z = le::F32At(Bytes + 8);
+            v->W = le::F32At(Bytes + 12);
             Bytes += 16;
         }
     }
@@ -180,10 +142,10 @@ void EncodeViewStates(const TViewStates& Views, uint8_t* Bytes)
 {
     for (const TViewState& view : Views) {
         for (const TVector4* v : {&view.Translation, &view.Rotation, &view.Scale}) {
-            PutF32(v->X, Bytes);
-            PutF32(v->Y, Bytes + 4);
-            PutF32(v->Z, Bytes + 8);
-            PutF32(v->W, Bytes + 12);
+            le::PutF32(Bytes, v->X);
+            le::PutF32(Bytes + 4, v->Y);
+            le::PutF32(Bytes + 8, v->Z);
+            le::PutF32(Bytes + 12, v->W);
             Bytes += 16;
         }
     }

@@ -32,10 +32,8 @@ bool WriteFixedPart(TStream& Stream, const TScanFileSource& Source)
     std::memcpy(magic, text, std::min<size_t>(std::strlen(text), ScanFileMagicSize - 1));
     uint8_t block[ScanBlockSize] = {};
     block[3] = Source.ScanMode;
-    for (int i = 0; i < 4; ++i) {
-        block[4 + i] = static_cast<uint8_t>(static_cast<uint32_t>(Source.LinesPerBlock) >> (8 * i));
-        block[8 + i] = static_cast<uint8_t>(static_cast<uint32_t>(Source.Count) >> (8 * i));
-    }
+    le::PutI32(block + 4, Source.LinesPerBlock);
+    le::PutI32(block + 8, Source.Count);
     block[12] = Source.Reverse;
     if (!WriteAll(Stream, magic, ScanFileMagicSize) || !WriteAll(Stream, Source.Header.data(), ScanFileHeaderSize) ||
         !WriteAll(Stream, block, ScanBlockSize))
@@ -59,18 +57,15 @@ bool WriteL3DPoints(TStream& Stream, const std::vector<TScanRecord>& Records)
 
 bool WriteTNWPoints(TStream& Stream, const TScanFileSource& Source)
 {
-    const uint8_t lead[TNWAreaLeadSize] = {0, 0, static_cast<uint8_t>(Source.SampleDivisor),
-                                           static_cast<uint8_t>(Source.SampleDivisor >> 8), 0, 0};
+    uint8_t lead[TNWAreaLeadSize] = {};
+    le::PutU16(lead + 2, Source.SampleDivisor);
     if (!WriteAll(Stream, lead, TNWAreaLeadSize))
         return false;
     for (const TTNWPointEntry& point : Source.TNWPoints) {
         const auto n = static_cast<uint16_t>(point.Samples.size());
         uint8_t header[TNWPointHeaderSize] = {};
-        uint32_t bits;
-        std::memcpy(&bits, &point.Value, sizeof bits);
-        for (int i = 0; i < 4; ++i) header[i] = static_cast<uint8_t>(bits >> (8 * i));
-        header[8] = static_cast<uint8_t>(n);
-        header[9] = static_cast<uint8_t>(n >> 8);
+        le::PutF32(header, point.Value);
+        le::PutU16(header + 8, n);
         if (!WriteAll(Stream, header, TNWPointHeaderSize))
             return false;
         for (uint16_t i = 0; i < n; ++i)

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
+#include "scan/WGLContext.h"
 
 namespace {
 
@@ -92,16 +93,7 @@ TScanGLContext::~TScanGLContext() { Release(); }
 
 void TScanGLContext::Release()
 {
-    if (rc_) {
-        if (wglGetCurrentContext() == rc_)
-            wglMakeCurrent(nullptr, nullptr);
-        wglDeleteContext(rc_);
-        rc_ = nullptr;
-    }
-    if (dc_) {
-        ReleaseDC(window_->Handle(), dc_);
-        dc_ = nullptr;
-    }
+    ReleaseWGLContext(rc_, window_ ? window_->Handle() : nullptr, dc_);
     if (palette_) {
         DeleteObject(palette_);
         palette_ = nullptr;

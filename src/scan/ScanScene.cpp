@@ -147,9 +147,7 @@ void TScanScene::RenderScene()
     if (!ok)
         return;
 
-    sink_.MatrixMode(TMatrixMode::ModelView);
-    sink_.ClearDepth();
-    sink_.LoadIdentity();
+    ResetModelView();
     if (scene) {
         sink_.Rotate(rot.X, 1.0f, 0.0f, 0.0f);
         sink_.Rotate(rot.Y, 0.0f, 1.0f, 0.0f);
@@ -177,9 +175,7 @@ void TScanScene::RenderScene()
     sink_.Translate(s.MaxX / 2.0f, -s.MaxY / 2.0f, static_cast<float>(-(s.LowerBound + hz)));
 
     DrawCursorLines();
-    if (Rebuild == 1 || s.Changed == 1)
-        BuildSurfaceList();
-    sink_.CallList(DisplayList);
+    DrawList(&TScanScene::BuildSurfaceList);
     if (view_ == 0 && s.ScanMode == 0)
         DrawAxes();
 }
@@ -247,11 +243,28 @@ void TScanScene::DrawAxes()
     sink_.LineStipple(false, 0, 0);
 }
 
-double TScanScene::TopSideDepth() const
+bool TScanScene::ProjectFlatView(double Left, double Right, double Bottom, double Top)
 {
     // Deep enough for the values below zero too (a range of -100..10 would otherwise clip).
     const TScanData& s = *ScanData;
-    return 2.0 * std::max(std::fabs(double(s.MinValue)), std::fabs(double(s.MaxValue))) + 1.0;
+    const double depth = 2.0 * std::max(std::fabs(double(s.MinValue)), std::fabs(double(s.MaxValue))) + 1.0;
+    sink_.MatrixMode(TMatrixMode::Projection);
+    sink_.LoadIdentity();
+    return Ortho(Left, Right, Bottom, Top, -depth, depth);
+}
+
+void TScanScene::ResetModelView()
+{
+    sink_.MatrixMode(TMatrixMode::ModelView);
+    sink_.ClearDepth();
+    sink_.LoadIdentity();
+}
+
+void TScanScene::DrawList(void (TScanScene::*Build)())
+{
+    if (Rebuild == 1 || ScanData->Changed == 1)
+        (this->*Build)();
+    sink_.CallList(DisplayList);
 }
 
 void TScanScene::RenderTop()
@@ -259,17 +272,10 @@ void TScanScene::RenderTop()
     if (!HasArea() || !HasScan())
         return;
     const TScanData& s = *ScanData;
-    const double depth = TopSideDepth();
-    sink_.MatrixMode(TMatrixMode::Projection);
-    sink_.LoadIdentity();
-    if (!Ortho(-s.MaxX, s.MinX, s.MinY + 1.0, s.MaxY, -depth, depth))
+    if (!ProjectFlatView(-s.MaxX, s.MinX, s.MinY + 1.0, s.MaxY))
         return;
-    sink_.MatrixMode(TMatrixMode::ModelView);
-    sink_.ClearDepth();
-    sink_.LoadIdentity();
-    if (Rebuild == 1 || ScanData->Changed == 1)
-        BuildTopList();
-    sink_.CallList(DisplayList);
+    ResetModelView();
+    DrawList(&TScanScene::BuildTopList);
 }
 
 void TScanScene::RenderSide()
@@ -277,22 +283,15 @@ void TScanScene::RenderSide()
     if (!HasArea() || !HasScan())
         return;
     const TScanData& s = *ScanData;
-    const double depth = TopSideDepth();
-    sink_.MatrixMode(TMatrixMode::Projection);
-    sink_.LoadIdentity();
-    if (!Ortho(s.MinY, s.MaxY, s.MinX, s.MaxX, -depth, depth))
+    if (!ProjectFlatView(s.MinY, s.MaxY, s.MinX, s.MaxX))
         return;
     const float spanX = s.MaxX - s.MinX;
     const float spanY = s.MaxY - s.MinY;
-    sink_.MatrixMode(TMatrixMode::ModelView);
-    sink_.ClearDepth();
-    sink_.LoadIdentity();
+    ResetModelView();
     sink_.Translate(spanY / 2.0f, spanX / 2.0f, 0.0f);
     sink_.Rotate(90.0f, 0.0f, 0.0f, 1.0f);
     sink_.Translate(-spanX / 2.0f, -spanY / 2.0f, 0.0f);
-    if (Rebuild == 1 || ScanData->Changed == 1)
-        BuildSideList();
-    sink_.CallList(DisplayList);
+    DrawList(&TScanScene::BuildSideList);
 }
 
 void TScanScene::RenderDiagram()
@@ -331,25 +330,25 @@ void TScanScene::CompileList(F&& Build)
     ScanData->Changed = 0;
 }
 
-void TScanScene::BuildSurfaceList()
+void TScanScene::CompileColouredList(TColouredGeometry Build)
 {
-    ScanData->RecomputeStatistics();
     const TColorManager* colors = Colors();
     TSurfaceOptions options;
     options.Smooth = smooth_ == 1;
     options.Depth = DepthWithinBudget(*ScanData, resolution_, TriangleBudget);
-    CompileList([&] { BuildSurfaceGeometry(*ScanData, colors ? *colors : NoColors(), options, sink_); });
+    CompileList([&] { Build(*ScanData, colors ? *colors : NoColors(), options, sink_); });
     builtResolution_ = options.Depth;
+}
+
+void TScanScene::BuildSurfaceList()
+{
+    ScanData->RecomputeStatistics();
+    CompileColouredList(BuildSurfaceGeometry);
 }
 
 void TScanScene::BuildTopList()
 {
-    const TColorManager* colors = Colors();
-    TSurfaceOptions options;
-    options.Smooth = smooth_ == 1;
-    options.Depth = DepthWithinBudget(*ScanData, resolution_, TriangleBudget);
-    CompileList([&] { BuildTopGeometry(*ScanData, colors ? *colors : NoColors(), options, sink_); });
-    builtResolution_ = options.Depth;
+    CompileColouredList(BuildTopGeometry);
 }
 
 void TScanScene::BuildSideList()

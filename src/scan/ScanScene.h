@@ -100,11 +100,20 @@ private:
     bool HasArea() const { return viewport_.Width > 0 && viewport_.Height > 0; }
     bool HasScan() const { return ScanData && ScanData->First; }
     bool Ortho(double Left, double Right, double Bottom, double Top, double Near, double Far);
-    double TopSideDepth() const;
+    // The projection of the top and side views over the given extent; false when it is not finite.
+    bool ProjectFlatView(double Left, double Right, double Bottom, double Top);
+    // An identity model view over a cleared depth buffer, where each view's own transforms start.
+    void ResetModelView();
+    // Draws the display list, compiling it first with Build when the scan or a setting changed.
+    void DrawList(void (TScanScene::*Build)());
     void DrawCursorLines();
     void DrawAxes();
     template <typename F>
     void CompileList(F&& Build);
+    // The coloured lists (surface and top view), at the depth the triangle budget allows.
+    using TColouredGeometry = void (*)(const TScanData&, const TColorManager&, const TSurfaceOptions&,
+                                       TGeometrySink&);
+    void CompileColouredList(TColouredGeometry Build);
 
     TColorManagerRef colorManager_;
     TRenderSink& sink_;

@@ -2,40 +2,25 @@
 
 #include "framework/Exceptions.h"
 #include "framework/FileUtils.h"
+#include "framework/LittleEndianBytes.h"
 #include "scan/_TScanData.h"
 #include "widgets/el/foundation/ElFileStream.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 namespace {
 
 constexpr size_t ValueSize = 4;
 
-void PutValue(float v, uint8_t* p)
-{
-    uint32_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    for (size_t i = 0; i < ValueSize; ++i) p[i] = static_cast<uint8_t>(bits >> (8 * i));
-}
-
-float ValueAt(const uint8_t* p)
-{
-    const uint32_t bits = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
 std::vector<uint8_t> SerpentineValues(TScanData& Scan)
 {
     std::vector<uint8_t> bytes(static_cast<size_t>(Scan.Count) * ValueSize);
     size_t at = 0;
     for (TScanPoint* p = Scan.FirstColumnPoint(); p && at < bytes.size(); p = Scan.NextColumnPoint()) {
-        PutValue(p->Value, bytes.data() + at);
+        le::PutF32(bytes.data() + at, p->Value);
         at += ValueSize;
     }
     bytes.resize(at);
@@ -87,7 +72,7 @@ bool TUndoSnapshot::Restore(TScanData& Scan) const
     }
     size_t at = 0;
     for (TScanPoint* p = Scan.FirstColumnPoint(); p && at + ValueSize <= bytes.size(); p = Scan.NextColumnPoint()) {
-        const float v = ValueAt(bytes.data() + at);
+        const float v = le::F32At(bytes.data() + at);
         p->Value = v;
         p->DisplayValue = v;
         p->Invalid = std::isnan(v) ? 1 : 0;

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "framework/Exceptions.h"
+#include "scan/WGLContext.h"
 
 TOpenGL::TOpenGL(TComponent* AOwner)
     : TCustomControl(AOwner),
@@ -94,17 +95,8 @@ void TOpenGL::InitializeContext()
 
 void TOpenGL::ReleaseContext()
 {
-    if (rc_) {
-        if (wglGetCurrentContext() == rc_)
-            wglMakeCurrent(nullptr, nullptr);
-        wglDeleteContext(rc_);
-        rc_ = nullptr;
-    }
-    if (dc_) {
-        ReleaseDC(dcWindow_, dc_);
-        dc_ = nullptr;
-        dcWindow_ = nullptr;
-    }
+    ReleaseWGLContext(rc_, dcWindow_, dc_);
+    dcWindow_ = nullptr;
     initialized_ = false;
 }
 

@@ -3,5 +3,5 @@
 l3d_sources(CORE SurfaceLists.cpp ScanScene.cpp GLPixels.cpp OpenGLControlModel.cpp)
 if(WIN32)
   l3d_sources(WINDOWS OpenGLSink.cpp GLChildWindow.cpp ScanGLContext.cpp _TScanImage.cpp _TGLReadback.cpp
-                    _TOpenGL.cpp)
+                    _TOpenGL.cpp WGLContext.cpp)
 endif()

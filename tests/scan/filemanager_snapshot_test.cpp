@@ -37,8 +37,9 @@ TEST_F(FileManagerTest, SnapshotHoldsTheValuesInColumnSerpentineOrder)
 
     // A new open replaces the file.
     ASSERT_TRUE(Open(WriteExample(MakeTarnwellScanExample())));
-    if (Manager.TempFileName() != name)
+    if (Manager.TempFileName() != name) {
         EXPECT_FALSE(FileExists(name));
+    }
     EXPECT_EQ(ReadFileBytes(Manager.TempFileName()).size(), size_t(10 * 12 * 4));
 }
 

@@ -48,16 +48,24 @@ std::vector<std::string> Fields(const std::string& line)
     return out;
 }
 
-bool ReadAges(const std::string& path)
+// Hands the fields of each line of a data file to Handle; false when the file cannot be read.
+template <class F>
+bool ForEachRecord(const std::string& path, F Handle)
 {
     std::ifstream in(path);
     if (!in)
         return false;
     std::string line;
-    while (std::getline(in, line)) {
-        const auto f = Fields(line);
+    while (std::getline(in, line))
+        Handle(Fields(line));
+    return true;
+}
+
+bool ReadAges(const std::string& path)
+{
+    return ForEachRecord(path, [](const std::vector<std::string>& f) {
         if (f.size() < 2 || f[0].empty())
-            continue;
+            return;
         unsigned lo, hi;
         const auto dots = f[0].find("..");
         lo = std::stoul(f[0].substr(0, dots), nullptr, 16);
@@ -66,25 +74,18 @@ bool ReadAges(const std::string& path)
         const int age = std::stoi(f[1].substr(0, dot)) * 100 + std::stoi(f[1].substr(dot + 1));
         for (unsigned c = lo; c <= hi && c < g_age.size(); ++c)
             g_age[c] = age;
-    }
-    return true;
+    });
 }
 
 bool ReadCategories(const std::string& path)
 {
-    std::ifstream in(path);
-    if (!in)
-        return false;
-    std::string line;
-    while (std::getline(in, line)) {
-        const auto f = Fields(line);
+    return ForEachRecord(path, [](const std::vector<std::string>& f) {
         if (f.size() < 3)
-            continue;
+            return;
         const unsigned c = std::stoul(f[0], nullptr, 16);
         if (c < 0x10000)
             g_capital[c] = f[2] == "Lu" || f[2] == "Lt";
-    }
-    return true;
+    });
 }
 
 bool Assigned(unsigned c)

@@ -1,5 +1,6 @@
 #include "widgets/el/foundation/ElDrawing.h"
 
+#include "framework/Bitmap.h"
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
 
@@ -28,16 +29,7 @@ class TDibArea {
 public:
     TDibArea(int Width, int Height) : width_(Width), height_(Height)
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = Width;
-        info.bmiHeader.biHeight = -Height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<uint32_t*>(bits);
+        bitmap_ = CreateTopDownDib(Width, Height, bits_);
         dc_ = CreateCompatibleDC(nullptr);
         if (bitmap_ && dc_)
             old_ = SelectObject(dc_, bitmap_);
@@ -538,13 +530,7 @@ bool IsAlphaEmpty(HBITMAP Bitmap)
     BITMAP info{};
     if (!Bitmap || GetObject(Bitmap, sizeof info, &info) == 0 || info.bmBitsPixel != 32)
         return true;
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = info.bmWidth;
-    header.bmiHeader.biHeight = -info.bmHeight;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO header = TopDownDibInfo(info.bmWidth, info.bmHeight);
     std::vector<uint32_t> pixels(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
     HDC dc = GetDC(nullptr);
     const int lines = GetDIBits(dc, Bitmap, 0, info.bmHeight, pixels.data(), &header, DIB_RGB_COLORS);

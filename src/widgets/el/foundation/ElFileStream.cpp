@@ -1,8 +1,10 @@
 #include "widgets/el/foundation/ElFileStream.h"
 
 #include "framework/Exceptions.h"
+#include "framework/LittleEndianBytes.h"
 
 #include <limits>
+#include <vector>
 
 TElFileStream::TElFileStream(const std::u16string& FileName, uint16_t Mode, uint32_t)
     : TFileStream(FileName, Mode)
@@ -13,8 +15,8 @@ namespace {
 
 void WriteLength(TStream& Stream, int32_t N)
 {
-    const uint8_t b[4] = {static_cast<uint8_t>(N), static_cast<uint8_t>(N >> 8), static_cast<uint8_t>(N >> 16),
-                          static_cast<uint8_t>(N >> 24)};
+    uint8_t b[4];
+    le::PutI32(b, N);
     Stream.WriteBuffer(b, 4);
 }
 
@@ -25,8 +27,7 @@ int32_t ReadCheckedLength(TStream& Stream, int UnitSize)
 {
     uint8_t b[4];
     Stream.ReadBuffer(b, 4);
-    const int32_t n = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                                           static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
+    const int32_t n = le::I32At(b);
     if (n < 0)
         throw EReadError(u"Invalid string header read from the stream");
     const int64_t bytes = static_cast<int64_t>(n) * UnitSize;
@@ -74,11 +75,9 @@ bool DoWriteWideString(TStream& Stream, const std::u16string& S)
             return false;
         const auto n = static_cast<int32_t>(S.size());
         WriteLength(Stream, n);
-        std::string bytes(S.size() * 2, '\0');
-        for (size_t i = 0; i < S.size(); ++i) {
-            bytes[2 * i] = static_cast<char>(S[i] & 0xFF);
-            bytes[2 * i + 1] = static_cast<char>(S[i] >> 8);
-        }
+        std::vector<uint8_t> bytes(S.size() * 2);
+        for (size_t i = 0; i < S.size(); ++i)
+            le::PutU16(bytes.data() + 2 * i, S[i]);
         Stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
         return true;
     } catch (...) {
@@ -90,12 +89,11 @@ bool DoReadWideString(TStream& Stream, std::u16string& S)
 {
     try {
         const int32_t bytes = ReadCheckedLength(Stream, 2);
-        std::string raw(static_cast<size_t>(bytes), '\0');
+        std::vector<uint8_t> raw(static_cast<size_t>(bytes));
         Stream.ReadBuffer(raw.data(), bytes);
         std::u16string tmp(raw.size() / 2, u'\0');
         for (size_t i = 0; i < tmp.size(); ++i)
-            tmp[i] = static_cast<char16_t>(static_cast<uint8_t>(raw[2 * i]) |
-                                           static_cast<uint8_t>(raw[2 * i + 1]) << 8);
+            tmp[i] = static_cast<char16_t>(le::U16At(raw.data() + 2 * i));
         S = std::move(tmp);
         return true;
     } catch (...) {

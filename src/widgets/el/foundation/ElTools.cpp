@@ -54,7 +54,7 @@ bool InRangeF(double L, double R, double X)
     return L <= X && X <= R;
 }
 
-void CenterRect(int32_t Width, int32_t AreaWidth, int32_t Height, int32_t AreaHeight, TElRect& R)
+void CenterRect(int32_t Width, int32_t AreaWidth, int32_t Height, int32_t AreaHeight, TRect& R)
 {
     R.Left = std::max(AreaWidth / 2 - Width / 2, 0);
     R.Right = std::min(R.Left + Width, R.Left + AreaWidth);

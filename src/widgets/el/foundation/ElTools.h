@@ -3,6 +3,8 @@
 // layer's shared texts. The Windows-only services are in ElToolsWin.h.
 #pragma once
 
+#include "framework/Types.h"
+
 #include <cstdint>
 #include <string>
 
@@ -38,16 +40,12 @@ struct TElWindowsFlags {
 TElWindowsFlags ComputeWindowsFlags(const TElOSVersion& V);
 
 // ---- Arithmetic, rectangles, byte order
-struct TElRect {
-    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-};
-
 uint32_t SwapBytes32(uint32_t Value);
 int32_t CompareSign(int32_t Value);
 bool InRange(int32_t L, int32_t R, int32_t X);
 bool InRangeF(double L, double R, double X);
 // A Width x Height rectangle centred in the area, never left of or above 0.
-void CenterRect(int32_t Width, int32_t AreaWidth, int32_t Height, int32_t AreaHeight, TElRect& R);
+void CenterRect(int32_t Width, int32_t AreaWidth, int32_t Height, int32_t AreaHeight, TRect& R);
 
 // ---- Text
 // S with "\" appended unless it is empty or already ends with "\" or "/".

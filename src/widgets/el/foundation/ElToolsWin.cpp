@@ -1,7 +1,8 @@
 #include "widgets/el/foundation/ElToolsWin.h"
 
-#include "framework/ExceptionBarrier.h"
+#include "framework/Exceptions.h"
 #include "framework/StrConv.h"
+#include "framework/UtilityWindow.h"
 
 #include <mmsystem.h>
 #include <objbase.h>
@@ -9,7 +10,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 // ---- Version flags
 
@@ -65,65 +65,25 @@ const TElWindowsFlags& WindowsFlags()
 
 // ---- Utility windows
 
-namespace {
-
-struct TUtilWindowRecord {
-    TObject* Owner;
-    TWndMethod Method;
-};
-
-LRESULT CALLBACK UtilWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+HWND ElAllocateHWnd(TObject*, TWndMethod Method)
 {
-    auto* record = reinterpret_cast<TUtilWindowRecord*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
-    if (record && record->Method) {
-        TMessage message;
-        message.Msg = Msg;
-        message.WParam = WParam;
-        message.LParam = LParam;
-        message.Result = 0;
-        // No exception may unwind into the system's frames.
-        Guarded([&] { record->Method(message); });
-        return message.Result;
+    // The method answers every message itself; without one the window is left to DefWindowProc.
+    auto handleAll = [Method = std::move(Method)](TMessage& Message) {
+        if (!Method)
+            return false;
+        Method(Message);
+        return true;
+    };
+    try {
+        return AllocateHWnd(std::move(handleAll), ElUtilWindowClass);
+    } catch (const Exception&) {
+        return nullptr;  // these services never raise
     }
-    return DefWindowProcA(Wnd, Msg, WParam, LParam);
-}
-
-// Registered once per process; the class lives as long as the program.
-void RegisterUtilClass()
-{
-    static const bool registered = [] {
-        WNDCLASSA cls{};
-        cls.lpfnWndProc = UtilWindowProc;
-        cls.hInstance = GetModuleHandleA(nullptr);
-        cls.lpszClassName = ElUtilWindowClass;
-        return RegisterClassA(&cls) != 0;
-    }();
-    (void)registered;
-}
-
-} // namespace
-
-HWND ElAllocateHWnd(TObject* Owner, TWndMethod Method)
-{
-    RegisterUtilClass();
-    HWND wnd = CreateWindowExA(WS_EX_TOOLWINDOW, ElUtilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    if (wnd) {
-        auto record = std::make_unique<TUtilWindowRecord>(TUtilWindowRecord{Owner, std::move(Method)});
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record.release()));
-    }
-    return wnd;
 }
 
 void ElDeallocateHWnd(HWND Wnd)
 {
-    if (!Wnd)
-        return;
-    auto* record = reinterpret_cast<TUtilWindowRecord*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
-    // Detach first, so that the messages of the destruction go to DefWindowProc.
-    SetWindowLongPtrA(Wnd, GWLP_USERDATA, 0);
-    DestroyWindow(Wnd);
-    delete record;
+    DeallocateHWnd(Wnd);
 }
 
 // ---- Message pump

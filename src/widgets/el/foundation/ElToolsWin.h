@@ -22,9 +22,9 @@ TElOSVersion ReadOSVersion();
 
 // ---- Utility windows: hidden WS_POPUP top-level windows (they receive broadcasts such as
 // WM_SETTINGCHANGE and WM_POWERBROADCAST, which message-only windows never see). Messages go
-// to Method; an exception from it goes to the application's exception handler.
-using TWndMethod = std::function<void(TMessage& Message)>;
-inline constexpr char ElUtilWindowClass[] = "XElUtilWindow";
+// to Method; an exception from it goes to the application's exception handler. Null when no
+// window can be made. ElDeallocateHWnd detaches Method before it destroys the window.
+inline constexpr wchar_t ElUtilWindowClass[] = L"XElUtilWindow";
 HWND ElAllocateHWnd(TObject* Owner, TWndMethod Method);
 void ElDeallocateHWnd(HWND Wnd);
 

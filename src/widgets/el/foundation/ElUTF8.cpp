@@ -1,5 +1,7 @@
 #include "widgets/el/foundation/ElUTF8.h"
 
+#include "framework/StrConv.h"
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -17,25 +19,6 @@ int TrailingBytes(uint8_t Lead)
 }
 
 constexpr char32_t kOffsets[6] = {0x00000000, 0x00003080, 0x000E2080, 0x03C82080, 0xFA082080, 0x82082080};
-
-void AppendUtf8(std::string& Dest, char32_t cp)
-{
-    if (cp < 0x80) {
-        Dest += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        Dest += static_cast<char>(0xC0 | (cp >> 6));
-        Dest += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        Dest += static_cast<char>(0xE0 | (cp >> 12));
-        Dest += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        Dest += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        Dest += static_cast<char>(0xF0 | (cp >> 18));
-        Dest += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        Dest += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        Dest += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 bool IsHigh(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLow(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -109,16 +92,12 @@ int32_t UTF8ToWideString(const std::string& Source, std::u16string& Dest, bool L
                 ch <<= 6;
         }
         ch -= kOffsets[extra];
-        if (ch <= 0xFFFF) {
-            if (!Lenient && ch >= 0xD800 && ch <= 0xDFFF) {
-                result = SourceIllegal;
-                break;
-            }
-            Dest += static_cast<char16_t>(ch);
-        } else if (ch <= 0x10FFFF) {
-            ch -= 0x10000;
-            Dest += static_cast<char16_t>(0xD800 + (ch >> 10));
-            Dest += static_cast<char16_t>(0xDC00 + (ch & 0x3FF));
+        if (!Lenient && ch >= 0xD800 && ch <= 0xDFFF) {
+            result = SourceIllegal;
+            break;
+        }
+        if (ch <= 0x10FFFF) {
+            AppendUtf16(Dest, ch);
         } else if (Lenient) {
             Dest += static_cast<char16_t>(kReplacement);
         } else {

@@ -1,5 +1,6 @@
 #include "widgets/el/foundation/ElWideHints.h"
 
+#include "framework/LittleEndianBytes.h"
 #include "framework/StrConv.h"
 
 std::string PackWideHint(const std::u16string& Hint)
@@ -39,10 +40,10 @@ bool UnpackWideHint(const std::string& S, std::u16string& Wide)
     if (l == std::string::npos || len < l + 5 || (len - l - 5) % 2 != 0 || S[len - 4] != 0 || S[len - 3] != 0)
         return false;
     const size_t n = (len - l - 5) / 2;
+    const auto* wideBytes = reinterpret_cast<const uint8_t*>(S.data()) + l + 1;
     Wide.resize(n);
     for (size_t i = 0; i < n; ++i)
-        Wide[i] = static_cast<char16_t>(static_cast<uint8_t>(S[l + 1 + 2 * i]) |
-                                        static_cast<uint8_t>(S[l + 2 + 2 * i]) << 8);
+        Wide[i] = static_cast<char16_t>(le::U16At(wideBytes + 2 * i));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "framework/Exceptions.h"
+#include "framework/LittleEndianBytes.h"
 #include "framework/StrConv.h"
 #include "widgets/el/foundation/ElFileStream.h"
 #include "widgets/el/foundation/ElStrUtils.h"
@@ -128,7 +129,7 @@ void TElWideStrings::LoadFromStream(TStream& Stream)
     if (!ForceUnicode) {
         uint8_t B[2] = {0, 0};
         int32_t Got = Stream.Read(B, 2);
-        Mark = static_cast<uint16_t>(B[0] | B[1] << 8);
+        Mark = le::U16At(B);
         HaveMark = Got == 2 && (Mark == 0xFEFF || Mark == 0xFFFE);
         if (!HaveMark) {
             // 8-bit text: step back over exactly the bytes read.
@@ -142,7 +143,7 @@ void TElWideStrings::LoadFromStream(TStream& Stream)
     } else {
         uint8_t B[2] = {0, 0};
         int32_t Got = Stream.Read(B, 2);
-        Mark = static_cast<uint16_t>(B[0] | B[1] << 8);
+        Mark = le::U16At(B);
         HaveMark = Got == 2 && (Mark == 0xFEFF || Mark == 0xFFFE);
         if (HaveMark)
             Size -= 2;
@@ -154,7 +155,7 @@ void TElWideStrings::LoadFromStream(TStream& Stream)
     int32_t Got = Stream.Read(Bytes.data(), static_cast<int32_t>(Bytes.size()));
     Text.resize(static_cast<size_t>(std::max(0, Got)) / 2);
     for (size_t i = 0; i < Text.size(); ++i)
-        Text[i] = static_cast<char16_t>(Bytes[2 * i] | Bytes[2 * i + 1] << 8);
+        Text[i] = static_cast<char16_t>(le::U16At(Bytes.data() + 2 * i));
     if (HaveMark && Mark == 0xFFFE) {
         for (char16_t& C : Text) {
             if (C == 0)

@@ -73,7 +73,7 @@ TEST(ElTools, SmallServices)
     EXPECT_EQ(Written("abc\n"), "abc\n\r\n");
     EXPECT_EQ(Written(""), "\r\n");
 
-    TElRect r;
+    TRect r;
     CenterRect(50, 30, 10, 100, r);
     EXPECT_EQ(r.Left, 0);
     EXPECT_EQ(r.Right, 30);

@@ -61,7 +61,7 @@ TEST(ElVersionInfo, FilesWithoutResourceGiveNothing)
     const auto text = std::filesystem::temp_directory_path() / "l3d_base_noversion.txt";
     std::ofstream(text) << "no resource here";
     TElVersionInfo info(nullptr);
-    for (const std::u16string name : {text.u16string(), BesideTheTest(u"does_not_exist.dll")}) {
+    for (const std::u16string& name : {text.u16string(), BesideTheTest(u"does_not_exist.dll")}) {
         info.SetFileName(name);
         EXPECT_FALSE(info.IsVerinfoExists());
         EXPECT_EQ(info.MajorVersion(), 0);
