@@ -1,5 +1,7 @@
 #include "scan/GLChildWindow.h"
 
+#include "scan/WGLContext.h"
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"L3DGLDrawingArea";
@@ -69,9 +71,11 @@ TGLChildWindow::~TGLChildWindow()
 
 void TGLChildWindow::SetBounds(int Left, int Top, int Width, int Height)
 {
-    if (handle_)
-        SetWindowPos(handle_, nullptr, Left, Top, Width < 0 ? 0 : Width, Height < 0 ? 0 : Height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!handle_)
+        return;
+    SetWindowPos(handle_, nullptr, Left, Top, Width < 0 ? 0 : Width, Height < 0 ? 0 : Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    FitGLDrawable(handle_);
 }
 
 namespace {
@@ -92,6 +96,7 @@ POINT TGLChildWindow::BottomLeftOffset() const { return OffsetInParent(handle_, 
 
 bool TGLChildWindow::OffsetOf(HWND Wnd, POINT& Offset)
 {
+    Wnd = VisibleWindowOf(Wnd);  // a hidden drawable stands for the drawing window it belongs to
     wchar_t name[64] = {};
     if (!Wnd || !GetClassNameW(Wnd, name, 64) || lstrcmpW(name, kClassName) != 0 || !GetParent(Wnd))
         return false;

@@ -74,7 +74,10 @@ TScanGLContext::TScanGLContext(HWND Parent) : window_(std::make_unique<TGLChildW
     try {
         if (!window_->Handle())
             throw Exception(SGraphicsInitFailed);
-        dc_ = GetDC(window_->Handle());
+        drawable_ = CreateGLDrawable(window_->Handle());
+        if (!drawable_)
+            throw Exception(SGraphicsInitFailed);
+        dc_ = GetDC(drawable_);
         if (!dc_)
             throw Exception(SGraphicsInitFailed);
         SetupPixelFormat(dc_, palette_);
@@ -93,7 +96,8 @@ TScanGLContext::~TScanGLContext() { Release(); }
 
 void TScanGLContext::Release()
 {
-    ReleaseWGLContext(rc_, window_ ? window_->Handle() : nullptr, dc_);
+    ReleaseWGLContext(rc_, drawable_, dc_);
+    drawable_ = nullptr;
     if (palette_) {
         DeleteObject(palette_);
         palette_ = nullptr;

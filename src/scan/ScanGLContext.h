@@ -42,6 +42,7 @@ private:
     void Release();
 
     std::unique_ptr<TGLChildWindow> window_;
+    HWND drawable_ = nullptr;  // the window OpenGL draws on: the child itself or its hidden drawable
     HDC dc_ = nullptr;
     HGLRC rc_ = nullptr;
     HPALETTE palette_ = nullptr;

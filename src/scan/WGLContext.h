@@ -4,6 +4,28 @@
 #include <windows.h>
 
 // Deletes RC, first making no context current when RC is the current one, and then hands DC
-// back to Window. Either may already be null; both are null afterwards. The order matters: a
+// back to Window, and destroys Window when it is a hidden drawable (see CreateGLDrawable).
+// Either may already be null; both are null afterwards. The order matters: a
 // context must not outlive the device context it was made on.
 void ReleaseWGLContext(HGLRC& RC, HWND Window, HDC& DC);
+
+// Where OpenGL draws for a visible window, and how a finished frame reaches the screen.
+// On Windows the visible window carries the pixel format itself and SwapBuffers shows the
+// frame. Wine renders OpenGL in child windows offscreen and, on an X server without a
+// compositing manager, never shows the result; there OpenGL draws into a hidden child window
+// of the visible one, of the same size, and every frame is copied from its back buffer
+// into the visible window with GDI. OpenGL window coordinates start at the bottom-left corner
+// of the drawable in both cases, so viewports and read-backs need not know which is in use.
+
+// The window whose device context gets the pixel format: Visible, or the hidden drawable.
+// Null when the hidden drawable cannot be created.
+HWND CreateGLDrawable(HWND Visible);
+// Gives Visible's hidden drawable, if it has one, Visible's client size; call after every
+// change of Visible's size.
+void FitGLDrawable(HWND Visible);
+// The visible window a drawable stands for: its parent when Drawable is a hidden drawable,
+// else Drawable itself.
+HWND VisibleWindowOf(HWND Drawable);
+// Shows the frame drawn with DrawableDC's context (current, drawing finished): copies it into
+// the visible window when the drawable is hidden, then swaps the buffers.
+void PresentGLFrame(HDC DrawableDC);

@@ -67,9 +67,11 @@ void TOpenGL::InitializeContext()
     pfd.cAuxBuffers = static_cast<BYTE>(f.AuxBuffers);
 
     ReleaseContext();
-    dc_ = GetDC(wnd);
-    dcWindow_ = wnd;
     try {
+        dcWindow_ = CreateGLDrawable(wnd);
+        dc_ = dcWindow_ ? GetDC(dcWindow_) : nullptr;
+        if (!dc_)
+            throw Exception(SChoosePixelFormatFailed);
         const int format = ChoosePixelFormat(dc_, &pfd);
         if (format == 0)
             throw Exception(SChoosePixelFormatFailed);
@@ -116,11 +118,13 @@ void TOpenGL::MakeCurrent()
 void TOpenGL::SwapBuffers()
 {
     if (initialized_)
-        ::SwapBuffers(dc_);
+        PresentGLFrame(dc_);
 }
 
 void TOpenGL::WndProc(TMessage& Message)
 {
+    if (Message.Msg == WM_SIZE)
+        FitGLDrawable(Handle());
     if (Message.Msg == WM_ERASEBKGND && initialized_) {
         Message.Result = 0;  // OpenGL covers the whole window; erasing would only flicker
         return;

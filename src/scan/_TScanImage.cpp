@@ -1,5 +1,7 @@
 #include "scan/_TScanImage.h"
 
+#include "scan/WGLContext.h"
+
 #include <GL/gl.h>
 
 TScanImage::TScanImage(HWND Wnd, TColorManager* const* ColorManagerVar)
@@ -73,5 +75,5 @@ void TScanImage::SwapBuffers()
 {
     glFlush();
     if (context_)
-        ::SwapBuffers(context_->DC());
+        PresentGLFrame(context_->DC());
 }

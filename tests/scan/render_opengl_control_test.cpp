@@ -68,6 +68,9 @@ TEST_F(ControlFixture, InitialisesAndPaintsThroughOnPaint)
     EXPECT_EQ(viewport[3], 120);
     EXPECT_EQ(centre[0], 255);
     EXPECT_EQ(centre[1], 0);
+    // ...and the control shows that frame.
+    const auto shown = l3d::testing::ReadClientPixels(gl->Handle(), RECT{0, 0, 160, 120});
+    EXPECT_TRUE(l3d::testing::ColorNear(shown.At(80, 60), 0xFF0000u)) << std::hex << shown.At(80, 60);
 }
 
 TEST_F(ControlFixture, PixelFormatPropertyAboveAByteIsARangeError)

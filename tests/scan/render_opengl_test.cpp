@@ -128,6 +128,13 @@ TEST_F(RendererFixture, ViewportInParentCoordinatesFillsTheDrawingWindow)
     image_->SwapBuffers();
     PumpUntilIdle();
 
+    // The window shows the frame that was drawn (rows of the screen copy run top down).
+    const auto shown = ReadClientPixels(image_->DrawingWindow(), RECT{0, 0, kWidth, kAreaHeight});
+    for (auto [x, y] : {std::pair{m, m}, {kWidth / 2, kAreaHeight / 2}, {kWidth - m, kAreaHeight - m}})
+        EXPECT_TRUE(ColorNear(shown.At(x, kAreaHeight - 1 - y), Pixel(x, y)))
+            << "on screen at " << x << "," << y << ": " << std::hex << shown.At(x, kAreaHeight - 1 - y)
+            << ", drawn " << Pixel(x, y);
+
     // The bars beside the drawing window keep their own colour.
     InvalidateRect(frame_->Handle(), nullptr, TRUE);
     PumpUntilIdle();
