@@ -7,26 +7,6 @@
 #include <vector>
 
 namespace {
-bool IsHiddenDrawable(HWND Window);
-}
-
-void ReleaseWGLContext(HGLRC& RC, HWND Window, HDC& DC)
-{
-    if (RC) {
-        if (wglGetCurrentContext() == RC)
-            wglMakeCurrent(nullptr, nullptr);
-        wglDeleteContext(RC);
-        RC = nullptr;
-    }
-    if (DC) {
-        ReleaseDC(Window, DC);
-        DC = nullptr;
-    }
-    if (IsHiddenDrawable(Window))
-        DestroyWindow(Window);
-}
-
-namespace {
 
 constexpr wchar_t kDrawableClass[] = L"L3DGLOffscreenDrawable";
 
@@ -60,6 +40,22 @@ void RegisterDrawableClass()
 }
 
 }  // namespace
+
+void ReleaseWGLContext(HGLRC& RC, HWND Window, HDC& DC)
+{
+    if (RC) {
+        if (wglGetCurrentContext() == RC)
+            wglMakeCurrent(nullptr, nullptr);
+        wglDeleteContext(RC);
+        RC = nullptr;
+    }
+    if (DC) {
+        ReleaseDC(Window, DC);
+        DC = nullptr;
+    }
+    if (IsHiddenDrawable(Window))
+        DestroyWindow(Window);
+}
 
 HWND CreateGLDrawable(HWND Visible)
 {
