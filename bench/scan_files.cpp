@@ -4,10 +4,10 @@
 // Built with Google Benchmark natively. Built with -DL3D_PLAIN_TIMER it is a plain program
 // that prints the mean time of a few opens, for the Windows build under Wine.
 #include "framework/FileUtils.h"
-#include "scan/ScanFileWriter.h"
-#include "scan/_TColorManager.h"
-#include "scan/_TFileManager.h"
-#include "scan/_TScanData.h"
+#include "scan/files/ScanFileWriter.h"
+#include "scan/model/_TColorManager.h"
+#include "scan/files/_TFileManager.h"
+#include "scan/model/_TScanData.h"
 #include "widgets/el/foundation/ElFileStream.h"
 
 #include <chrono>

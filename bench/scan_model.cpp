@@ -4,8 +4,8 @@
 #include <random>
 #include <vector>
 
-#include "scan/_TColorManager.h"
-#include "scan/_TScanData.h"
+#include "scan/model/_TColorManager.h"
+#include "scan/model/_TScanData.h"
 
 namespace {
 

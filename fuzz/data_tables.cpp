@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "scan/_TL3D_Filer.h"
+#include "scan/files/_TL3D_Filer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {

@@ -4,9 +4,9 @@
 #include <cstdlib>
 
 #include "fuzz_scratch_file.h"
-#include "scan/MessageSink.h"
-#include "scan/_TFileSystem.h"
-#include "scan/_TLanguageManager.h"
+#include "scan/files/MessageSink.h"
+#include "scan/files/_TFileSystem.h"
+#include "scan/files/_TLanguageManager.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {

@@ -2,10 +2,10 @@
 // parsed points into a scan; also the recent list of the settings payload. Nothing may
 // crash, hang or allocate beyond the input's size.
 #include "framework/Streams.h"
-#include "scan/RecentFileList.h"
-#include "scan/ScanFile.h"
-#include "scan/_TColorManager.h"
-#include "scan/_TScanData.h"
+#include "scan/files/RecentFileList.h"
+#include "scan/files/ScanFile.h"
+#include "scan/model/_TColorManager.h"
+#include "scan/model/_TScanData.h"
 
 #include <cstddef>
 #include <cstdint>

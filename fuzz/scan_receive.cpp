@@ -11,8 +11,8 @@
 #include <cstring>
 #include <vector>
 
-#include "scan/_TColorManager.h"
-#include "scan/_TScanData.h"
+#include "scan/model/_TColorManager.h"
+#include "scan/model/_TScanData.h"
 #include "../tests/scan/scan_grid_check.h"
 #include "../tests/scan/scan_reference.h"
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "fuzz_scratch_file.h"
-#include "scan/LittleEndian.h"
-#include "scan/MessageSink.h"
-#include "scan/_TSettings.h"
+#include "scan/model/LittleEndian.h"
+#include "scan/files/MessageSink.h"
+#include "scan/files/_TSettings.h"
 #include "widgets/el/foundation/ElFileStream.h"
 
 namespace {

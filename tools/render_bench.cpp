@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/_TScanImage.h"
+#include "scan/render/_TScanImage.h"
 #include "scan/render_support.h"
 
 namespace {

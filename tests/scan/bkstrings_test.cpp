@@ -1,4 +1,4 @@
-#include "scan/bkStrings.h"
+#include "scan/files/bkStrings.h"
 
 #include <gtest/gtest.h>
 

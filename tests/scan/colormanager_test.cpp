@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "scan/_TColorManager.h"
+#include "scan/model/_TColorManager.h"
 
 namespace {
 

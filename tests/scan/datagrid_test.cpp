@@ -5,10 +5,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "scan/DataGridView.h"
-#include "scan/RenderSink.h"
-#include "scan/_TColorManager.h"
-#include "scan/_TDataGrid.h"
+#include "scan/model/DataGridView.h"
+#include "scan/render/RenderSink.h"
+#include "scan/model/_TColorManager.h"
+#include "scan/model/_TDataGrid.h"
 
 namespace {
 

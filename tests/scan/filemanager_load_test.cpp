@@ -2,7 +2,7 @@
 // their names, and the point areas' edge cases.
 #include "filemanager_fixture.h"
 
-#include "scan/LittleEndian.h"
+#include "scan/model/LittleEndian.h"
 
 namespace {
 

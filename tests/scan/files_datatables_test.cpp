@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "files_test_support.h"
-#include "scan/LittleEndian.h"
-#include "scan/MessageSink.h"
-#include "scan/_TL3D_Filer.h"
+#include "scan/model/LittleEndian.h"
+#include "scan/files/MessageSink.h"
+#include "scan/files/_TL3D_Filer.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "framework/FormatSettings.h"
-#include "scan/globals.h"
+#include "scan/files/globals.h"
 
 namespace {
 

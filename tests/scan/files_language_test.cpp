@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "files_test_support.h"
-#include "scan/LittleEndian.h"
-#include "scan/MessageSink.h"
-#include "scan/_TFileSystem.h"
-#include "scan/_TLanguageManager.h"
-#include "scan/globals.h"
+#include "scan/model/LittleEndian.h"
+#include "scan/files/MessageSink.h"
+#include "scan/files/_TFileSystem.h"
+#include "scan/files/_TLanguageManager.h"
+#include "scan/files/globals.h"
 
 namespace {
 

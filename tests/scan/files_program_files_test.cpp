@@ -9,8 +9,8 @@
 #include "ProgramFileSources.h"
 #include "files_test_support.h"
 #include "framework/StrConv.h"
-#include "scan/MessageSink.h"
-#include "scan/_TLanguageManager.h"
+#include "scan/files/MessageSink.h"
+#include "scan/files/_TLanguageManager.h"
 
 namespace {
 

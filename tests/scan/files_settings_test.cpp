@@ -3,9 +3,9 @@
 #include <stdexcept>
 
 #include "files_test_support.h"
-#include "scan/LittleEndian.h"
-#include "scan/MessageSink.h"
-#include "scan/_TSettings.h"
+#include "scan/model/LittleEndian.h"
+#include "scan/files/MessageSink.h"
+#include "scan/files/_TSettings.h"
 #include "widgets/el/foundation/ElFileStream.h"
 
 namespace {

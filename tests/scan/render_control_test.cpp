@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Exceptions.h"
-#include "scan/OpenGLControlModel.h"
+#include "scan/render/OpenGLControlModel.h"
 
 TEST(OGPixelFormat, DoubleBufferDropsGdiSupportAndFlagsMapToTheDescriptor)
 {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "scan/SurfaceLists.h"
+#include "scan/render/SurfaceLists.h"
 #include "scan/render_support.h"
 
 using namespace render_test;

@@ -7,7 +7,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
-#include "scan/_TOpenGL.h"
+#include "scan/render/_TOpenGL.h"
 #include "support/gui_test.h"
 
 using l3d::testing::PumpUntilIdle;

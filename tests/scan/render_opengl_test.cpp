@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "framework/Bitmap.h"
-#include "scan/_TGLReadback.h"
-#include "scan/_TScanImage.h"
+#include "scan/render/_TGLReadback.h"
+#include "scan/render/_TScanImage.h"
 #include "scan/render_support.h"
 #include "support/gui_test.h"
 

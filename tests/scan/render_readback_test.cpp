@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "scan/GLPixels.h"
+#include "scan/render/GLPixels.h"
 
 TEST(ConvertGLFrame, FlipsRowsSwapsToBitmapOrderAndWhitensOnlyTheExactBackground)
 {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "scan/ScanScene.h"
+#include "scan/render/ScanScene.h"
 #include "scan/render_support.h"
 
 using namespace render_test;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "scan/RenderSink.h"
-#include "scan/_TColorManager.h"
-#include "scan/_TScanData.h"
+#include "scan/render/RenderSink.h"
+#include "scan/model/_TColorManager.h"
+#include "scan/model/_TScanData.h"
 
 namespace render_test {
 

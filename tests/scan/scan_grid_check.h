@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/_TScanData.h"
+#include "scan/model/_TScanData.h"
 
 inline std::string CheckScanGrid(const TScanData& Scan)
 {

@@ -11,8 +11,8 @@
 #include <limits>
 #include <vector>
 
-#include "scan/DataTypes.h"
-#include "scan/ExactSum.h"
+#include "scan/model/DataTypes.h"
+#include "scan/model/ExactSum.h"
 
 namespace reference {
 

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "scan/_TScanData.h"
+#include "scan/model/_TScanData.h"
 
 // Tags each record with its arrival number (1-based) in the carried bytes; padding points
 // carry 0.

@@ -5,8 +5,8 @@
 #include <map>
 #include <random>
 
-#include "scan/_TColorManager.h"
-#include "scan/_TScanData.h"
+#include "scan/model/_TColorManager.h"
+#include "scan/model/_TScanData.h"
 #include "scan_grid_check.h"
 #include "scan_reference.h"
 #include "scan_test_support.h"

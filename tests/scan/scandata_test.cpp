@@ -4,9 +4,9 @@
 #include <limits>
 #include <set>
 
-#include "scan/_TColorManager.h"
-#include "scan/ExactSum.h"
-#include "scan/_TScanData.h"
+#include "scan/model/_TColorManager.h"
+#include "scan/model/ExactSum.h"
+#include "scan/model/_TScanData.h"
 #include "scan_grid_check.h"
 #include "scan_test_support.h"
 

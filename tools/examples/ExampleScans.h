@@ -2,7 +2,7 @@
 // field function, deterministically, so that tests can rebuild the expected values.
 #pragma once
 
-#include "scan/ScanFileWriter.h"
+#include "scan/files/ScanFileWriter.h"
 
 #include <string>
 #include <vector>

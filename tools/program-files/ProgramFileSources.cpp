@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "framework/StrConv.h"
-#include "scan/_TFileSystem.h"
+#include "scan/files/_TFileSystem.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "framework/Streams.h"
-#include "scan/_TL3D_Filer.h"
-#include "scan/_TLanguageManager.h"
+#include "scan/files/_TL3D_Filer.h"
+#include "scan/files/_TLanguageManager.h"
 
 #include <cstdint>
 #include <string>

@@ -1,0 +1,79 @@
+#include "scan/model/ExactSum.h"
+
+#include <cmath>
+#include <cstring>
+
+void TExactSum::Accumulate(float Value, bool Negate)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &Value, sizeof bits);
+    const uint32_t exponent = (bits >> 23) & 0xFF;
+    if (exponent == 0xFF) return;
+    uint64_t mantissa = bits & 0x7FFFFF;
+    unsigned shift = 0;
+    if (exponent != 0) {
+        mantissa |= 0x800000;
+        shift = exponent - 1;
+    }
+    if (mantissa == 0) return;
+    const bool negative = ((bits >> 31) != 0) != Negate;
+
+    const unsigned index = shift / 64, offset = shift % 64;
+    uint64_t part[Limbs] = {};
+    part[index] = mantissa << offset;
+    if (offset != 0) part[index + 1] = mantissa >> (64 - offset);
+
+    uint64_t carry = 0;
+    for (int i = 0; i < Limbs; ++i) {
+        if (!negative) {
+            const uint64_t a = limb_[i] + part[i];
+            const uint64_t c1 = a < part[i];
+            limb_[i] = a + carry;
+            carry = c1 | (limb_[i] < a);
+        } else {
+            const uint64_t b = part[i] + carry;
+            const uint64_t c1 = b < part[i];
+            const uint64_t before = limb_[i];
+            limb_[i] = before - b;
+            carry = c1 | (before < b);
+        }
+    }
+}
+
+double TExactSum::Value() const
+{
+    uint64_t magnitude[Limbs];
+    const bool negative = (limb_[Limbs - 1] >> 63) != 0;
+    uint64_t carry = 1;
+    for (int i = 0; i < Limbs; ++i) {
+        if (negative) {
+            magnitude[i] = ~limb_[i] + carry;
+            carry = carry && magnitude[i] == 0;
+        } else {
+            magnitude[i] = limb_[i];
+        }
+    }
+    int top = Limbs - 1;
+    while (top >= 0 && magnitude[top] == 0) --top;
+    if (top < 0) return 0.0;
+
+    const int highest = 64 * top + 63 - __builtin_clzll(magnitude[top]);
+    uint64_t head;
+    int scale;
+    if (highest < 64) {
+        head = magnitude[0];
+        scale = 0;
+    } else {
+        // The 64 highest bits, the lowest of them made sticky, round to a Double correctly.
+        const int start = highest - 63;
+        const int index = start / 64, offset = start % 64;
+        head = magnitude[index] >> offset;
+        if (offset != 0) head |= magnitude[index + 1] << (64 - offset);
+        bool sticky = offset != 0 && (magnitude[index] & ((uint64_t(1) << offset) - 1)) != 0;
+        for (int i = 0; i < index && !sticky; ++i) sticky = magnitude[i] != 0;
+        if (sticky) head |= 1;
+        scale = start;
+    }
+    const double value = std::ldexp(double(head), scale - 149);
+    return negative ? -value : value;
+}

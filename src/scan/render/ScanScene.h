@@ -1,0 +1,130 @@
+// The portable part of the scan renderer: the scan it owns, the view settings the main window
+// writes (viewport, camera, view index, resolution, smoothing, wireframe, cursor lines, level
+// plane, axes, field size), smoothing of the scan, and the drawing of each view through a
+// render sink. TScanImage adds the rendering context on a window.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/Objects.h"
+#include "scan/model/DataTypes.h"
+#include "scan/render/RenderSink.h"
+#include "scan/render/SurfaceLists.h"
+#include "scan/model/_TScanData.h"
+
+struct TViewportRect {
+    uint16_t X = 0;
+    uint16_t Y = 0;
+    uint16_t Width = 0;
+    uint16_t Height = 0;
+};
+
+class TScanScene : public TPersistent {
+public:
+    static constexpr uint8_t MaxResolution = 4;
+
+    // ColorManagerVar is the main window's variable that holds (or will hold) the colour
+    // manager; it is read at each use and handed on to the scan.
+    TScanScene(TColorManager* const* ColorManagerVar, TRenderSink& Sink);
+    TScanScene(TColorManagerRef ColorManager, TRenderSink& Sink);
+    ~TScanScene() override;
+    const char* ClassName() const override { return "TScanScene"; }
+
+    // --- Written directly by the main window ---
+    TViewState Camera;            // copied in before each view; rotations in degrees
+    uint32_t DisplayList = 1200;  // the one list the views are drawn from
+    std::unique_ptr<TScanData> ScanData;
+    uint8_t Rebuild = 0;          // 1: rebuild the list at the next render
+    uint8_t CursorLines = 1;
+    uint8_t AxisX = 0;
+    uint8_t AxisY = 0;
+    uint8_t AxisZ = 0;
+    // Triangles the smooth form may reach before a lower resolution level is built.
+    uint64_t TriangleBudget = SmoothTriangleBudget;
+
+    // --- Settings whose setters do more than store ---
+    uint8_t Resolution() const { return resolution_; }
+    void SetResolution(uint8_t Value);  // 0..4; larger values mean 4
+    uint8_t Wireframe() const { return wireframe_; }
+    void SetWireframe(uint8_t Value);
+    uint8_t Smooth() const { return smooth_; }
+    void SetSmooth(uint8_t Value);
+    uint8_t View() const { return view_; }
+    // 0 the single view; in the split screen 1 top, 2 perspective, 3 front.
+    void SetView(uint8_t Value);
+    float FieldLength() const { return fieldLength_; }
+    void SetFieldLength(float Value);  // metres; negative values are ignored, 0 = not given
+    float FieldWidth() const { return fieldWidth_; }
+    void SetFieldWidth(float Value);
+    uint8_t CrossHairActive() const { return crossHairActive_; }
+    void SetCrossHairActive(uint8_t Value);  // the level plane becomes the opposite
+    uint8_t LevelPlaneActive() const { return levelPlaneActive_; }
+    void SetLevelPlaneActive(uint8_t Value);  // the cross-hair becomes the opposite
+
+    // The subdivision depth the list was last built with: below Resolution() when the smooth
+    // form at Resolution() would have passed TriangleBudget.
+    uint8_t BuiltResolution() const { return builtResolution_; }
+
+    const TViewportRect& Viewport() const { return viewport_; }
+    // In the drawing window's coordinates, from its bottom left.
+    void SetViewport(uint16_t X, uint16_t Y, uint16_t Width, uint16_t Height);
+
+    void SetRotation(float X, float Y, float Z) { Camera.Rotation = MakeVector(X, Y, Z); }
+    void SetScale(float X, float Y, float Z) { Camera.Scale = MakeVector(X, Y, Z); }
+    void SetTranslation(float X, float Y, float Z) { Camera.Translation = MakeVector(X, Y, Z); }
+
+    // One view each; the caller picks by ScanData->ScanMode (1 diagram, 2 top, 3 side, else
+    // the scene). A zero-size viewport or an empty scan draws nothing.
+    void RenderScene();
+    void RenderTop();
+    void RenderSide();
+    void RenderDiagram();
+
+    // Compile the display list from the scan; each clears Rebuild and the scan's Changed.
+    void BuildSurfaceList();
+    void BuildTopList();
+    void BuildSideList();
+
+    // Passes of neighbour averaging; sets Rebuild even for 0 passes.
+    void SmoothScan(uint8_t Passes);
+
+    // Where the views are drawn; the main window draws its own overlays (the data grid of a
+    // live scan) through it too.
+    TRenderSink& Sink() { return sink_; }
+
+protected:
+    TColorManager* Colors() const { return colorManager_ ? colorManager_() : nullptr; }
+
+private:
+    bool HasArea() const { return viewport_.Width > 0 && viewport_.Height > 0; }
+    bool HasScan() const { return ScanData && ScanData->First; }
+    bool Ortho(double Left, double Right, double Bottom, double Top, double Near, double Far);
+    // The projection of the top and side views over the given extent; false when it is not finite.
+    bool ProjectFlatView(double Left, double Right, double Bottom, double Top);
+    // An identity model view over a cleared depth buffer, where each view's own transforms start.
+    void ResetModelView();
+    // Draws the display list, compiling it first with Build when the scan or a setting changed.
+    void DrawList(void (TScanScene::*Build)());
+    void DrawCursorLines();
+    void DrawAxes();
+    template <typename F>
+    void CompileList(F&& Build);
+    // The coloured lists (surface and top view), at the depth the triangle budget allows.
+    using TColouredGeometry = void (*)(const TScanData&, const TColorManager&, const TSurfaceOptions&,
+                                       TGeometrySink&);
+    void CompileColouredList(TColouredGeometry Build);
+
+    TColorManagerRef colorManager_;
+    TRenderSink& sink_;
+    TViewportRect viewport_;
+    uint8_t resolution_ = 0;
+    uint8_t wireframe_ = 0;
+    uint8_t smooth_ = 0;
+    uint8_t view_ = 0;
+    float fieldLength_ = 0.0f;
+    float fieldWidth_ = 0.0f;
+    uint8_t crossHairActive_ = 0;
+    uint8_t levelPlaneActive_ = 0;
+    uint8_t builtResolution_ = 0;
+};
