@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Colors.h"
+#include "framework/DrawSurface.h"
 #include "framework/Objects.h"
 
 #include <windows.h>
@@ -13,9 +14,6 @@
 
 // A plain colour for the given TColor (system colours resolved; clNone and clDefault give black).
 COLORREF ColorToRGB(TColor Color);
-
-using TFontStyles = uint8_t;
-constexpr TFontStyles fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8;
 
 class TGraphicsObject : public TPersistent {
 public:
