@@ -1,5 +1,8 @@
 #include "framework/FileUtils.h"
 
+#include "framework/Exceptions.h"
+#include "framework/Streams.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -109,6 +112,26 @@ bool MoveFileReplacing(const std::u16string& From, const std::u16string& To)
     std::error_code ec;
     fs::rename(ToPath(From), ToPath(To), ec);
     return !ec;
+}
+
+void SaveFileSafely(const std::u16string& Path, const std::function<void(TStream&)>& Write)
+{
+    const size_t last = Path.find_last_of(u"\\/:");
+    if (last != std::u16string::npos && last > 0)
+        ForceDirectories(Path.substr(0, last));  // a folder that cannot be made fails the create below
+    const std::u16string temp = Path + u".tmp";
+    try {
+        {
+            TFileStream stream(temp, fmCreate);
+            Write(stream);
+        }
+        if (!MoveFileReplacing(temp, Path))
+            throw EFCreateError(EFCreateError::ForFile(Path));
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(ToPath(temp), ignored);
+        throw;
+    }
 }
 
 char16_t PathDelimiter()

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+class TStream;
+
 bool FileExists(const std::u16string& Path);       // an existing file, not a folder
 bool DirectoryExists(const std::u16string& Path);
 // Creates the folder with every missing parent; true when it exists afterwards.
@@ -14,6 +16,12 @@ bool ForceDirectories(const std::u16string& Path);
 bool FileDelete(const std::u16string& Path);
 // Moves From over To, replacing To (how files are saved safely: write a temporary, then move).
 bool MoveFileReplacing(const std::u16string& From, const std::u16string& To);
+
+// Saves a file so that a failed or interrupted save loses nothing: Write fills a temporary file
+// beside Path (its folders are made first), which then replaces Path. When Write throws or the
+// move fails, the temporary goes, Path stays as it was, and the exception (EFCreateError for a
+// failed move) passes on.
+void SaveFileSafely(const std::u16string& Path, const std::function<void(TStream&)>& Write);
 
 // The platform's path separator ('\\' on Windows, '/' elsewhere).
 char16_t PathDelimiter();

@@ -1,7 +1,7 @@
 // The application's own loop: Run shows the main form, closing it ends the loop; wheel and
 // double click reach the form's events. (Its own binary: once Run has ended, the application
 // counts as terminated.)
-#include "fw_pump.h"
+#include "support/pump.h"
 
 #include "framework/Application.h"
 #include "framework/Timer.h"

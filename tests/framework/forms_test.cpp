@@ -1,5 +1,5 @@
 // Forms, ownership, modal loops, timers and the exception barrier, with real windows.
-#include "fw_pump.h"
+#include "support/pump.h"
 
 #include "framework/Application.h"
 #include "framework/CustomControls.h"

@@ -1,5 +1,5 @@
 // Canvas and bitmap: what is drawn reads back pixel for pixel, in memory and on a window.
-#include "fw_pump.h"
+#include "support/pump.h"
 
 #include "framework/Application.h"
 #include "framework/Bitmap.h"

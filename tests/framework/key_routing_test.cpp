@@ -1,6 +1,6 @@
 // The route of a key through the loop: menu short-cut, key preview, focused control; the
 // dialog keys Tab, Enter and Escape.
-#include "fw_pump.h"
+#include "support/pump.h"
 
 #include "framework/Application.h"
 #include "framework/CustomControls.h"

@@ -1,6 +1,6 @@
 // The replaceable WindowProc chain, notifications reflected to the child they concern (also
 // while the child's window is still being created), hover hints, and the screen.
-#include "fw_pump.h"
+#include "support/pump.h"
 
 #include "framework/Application.h"
 #include "framework/CustomControls.h"

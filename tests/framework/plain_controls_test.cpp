@@ -1,5 +1,5 @@
 // Panels, flow panels, control bars, track bars and the windowless decorations on real windows.
-#include "fw_pump.h"
+#include "support/pump.h"
 
 #include "framework/Application.h"
 #include "framework/ComCtrls.h"

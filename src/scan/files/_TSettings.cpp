@@ -1,32 +1,15 @@
 #include "scan/files/_TSettings.h"
 
 #include <chrono>
-#include <filesystem>
 #include <random>
-#include <system_error>
 
 #include "framework/Exceptions.h"
+#include "framework/FileUtils.h"
 #include "scan/model/LittleEndian.h"
 #include "scan/files/MessageSink.h"
 #include "widgets/el/foundation/ElFileStream.h"
 
 namespace {
-
-std::filesystem::path PathOf(const std::u16string& FileName) { return std::filesystem::path(FileName); }
-
-// The folder part of FileName: everything up to its last separator ('\' or '/'; ':' ends a
-// drive). Empty when the name has none.
-std::u16string FolderOf(const std::u16string& FileName)
-{
-    size_t Last = FileName.find_last_of(u"\\/:");
-    return Last == std::u16string::npos ? std::u16string() : FileName.substr(0, Last + 1);
-}
-
-bool FileExists(const std::u16string& FileName)
-{
-    uint32_t Attributes = OsFileAttributes(FileName);
-    return Attributes != InvalidFileAttributes && (Attributes & faDirectory) == 0;
-}
 
 void Check(bool Written)
 {
@@ -73,26 +56,7 @@ void TSettings::WriteToStream(TStream& Stream)
 
 void TSettings::SaveToFile(const std::u16string& FileName)
 {
-    std::u16string Folder = FolderOf(FileName);
-    if (!Folder.empty()) {
-        std::error_code Ignored; // a folder that cannot be made shows up as a create error below
-        std::filesystem::create_directories(PathOf(Folder), Ignored);
-    }
-    const std::u16string TempName = FileName + u".tmp";
-    try {
-        {
-            TElFileStream Stream(TempName, fmCreate);
-            WriteToStream(Stream);
-        }
-        std::error_code Error;
-        std::filesystem::rename(PathOf(TempName), PathOf(FileName), Error);
-        if (Error)
-            throw EFCreateError(EFCreateError::ForFile(FileName));
-    } catch (...) {
-        std::error_code Ignored;
-        std::filesystem::remove(PathOf(TempName), Ignored);
-        throw;
-    }
+    SaveFileSafely(FileName, [this](TStream& Stream) { WriteToStream(Stream); });
 }
 
 void TSettings::ShowMessage(const char16_t* Text, const std::u16string& FileName)

@@ -1,4 +1,5 @@
-// Driving the framework's own message loop from tests.
+// Driving the framework's own message loop from tests: wait on a condition with a time-out
+// rather than for a fixed time wherever a condition exists.
 #pragma once
 
 #include <functional>

@@ -1,4 +1,4 @@
-#include "fw_pump.h"
+#include "support/pump.h"
 
 #include "framework/Application.h"
 
