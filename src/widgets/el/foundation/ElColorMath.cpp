@@ -98,6 +98,43 @@ TColor HLSToColor(uint32_t HLS)
                    ToRGBScale(HueToChannel(m1, m2, h - HLSMAX / 3)));
 }
 
+TElEdgeColors ButtonShadesOf(TColor BaseColor, TColor Resolved)
+{
+    if (BaseColor == clBtnFace)
+        return TElEdgeColors{};
+    const uint32_t hls = RGBToHLS(Resolved);
+    const int32_t h = hls & 0xFF, l = (hls >> 8) & 0xFF, s = (hls >> 16) & 0xFF;
+    if (l == 0)
+        return TElEdgeColors{};
+    auto shade = [&](int32_t lightness) { return HLSToColor(MakeHLS(h, std::min(239, lightness), s)); };
+    TElEdgeColors c;
+    c.Face = BaseColor;
+    c.Highlight = shade(l + l / 3);
+    c.DkShadow = shade(l - (l >> 1));
+    c.Shadow = shade(l - l / 3);
+    return c;
+}
+
+bool ArrowGlyphStrokes(int Direction, const TRect& R, TRect (&Strokes)[4])
+{
+    const bool across = Direction == 0 || Direction == 2;
+    const int32_t w = across ? 4 : 7, h = across ? 7 : 4;
+    if (R.Width() < (across ? 3 : 6) || R.Height() < (across ? 6 : 3))
+        return false;
+    const int32_t x = R.Left + (R.Width() - w) / 2, y = R.Top + (R.Height() - h) / 2;
+    // Stroke k is 2k + 1 pixels long and k pixels from the tip.
+    for (int32_t k = 0; k < 4; ++k) {
+        const int32_t len = 2 * k + 1, inset = 3 - k;
+        switch (Direction) {
+        case 0: Strokes[k] = Bounds(x + k, y + inset, 1, len); break;
+        case 2: Strokes[k] = Bounds(x + 3 - k, y + inset, 1, len); break;
+        case 1: Strokes[k] = Bounds(x + inset, y + k, len, 1); break;
+        default: Strokes[k] = Bounds(x + inset, y + 3 - k, len, 1); break;
+        }
+    }
+    return true;
+}
+
 int32_t GradientBandStart(int32_t Index, int32_t Extent, int32_t Steps)
 {
     return PortableMulDiv(Index, Extent, Steps);

@@ -1,6 +1,7 @@
 // Colour arithmetic and geometry of the widget layer's painting, on plain colours
-// (0x00BBGGRR, no system colours): RGB and HLS, lightening and scaling, gradient bands,
-// alpha blending of 32-bit pixels, and border hit testing.
+// (0x00BBGGRR; system colours are resolved by the caller): RGB and HLS, lightening and
+// scaling, button shades, the arrow glyph, gradient bands, alpha blending of 32-bit pixels,
+// and border hit testing.
 #pragma once
 
 #include "framework/Colors.h"
@@ -26,6 +27,22 @@ constexpr int32_t UNDEFINED_HUE = HLSMAX * 2 / 3;
 uint32_t MakeHLS(int32_t H, int32_t L, int32_t S);
 uint32_t RGBToHLS(TColor C);
 TColor HLSToColor(uint32_t HLS);
+
+// The four colours of a 3D edge.
+struct TElEdgeColors {
+    TColor Face = clBtnFace;
+    TColor Highlight = clBtnHighlight;
+    TColor Shadow = clBtnShadow;
+    TColor DkShadow = cl3DDkShadow;
+};
+// The shades of a button of BaseColor, whose plain value is Resolved: the system colours for
+// clBtnFace (and black), otherwise the base colour's hue and saturation at three lightnesses.
+TElEdgeColors ButtonShadesOf(TColor BaseColor, TColor Resolved);
+
+// The arrow glyph: Direction 0 left, 1 up, 2 right, 3 down; a filled triangle 4 wide and 7 high
+// (7 wide and 4 high) centred in R, as four one-pixel strokes from the tip to the base. False,
+// with no strokes, when R is smaller than 3 by 6 (6 by 3).
+bool ArrowGlyphStrokes(int Direction, const TRect& R, TRect (&Strokes)[4]);
 
 // Band Index of Steps across Extent pixels starts at GradientBandStart(Index, ...) and ends
 // where band Index + 1 starts; its colour runs from Start (band 0) to End (band Steps - 1).

@@ -110,20 +110,6 @@ UINT SidesFlags(TElBorderSides Sides)
            ((Sides & (1 << ebsTop)) ? BF_TOP : 0) | ((Sides & (1 << ebsBottom)) ? BF_BOTTOM : 0);
 }
 
-// The triangle of DrawArrow with its tip at the given side of the 4x7 (7x4) box at X, Y.
-void FillTriangle(HDC DC, int Direction, int X, int Y, TColor Color)
-{
-    for (int k = 0; k < 4; ++k) {
-        const int len = 2 * k + 1, across = 3 - k;
-        switch (Direction) {
-        case 0: FillSolidRect(DC, Bounds(X + k, Y + across, 1, len), Color); break;
-        case 2: FillSolidRect(DC, Bounds(X + 3 - k, Y + across, 1, len), Color); break;
-        case 1: FillSolidRect(DC, Bounds(X + across, Y + k, len, 1), Color); break;
-        default: FillSolidRect(DC, Bounds(X + across, Y + 3 - k, len, 1), Color); break;
-        }
-    }
-}
-
 }  // namespace
 
 // ---- Colours
@@ -263,19 +249,7 @@ void DrawDottedRect(TCanvas* Canvas, int32_t Left, int32_t Top, int32_t Right, i
 
 TElEdgeColors ButtonShades(TColor BaseColor)
 {
-    if (BaseColor == clBtnFace)
-        return TElEdgeColors{};
-    const uint32_t hls = RGBToHLS(Resolved(BaseColor));
-    const int32_t h = hls & 0xFF, l = (hls >> 8) & 0xFF, s = (hls >> 16) & 0xFF;
-    if (l == 0)
-        return TElEdgeColors{};
-    auto shade = [&](int32_t lightness) { return HLSToColor(MakeHLS(h, std::min(239, lightness), s)); };
-    TElEdgeColors c;
-    c.Face = BaseColor;
-    c.Highlight = shade(l + l / 3);
-    c.DkShadow = shade(l - (l >> 1));
-    c.Shadow = shade(l - l / 3);
-    return c;
+    return ButtonShadesOf(BaseColor, Resolved(BaseColor));
 }
 
 bool DrawEdgeColored(HDC DC, TRect& R, UINT Edge, UINT Flags, const TElEdgeColors& Colors)
@@ -395,17 +369,19 @@ void DrawFramedBorder(HDC DC, const TRect& R, TColor Color, bool Inner)
 
 void DrawArrow(TCanvas* Canvas, int Direction, const TRect& R, TColor Color, bool Enabled)
 {
-    const bool across = Direction == 0 || Direction == 2;
-    const int w = across ? 4 : 7, h = across ? 7 : 4;
-    if (R.Width() < (across ? 3 : 6) || R.Height() < (across ? 6 : 3))
+    TRect strokes[4];
+    if (!ArrowGlyphStrokes(Direction, R, strokes))
         return;
     HDC dc = Canvas->Handle();
-    const int x = R.Left + (R.Width() - w) / 2, y = R.Top + (R.Height() - h) / 2;
+    auto fill = [&](int d, TColor color) {
+        for (const TRect& s : strokes)
+            FillSolidRect(dc, TRect{s.Left + d, s.Top + d, s.Right + d, s.Bottom + d}, color);
+    };
     if (Enabled) {
-        FillTriangle(dc, Direction, x, y, Color);
+        fill(0, Color);
     } else {
-        FillTriangle(dc, Direction, x + 1, y + 1, clBtnHighlight);
-        FillTriangle(dc, Direction, x, y, clBtnShadow);
+        fill(1, clBtnHighlight);
+        fill(0, clBtnShadow);
     }
 }
 

@@ -61,13 +61,6 @@ TRect DrawBevelLines(HDC DC, const TRect& R, uint32_t Mask, TColor Color1, TColo
 void DrawDottedRect(TCanvas* Canvas, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom);
 
 // ---- Edges and frames
-// The four colours of a 3D edge.
-struct TElEdgeColors {
-    TColor Face = clBtnFace;
-    TColor Highlight = clBtnHighlight;
-    TColor Shadow = clBtnShadow;
-    TColor DkShadow = cl3DDkShadow;
-};
 // The shades of a button of BaseColor: the system colours for clBtnFace (and black), otherwise
 // the base colour's hue and saturation at three lightnesses.
 TElEdgeColors ButtonShades(TColor BaseColor);
