@@ -50,14 +50,16 @@ struct TElSBPaintPart {
 class TElSBHandlerCustom : public TPersistent {
 public:
     // A bar of Kind (ebkHorizontal, ebkVertical) for the system bar BarIndex. Host may be nil
-    // (a bar serving no control); it is not owned. A horizontal bar is 121 long and as thick as
-    // the system's horizontal bar; a vertical one the other way round.
+    // (a bar serving no control); it is not owned, and must be fully built, since the bar asks it
+    // for the system's metrics at once. A horizontal bar is 121 long and as thick as the system's
+    // horizontal bar; a vertical one the other way round.
     TElSBHandlerCustom(IElScrollBarHost* Host, uint8_t Kind, int32_t BarIndex);
     ~TElSBHandlerCustom() override;
     const char* ClassName() const override { return "TElSBHandlerCustom"; }
 
     IElScrollBarHost& Host() const { return *host_; }
     bool HasHost() const { return hasHost_; }
+    // Binds the bar to another host (nil: none); the size stays as it is.
     void SetHost(IElScrollBarHost* Host);
     // The repeat timer (owned). Without one the bar does not auto-repeat.
     void SetRepeatTimer(std::unique_ptr<IElSBTimer> Timer);

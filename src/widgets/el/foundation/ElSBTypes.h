@@ -34,8 +34,6 @@ enum TElScrollCode : uint8_t {
     escCustomFirst = 10,  // secondary button beside the first arrow, sbkCustom
 };
 
-inline constexpr bool IsControlScrollCode(uint8_t Code) { return Code <= escEndScroll; }
-
 // What the secondary buttons do.
 enum TElSecButtonsKind : uint8_t { sbkOpposite, sbkPage, sbkCustom };
 enum TElScrollThumbMode : uint8_t { etmFixed, etmAuto };
