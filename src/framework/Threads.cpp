@@ -6,6 +6,7 @@
 #include <process.h>
 
 #include <mutex>
+#include <string>
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 #include "framework/DragDrop.h"
 #include "framework/ExtCtrls.h"
+#include "framework/UtilityWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,23 @@ struct DragHost {
         };
         form->Show();
         PumpFor(30);
+    }
+    ~DragHost() { MouseOffForm(); }
+
+    // The mouse leaves the form, as far as the application's loop knows, before a control of
+    // it is freed: the loop keeps pointing at the control under the mouse.
+    void MouseOffForm()
+    {
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
+        PumpFor(10);
+        bool moved = false;
+        HWND elsewhere = AllocateHWnd([&](TMessage& m) {
+            moved = moved || m.Msg == WM_MOUSEMOVE;
+            return false;
+        });
+        PostMessageW(elsewhere, WM_MOUSEMOVE, 0, 0);
+        PumpUntil([&] { return moved; });
+        DeallocateHWnd(elsewhere);
     }
 
     // Posts a mouse message to the source's window at a point of Control's client area.
@@ -137,6 +155,7 @@ TEST(DragDrop, FreeingTheSourceDuringTheDragCancelsIt)
         if (state == TDragState::dsDragEnter)
             Free(host.source);  // also ends the drag: nothing may reach the freed source
     };
+    host.MouseOffForm();
     host.MoveCursorTo(host.target, {5, 5});
     host.PostMouse(WM_MOUSEMOVE, host.target, {30, 20}, MK_LBUTTON);
     host.PostMouse(WM_LBUTTONUP, host.target, {30, 20});
