@@ -4,6 +4,7 @@
 #include "framework/Exceptions.h"
 #include "framework/ExceptionBarrier.h"
 #include "framework/StrConv.h"
+#include "framework/SyncQueue.h"
 #include "framework/SystemSettings.h"
 #include "framework/UtilityWindow.h"
 
@@ -170,7 +171,7 @@ void TApplication::ProcessMessages()
     MSG msg;
     for (;;) {
         try {
-            if (!ProcessMessage(msg))
+            if (!ProcessMessage(msg) && !CheckSynchronize())
                 return;
         } catch (...) {
             HandleException(this);
@@ -182,7 +183,7 @@ void TApplication::HandleMessage()
 {
     MSG msg;
     try {
-        if (!ProcessMessage(msg))
+        if (!ProcessMessage(msg) && !CheckSynchronize())
             WaitMessage();
     } catch (...) {
         HandleException(this);

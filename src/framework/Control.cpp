@@ -1,6 +1,7 @@
 // TControl: the parts every control shares, windowed or not.
 #include "framework/Controls.h"
 
+#include "framework/DragDrop.h"
 #include "framework/Forms.h"
 #include "framework/WinText.h"
 
@@ -10,6 +11,8 @@
 
 HCURSOR CursorHandle(TCursor Cursor)
 {
+    if (HCURSOR drag = DragCursorHandle(Cursor))
+        return drag;
     const wchar_t* id = IDC_ARROW;
     switch (Cursor) {
     case crCross: id = IDC_CROSS; break;
@@ -349,6 +352,8 @@ void TControl::HandleMouse(TMessage& Message)
             ControlState |= csClicked;
         ControlState |= csLButtonDown;
         MouseDown(TMouseButton::mbLeft, shift, x, y);
+        if (DragMode == TDragMode::dmAutomatic && Message.Msg == WM_LBUTTONDOWN)
+            BeginAutoDrag();
         break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:

@@ -36,7 +36,7 @@ enum class TBiDiMode { bdLeftToRight, bdRightToLeft };
 
 using TCursor = int16_t;
 constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNS = -7, crSizeWE = -9,
-                  crHourGlass = -11, crDrag = -12, crMultiDrag = -16, crNo = -18, crHandPoint = -21;
+                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crMultiDrag = -16, crNo = -18, crHandPoint = -21;
 HCURSOR CursorHandle(TCursor Cursor);
 
 // Key plus modifier bits, as menus store their short-cuts.
@@ -63,6 +63,18 @@ using TMouseWheelEvent =
 using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
 using TWndMethod = std::function<void(TMessage& Message)>;
+
+// Drag and drop between the program's controls (framework/DragDrop.h). Source is the dragged
+// control (or the drag object a control's OnStartDrag supplied); X and Y are the target's
+// client coordinates.
+class TDragObject;
+enum class TDragMode { dmManual, dmAutomatic };
+enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 
 class TControl : public TComponent {
 public:
@@ -156,7 +168,33 @@ public:
 
     virtual void Click();
 
+    // Drag and drop (framework/DragDrop.cpp). With dmAutomatic a left button press starts a drag.
+    TDragMode DragMode = TDragMode::dmManual;
+    TCursor DragCursor = crDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TStartDragEvent OnStartDrag;
+    TEndDragEvent OnEndDrag;
+    // Drags this control, starting at once or once the mouse has moved Threshold pixels from
+    // where it is now (-1: the system's drag distance); returns when the drag has ended.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    bool Dragging() const;
+    // Ends this control's drag: dropped where the mouse is, or cancelled.
+    void EndDrag(bool Drop);
+    // Asked of the control under the mouse: may Source be dropped here? Accept comes in true
+    // when OnDragOver is assigned (which may change it), false otherwise.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    // Source was dropped here (OnDragDrop).
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    // Told to the source: the drag starts (OnStartDrag, which may supply its own drag object,
+    // kept by the supplier) and has ended (OnEndDrag; Target is nil when nothing took the drop).
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+
 protected:
+    // A left button press on a dmAutomatic control, after its MouseDown: BeginDrag(false).
+    // A control that starts its drags itself overrides it.
+    virtual void BeginAutoDrag();
     virtual void DblClick();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);

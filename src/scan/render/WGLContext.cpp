@@ -1,5 +1,7 @@
 #include "scan/render/WGLContext.h"
 
+#include "framework/DynamicLibrary.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -12,10 +14,7 @@ constexpr wchar_t kDrawableClass[] = L"L3DGLOffscreenDrawable";
 
 bool RunningUnderWine()
 {
-    static const bool wine = [] {
-        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-    }();
+    static const bool wine = TDynamicLibrary(L"ntdll.dll").Address("wine_get_version") != nullptr;
     return wine;
 }
 

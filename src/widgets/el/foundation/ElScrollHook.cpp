@@ -2,6 +2,8 @@
 
 #include "widgets/el/foundation/ElModuleTools.h"
 
+#include "framework/DynamicLibrary.h"
+
 #include <cstring>
 
 namespace {
@@ -152,7 +154,7 @@ int WINAPI ReplacementSetScrollPos(HWND wnd, int bar, int pos, BOOL redraw) {
 
 // Reads an entry's first bytes and prepares the jump (E9 and the displacement to the
 // replacement, the other three bytes kept).
-bool PrepareEntry(PatchedEntry& patch, FARPROC function, void* replacement) {
+bool PrepareEntry(PatchedEntry& patch, void* function, void* replacement) {
     auto entry = reinterpret_cast<uint8_t*>(function);
     if (entry == nullptr || !IsMemoryReadable(entry, kSavedBytes)) return false;
     patch.entry = entry;
@@ -166,14 +168,14 @@ bool PrepareEntry(PatchedEntry& patch, FARPROC function, void* replacement) {
 }
 
 bool PatchFunctions(HookState& state) {
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    if (user32 == nullptr) return false;
+    const TDynamicLibrary user32(L"user32.dll");
+    if (!user32.Loaded()) return false;
     PatchedEntry prepared[eiCount];
-    if (!PrepareEntry(prepared[eiSetScrollInfo], GetProcAddress(user32, "SetScrollInfo"),
+    if (!PrepareEntry(prepared[eiSetScrollInfo], user32.Address("SetScrollInfo"),
                       reinterpret_cast<void*>(&ReplacementSetScrollInfo)) ||
-        !PrepareEntry(prepared[eiSetScrollRange], GetProcAddress(user32, "SetScrollRange"),
+        !PrepareEntry(prepared[eiSetScrollRange], user32.Address("SetScrollRange"),
                       reinterpret_cast<void*>(&ReplacementSetScrollRange)) ||
-        !PrepareEntry(prepared[eiSetScrollPos], GetProcAddress(user32, "SetScrollPos"),
+        !PrepareEntry(prepared[eiSetScrollPos], user32.Address("SetScrollPos"),
                       reinterpret_cast<void*>(&ReplacementSetScrollPos)))
         return false;
     for (auto& patch : prepared)

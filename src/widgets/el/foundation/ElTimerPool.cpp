@@ -4,6 +4,7 @@
 
 #include "framework/ExceptionBarrier.h"
 #include "framework/Exceptions.h"
+#include "framework/Threads.h"
 
 #include <mmsystem.h>
 
@@ -60,58 +61,40 @@ UINT TickMessage()
 
 // A thread that calls its callback every Interval ms until terminated. Only the callback runs on
 // the thread; it must not touch the pool.
-class TTimerThread {
+class TTimerThread : public TThread {
 public:
     using TCallback = void(CALLBACK*)(UINT Id, UINT Msg, DWORD_PTR User, DWORD_PTR Dw1, DWORD_PTR Dw2);
 
     TTimerThread(uint32_t AInterval, TCallback ACallback, DWORD_PTR AUser)
-        : Interval(AInterval < 1 ? 1 : AInterval), Callback(ACallback), User(AUser)
+        : Interval(AInterval < 1 ? 1 : AInterval), Callback(ACallback), User(AUser), wait_(NeverSignalled())
     {
-        wait_ = NeverSignalled();
-        handle_ = CreateThread(nullptr, 0, &TTimerThread::Entry, this, CREATE_SUSPENDED, nullptr);
-        if (handle_) {
-            SetThreadPriority(handle_, THREAD_PRIORITY_ABOVE_NORMAL);
-            ResumeThread(handle_);
-        }
+        SetPriority(TThreadPriority::tpHigher);
+        Start();
     }
-    // Stops and joins the thread before its fields go.
-    ~TTimerThread()
+    // Stops and joins the thread while the fields its Execute reads still exist.
+    ~TTimerThread() override
     {
-        if (!handle_)
-            return;
-        terminated_ = true;
-        WaitForSingleObject(handle_, INFINITE);
-        CloseHandle(handle_);
+        Terminate();
+        WaitFor();
     }
-    TTimerThread(const TTimerThread&) = delete;
-    TTimerThread& operator=(const TTimerThread&) = delete;
-
-    bool Running() const { return handle_ != nullptr; }
 
     const uint32_t Interval;
     const TCallback Callback;
     const DWORD_PTR User;
 
-private:
-    static DWORD WINAPI Entry(void* Self)
+protected:
+    void Execute() override
     {
-        auto* thread = static_cast<TTimerThread*>(Self);
-        Guarded([thread] { thread->Execute(); });
-        return 0;
-    }
-    void Execute()
-    {
-        while (!terminated_) {
+        while (!Terminated()) {
             WaitForSingleObject(wait_, Interval);
-            if (terminated_)
+            if (Terminated())
                 break;
             Callback(0, TickMessage(), User, 0, 0);
         }
     }
 
-    HANDLE handle_ = nullptr;
-    HANDLE wait_ = nullptr;
-    std::atomic<bool> terminated_{false};
+private:
+    const HANDLE wait_;
 };
 
 // ---- TCustomElTimer
@@ -329,10 +312,13 @@ void TElTimerPool::StartSource()
         sourceRunning_ = mmTimer_ != 0;
         break;
     case eltThread:
-        thread_ = std::make_unique<TTimerThread>(1, ThreadTick, reinterpret_cast<DWORD_PTR>(handle_));
-        sourceRunning_ = thread_->Running();
-        if (!sourceRunning_)
+        // A thread that cannot be made leaves the source off; the next enable tries again.
+        try {
+            thread_ = std::make_unique<TTimerThread>(1, ThreadTick, reinterpret_cast<DWORD_PTR>(handle_));
+        } catch (const EThread&) {
             thread_.reset();
+        }
+        sourceRunning_ = thread_ != nullptr;
         break;
     }
     lastTick_ = Clock();

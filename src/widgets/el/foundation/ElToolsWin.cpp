@@ -1,5 +1,6 @@
 #include "widgets/el/foundation/ElToolsWin.h"
 
+#include "framework/DynamicLibrary.h"
 #include "framework/Exceptions.h"
 #include "framework/StrConv.h"
 #include "framework/UtilityWindow.h"
@@ -30,14 +31,12 @@ TElOSVersion ReadOSVersion()
     v.ServicePack = info.szCSDVersion;
     v.ProductType = info.wProductType;
     // GetNativeSystemInfo is missing on old systems: look it up.
-    using TGetNativeSystemInfo = void(WINAPI*)(LPSYSTEM_INFO);
-    if (const HMODULE kernel = GetModuleHandleA("kernel32.dll")) {
-        if (auto fn = reinterpret_cast<TGetNativeSystemInfo>(
-                reinterpret_cast<void*>(GetProcAddress(kernel, "GetNativeSystemInfo")))) {
-            SYSTEM_INFO si{};
-            fn(&si);
-            v.ProcessorArchitecture = si.wProcessorArchitecture;
-        }
+    using TGetNativeSystemInfo = void WINAPI(LPSYSTEM_INFO);
+    if (auto* getNativeSystemInfo =
+            TDynamicLibrary(L"kernel32.dll").Function<TGetNativeSystemInfo>("GetNativeSystemInfo")) {
+        SYSTEM_INFO si{};
+        getNativeSystemInfo(&si);
+        v.ProcessorArchitecture = si.wProcessorArchitecture;
     }
     v.ServerR2 = GetSystemMetrics(SM_SERVERR2) != 0;
     return v;
