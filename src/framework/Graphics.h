@@ -14,6 +14,9 @@
 
 // A plain colour for the given TColor (system colours resolved; clNone and clDefault give black).
 COLORREF ColorToRGB(TColor Color);
+// A new GDI font of the face, height, style and character set of Spec (its colour is not part
+// of a GDI font); the caller owns it.
+HFONT CreateFontOf(const TFontSpec& Spec);
 
 class TGraphicsObject : public TPersistent {
 public:
@@ -50,6 +53,8 @@ public:
     void SetCharset(uint8_t Value);
     // Takes the face, height and style of a system LOGFONT (the message font, for example).
     void AssignLogFont(const LOGFONTW& Font);
+    // What a drawing surface needs to know of this font.
+    TFontSpec Spec() const { return TFontSpec{name_, height_, style_, charset_, color_}; }
 
     HFONT Handle();
 
