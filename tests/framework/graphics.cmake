@@ -5,3 +5,9 @@ l3d_add_test(framework_gdi_surface
 # The recording surface of native layout and painting tests.
 l3d_add_test(framework_recording_surface
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/recording_surface_test.cpp LIBS l3d_core)
+# The PNG and JPEG encoders, read back with the same libraries (natively and under Wine), and
+# the image files of bitmaps and icons (Windows).
+l3d_add_test(framework_image_writers
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_writers_test.cpp LIBS l3d_core PNG::PNG JPEG::JPEG)
+l3d_add_test(framework_image_files
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_files_test.cpp LIBS l3d_win PNG::PNG JPEG::JPEG WINDOWS)
