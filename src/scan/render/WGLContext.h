@@ -29,3 +29,21 @@ HWND VisibleWindowOf(HWND Drawable);
 // Shows the frame drawn with DrawableDC's context (current, drawing finished): copies it into
 // the visible window when the drawable is hidden, then swaps the buffers.
 void PresentGLFrame(HDC DrawableDC);
+
+// The context current on this thread (with its DC) when the scope began is current again when
+// it ends: drawing with another context must not leave that one current for the next drawer.
+class TKeepCurrentGLContext {
+public:
+    TKeepCurrentGLContext() : dc_(wglGetCurrentDC()), rc_(wglGetCurrentContext()) {}
+    ~TKeepCurrentGLContext()
+    {
+        if (wglGetCurrentContext() != rc_)
+            wglMakeCurrent(rc_ ? dc_ : nullptr, rc_);
+    }
+    TKeepCurrentGLContext(const TKeepCurrentGLContext&) = delete;
+    TKeepCurrentGLContext& operator=(const TKeepCurrentGLContext&) = delete;
+
+private:
+    HDC dc_;
+    HGLRC rc_;
+};

@@ -136,6 +136,9 @@ void TOpenGL::Paint()
 {
     TCustomControl::Paint();
     if (OnPaint && initialized_) {
+        // The control draws with its own context and then gives the current one back: a
+        // renderer that drew before must find its context current, not this one.
+        const TKeepCurrentGLContext previous;
         MakeCurrent();
         OnPaint(this);
         glFlush();

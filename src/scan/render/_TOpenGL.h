@@ -1,6 +1,7 @@
 // TOpenGL: a windowed control with an OpenGL rendering context of its own, built from a
 // pixel-format property object, and a transformation holder that mouse drags can drive. The
-// owner makes the context current, draws and swaps through it (or lets OnPaint draw).
+// owner makes the context current, draws and swaps through it (or lets OnPaint draw; a paint
+// leaves whichever context was current before it current again).
 #pragma once
 
 #include <windows.h>
