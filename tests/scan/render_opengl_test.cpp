@@ -299,36 +299,20 @@ TEST_F(RendererFixture, RecreatedContextDrawsAgain)
     EXPECT_GT(Coverage(0, 0, kWidth, kAreaHeight), 0.1);
 }
 
-// The drawing state a view could inherit or leave behind.
-struct GLState {
-    GLint PolygonMode[2] = {};
-    GLboolean Stipple = 0, LineSmooth = 0, PolygonSmooth = 0, DepthTest = 0;
-    GLfloat LineWidth = 0;
-    GLint MatrixMode = 0;
-    GLfloat ModelView[16] = {}, Projection[16] = {};
-
-    static GLState Read()
-    {
-        GLState s;
-        glGetIntegerv(GL_POLYGON_MODE, s.PolygonMode);
-        s.Stipple = glIsEnabled(GL_LINE_STIPPLE);
-        s.LineSmooth = glIsEnabled(GL_LINE_SMOOTH);
-        s.PolygonSmooth = glIsEnabled(GL_POLYGON_SMOOTH);
-        s.DepthTest = glIsEnabled(GL_DEPTH_TEST);
-        glGetFloatv(GL_LINE_WIDTH, &s.LineWidth);
-        glGetIntegerv(GL_MATRIX_MODE, &s.MatrixMode);
-        glGetFloatv(GL_MODELVIEW_MATRIX, s.ModelView);
-        glGetFloatv(GL_PROJECTION_MATRIX, s.Projection);
-        return s;
-    }
-    bool operator==(const GLState& o) const
-    {
-        return PolygonMode[0] == o.PolygonMode[0] && PolygonMode[1] == o.PolygonMode[1] && Stipple == o.Stipple &&
-               LineSmooth == o.LineSmooth && PolygonSmooth == o.PolygonSmooth && DepthTest == o.DepthTest &&
-               LineWidth == o.LineWidth && MatrixMode == o.MatrixMode &&
-               std::equal(ModelView, ModelView + 16, o.ModelView) && std::equal(Projection, Projection + 16, o.Projection);
-    }
-};
+// The drawing state a view could inherit or leave behind, as numbers: polygon modes, line
+// width, matrix mode, both matrices, and the switches.
+std::vector<GLfloat> DrawingState()
+{
+    std::vector<GLfloat> s(36);
+    glGetFloatv(GL_POLYGON_MODE, &s[0]);
+    glGetFloatv(GL_LINE_WIDTH, &s[2]);
+    glGetFloatv(GL_MATRIX_MODE, &s[3]);
+    glGetFloatv(GL_MODELVIEW_MATRIX, &s[4]);
+    glGetFloatv(GL_PROJECTION_MATRIX, &s[20]);
+    for (GLenum cap : {GL_LINE_STIPPLE, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_DEPTH_TEST})
+        s.push_back(glIsEnabled(cap));
+    return s;
+}
 
 // What the main window leaves before its views: its frames are outlines in wide lines, here
 // dashed and smoothed too, under a camera of its own.
@@ -415,9 +399,9 @@ TEST_F(RendererFixture, AViewGivesBackTheStateItFound)
         Scan().SetScanMode(v.mode);
         image_->Rebuild = 1;
         LeaveForeignState(image_->Sink());
-        const GLState before = GLState::Read();
+        const std::vector<GLfloat> before = DrawingState();
         v.render();
-        EXPECT_TRUE(GLState::Read() == before) << "scan mode " << int(v.mode);
+        EXPECT_EQ(DrawingState(), before) << "scan mode " << int(v.mode);
         EXPECT_TRUE(NoGLErrors("a view between foreign state"));
     }
 }
