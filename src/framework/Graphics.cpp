@@ -1,6 +1,5 @@
 #include "framework/Graphics.h"
 
-#include "framework/ScopedGdi.h"
 #include "framework/WinText.h"
 
 #include <algorithm>
@@ -50,8 +49,7 @@ void TGraphicsObject::FreeHandle()
     if (handle_) {
         if (OnHandleRelease)
             OnHandleRelease();
-        DeleteObject(handle_);
-        handle_ = nullptr;
+        handle_.reset();
     }
 }
 
@@ -145,8 +143,8 @@ void TFont::AssignLogFont(const LOGFONTW& Font)
 HFONT TFont::Handle()
 {
     if (!handle_)
-        handle_ = CreateFontOf(Spec());
-    return static_cast<HFONT>(handle_);
+        handle_.reset(CreateFontOf(Spec()));
+    return static_cast<HFONT>(handle_.get());
 }
 
 // ---- TBrush
@@ -186,9 +184,9 @@ HBRUSH TBrush::Handle()
         LOGBRUSH lb{};
         lb.lbStyle = style_ == TBrushStyle::bsClear ? BS_HOLLOW : BS_SOLID;
         lb.lbColor = ColorToRGB(color_);
-        handle_ = CreateBrushIndirect(&lb);
+        handle_.reset(CreateBrushIndirect(&lb));
     }
-    return static_cast<HBRUSH>(handle_);
+    return static_cast<HBRUSH>(handle_.get());
 }
 
 // ---- TPen
@@ -233,7 +231,7 @@ HPEN TPen::Handle()
 {
     if (!handle_) {
         static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_NULL};
-        handle_ = CreatePen(styles[static_cast<int>(style_)], width_, ColorToRGB(color_));
+        handle_.reset(CreatePen(styles[static_cast<int>(style_)], width_, ColorToRGB(color_)));
     }
-    return static_cast<HPEN>(handle_);
+    return static_cast<HPEN>(handle_.get());
 }

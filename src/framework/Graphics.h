@@ -5,6 +5,7 @@
 #include "framework/Colors.h"
 #include "framework/DrawSurface.h"
 #include "framework/Objects.h"
+#include "framework/ScopedGdi.h"
 
 #include <windows.h>
 
@@ -28,7 +29,7 @@ public:
 protected:
     void Changed();
     void FreeHandle();
-    HGDIOBJ handle_ = nullptr;
+    TGdiObject<HGDIOBJ> handle_;  // made on first use
 };
 
 class TFont : public TGraphicsObject {

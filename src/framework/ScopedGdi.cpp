@@ -1,6 +1,7 @@
 #include "framework/ScopedGdi.h"
 
 #include "framework/Bitmap.h"
+#include "framework/Canvas.h"
 
 TMemoryDC::TMemoryDC(HDC Reference, int Width, int Height) : dc_(CreateCompatibleDC(Reference))
 {
@@ -46,4 +47,14 @@ void TMemoryDC::Select(HBITMAP Bitmap)
 {
     if (dc_ && Bitmap)
         old_ = SelectObject(dc_, Bitmap);
+}
+
+TCanvasLoan::TCanvasLoan(TCanvas& Canvas, HDC Dc) : canvas_(Canvas), previous_(Canvas.Handle())
+{
+    canvas_.SetHandle(Dc);
+}
+
+TCanvasLoan::~TCanvasLoan()
+{
+    canvas_.SetHandle(previous_);
 }

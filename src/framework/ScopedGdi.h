@@ -7,13 +7,13 @@
 // that selects it; the selection then ends first.
 #pragma once
 
-#include "framework/Canvas.h"
-
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
 #include <type_traits>
+
+class TCanvas;
 
 struct TGdiObjectDeleter {
     void operator()(void* Object) const { DeleteObject(static_cast<HGDIOBJ>(Object)); }
@@ -147,8 +147,8 @@ private:
 // back) at the end, and takes up the DC it had before, if any.
 class TCanvasLoan {
 public:
-    TCanvasLoan(TCanvas& Canvas, HDC Dc) : canvas_(Canvas), previous_(Canvas.Handle()) { canvas_.SetHandle(Dc); }
-    ~TCanvasLoan() { canvas_.SetHandle(previous_); }
+    TCanvasLoan(TCanvas& Canvas, HDC Dc);
+    ~TCanvasLoan();
     TCanvasLoan(const TCanvasLoan&) = delete;
     TCanvasLoan& operator=(const TCanvasLoan&) = delete;
 
