@@ -170,9 +170,7 @@ TRgbImage::TRgbImage(int32_t Width, int32_t Height)
 
 bool TRgbImage::Valid() const
 {
-    return Width > 0 && Height > 0 &&
-           Pixels.size() / 3 / static_cast<size_t>(Width) == static_cast<size_t>(Height) &&
-           Pixels.size() == static_cast<size_t>(Width) * static_cast<size_t>(Height) * 3;
+    return Width > 0 && Height > 0 && uint64_t{Pixels.size()} == uint64_t(Width) * uint64_t(Height) * 3;
 }
 
 std::vector<uint8_t> EncodePng(const TRgbImage& Image)
