@@ -6,6 +6,8 @@
 #     Adds units, relative to the listing file's folder, to the layer being declared.
 #   l3d_system_libraries(<libs...>)
 #     Windows libraries the layer's Windows units call (Windows build only).
+#   l3d_libraries(<targets...>)
+#     Third-party libraries the layer's portable units call (both builds).
 #   l3d_finish_layers()
 #     Makes l3d_core and l3d_win, which gather every layer.
 
@@ -25,6 +27,11 @@ endfunction()
 function(l3d_system_libraries)
   get_property(layer GLOBAL PROPERTY L3D_CURRENT_LAYER)
   set_property(GLOBAL APPEND PROPERTY L3D_${layer}_SYSTEM_LIBS ${ARGN})
+endfunction()
+
+function(l3d_libraries)
+  get_property(layer GLOBAL PROPERTY L3D_CURRENT_LAYER)
+  set_property(GLOBAL APPEND PROPERTY L3D_${layer}_LIBS ${ARGN})
 endfunction()
 
 # The include root of a layer holds one link, named like its folder, to that folder alone.
@@ -77,6 +84,15 @@ function(l3d_layer name folder)
   foreach(b IN LISTS below)
     l3d_link_layer(l3d_${name} l3d_${b})
   endforeach()
+  get_property(libs GLOBAL PROPERTY L3D_${name}_LIBS)
+  if(libs)
+    # Their headers stay with the units that call them; the layers above only link them.
+    get_target_property(type l3d_${name} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+      message(FATAL_ERROR "layer ${name} names libraries but has no portable units")
+    endif()
+    target_link_libraries(l3d_${name} PRIVATE ${libs})
+  endif()
 
   if(WIN32)
     get_property(win_sources GLOBAL PROPERTY L3D_${name}_WINDOWS_SOURCES)

@@ -1,9 +1,12 @@
 #include "framework/Bitmap.h"
 
+#include "framework/ByteReader.h"
 #include "framework/Exceptions.h"
 #include "framework/LittleEndianBytes.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -33,13 +36,11 @@ HBITMAP CreateTopDownDib(int Width, int Height, uint32_t*& Bits)
 {
     const BITMAPINFO bi = TopDownDibInfo(Width, Height);
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dib && !bits) {
-        DeleteObject(dib);
-        dib = nullptr;
-    }
+    TGdiObject<HBITMAP> dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bits)
+        dib.reset();
     Bits = dib ? static_cast<uint32_t*>(bits) : nullptr;
-    return dib;
+    return dib.release();
 }
 
 TBitmap::TBitmap() = default;
@@ -49,24 +50,14 @@ TBitmap::TBitmap(int Width, int Height)
     SetSize(Width, Height);
 }
 
-TBitmap::~TBitmap()
-{
-    canvas_.reset();
-    Release();
-}
+TBitmap::~TBitmap() = default;
 
 void TBitmap::Release()
 {
     if (canvas_)
         canvas_->SetHandle(nullptr);
-    if (memDc_) {
-        SelectObject(memDc_, oldBitmap_);
-        DeleteDC(memDc_);
-        memDc_ = nullptr;
-    }
-    if (dib_)
-        DeleteObject(dib_);
-    dib_ = nullptr;
+    memDc_.reset();
+    dib_.reset();
     bits_ = nullptr;
     width_ = height_ = 0;
 }
@@ -80,7 +71,7 @@ void TBitmap::SetSize(int Width, int Height)
     Release();
     if (Width == 0 || Height == 0)
         return;
-    dib_ = CreateTopDownDib(Width, Height, bits_);
+    dib_.reset(CreateTopDownDib(Width, Height, bits_));
     if (!dib_)
         throw EOutOfResources(u"Out of system resources");
     width_ = Width;
@@ -146,11 +137,9 @@ TCanvas* TBitmap::Canvas()
 {
     if (!canvas_)
         canvas_ = std::make_unique<TCanvas>();
-    if (dib_ && !memDc_) {
-        memDc_ = CreateCompatibleDC(nullptr);
-        oldBitmap_ = SelectObject(memDc_, dib_);
-    }
-    canvas_->SetHandle(memDc_);
+    if (dib_ && !memDc_)
+        memDc_ = std::make_unique<TMemoryDC>(nullptr, dib_.get());
+    canvas_->SetHandle(memDc_ ? memDc_->Handle() : nullptr);
     return canvas_.get();
 }
 
@@ -160,8 +149,10 @@ void TBitmap::DrawTo(HDC Dc, const TRect& Dest) const
         return;
     Flush();
     // A bitmap is selected into one DC at a time: use the canvas's when there is one.
-    HDC src = memDc_ ? memDc_ : CreateCompatibleDC(Dc);
-    HGDIOBJ old = memDc_ ? nullptr : SelectObject(src, dib_);
+    std::optional<TMemoryDC> own;
+    if (!memDc_)
+        own.emplace(Dc, dib_.get());
+    const HDC src = memDc_ ? memDc_->Handle() : own->Handle();
     if (Transparent) {
         TColor key = TransparentColor;
         if (key == clNone)
@@ -171,10 +162,6 @@ void TBitmap::DrawTo(HDC Dc, const TRect& Dest) const
     } else {
         SetStretchBltMode(Dc, COLORONCOLOR);
         StretchBlt(Dc, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), src, 0, 0, width_, height_, SRCCOPY);
-    }
-    if (!memDc_) {
-        SelectObject(src, old);
-        DeleteDC(src);
     }
 }
 
@@ -204,22 +191,59 @@ void TBitmap::SaveToFile(const std::u16string& FileName) const
     SaveToStream(file);
 }
 
+TRgbImage TBitmap::RgbImage() const
+{
+    Flush();
+    TRgbImage image(width_, height_);
+    for (int y = 0; y < height_; ++y) {
+        const uint32_t* src = bits_ + static_cast<size_t>(y) * width_;
+        uint8_t* dst = image.Row(y);
+        for (int x = 0; x < width_; ++x) {
+            dst[3 * x] = static_cast<uint8_t>(src[x] >> 16);
+            dst[3 * x + 1] = static_cast<uint8_t>(src[x] >> 8);
+            dst[3 * x + 2] = static_cast<uint8_t>(src[x]);
+        }
+    }
+    return image;
+}
+
+void TBitmap::SaveToPngFile(const std::u16string& FileName) const
+{
+    SavePngFile(RgbImage(), FileName);
+}
+
+void TBitmap::SaveToJpegFile(const std::u16string& FileName) const
+{
+    SaveJpegFile(RgbImage(), FileName);
+}
+
 void TBitmap::LoadFromStream(TStream& Stream)
 {
     const int64_t start = Stream.Position();
     const int64_t available = Stream.Size() - start;
-    uint8_t header[54];
-    if (available < static_cast<int64_t>(sizeof header) || Stream.Read(header, sizeof header) != sizeof header)
+    // The file header, the info header and, for bit fields, the three masks that follow it.
+    constexpr int64_t kHeader = 14 + 40, kMasks = 12;
+    if (available < kHeader)
         Invalid();
-    if (header[0] != 'B' || header[1] != 'M')
+    std::vector<uint8_t> head(static_cast<size_t>(std::min(available, kHeader + kMasks)));
+    Stream.ReadBuffer(head.data(), static_cast<int32_t>(head.size()));
+    ByteReader header(head.data(), head.size());
+    uint8_t b = 0, m = 0;
+    uint32_t offset = 0, infoSize = 0, compression = 0;
+    int32_t w = 0, rawH = 0;
+    uint16_t planes = 0, bpp = 0;
+    header.U8(b);
+    header.U8(m);
+    header.Skip(8);
+    header.U32(offset);
+    header.U32(infoSize);
+    header.I32(w);
+    header.I32(rawH);
+    header.U16(planes);
+    header.U16(bpp);
+    header.U32(compression);
+    if (!header.Ok() || b != 'B' || m != 'M')
         Invalid();
-    const uint32_t offset = le::U32At(header + 10);
-    const uint32_t infoSize = le::U32At(header + 14);
-    const int32_t w = static_cast<int32_t>(le::U32At(header + 18));
-    const int32_t rawH = static_cast<int32_t>(le::U32At(header + 22));
-    const uint16_t planes = le::U16At(header + 26);
-    const uint16_t bpp = le::U16At(header + 28);
-    const uint32_t compression = le::U32At(header + 30);
     if (infoSize < 40 || planes != 1 || (bpp != 24 && bpp != 32))
         Invalid();
     if (!(compression == BI_RGB || (compression == BI_BITFIELDS && bpp == 32)))
@@ -230,35 +254,42 @@ void TBitmap::LoadFromStream(TStream& Stream)
     const int h = topDown ? -rawH : rawH;
     const int64_t stride = ((static_cast<int64_t>(w) * bpp + 31) / 32) * 4;
     // Every byte the header promises must be in the stream before anything is allocated.
-    if (offset < 14 + infoSize || static_cast<int64_t>(offset) + stride * h > available)
+    if (offset < uint64_t{14} + infoSize || static_cast<int64_t>(offset) + stride * h > available)
         Invalid();
-    uint32_t masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
     if (compression == BI_BITFIELDS) {
-        uint8_t m[12];
-        if (infoSize == 40 && offset < 54 + 12)
+        // The masks follow a plain info header and must lie before the pixels; only the plain
+        // byte layout is accepted.
+        if (infoSize == 40 && offset < kHeader + kMasks)
             Invalid();
-        Stream.SetPosition(start + 14 + 40);
-        Stream.ReadBuffer(m, sizeof m);
-        for (int i = 0; i < 3; ++i)
-            masks[i] = le::U32At(m + 4 * i);
-        // Only the plain byte layout is accepted.
-        if (masks[0] != 0x00FF0000 || masks[1] != 0x0000FF00 || masks[2] != 0x000000FF)
+        uint32_t masks[3] = {};
+        header.Seek(kHeader);
+        for (uint32_t& mask : masks)
+            header.U32(mask);
+        if (!header.Ok() || masks[0] != 0x00FF0000 || masks[1] != 0x0000FF00 || masks[2] != 0x000000FF)
             Invalid();
     }
     std::vector<uint8_t> data(static_cast<size_t>(stride * h));
     Stream.SetPosition(start + offset);
     Stream.ReadBuffer(data.data(), static_cast<int32_t>(data.size()));
 
+    ByteReader pixels(data.data(), data.size());
     TBitmap loaded(w, h);
     for (int row = 0; row < h; ++row) {
-        const uint8_t* src = data.data() + static_cast<size_t>(stride) * row;
+        ByteReader line = pixels.Sub(static_cast<uint64_t>(stride));
         uint32_t* dst = loaded.bits_ + static_cast<size_t>(topDown ? row : h - 1 - row) * w;
         for (int x = 0; x < w; ++x) {
-            if (bpp == 32)
-                dst[x] = le::U32At(src + 4 * x);
-            else
-                dst[x] = src[3 * x] | (src[3 * x + 1] << 8) | (src[3 * x + 2] << 16);
+            if (bpp == 32) {
+                line.U32(dst[x]);
+            } else {
+                uint8_t blue = 0, green = 0, red = 0;
+                line.U8(blue);
+                line.U8(green);
+                line.U8(red);
+                dst[x] = blue | (green << 8) | (red << 16);
+            }
         }
+        if (!line.Ok())
+            Invalid();
     }
     SetSize(w, h);
     std::memcpy(bits_, loaded.bits_, static_cast<size_t>(w) * h * 4);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "framework/Canvas.h"
+#include "framework/ImageWriters.h"
+#include "framework/ScopedGdi.h"
 #include "framework/Streams.h"
 
 #include <cstdint>
@@ -38,13 +40,18 @@ public:
 
     // A canvas drawing into the bitmap. GDI output is flushed before pixels are read.
     TCanvas* Canvas();
-    HBITMAP Handle() const { return dib_; }
+    HBITMAP Handle() const { return dib_.get(); }
 
     bool Transparent = false;
     TColor TransparentColor = clNone;  // clNone: the bottom-left pixel's colour
 
     void SaveToStream(TStream& Stream) const;
     void SaveToFile(const std::u16string& FileName) const;
+    // The pixels as 8-bit RGB (the alpha byte left out), and the PNG and JPEG files made of them
+    // (see ImageWriters.h: an empty bitmap raises EWriteError, an unwritable file EFCreateError).
+    TRgbImage RgbImage() const;
+    void SaveToPngFile(const std::u16string& FileName) const;
+    void SaveToJpegFile(const std::u16string& FileName) const;
     // Reads a BMP of 24 or 32 bits per pixel (uncompressed, or 32-bit bit fields); any other
     // content, or sizes the data cannot hold, raise EReadError and leave the bitmap unchanged.
     void LoadFromStream(TStream& Stream);
@@ -58,9 +65,9 @@ private:
     void Flush() const;
 
     int width_ = 0, height_ = 0;
-    HBITMAP dib_ = nullptr;
+    // In this order, so that the canvas lets go of the DC before the DC lets go of the DIB.
+    TGdiObject<HBITMAP> dib_;
     uint32_t* bits_ = nullptr;
-    HDC memDc_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    std::unique_ptr<TMemoryDC> memDc_;  // made with the canvas; selects the DIB for it
     std::unique_ptr<TCanvas> canvas_;
 };

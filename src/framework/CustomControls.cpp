@@ -1,5 +1,7 @@
 #include "framework/CustomControls.h"
 
+#include "framework/ScopedGdi.h"
+
 namespace {
 
 // Lends Dc to Canvas, with the control's font, for one call of Paint; the canvas lets go of
@@ -7,15 +9,9 @@ namespace {
 template <class TPaint>
 void PaintOnCanvas(TCanvas& Canvas, HDC Dc, TFont* Font, TPaint&& Paint)
 {
-    Canvas.SetHandle(Dc);
+    const TCanvasLoan loan(Canvas, Dc);
     Canvas.Font()->Assign(Font);
-    try {
-        Paint();
-    } catch (...) {
-        Canvas.SetHandle(nullptr);
-        throw;
-    }
-    Canvas.SetHandle(nullptr);
+    Paint();
 }
 
 }  // namespace

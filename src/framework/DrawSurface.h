@@ -12,6 +12,12 @@
 #include <string_view>
 #include <vector>
 
+// <windows.h> maps DrawText to DrawTextW; the surface's method keeps its own name. Windows code
+// calls the system's DrawTextW by that name.
+#ifdef DrawText
+#undef DrawText
+#endif
+
 using TFontStyles = uint8_t;
 constexpr TFontStyles fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8;
 

@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Screen.h"
+#include "framework/ScopedGdi.h"
 
 #include <algorithm>
 #include <vector>
@@ -276,15 +277,9 @@ void TCustomForm::BringToFront()
 
 void TCustomForm::PaintWindow(HDC Dc)
 {
-    canvas_->SetHandle(Dc);
-    try {
-        if (OnPaint)
-            OnPaint(this);
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
+    const TCanvasLoan loan(*canvas_, Dc);
+    if (OnPaint)
+        OnPaint(this);
 }
 
 // ---- modal loop and closing

@@ -14,13 +14,26 @@ COLORREF ColorToRGB(TColor Color)
     return Color & 0xFFFFFF;
 }
 
+HFONT CreateFontOf(const TFontSpec& Spec)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = Spec.Height;
+    lf.lfWeight = (Spec.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (Spec.Style & fsItalic) ? 1 : 0;
+    lf.lfUnderline = (Spec.Style & fsUnderline) ? 1 : 0;
+    lf.lfStrikeOut = (Spec.Style & fsStrikeOut) ? 1 : 0;
+    lf.lfCharSet = Spec.Charset;
+    lf.lfQuality = DEFAULT_QUALITY;
+    const size_t n = std::min<size_t>(Spec.Name.size(), LF_FACESIZE - 1);
+    std::copy_n(Spec.Name.c_str(), n, reinterpret_cast<char16_t*>(lf.lfFaceName));
+    return CreateFontIndirectW(&lf);
+}
+
 int ScreenPixelsPerInch()
 {
     static const int ppi = [] {
-        HDC dc = GetDC(nullptr);
-        const int v = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc)
-            ReleaseDC(nullptr, dc);
+        const TWindowDC screen(nullptr);
+        const int v = screen.Handle() ? GetDeviceCaps(screen.Handle(), LOGPIXELSY) : 96;
         return v > 0 ? v : 96;
     }();
     return ppi;
@@ -36,8 +49,7 @@ void TGraphicsObject::FreeHandle()
     if (handle_) {
         if (OnHandleRelease)
             OnHandleRelease();
-        DeleteObject(handle_);
-        handle_ = nullptr;
+        handle_.reset();
     }
 }
 
@@ -130,20 +142,9 @@ void TFont::AssignLogFont(const LOGFONTW& Font)
 
 HFONT TFont::Handle()
 {
-    if (!handle_) {
-        LOGFONTW lf{};
-        lf.lfHeight = height_;
-        lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
-        lf.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
-        lf.lfStrikeOut = (style_ & fsStrikeOut) ? 1 : 0;
-        lf.lfCharSet = charset_;
-        lf.lfQuality = DEFAULT_QUALITY;
-        const size_t n = std::min<size_t>(name_.size(), LF_FACESIZE - 1);
-        std::copy_n(name_.c_str(), n, reinterpret_cast<char16_t*>(lf.lfFaceName));
-        handle_ = CreateFontIndirectW(&lf);
-    }
-    return static_cast<HFONT>(handle_);
+    if (!handle_)
+        handle_.reset(CreateFontOf(Spec()));
+    return static_cast<HFONT>(handle_.get());
 }
 
 // ---- TBrush
@@ -183,9 +184,9 @@ HBRUSH TBrush::Handle()
         LOGBRUSH lb{};
         lb.lbStyle = style_ == TBrushStyle::bsClear ? BS_HOLLOW : BS_SOLID;
         lb.lbColor = ColorToRGB(color_);
-        handle_ = CreateBrushIndirect(&lb);
+        handle_.reset(CreateBrushIndirect(&lb));
     }
-    return static_cast<HBRUSH>(handle_);
+    return static_cast<HBRUSH>(handle_.get());
 }
 
 // ---- TPen
@@ -230,7 +231,7 @@ HPEN TPen::Handle()
 {
     if (!handle_) {
         static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_NULL};
-        handle_ = CreatePen(styles[static_cast<int>(style_)], width_, ColorToRGB(color_));
+        handle_.reset(CreatePen(styles[static_cast<int>(style_)], width_, ColorToRGB(color_)));
     }
-    return static_cast<HPEN>(handle_);
+    return static_cast<HPEN>(handle_.get());
 }

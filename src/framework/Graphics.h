@@ -5,6 +5,7 @@
 #include "framework/Colors.h"
 #include "framework/DrawSurface.h"
 #include "framework/Objects.h"
+#include "framework/ScopedGdi.h"
 
 #include <windows.h>
 
@@ -14,6 +15,9 @@
 
 // A plain colour for the given TColor (system colours resolved; clNone and clDefault give black).
 COLORREF ColorToRGB(TColor Color);
+// A new GDI font of the face, height, style and character set of Spec (its colour is not part
+// of a GDI font); the caller owns it.
+HFONT CreateFontOf(const TFontSpec& Spec);
 
 class TGraphicsObject : public TPersistent {
 public:
@@ -25,7 +29,7 @@ public:
 protected:
     void Changed();
     void FreeHandle();
-    HGDIOBJ handle_ = nullptr;
+    TGdiObject<HGDIOBJ> handle_;  // made on first use
 };
 
 class TFont : public TGraphicsObject {
@@ -50,6 +54,8 @@ public:
     void SetCharset(uint8_t Value);
     // Takes the face, height and style of a system LOGFONT (the message font, for example).
     void AssignLogFont(const LOGFONTW& Font);
+    // What a drawing surface needs to know of this font.
+    TFontSpec Spec() const { return TFontSpec{name_, height_, style_, charset_, color_}; }
 
     HFONT Handle();
 

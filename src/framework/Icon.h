@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Objects.h"
+#include "framework/ScopedGdi.h"
 #include "framework/Streams.h"
 #include "framework/Types.h"
 
@@ -10,12 +11,12 @@
 class TIcon : public TPersistent {
 public:
     TIcon() = default;
-    ~TIcon() override;
+    ~TIcon() override = default;
     const char* ClassName() const override { return "TIcon"; }
     void Assign(const TPersistent* Source) override;
 
-    bool Empty() const { return handle_ == nullptr; }
-    HICON Handle() const { return handle_; }
+    bool Empty() const { return !handle_; }
+    HICON Handle() const { return handle_.get(); }
     // Takes ownership of an icon handle.
     void SetHandle(HICON Icon);
     int Width() const { return width_; }
@@ -31,6 +32,6 @@ public:
 
 private:
     void Release();
-    HICON handle_ = nullptr;
+    TOwnedIcon handle_;
     int width_ = 0, height_ = 0;
 };

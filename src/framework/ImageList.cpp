@@ -94,10 +94,7 @@ void TImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) co
     if (!Canvas || !Canvas->HandleAllocated() || Index < 0 || Index >= Count())
         return;
     const TBitmap* glyph = (Enabled ? images_ : disabled_)[static_cast<size_t>(Index)].get();
-    HDC src = CreateCompatibleDC(Canvas->Handle());
-    HGDIOBJ old = SelectObject(src, glyph->Handle());
+    const TMemoryDC src(Canvas->Handle(), glyph->Handle());
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(Canvas->Handle(), X, Y, width_, height_, src, 0, 0, width_, height_, blend);
-    SelectObject(src, old);
-    DeleteDC(src);
+    AlphaBlend(Canvas->Handle(), X, Y, width_, height_, src.Handle(), 0, 0, width_, height_, blend);
 }

@@ -7,6 +7,7 @@
 #include "framework/ExceptionBarrier.h"
 #include "framework/Forms.h"
 #include "framework/Screen.h"
+#include "framework/ScopedGdi.h"
 #include "framework/StrConv.h"
 #include "framework/WinText.h"
 
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -613,11 +615,10 @@ void TWinControl::PaintControls(HDC Dc)
     for (TControl* c : std::vector<TControl*>(controls_)) {
         if (ControlOf(c) || !c->Visible())
             continue;
-        const int saved = SaveDC(Dc);
+        const TSavedDC saved(Dc);
         IntersectClipRect(Dc, c->left_, c->top_, c->left_ + c->width_, c->top_ + c->height_);
         SetViewportOrgEx(Dc, c->left_, c->top_, nullptr);
         c->Perform(WM_PAINT, reinterpret_cast<uintptr_t>(Dc), 0);
-        RestoreDC(Dc, saved);
     }
 }
 
@@ -629,19 +630,14 @@ void TWinControl::PaintHandler(TMessage& Message)
         DefaultHandler(Message);
         return;
     }
-    PAINTSTRUCT ps{};
-    HDC dc = Message.WParam ? reinterpret_cast<HDC>(Message.WParam) : BeginPaint(handle_, &ps);
-    try {
-        if (PaintsItself())
-            PaintWindow(dc);
-        PaintControls(dc);
-    } catch (...) {
-        if (!Message.WParam)
-            EndPaint(handle_, &ps);
-        throw;
-    }
+    // A DC handed over in WParam is the sender's; otherwise this paint cycle owns one.
+    std::optional<TPaintDC> paint;
     if (!Message.WParam)
-        EndPaint(handle_, &ps);
+        paint.emplace(handle_);
+    const HDC dc = paint ? paint->Handle() : reinterpret_cast<HDC>(Message.WParam);
+    if (PaintsItself())
+        PaintWindow(dc);
+    PaintControls(dc);
 }
 
 // ---- mouse over windowless children
@@ -801,9 +797,8 @@ void TWinControl::WndProc(TMessage& Message)
             if (!(ControlStyle & csOpaque)) {
                 RECT r{};
                 GetClientRect(handle_, &r);
-                HBRUSH b = CreateSolidBrush(ColorToRGB(Color()));
-                FillRect(reinterpret_cast<HDC>(Message.WParam), &r, b);
-                DeleteObject(b);
+                const TGdiObject<HBRUSH> b(CreateSolidBrush(ColorToRGB(Color())));
+                FillRect(reinterpret_cast<HDC>(Message.WParam), &r, b.get());
             }
             Message.Result = 1;
             return;

@@ -2,12 +2,19 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "wide Windows text is UTF-16");
 
 inline const wchar_t* WideChars(const std::u16string& s)
 {
     return reinterpret_cast<const wchar_t*>(s.c_str());
+}
+
+// For the APIs that take a count: the characters need not end in a NUL.
+inline const wchar_t* WideData(std::u16string_view s)
+{
+    return reinterpret_cast<const wchar_t*>(s.data());
 }
 
 inline std::u16string FromWide(const wchar_t* s)

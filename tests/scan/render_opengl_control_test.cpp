@@ -8,6 +8,9 @@
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
 #include "scan/render/_TOpenGL.h"
+#include "scan/render/_TScanImage.h"
+#include "scan/gl_test_support.h"
+#include "scan/render_support.h"
 #include "support/gui_test.h"
 
 using l3d::testing::PumpUntilIdle;
@@ -53,17 +56,18 @@ TEST_F(ControlFixture, InitialisesAndPaintsThroughOnPaint)
     unsigned char centre[4] = {};
     gl->OnPaint = [&](TObject*) {
         ++painted;
+        EXPECT_EQ(wglGetCurrentContext(), gl->Context());
         glGetIntegerv(GL_VIEWPORT, viewport);
         glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
         glReadBuffer(GL_BACK);
         glReadPixels(80, 60, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, centre);
+        EXPECT_TRUE(render_test::NoGLErrors("the control's frame"));
     };
     wglMakeCurrent(nullptr, nullptr);
     gl->Repaint();
     PumpUntilIdle();
     EXPECT_GE(painted, 1);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_EQ(viewport[2], 160);
     EXPECT_EQ(viewport[3], 120);
     EXPECT_EQ(centre[0], 255);
@@ -71,6 +75,27 @@ TEST_F(ControlFixture, InitialisesAndPaintsThroughOnPaint)
     // ...and the control shows that frame.
     const auto shown = l3d::testing::ReadClientPixels(gl->Handle(), RECT{0, 0, 160, 120});
     EXPECT_TRUE(l3d::testing::ColorNear(shown.At(80, 60), 0xFF0000u)) << std::hex << shown.At(80, 60);
+}
+
+TEST_F(ControlFixture, APaintGivesTheCurrentContextBack)
+{
+    // The scan renderer's context is current; the control paints with its own in between.
+    l3d::testing::TestWindow frame(L"Renderer", 200, 150, DefWindowProcW, nullptr, nullptr,
+                                   WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE);
+    render_test::TColors colors;
+    TScanImage image(frame.Handle(), &colors.Var);
+    gl->InitializeContext();
+    int painted = 0;
+    gl->OnPaint = [&](TObject*) {
+        ++painted;
+        glClear(GL_COLOR_BUFFER_BIT);
+    };
+    ASSERT_TRUE(image.MakeCurrent());
+    gl->Repaint();
+    PumpUntilIdle();
+    EXPECT_GE(painted, 1);
+    EXPECT_EQ(wglGetCurrentContext(), image.RC());
+    EXPECT_EQ(wglGetCurrentDC(), image.DC());
 }
 
 TEST_F(ControlFixture, PixelFormatPropertyAboveAByteIsARangeError)

@@ -7,12 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "framework/Bitmap.h"
+#include "scan/model/DataGridView.h"
+#include "scan/model/_TDataGrid.h"
 #include "scan/render/_TGLReadback.h"
 #include "scan/render/_TScanImage.h"
+#include "scan/gl_test_support.h"
 #include "scan/render_support.h"
 #include "support/gui_test.h"
 
@@ -64,7 +69,7 @@ protected:
         image_->ClearView(0, 0, 0, 0);
         Draw();
         glFinish();
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << What;
+        EXPECT_TRUE(NoGLErrors(What));
         ReadBack();
     }
 
@@ -238,7 +243,7 @@ TEST_F(RendererFixture, SplitScreenDrawsFourViewsInTheirViewports)
                 image_->SetRotation(p.rotX, 0, p.rotZ);
                 image_->SetViewport(p.x + 2, p.y + 2, p.w - 4, p.h - 4);
                 image_->RenderScene();
-                EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "view " << int(p.view);
+                EXPECT_TRUE(NoGLErrors("a view of the split screen")) << "view " << int(p.view);
             }
         },
         "split screen");
@@ -277,7 +282,7 @@ TEST_F(RendererFixture, ReadBackBeforeTheSwapGivesTheDrawnFrame)
     TBitmap none;
     EXPECT_FALSE(ReadGLPixelsToBitmap(nullptr, 0, 0, 10, 10, background, 0));
     EXPECT_FALSE(ReadGLPixelsToBitmap(&none, 0, 0, 0, 10, background, 0));
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_TRUE(NoGLErrors("read-back"));
 }
 
 TEST_F(RendererFixture, RecreatedContextDrawsAgain)
@@ -292,6 +297,144 @@ TEST_F(RendererFixture, RecreatedContextDrawsAgain)
     WholeArea();
     Frame([&] { image_->RenderScene(); }, "after");
     EXPECT_GT(Coverage(0, 0, kWidth, kAreaHeight), 0.1);
+}
+
+// The drawing state a view could inherit or leave behind, as numbers: polygon modes, line
+// width, matrix mode, both matrices, and the switches.
+std::vector<GLfloat> DrawingState()
+{
+    std::vector<GLfloat> s(36);
+    glGetFloatv(GL_POLYGON_MODE, &s[0]);
+    glGetFloatv(GL_LINE_WIDTH, &s[2]);
+    glGetFloatv(GL_MATRIX_MODE, &s[3]);
+    glGetFloatv(GL_MODELVIEW_MATRIX, &s[4]);
+    glGetFloatv(GL_PROJECTION_MATRIX, &s[20]);
+    for (GLenum cap : {GL_LINE_STIPPLE, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_DEPTH_TEST})
+        s.push_back(glIsEnabled(cap));
+    return s;
+}
+
+// What the main window leaves before its views: its frames are outlines in wide lines, here
+// dashed and smoothed too, under a camera of its own.
+void LeaveForeignState(TRenderSink& Sink)
+{
+    Sink.PolygonOutline(true);
+    Sink.LineWidth(5.0f);
+    Sink.LineStipple(true, 1, 0x0F0F);
+    Sink.Smoothing(true);
+    Sink.MatrixMode(TMatrixMode::Projection);
+    Sink.LoadIdentity();
+    Sink.Ortho(0.0, 10.0, 0.0, 10.0, -1.0, 1.0);
+    Sink.MatrixMode(TMatrixMode::ModelView);
+    Sink.Rotate(30.0f, 0.0f, 0.0f, 1.0f);
+}
+
+// A live data grid of 8 x 6 cells in a colour ramp.
+struct LiveGrid {
+    LiveGrid()
+    {
+        Grid.SetSize(8, 6, 1);
+        Grid.XFrom = Grid.YFrom = 0;
+        Grid.XTo = 7;
+        Grid.YTo = 5;
+        Grid.Statistics[0] = Grid.Statistics[1] = Grid.Statistics[2] = 0.0f;
+        Grid.ColorMin = 0.0f;
+        Grid.ColorMax = 12.0f;
+        for (int x = 0; x < 8; ++x)
+            for (int y = 0; y < 6; ++y)
+                Grid.GetCell(x, y, 0)->Value = float(x + y);
+    }
+    TDataGrid Grid;
+};
+
+TEST_F(RendererFixture, AViewDrawsTheSameWhateverWasDrawnBeforeIt)
+{
+    ReceiveGrid(Scan(), 20, 20, [](int c, int r) { return Hill(c, r, 20, 20); });
+    Scan().SelectPoint(Scan().First->Up->Up->Next);
+    image_->AxisX = image_->AxisY = 1;
+    image_->SetRotation(-30, 0, -20);
+    for (int i = 0; i < 151; ++i)
+        Scan().DiagramSamples[static_cast<size_t>(i)] = 10.0f + (i % 20);
+    Scan().DiagramMin = 10.0f;
+    Scan().DiagramMax = 29.0f;
+    Scan().DiagramRange = 19.0f;
+    WholeArea();
+    const struct {
+        uint8_t mode;
+        void (TScanImage::*render)();
+    } views[] = {{0, &TScanImage::RenderScene}, {2, &TScanImage::RenderTop}, {1, &TScanImage::RenderDiagram}};
+    for (const auto& v : views) {
+        Scan().SetScanMode(v.mode);
+        image_->Rebuild = 1;
+        Frame([&] { ((*image_).*v.render)(); }, "alone");
+        const std::vector<uint8_t> alone = pixels_;
+        Frame(
+            [&] {
+                LeaveForeignState(image_->Sink());
+                ((*image_).*v.render)();
+            },
+            "after foreign state");
+        EXPECT_EQ(pixels_, alone) << "scan mode " << int(v.mode);
+    }
+}
+
+TEST_F(RendererFixture, AViewGivesBackTheStateItFound)
+{
+    ReceiveGrid(Scan(), 12, 12, [](int c, int r) { return Hill(c, r, 12, 12); });
+    Scan().SelectPoint(Scan().First->Up);
+    image_->AxisX = 1;
+    image_->SetWireframe(1);
+    image_->SetRotation(-30, 0, -20);
+    WholeArea();
+    LiveGrid live;
+    const struct {
+        uint8_t mode;
+        std::function<void()> render;
+    } views[] = {{0, [&] { image_->RenderScene(); }},
+                 {2, [&] { image_->RenderTop(); }},
+                 {1, [&] { image_->RenderDiagram(); }},
+                 {0, [&] { PaintDataGridCells(&live.Grid, &colors_.Manager, image_->Sink()); }}};
+    image_->ClearView(0, 0, 0, 0);
+    for (const auto& v : views) {
+        Scan().SetScanMode(v.mode);
+        image_->Rebuild = 1;
+        LeaveForeignState(image_->Sink());
+        const std::vector<GLfloat> before = DrawingState();
+        v.render();
+        EXPECT_EQ(DrawingState(), before) << "scan mode " << int(v.mode);
+        EXPECT_TRUE(NoGLErrors("a view between foreign state"));
+    }
+}
+
+TEST_F(RendererFixture, TheDataGridBesideAWireframeViewIsDrawnAsAlone)
+{
+    // One frame: a turned wireframe scene on the left, the live grid on the right; the grid
+    // must look as it does when drawn by itself.
+    ReceiveGrid(Scan(), 12, 12, [](int c, int r) { return Hill(c, r, 12, 12); });
+    image_->SetWireframe(1);
+    image_->SetRotation(-40, 0, -30);
+    LiveGrid live;
+    auto grid = [&] {
+        image_->SetViewport(kWidth / 2, kBottom, kWidth / 2, kAreaHeight);
+        PaintDataGridCells(&live.Grid, &colors_.Manager, image_->Sink());
+    };
+    Frame(grid, "grid alone");
+    const std::vector<uint8_t> alone = pixels_;
+    EXPECT_GT(Coverage(kWidth / 2, 0, kWidth / 2, kAreaHeight), 0.9);
+    Frame(
+        [&] {
+            image_->SetViewport(0, kBottom, kWidth / 2, kAreaHeight);
+            image_->RenderScene();
+            grid();
+        },
+        "wireframe scene, then grid");
+    int different = 0;
+    for (int y = 0; y < kAreaHeight; ++y)
+        for (int x = kWidth / 2; x < kWidth; ++x) {
+            const size_t i = (static_cast<size_t>(y) * kWidth + x) * 4;
+            different += std::equal(&pixels_[i], &pixels_[i] + 3, &alone[i]) ? 0 : 1;
+        }
+    EXPECT_EQ(different, 0);
 }
 
 TEST(RendererLifeCycle, HundredCreateDestroyCyclesLeaveNoContext)
@@ -320,7 +463,7 @@ TEST(RendererLifeCycle, HundredCreateDestroyCyclesLeaveNoContext)
             image.SetViewport(0, 0, 320, 240);
             image.RenderScene();
             image.SwapBuffers();
-            ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+            ASSERT_TRUE(NoGLErrors("create, draw, swap"));
         }
         EXPECT_EQ(wglGetCurrentContext(), nullptr) << "cycle " << i;
         EXPECT_FALSE(IsWindow(child)) << "cycle " << i;

@@ -244,6 +244,30 @@ TEST_F(SceneFixture, DiagramIsDrawnInPixelsWithSmoothing)
     EXPECT_EQ(LineVertices(), 2u);
 }
 
+TEST_F(SceneFixture, EveryViewSetsAndGivesBackItsStateInOneBracket)
+{
+    Grid(6, 5);
+    scene.ScanData->SelectPoint(scene.ScanData->First->Up);
+    scene.AxisX = 1;
+    scene.SetWireframe(1);
+    const struct {
+        uint8_t mode;
+        void (TScanScene::*render)();
+    } views[] = {{0, &TScanScene::RenderScene}, {2, &TScanScene::RenderTop}, {3, &TScanScene::RenderSide},
+                 {1, &TScanScene::RenderDiagram}};
+    for (const auto& v : views) {
+        sink.Clear();
+        scene.ScanData->SetScanMode(v.mode);
+        scene.Rebuild = 1;
+        (scene.*v.render)();
+        ASSERT_FALSE(sink.Calls.empty()) << "mode " << int(v.mode);
+        EXPECT_EQ(sink.Calls.front(), "BeginView") << "mode " << int(v.mode);
+        EXPECT_EQ(sink.Calls.back(), "EndView") << "mode " << int(v.mode);
+        EXPECT_EQ(sink.Count("BeginView"), 1u);
+        EXPECT_EQ(sink.Count("EndView"), 1u);
+    }
+}
+
 TEST_F(SceneFixture, SmoothScanAveragesUsableNeighbours)
 {
     // 3 x 3; (2,1) missing (NaN, invalid).

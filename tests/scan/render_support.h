@@ -156,6 +156,8 @@ public:
     void LineWidth(float) override { Calls.push_back("LineWidth"); }
     void LineStipple(bool Enabled, int32_t, uint16_t) override { Calls.push_back(Enabled ? "Stipple" : "Solid"); }
     void Smoothing(bool Enabled) override { Calls.push_back(Enabled ? "SmoothOn" : "SmoothOff"); }
+    void BeginView() override { Calls.push_back("BeginView"); }
+    void EndView() override { Calls.push_back("EndView"); }
 
     float LastScale[3] = {0, 0, 0};
 

@@ -39,6 +39,8 @@ void PaintDataGridCells(TDataGrid* Grid, const TColorManager* Colors, TRenderSin
     Widen(bottom, top);
     Widen(nearZ, farZ);
 
+    // The grid is drawn in its own cell units: no camera or mode of an earlier view applies.
+    const TViewScope view(Sink);
     Sink.MatrixMode(TMatrixMode::Projection);
     Sink.LoadIdentity();
     Sink.Ortho(left, right, bottom, top, nearZ, farZ);

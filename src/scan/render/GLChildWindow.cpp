@@ -2,6 +2,8 @@
 
 #include "scan/render/WGLContext.h"
 
+#include "framework/ScopedGdi.h"
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"L3DGLDrawingArea";
@@ -19,9 +21,7 @@ LRESULT CALLBACK DrawingAreaProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPara
         // parent know that the area needs a new frame.
         RECT update;
         const bool hasUpdate = GetUpdateRect(Wnd, &update, FALSE) != FALSE;
-        PAINTSTRUCT ps;
-        BeginPaint(Wnd, &ps);
-        EndPaint(Wnd, &ps);
+        { const TPaintDC validated(Wnd); }
         if (hasUpdate) {
             HWND parent = GetParent(Wnd);
             MapWindowPoints(Wnd, parent, reinterpret_cast<POINT*>(&update), 2);

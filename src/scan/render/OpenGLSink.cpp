@@ -18,9 +18,68 @@ GLenum ToGL(TPrimitive Primitive)
     return GL_POINTS;
 }
 
+// Everything a view may change: enables, polygon and line modes, depth, shading, hints,
+// colour and edge flag, blending and dithering, and the matrix mode.
+constexpr GLbitfield kViewAttributes = GL_ENABLE_BIT | GL_POLYGON_BIT | GL_LINE_BIT | GL_DEPTH_BUFFER_BIT |
+                                       GL_LIGHTING_BIT | GL_HINT_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT |
+                                       GL_TRANSFORM_BIT;
+
 }  // namespace
 
+void ApplyRendererGLState()
+{
+    glClearDepth(1.0);
+    glLineWidth(0.1f);
+    glShadeModel(GL_SMOOTH);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_TRUE);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_POLYGON_SMOOTH);
+    glDisable(GL_LINE_STIPPLE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEdgeFlag(GL_TRUE);
+    glEnable(GL_DITHER);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
 TOpenGLSink::~TOpenGLSink() = default;
+
+void TOpenGLSink::BeginView()
+{
+    CloseBatch();
+    if (viewDepth_++ > 0)
+        return;
+    glPushAttrib(kViewAttributes);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    outlineBeforeView_ = outline_;
+    outline_ = false;
+    ApplyRendererGLState();
+}
+
+void TOpenGLSink::EndView()
+{
+    CloseBatch();
+    if (viewDepth_ == 0 || --viewDepth_ > 0)
+        return;
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();  // the caller's matrix mode too
+    outline_ = outlineBeforeView_;
+}
 
 void TOpenGLSink::CloseBatch()
 {

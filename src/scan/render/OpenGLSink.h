@@ -36,6 +36,10 @@ public:
     void LineWidth(float Width) override;
     void LineStipple(bool Enabled, int32_t Factor, uint16_t Pattern) override;
     void Smoothing(bool Enabled) override;
+    // Push the state a view may change (attributes and both matrices), then apply the
+    // renderer's defaults; EndView pops it. Nested views share the outer bracket.
+    void BeginView() override;
+    void EndView() override;
 
 private:
     // Convex polygons are collected and sent as fans inside one open triangle batch: a long run
@@ -55,5 +59,13 @@ private:
     bool inPolygon_ = false;
     bool batchOpen_ = false;
     bool outline_ = false;
+    bool outlineBeforeView_ = false;
+    int viewDepth_ = 0;
     uint8_t r_ = 255, g_ = 255, b_ = 255;
 };
+
+// The renderer's drawing state in the current context: clear depth 1, line width 0.1 (one
+// pixel), smooth shading, depth test with less-or-equal, nicest line smoothing when it is
+// asked for but no smoothing, solid lines, filled polygons, dithering; no blending, lighting,
+// culling or texturing; identity matrices. Set when a context is made and at every view.
+void ApplyRendererGLState();

@@ -52,4 +52,24 @@ public:
     virtual void LineStipple(bool Enabled, int32_t Factor, uint16_t Pattern) = 0;
     // Antialiasing of lines and polygons.
     virtual void Smoothing(bool Enabled) = 0;
+
+    // Bracket the drawing of one view (see TViewScope). BeginView keeps the caller's drawing
+    // state and sets everything a view relies on to the renderer's defaults: identity matrices,
+    // filled polygons, solid thin lines, no smoothing, depth test. EndView gives the caller its
+    // state back, so nothing one view sets reaches what is drawn after it. A sink that keeps no
+    // drawing state has nothing to do.
+    virtual void BeginView() {}
+    virtual void EndView() {}
+};
+
+// One view's drawing: BeginView now, EndView however the scope ends.
+class TViewScope {
+public:
+    explicit TViewScope(TRenderSink& Sink) : sink_(Sink) { sink_.BeginView(); }
+    ~TViewScope() { sink_.EndView(); }
+    TViewScope(const TViewScope&) = delete;
+    TViewScope& operator=(const TViewScope&) = delete;
+
+private:
+    TRenderSink& sink_;
 };

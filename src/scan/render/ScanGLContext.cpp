@@ -71,36 +71,21 @@ void SetupPixelFormat(HDC DC, HPALETTE& Palette)
 
 TScanGLContext::TScanGLContext(HWND Parent) : window_(std::make_unique<TGLChildWindow>(Parent))
 {
-    try {
-        if (!window_->Handle())
-            throw Exception(SGraphicsInitFailed);
-        drawable_ = CreateGLDrawable(window_->Handle());
-        if (!drawable_)
-            throw Exception(SGraphicsInitFailed);
-        dc_ = GetDC(drawable_);
-        if (!dc_)
-            throw Exception(SGraphicsInitFailed);
-        SetupPixelFormat(dc_, palette_);
-        rc_ = wglCreateContext(dc_);
-        // A context that cannot be created or made current would leave a silently black
-        // program; report it like a missing pixel format.
-        if (!rc_ || !MakeCurrent())
-            throw Exception(SGraphicsInitFailed);
-    } catch (...) {
-        Release();
-        throw;
-    }
-}
-
-TScanGLContext::~TScanGLContext() { Release(); }
-
-void TScanGLContext::Release()
-{
-    ReleaseWGLContext(rc_, drawable_, dc_);
-    drawable_ = nullptr;
-    if (palette_) {
-        DeleteObject(palette_);
-        palette_ = nullptr;
-    }
-    window_.reset();
+    // A failure leaves through the members' destructors: nothing made so far stays behind.
+    if (!window_->Handle())
+        throw Exception(SGraphicsInitFailed);
+    gl_.Drawable = CreateGLDrawable(window_->Handle());
+    if (!gl_.Drawable)
+        throw Exception(SGraphicsInitFailed);
+    gl_.DC = GetDC(gl_.Drawable);
+    if (!gl_.DC)
+        throw Exception(SGraphicsInitFailed);
+    HPALETTE palette = nullptr;
+    SetupPixelFormat(gl_.DC, palette);
+    palette_.reset(palette);
+    gl_.RC = wglCreateContext(gl_.DC);
+    // A context that cannot be created or made current would leave a silently black
+    // program; report it like a missing pixel format.
+    if (!gl_.RC || !MakeCurrent())
+        throw Exception(SGraphicsInitFailed);
 }

@@ -9,7 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "framework/ScopedGdi.h"
 #include "scan/render/GLChildWindow.h"
+#include "scan/render/WGLContext.h"
 
 // The two texts the renderer's set-up reports.
 inline constexpr char16_t SGraphicsInitFailed[] = u"Fehlerhafte Initialisierung der Grafikeinstellungen.";
@@ -27,23 +29,21 @@ class TScanGLContext {
 public:
     // Throws Exception with one of the two texts above; then nothing is left behind.
     explicit TScanGLContext(HWND Parent);
-    ~TScanGLContext();
+    ~TScanGLContext() = default;
     TScanGLContext(const TScanGLContext&) = delete;
     TScanGLContext& operator=(const TScanGLContext&) = delete;
 
     TGLChildWindow& Window() { return *window_; }
-    HDC DC() const { return dc_; }
-    HGLRC RC() const { return rc_; }
-    HPALETTE Palette() const { return palette_; }
+    HDC DC() const { return gl_.DC; }
+    HGLRC RC() const { return gl_.RC; }
+    HPALETTE Palette() const { return palette_.get(); }
 
-    bool MakeCurrent() const { return wglMakeCurrent(dc_, rc_) != FALSE; }
+    bool MakeCurrent() const { return wglMakeCurrent(gl_.DC, gl_.RC) != FALSE; }
 
 private:
-    void Release();
-
+    // Released in reverse order: the context and its DC, then the palette selected into that
+    // DC, then the drawing window.
     std::unique_ptr<TGLChildWindow> window_;
-    HWND drawable_ = nullptr;  // the window OpenGL draws on: the child itself or its hidden drawable
-    HDC dc_ = nullptr;
-    HGLRC rc_ = nullptr;
-    HPALETTE palette_ = nullptr;
+    TGdiObject<HPALETTE> palette_;
+    TWGLResources gl_;  // on the child itself or on its hidden drawable
 };

@@ -117,6 +117,7 @@ void TScanScene::RenderScene()
 {
     if (!HasArea() || !HasScan())
         return;
+    const TViewScope view(sink_);
     TScanData& s = *ScanData;
     sink_.MatrixMode(TMatrixMode::Projection);
     sink_.LoadIdentity();
@@ -271,6 +272,7 @@ void TScanScene::RenderTop()
 {
     if (!HasArea() || !HasScan())
         return;
+    const TViewScope view(sink_);
     const TScanData& s = *ScanData;
     if (!ProjectFlatView(-s.MaxX, s.MinX, s.MinY + 1.0, s.MaxY))
         return;
@@ -282,6 +284,7 @@ void TScanScene::RenderSide()
 {
     if (!HasArea() || !HasScan())
         return;
+    const TViewScope view(sink_);
     const TScanData& s = *ScanData;
     if (!ProjectFlatView(s.MinY, s.MaxY, s.MinX, s.MaxX))
         return;
@@ -298,6 +301,7 @@ void TScanScene::RenderDiagram()
 {
     if (!HasArea() || !ScanData)
         return;
+    const TViewScope view(sink_);
     TScanData& s = *ScanData;
     const double w = viewport_.Width;
     const double h = viewport_.Height;

@@ -75,7 +75,9 @@ public:
     void SetTranslation(float X, float Y, float Z) { Camera.Translation = MakeVector(X, Y, Z); }
 
     // One view each; the caller picks by ScanData->ScanMode (1 diagram, 2 top, 3 side, else
-    // the scene). A zero-size viewport or an empty scan draws nothing.
+    // the scene). A zero-size viewport or an empty scan draws nothing. Each view draws inside
+    // a TViewScope: it starts from the renderer's defaults whatever was drawn before, and the
+    // caller's drawing state (the next view's, the main window's frames) is as it was after.
     void RenderScene();
     void RenderTop();
     void RenderSide();

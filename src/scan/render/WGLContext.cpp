@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include "framework/ScopedGdi.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -106,9 +108,9 @@ void PresentGLFrame(HDC DrawableDC)
             info.bmiHeader.biPlanes = 1;
             info.bmiHeader.biBitCount = 32;
             info.bmiHeader.biCompression = BI_RGB;
-            HDC shown = GetDC(visible);
-            SetDIBitsToDevice(shown, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-            ReleaseDC(visible, shown);
+            const TWindowDC shown(visible);
+            SetDIBitsToDevice(shown.Handle(), 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info,
+                              DIB_RGB_COLORS);
         }
     }
     SwapBuffers(DrawableDC);

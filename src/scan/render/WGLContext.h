@@ -3,11 +3,49 @@
 
 #include <windows.h>
 
+#include <utility>
+
 // Deletes RC, first making no context current when RC is the current one, and then hands DC
 // back to Window, and destroys Window when it is a hidden drawable (see CreateGLDrawable).
 // Either may already be null; both are null afterwards. The order matters: a
 // context must not outlive the device context it was made on.
 void ReleaseWGLContext(HGLRC& RC, HWND Window, HDC& DC);
+
+// A drawable, its DC and the WGL context made on it, owned together: ReleaseWGLContext gives
+// them back (the context first) when the holder goes or is reset, so a set-up that fails
+// half-way leaves nothing behind. Fill the fields in order as the set-up proceeds.
+class TWGLResources {
+public:
+    TWGLResources() = default;
+    ~TWGLResources() { Reset(); }
+    TWGLResources(TWGLResources&& Other) noexcept { Take(Other); }
+    TWGLResources& operator=(TWGLResources&& Other) noexcept
+    {
+        if (this != &Other) {
+            Reset();
+            Take(Other);
+        }
+        return *this;
+    }
+
+    void Reset()
+    {
+        ReleaseWGLContext(RC, Drawable, DC);
+        Drawable = nullptr;
+    }
+
+    HWND Drawable = nullptr;
+    HDC DC = nullptr;
+    HGLRC RC = nullptr;
+
+private:
+    void Take(TWGLResources& Other)
+    {
+        Drawable = std::exchange(Other.Drawable, nullptr);
+        DC = std::exchange(Other.DC, nullptr);
+        RC = std::exchange(Other.RC, nullptr);
+    }
+};
 
 // Where OpenGL draws for a visible window, and how a finished frame reaches the screen.
 // On Windows the visible window carries the pixel format itself and SwapBuffers shows the
@@ -29,3 +67,21 @@ HWND VisibleWindowOf(HWND Drawable);
 // Shows the frame drawn with DrawableDC's context (current, drawing finished): copies it into
 // the visible window when the drawable is hidden, then swaps the buffers.
 void PresentGLFrame(HDC DrawableDC);
+
+// The context current on this thread (with its DC) when the scope began is current again when
+// it ends: drawing with another context must not leave that one current for the next drawer.
+class TKeepCurrentGLContext {
+public:
+    TKeepCurrentGLContext() : dc_(wglGetCurrentDC()), rc_(wglGetCurrentContext()) {}
+    ~TKeepCurrentGLContext()
+    {
+        if (wglGetCurrentContext() != rc_)
+            wglMakeCurrent(rc_ ? dc_ : nullptr, rc_);
+    }
+    TKeepCurrentGLContext(const TKeepCurrentGLContext&) = delete;
+    TKeepCurrentGLContext& operator=(const TKeepCurrentGLContext&) = delete;
+
+private:
+    HDC dc_;
+    HGLRC rc_;
+};

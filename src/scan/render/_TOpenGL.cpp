@@ -67,25 +67,23 @@ void TOpenGL::InitializeContext()
     pfd.cAuxBuffers = static_cast<BYTE>(f.AuxBuffers);
 
     ReleaseContext();
-    try {
-        dcWindow_ = CreateGLDrawable(wnd);
-        dc_ = dcWindow_ ? GetDC(dcWindow_) : nullptr;
-        if (!dc_)
-            throw Exception(SChoosePixelFormatFailed);
-        const int format = ChoosePixelFormat(dc_, &pfd);
-        if (format == 0)
-            throw Exception(SChoosePixelFormatFailed);
-        if (!::SetPixelFormat(dc_, format, &pfd))
-            throw Exception(SSetPixelFormatFailed);
-        rc_ = wglCreateContext(dc_);
-        if (!rc_)
-            throw Exception(SCreateContextFailed);
-        if (!wglMakeCurrent(dc_, rc_))
-            throw Exception(SMakeCurrentFailed);
-    } catch (...) {
-        ReleaseContext();  // no device context or half-made context is left behind
-        throw;
-    }
+    // Built in a holder of its own: a failure on the way gives back what was made so far.
+    TWGLResources made;
+    made.Drawable = CreateGLDrawable(wnd);
+    made.DC = made.Drawable ? GetDC(made.Drawable) : nullptr;
+    if (!made.DC)
+        throw Exception(SChoosePixelFormatFailed);
+    const int format = ChoosePixelFormat(made.DC, &pfd);
+    if (format == 0)
+        throw Exception(SChoosePixelFormatFailed);
+    if (!::SetPixelFormat(made.DC, format, &pfd))
+        throw Exception(SSetPixelFormatFailed);
+    made.RC = wglCreateContext(made.DC);
+    if (!made.RC)
+        throw Exception(SCreateContextFailed);
+    if (!wglMakeCurrent(made.DC, made.RC))
+        throw Exception(SMakeCurrentFailed);
+    gl_ = std::move(made);
 
     initialized_ = true;
     if (OnResize)
@@ -97,8 +95,7 @@ void TOpenGL::InitializeContext()
 
 void TOpenGL::ReleaseContext()
 {
-    ReleaseWGLContext(rc_, dcWindow_, dc_);
-    dcWindow_ = nullptr;
+    gl_.Reset();
     initialized_ = false;
 }
 
@@ -111,14 +108,14 @@ void TOpenGL::DestroyWnd()
 
 void TOpenGL::MakeCurrent()
 {
-    if (dc_ && rc_)
-        wglMakeCurrent(dc_, rc_);
+    if (gl_.DC && gl_.RC)
+        wglMakeCurrent(gl_.DC, gl_.RC);
 }
 
 void TOpenGL::SwapBuffers()
 {
     if (initialized_)
-        PresentGLFrame(dc_);
+        PresentGLFrame(gl_.DC);
 }
 
 void TOpenGL::WndProc(TMessage& Message)
@@ -136,6 +133,9 @@ void TOpenGL::Paint()
 {
     TCustomControl::Paint();
     if (OnPaint && initialized_) {
+        // The control draws with its own context and then gives the current one back: a
+        // renderer that drew before must find its context current, not this one.
+        const TKeepCurrentGLContext previous;
         MakeCurrent();
         OnPaint(this);
         glFlush();

@@ -1,6 +1,7 @@
 // TOpenGL: a windowed control with an OpenGL rendering context of its own, built from a
 // pixel-format property object, and a transformation holder that mouse drags can drive. The
-// owner makes the context current, draws and swaps through it (or lets OnPaint draw).
+// owner makes the context current, draws and swaps through it (or lets OnPaint draw; a paint
+// leaves whichever context was current before it current again).
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 
 #include "framework/CustomControls.h"
 #include "scan/render/OpenGLControlModel.h"
+#include "scan/render/WGLContext.h"
 
 inline constexpr char16_t SChoosePixelFormatFailed[] = u"The function ChoosePixelFormat() failed.";
 inline constexpr char16_t SSetPixelFormatFailed[] = u"The function SetPixelFormat() failed.";
@@ -38,8 +40,8 @@ public:
     // that does not fit a byte). Fires OnResize, then OnInitialize, and repaints.
     void InitializeContext();
     bool Initialized() const { return initialized_; }
-    HGLRC Context() const { return rc_; }
-    HDC DC() const { return dc_; }
+    HGLRC Context() const { return gl_.RC; }
+    HDC DC() const { return gl_.DC; }
 
     void MakeCurrent();
     void SwapBuffers();
@@ -58,9 +60,7 @@ private:
 
     std::unique_ptr<TOGPixelFormat> pixelFormat_;
     std::unique_ptr<TTransformation> transformation_;
-    HGLRC rc_ = nullptr;
-    HDC dc_ = nullptr;
-    HWND dcWindow_ = nullptr;
+    TWGLResources gl_;
     LONG_PTR savedStyle_ = 0;
     bool initialized_ = false;
     TPoint last_{};

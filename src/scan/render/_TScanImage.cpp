@@ -34,15 +34,7 @@ void TScanImage::CreateContext()
 
 void TScanImage::ApplyGLState()
 {
-    glClearDepth(1.0);
-    glLineWidth(0.1f);
-    glShadeModel(GL_SMOOTH);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    glDisable(GL_LINE_SMOOTH);
-    glDisable(GL_POLYGON_SMOOTH);
-    glEnable(GL_DITHER);
-    glEnable(GL_DEPTH_TEST);
+    ApplyRendererGLState();
 }
 
 void TScanImage::SetDrawingArea(int Left, int Top, int Width, int Height)

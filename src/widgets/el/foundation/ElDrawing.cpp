@@ -3,6 +3,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
+#include "framework/ScopedGdi.h"
 
 #include <algorithm>
 #include <vector>
@@ -24,68 +25,38 @@ TColor Resolved(TColor Color)
     return static_cast<TColor>(ColorToRGB(Color));
 }
 
-// A top-down 32-bit DIB section selected into its own memory DC.
-class TDibArea {
-public:
-    TDibArea(int Width, int Height) : width_(Width), height_(Height)
-    {
-        bitmap_ = CreateTopDownDib(Width, Height, bits_);
-        dc_ = CreateCompatibleDC(nullptr);
-        if (bitmap_ && dc_)
-            old_ = SelectObject(dc_, bitmap_);
-    }
-    ~TDibArea()
-    {
-        if (dc_) {
-            if (old_)
-                SelectObject(dc_, old_);
-            DeleteDC(dc_);
-        }
-        if (bitmap_)
-            DeleteObject(bitmap_);
-    }
-    TDibArea(const TDibArea&) = delete;
-    TDibArea& operator=(const TDibArea&) = delete;
-
-    bool Valid() const { return bits_ && dc_ && old_; }
-    HDC DC() const { return dc_; }
-    uint32_t* Bits() const { return bits_; }
-    size_t Count() const { return static_cast<size_t>(width_) * static_cast<size_t>(height_); }
-
-private:
-    int width_, height_;
-    HBITMAP bitmap_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    uint32_t* bits_ = nullptr;
-};
+// Pixels of a memory DC's own DIB.
+size_t PixelCount(const TMemoryDC& Area)
+{
+    return static_cast<size_t>(Area.Width()) * static_cast<size_t>(Area.Height());
+}
 
 // Blends Source (destination-sized, 32-bit) onto Dest's rectangle with a per-pixel weight.
 template <class Weight>
-void BlendOnto(HDC Dest, const TRect& DestRect, const TDibArea& Source, Weight WeightOf)
+void BlendOnto(HDC Dest, const TRect& DestRect, const TMemoryDC& Source, Weight WeightOf)
 {
     const int w = DestRect.Width(), h = DestRect.Height();
-    TDibArea dest(w, h);
+    TMemoryDC dest(nullptr, w, h);
     if (!dest.Valid())
         return;
-    BitBlt(dest.DC(), 0, 0, w, h, Dest, DestRect.Left, DestRect.Top, SRCCOPY);
+    BitBlt(dest.Handle(), 0, 0, w, h, Dest, DestRect.Left, DestRect.Top, SRCCOPY);
     GdiFlush();
-    for (size_t i = 0; i < dest.Count(); ++i)
+    for (size_t i = 0; i < PixelCount(dest); ++i)
         dest.Bits()[i] = BlendPixel(Source.Bits()[i], dest.Bits()[i], WeightOf(i, Source.Bits()[i]));
-    BitBlt(Dest, DestRect.Left, DestRect.Top, w, h, dest.DC(), 0, 0, SRCCOPY);
+    BitBlt(Dest, DestRect.Left, DestRect.Top, w, h, dest.Handle(), 0, 0, SRCCOPY);
 }
 
 // Src's rectangle copied (or stretched) to a DIB of the destination's size; nullptr on failure.
-std::unique_ptr<TDibArea> ReadSource(HDC Src, const TRect& SrcRect, int Width, int Height)
+std::unique_ptr<TMemoryDC> ReadSource(HDC Src, const TRect& SrcRect, int Width, int Height)
 {
-    auto area = std::make_unique<TDibArea>(Width, Height);
+    auto area = std::make_unique<TMemoryDC>(nullptr, Width, Height);
     if (!area->Valid())
         return nullptr;
     if (SrcRect.Width() == Width && SrcRect.Height() == Height) {
-        BitBlt(area->DC(), 0, 0, Width, Height, Src, SrcRect.Left, SrcRect.Top, SRCCOPY);
+        BitBlt(area->Handle(), 0, 0, Width, Height, Src, SrcRect.Left, SrcRect.Top, SRCCOPY);
     } else {
-        SetStretchBltMode(area->DC(), COLORONCOLOR);
-        StretchBlt(area->DC(), 0, 0, Width, Height, Src, SrcRect.Left, SrcRect.Top, SrcRect.Width(),
+        SetStretchBltMode(area->Handle(), COLORONCOLOR);
+        StretchBlt(area->Handle(), 0, 0, Width, Height, Src, SrcRect.Left, SrcRect.Top, SrcRect.Width(),
                    SrcRect.Height(), SRCCOPY);
     }
     GdiFlush();
@@ -168,10 +139,9 @@ void GradientFillRect(HDC DC, const TRect& R, TColor StartColor, TColor EndColor
         return;
     const TColor start = Resolved(StartColor), end = Resolved(EndColor);
     if (start == end) {
-        HBRUSH brush = CreateSolidBrush(start);
+        const TGdiObject<HBRUSH> brush(CreateSolidBrush(start));
         RECT r = ToRECT(R);
-        FillRect(DC, &r, brush);
-        DeleteObject(brush);
+        FillRect(DC, &r, brush.get());
         return;
     }
     const int32_t extent = Vertical ? R.Height() : R.Width();
@@ -179,14 +149,12 @@ void GradientFillRect(HDC DC, const TRect& R, TColor StartColor, TColor EndColor
         const int32_t from = GradientBandStart(i, extent, Steps), to = GradientBandStart(i + 1, extent, Steps);
         if (to <= from)
             continue;
-        HBRUSH brush = CreateSolidBrush(GradientBandColor(start, end, i, Steps));
-        HGDIOBJ old = SelectObject(DC, brush);
+        const TGdiObject<HBRUSH> brush(CreateSolidBrush(GradientBandColor(start, end, i, Steps)));
+        const TSelectedObject selected(DC, brush.get());
         if (Vertical)
             PatBlt(DC, R.Left, R.Top + from, R.Width(), to - from, PATCOPY);
         else
             PatBlt(DC, R.Left + from, R.Top, to - from, R.Height(), PATCOPY);
-        SelectObject(DC, old);
-        DeleteObject(brush);
     }
 }
 
@@ -396,9 +364,9 @@ int DrawWideText(HDC DC, const char16_t* Text, int Count, TRect& R, UINT Flags)
 void DrawTypedText(TCanvas* Canvas, const std::u16string& Text, TRect R, UINT Flags, TElTextDrawType DrawType)
 {
     HDC dc = Canvas->Handle();
-    HGDIOBJ oldFont = SelectObject(dc, Canvas->Font()->Handle());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColor = GetTextColor(dc);
+    const TSavedDC saved(dc);  // the font, mode and colour set here go with it
+    SelectObject(dc, Canvas->Font()->Handle());
+    SetBkMode(dc, TRANSPARENT);
     auto draw = [&](int dx, int dy, TColor color) {
         TRect r{R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy};
         SetTextColor(dc, ColorToRGB(color));
@@ -409,9 +377,6 @@ void DrawTypedText(TCanvas* Canvas, const std::u16string& Text, TRect R, UINT Fl
     else if (DrawType == tdtRaised)
         draw(-1, -1, clBtnHighlight);
     draw(0, 0, Canvas->Font()->Color());
-    SetTextColor(dc, oldColor);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 // ---- Bitmaps
@@ -425,38 +390,30 @@ void DrawTransparentBitmap(HDC DC, TBitmap* Bitmap, int32_t X, int32_t Y, const 
     HDC src = Bitmap->Canvas()->Handle();
     GdiFlush();
 
+    const TMemoryDC mask(DC, TGdiObject<HBITMAP>(CreateBitmap(w, h, 1, 1, nullptr)));
+    const TMemoryDC image(DC, TGdiObject<HBITMAP>(CreateCompatibleBitmap(DC, w, h)));
+    if (!mask.Valid() || !image.Valid())
+        return;
+
     // Mask: 1 where the source has the transparent colour.
-    HBITMAP maskBitmap = CreateBitmap(w, h, 1, 1, nullptr);
-    HDC maskDc = CreateCompatibleDC(DC);
-    HGDIOBJ oldMask = SelectObject(maskDc, maskBitmap);
     const COLORREF oldSrcBk = SetBkColor(src, ColorToRGB(TransparentColor));
-    BitBlt(maskDc, 0, 0, w, h, src, SourceRect.Left, SourceRect.Top, SRCCOPY);
+    BitBlt(mask.Handle(), 0, 0, w, h, src, SourceRect.Left, SourceRect.Top, SRCCOPY);
     SetBkColor(src, oldSrcBk);
 
     // The source with its transparent pixels made black.
-    HBITMAP imageBitmap = CreateCompatibleBitmap(DC, w, h);
-    HDC imageDc = CreateCompatibleDC(DC);
-    HGDIOBJ oldImage = SelectObject(imageDc, imageBitmap);
-    SetMapMode(imageDc, GetMapMode(DC));
-    BitBlt(imageDc, 0, 0, w, h, src, SourceRect.Left, SourceRect.Top, SRCCOPY);
-    SetBkColor(imageDc, RGB(255, 255, 255));
-    SetTextColor(imageDc, RGB(0, 0, 0));
-    BitBlt(imageDc, 0, 0, w, h, maskDc, 0, 0, 0x00220326);  // DSna
+    SetMapMode(image.Handle(), GetMapMode(DC));
+    BitBlt(image.Handle(), 0, 0, w, h, src, SourceRect.Left, SourceRect.Top, SRCCOPY);
+    SetBkColor(image.Handle(), RGB(255, 255, 255));
+    SetTextColor(image.Handle(), RGB(0, 0, 0));
+    BitBlt(image.Handle(), 0, 0, w, h, mask.Handle(), 0, 0, 0x00220326);  // DSna
 
     // The destination cleared where the image is opaque, then the image added.
     const COLORREF oldBk = SetBkColor(DC, RGB(255, 255, 255));
     const COLORREF oldText = SetTextColor(DC, RGB(0, 0, 0));
-    BitBlt(DC, X, Y, w, h, maskDc, 0, 0, SRCAND);
-    BitBlt(DC, X, Y, w, h, imageDc, 0, 0, SRCPAINT);
+    BitBlt(DC, X, Y, w, h, mask.Handle(), 0, 0, SRCAND);
+    BitBlt(DC, X, Y, w, h, image.Handle(), 0, 0, SRCPAINT);
     SetBkColor(DC, oldBk);
     SetTextColor(DC, oldText);
-
-    SelectObject(imageDc, oldImage);
-    DeleteDC(imageDc);
-    DeleteObject(imageBitmap);
-    SelectObject(maskDc, oldMask);
-    DeleteDC(maskDc);
-    DeleteObject(maskBitmap);
 }
 
 void TileBitmap(TCanvas* Canvas, const TRect& R, TBitmap* Bitmap)
@@ -508,9 +465,9 @@ bool IsAlphaEmpty(HBITMAP Bitmap)
         return true;
     BITMAPINFO header = TopDownDibInfo(info.bmWidth, info.bmHeight);
     std::vector<uint32_t> pixels(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
-    HDC dc = GetDC(nullptr);
-    const int lines = GetDIBits(dc, Bitmap, 0, info.bmHeight, pixels.data(), &header, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
+    const TWindowDC screen(nullptr);
+    const int lines =
+        GetDIBits(screen.Handle(), Bitmap, 0, info.bmHeight, pixels.data(), &header, DIB_RGB_COLORS);
     if (lines == 0)
         return true;
     return std::none_of(pixels.begin(), pixels.end(), [](uint32_t p) { return (p >> 24) != 0; });
@@ -520,12 +477,12 @@ void AlphaFillRect(HDC DC, const TRect& R, TColor Color, uint8_t Alpha)
 {
     if (R.IsEmpty())
         return;
-    TDibArea fill(R.Width(), R.Height());
+    TMemoryDC fill(nullptr, R.Width(), R.Height());
     if (!fill.Valid())
         return;
     const COLORREF c = ColorToRGB(Color);
     const uint32_t pixel = GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16;  // DIB order
-    std::fill(fill.Bits(), fill.Bits() + fill.Count(), pixel);
+    std::fill(fill.Bits(), fill.Bits() + PixelCount(fill), pixel);
     BlendOnto(DC, R, fill, [&](size_t, uint32_t) { return uint32_t{Alpha}; });
 }
 
@@ -550,7 +507,7 @@ void DrawFlatScrollBars(HWND Wnd, HDC DC, const TRect& WindowRect, bool SkipDisa
     const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
 
     TCanvas canvas;
-    canvas.SetHandle(DC);
+    const TCanvasLoan loan(canvas, DC);
     auto paintBar = [&](int bar, const TRect& r, bool vertical) {
         const int button = vertical ? std::min(r.Width(), r.Height() / 2) : std::min(r.Height(), r.Width() / 2);
         FillSolidRect(DC, r, clBtnHighlight);
@@ -583,13 +540,16 @@ void DrawFlatScrollBars(HWND Wnd, HDC DC, const TRect& WindowRect, bool SkipDisa
         FillSolidRect(DC, t, clBtnFace);
         DrawBevelLines(DC, t, emAll, clBtnHighlight, clBtnShadow);
     };
+    // A window with WS_EX_LEFTSCROLLBAR (right-to-left forms) has its vertical bar, and with it
+    // the corner, on the left of the client area.
+    const bool leftBar = (GetWindowLongW(Wnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+    const int barLeft = leftBar ? c.Left - cx : c.Right;
     if (vert)
-        paintBar(SB_VERT, TRect{c.Right, c.Top, c.Right + cx, c.Bottom}, true);
+        paintBar(SB_VERT, TRect{barLeft, c.Top, barLeft + cx, c.Bottom}, true);
     if (horz)
         paintBar(SB_HORZ, TRect{c.Left, c.Bottom, c.Right, c.Bottom + cy}, false);
     if (vert && horz)
-        FillSolidRect(DC, TRect{c.Right, c.Bottom, c.Right + cx, c.Bottom + cy}, clBtnFace);
-    canvas.SetHandle(nullptr);
+        FillSolidRect(DC, TRect{barLeft, c.Bottom, barLeft + cx, c.Bottom + cy}, clBtnFace);
 }
 
 int GetScrollBarPos(HWND Wnd, int Bar)
