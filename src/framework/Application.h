@@ -44,7 +44,7 @@ public:
     // Handles one message, waiting for one when none is there.
     void HandleMessage();
 
-    TCustomForm* MainForm = nullptr;
+    TWeakRef<TCustomForm> MainForm;
     std::u16string Title;
     TBiDiMode BiDiMode = TBiDiMode::bdLeftToRight;
 
@@ -72,7 +72,7 @@ private:
 
     bool terminated_ = false;
     std::u16string hint_;
-    TControl* hoverControl_ = nullptr;
+    TWeakRef<TControl> hoverControl_;
     HWND handle_ = nullptr;
     std::vector<std::pair<int, TWindowHook>> hooks_;
     int nextHookId_ = 1;

@@ -307,7 +307,7 @@ private:
     int controlId_ = 0;
     std::vector<TControl*> controls_;   // children in z-order (not owned)
     std::vector<TWinControl*> tabList_; // windowed children in tab order
-    TControl* mouseControl_ = nullptr;  // windowless child holding the mouse
+    TWeakRef<TControl> mouseControl_;   // windowless child holding the mouse
 };
 
 // The key event of a WM_KEYDOWN-style message as a short-cut.

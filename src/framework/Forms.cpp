@@ -214,7 +214,7 @@ void TCustomForm::PlaceByPosition()
         break;
     case TPosition::poMainFormCenter:
     case TPosition::poOwnerFormCenter: {
-        TCustomForm* around = Position == TPosition::poMainFormCenter ? Application->MainForm
+        TCustomForm* around = Position == TPosition::poMainFormCenter ? Application->MainForm.Get()
                                                                         : dynamic_cast<TCustomForm*>(Owner());
         if (around && around != this && around->Visible())
             area = around->BoundsRect();

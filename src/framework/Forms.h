@@ -68,7 +68,7 @@ public:
     void Release();
     void BringToFront();
 
-    TWinControl* ActiveControl() const { return activeControl_; }
+    TWinControl* ActiveControl() const { return activeControl_.Get(); }
     void SetActiveControl(TWinControl* Control);
     // Moves the focus to the next (or previous) control in tab order.
     void SelectNext(TWinControl* Current, bool GoForward, bool CheckTabStop);
@@ -117,7 +117,7 @@ private:
     bool modal_ = false;
     bool placed_ = false;
     bool showing_ = false;
-    TWinControl* activeControl_ = nullptr;
+    TWeakRef<TWinControl> activeControl_;
     std::unique_ptr<TCanvas> canvas_;
 };
 
