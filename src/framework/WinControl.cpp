@@ -16,6 +16,8 @@
 #include <map>
 #include <unordered_map>
 
+LRESULT CALLBACK FrameworkWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+
 namespace {
 
 std::unordered_map<HWND, TWinControl*>& WindowMap()
@@ -27,11 +29,80 @@ std::unordered_map<HWND, TWinControl*>& WindowMap()
 // The control whose window is being created; the first message of an unknown window binds to it.
 thread_local TWinControl* gCreating = nullptr;
 
-// Registered classes: name -> the procedure their messages default to.
-std::map<std::u16string, WNDPROC>& ClassProcs()
+// The window classes the framework registered. A class is known by the name the control asks
+// for and the system class it wraps: a wrapper of LISTBOX that keeps a plain control's name is
+// still a list box. Each such pair has a window class of its own, named after both.
+struct TClassKey {
+    std::u16string Name;
+    std::u16string SystemClass;
+    auto operator<=>(const TClassKey&) const = default;
+};
+
+struct TRegisteredClass {
+    std::u16string WindowsName;
+    WNDPROC DefaultProc = DefWindowProcW;
+};
+
+std::map<TClassKey, TRegisteredClass>& RegisteredClasses()
 {
-    static std::map<std::u16string, WNDPROC> procs;
-    return procs;
+    static std::map<TClassKey, TRegisteredClass> classes;
+    return classes;
+}
+
+// Window class names are compared without regard to case.
+std::u16string FoldedClassName(std::u16string Name)
+{
+    for (char16_t& c : Name)
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+    return Name;
+}
+
+// Registers (once) the window class of the key in P and returns it. Two keys that would need
+// the same window class name, or a name some other code registered, are an error: falling back
+// to the class that is there would give the control the wrong window.
+const TRegisteredClass& RegisterWindowClass(const TCreateParams& P)
+{
+    const TClassKey key{P.WinClassName, P.SystemClassName};
+    auto& classes = RegisteredClasses();
+    if (auto it = classes.find(key); it != classes.end())
+        return it->second;
+
+    TRegisteredClass entry;
+    entry.WindowsName = u"L3D." + P.WinClassName;
+    if (!P.SystemClassName.empty())
+        entry.WindowsName += u":" + P.SystemClassName;
+    const std::u16string folded = FoldedClassName(entry.WindowsName);
+    for (const auto& [otherKey, other] : classes)
+        if (FoldedClassName(other.WindowsName) == folded)
+            throw EInvalidOperation(u"Window class " + entry.WindowsName + u" is already registered for another class");
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, WideChars(entry.WindowsName), &existing))
+        throw EInvalidOperation(u"Window class " + entry.WindowsName + u" is already registered elsewhere");
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!P.SystemClassName.empty()) {
+        // Superclass the system class: its behaviour, our procedure in front of it.
+        if (!GetClassInfoExW(nullptr, WideChars(P.SystemClassName), &wc))
+            throw EOSError(u"Window class not found: " + P.SystemClassName, GetLastError());
+        wc.cbSize = sizeof wc;
+        entry.DefaultProc = wc.lpfnWndProc;
+    } else {
+        wc.style = P.ClassStyle;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = P.Background;
+        wc.hIcon = P.Icon;
+    }
+    wc.lpfnWndProc = FrameworkWindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = WideChars(entry.WindowsName);
+    wc.lpszMenuName = nullptr;
+    if (!RegisterClassExW(&wc))
+        throw EOSError(u"Window class could not be registered: " + entry.WindowsName, GetLastError());
+    return classes.emplace(key, std::move(entry)).first->second;
 }
 
 int NextControlId()
@@ -184,40 +255,12 @@ void TWinControl::CreateWnd()
 {
     TCreateParams p;
     CreateParams(p);
-    std::u16string className = u"L3D." + p.WinClassName;
-    auto& procs = ClassProcs();
-    if (procs.find(className) == procs.end()) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        WNDPROC base = DefWindowProcW;
-        if (!p.SystemClassName.empty()) {
-            // Superclass the system class: its behaviour, our procedure in front of it.
-            WNDCLASSEXW sys{};
-            sys.cbSize = sizeof sys;
-            if (!GetClassInfoExW(nullptr, WideChars(p.SystemClassName), &sys))
-                throw EOSError(u"Window class not found: " + p.SystemClassName, GetLastError());
-            wc = sys;
-            wc.cbSize = sizeof wc;
-            base = sys.lpfnWndProc;
-        } else {
-            wc.style = p.ClassStyle;
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.hbrBackground = p.Background;
-            wc.hIcon = p.Icon;
-        }
-        wc.lpfnWndProc = FrameworkWindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = WideChars(className);
-        wc.lpszMenuName = nullptr;
-        if (!RegisterClassExW(&wc))
-            throw EOSError(u"Window class could not be registered: " + className, GetLastError());
-        procs[className] = base;
-    }
-    defWndProc_ = procs[className];
+    const TRegisteredClass& windowClass = RegisterWindowClass(p);
+    defWndProc_ = windowClass.DefaultProc;
     if (p.Style & WS_CHILD)
         controlId_ = NextControlId();
     gCreating = this;
-    HWND wnd = CreateWindowExW(p.ExStyle, WideChars(className), WideChars(p.Caption), p.Style, p.X, p.Y, p.Width,
+    HWND wnd = CreateWindowExW(p.ExStyle, WideChars(windowClass.WindowsName), WideChars(p.Caption), p.Style, p.X, p.Y, p.Width,
                                p.Height, p.WndParent,
                                (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<intptr_t>(controlId_)) : nullptr,
                                GetModuleHandleW(nullptr), nullptr);

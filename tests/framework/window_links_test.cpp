@@ -73,3 +73,95 @@ TEST(WindowLinks, ActivatingAFormAfterItsActiveControlWasFreedIsSafe)
 }
 
 }  // namespace
+
+namespace {
+
+// Wrappers of system classes that keep the class name of a plain control.
+template <const char16_t* System>
+class Wrapper : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+
+protected:
+    void CreateParams(TCreateParams& Params) override
+    {
+        TWinControl::CreateParams(Params);
+        Params.SystemClassName = System;
+    }
+};
+constexpr char16_t kListBox[] = u"LISTBOX";
+constexpr char16_t kEdit[] = u"EDIT";
+
+class Named : public TWinControl {
+public:
+    Named(TComponent* owner, std::u16string name, std::u16string system)
+        : TWinControl(owner), name_(std::move(name)), system_(std::move(system))
+    {
+    }
+
+protected:
+    void CreateParams(TCreateParams& Params) override
+    {
+        TWinControl::CreateParams(Params);
+        Params.WinClassName = name_;
+        Params.SystemClassName = system_;
+    }
+
+private:
+    std::u16string name_, system_;
+};
+
+template <class T, class... Args>
+T* Place(TForm* form, Args&&... args)
+{
+    T* c = new T(form, std::forward<Args>(args)...);
+    c->SetParent(form);
+    c->SetBounds(5, 5, 80, 60);
+    return c;
+}
+
+TEST(WindowClasses, AWrapperKeepingAPlainControlsNameIsItsSystemClassWhoeverCameFirst)
+{
+    TOwned<TForm> form(CreateComponent<TForm>(nullptr));
+    TWinControl* plain = Place<TWinControl>(form.get());
+    plain->HandleNeeded();  // registers the plain class under the shared name first
+    auto* list = Place<Wrapper<kListBox>>(form.get());
+    auto* edit = Place<Wrapper<kEdit>>(form.get());
+    ASSERT_STREQ(list->ClassName(), plain->ClassName());
+
+    SendMessageW(list->Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"one"));
+    SendMessageW(list->Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"two"));
+    EXPECT_EQ(SendMessageW(list->Handle(), LB_GETCOUNT, 0, 0), 2);
+    EXPECT_GT(SendMessageW(edit->Handle(), EM_GETLIMITTEXT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(plain->Handle(), LB_GETCOUNT, 0, 0), 0);
+
+    // A second wrapper of the same pair shares the class.
+    auto* list2 = Place<Wrapper<kListBox>>(form.get());
+    SendMessageW(list2->Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"x"));
+    EXPECT_EQ(SendMessageW(list2->Handle(), LB_GETCOUNT, 0, 0), 1);
+}
+
+TEST(WindowClasses, AWindowClassNameWantedForTwoMeaningsIsAnError)
+{
+    TOwned<TForm> form(CreateComponent<TForm>(nullptr));
+    auto* wrapper = Place<Named>(form.get(), u"Probe", u"EDIT");
+    wrapper->HandleNeeded();
+    // A plain class whose own name spells the wrapper's window class name; the form has its
+    // window, so placing the control makes its window.
+    EXPECT_THROW(Place<Named>(form.get(), u"probe:edit", u""), EInvalidOperation);
+    auto* plain = static_cast<TWinControl*>(form->Controls(form->ControlCount() - 1));
+    EXPECT_FALSE(plain->HandleAllocated());
+
+    // A window class registered by other code under the name a control would use.
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"L3D.Foreign";
+    ASSERT_NE(RegisterClassExW(&wc), 0);
+    EXPECT_THROW(Place<Named>(form.get(), u"Foreign", u""), EInvalidOperation);
+    // The form itself is unharmed.
+    EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
+}  // namespace
