@@ -3,6 +3,7 @@
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
 #include "framework/ExceptionBarrier.h"
+#include "framework/Screen.h"
 #include "framework/StrConv.h"
 #include "framework/SystemSettings.h"
 #include "framework/UtilityWindow.h"
@@ -11,7 +12,35 @@
 
 #include <algorithm>
 
-TApplication* Application = new TApplication();
+TApplication* Application = nullptr;
+
+namespace {
+
+// The program's application and screen objects. Made before main runs; freed after it
+// returns: the application first (the forms it still owns go with it, and they leave the
+// screen's list as they go), then the screen.
+struct TProgramObjects {
+    TProgramObjects()
+    {
+        screen.reset(new TScreen());
+        ::Screen = screen.get();
+        application.reset(new TApplication());
+        ::Application = application.get();
+    }
+    ~TProgramObjects()
+    {
+        application.reset();
+        ::Application = nullptr;
+        screen.reset();
+        ::Screen = nullptr;
+    }
+    TOwned<TScreen> screen;
+    TOwned<TApplication> application;
+};
+
+TProgramObjects programObjects;
+
+}  // namespace
 
 std::u16string ExceptionText(std::exception_ptr E)
 {
@@ -46,6 +75,15 @@ TApplication::TApplication() : TComponent(nullptr)
         if (::Application)
             ::Application->HandleException(nullptr, e);
     });
+}
+
+TApplication::~TApplication()
+{
+    // The owned forms go while the application is whole: their handlers may still use it.
+    DestroyComponents();
+    if (handle_)
+        DeallocateHWnd(handle_);
+    SetExceptionHandler(nullptr);
 }
 
 void TApplication::Initialize()
@@ -196,4 +234,19 @@ void TApplication::Run()
         MainForm->Show();
     while (!terminated_)
         HandleMessage();
+    FreeCreatedForms();
+}
+
+void TApplication::FreeCreatedForms()
+{
+    std::vector<TWeakRef<TCustomForm>> forms;
+    forms.swap(createdForms_);
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+        try {
+            Free(it->Get());  // nil for a form the program freed itself
+        } catch (...) {
+            // One form's failing OnDestroy does not keep the others alive.
+            HandleException(this);
+        }
+    }
 }

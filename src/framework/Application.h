@@ -1,5 +1,10 @@
 // TApplication: the program's message loop and its place for unhandled exceptions.
 //
+// Life: the application and screen objects are made before main runs and freed after it
+// returns (the application first, with the forms it still owns). Run ends by freeing the forms
+// that CreateForm made, the last made first, so that their OnDestroy handlers run while the
+// program is still whole.
+//
 // The loop hands each key to the focused control's form first (menu short-cuts, then the
 // dialog keys Tab, Enter and Escape), then translates and dispatches it, where the form's key
 // preview and then the control's own key events see it. Every exception that reaches the
@@ -19,6 +24,7 @@
 class TApplication : public TComponent {
 public:
     TApplication();
+    ~TApplication() override;
     const char* ClassName() const override { return "TApplication"; }
 
     // Takes the user's locale conventions and the system's special folders.
@@ -31,11 +37,13 @@ public:
         Reference = nullptr;
         T* form = CreateComponent<T>(this);
         Reference = form;
+        createdForms_.emplace_back(form);
         if (!MainForm)
             MainForm = form;
     }
 
-    // Shows the main form and runs the loop until Terminate.
+    // Shows the main form and runs the loop until Terminate; then frees the forms CreateForm
+    // made (those still there), the last made first.
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
@@ -67,11 +75,13 @@ public:
 
 private:
     bool ProcessMessage(MSG& Msg);
+    void FreeCreatedForms();
     bool IsKeyMsg(MSG& Msg);
     void TrackHover(const MSG& Msg);
 
     bool terminated_ = false;
     std::u16string hint_;
+    std::vector<TWeakRef<TCustomForm>> createdForms_;
     TWeakRef<TControl> hoverControl_;
     HWND handle_ = nullptr;
     std::vector<std::pair<int, TWindowHook>> hooks_;

@@ -44,7 +44,9 @@ void TCustomForm::AfterConstruction()
 
 void TCustomForm::BeforeDestruction()
 {
-    if (!IsDestroying() && OnDestroy) {
+    // Once, also when the form goes with its owner (which marked it as destroying already).
+    if (!destroyFired_ && OnDestroy) {
+        destroyFired_ = true;
         // The form is still whole here: its handler may use every component it owns.
         try {
             OnDestroy(this);

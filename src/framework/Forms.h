@@ -117,6 +117,7 @@ private:
     bool modal_ = false;
     bool placed_ = false;
     bool showing_ = false;
+    bool destroyFired_ = false;
     TWeakRef<TWinControl> activeControl_;
     std::unique_ptr<TCanvas> canvas_;
 };
