@@ -24,15 +24,6 @@ HCURSOR CursorHandle(TCursor Cursor)
     return LoadCursorW(nullptr, id);
 }
 
-TShortCut ShortCut(uint16_t Key, TShiftState Shift)
-{
-    TShortCut s = Key & 0xFF;
-    if (Shift & ssShift) s |= scShift;
-    if (Shift & ssCtrl) s |= scCtrl;
-    if (Shift & ssAlt) s |= scAlt;
-    return s;
-}
-
 TShiftState KeyboardShiftState()
 {
     TShiftState s = 0;
@@ -56,9 +47,9 @@ TShiftState MouseShiftState(uintptr_t WParam)
 
 TShortCut ShortCutFromMessage(const TMessage& Message)
 {
+    // Alt by the key's context bit as well: F10 comes as a system key without Alt.
     TShiftState shift = KeyboardShiftState();
-    // A system key (WM_SYSKEYDOWN) is one pressed with Alt.
-    if (Message.Msg == WM_SYSKEYDOWN || (Message.LParam & 0x20000000))
+    if (Message.LParam & 0x20000000)
         shift |= ssAlt;
     return ShortCut(static_cast<uint16_t>(Message.WParam), shift);
 }

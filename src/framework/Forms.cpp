@@ -26,6 +26,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), canvas_(std:
 
 TCustomForm::~TCustomForm()
 {
+    SetMenu(nullptr);
     if (Screen)
         Screen->RemoveForm(this);
     if (Application && Application->MainForm == this)
@@ -111,6 +112,38 @@ void TCustomForm::CreateHandleDone()
 {
     if (alphaBlend_)
         SetLayeredWindowAttributes(Handle(), 0, alphaValue_, LWA_ALPHA);
+    if (TMainMenu* menu = menu_.Get()) {
+        ::SetMenu(Handle(), menu->Handle());
+        Realign();
+    }
+}
+
+void TCustomForm::DestroyWnd()
+{
+    // Destroying a window destroys its menu: the menu bar, which the TMainMenu owns, leaves first.
+    if (HandleAllocated() && menu_)
+        ::SetMenu(Handle(), nullptr);
+    TWinControl::DestroyWnd();
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value)
+{
+    if (Value == menu_.Get())
+        return;
+    if (TMainMenu* old = menu_.Get()) {
+        menu_ = nullptr;
+        old->DetachFromWindow();
+    }
+    if (Value) {
+        if (auto* otherForm = dynamic_cast<TCustomForm*>(Value->Window()))
+            otherForm->SetMenu(nullptr);
+        menu_ = Value;
+        Value->window_ = this;
+        if (HandleAllocated()) {
+            ::SetMenu(Handle(), Value->Handle());
+            Realign();
+        }
+    }
 }
 
 void TCustomForm::ApplyFrameStyle()
@@ -171,7 +204,7 @@ void TCustomForm::SetClientSize(int AWidth, int AHeight)
         return;
     }
     RECT r{0, 0, AWidth, AHeight};
-    AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
+    AdjustWindowRectEx(&r, WindowStyle(), menu_ ? TRUE : FALSE, WindowExStyle());
     SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 
@@ -475,8 +508,8 @@ bool TCustomForm::IsShortCut(TMessage& Message)
     bool handled = false;
     if (OnShortCut)
         OnShortCut(Message, handled);
-    if (!handled && Menu)
-        handled = Menu->IsShortCut(Message);
+    if (TMainMenu* menu = menu_.Get(); !handled && menu)
+        handled = menu->IsShortCut(Message);
     return handled;
 }
 
@@ -490,6 +523,18 @@ void TCustomForm::WndProc(TMessage& Message)
     case CM_RELEASE:
         Free(this);
         return;  // nothing of this object may be touched any more
+    case WM_COMMAND:
+        // A menu's command (an accelerator's has HIWORD 1; controls send their window).
+        if (HIWORD(Message.WParam) == 0 && Message.LParam == 0 && menu_ &&
+            menu_->DispatchCommand(LOWORD(Message.WParam)))
+            return;
+        break;
+    case WM_MENUSELECT:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (DispatchMenuMessage(Message))
+            return;
+        break;
     case CM_DIALOGKEY:
         if (Message.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
             SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Controls.h"
+#include "framework/Menus.h"
 
 #include <functional>
 #include <memory>
@@ -16,14 +17,6 @@ enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using TModalResult = int32_t;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
                        mrNo = 7;
-
-// What a menu offers the form: a chance to take a key as its short-cut before anyone else.
-class TShortCutHandler {
-public:
-    virtual ~TShortCutHandler() = default;
-    // Message is the WM_KEYDOWN/WM_SYSKEYDOWN record; true when a short-cut took it.
-    virtual bool IsShortCut(TMessage& Message) = 0;
-};
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -54,7 +47,10 @@ public:
     void SetClientSize(int AWidth, int AHeight) override;
 
     bool KeyPreview = false;
-    TShortCutHandler* Menu = nullptr;
+    // The menu bar. Not owned; the form lets go of it when it is freed, and a menu shown by
+    // another form moves here.
+    TMainMenu* Menu() const { return menu_.Get(); }
+    void SetMenu(TMainMenu* Value);
 
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult Value) { modalResult_ = Value; }
@@ -76,6 +72,8 @@ public:
     TWinControl* FindNextControl(TWinControl* Current, bool GoForward, bool CheckTabStop) const;
     void FocusChanged(TWinControl* Control);
 
+    // Offers a key (the record of a WM_KEYDOWN or WM_SYSKEYDOWN) before it is translated:
+    // OnShortCut, then the menu's short-cuts. True when one took it.
     virtual bool IsShortCut(TMessage& Message);
 
     TCanvas* Canvas() { return canvas_.get(); }
@@ -95,6 +93,7 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateHandleDone() override;
+    void DestroyWnd() override;
     void PaintWindow(HDC Dc) override;
     void VisibleChanged() override;
     virtual void DoShow();
@@ -119,6 +118,7 @@ private:
     bool showing_ = false;
     bool destroyFired_ = false;
     TWeakRef<TWinControl> activeControl_;
+    TWeakRef<TMainMenu> menu_;
     std::unique_ptr<TCanvas> canvas_;
 };
 

@@ -616,7 +616,7 @@ void TWinControl::HandleKeyMessage(TMessage& Message)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         auto key = static_cast<uint16_t>(Message.WParam);
-        if (DoKeyDown(key, KeyboardShiftState() | (Message.Msg == WM_SYSKEYDOWN ? ssAlt : 0)))
+        if (DoKeyDown(key, KeyboardShiftState() | ((Message.LParam & 0x20000000) ? ssAlt : 0)))
             return;
         Message.WParam = key;
         break;

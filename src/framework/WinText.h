@@ -10,6 +10,22 @@ inline const wchar_t* WideChars(const std::u16string& s)
     return reinterpret_cast<const wchar_t*>(s.c_str());
 }
 
+inline const wchar_t* WideChars(const char16_t* s)
+{
+    return reinterpret_cast<const wchar_t*>(s);
+}
+
+// Writable characters of S, for calls that fill a buffer or take a non-const pointer.
+inline wchar_t* WideBuffer(std::u16string& s)
+{
+    return reinterpret_cast<wchar_t*>(s.data());
+}
+
+inline wchar_t* WideBuffer(char16_t* s)
+{
+    return reinterpret_cast<wchar_t*>(s);
+}
+
 inline std::u16string FromWide(const wchar_t* s)
 {
     return s ? std::u16string(reinterpret_cast<const char16_t*>(s)) : std::u16string();
