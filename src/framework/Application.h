@@ -13,13 +13,18 @@
 #pragma once
 
 #include "framework/Forms.h"
+#include "framework/HintWindow.h"
+#include "framework/WideHints.h"
 
 #include <windows.h>
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class THintManager;
 
 class TApplication : public TComponent {
 public:
@@ -61,6 +66,22 @@ public:
     void SetHint(const std::u16string& Value);
     TNotifyEvent OnHint;
 
+    // Hint windows: when the mouse rests HintPause ms on a control with a hint (ShowHint on
+    // both the control and the application), the control gets CM_HINTSHOW and its short hint
+    // shows for HintHidePause ms; moving on to another control while a hint shows takes
+    // HintShortPause. A click, a key or the mouse leaving the control hides the hint.
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool Value);
+    int HintPause = 500;
+    int HintShortPause = 50;
+    int HintHidePause = 2500;
+    TColor HintColor = clInfoBk;
+    // Replaces the class of the hint window (the next hint uses it).
+    void SetHintWindowClass(THintWindowClass Value);
+    // The hint window of the last hint; nil before the first.
+    THintWindow* HintWindow() const;
+    void CancelHint();
+
     // Call inside a catch block (or pass the exception): OnException when set, else the
     // standard error box.
     void HandleException(TObject* Sender, std::exception_ptr E = std::current_exception());
@@ -78,11 +99,16 @@ private:
     void FreeCreatedForms();
     bool IsKeyMsg(MSG& Msg);
     void TrackHover(const MSG& Msg);
+    void MouseLeft(HWND Wnd);
+    THintManager& Hints();
 
     bool terminated_ = false;
     std::u16string hint_;
     std::vector<TWeakRef<TCustomForm>> createdForms_;
     TWeakRef<TControl> hoverControl_;
+    HWND trackedWindow_ = nullptr;  // the window whose mouse-leave the system reports to us
+    bool showHint_ = true;
+    std::unique_ptr<THintManager> hints_;
     HWND handle_ = nullptr;
     std::vector<std::pair<int, TWindowHook>> hooks_;
     int nextHookId_ = 1;
@@ -92,6 +118,3 @@ extern TApplication* Application;
 
 // The text of an exception for the error box (its message; "Unknown exception" otherwise).
 std::u16string ExceptionText(std::exception_ptr E);
-// The long part of a hint ("short|long"), or the whole hint without a bar.
-std::u16string GetLongHint(const std::u16string& Hint);
-std::u16string GetShortHint(const std::u16string& Hint);

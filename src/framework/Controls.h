@@ -304,5 +304,26 @@ private:
     TWeakRef<TControl> mouseControl_;   // windowless child holding the mouse
 };
 
+// What CM_HINTSHOW offers a control (LParam points to it) before its hint is shown. The control
+// may change any field, or answer non-zero to show no hint this time.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    // Screen position of the hint window's top-left corner (below the mouse).
+    TPoint HintPos;
+    int HintMaxWidth = 0;
+    TColor HintColor = clInfoBk;
+    // Control coordinates: while the mouse stays inside, the hint stays; leaving it hides the
+    // hint and asks again (a control with a hint per part narrows it to the part).
+    TRect CursorRect;
+    TPoint CursorPos;
+    // Milliseconds the hint stays; 0 or less: until the mouse moves on.
+    int HideTimeout = 0;
+    // The text shown: the control's short hint.
+    std::u16string HintStr;
+    // A control that keeps its hint in the packed 8-bit form may hand that over instead; when
+    // set, it is unpacked and its short part replaces HintStr.
+    std::string PackedHintStr;
+};
+
 // The key event of a WM_KEYDOWN-style message as a short-cut.
 TShortCut ShortCutFromMessage(const TMessage& Message);
