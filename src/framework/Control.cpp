@@ -83,6 +83,9 @@ void TControl::SetParent(TWinControl* AParent)
     if (parent_)
         parent_->RemoveControl(this);
     if (AParent) {
+        // Before inserting: the window, made there when the parent has one, is made right to left.
+        if (parentBiDiMode_)
+            biDiMode_ = AParent->BiDiMode();
         AParent->InsertControl(this);
         if (parentFont_)
             font_->Assign(AParent->Font());
@@ -202,10 +205,18 @@ void TControl::SetCursor(TCursor Value)
 
 void TControl::SetBiDiMode(TBiDiMode Value)
 {
+    parentBiDiMode_ = false;
     if (Value == biDiMode_)
         return;
     biDiMode_ = Value;
-    Invalidate();
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool Value)
+{
+    parentBiDiMode_ = Value;
+    if (Value && parent_)
+        Perform(CM_PARENTBIDIMODECHANGED);
 }
 
 void TControl::InvalidateParentArea()
@@ -400,6 +411,15 @@ void TControl::WndProc(TMessage& Message)
             ColorChanged();
         }
         return;
+    case CM_PARENTBIDIMODECHANGED:
+        if (parentBiDiMode_ && parent_ && parent_->BiDiMode() != biDiMode_) {
+            biDiMode_ = parent_->BiDiMode();
+            Perform(CM_BIDIMODECHANGED);
+        }
+        return;
+    case CM_BIDIMODECHANGED:
+        Invalidate();
+        break;
     default:
         break;
     }

@@ -32,6 +32,12 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft };
 
+// Bevels and borders of windowed controls, drawn in the non-client area.
+enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum class TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+using TBevelEdges = uint8_t;  // the sides a bevel is drawn on (the values of BF_LEFT ... BF_BOTTOM)
+constexpr TBevelEdges beLeft = 1, beTop = 2, beRight = 4, beBottom = 8, beAllEdges = 15;
+
 using TCursor = int16_t;
 constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNS = -7, crSizeWE = -9,
                   crHourGlass = -11, crDrag = -12, crMultiDrag = -16, crNo = -18, crHandPoint = -21;
@@ -45,7 +51,9 @@ TShiftState MouseShiftState(uintptr_t WParam);
 // Control style and state bits.
 using TControlStyle = uint32_t;
 constexpr TControlStyle csAcceptsControls = 0x1, csCaptureMouse = 0x2, csClickEvents = 0x4, csOpaque = 0x8,
-                        csDoubleClicks = 0x10, csReplicatable = 0x20;
+                        csDoubleClicks = 0x10, csReplicatable = 0x20,
+                        // A windowed control that shows its parent's painting as its background.
+                        csParentBackground = 0x40;
 using TControlState = uint32_t;
 constexpr TControlState csLButtonDown = 0x1, csClicked = 0x2, csFocusing = 0x4, csCreating = 0x8,
                         csAligning = 0x10;
@@ -117,8 +125,13 @@ public:
     bool ShowHint = false;
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor Value);
+    // Right to left is alignment and reading order (WS_EX_RIGHT, WS_EX_RTLREADING and
+    // WS_EX_LEFTSCROLLBAR on windows), never a mirrored layout. A control whose ParentBiDiMode is
+    // set follows its parent; setting BiDiMode clears it.
     TBiDiMode BiDiMode() const { return biDiMode_; }
     virtual void SetBiDiMode(TBiDiMode Value);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool Value);
 
     TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
     TControlState ControlState = 0;
@@ -184,6 +197,7 @@ private:
     bool parentFont_ = true;
     TCursor cursor_ = crDefault;
     TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
+    bool parentBiDiMode_ = true;
 };
 
 struct TCreateParams {
@@ -242,6 +256,35 @@ public:
     // Lays the aligned children out again.
     void Realign();
 
+    // Bevel and border in the non-client area, inside the window's own border: BorderWidth
+    // pixels of Color all round, and (BevelKind not bkNone) a bevel of BevelWidth pixels per
+    // cut (inner and outer) on BevelEdges. The client area shrinks by both.
+    TBevelKind BevelKind() const { return bevelKind_; }
+    void SetBevelKind(TBevelKind Value);
+    TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TBevelCut Value);
+    TBevelCut BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(TBevelCut Value);
+    TBevelEdges BevelEdges() const { return bevelEdges_; }
+    void SetBevelEdges(TBevelEdges Value);
+    int BevelWidth() const { return bevelWidth_; }
+    void SetBevelWidth(int Value);
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int Value);
+    // The 3D look: off draws the bevel in one flat colour (BF_MONO).
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool Value);
+
+    // The window's shape. The control owns Region (nil: rectangular) and keeps it, so that a
+    // window made again gets the same shape; the window gets a copy of its own, which the
+    // system owns once set.
+    void SetRegion(HRGN Region);
+    bool HasRegion() const { return region_ != nullptr; }
+
+    // Paints what the parent shows under this control into Dc (this control's client
+    // coordinates): the parent's background, its painting and its windowless children.
+    void PaintParentBackground(HDC Dc);
+
     // The framework object behind a window (or the nearest framework parent of a foreign one).
     static TWinControl* FindControl(HWND Wnd);
 
@@ -283,6 +326,8 @@ protected:
     void EnabledChanged() override;
     void ColorChanged() override;
     void TextChanged() override;
+    // The width of the bevel on one edge (0 without a bevel).
+    int BevelEdgeSize() const;
 
 private:
     friend class TControl;
@@ -296,7 +341,21 @@ private:
     void HandleChildMouse(TMessage& Message);
     bool HandleSetCursor(TMessage& Message);
 
+    void FrameChanged();
+    void ApplyBiDiStyle();
+    void ApplyRegion();
+    void CalcNonClientSize(TMessage& Message);
+    void PaintNonClient();
+
     HWND handle_ = nullptr;
+    TBevelKind bevelKind_ = TBevelKind::bkNone;
+    TBevelCut bevelInner_ = TBevelCut::bvRaised;
+    TBevelCut bevelOuter_ = TBevelCut::bvLowered;
+    TBevelEdges bevelEdges_ = beAllEdges;
+    int bevelWidth_ = 1;
+    int borderWidth_ = 0;
+    bool ctl3D_ = true;
+    HRGN region_ = nullptr;
     WNDPROC defWndProc_ = nullptr;
     int controlId_ = 0;
     std::vector<TControl*> controls_;   // children in z-order (not owned)

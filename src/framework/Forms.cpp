@@ -191,12 +191,6 @@ void TCustomForm::SetAlphaBlendValue(uint8_t Value)
         SetLayeredWindowAttributes(Handle(), 0, alphaValue_, LWA_ALPHA);
 }
 
-void TCustomForm::SetBiDiMode(TBiDiMode Value)
-{
-    TWinControl::SetBiDiMode(Value);
-    ApplyFrameStyle();
-}
-
 void TCustomForm::SetClientSize(int AWidth, int AHeight)
 {
     if (HandleAllocated()) {

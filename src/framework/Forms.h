@@ -43,7 +43,6 @@ public:
     void SetAlphaBlend(bool Value);
     uint8_t AlphaBlendValue() const { return alphaValue_; }
     void SetAlphaBlendValue(uint8_t Value);
-    void SetBiDiMode(TBiDiMode Value) override;
     void SetClientSize(int AWidth, int AHeight) override;
 
     bool KeyPreview = false;

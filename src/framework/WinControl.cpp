@@ -105,6 +105,9 @@ const TRegisteredClass& RegisterWindowClass(const TCreateParams& P)
     return classes.emplace(key, std::move(entry)).first->second;
 }
 
+// Right to left as alignment and reading order, never as a mirrored layout.
+constexpr DWORD kRightToLeftExStyle = WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
+
 int NextControlId()
 {
     static int id = 1000;
@@ -152,6 +155,8 @@ TWinControl::~TWinControl()
     DestroyHandle();
     while (!controls_.empty())
         Free(controls_.back());
+    if (region_)
+        DeleteObject(region_);
 }
 
 void TWinControl::BeforeDestruction()
@@ -249,6 +254,8 @@ void TWinControl::CreateParams(TCreateParams& Params)
     Params.WndParent = Parent() ? Parent()->Handle() : nullptr;
     Params.ClassStyle = CS_HREDRAW | CS_VREDRAW | ((ControlStyle & csDoubleClicks) ? CS_DBLCLKS : 0);
     Params.WinClassName = Utf8ToWide(ClassName());
+    if (BiDiMode() == TBiDiMode::bdRightToLeft)
+        Params.ExStyle |= kRightToLeftExStyle;
 }
 
 void TWinControl::CreateWnd()
@@ -289,6 +296,9 @@ HWND TWinControl::Handle()
         ControlState &= ~csCreating;
         SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
         UpdateBoundsFromWindow();
+        ApplyRegion();
+        if (bevelKind_ != TBevelKind::bkNone || borderWidth_ > 0)
+            FrameChanged();
         for (TWinControl* child : std::vector<TWinControl*>(tabList_))
             child->HandleNeeded();
         Realign();
@@ -658,7 +668,9 @@ void TWinControl::PaintControls(HDC Dc)
             continue;
         const int saved = SaveDC(Dc);
         IntersectClipRect(Dc, c->left_, c->top_, c->left_ + c->width_, c->top_ + c->height_);
-        SetViewportOrgEx(Dc, c->left_, c->top_, nullptr);
+        // Relative to the origin the DC has: a control painting its parent's background has
+        // moved it already.
+        OffsetViewportOrgEx(Dc, c->left_, c->top_, nullptr);
         c->Perform(WM_PAINT, reinterpret_cast<uintptr_t>(Dc), 0);
         RestoreDC(Dc, saved);
     }
@@ -839,7 +851,33 @@ void TWinControl::WndProc(TMessage& Message)
     case WM_PAINT:
         PaintHandler(Message);
         return;
+    case WM_NCCALCSIZE:
+        CalcNonClientSize(Message);
+        return;
+    case WM_NCPAINT:
+        PaintNonClient();
+        DefaultHandler(Message);
+        return;
+    case WM_SETTINGCHANGE:
+        DefaultHandler(Message);
+        if (!Parent())  // the system tells top-level windows; they tell their controls
+            Perform(CM_WININICHANGE, Message.WParam, Message.LParam);
+        return;
+    case CM_WININICHANGE:
+        for (TControl* c : std::vector<TControl*>(controls_))
+            c->Perform(CM_WININICHANGE, Message.WParam, Message.LParam);
+        return;
+    case CM_BIDIMODECHANGED:
+        ApplyBiDiStyle();
+        for (TControl* c : std::vector<TControl*>(controls_))
+            c->Perform(CM_PARENTBIDIMODECHANGED);
+        break;
     case WM_ERASEBKGND:
+        if (PaintsItself() && (ControlStyle & csParentBackground) && Parent()) {
+            PaintParentBackground(reinterpret_cast<HDC>(Message.WParam));
+            Message.Result = 1;
+            return;
+        }
         if (PaintsItself()) {
             if (!(ControlStyle & csOpaque)) {
                 RECT r{};
@@ -884,6 +922,200 @@ void TWinControl::DefaultHandler(TMessage& Message)
     if (Message.Msg == CM_PARENTFONTCHANGED || Message.Msg == CM_PARENTCOLORCHANGED) {
         TControl::WndProc(Message);
     }
+}
+
+// ---- right to left, bevels and borders, regions, the parent's background
+
+void TWinControl::ApplyBiDiStyle()
+{
+    if (!handle_)
+        return;
+    const DWORD ex = static_cast<DWORD>(GetWindowLongW(handle_, GWL_EXSTYLE));
+    const DWORD wanted = (ex & ~kRightToLeftExStyle) | (BiDiMode() == TBiDiMode::bdRightToLeft ? kRightToLeftExStyle : 0);
+    if (wanted == ex)
+        return;
+    SetWindowLongW(handle_, GWL_EXSTYLE, static_cast<LONG>(wanted));
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+int TWinControl::BevelEdgeSize() const
+{
+    if (bevelKind_ == TBevelKind::bkNone)
+        return 0;
+    return (bevelInner_ != TBevelCut::bvNone ? bevelWidth_ : 0) + (bevelOuter_ != TBevelCut::bvNone ? bevelWidth_ : 0);
+}
+
+void TWinControl::FrameChanged()
+{
+    if (!handle_)
+        return;
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    Realign();
+    RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+}
+
+void TWinControl::SetBevelKind(TBevelKind Value)
+{
+    if (Value == bevelKind_)
+        return;
+    bevelKind_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetBevelInner(TBevelCut Value)
+{
+    if (Value == bevelInner_)
+        return;
+    bevelInner_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetBevelOuter(TBevelCut Value)
+{
+    if (Value == bevelOuter_)
+        return;
+    bevelOuter_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetBevelEdges(TBevelEdges Value)
+{
+    Value &= beAllEdges;
+    if (Value == bevelEdges_)
+        return;
+    bevelEdges_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetBevelWidth(int Value)
+{
+    Value = std::max(1, Value);
+    if (Value == bevelWidth_)
+        return;
+    bevelWidth_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetBorderWidth(int Value)
+{
+    Value = std::max(0, Value);
+    if (Value == borderWidth_)
+        return;
+    borderWidth_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetCtl3D(bool Value)
+{
+    if (Value == ctl3D_)
+        return;
+    ctl3D_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::CalcNonClientSize(TMessage& Message)
+{
+    DefaultHandler(Message);
+    const int edge = BevelEdgeSize();
+    if (edge == 0 && borderWidth_ == 0)
+        return;
+    // Both forms of the message carry the new client rectangle first.
+    RECT& r = *reinterpret_cast<RECT*>(Message.LParam);
+    InflateRect(&r, -borderWidth_, -borderWidth_);
+    if (bevelEdges_ & beLeft) r.left += edge;
+    if (bevelEdges_ & beTop) r.top += edge;
+    if (bevelEdges_ & beRight) r.right -= edge;
+    if (bevelEdges_ & beBottom) r.bottom -= edge;
+    r.right = std::max(r.right, r.left);
+    r.bottom = std::max(r.bottom, r.top);
+}
+
+void TWinControl::PaintNonClient()
+{
+    if (bevelKind_ == TBevelKind::bkNone && borderWidth_ == 0)
+        return;
+    // Window coordinates: the client rectangle as it sits in the window.
+    RECT window{}, client{};
+    GetWindowRect(handle_, &window);
+    GetClientRect(handle_, &client);
+    MapWindowPoints(handle_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    HDC dc = GetWindowDC(handle_);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    RECT frame = client;
+    InflateRect(&frame, borderWidth_, borderWidth_);
+    if (bevelKind_ != TBevelKind::bkNone) {
+        const int edge = BevelEdgeSize();
+        if (bevelEdges_ & beLeft) frame.left -= edge;
+        if (bevelEdges_ & beTop) frame.top -= edge;
+        if (bevelEdges_ & beRight) frame.right += edge;
+        if (bevelEdges_ & beBottom) frame.bottom += edge;
+        // The bevel goes round the scroll bars too.
+        const LONG style = GetWindowLongW(handle_, GWL_STYLE);
+        if (style & WS_VSCROLL) frame.right += GetSystemMetrics(SM_CXVSCROLL);
+        if (style & WS_HSCROLL) frame.bottom += GetSystemMetrics(SM_CYHSCROLL);
+        auto cut = [](TBevelCut c, UINT lowered, UINT raised) -> UINT {
+            return c == TBevelCut::bvLowered ? lowered : c == TBevelCut::bvRaised ? raised : 0;
+        };
+        const UINT edgeStyle = cut(bevelInner_, BDR_SUNKENINNER, BDR_RAISEDINNER) |
+                               cut(bevelOuter_, BDR_SUNKENOUTER, BDR_RAISEDOUTER);
+        UINT flags = bevelEdges_ | BF_ADJUST | (ctl3D_ ? 0 : BF_MONO);
+        if (bevelKind_ == TBevelKind::bkSoft) flags |= BF_SOFT;
+        if (bevelKind_ == TBevelKind::bkFlat) flags |= BF_FLAT;
+        DrawEdge(dc, &frame, edgeStyle, flags);
+    }
+    // The border band inside the bevel takes the control's colour.
+    IntersectClipRect(dc, frame.left, frame.top, frame.right, frame.bottom);
+    RECT all{0, 0, window.right - window.left, window.bottom - window.top};
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    ReleaseDC(handle_, dc);
+}
+
+void TWinControl::SetRegion(HRGN Region)
+{
+    if (region_ && region_ != Region)
+        DeleteObject(region_);
+    region_ = Region;
+    if (handle_ && !region_)
+        SetWindowRgn(handle_, nullptr, TRUE);
+    ApplyRegion();
+}
+
+void TWinControl::ApplyRegion()
+{
+    if (!handle_ || !region_)
+        return;
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    if (!copy)
+        return;
+    CombineRgn(copy, region_, nullptr, RGN_COPY);
+    // Once set, the region belongs to the system; only a refused one is ours to delete.
+    if (!SetWindowRgn(handle_, copy, TRUE))
+        DeleteObject(copy);
+}
+
+void TWinControl::PaintParentBackground(HDC Dc)
+{
+    TWinControl* parent = Parent();
+    if (!parent || !parent->HandleAllocated() || !handle_)
+        return;
+    POINT origin{0, 0};
+    MapWindowPoints(handle_, parent->handle_, &origin, 1);
+    const int saved = SaveDC(Dc);
+    // The parent paints in its own coordinates; the clipping stays this control's.
+    OffsetViewportOrgEx(Dc, -origin.x, -origin.y, nullptr);
+    const auto dc = reinterpret_cast<uintptr_t>(Dc);
+    parent->Perform(WM_ERASEBKGND, dc, 0);
+    if (parent->PaintsItself())
+        parent->Perform(WM_PAINT, dc, 0);
+    else
+        parent->Perform(WM_PRINTCLIENT, dc, PRF_CLIENT);
+    RestoreDC(Dc, saved);
 }
 
 // ---- state changes that the window must follow
