@@ -8,6 +8,7 @@
 #include "framework/StrConv.h"
 #include "framework/SystemSettings.h"
 #include "framework/UtilityWindow.h"
+#include "framework/WinText.h"
 
 #include <windowsx.h>
 
@@ -95,7 +96,7 @@ HWND TApplication::Handle()
             }
             return false;
         });
-        SetWindowTextW(handle_, reinterpret_cast<const wchar_t*>(Title.c_str()));
+        SetWindowTextW(handle_, WideChars(Title));
     }
     return handle_;
 }
@@ -273,6 +274,17 @@ void TApplication::ProcessMessages()
         } catch (...) {
             HandleException(this);
         }
+    }
+}
+
+bool TApplication::ProcessOneMessage()
+{
+    MSG msg{};
+    try {
+        return ProcessMessage(msg) && msg.message != WM_QUIT;
+    } catch (...) {
+        HandleException(this);
+        return true;
     }
 }
 

@@ -56,6 +56,9 @@ public:
     void ProcessMessages();
     // Handles one message, waiting for one when none is there.
     void HandleMessage();
+    // Handles one waiting message; false when none was waiting or it was WM_QUIT (which ends
+    // the loop: Terminated, and is not dispatched).
+    bool ProcessOneMessage();
 
     TWeakRef<TCustomForm> MainForm;
     std::u16string Title;

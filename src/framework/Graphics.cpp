@@ -140,7 +140,7 @@ HFONT TFont::Handle()
         lf.lfCharSet = charset_;
         lf.lfQuality = DEFAULT_QUALITY;
         const size_t n = std::min<size_t>(name_.size(), LF_FACESIZE - 1);
-        std::copy_n(name_.c_str(), n, reinterpret_cast<char16_t*>(lf.lfFaceName));
+        std::copy_n(WideChars(name_), n, lf.lfFaceName);
         handle_ = CreateFontIndirectW(&lf);
     }
     return static_cast<HFONT>(handle_);

@@ -388,7 +388,7 @@ std::u16string TWinControl::Text() const
         return text_;
     const int n = GetWindowTextLengthW(handle_);
     std::u16string s(static_cast<size_t>(n) + 1, u'\0');
-    const int got = GetWindowTextW(handle_, reinterpret_cast<wchar_t*>(s.data()), n + 1);
+    const int got = GetWindowTextW(handle_, WideBuffer(s), n + 1);
     s.resize(static_cast<size_t>(got > 0 ? got : 0));
     return s;
 }

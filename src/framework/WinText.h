@@ -35,3 +35,10 @@ inline std::u16string FromWide(const wchar_t* s, size_t n)
 {
     return std::u16string(reinterpret_cast<const char16_t*>(s), n);
 }
+
+// The text CharOffset characters into a block the system handed over whose offsets count
+// wide characters (DEVNAMES and the like).
+inline std::u16string WideTextAt(const void* Block, size_t CharOffset)
+{
+    return FromWide(static_cast<const wchar_t*>(Block) + CharOffset);
+}
