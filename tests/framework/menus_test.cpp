@@ -242,4 +242,40 @@ TEST(Menus, APopupMenuPostsTheChosenCommandAndShowsHints)
     Application->OnHint = nullptr;
 }
 
+// A menu that draws its own items, as themed menus do.
+class DrawnMenu : public TMainMenu {
+public:
+    using TMainMenu::TMainMenu;
+    std::vector<TMenuItem*> measured, drawn;
+
+protected:
+    void ItemInfo(TMenuItem* Item, MENUITEMINFOW& Info, std::u16string& Text, bool InBar) override
+    {
+        TMainMenu::ItemInfo(Item, Info, Text, InBar);
+        Info.fType |= MFT_OWNERDRAW;
+    }
+    void MeasureItem(TMenuItem* Item, MEASUREITEMSTRUCT& Measure) override
+    {
+        measured.push_back(Item);
+        Measure.itemWidth = 40;
+        Measure.itemHeight = 18;
+    }
+    void DrawItem(TMenuItem* Item, const DRAWITEMSTRUCT&) override { drawn.push_back(Item); }
+};
+
+TEST(Menus, OwnerDrawnItemsAreMeasuredAndDrawnByTheirMenu)
+{
+    TOwned<TForm> form(CreateComponent<TForm>(nullptr));
+    auto* menu = new DrawnMenu(form.get());
+    TMenuItem* a = AddItem(menu->Items(), u"A");
+    TMenuItem* b = AddItem(menu->Items(), u"B");
+    form->SetMenu(menu);
+    form->Show();
+    DrawMenuBar(form->Handle());
+    auto has = [](const std::vector<TMenuItem*>& v, TMenuItem* i) { return std::find(v.begin(), v.end(), i) != v.end(); };
+    EXPECT_TRUE(PumpUntil([&] { return has(menu->drawn, a) && has(menu->drawn, b); }));
+    EXPECT_TRUE(has(menu->measured, a));
+    EXPECT_TRUE(has(menu->measured, b));
+}
+
 }  // namespace
