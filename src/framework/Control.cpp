@@ -83,10 +83,14 @@ void TControl::SetParent(TWinControl* AParent)
     if (parent_)
         parent_->RemoveControl(this);
     if (AParent) {
-        // Before inserting: the window, made there when the parent has one, is made right to left.
+        // Before inserting: the window, made there when the parent has one, is made right to
+        // left; afterwards the controls on this one follow.
+        const TBiDiMode before = biDiMode_;
         if (parentBiDiMode_)
             biDiMode_ = AParent->BiDiMode();
         AParent->InsertControl(this);
+        if (biDiMode_ != before)
+            Perform(CM_BIDIMODECHANGED);
         if (parentFont_)
             font_->Assign(AParent->Font());
         if (parentColor_)

@@ -114,6 +114,11 @@ TEST(RightToLeft, AFormHandsItsReadingOrderDownToEveryControlThatFollowsItsParen
     EXPECT_EQ(ExStyle(later) & kRtl, kRtl);
     own->SetParentBiDiMode(true);
     EXPECT_EQ(ExStyle(ownChild) & kRtl, kRtl);
+    // A control moved onto a right-to-left parent takes its controls along.
+    auto* moved = new Panel(f.form.get(), nullptr, {0, 0, 50, 50});
+    auto* movedChild = new Panel(f.form.get(), moved, {5, 5, 20, 20});
+    moved->SetParent(outer);
+    EXPECT_EQ(ExStyle(movedChild) & kRtl, kRtl);
 
     f.form->SetBiDiMode(TBiDiMode::bdLeftToRight);
     for (TWinControl* c : {static_cast<TWinControl*>(f.form.get()), static_cast<TWinControl*>(outer),
