@@ -3,16 +3,47 @@
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
 #include "framework/ExceptionBarrier.h"
+#include "framework/HintManager.h"
+#include "framework/Screen.h"
 #include "framework/StrConv.h"
 #include "framework/SyncQueue.h"
 #include "framework/SystemSettings.h"
 #include "framework/UtilityWindow.h"
+#include "framework/WinText.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
-TApplication* Application = new TApplication();
+TApplication* Application = nullptr;
+
+namespace {
+
+// The program's application and screen objects. Made before main runs; freed after it
+// returns: the application first (the forms it still owns go with it, and they leave the
+// screen's list as they go), then the screen.
+struct TProgramObjects {
+    TProgramObjects()
+    {
+        screen.reset(new TScreen());
+        ::Screen = screen.get();
+        application.reset(new TApplication());
+        ::Application = application.get();
+    }
+    ~TProgramObjects()
+    {
+        application.reset();
+        ::Application = nullptr;
+        screen.reset();
+        ::Screen = nullptr;
+    }
+    TOwned<TScreen> screen;
+    TOwned<TApplication> application;
+};
+
+TProgramObjects programObjects;
+
+}  // namespace
 
 std::u16string ExceptionText(std::exception_ptr E)
 {
@@ -28,18 +59,6 @@ std::u16string ExceptionText(std::exception_ptr E)
     return u"Unknown exception";
 }
 
-std::u16string GetLongHint(const std::u16string& Hint)
-{
-    const size_t bar = Hint.find(u'|');
-    return bar == std::u16string::npos ? Hint : Hint.substr(bar + 1);
-}
-
-std::u16string GetShortHint(const std::u16string& Hint)
-{
-    const size_t bar = Hint.find(u'|');
-    return bar == std::u16string::npos ? Hint : Hint.substr(0, bar);
-}
-
 TApplication::TApplication() : TComponent(nullptr)
 {
     // Exceptions caught at system callbacks (D19) end up here.
@@ -47,6 +66,16 @@ TApplication::TApplication() : TComponent(nullptr)
         if (::Application)
             ::Application->HandleException(nullptr, e);
     });
+}
+
+TApplication::~TApplication()
+{
+    // The owned forms go while the application is whole: their handlers may still use it.
+    DestroyComponents();
+    hints_.reset();
+    if (handle_)
+        DeallocateHWnd(handle_);
+    SetExceptionHandler(nullptr);
 }
 
 void TApplication::Initialize()
@@ -68,7 +97,7 @@ HWND TApplication::Handle()
             }
             return false;
         });
-        SetWindowTextW(handle_, reinterpret_cast<const wchar_t*>(Title.c_str()));
+        SetWindowTextW(handle_, WideChars(Title));
     }
     return handle_;
 }
@@ -91,6 +120,36 @@ void TApplication::SetHint(const std::u16string& Value)
     hint_ = Value;
     if (OnHint)
         OnHint(this);
+}
+
+THintManager& TApplication::Hints()
+{
+    if (!hints_)
+        hints_ = std::make_unique<THintManager>(*this);
+    return *hints_;
+}
+
+void TApplication::SetShowHint(bool Value)
+{
+    showHint_ = Value;
+    if (!Value && hints_)
+        hints_->Cancel();
+}
+
+void TApplication::SetHintWindowClass(THintWindowClass Value)
+{
+    Hints().SetWindowClass(std::move(Value));
+}
+
+THintWindow* TApplication::HintWindow() const
+{
+    return hints_ ? hints_->Window() : nullptr;
+}
+
+void TApplication::CancelHint()
+{
+    if (hints_)
+        hints_->Cancel();
 }
 
 void TApplication::HandleException(TObject* Sender, std::exception_ptr E)
@@ -123,19 +182,47 @@ void TApplication::TrackHover(const MSG& Msg)
         if (TControl* inner = window->ControlAtPos({GET_X_LPARAM(Msg.lParam), GET_Y_LPARAM(Msg.lParam)}, true, false))
             control = inner;
     }
-    if (control == hoverControl_)
-        return;
-    if (hoverControl_)
-        hoverControl_->Perform(CM_MOUSELEAVE);
-    hoverControl_ = control;
-    if (control) {
-        control->Perform(CM_MOUSEENTER);
-        // The innermost control with a hint speaks for the place.
-        TControl* withHint = control;
-        while (withHint && withHint->Hint.empty())
-            withHint = withHint->Parent();
-        SetHint(withHint ? GetLongHint(withHint->Hint) : std::u16string());
+    POINT screen{GET_X_LPARAM(Msg.lParam), GET_Y_LPARAM(Msg.lParam)};
+    ClientToScreen(Msg.hwnd, &screen);
+    const bool changed = control != hoverControl_.Get();
+    if (changed) {
+        if (TControl* old = hoverControl_.Get()) {
+            hoverControl_ = nullptr;
+            old->Perform(CM_MOUSELEAVE);
+        }
+        hoverControl_ = control;
+        if (control) {
+            control->Perform(CM_MOUSEENTER);
+            // The innermost control with a hint speaks for the place.
+            TControl* withHint = control;
+            while (withHint && withHint->Hint.empty())
+                withHint = withHint->Parent();
+            SetHint(withHint ? GetLongHint(withHint->Hint) : std::u16string());
+        }
     }
+    // The system tells the window under the mouse when the mouse leaves it (WM_MOUSELEAVE),
+    // also when it leaves the program's windows altogether.
+    if (control && (changed || Msg.hwnd != trackedWindow_)) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Msg.hwnd, 0};
+        if (TrackMouseEvent(&track))
+            trackedWindow_ = Msg.hwnd;
+    }
+    Hints().MouseMoved(hoverControl_.Get(), {screen.x, screen.y}, changed);
+}
+
+void TApplication::MouseLeft(HWND Wnd)
+{
+    // A window left for one of its children reports too late to matter: only the window
+    // tracked last ends the hover.
+    if (Wnd != trackedWindow_)
+        return;
+    trackedWindow_ = nullptr;
+    TControl* old = hoverControl_.Get();
+    hoverControl_ = nullptr;
+    if (old)
+        old->Perform(CM_MOUSELEAVE);
+    if (hints_)
+        hints_->MouseMoved(nullptr, {}, old != nullptr);
 }
 
 bool TApplication::IsKeyMsg(MSG& Msg)
@@ -157,8 +244,20 @@ bool TApplication::ProcessMessage(MSG& Msg)
         terminated_ = true;
         return true;
     }
-    if (Msg.message == WM_MOUSEMOVE)
+    switch (Msg.message) {
+    case WM_MOUSEMOVE:
         TrackHover(Msg);
+        break;
+    case WM_MOUSELEAVE:
+        MouseLeft(Msg.hwnd);
+        break;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN: case WM_MOUSEWHEEL: case WM_KEYDOWN: case WM_SYSKEYDOWN:
+        CancelHint();
+        break;
+    default:
+        break;
+    }
     if (!IsKeyMsg(Msg)) {
         TranslateMessage(&Msg);
         DispatchMessageW(&Msg);
@@ -176,6 +275,17 @@ void TApplication::ProcessMessages()
         } catch (...) {
             HandleException(this);
         }
+    }
+}
+
+bool TApplication::ProcessOneMessage()
+{
+    MSG msg{};
+    try {
+        return ProcessMessage(msg) && msg.message != WM_QUIT;
+    } catch (...) {
+        HandleException(this);
+        return true;
     }
 }
 
@@ -197,4 +307,19 @@ void TApplication::Run()
         MainForm->Show();
     while (!terminated_)
         HandleMessage();
+    FreeCreatedForms();
+}
+
+void TApplication::FreeCreatedForms()
+{
+    std::vector<TWeakRef<TCustomForm>> forms;
+    forms.swap(createdForms_);
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+        try {
+            Free(it->Get());  // nil for a form the program freed itself
+        } catch (...) {
+            // One form's failing OnDestroy does not keep the others alive.
+            HandleException(this);
+        }
+    }
 }

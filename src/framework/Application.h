@@ -1,5 +1,10 @@
 // TApplication: the program's message loop and its place for unhandled exceptions.
 //
+// Life: the application and screen objects are made before main runs and freed after it
+// returns (the application first, with the forms it still owns). Run ends by freeing the forms
+// that CreateForm made, the last made first, so that their OnDestroy handlers run while the
+// program is still whole.
+//
 // The loop hands each key to the focused control's form first (menu short-cuts, then the
 // dialog keys Tab, Enter and Escape), then translates and dispatches it, where the form's key
 // preview and then the control's own key events see it. Every exception that reaches the
@@ -8,17 +13,23 @@
 #pragma once
 
 #include "framework/Forms.h"
+#include "framework/HintWindow.h"
+#include "framework/WideHints.h"
 
 #include <windows.h>
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class THintManager;
 
 class TApplication : public TComponent {
 public:
     TApplication();
+    ~TApplication() override;
     const char* ClassName() const override { return "TApplication"; }
 
     // Takes the user's locale conventions and the system's special folders.
@@ -31,11 +42,13 @@ public:
         Reference = nullptr;
         T* form = CreateComponent<T>(this);
         Reference = form;
+        createdForms_.emplace_back(form);
         if (!MainForm)
             MainForm = form;
     }
 
-    // Shows the main form and runs the loop until Terminate.
+    // Shows the main form and runs the loop until Terminate; then frees the forms CreateForm
+    // made (those still there), the last made first.
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
@@ -43,8 +56,11 @@ public:
     void ProcessMessages();
     // Handles one message, waiting for one when none is there.
     void HandleMessage();
+    // Handles one waiting message; false when none was waiting or it was WM_QUIT (which ends
+    // the loop: Terminated, and is not dispatched).
+    bool ProcessOneMessage();
 
-    TCustomForm* MainForm = nullptr;
+    TWeakRef<TCustomForm> MainForm;
     std::u16string Title;
     TBiDiMode BiDiMode = TBiDiMode::bdLeftToRight;
 
@@ -52,6 +68,22 @@ public:
     const std::u16string& Hint() const { return hint_; }
     void SetHint(const std::u16string& Value);
     TNotifyEvent OnHint;
+
+    // Hint windows: when the mouse rests HintPause ms on a control with a hint (ShowHint on
+    // both the control and the application), the control gets CM_HINTSHOW and its short hint
+    // shows for HintHidePause ms; moving on to another control while a hint shows takes
+    // HintShortPause. A click, a key or the mouse leaving the control hides the hint.
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool Value);
+    int HintPause = 500;
+    int HintShortPause = 50;
+    int HintHidePause = 2500;
+    TColor HintColor = clInfoBk;
+    // Replaces the class of the hint window (the next hint uses it).
+    void SetHintWindowClass(THintWindowClass Value);
+    // The hint window of the last hint; nil before the first.
+    THintWindow* HintWindow() const;
+    void CancelHint();
 
     // Call inside a catch block (or pass the exception): OnException when set, else the
     // standard error box.
@@ -67,12 +99,19 @@ public:
 
 private:
     bool ProcessMessage(MSG& Msg);
+    void FreeCreatedForms();
     bool IsKeyMsg(MSG& Msg);
     void TrackHover(const MSG& Msg);
+    void MouseLeft(HWND Wnd);
+    THintManager& Hints();
 
     bool terminated_ = false;
     std::u16string hint_;
-    TControl* hoverControl_ = nullptr;
+    std::vector<TWeakRef<TCustomForm>> createdForms_;
+    TWeakRef<TControl> hoverControl_;
+    HWND trackedWindow_ = nullptr;  // the window whose mouse-leave the system reports to us
+    bool showHint_ = true;
+    std::unique_ptr<THintManager> hints_;
     HWND handle_ = nullptr;
     std::vector<std::pair<int, TWindowHook>> hooks_;
     int nextHookId_ = 1;
@@ -82,6 +121,3 @@ extern TApplication* Application;
 
 // The text of an exception for the error box (its message; "Unknown exception" otherwise).
 std::u16string ExceptionText(std::exception_ptr E);
-// The long part of a hint ("short|long"), or the whole hint without a bar.
-std::u16string GetLongHint(const std::u16string& Hint);
-std::u16string GetShortHint(const std::u16string& Hint);

@@ -17,6 +17,8 @@ TComponent::~TComponent()
 {
     Destroying();
     NotifyRemoval();
+    // A reference taken while the component was being freed goes here at the latest.
+    ClearWeakRefs();
     DestroyComponents();
     if (owner_)
         owner_->RemoveComponent(this);
@@ -29,8 +31,39 @@ void TComponent::BeforeDestruction()
     DestroyComponents();
 }
 
+void TWeakRefBase::Attach(TComponent* Target)
+{
+    if (Target == target_)
+        return;
+    if (target_) {
+        (prev_ ? prev_->next_ : target_->weakRefs_) = next_;
+        if (next_)
+            next_->prev_ = prev_;
+        prev_ = next_ = nullptr;
+    }
+    target_ = Target;
+    if (target_) {
+        next_ = target_->weakRefs_;
+        if (next_)
+            next_->prev_ = this;
+        target_->weakRefs_ = this;
+    }
+}
+
+void TComponent::ClearWeakRefs()
+{
+    while (TWeakRefBase* ref = weakRefs_) {
+        weakRefs_ = ref->next_;
+        ref->target_ = nullptr;
+        ref->prev_ = ref->next_ = nullptr;
+    }
+}
+
 void TComponent::NotifyRemoval()
 {
+    // Weak references let go first: the handlers notified below must not reach this
+    // component through one of them.
+    ClearWeakRefs();
     if (notified_)
         return;
     notified_ = true;

@@ -28,6 +28,50 @@ enum class TOperation { opInsert, opRemove };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+class TComponent;
+
+// The untyped half of TWeakRef: one link in the list of references its component keeps.
+class TWeakRefBase {
+protected:
+    TWeakRefBase() = default;
+    ~TWeakRefBase() { Attach(nullptr); }
+    TWeakRefBase(const TWeakRefBase&) = delete;
+    TWeakRefBase& operator=(const TWeakRefBase&) = delete;
+    // Leaves the current component's list and joins Target's (nil: refers to nothing).
+    void Attach(TComponent* Target);
+    TComponent* target_ = nullptr;
+
+private:
+    friend class TComponent;
+    TWeakRefBase* prev_ = nullptr;
+    TWeakRefBase* next_ = nullptr;
+};
+
+// A pointer to a component that the holder does not own. It reads nil from the moment the
+// component is freed (its free notification clears every reference to it), so a holder never
+// sees a freed component. Copies refer to the same component; either side may go first.
+// T must derive from TComponent.
+template <class T>
+class TWeakRef : private TWeakRefBase {
+public:
+    TWeakRef() = default;
+    TWeakRef(T* Target) { Attach(Target); }
+    TWeakRef(const TWeakRef& Other) : TWeakRefBase() { Attach(Other.target_); }
+    TWeakRef& operator=(const TWeakRef& Other)
+    {
+        Attach(Other.target_);
+        return *this;
+    }
+    TWeakRef& operator=(T* Target)
+    {
+        Attach(Target);
+        return *this;
+    }
+    T* Get() const { return static_cast<T*>(target_); }
+    operator T*() const { return Get(); }
+    T* operator->() const { return Get(); }
+};
+
 class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* AOwner);
@@ -74,11 +118,14 @@ protected:
     void SetLoadingState() { state_ |= csLoading; }
 
 private:
+    friend class TWeakRefBase;
     void NotifyRemoval();
+    void ClearWeakRefs();
 
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;     // owned, in insertion order
     std::vector<TComponent*> freeNotifies_;   // mutual free-notification links
+    TWeakRefBase* weakRefs_ = nullptr;        // the weak references to this component
     std::string name_;
     TComponentState state_ = 0;
     bool notified_ = false;

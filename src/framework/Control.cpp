@@ -27,15 +27,6 @@ HCURSOR CursorHandle(TCursor Cursor)
     return LoadCursorW(nullptr, id);
 }
 
-TShortCut ShortCut(uint16_t Key, TShiftState Shift)
-{
-    TShortCut s = Key & 0xFF;
-    if (Shift & ssShift) s |= scShift;
-    if (Shift & ssCtrl) s |= scCtrl;
-    if (Shift & ssAlt) s |= scAlt;
-    return s;
-}
-
 TShiftState KeyboardShiftState()
 {
     TShiftState s = 0;
@@ -59,9 +50,9 @@ TShiftState MouseShiftState(uintptr_t WParam)
 
 TShortCut ShortCutFromMessage(const TMessage& Message)
 {
+    // Alt by the key's context bit as well: F10 comes as a system key without Alt.
     TShiftState shift = KeyboardShiftState();
-    // A system key (WM_SYSKEYDOWN) is one pressed with Alt.
-    if (Message.Msg == WM_SYSKEYDOWN || (Message.LParam & 0x20000000))
+    if (Message.LParam & 0x20000000)
         shift |= ssAlt;
     return ShortCut(static_cast<uint16_t>(Message.WParam), shift);
 }
@@ -95,7 +86,14 @@ void TControl::SetParent(TWinControl* AParent)
     if (parent_)
         parent_->RemoveControl(this);
     if (AParent) {
+        // Before inserting: the window, made there when the parent has one, is made right to
+        // left; afterwards the controls on this one follow.
+        const TBiDiMode before = biDiMode_;
+        if (parentBiDiMode_)
+            biDiMode_ = AParent->BiDiMode();
         AParent->InsertControl(this);
+        if (biDiMode_ != before)
+            Perform(CM_BIDIMODECHANGED);
         if (parentFont_)
             font_->Assign(AParent->Font());
         if (parentColor_)
@@ -214,10 +212,18 @@ void TControl::SetCursor(TCursor Value)
 
 void TControl::SetBiDiMode(TBiDiMode Value)
 {
+    parentBiDiMode_ = false;
     if (Value == biDiMode_)
         return;
     biDiMode_ = Value;
-    Invalidate();
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool Value)
+{
+    parentBiDiMode_ = Value;
+    if (Value && parent_)
+        Perform(CM_PARENTBIDIMODECHANGED);
 }
 
 void TControl::InvalidateParentArea()
@@ -414,6 +420,15 @@ void TControl::WndProc(TMessage& Message)
             ColorChanged();
         }
         return;
+    case CM_PARENTBIDIMODECHANGED:
+        if (parentBiDiMode_ && parent_ && parent_->BiDiMode() != biDiMode_) {
+            biDiMode_ = parent_->BiDiMode();
+            Perform(CM_BIDIMODECHANGED);
+        }
+        return;
+    case CM_BIDIMODECHANGED:
+        Invalidate();
+        break;
     default:
         break;
     }

@@ -15,6 +15,7 @@
 #include "framework/Canvas.h"
 #include "framework/Components.h"
 #include "framework/Messages.h"
+#include "framework/ShortCuts.h"
 #include "framework/Types.h"
 
 #include <windows.h>
@@ -27,22 +28,21 @@
 class TWinControl;
 class TCustomForm;
 
-using TShiftState = uint8_t;
-constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64;
-
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft };
+
+// Bevels and borders of windowed controls, drawn in the non-client area.
+enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum class TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+using TBevelEdges = uint8_t;  // the sides a bevel is drawn on (the values of BF_LEFT ... BF_BOTTOM)
+constexpr TBevelEdges beLeft = 1, beTop = 2, beRight = 4, beBottom = 8, beAllEdges = 15;
 
 using TCursor = int16_t;
 constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNS = -7, crSizeWE = -9,
                   crHourGlass = -11, crDrag = -12, crNoDrop = -13, crMultiDrag = -16, crNo = -18, crHandPoint = -21;
 HCURSOR CursorHandle(TCursor Cursor);
 
-// Key plus modifier bits, as menus store their short-cuts.
-using TShortCut = uint16_t;
-constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
-TShortCut ShortCut(uint16_t Key, TShiftState Shift);
 // The shift state of the keyboard now (Shift, Ctrl, Alt).
 TShiftState KeyboardShiftState();
 // Shift state of a mouse message's WParam.
@@ -51,7 +51,9 @@ TShiftState MouseShiftState(uintptr_t WParam);
 // Control style and state bits.
 using TControlStyle = uint32_t;
 constexpr TControlStyle csAcceptsControls = 0x1, csCaptureMouse = 0x2, csClickEvents = 0x4, csOpaque = 0x8,
-                        csDoubleClicks = 0x10, csReplicatable = 0x20;
+                        csDoubleClicks = 0x10, csReplicatable = 0x20,
+                        // A windowed control that shows its parent's painting as its background.
+                        csParentBackground = 0x40;
 using TControlState = uint32_t;
 constexpr TControlState csLButtonDown = 0x1, csClicked = 0x2, csFocusing = 0x4, csCreating = 0x8,
                         csAligning = 0x10;
@@ -135,8 +137,13 @@ public:
     bool ShowHint = false;
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor Value);
+    // Right to left is alignment and reading order (WS_EX_RIGHT, WS_EX_RTLREADING and
+    // WS_EX_LEFTSCROLLBAR on windows), never a mirrored layout. A control whose ParentBiDiMode is
+    // set follows its parent; setting BiDiMode clears it.
     TBiDiMode BiDiMode() const { return biDiMode_; }
     virtual void SetBiDiMode(TBiDiMode Value);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool Value);
 
     TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
     TControlState ControlState = 0;
@@ -228,6 +235,7 @@ private:
     bool parentFont_ = true;
     TCursor cursor_ = crDefault;
     TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
+    bool parentBiDiMode_ = true;
 };
 
 struct TCreateParams {
@@ -286,6 +294,35 @@ public:
     // Lays the aligned children out again.
     void Realign();
 
+    // Bevel and border in the non-client area, inside the window's own border: BorderWidth
+    // pixels of Color all round, and (BevelKind not bkNone) a bevel of BevelWidth pixels per
+    // cut (inner and outer) on BevelEdges. The client area shrinks by both.
+    TBevelKind BevelKind() const { return bevelKind_; }
+    void SetBevelKind(TBevelKind Value);
+    TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TBevelCut Value);
+    TBevelCut BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(TBevelCut Value);
+    TBevelEdges BevelEdges() const { return bevelEdges_; }
+    void SetBevelEdges(TBevelEdges Value);
+    int BevelWidth() const { return bevelWidth_; }
+    void SetBevelWidth(int Value);
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int Value);
+    // The 3D look: off draws the bevel in one flat colour (BF_MONO).
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool Value);
+
+    // The window's shape. The control owns Region (nil: rectangular) and keeps it, so that a
+    // window made again gets the same shape; the window gets a copy of its own, which the
+    // system owns once set.
+    void SetRegion(HRGN Region);
+    bool HasRegion() const { return region_ != nullptr; }
+
+    // Paints what the parent shows under this control into Dc (this control's client
+    // coordinates): the parent's background, its painting and its windowless children.
+    void PaintParentBackground(HDC Dc);
+
     // The framework object behind a window (or the nearest framework parent of a foreign one).
     static TWinControl* FindControl(HWND Wnd);
 
@@ -327,6 +364,8 @@ protected:
     void EnabledChanged() override;
     void ColorChanged() override;
     void TextChanged() override;
+    // The width of the bevel on one edge (0 without a bevel).
+    int BevelEdgeSize() const;
 
 private:
     friend class TControl;
@@ -340,12 +379,47 @@ private:
     void HandleChildMouse(TMessage& Message);
     bool HandleSetCursor(TMessage& Message);
 
+    void FrameChanged();
+    void ApplyBiDiStyle();
+    void ApplyRegion();
+    void CalcNonClientSize(TMessage& Message);
+    void PaintNonClient();
+
     HWND handle_ = nullptr;
+    TBevelKind bevelKind_ = TBevelKind::bkNone;
+    TBevelCut bevelInner_ = TBevelCut::bvRaised;
+    TBevelCut bevelOuter_ = TBevelCut::bvLowered;
+    TBevelEdges bevelEdges_ = beAllEdges;
+    int bevelWidth_ = 1;
+    int borderWidth_ = 0;
+    bool ctl3D_ = true;
+    HRGN region_ = nullptr;
     WNDPROC defWndProc_ = nullptr;
     int controlId_ = 0;
     std::vector<TControl*> controls_;   // children in z-order (not owned)
     std::vector<TWinControl*> tabList_; // windowed children in tab order
-    TControl* mouseControl_ = nullptr;  // windowless child holding the mouse
+    TWeakRef<TControl> mouseControl_;   // windowless child holding the mouse
+};
+
+// What CM_HINTSHOW offers a control (LParam points to it) before its hint is shown. The control
+// may change any field, or answer non-zero to show no hint this time.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    // Screen position of the hint window's top-left corner (below the mouse).
+    TPoint HintPos;
+    int HintMaxWidth = 0;
+    TColor HintColor = clInfoBk;
+    // Control coordinates: while the mouse stays inside, the hint stays; leaving it hides the
+    // hint and asks again (a control with a hint per part narrows it to the part).
+    TRect CursorRect;
+    TPoint CursorPos;
+    // Milliseconds the hint stays; 0 or less: until the mouse moves on.
+    int HideTimeout = 0;
+    // The text shown: the control's short hint.
+    std::u16string HintStr;
+    // A control that keeps its hint in the packed 8-bit form may hand that over instead; when
+    // set, it is unpacked and its short part replaces HintStr.
+    std::string PackedHintStr;
 };
 
 // The key event of a WM_KEYDOWN-style message as a short-cut.

@@ -108,7 +108,7 @@ bool SystemPrinterSetup(std::u16string& PrinterName)
         return false;
     if (pd.hDevNames) {
         auto* names = static_cast<DEVNAMES*>(GlobalLock(pd.hDevNames));
-        PrinterName = FromWide(reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset);
+        PrinterName = WideTextAt(names, names->wDeviceOffset);
         GlobalUnlock(pd.hDevNames);
         GlobalFree(pd.hDevNames);
     }

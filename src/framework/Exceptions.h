@@ -70,6 +70,13 @@ public:
     using Exception::Exception;
 };
 
+// A request that the object's state does not allow (a window class asked for twice with
+// different meanings, a control without the window it needs).
+class EInvalidOperation : public Exception {
+public:
+    using Exception::Exception;
+};
+
 class EConvertError : public Exception {
 public:
     using Exception::Exception;

@@ -22,6 +22,8 @@ TRect DrawCut(TCanvas* c, TRect r, TBevelCut cut)
 {
     if (cut == TBevelCut::bvNone)
         return r;
+    if (cut == TBevelCut::bvSpace)  // a band of the panel's own colour, already filled
+        return {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
     return cut == TBevelCut::bvRaised ? Frame3D(c, r, clBtnHighlight, clBtnShadow)
                                        : Frame3D(c, r, clBtnShadow, clBtnHighlight);
 }

@@ -7,13 +7,13 @@
 
 #include <memory>
 
-enum class TBevelCut { bvNone, bvLowered, bvRaised };
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // Draws a one-pixel 3D frame around R and returns the rectangle inside it.
 TRect Frame3D(TCanvas* Canvas, TRect R, TColor TopLeft, TColor BottomRight);
 
-// A container with an optional bevel and a centred caption.
+// A container with an optional bevel and a centred caption. Its bevels are drawn inside its
+// client area (they hide the non-client bevels of TWinControl).
 class TPanel : public TCustomControl {
 public:
     explicit TPanel(TComponent* AOwner);

@@ -1,13 +1,10 @@
 #include "framework/FileHandle.h"
 
+#include "framework/WinText.h"
+
 #include <windows.h>
 
 namespace {
-
-const wchar_t* W(const std::u16string& S)
-{
-    return reinterpret_cast<const wchar_t*>(S.c_str());
-}
 
 HANDLE H(THandle Handle)
 {
@@ -23,12 +20,12 @@ THandle FromHandle(HANDLE h)
 
 THandle OsFileOpen(const std::u16string& FileName, uint32_t Access, uint32_t Share)
 {
-    return FromHandle(CreateFileW(W(FileName), Access, Share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return FromHandle(CreateFileW(WideChars(FileName), Access, Share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 THandle OsFileCreate(const std::u16string& FileName)
 {
-    return FromHandle(CreateFileW(W(FileName), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    return FromHandle(CreateFileW(WideChars(FileName), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -76,5 +73,5 @@ bool OsFileSetEnd(THandle Handle)
 
 uint32_t OsFileAttributes(const std::u16string& FileName)
 {
-    return GetFileAttributesW(W(FileName));
+    return GetFileAttributesW(WideChars(FileName));
 }

@@ -27,6 +27,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), canvas_(std:
 
 TCustomForm::~TCustomForm()
 {
+    SetMenu(nullptr);
     if (Screen)
         Screen->RemoveForm(this);
     if (Application && Application->MainForm == this)
@@ -45,7 +46,9 @@ void TCustomForm::AfterConstruction()
 
 void TCustomForm::BeforeDestruction()
 {
-    if (!IsDestroying() && OnDestroy) {
+    // Once, also when the form goes with its owner (which marked it as destroying already).
+    if (!destroyFired_ && OnDestroy) {
+        destroyFired_ = true;
         // The form is still whole here: its handler may use every component it owns.
         try {
             OnDestroy(this);
@@ -110,6 +113,38 @@ void TCustomForm::CreateHandleDone()
 {
     if (alphaBlend_)
         SetLayeredWindowAttributes(Handle(), 0, alphaValue_, LWA_ALPHA);
+    if (TMainMenu* menu = menu_.Get()) {
+        ::SetMenu(Handle(), menu->Handle());
+        Realign();
+    }
+}
+
+void TCustomForm::DestroyWnd()
+{
+    // Destroying a window destroys its menu: the menu bar, which the TMainMenu owns, leaves first.
+    if (HandleAllocated() && menu_)
+        ::SetMenu(Handle(), nullptr);
+    TWinControl::DestroyWnd();
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value)
+{
+    if (Value == menu_.Get())
+        return;
+    if (TMainMenu* old = menu_.Get()) {
+        menu_ = nullptr;
+        old->DetachFromWindow();
+    }
+    if (Value) {
+        if (auto* otherForm = dynamic_cast<TCustomForm*>(Value->Window()))
+            otherForm->SetMenu(nullptr);
+        menu_ = Value;
+        Value->window_ = this;
+        if (HandleAllocated()) {
+            ::SetMenu(Handle(), Value->Handle());
+            Realign();
+        }
+    }
 }
 
 void TCustomForm::ApplyFrameStyle()
@@ -157,12 +192,6 @@ void TCustomForm::SetAlphaBlendValue(uint8_t Value)
         SetLayeredWindowAttributes(Handle(), 0, alphaValue_, LWA_ALPHA);
 }
 
-void TCustomForm::SetBiDiMode(TBiDiMode Value)
-{
-    TWinControl::SetBiDiMode(Value);
-    ApplyFrameStyle();
-}
-
 void TCustomForm::SetClientSize(int AWidth, int AHeight)
 {
     if (HandleAllocated()) {
@@ -170,7 +199,7 @@ void TCustomForm::SetClientSize(int AWidth, int AHeight)
         return;
     }
     RECT r{0, 0, AWidth, AHeight};
-    AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
+    AdjustWindowRectEx(&r, WindowStyle(), menu_ ? TRUE : FALSE, WindowExStyle());
     SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 
@@ -215,7 +244,7 @@ void TCustomForm::PlaceByPosition()
         break;
     case TPosition::poMainFormCenter:
     case TPosition::poOwnerFormCenter: {
-        TCustomForm* around = Position == TPosition::poMainFormCenter ? Application->MainForm
+        TCustomForm* around = Position == TPosition::poMainFormCenter ? Application->MainForm.Get()
                                                                         : dynamic_cast<TCustomForm*>(Owner());
         if (around && around != this && around->Visible())
             area = around->BoundsRect();
@@ -468,8 +497,8 @@ bool TCustomForm::IsShortCut(TMessage& Message)
     bool handled = false;
     if (OnShortCut)
         OnShortCut(Message, handled);
-    if (!handled && Menu)
-        handled = Menu->IsShortCut(Message);
+    if (TMainMenu* menu = menu_.Get(); !handled && menu)
+        handled = menu->IsShortCut(Message);
     return handled;
 }
 
@@ -483,6 +512,18 @@ void TCustomForm::WndProc(TMessage& Message)
     case CM_RELEASE:
         Free(this);
         return;  // nothing of this object may be touched any more
+    case WM_COMMAND:
+        // A menu's command (an accelerator's has HIWORD 1; controls send their window).
+        if (HIWORD(Message.WParam) == 0 && Message.LParam == 0 && menu_ &&
+            menu_->DispatchCommand(LOWORD(Message.WParam)))
+            return;
+        break;
+    case WM_MENUSELECT:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (DispatchMenuMessage(Message))
+            return;
+        break;
     case CM_DIALOGKEY:
         if (Message.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
             SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Controls.h"
+#include "framework/Menus.h"
 
 #include <functional>
 #include <memory>
@@ -16,14 +17,6 @@ enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using TModalResult = int32_t;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
                        mrNo = 7;
-
-// What a menu offers the form: a chance to take a key as its short-cut before anyone else.
-class TShortCutHandler {
-public:
-    virtual ~TShortCutHandler() = default;
-    // Message is the WM_KEYDOWN/WM_SYSKEYDOWN record; true when a short-cut took it.
-    virtual bool IsShortCut(TMessage& Message) = 0;
-};
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -50,11 +43,13 @@ public:
     void SetAlphaBlend(bool Value);
     uint8_t AlphaBlendValue() const { return alphaValue_; }
     void SetAlphaBlendValue(uint8_t Value);
-    void SetBiDiMode(TBiDiMode Value) override;
     void SetClientSize(int AWidth, int AHeight) override;
 
     bool KeyPreview = false;
-    TShortCutHandler* Menu = nullptr;
+    // The menu bar. Not owned; the form lets go of it when it is freed, and a menu shown by
+    // another form moves here.
+    TMainMenu* Menu() const { return menu_.Get(); }
+    void SetMenu(TMainMenu* Value);
 
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult Value) { modalResult_ = Value; }
@@ -68,7 +63,7 @@ public:
     void Release();
     void BringToFront();
 
-    TWinControl* ActiveControl() const { return activeControl_; }
+    TWinControl* ActiveControl() const { return activeControl_.Get(); }
     void SetActiveControl(TWinControl* Control);
     // Moves the focus to the next (or previous) control in tab order.
     void SelectNext(TWinControl* Current, bool GoForward, bool CheckTabStop);
@@ -76,6 +71,8 @@ public:
     TWinControl* FindNextControl(TWinControl* Current, bool GoForward, bool CheckTabStop) const;
     void FocusChanged(TWinControl* Control);
 
+    // Offers a key (the record of a WM_KEYDOWN or WM_SYSKEYDOWN) before it is translated:
+    // OnShortCut, then the menu's short-cuts. True when one took it.
     virtual bool IsShortCut(TMessage& Message);
 
     TCanvas* Canvas() { return canvas_.get(); }
@@ -95,6 +92,7 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateHandleDone() override;
+    void DestroyWnd() override;
     void PaintWindow(HDC Dc) override;
     void VisibleChanged() override;
     virtual void DoShow();
@@ -117,7 +115,9 @@ private:
     bool modal_ = false;
     bool placed_ = false;
     bool showing_ = false;
-    TWinControl* activeControl_ = nullptr;
+    bool destroyFired_ = false;
+    TWeakRef<TWinControl> activeControl_;
+    TWeakRef<TMainMenu> menu_;
     std::unique_ptr<TCanvas> canvas_;
 };
 

@@ -34,10 +34,14 @@ constexpr uint32_t CM_ENTER = CM_BASE + 26;
 constexpr uint32_t CM_EXIT = CM_BASE + 27;
 constexpr uint32_t CM_WANTSPECIALKEY = CM_BASE + 30;
 constexpr uint32_t CM_RELEASE = CM_BASE + 33;
+// The system's settings changed (WM_SETTINGCHANGE reached the form): every control of the form
+// gets this, with the WParam and LParam of WM_SETTINGCHANGE.
 constexpr uint32_t CM_WININICHANGE = CM_BASE + 37;
 constexpr uint32_t CM_CHILDKEY = CM_BASE + 46;
 constexpr uint32_t CM_HINTSHOW = CM_BASE + 48;
 constexpr uint32_t CM_RECREATEWND = CM_BASE + 51;
+constexpr uint32_t CM_BIDIMODECHANGED = CM_BASE + 60;
+constexpr uint32_t CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
 
 // Notifications reflected from a parent window to the child control they concern
 // (WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR*, ... arrive at the child as CN_BASE + the message).

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-TScreen* Screen = new TScreen();
+// Made and freed with the application object (Application.cpp).
+TScreen* Screen = nullptr;
 
 TScreen::TScreen() : TComponent(nullptr) {}
 

@@ -1,5 +1,6 @@
 // The system code page through the Windows conversion functions.
 #include "framework/StrConv.h"
+#include "framework/WinText.h"
 
 #include <windows.h>
 
@@ -7,7 +8,7 @@ std::string WideToAnsi(const std::u16string& S)
 {
     if (S.empty())
         return {};
-    const auto* src = reinterpret_cast<const wchar_t*>(S.data());
+    const wchar_t* src = WideChars(S);
     const int n = WideCharToMultiByte(CP_ACP, 0, src, static_cast<int>(S.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
     if (n > 0)
@@ -22,7 +23,7 @@ std::u16string AnsiToWide(const std::string& S)
     const int n = MultiByteToWideChar(CP_ACP, 0, S.data(), static_cast<int>(S.size()), nullptr, 0);
     std::u16string out(static_cast<size_t>(n > 0 ? n : 0), u'\0');
     if (n > 0)
-        MultiByteToWideChar(CP_ACP, 0, S.data(), static_cast<int>(S.size()), reinterpret_cast<wchar_t*>(out.data()), n);
+        MultiByteToWideChar(CP_ACP, 0, S.data(), static_cast<int>(S.size()), WideBuffer(out), n);
     return out;
 }
 

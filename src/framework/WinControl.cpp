@@ -18,6 +18,8 @@
 #include <optional>
 #include <unordered_map>
 
+LRESULT CALLBACK FrameworkWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+
 namespace {
 
 std::unordered_map<HWND, TWinControl*>& WindowMap()
@@ -29,12 +31,84 @@ std::unordered_map<HWND, TWinControl*>& WindowMap()
 // The control whose window is being created; the first message of an unknown window binds to it.
 thread_local TWinControl* gCreating = nullptr;
 
-// Registered classes: name -> the procedure their messages default to.
-std::map<std::u16string, WNDPROC>& ClassProcs()
+// The window classes the framework registered. A class is known by the name the control asks
+// for and the system class it wraps: a wrapper of LISTBOX that keeps a plain control's name is
+// still a list box. Each such pair has a window class of its own, named after both.
+struct TClassKey {
+    std::u16string Name;
+    std::u16string SystemClass;
+    auto operator<=>(const TClassKey&) const = default;
+};
+
+struct TRegisteredClass {
+    std::u16string WindowsName;
+    WNDPROC DefaultProc = DefWindowProcW;
+};
+
+std::map<TClassKey, TRegisteredClass>& RegisteredClasses()
 {
-    static std::map<std::u16string, WNDPROC> procs;
-    return procs;
+    static std::map<TClassKey, TRegisteredClass> classes;
+    return classes;
 }
+
+// Window class names are compared without regard to case.
+std::u16string FoldedClassName(std::u16string Name)
+{
+    for (char16_t& c : Name)
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+    return Name;
+}
+
+// Registers (once) the window class of the key in P and returns it. Two keys that would need
+// the same window class name, or a name some other code registered, are an error: falling back
+// to the class that is there would give the control the wrong window.
+const TRegisteredClass& RegisterWindowClass(const TCreateParams& P)
+{
+    const TClassKey key{P.WinClassName, P.SystemClassName};
+    auto& classes = RegisteredClasses();
+    if (auto it = classes.find(key); it != classes.end())
+        return it->second;
+
+    TRegisteredClass entry;
+    entry.WindowsName = u"L3D." + P.WinClassName;
+    if (!P.SystemClassName.empty())
+        entry.WindowsName += u":" + P.SystemClassName;
+    const std::u16string folded = FoldedClassName(entry.WindowsName);
+    for (const auto& [otherKey, other] : classes)
+        if (FoldedClassName(other.WindowsName) == folded)
+            throw EInvalidOperation(u"Window class " + entry.WindowsName + u" is already registered for another class");
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, WideChars(entry.WindowsName), &existing))
+        throw EInvalidOperation(u"Window class " + entry.WindowsName + u" is already registered elsewhere");
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!P.SystemClassName.empty()) {
+        // Superclass the system class: its behaviour, our procedure in front of it.
+        if (!GetClassInfoExW(nullptr, WideChars(P.SystemClassName), &wc))
+            throw EOSError(u"Window class not found: " + P.SystemClassName, GetLastError());
+        wc.cbSize = sizeof wc;
+        entry.DefaultProc = wc.lpfnWndProc;
+    } else {
+        wc.style = P.ClassStyle;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = P.Background;
+        wc.hIcon = P.Icon;
+    }
+    wc.lpfnWndProc = FrameworkWindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = WideChars(entry.WindowsName);
+    wc.lpszMenuName = nullptr;
+    if (!RegisterClassExW(&wc))
+        throw EOSError(u"Window class could not be registered: " + entry.WindowsName, GetLastError());
+    return classes.emplace(key, std::move(entry)).first->second;
+}
+
+// Right to left as alignment and reading order, never as a mirrored layout.
+constexpr DWORD kRightToLeftExStyle = WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
 
 int NextControlId()
 {
@@ -83,6 +157,8 @@ TWinControl::~TWinControl()
     DestroyHandle();
     while (!controls_.empty())
         Free(controls_.back());
+    if (region_)
+        DeleteObject(region_);
 }
 
 void TWinControl::BeforeDestruction()
@@ -180,46 +256,20 @@ void TWinControl::CreateParams(TCreateParams& Params)
     Params.WndParent = Parent() ? Parent()->Handle() : nullptr;
     Params.ClassStyle = CS_HREDRAW | CS_VREDRAW | ((ControlStyle & csDoubleClicks) ? CS_DBLCLKS : 0);
     Params.WinClassName = Utf8ToWide(ClassName());
+    if (BiDiMode() == TBiDiMode::bdRightToLeft)
+        Params.ExStyle |= kRightToLeftExStyle;
 }
 
 void TWinControl::CreateWnd()
 {
     TCreateParams p;
     CreateParams(p);
-    std::u16string className = u"L3D." + p.WinClassName;
-    auto& procs = ClassProcs();
-    if (procs.find(className) == procs.end()) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        WNDPROC base = DefWindowProcW;
-        if (!p.SystemClassName.empty()) {
-            // Superclass the system class: its behaviour, our procedure in front of it.
-            WNDCLASSEXW sys{};
-            sys.cbSize = sizeof sys;
-            if (!GetClassInfoExW(nullptr, WideChars(p.SystemClassName), &sys))
-                throw EOSError(u"Window class not found: " + p.SystemClassName, GetLastError());
-            wc = sys;
-            wc.cbSize = sizeof wc;
-            base = sys.lpfnWndProc;
-        } else {
-            wc.style = p.ClassStyle;
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.hbrBackground = p.Background;
-            wc.hIcon = p.Icon;
-        }
-        wc.lpfnWndProc = FrameworkWindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = WideChars(className);
-        wc.lpszMenuName = nullptr;
-        if (!RegisterClassExW(&wc))
-            throw EOSError(u"Window class could not be registered: " + className, GetLastError());
-        procs[className] = base;
-    }
-    defWndProc_ = procs[className];
+    const TRegisteredClass& windowClass = RegisterWindowClass(p);
+    defWndProc_ = windowClass.DefaultProc;
     if (p.Style & WS_CHILD)
         controlId_ = NextControlId();
     gCreating = this;
-    HWND wnd = CreateWindowExW(p.ExStyle, WideChars(className), WideChars(p.Caption), p.Style, p.X, p.Y, p.Width,
+    HWND wnd = CreateWindowExW(p.ExStyle, WideChars(windowClass.WindowsName), WideChars(p.Caption), p.Style, p.X, p.Y, p.Width,
                                p.Height, p.WndParent,
                                (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<intptr_t>(controlId_)) : nullptr,
                                GetModuleHandleW(nullptr), nullptr);
@@ -248,6 +298,9 @@ HWND TWinControl::Handle()
         ControlState &= ~csCreating;
         SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
         UpdateBoundsFromWindow();
+        ApplyRegion();
+        if (bevelKind_ != TBevelKind::bkNone || borderWidth_ > 0)
+            FrameChanged();
         for (TWinControl* child : std::vector<TWinControl*>(tabList_))
             child->HandleNeeded();
         Realign();
@@ -337,7 +390,7 @@ std::u16string TWinControl::Text() const
         return text_;
     const int n = GetWindowTextLengthW(handle_);
     std::u16string s(static_cast<size_t>(n) + 1, u'\0');
-    const int got = GetWindowTextW(handle_, reinterpret_cast<wchar_t*>(s.data()), n + 1);
+    const int got = GetWindowTextW(handle_, WideBuffer(s), n + 1);
     s.resize(static_cast<size_t>(got > 0 ? got : 0));
     return s;
 }
@@ -575,7 +628,7 @@ void TWinControl::HandleKeyMessage(TMessage& Message)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         auto key = static_cast<uint16_t>(Message.WParam);
-        if (DoKeyDown(key, KeyboardShiftState() | (Message.Msg == WM_SYSKEYDOWN ? ssAlt : 0)))
+        if (DoKeyDown(key, KeyboardShiftState() | ((Message.LParam & 0x20000000) ? ssAlt : 0)))
             return;
         Message.WParam = key;
         break;
@@ -617,7 +670,9 @@ void TWinControl::PaintControls(HDC Dc)
             continue;
         const TSavedDC saved(Dc);
         IntersectClipRect(Dc, c->left_, c->top_, c->left_ + c->width_, c->top_ + c->height_);
-        SetViewportOrgEx(Dc, c->left_, c->top_, nullptr);
+        // Relative to the origin the DC has: a control painting its parent's background has
+        // moved it already.
+        OffsetViewportOrgEx(Dc, c->left_, c->top_, nullptr);
         c->Perform(WM_PAINT, reinterpret_cast<uintptr_t>(Dc), 0);
     }
 }
@@ -792,7 +847,33 @@ void TWinControl::WndProc(TMessage& Message)
     case WM_PAINT:
         PaintHandler(Message);
         return;
+    case WM_NCCALCSIZE:
+        CalcNonClientSize(Message);
+        return;
+    case WM_NCPAINT:
+        PaintNonClient();
+        DefaultHandler(Message);
+        return;
+    case WM_SETTINGCHANGE:
+        DefaultHandler(Message);
+        if (!Parent())  // the system tells top-level windows; they tell their controls
+            Perform(CM_WININICHANGE, Message.WParam, Message.LParam);
+        return;
+    case CM_WININICHANGE:
+        for (TControl* c : std::vector<TControl*>(controls_))
+            c->Perform(CM_WININICHANGE, Message.WParam, Message.LParam);
+        return;
+    case CM_BIDIMODECHANGED:
+        ApplyBiDiStyle();
+        for (TControl* c : std::vector<TControl*>(controls_))
+            c->Perform(CM_PARENTBIDIMODECHANGED);
+        break;
     case WM_ERASEBKGND:
+        if (PaintsItself() && (ControlStyle & csParentBackground) && Parent()) {
+            PaintParentBackground(reinterpret_cast<HDC>(Message.WParam));
+            Message.Result = 1;
+            return;
+        }
         if (PaintsItself()) {
             if (!(ControlStyle & csOpaque)) {
                 RECT r{};
@@ -836,6 +917,200 @@ void TWinControl::DefaultHandler(TMessage& Message)
     if (Message.Msg == CM_PARENTFONTCHANGED || Message.Msg == CM_PARENTCOLORCHANGED) {
         TControl::WndProc(Message);
     }
+}
+
+// ---- right to left, bevels and borders, regions, the parent's background
+
+void TWinControl::ApplyBiDiStyle()
+{
+    if (!handle_)
+        return;
+    const DWORD ex = static_cast<DWORD>(GetWindowLongW(handle_, GWL_EXSTYLE));
+    const DWORD wanted = (ex & ~kRightToLeftExStyle) | (BiDiMode() == TBiDiMode::bdRightToLeft ? kRightToLeftExStyle : 0);
+    if (wanted == ex)
+        return;
+    SetWindowLongW(handle_, GWL_EXSTYLE, static_cast<LONG>(wanted));
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+int TWinControl::BevelEdgeSize() const
+{
+    if (bevelKind_ == TBevelKind::bkNone)
+        return 0;
+    return (bevelInner_ != TBevelCut::bvNone ? bevelWidth_ : 0) + (bevelOuter_ != TBevelCut::bvNone ? bevelWidth_ : 0);
+}
+
+void TWinControl::FrameChanged()
+{
+    if (!handle_)
+        return;
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    Realign();
+    RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+}
+
+void TWinControl::SetBevelKind(TBevelKind Value)
+{
+    if (Value == bevelKind_)
+        return;
+    bevelKind_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetBevelInner(TBevelCut Value)
+{
+    if (Value == bevelInner_)
+        return;
+    bevelInner_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetBevelOuter(TBevelCut Value)
+{
+    if (Value == bevelOuter_)
+        return;
+    bevelOuter_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetBevelEdges(TBevelEdges Value)
+{
+    Value &= beAllEdges;
+    if (Value == bevelEdges_)
+        return;
+    bevelEdges_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetBevelWidth(int Value)
+{
+    Value = std::max(1, Value);
+    if (Value == bevelWidth_)
+        return;
+    bevelWidth_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetBorderWidth(int Value)
+{
+    Value = std::max(0, Value);
+    if (Value == borderWidth_)
+        return;
+    borderWidth_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::SetCtl3D(bool Value)
+{
+    if (Value == ctl3D_)
+        return;
+    ctl3D_ = Value;
+    FrameChanged();
+}
+
+void TWinControl::CalcNonClientSize(TMessage& Message)
+{
+    DefaultHandler(Message);
+    const int edge = BevelEdgeSize();
+    if (edge == 0 && borderWidth_ == 0)
+        return;
+    // Both forms of the message carry the new client rectangle first.
+    RECT& r = *reinterpret_cast<RECT*>(Message.LParam);
+    InflateRect(&r, -borderWidth_, -borderWidth_);
+    if (bevelEdges_ & beLeft) r.left += edge;
+    if (bevelEdges_ & beTop) r.top += edge;
+    if (bevelEdges_ & beRight) r.right -= edge;
+    if (bevelEdges_ & beBottom) r.bottom -= edge;
+    r.right = std::max(r.right, r.left);
+    r.bottom = std::max(r.bottom, r.top);
+}
+
+void TWinControl::PaintNonClient()
+{
+    if (bevelKind_ == TBevelKind::bkNone && borderWidth_ == 0)
+        return;
+    // Window coordinates: the client rectangle as it sits in the window.
+    RECT window{}, client{};
+    GetWindowRect(handle_, &window);
+    GetClientRect(handle_, &client);
+    MapWindowPoints(handle_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    HDC dc = GetWindowDC(handle_);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    RECT frame = client;
+    InflateRect(&frame, borderWidth_, borderWidth_);
+    if (bevelKind_ != TBevelKind::bkNone) {
+        const int edge = BevelEdgeSize();
+        if (bevelEdges_ & beLeft) frame.left -= edge;
+        if (bevelEdges_ & beTop) frame.top -= edge;
+        if (bevelEdges_ & beRight) frame.right += edge;
+        if (bevelEdges_ & beBottom) frame.bottom += edge;
+        // The bevel goes round the scroll bars too.
+        const LONG style = GetWindowLongW(handle_, GWL_STYLE);
+        if (style & WS_VSCROLL) frame.right += GetSystemMetrics(SM_CXVSCROLL);
+        if (style & WS_HSCROLL) frame.bottom += GetSystemMetrics(SM_CYHSCROLL);
+        auto cut = [](TBevelCut c, UINT lowered, UINT raised) -> UINT {
+            return c == TBevelCut::bvLowered ? lowered : c == TBevelCut::bvRaised ? raised : 0;
+        };
+        const UINT edgeStyle = cut(bevelInner_, BDR_SUNKENINNER, BDR_RAISEDINNER) |
+                               cut(bevelOuter_, BDR_SUNKENOUTER, BDR_RAISEDOUTER);
+        UINT flags = bevelEdges_ | BF_ADJUST | (ctl3D_ ? 0 : BF_MONO);
+        if (bevelKind_ == TBevelKind::bkSoft) flags |= BF_SOFT;
+        if (bevelKind_ == TBevelKind::bkFlat) flags |= BF_FLAT;
+        DrawEdge(dc, &frame, edgeStyle, flags);
+    }
+    // The border band inside the bevel takes the control's colour.
+    IntersectClipRect(dc, frame.left, frame.top, frame.right, frame.bottom);
+    RECT all{0, 0, window.right - window.left, window.bottom - window.top};
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    ReleaseDC(handle_, dc);
+}
+
+void TWinControl::SetRegion(HRGN Region)
+{
+    if (region_ && region_ != Region)
+        DeleteObject(region_);
+    region_ = Region;
+    if (handle_ && !region_)
+        SetWindowRgn(handle_, nullptr, TRUE);
+    ApplyRegion();
+}
+
+void TWinControl::ApplyRegion()
+{
+    if (!handle_ || !region_)
+        return;
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    if (!copy)
+        return;
+    CombineRgn(copy, region_, nullptr, RGN_COPY);
+    // Once set, the region belongs to the system; only a refused one is ours to delete.
+    if (!SetWindowRgn(handle_, copy, TRUE))
+        DeleteObject(copy);
+}
+
+void TWinControl::PaintParentBackground(HDC Dc)
+{
+    TWinControl* parent = Parent();
+    if (!parent || !parent->HandleAllocated() || !handle_)
+        return;
+    POINT origin{0, 0};
+    MapWindowPoints(handle_, parent->handle_, &origin, 1);
+    const int saved = SaveDC(Dc);
+    // The parent paints in its own coordinates; the clipping stays this control's.
+    OffsetViewportOrgEx(Dc, -origin.x, -origin.y, nullptr);
+    const auto dc = reinterpret_cast<uintptr_t>(Dc);
+    parent->Perform(WM_ERASEBKGND, dc, 0);
+    if (parent->PaintsItself())
+        parent->Perform(WM_PAINT, dc, 0);
+    else
+        parent->Perform(WM_PRINTCLIENT, dc, PRF_CLIENT);
+    RestoreDC(Dc, saved);
 }
 
 // ---- state changes that the window must follow

@@ -128,6 +128,85 @@ TEST(Components, ReparentingMovesOwnership)
     EXPECT_EQ(item->Owner(), second.get());
 }
 
+// A holder that, when told of a removal, looks through its weak reference.
+class Watcher : public Probe {
+public:
+    using Probe::Probe;
+    TWeakRef<Probe> watched;
+    bool sawFreedThroughRef = false;
+
+protected:
+    void Notification(TComponent* c, TOperation op) override
+    {
+        Probe::Notification(c, op);
+        if (op == TOperation::opRemove && watched)
+            sawFreedThroughRef = watched.Get() == c;
+    }
+};
+
+TEST(WeakRef, ReadsNilOnceTheComponentIsFreedWhicheverWayItGoes)
+{
+    auto* a = new Probe(nullptr, "a");
+    TWeakRef<Probe> ref(a);
+    TWeakRef<Probe> copy = ref;
+    TWeakRef<Probe> assigned;
+    assigned = copy;
+    EXPECT_EQ(ref.Get(), a);
+    EXPECT_EQ(assigned->Name(), "a");
+    Free(a);
+    EXPECT_EQ(ref.Get(), nullptr);
+    EXPECT_EQ(copy.Get(), nullptr);
+    EXPECT_EQ(assigned.Get(), nullptr);
+
+    // A plain delete and the owner's destruction clear them too.
+    auto* b = new Probe(nullptr, "b");
+    ref = b;
+    delete b;
+    EXPECT_EQ(ref.Get(), nullptr);
+    auto* owner = new Probe(nullptr, "owner");
+    ref = new Probe(owner, "owned");
+    copy = owner;
+    Free(owner);
+    EXPECT_FALSE(ref);
+    EXPECT_FALSE(copy);
+}
+
+TEST(WeakRef, MovesBetweenComponentsAndMayGoFirst)
+{
+    TOwned<Probe> a(new Probe(nullptr, "a"));
+    TOwned<Probe> b(new Probe(nullptr, "b"));
+    {
+        std::vector<TWeakRef<Probe>> refs(50, TWeakRef<Probe>(a.get()));
+        refs[10] = b.get();
+        refs[20] = nullptr;
+        refs.erase(refs.begin() + 3, refs.begin() + 30);  // copies and destroys in the middle
+        EXPECT_EQ(refs.size(), 23u);
+        for (const auto& r : refs)
+            EXPECT_EQ(r.Get(), a.get());
+        TWeakRef<Probe> last = refs.back();
+        refs.clear();
+        EXPECT_EQ(last.Get(), a.get());
+    }
+    // Every reference has left a's list: freeing a now touches none of them (ASan would see it).
+    TWeakRef<Probe> onB(b.get());
+    a.reset();
+    EXPECT_EQ(onB.Get(), b.get());
+    b.reset();
+    EXPECT_EQ(onB.Get(), nullptr);
+}
+
+TEST(WeakRef, IsClearedBeforeTheFreeNotificationsRun)
+{
+    TOwned<Watcher> watcher(new Watcher(nullptr, "watcher"));
+    auto* target = new Probe(nullptr, "target");
+    watcher->watched = target;
+    watcher->FreeNotification(target);
+    Free(target);
+    EXPECT_EQ(watcher->removed, std::vector<std::string>{"target"});
+    EXPECT_FALSE(watcher->sawFreedThroughRef);
+    EXPECT_FALSE(watcher->watched);
+}
+
 TEST(Persistent, AssignWithoutSupportRaisesConvertError)
 {
     TOwned<Probe> a(new Probe(nullptr, "a"));

@@ -112,4 +112,30 @@ TEST_F(FileManagerRecentTest, ClickOpensTheSlotPathEvenWithAnAmpersand)
     EXPECT_EQ(opened.size(), 2u);
 }
 
+TEST_F(FileManagerRecentTest, MenuLinksHoldWhicheverSideIsFreedFirst)
+{
+    // The main-menu item goes first: the manager lets go of it and rebuilds the popup alone.
+    auto* main = new TElMenuItem(nullptr);
+    Manager.MainMenuItem = main;
+    OpenNumbered(1, 1);
+    ASSERT_EQ(main->Count(), 1);
+    Free(main);
+    EXPECT_FALSE(Manager.MainMenuItem);
+    OpenNumbered(2, 2);
+    EXPECT_EQ(Manager.PopupMenu()->Items()->Count(), 2);
+
+    // The manager goes first: no item it made stays behind with a handler that calls it.
+    TElMenuItem kept(nullptr);
+    {
+        TFileManager other([this] { return &Scan; }, Views, &Messages);
+        other.MainMenuItem = &kept;
+        TMemoryStream stream;
+        Manager.SaveRecentFiles(&stream);
+        stream.SetPosition(0);
+        other.LoadRecentFiles(&stream);
+        EXPECT_EQ(kept.Count(), 2);
+    }
+    EXPECT_EQ(kept.Count(), 0);
+}
+
 } // namespace

@@ -62,7 +62,8 @@ TFileManager::TFileManager(TScanDataRef ScanData, TViewStates& ViewStates, TMess
 TFileManager::~TFileManager()
 {
     DeleteTempSnapshot();
-    Free(popupMenu_);
+    if (MainMenuItem)
+        MainMenuItem->Clear();
 }
 
 void TFileManager::ShowError(int32_t TextID, const std::u16string& Default)

@@ -6,7 +6,7 @@
 // remarks, the snapshot and the recent list as they were.
 #pragma once
 
-#include "framework/Objects.h"
+#include "framework/Components.h"
 #include "framework/Streams.h"
 #include "scan/model/DataTypes.h"
 #include "scan/files/RecentFileList.h"
@@ -33,7 +33,8 @@ public:
     // ViewStates is the main window's block of four views; it must outlive the file manager.
     // Messages null means DefaultMessageSink(). Texts come from the global language manager.
     TFileManager(TScanDataRef ScanData, TViewStates& ViewStates, TMessageSink* Messages = nullptr);
-    // Deletes the undo snapshot.
+    // Deletes the undo snapshot and takes the recent items (whose handlers call back into the
+    // file manager) out of the main-menu item.
     ~TFileManager() override;
     const char* ClassName() const override { return "TFileManager"; }
 
@@ -42,9 +43,10 @@ public:
     // then the snapshot is taken and the path enters the recent list.
     bool OpenFile(const std::u16string& FileName, std::string& Magic);
 
-    // The main-menu item under which the recent files are listed too; may be null.
-    TElMenuItem* MainMenuItem = nullptr;
-    TElPopupMenu* PopupMenu() const { return popupMenu_; }
+    // The main-menu item under which the recent files are listed too; may be null, and reads
+    // null once the item is freed.
+    TWeakRef<TElMenuItem> MainMenuItem;
+    TElPopupMenu* PopupMenu() const { return popupMenu_.get(); }
 
     const std::u16string& FileName() const { return fileName_; }
     bool Loaded() const { return loaded_; }
@@ -95,7 +97,7 @@ private:
     TScanDataRef scanData_;
     TViewStates& viewStates_;
     TMessageSink* messages_;
-    TElPopupMenu* popupMenu_;
+    TOwned<TElPopupMenu> popupMenu_;
     TRecentFileList recent_;
     TUndoSnapshot snapshot_;
     std::u16string fileName_;

@@ -4,6 +4,7 @@
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
 #include "framework/ScopedGdi.h"
+#include "framework/WinText.h"
 
 #include <algorithm>
 #include <vector>
@@ -356,7 +357,7 @@ void DrawArrow(TCanvas* Canvas, int Direction, const TRect& R, TColor Color, boo
 int DrawWideText(HDC DC, const char16_t* Text, int Count, TRect& R, UINT Flags)
 {
     RECT r = ToRECT(R);
-    const int result = DrawTextW(DC, reinterpret_cast<LPCWSTR>(Text), Count, &r, Flags & ~0x10000000u);
+    const int result = DrawTextW(DC, WideChars(Text), Count, &r, Flags & ~0x10000000u);
     R = FromRECT(r);
     return result;
 }

@@ -1,9 +1,11 @@
 #include "widgets/el/foundation/ElToolsWin.h"
 
+#include "framework/Application.h"
 #include "framework/DynamicLibrary.h"
 #include "framework/Exceptions.h"
 #include "framework/StrConv.h"
 #include "framework/UtilityWindow.h"
+#include "framework/WinText.h"
 
 #include <mmsystem.h>
 #include <objbase.h>
@@ -89,17 +91,7 @@ void ElDeallocateHWnd(HWND Wnd)
 
 bool ProcessOneMessage()
 {
-    MSG msg;
-    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        return false;
-    if (msg.message == WM_QUIT) {
-        // Swallowing the quit would leave the program running after a quit in a nested pump.
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        return false;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-    return true;
+    return Application && Application->ProcessOneMessage();
 }
 
 void ProcessAllMessages()
@@ -150,7 +142,7 @@ void GetSpecialFolder(int CSIDL, std::u16string& Path)
         return;
     wchar_t buffer[MAX_PATH + 1] = {};
     if (SHGetPathFromIDListW(items, buffer))
-        Path = reinterpret_cast<const char16_t*>(buffer);
+        Path = FromWide(buffer);
     CoTaskMemFree(items);
 }
 
@@ -160,7 +152,7 @@ std::u16string GetTempFileNameEl(const std::u16string& Dir)
     if (folder.empty()) {
         wchar_t buffer[MAX_PATH + 1] = {};
         GetTempPathW(MAX_PATH + 1, buffer);
-        folder = reinterpret_cast<const char16_t*>(buffer);
+        folder = FromWide(buffer);
     }
     GUID guid{};
     CoCreateGuid(&guid);
@@ -176,19 +168,12 @@ std::u16string GetWindowsDir()
 {
     wchar_t buffer[1025] = {};
     GetWindowsDirectoryW(buffer, 1024);
-    return AddTrailingBackslash(std::u16string(reinterpret_cast<const char16_t*>(buffer)));
+    return AddTrailingBackslash(FromWide(buffer));
 }
 
 TShiftState GetCurrentShiftState()
 {
-    TShiftState state = 0;
-    if (GetKeyState(VK_SHIFT) < 0)
-        state |= ssShift;
-    if (GetKeyState(VK_MENU) < 0)
-        state |= ssAlt;
-    if (GetKeyState(VK_CONTROL) < 0)
-        state |= ssCtrl;
-    return state;
+    return KeyboardShiftState();
 }
 
 void StrToFloatDot(const std::string& S, double& Value, int32_t& ErrorPos)

@@ -28,10 +28,10 @@ inline constexpr wchar_t ElUtilWindowClass[] = L"XElUtilWindow";
 HWND ElAllocateHWnd(TObject* Owner, TWndMethod Method);
 void ElDeallocateHWnd(HWND Wnd);
 
-// ---- Message pump
+// ---- Message pump: the application's loop (short-cuts, dialog keys and hover included).
 // Takes one message from the thread's queue; false when there was none. WM_QUIT is not
-// dispatched: it is posted again with the same exit code, so the main loop still ends the
-// program, and the result is false, so that a nested pump stops.
+// dispatched: it ends the application's loop (Application->Terminated()), and the result is
+// false, so that a nested pump stops.
 bool ProcessOneMessage();
 void ProcessAllMessages();
 
@@ -50,6 +50,7 @@ void GetSpecialFolder(int CSIDL, std::u16string& Path);
 std::u16string GetTempFileNameEl(const std::u16string& Dir);
 // The Windows folder, with a trailing backslash.
 std::u16string GetWindowsDir();
+// The framework's KeyboardShiftState under the widget layer's name.
 TShiftState GetCurrentShiftState();
 // StrToFloatDot with the user locale's decimal separator.
 void StrToFloatDot(const std::string& S, double& Value, int32_t& ErrorPos);

@@ -2,6 +2,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/StrConv.h"
+#include "framework/WinText.h"
 
 #include <windows.h>
 
@@ -9,16 +10,11 @@
 
 namespace {
 
-const wchar_t* W(const std::u16string& S)
-{
-    return reinterpret_cast<const wchar_t*>(S.c_str());
-}
-
 std::u16string ProgramPath()
 {
     std::u16string path(MAX_PATH, u'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
+        const DWORD n = GetModuleFileNameW(nullptr, WideBuffer(path),
                                            static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
@@ -45,11 +41,11 @@ void TElVersionInfo::SetFileName(const std::u16string& Value)
     FTranslation = "040904E4";
 
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeW(W(module), &handle);
+    const DWORD size = GetFileVersionInfoSizeW(WideChars(module), &handle);
     if (size == 0)
         return;
     FBlock.assign(size, 0);
-    if (!GetFileVersionInfoW(W(module), 0, size, FBlock.data())) {
+    if (!GetFileVersionInfoW(WideChars(module), 0, size, FBlock.data())) {
         const DWORD code = GetLastError();
         FBlock.clear();
         throw EOSError(u"System Error. Code: " + AnsiToWide(std::to_string(code)), code);
@@ -106,7 +102,7 @@ std::string TElVersionInfo::StringEntry(const char* Key) const
     const std::u16string path = u"\\StringFileInfo\\" + AnsiToWide(FTranslation) + u"\\" + AnsiToWide(Key);
     void* value = nullptr;
     UINT len = 0;
-    if (!VerQueryValueW(const_cast<uint8_t*>(FBlock.data()), W(path), &value, &len) || !value)
+    if (!VerQueryValueW(const_cast<uint8_t*>(FBlock.data()), WideChars(path), &value, &len) || !value)
         return {};
     // len counts characters (with the terminator, when there is one): stop at whichever comes first.
     const auto* text = static_cast<const char16_t*>(value);

@@ -9,16 +9,11 @@
 
 #include "framework/Components.h"
 #include "framework/Exceptions.h"
+#include "framework/MenuItems.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// The framework's menu error ("Index Error" for an item without sub-items).
-class EMenuError : public Exception {
-public:
-    using Exception::Exception;
-};
 
 enum TMenuAutoFlag { maAutomatic, maManual, maParent };
 enum TDrawStyle { tdsNormal, tdsOfficeXP, tdsWindowsXP };

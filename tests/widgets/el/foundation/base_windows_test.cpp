@@ -2,6 +2,7 @@
 #include "widgets/el/foundation/ElFileStream.h"
 #include "widgets/el/foundation/ElToolsWin.h"
 
+#include "framework/Application.h"
 #include "framework/ExceptionBarrier.h"
 #include "framework/Exceptions.h"
 
@@ -115,13 +116,21 @@ TEST(MessagePump, EmptyQueueAndQuit)
     ProcessAllMessages();
     EXPECT_FALSE(ProcessOneMessage());
 
-    // A quit seen by a nested pump is not lost: it stops the pump and stays for the main loop.
+    // The pump is the application's: a posted message goes through its loop.
+    bool seen = false;
+    HWND wnd = ElAllocateHWnd(nullptr, [&](TMessage& m) { seen = seen || m.Msg == WM_USER + 9; });
+    PostMessageW(wnd, WM_USER + 9, 0, 0);
+    EXPECT_TRUE(ProcessOneMessage());
+    EXPECT_TRUE(seen);
+    ElDeallocateHWnd(wnd);
+
+    // A quit seen by a nested pump is not lost: it stops the pump and ends the main loop.
+    EXPECT_FALSE(Application->Terminated());
     PostQuitMessage(7);
     EXPECT_FALSE(ProcessOneMessage());
+    EXPECT_TRUE(Application->Terminated());
     MSG msg;
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
     EXPECT_FALSE(ProcessOneMessage());
 }
 

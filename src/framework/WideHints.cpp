@@ -1,7 +1,19 @@
-#include "widgets/el/foundation/ElWideHints.h"
+#include "framework/WideHints.h"
 
 #include "framework/LittleEndianBytes.h"
 #include "framework/StrConv.h"
+
+std::u16string GetShortHint(const std::u16string& Hint)
+{
+    const size_t bar = Hint.find(u'|');
+    return bar == std::u16string::npos ? Hint : Hint.substr(0, bar);
+}
+
+std::u16string GetLongHint(const std::u16string& Hint)
+{
+    const size_t bar = Hint.find(u'|');
+    return bar == std::u16string::npos ? Hint : Hint.substr(bar + 1);
+}
 
 std::string PackWideHint(const std::u16string& Hint)
 {
@@ -15,21 +27,6 @@ std::string PackWideHint(const std::u16string& Hint)
     return packed;
 }
 
-std::u16string GetWideShortHint(const std::u16string& S)
-{
-    const auto bar = S.find(u'|');
-    return bar == std::u16string::npos ? S : S.substr(0, bar);
-}
-
-namespace {
-
-std::u16string AfterBar(const std::u16string& S)
-{
-    const auto bar = S.find(u'|');
-    return bar == std::u16string::npos ? S : S.substr(bar + 1);
-}
-
-// The wide text of a packed hint; false when S is not exactly of the packed form.
 bool UnpackWideHint(const std::string& S, std::u16string& Wide)
 {
     const size_t len = S.size();
@@ -47,15 +44,13 @@ bool UnpackWideHint(const std::string& S, std::u16string& Wide)
     return true;
 }
 
-} // namespace
-
 std::u16string GetWideLongHint(const std::string& S)
 {
     if (S.size() < 2)
         return AnsiToWide(S);
     std::u16string wide;
     if (UnpackWideHint(S, wide))
-        return AfterBar(wide);
+        return GetLongHint(wide);
     const auto bar = S.find('|');
     return AnsiToWide(bar == std::string::npos ? S : S.substr(bar + 1));
 }
