@@ -658,14 +658,16 @@ bool TElIniFile::OpenRegistry()
     std::unique_ptr<IElIniRegistry> registry = factory ? factory(regRoot_) : nullptr;
     if (!registry)
         return false;
-    if (path_.empty())
-        path_ = u"\\SOFTWARE";
-    auto storage = std::make_unique<TElIniRegistryStorage>(std::move(registry), RegistryBase(path_));
+    const std::u16string base = registry_ || !path_.empty() ? path_ : u"\\SOFTWARE";
+    auto storage = std::make_unique<TElIniRegistryStorage>(std::move(registry), RegistryBase(base));
     if (!storage->CreateKey(current_)) {
         SetCurrent({});
         if (!storage->CreateKey(current_))
             return false;
     }
+    if (!registry_)
+        filePath_ = path_;
+    path_ = base;
     registry_ = std::move(storage);
     return true;
 }
@@ -679,6 +681,8 @@ void TElIniFile::SetUseRegistry(bool Value)
         return;
     }
     registry_.reset();
+    // A registry key is no file name: file mode gets its own Path back.
+    path_ = filePath_;
     SetCurrent({});
 }
 

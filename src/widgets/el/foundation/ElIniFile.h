@@ -210,6 +210,7 @@ public:
     char Delimiter() const { return delimiter_; }
     // EElIniError in registry mode.
     void SetDelimiter(char Value);
+    // The file name in file mode, the base key in registry mode (each mode keeps its own).
     const std::u16string& Path() const { return path_; }
     void SetPath(const std::u16string& Value);
     uint32_t RegRoot() const { return regRoot_; }
@@ -266,6 +267,7 @@ private:
     char delimiter_ = '\\';
     bool modified_ = false;
     std::u16string path_;
+    std::u16string filePath_;  // Path of file mode while registry mode uses Path for its key
     uint32_t regRoot_ = ElRegCurrentUser;
     bool simple_ = false;
 };

@@ -662,9 +662,11 @@ TEST_F(IniRegistry, ValuesKeepTheirRegistryTypes)
 TEST_F(IniRegistry, TreeOnlyOperationsRaiseWithTheirTexts)
 {
     TElIniFile ini(nullptr);
+    ini.SetPath(file);
     ini.SetRegRoot(ElRegLocalMachine);
     ini.SetUseRegistry(true);
     EXPECT_EQ(data->RootKey, ElRegLocalMachine);
+    EXPECT_EQ(ini.Path(), file);  // a Path that was set is the base key
     auto message = [](const std::function<void()>& F) -> std::u16string {
         try {
             F();
@@ -679,8 +681,10 @@ TEST_F(IniRegistry, TreeOnlyOperationsRaiseWithTheirTexts)
     EXPECT_EQ(message([&] { ini.RenameKey("\\a", "b"); }), u"Key can not be renamed when using registry.");
     EXPECT_EQ(message([&] { ini.SetDelimiter('/'); }), u"Changing delimiter is not available when using registry.");
 
-    // Back in file mode the tree is there again; without a registry, registry mode is refused.
+    // Back in file mode the tree and the file name are there again; without a registry,
+    // registry mode is refused.
     ini.SetUseRegistry(false);
+    EXPECT_EQ(ini.Path(), file);
     EXPECT_NO_THROW(ini.CreateValue("", "x"));
     ElIniRegistryFactory() = nullptr;
     ini.SetUseRegistry(true);
