@@ -96,7 +96,10 @@ bool TElIniFile::Resolve(const std::string& Key, TKeyPath& Path) const
     if (!k.empty() && k.back() == delimiter_)
         k.remove_suffix(1);
     if (simple_) {
-        // Every key is one name below the root.
+        // Every key is one name below the root; a name cannot end in the delimiter, which a
+        // key loses at its end.
+        if (!k.empty() && k.back() == delimiter_)
+            return false;
         Path.clear();
         if (!k.empty())
             Path.emplace_back(k);
@@ -526,7 +529,7 @@ bool TElIniFile::ReadImage(std::span<const uint8_t> Bytes)
     return ok;
 }
 
-std::vector<uint8_t> TElIniFile::WriteImage() const
+std::vector<uint8_t> TElIniFile::WriteImage()
 {
     if (BinaryMode)
         return WriteBinaryImage(*root_);

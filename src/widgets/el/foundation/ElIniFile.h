@@ -251,13 +251,15 @@ private:
     bool OpenRegistry();
 
     // Formats over the tree (ElIniText.cpp, ElIniBinary.cpp).
-    std::string WriteText(const TElIniEntry& Root) const;
+    std::string WriteText(const TElIniEntry& Root);
+    // True when Text written as a bare line reads back as one bare line of that text.
+    bool ReadsBackBare(std::string_view Text);
     void ReadText(std::string_view Text, TElIniEntry& Root);
     std::vector<uint8_t> WriteBinaryImage(const TElIniEntry& Root) const;
     bool ReadBinaryImage(std::span<const uint8_t> Bytes, TElIniEntry& Root);
     // Replaces the tree with the image in the form BinaryMode selects.
     bool ReadImage(std::span<const uint8_t> Bytes);
-    std::vector<uint8_t> WriteImage() const;
+    std::vector<uint8_t> WriteImage();
 
     std::unique_ptr<TElIniEntry> root_;
     std::unique_ptr<TElIniStorage> tree_;

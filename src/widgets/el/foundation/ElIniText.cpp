@@ -14,6 +14,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <unordered_set>
 
 namespace {
 
@@ -178,13 +179,27 @@ void IniTextValue(const std::string& Text, TElIniValue& V)
 
 // ---- Writing
 
-std::string TElIniFile::WriteText(const TElIniEntry& Root) const
+bool TElIniFile::ReadsBackBare(std::string_view Text)
+{
+    const std::string_view t = TrimSpaces ? TrimView(Text) : Text;
+    if (t.size() != Text.size() || t.empty() || t.front() == '[' || (!Comment.empty() && t.substr(0, Comment.size()) == Comment))
+        return false;
+    std::string name, value;
+    bool hasDivider = false;
+    ParseLine(std::string(t), name, hasDivider, value);
+    return !hasDivider;
+}
+
+std::string TElIniFile::WriteText(const TElIniEntry& Root)
 {
     std::string out;
     if (!WarningMessage.empty())
         out += Comment + WarningMessage + "\r\n";
+    // Values named "#..." are written as the bare text (the form their lines were read in),
+    // unless that text would read back as something else: empty, a section, a comment or a
+    // name=value line. Those keep their name.
     auto line = [&out, this](bool Bare, const std::string& Name, std::string_view Text) {
-        if (!Bare) {
+        if (!Bare || !ReadsBackBare(Text)) {
             out += Name;
             out += DivChar;
         }
@@ -193,11 +208,17 @@ std::string TElIniFile::WriteText(const TElIniEntry& Root) const
     };
     // A string with line breaks is written as a list, so that no line of it can pass for a
     // section or another value; reading it gives the lines joined by CR LF.
-    auto listLines = [&line](bool Bare, const std::string& Name, const std::vector<std::string>& Items) {
-        size_t index = 0;
+    // A list is written bare only when every element reads back as a bare line; otherwise
+    // every element keeps the list's name, so the list comes back whole.
+    auto listLines = [&line, this](bool Bare, const std::string& Name, const std::vector<std::string>& Items) {
+        std::vector<std::string_view> pieces;
         for (const std::string& item : Items)
             for (std::string_view piece : SplitLines(item))
-                line(Bare, Name + "[" + std::to_string(index++) + "]", piece);
+                pieces.push_back(piece);
+        for (std::string_view piece : pieces)
+            Bare = Bare && ReadsBackBare(piece);
+        for (size_t i = 0; i < pieces.size(); ++i)
+            line(Bare, Name + "[" + std::to_string(i) + "]", pieces[i]);
     };
 
     struct TFrame {
@@ -269,11 +290,33 @@ void TElIniFile::ParseLine(const std::string& Line, std::string& Name, bool& Has
     Value = Line.substr(divider + 1, end - divider - 1);
 }
 
+namespace {
+
+// A name for a value of Key that no value has yet: Base, else Base_2, Base_3, ...
+std::string FreeValueName(const TElIniEntry& Key, const std::string& Base)
+{
+    std::string name = Base;
+    for (int k = 2; Key.Find(name, false); ++k)
+        name = Base + "_" + std::to_string(k);
+    return name;
+}
+
+} // namespace
+
 void TElIniFile::ReadText(std::string_view Text, TElIniEntry& Root)
 {
     // The text ends at a NUL, as a string list reads it.
     Text = Text.substr(0, Text.find('\0'));
     TElIniEntry* key = &Root;  // values before any section go to the root
+    // Values named after their line number here. Such a name says nothing about the value, so
+    // it gives way to any other value of the same name: neither replaces the other.
+    std::unordered_set<const TElIniEntry*> numbered;
+    auto valueNamed = [&](const std::string& Name) {
+        TElIniEntry* existing = key->Find(Name, false);
+        if (existing && numbered.count(existing))
+            existing->SetName(FreeValueName(*key, Name));
+        return key->Ensure(Name, false);
+    };
     std::string line, name, value;
     size_t pos = 0;
     int64_t lineNumber = 0;
@@ -307,15 +350,19 @@ void TElIniFile::ReadText(std::string_view Text, TElIniEntry& Root)
         line.assign(l);
         bool hasDivider = false;
         ParseLine(line, name, hasDivider, value);
-        if (!hasDivider)
-            name = "#" + std::to_string(lineNumber);
+        if (!hasDivider) {
+            TElIniEntry* entry = key->Ensure(FreeValueName(*key, "#" + std::to_string(lineNumber)), false);
+            numbered.insert(entry);
+            IniTextValue(value, entry->Value);
+            continue;
+        }
 
         // "name[index]" is an element of the string list "name", appended in file order.
         if (!name.empty() && name.back() == ']') {
             const size_t open = name.rfind('[');
             int32_t index = 0;
             if (open != std::string::npos && IniTextToInt(std::string_view(name).substr(open + 1, name.size() - open - 2), index)) {
-                TElIniEntry* list = key->Ensure(name.substr(0, open), false);
+                TElIniEntry* list = valueNamed(name.substr(0, open));
                 if (list->Value.Type != evtMultiString) {
                     list->Value.Clear();
                     list->Value.Type = evtMultiString;
@@ -324,6 +371,6 @@ void TElIniFile::ReadText(std::string_view Text, TElIniEntry& Root)
                 continue;
             }
         }
-        IniTextValue(value, key->Ensure(name, false)->Value);
+        IniTextValue(value, valueNamed(name)->Value);
     }
 }

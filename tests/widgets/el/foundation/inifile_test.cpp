@@ -253,7 +253,18 @@ TEST_F(IniFile, TextFormatLimitsArePinned)
     ini.WriteString("\\k", "semi", "a;b");
     ini.WriteString("\\k", "looks", "TRUE");
     ini.WriteString("\\k", "inject", "x\r\n[evil]\r\nhacked=1");
-    auto back = LoadFrom(Saved(ini));
+    // "#" values whose bare text would read back as something else keep their names.
+    ini.WriteString("\\k", "#bare", "plain words");
+    ini.WriteString("\\k", "#section", "[abc]");
+    ini.WriteString("\\k", "#empty", "");
+    ini.WriteString("\\k", "#pair", "a=b");
+    const std::string text = Saved(ini);
+    EXPECT_NE(text.find("\r\nplain words\r\n#section=[abc]\r\n#empty=\r\n#pair=a=b\r\n"), std::string::npos);
+    auto back = LoadFrom(text);
+    EXPECT_EQ(Str(*back, "\\k", "#section"), "[abc]");
+    EXPECT_EQ(Str(*back, "\\k", "#empty"), "");
+    EXPECT_EQ(Str(*back, "\\k", "#pair"), "a=b");
+    EXPECT_FALSE(back->KeyExists("\\abc"));
     EXPECT_EQ(Str(*back, "\\k", "semi"), "a");
     EXPECT_EQ(Str(*back, "\\k", "looks"), "true");
     EXPECT_EQ(Str(*back, "\\k", "inject"), "x\r\n[evil]\r\nhacked=1");
