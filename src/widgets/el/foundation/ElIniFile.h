@@ -75,21 +75,16 @@ public:
     TElIniValue Value;
 
 private:
-    struct TIndexKey {
-        std::string Upper;
-        bool IsKey;
-        bool operator==(const TIndexKey&) const = default;
-    };
-    struct TIndexHash {
-        size_t operator()(const TIndexKey& K) const noexcept;
-    };
+    // Lookups compare the StrCRC32 of the upper-case name (and the kind) first, then the names.
+    static uint32_t IndexHash(const std::string& Upper, bool AIsKey);
+    TElIniEntry* FindUpper(const std::string& Upper, uint32_t Hash, bool AIsKey) const;
 
     TElIniEntry* parent_;
     std::string name_;
-    std::string upper_;    // the name's upper case, its StrCRC32 hashes the index
+    std::string upper_;
     bool isKey_;
     std::vector<std::unique_ptr<TElIniEntry>> children_;
-    std::unordered_map<TIndexKey, TElIniEntry*, TIndexHash> index_;
+    std::unordered_multimap<uint32_t, TElIniEntry*> index_;
 };
 
 // Registry value types as the system numbers them.

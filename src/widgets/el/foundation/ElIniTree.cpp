@@ -8,9 +8,9 @@
 
 // ---- Entries
 
-size_t TElIniEntry::TIndexHash::operator()(const TIndexKey& K) const noexcept
+uint32_t TElIniEntry::IndexHash(const std::string& Upper, bool AIsKey)
 {
-    return StrCRC32(K.Upper) ^ (K.IsKey ? 0x9E3779B9u : 0u);
+    return StrCRC32(Upper) ^ (AIsKey ? 0x9E3779B9u : 0u);
 }
 
 TElIniEntry::TElIniEntry(TElIniEntry* AParent, const std::string& AName, bool AIsKey)
@@ -33,6 +33,8 @@ void TElIniEntry::Clear()
     while (!pending.empty()) {
         std::unique_ptr<TElIniEntry> entry = std::move(pending.back());
         pending.pop_back();
+        if (entry->children_.empty())
+            continue;
         for (auto& child : entry->children_)
             pending.push_back(std::move(child));
         entry->children_.clear();
@@ -40,19 +42,30 @@ void TElIniEntry::Clear()
     }
 }
 
+TElIniEntry* TElIniEntry::FindUpper(const std::string& Upper, uint32_t Hash, bool AIsKey) const
+{
+    const auto [first, last] = index_.equal_range(Hash);
+    for (auto it = first; it != last; ++it)
+        if (it->second->isKey_ == AIsKey && it->second->upper_ == Upper)
+            return it->second;
+    return nullptr;
+}
+
 TElIniEntry* TElIniEntry::Find(const std::string& AName, bool AIsKey) const
 {
-    const auto it = index_.find(TIndexKey{AnsiUpperCase(AName), AIsKey});
-    return it == index_.end() ? nullptr : it->second;
+    const std::string upper = AnsiUpperCase(AName);
+    return FindUpper(upper, IndexHash(upper, AIsKey), AIsKey);
 }
 
 TElIniEntry* TElIniEntry::Ensure(const std::string& AName, bool AIsKey)
 {
-    if (TElIniEntry* found = Find(AName, AIsKey))
+    std::string upper = AnsiUpperCase(AName);
+    const uint32_t hash = IndexHash(upper, AIsKey);
+    if (TElIniEntry* found = FindUpper(upper, hash, AIsKey))
         return found;
     auto child = std::make_unique<TElIniEntry>(this, AName, AIsKey);
     TElIniEntry* raw = child.get();
-    index_.emplace(TIndexKey{raw->upper_, AIsKey}, raw);
+    index_.emplace(hash, raw);
     children_.push_back(std::move(child));
     return raw;
 }
@@ -62,7 +75,12 @@ void TElIniEntry::Delete(TElIniEntry* AChild)
     const auto it = std::find_if(children_.begin(), children_.end(), [AChild](const auto& c) { return c.get() == AChild; });
     if (it == children_.end())
         return;
-    index_.erase(TIndexKey{AChild->upper_, AChild->isKey_});
+    const auto [first, last] = index_.equal_range(IndexHash(AChild->upper_, AChild->isKey_));
+    for (auto i = first; i != last; ++i)
+        if (i->second == AChild) {
+            index_.erase(i);
+            break;
+        }
     children_.erase(it);
 }
 
@@ -70,11 +88,17 @@ bool TElIniEntry::SetName(const std::string& NewName)
 {
     std::string upper = AnsiUpperCase(NewName);
     if (parent_) {
-        const TElIniEntry* other = parent_->Find(NewName, isKey_);
+        const uint32_t hash = IndexHash(upper, isKey_);
+        const TElIniEntry* other = parent_->FindUpper(upper, hash, isKey_);
         if (other && other != this)
             return false;
-        parent_->index_.erase(TIndexKey{upper_, isKey_});
-        parent_->index_.emplace(TIndexKey{upper, isKey_}, this);
+        const auto [first, last] = parent_->index_.equal_range(IndexHash(upper_, isKey_));
+        for (auto i = first; i != last; ++i)
+            if (i->second == this) {
+                parent_->index_.erase(i);
+                break;
+            }
+        parent_->index_.emplace(hash, this);
     }
     name_ = NewName;
     upper_ = std::move(upper);
