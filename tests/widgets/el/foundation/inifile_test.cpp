@@ -271,6 +271,37 @@ TEST_F(IniFile, TextFormatLimitsArePinned)
     EXPECT_FALSE(back->KeyExists("\\evil"));
 }
 
+TEST_F(IniFile, SavedTextReadsBackTheSame)
+{
+    // A bare line's name comes from its line number; a value already named so keeps its own.
+    const std::string text = "[k]\r\nalpha\r\n#2=x=y\r\n#5=[v]\r\nbeta\r\n";
+    auto ini = LoadFrom(text);
+    std::vector<std::string> names;
+    ini->EnumValues("\\k", names);
+    EXPECT_EQ(names, (std::vector<std::string>{"#2_2", "#2", "#5", "#5_2"}));
+    EXPECT_EQ(Str(*ini, "\\k", "#2_2"), "alpha");
+    EXPECT_EQ(Str(*ini, "\\k", "#5_2"), "beta");
+    ini->WarningMessage.clear();
+    const std::string saved = Saved(*ini);
+    EXPECT_EQ(saved, "\r\n[k]\r\nalpha\r\n#2=x=y\r\n#5=[v]\r\nbeta\r\n");
+    auto again = LoadFrom(saved);
+    again->WarningMessage.clear();
+    EXPECT_EQ(Saved(*again), saved);
+
+    // With TrimSpaces a bare text with outer blanks keeps its name, so the blanks come back.
+    auto trimmed = std::make_unique<TElIniFile>(nullptr);
+    trimmed->TrimSpaces = true;
+    trimmed->WriteString("", "#1", " padded ");
+    trimmed->WarningMessage.clear();
+    EXPECT_EQ(Saved(*trimmed), "#1= padded \r\n");
+
+    // In Simple mode a key name cannot end in the delimiter (a key loses it when read).
+    TElIniFile simple(nullptr);
+    simple.SetSimple(true);
+    EXPECT_TRUE(simple.OpenKey("\\a\\b\\", true));
+    EXPECT_FALSE(simple.OpenKey("\\a\\b\\\\", true));
+}
+
 TEST_F(IniFile, BinaryLayoutAndRoundTrip)
 {
     TElIniFile ini(nullptr);
