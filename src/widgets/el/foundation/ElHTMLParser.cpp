@@ -235,7 +235,8 @@ public:
     void Run(std::u16string_view T);
 
 private:
-    std::unique_ptr<TElHTMLItem> NewText(const TElHTMLItem& Style);
+    // A new non-break item in the style of Style.
+    std::unique_ptr<TElHTMLItem> NewItem(TElHTMLItemType Type, const TElHTMLItem& Style);
     std::unique_ptr<TElHTMLBreakItem> NewBreak(TElHTMLItemType Type);
     TElHTMLBreakItem* LastBreak();
     TElHTMLAlign LastAlign() { return LastBreak() ? LastBreak()->Align : haLeft; }
@@ -284,9 +285,9 @@ private:
     std::vector<int32_t> ends_;
 };
 
-std::unique_ptr<TElHTMLItem> TParser::NewText(const TElHTMLItem& Style)
+std::unique_ptr<TElHTMLItem> TParser::NewItem(TElHTMLItemType Type, const TElHTMLItem& Style)
 {
-    auto item = std::make_unique<TElHTMLItem>(&data_, hitText);
+    auto item = std::make_unique<TElHTMLItem>(&data_, Type);
     item->Assign(Style);
     item->Flags &= ~(hifAbsolute | hifClosed);
     return item;
@@ -355,7 +356,7 @@ void TParser::RecomputeLineWidth()
 
 void TParser::EndCurrent()
 {
-    auto next = NewText(*cur_);
+    auto next = NewItem(hitText, *cur_);
     if (autoWrap_)
         WrapCurrent();
     if (!cur_->Text().empty())
@@ -409,7 +410,7 @@ void TParser::WrapCurrent()
             continue;
         }
         if (keepEnd > start) {
-            auto piece = NewText(*cur_);
+            auto piece = NewItem(hitText, *cur_);
             piece->SetText(text.substr(start, keepEnd - start));
             AddItem(std::move(piece));
         }
@@ -560,8 +561,7 @@ void TParser::ApplyTag(const std::u16string& Name, const TAttributes& A)
     } else if (Name == u"hr") {
         EndCurrent();
         AddLineBreak();
-        auto rule = NewText(*cur_);
-        rule->ItemType = hitRule;
+        auto rule = NewItem(hitRule, *cur_);
         int32_t width = 0;
         ParseSize(FindAttribute(A, u"width"), width);
         rule->Width = width;
@@ -748,8 +748,7 @@ void TParser::AddImage(const TAttributes& A)
     if (!src || src->empty())
         return;
     EndCurrent();
-    auto item = NewText(*cur_);
-    item->ItemType = hitImage;
+    auto item = NewItem(hitImage, *cur_);
     item->SetText(*src);
     IElHTMLImage* image = nullptr;
     render_.DoImageNeeded(*src, image);
@@ -772,8 +771,7 @@ void TParser::AddIndent(const TAttributes& A)
     if (!ParseSize(FindAttribute(A, u"width"), width))
         return;
     EndCurrent();
-    auto item = NewText(*cur_);
-    item->ItemType = hitIndent;
+    auto item = NewItem(hitIndent, *cur_);
     item->Width = width;
     const std::u16string* pos = FindAttribute(A, u"pos");
     if (pos && Lower(*pos) == u"abs")

@@ -187,7 +187,14 @@ bool TElIniFile::ReadsBackBare(std::string_view Text)
     std::string name, value;
     bool hasDivider = false;
     ParseLine(std::string(t), name, hasDivider, value);
-    return !hasDivider;
+    if (hasDivider)
+        return false;
+    // A bare line's type is decided from its text: the text must come back as it is (a list
+    // element "$1F" would come back as the integer 31).
+    TElIniValue v;
+    IniTextValue(std::string(t), v);
+    std::string back;
+    return IniValueText(v, simple_, back) && back == t;
 }
 
 std::string TElIniFile::WriteText(const TElIniEntry& Root)
