@@ -37,6 +37,7 @@ struct TFontMetrics {
     int32_t Ascent = 0;
     int32_t Descent = 0;
     int32_t AveCharWidth = 0;
+    int32_t MaxCharWidth = 0;  // the widest character; 0 when the font does not tell
     friend bool operator==(const TFontMetrics&, const TFontMetrics&) = default;
 };
 

@@ -31,6 +31,7 @@ TFontMetrics RecordingSurface::FontMetrics()
     m.Descent = height / 4;
     m.Ascent = height - m.Descent;
     m.AveCharWidth = charWidth_;
+    m.MaxCharWidth = charWidth_ + ((font_.Style & fsBold) ? 1 : 0);
     return m;
 }
 

@@ -2,10 +2,12 @@
 
 #include "framework/Exceptions.h"
 #include "framework/StrConv.h"
+#include "widgets/el/foundation/ElStrUtils.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 bool StrReplaceFirst(std::string& S, const std::string& OldPattern, const std::string& NewPattern)
 {
@@ -41,39 +43,58 @@ int HexDigit(char c)
     throw EConvertError::InvalidInteger(AnsiToWide(S));
 }
 
-} // namespace
-
-int32_t HexStrToInt(const std::string& S)
+// An optional sign and hexadecimal digits (a sign alone is 0). Up to eight significant digits
+// keep their 32-bit two's-complement value; more, or any other character, fail.
+bool TryHexDigits(std::string_view T, int32_t& Value)
 {
-    std::string t = S;
-    if (!t.empty() && t[0] == '$')
-        t.erase(0, 1);
-    const auto a = t.find_first_not_of(' ');
-    if (a == std::string::npos)
-        RaiseInvalid(S);
-    t = t.substr(a, t.find_last_not_of(' ') - a + 1);
     bool negative = false;
     size_t i = 0;
-    if (t[0] == '-' || t[0] == '+') {
-        negative = t[0] == '-';
+    if (!T.empty() && (T[0] == '-' || T[0] == '+')) {
+        negative = T[0] == '-';
         i = 1;
     }
     // Unsigned accumulation: beyond eight significant digits the value has no 32-bit form.
     uint32_t value = 0;
     int significant = 0;
-    for (; i < t.size(); ++i) {
-        const int d = HexDigit(t[i]);
+    for (; i < T.size(); ++i) {
+        const int d = HexDigit(T[i]);
         if (d < 0)
-            RaiseInvalid(S);
+            return false;
         if (value != 0 || d != 0)
             ++significant;
         if (significant > 8)
-            RaiseInvalid(S);
+            return false;
         value = value * 16u + static_cast<uint32_t>(d);
     }
     if (negative)
         value = 0u - value;
-    return static_cast<int32_t>(value);
+    Value = static_cast<int32_t>(value);
+    return true;
+}
+
+// One blank-free field of the hex text form, read as HexStrToInt reads it.
+bool TryHexField(std::string_view Field, int32_t& Value)
+{
+    if (!Field.empty() && Field[0] == '$')
+        Field.remove_prefix(1);
+    return !Field.empty() && TryHexDigits(Field, Value);
+}
+
+} // namespace
+
+int32_t HexStrToInt(const std::string& S)
+{
+    std::string_view t = S;
+    if (!t.empty() && t[0] == '$')
+        t.remove_prefix(1);
+    const auto a = t.find_first_not_of(' ');
+    if (a == std::string_view::npos)
+        RaiseInvalid(S);
+    t = t.substr(a, t.find_last_not_of(' ') - a + 1);
+    int32_t value = 0;
+    if (!TryHexDigits(t, value))
+        RaiseInvalid(S);
+    return value;
 }
 
 int32_t HexStrToIntDef(const std::string& S, int32_t Default)
@@ -109,39 +130,58 @@ bool HexStrToData(const std::string& S, std::vector<uint8_t>& Buffer, int32_t& S
     Buffer.clear();
     if (S.compare(0, 4, "454C") != 0)
         return false;
-    std::string rest = S.size() > 5 ? S.substr(5) : std::string();
+    std::string_view rest = S.size() > 5 ? std::string_view(S).substr(5) : std::string_view();
     // Cuts the next blank-separated field off the front of rest; the last field has no blank.
     auto nextField = [&rest]() {
         const auto blank = rest.find(' ');
-        std::string field = rest.substr(0, blank);
-        rest = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
+        const std::string_view field = rest.substr(0, blank);
+        rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
         return field;
     };
-    const std::string countText = nextField();
-    if (countText.empty())
+    int32_t count = 0;
+    if (!TryHexField(nextField(), count))
         return false;
-    try {
-        const int32_t count = HexStrToInt(countText);
-        // Every byte needs a field of at least one digit and a blank (the last one may
-        // lack the blank): a count the text cannot hold is refused before allocating.
-        if (count < 0 || static_cast<uint64_t>(count) > (rest.size() + 1) / 2)
+    // Every byte needs a field of at least one digit and a blank (the last one may lack the
+    // blank): a count the text cannot hold is refused before allocating.
+    if (count < 0 || static_cast<uint64_t>(count) > (rest.size() + 1) / 2)
+        return false;
+    Size = count;
+    Buffer.assign(static_cast<size_t>(count), 0);
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t value = 0;
+        if (rest.empty() || !TryHexField(nextField(), value))
             return false;
-        Size = count;
-        Buffer.assign(static_cast<size_t>(count), 0);
-        for (int32_t i = 0; i < count; ++i) {
-            if (rest.empty())
-                return false;
-            Buffer[static_cast<size_t>(i)] = static_cast<uint8_t>(HexStrToInt(nextField()));
-        }
-        return true;
-    } catch (const EConvertError&) {
-        return false;
+        Buffer[static_cast<size_t>(i)] = static_cast<uint8_t>(value);
     }
+    return true;
 }
 
 bool IsDigitChar(char Ch)
 {
     return Ch >= '0' && Ch <= '9';
+}
+
+std::string AnsiUpperCase(const std::string& S)
+{
+    std::string r = S;
+    bool ascii = true;
+    for (char& c : r) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+    }
+    if (ascii)
+        return r;
+    // A character whose upper case the code page lacks (micro sign -> Greek capital mu) stays.
+    const std::u16string wide = AnsiToWide(S);
+    std::u16string upper = WideUpperCase(wide);
+    for (size_t i = 0; i < upper.size(); ++i)
+        if (upper[i] != wide[i] && WideToAnsi(upper.substr(i, 1)) == "?")
+            upper[i] = wide[i];
+    return WideToAnsi(upper);
 }
 
 void ExtractStr(std::string& S, int32_t Index, int32_t Count, std::string& Part)
