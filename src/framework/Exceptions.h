@@ -56,6 +56,15 @@ public:
     using EStreamError::EStreamError;
     // "Datei <FileName> kann nicht geöffnet werden"
     static EFOpenError ForFile(const std::u16string& FileName);
+    // The same, followed by the system's reason for OsError (a code of OsLastError), which
+    // the exception keeps.
+    static EFOpenError ForFile(const std::u16string& FileName, uint32_t OsError);
+
+    // The system's code, 0 when none was given.
+    uint32_t ErrorCode = 0;
+    // True when the file (or a folder of its path) does not exist, as opposed to a file that
+    // exists but cannot be opened (locked, no permission).
+    bool FileNotFound() const;
 };
 
 class EFCreateError : public EStreamError {

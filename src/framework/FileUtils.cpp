@@ -1,17 +1,20 @@
 #include "framework/FileUtils.h"
 
 #include "framework/Exceptions.h"
+#include "framework/FileHandle.h"
 #include "framework/Streams.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <fcntl.h>
 #include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
+#include <stdio.h>
 #else
 #include <unistd.h>
 #endif
@@ -78,16 +81,18 @@ TFolderSeam DefaultSeam()
 
 }  // namespace
 
+// Both ask for the attributes alone, so that a file that exists but is locked or closed to
+// the user still exists.
 bool FileExists(const std::u16string& Path)
 {
-    std::error_code ec;
-    return !Path.empty() && fs::is_regular_file(ToPath(Path), ec);
+    const uint32_t attributes = OsFileAttributes(Path);
+    return attributes != InvalidFileAttributes && (attributes & faDirectory) == 0;
 }
 
 bool DirectoryExists(const std::u16string& Path)
 {
-    std::error_code ec;
-    return !Path.empty() && fs::is_directory(ToPath(Path), ec);
+    const uint32_t attributes = OsFileAttributes(Path);
+    return attributes != InvalidFileAttributes && (attributes & faDirectory) != 0;
 }
 
 bool ForceDirectories(const std::u16string& Path)
@@ -105,6 +110,19 @@ bool FileDelete(const std::u16string& Path)
         return false;
     std::error_code ec;
     return fs::remove(ToPath(Path), ec) && !ec;
+}
+
+TFileToDelete::TFileToDelete(const std::u16string& Path) : path_(ToPath(Path)) {}
+
+bool TFileToDelete::Delete() const noexcept
+{
+    if (path_.empty())
+        return false;
+#ifdef _WIN32
+    return _wremove(path_.c_str()) == 0;
+#else
+    return ::unlink(path_.c_str()) == 0;
+#endif
 }
 
 bool MoveFileReplacing(const std::u16string& From, const std::u16string& To)
@@ -154,6 +172,9 @@ std::u16string TempFolder()
 {
     std::error_code ec;
     const fs::path p = fs::temp_directory_path(ec);
+    // A lack of memory is no missing folder: callers treat the two differently.
+    if (ec == std::errc::not_enough_memory)
+        throw std::bad_alloc();
     return ec ? std::u16string() : IncludeTrailingPathDelimiter(FromPath(p));
 }
 

@@ -3,17 +3,36 @@
 // system's answers on Windows.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
 class TStream;
 
-bool FileExists(const std::u16string& Path);       // an existing file, not a folder
+// True when Path names a file (anything but a folder: a locked file or one the user may not
+// read exists too). The program's one test of existence; WideFileExists answers the same.
+bool FileExists(const std::u16string& Path);
 bool DirectoryExists(const std::u16string& Path);
 // Creates the folder with every missing parent; true when it exists afterwards.
 bool ForceDirectories(const std::u16string& Path);
 // Deletes a file; false when it did not exist or could not be deleted.
 bool FileDelete(const std::u16string& Path);
+// A file name made ready for deleting, so that the deletion itself cannot fail for lack of
+// memory: clean-up that runs after a change was committed, where nothing may fail.
+class TFileToDelete {
+public:
+    TFileToDelete() = default;
+    // Converts Path to the system's form; may throw std::bad_alloc.
+    explicit TFileToDelete(const std::u16string& Path);
+    // Deletes the file; false when there was none or the system refused. Never allocates.
+    bool Delete() const noexcept;
+    bool Empty() const noexcept { return path_.empty(); }
+    void Swap(TFileToDelete& Other) noexcept { path_.swap(Other.path_); }
+
+private:
+    std::filesystem::path path_;
+};
+
 // Moves From over To, replacing To (how files are saved safely: write a temporary, then move).
 bool MoveFileReplacing(const std::u16string& From, const std::u16string& To);
 
