@@ -37,9 +37,9 @@ private:
 bool MoveFileReplacing(const std::u16string& From, const std::u16string& To);
 
 // Saves a file so that a failed or interrupted save loses nothing: Write fills a temporary file
-// beside Path (its folders are made first), which then replaces Path. When Write throws or the
+// beside Path, which then replaces Path. When the temporary cannot be made, Write throws or the
 // move fails, the temporary goes, Path stays as it was, and the exception (EFCreateError for a
-// failed move) passes on.
+// file that cannot be made or moved) passes on. Every file the program writes goes through it.
 void SaveFileSafely(const std::u16string& Path, const std::function<void(TStream&)>& Write);
 
 // The platform's path separator ('\\' on Windows, '/' elsewhere).
@@ -48,9 +48,13 @@ std::u16string IncludeTrailingPathDelimiter(const std::u16string& Path);
 
 // The temporary folder, ending in a separator.
 std::u16string TempFolder();
-// Creates a new empty file with a unique name in Folder (the temporary folder when empty)
-// and returns its path; empty when none could be made.
+// Temporary names, all from one source of randomness:
+// Creates a new empty file named Prefix, four hexadecimal digits and ".tmp" in Folder (the
+// temporary folder when empty) and returns its path; empty when none could be made.
 std::u16string CreateTempFile(const std::u16string& Prefix, const std::u16string& Folder = {});
+// A fresh name in Folder (the temporary folder when empty): a random GUID in its registry form,
+// lower case and without braces. Nothing is created.
+std::u16string TempFileName(const std::u16string& Folder = {});
 
 enum class TSpecialFolder { AppData, Documents };
 

@@ -1,6 +1,7 @@
 #include "framework/Streams.h"
 
 #include "framework/Exceptions.h"
+#include "framework/FileUtils.h"
 
 #include <algorithm>
 #include <cstring>
@@ -210,6 +211,5 @@ void TMemoryStream::LoadFromFile(const std::u16string& FileName)
 
 void TMemoryStream::SaveToFile(const std::u16string& FileName)
 {
-    TFileStream f(FileName, fmCreate);
-    SaveToStream(f);
+    SaveFileSafely(FileName, [this](TStream& File) { SaveToStream(File); });
 }

@@ -56,6 +56,9 @@ void TSettings::WriteToStream(TStream& Stream)
 
 void TSettings::SaveToFile(const std::u16string& FileName)
 {
+    const size_t folderEnd = FileName.find_last_of(u"\\/:");
+    if (folderEnd != std::u16string::npos && folderEnd > 0)
+        ForceDirectories(FileName.substr(0, folderEnd));  // a folder that cannot be made fails the save
     SaveFileSafely(FileName, [this](TStream& Stream) { WriteToStream(Stream); });
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/el/foundation/ElWideStrings.h"
 
+#include "framework/FileUtils.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -185,8 +187,7 @@ void TElWideStrings::SaveToFile(const std::u16string& FileName)
     const bool OldWriteBOM = WriteBOM;
     WriteBOM = true;
     try {
-        TElFileStream Stream(FileName, fmCreate);
-        SaveToStream(Stream);
+        SaveFileSafely(FileName, [this](TStream& Stream) { SaveToStream(Stream); });
     } catch (...) {
         WriteBOM = OldWriteBOM;
         throw;
