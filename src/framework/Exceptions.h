@@ -97,4 +97,7 @@ inline constexpr char16_t SFOpenError[] = u"Datei %s kann nicht geöffnet werden
 inline constexpr char16_t SFCreateError[] = u"Datei %s kann nicht erstellt werden";
 inline constexpr char16_t SInvalidInteger[] = u"'%s' ist kein gültiger Integerwert";
 inline constexpr char16_t SReadError[] = u"Stream read error";
+inline constexpr char16_t SListIndexError[] = u"Listenindex überschreitet das Maximum (%d)";
+inline constexpr char16_t SSortedListError[] = u"Operation für sortierte Listen nicht zulässig";
+inline constexpr char16_t SDuplicateString[] = u"In der Stringliste sind Duplikate nicht erlaubt";
 inline constexpr char16_t SWriteError[] = u"Stream write error";
