@@ -2,6 +2,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/LittleEndianBytes.h"
+#include "framework/FileUtils.h"
 
 #include <cstring>
 #include <vector>
@@ -200,8 +201,7 @@ void TBitmap::SaveToStream(TStream& Stream) const
 
 void TBitmap::SaveToFile(const std::u16string& FileName) const
 {
-    TFileStream file(FileName, fmCreate);
-    SaveToStream(file);
+    SaveFileSafely(FileName, [this](TStream& File) { SaveToStream(File); });
 }
 
 void TBitmap::LoadFromStream(TStream& Stream)
