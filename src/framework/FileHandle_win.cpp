@@ -1,8 +1,8 @@
 #include "framework/FileHandle.h"
 
-#include <windows.h>
+#include "framework/WinText.h"
 
-#include <iterator>
+#include <windows.h>
 
 namespace {
 
@@ -85,8 +85,8 @@ std::u16string OsErrorMessage(uint32_t Code)
 {
     wchar_t buffer[512] = {};
     const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, Code, 0, buffer,
-                                   static_cast<DWORD>(std::size(buffer)), nullptr);
-    std::u16string text(reinterpret_cast<const char16_t*>(buffer), n);
+                                   static_cast<DWORD>(sizeof buffer / sizeof buffer[0]), nullptr);
+    std::u16string text = FromWide(buffer, n);
     while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' '))
         text.pop_back();
     return text;

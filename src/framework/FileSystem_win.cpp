@@ -1,12 +1,8 @@
 #include "framework/FileSystem.h"
 
+#include "framework/WinText.h"
+
 #include <windows.h>
-
-namespace {
-
-const wchar_t* W(const std::u16string& S) { return reinterpret_cast<const wchar_t*>(S.c_str()); }
-
-} // namespace
 
 std::vector<TSearchRec> FindFiles(const std::u16string& PathMask)
 {
@@ -14,12 +10,12 @@ std::vector<TSearchRec> FindFiles(const std::u16string& PathMask)
     const size_t cut = PathMask.find_last_of(u"\\/:");
     const std::u16string mask = cut == std::u16string::npos ? PathMask : PathMask.substr(cut + 1);
     WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW(W(PathMask), &data);
+    HANDLE search = FindFirstFileW(WideChars(PathMask), &data);
     if (search == INVALID_HANDLE_VALUE)
         return found;
     do {
         TSearchRec rec;
-        rec.Name = reinterpret_cast<const char16_t*>(data.cFileName);
+        rec.Name = FromWide(data.cFileName);
         // The system also matches the short alias ("*.dmo" finds "notes.dmox" by its alias).
         if (rec.Name == u"." || rec.Name == u".." || !MatchesFileMask(rec.Name, mask))
             continue;
@@ -35,17 +31,14 @@ std::u16string ExpandFileName(const std::u16string& FileName)
 {
     if (FileName.empty())
         return {};
-    std::u16string full(MAX_PATH, u'\0');
+    std::vector<wchar_t> full(MAX_PATH);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const DWORD n = GetFullPathNameW(W(FileName), static_cast<DWORD>(full.size()),
-                                         reinterpret_cast<wchar_t*>(full.data()), nullptr);
+        const DWORD n = GetFullPathNameW(WideChars(FileName), static_cast<DWORD>(full.size()), full.data(), nullptr);
         if (n == 0)
             return FileName;
-        if (n < full.size()) {
-            full.resize(n);
-            return full;
-        }
-        full.assign(n, u'\0');  // n counts the terminating NUL when the buffer was too small
+        if (n < full.size())
+            return FromWide(full.data(), n);
+        full.assign(n, L'\0');  // n counts the terminating NUL when the buffer was too small
     }
     return FileName;
 }

@@ -1,12 +1,12 @@
 #include "framework/Registry.h"
 
+#include "framework/WinText.h"
+
 #include <windows.h>
 
 #include <cstring>
 
 namespace {
-
-const wchar_t* W(const std::u16string& S) { return reinterpret_cast<const wchar_t*>(S.c_str()); }
 
 HKEY H(uintptr_t Key) { return reinterpret_cast<HKEY>(Key); }
 
@@ -27,7 +27,7 @@ std::u16string TrimBackslashes(const std::u16string& Key)
 bool DeleteTree(HKEY Parent, const std::u16string& Name)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(Parent, W(Name), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(Parent, WideChars(Name), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE, &key) != ERROR_SUCCESS)
         return false;
     // Always the first subkey: each deletion renumbers the rest.
     for (;;) {
@@ -35,11 +35,11 @@ bool DeleteTree(HKEY Parent, const std::u16string& Name)
         DWORD length = 256;
         if (RegEnumKeyExW(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
-        if (!DeleteTree(key, std::u16string(reinterpret_cast<const char16_t*>(child), length)))
+        if (!DeleteTree(key, FromWide(child, length)))
             break;
     }
     RegCloseKey(key);
-    return RegDeleteKeyW(Parent, W(Name)) == ERROR_SUCCESS;
+    return RegDeleteKeyW(Parent, WideChars(Name)) == ERROR_SUCCESS;
 }
 
 std::vector<std::u16string> EnumNames(HKEY Key, bool Values)
@@ -64,7 +64,7 @@ std::vector<std::u16string> EnumNames(HKEY Key, bool Values)
         }
         if (result != ERROR_SUCCESS)
             break;
-        names.emplace_back(reinterpret_cast<const char16_t*>(buffer.data()), length);
+        names.push_back(FromWide(buffer.data(), length));
     }
     return names;
 }
@@ -127,9 +127,9 @@ bool TRegistry::OpenAs(const std::u16string& Key, bool CanCreate, uint32_t Right
     HKEY opened = nullptr;
     LONG result;
     if (CanCreate)
-        result = RegCreateKeyExW(base, W(relative), 0, nullptr, REG_OPTION_NON_VOLATILE, Rights, nullptr, &opened, nullptr);
+        result = RegCreateKeyExW(base, WideChars(relative), 0, nullptr, REG_OPTION_NON_VOLATILE, Rights, nullptr, &opened, nullptr);
     else
-        result = RegOpenKeyExW(base, W(relative), 0, Rights, &opened);
+        result = RegOpenKeyExW(base, WideChars(relative), 0, Rights, &opened);
     if (result != ERROR_SUCCESS)
         return false;
     std::u16string path = PathOf(Key, relative);
@@ -156,7 +156,7 @@ bool TRegistry::CreateKey(const std::u16string& Key)
     if (relative.empty())
         return false;
     HKEY created = nullptr;
-    if (RegCreateKeyExW(base, W(relative), 0, nullptr, REG_OPTION_NON_VOLATILE, Access, nullptr, &created, nullptr) !=
+    if (RegCreateKeyExW(base, WideChars(relative), 0, nullptr, REG_OPTION_NON_VOLATILE, Access, nullptr, &created, nullptr) !=
         ERROR_SUCCESS)
         return false;
     RegCloseKey(created);
@@ -168,7 +168,7 @@ bool TRegistry::KeyExists(const std::u16string& Key) const
     std::u16string relative;
     const HKEY base = H(BaseKey(Key, relative));
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(base, W(relative), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(base, WideChars(relative), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
         return false;
     RegCloseKey(opened);
     return true;
@@ -186,18 +186,18 @@ std::vector<std::u16string> TRegistry::GetValueNames() const { return EnumNames(
 
 bool TRegistry::ValueExists(const std::u16string& Name) const
 {
-    return key_ && RegQueryValueExW(H(key_), W(Name), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return key_ && RegQueryValueExW(H(key_), WideChars(Name), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool TRegistry::DeleteValue(const std::u16string& Name)
 {
-    return key_ && RegDeleteValueW(H(key_), W(Name)) == ERROR_SUCCESS;
+    return key_ && RegDeleteValueW(H(key_), WideChars(Name)) == ERROR_SUCCESS;
 }
 
 bool TRegistry::GetDataInfo(const std::u16string& Name, TRegDataInfo& Info) const
 {
     DWORD type = 0, size = 0;
-    if (!key_ || RegQueryValueExW(H(key_), W(Name), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    if (!key_ || RegQueryValueExW(H(key_), WideChars(Name), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return false;
     switch (type) {
     case REG_SZ: Info.RegData = TRegDataType::String; break;
@@ -218,11 +218,11 @@ bool TRegistry::ReadRaw(const std::u16string& Name, uint32_t& Type, std::vector<
     // The value may grow between the size query and the read: ask again a few times.
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD type = 0, size = 0;
-        if (RegQueryValueExW(H(key_), W(Name), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        if (RegQueryValueExW(H(key_), WideChars(Name), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
             return false;
         Data.assign(size, 0);
         DWORD got = size;
-        const LONG result = RegQueryValueExW(H(key_), W(Name), nullptr, &type, Data.empty() ? nullptr : Data.data(), &got);
+        const LONG result = RegQueryValueExW(H(key_), WideChars(Name), nullptr, &type, Data.empty() ? nullptr : Data.data(), &got);
         if (result == ERROR_MORE_DATA)
             continue;
         if (result != ERROR_SUCCESS)
@@ -286,7 +286,7 @@ bool TRegistry::ReadMultiString(const std::u16string& Name, std::vector<std::u16
 
 bool TRegistry::WriteRaw(const std::u16string& Name, uint32_t Type, const void* Data, uint32_t Size)
 {
-    return key_ && RegSetValueExW(H(key_), W(Name), 0, Type, static_cast<const BYTE*>(Data), Size) == ERROR_SUCCESS;
+    return key_ && RegSetValueExW(H(key_), WideChars(Name), 0, Type, static_cast<const BYTE*>(Data), Size) == ERROR_SUCCESS;
 }
 
 bool TRegistry::WriteString(const std::u16string& Name, const std::u16string& Value)

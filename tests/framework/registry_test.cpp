@@ -2,6 +2,7 @@
 // open key, and the recursive delete. Each test works below a key of its own.
 #include "framework/FileUtils.h"
 #include "framework/Registry.h"
+#include "framework/WinText.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +91,7 @@ TEST_F(RegistryTest, TypedValuesComeBackAndOtherTypesAreRefused)
 TEST_F(RegistryTest, ValuesStoredByOthersAreReadWithinTheirBounds)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t*>(Base.c_str()), 0, KEY_SET_VALUE, &key),
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, WideChars(Base), 0, KEY_SET_VALUE, &key),
               ERROR_SUCCESS);
     // A string without its closing NUL, an odd byte count, a DWORD of the wrong size.
     RegSetValueExW(key, L"NoNul", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"COM7"), 8);

@@ -1,5 +1,6 @@
 // The portable command-line splitting against the system's own CommandLineToArgvW.
 #include "framework/CommandLine.h"
+#include "framework/WinText.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +14,10 @@ namespace {
 std::vector<std::u16string> SystemSplit(const std::u16string& Line)
 {
     int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(reinterpret_cast<const wchar_t*>(Line.c_str()), &count);
+    LPWSTR* argv = CommandLineToArgvW(WideChars(Line), &count);
     std::vector<std::u16string> args;
     for (int i = 0; argv && i < count; ++i)
-        args.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+        args.push_back(FromWide(argv[i]));
     LocalFree(argv);
     return args;
 }

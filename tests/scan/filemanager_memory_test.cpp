@@ -10,6 +10,8 @@
 #include <filesystem>
 
 #ifdef _WIN32
+#include "framework/WinText.h"
+
 #include <windows.h>
 #else
 #include <csignal>
@@ -37,7 +39,7 @@ struct TFullState {
 void SetTempFolderVariable(const std::u16string& Value)
 {
 #ifdef _WIN32
-    SetEnvironmentVariableW(L"TMP", reinterpret_cast<const wchar_t*>(Value.c_str()));
+    SetEnvironmentVariableW(L"TMP", WideChars(Value));
 #else
     setenv("TMPDIR", WideToUtf8(Value).c_str(), 1);
 #endif
@@ -48,7 +50,7 @@ std::u16string TempFolderVariable()
 #ifdef _WIN32
     wchar_t buffer[1024] = {};
     const DWORD n = GetEnvironmentVariableW(L"TMP", buffer, 1024);
-    return std::u16string(reinterpret_cast<const char16_t*>(buffer), n < 1024 ? n : 0);
+    return FromWide(buffer, n < 1024 ? n : 0);
 #else
     const char* v = std::getenv("TMPDIR");
     return v ? Utf8ToWide(v) : std::u16string();

@@ -8,7 +8,6 @@
 // its menus as they were.
 #pragma once
 
-#include "framework/Exceptions.h"
 #include "framework/Objects.h"
 #include "framework/Streams.h"
 #include "scan/model/DataTypes.h"
@@ -22,6 +21,7 @@
 #include <memory>
 #include <string>
 
+class EFOpenError;
 class TScanData;
 class TMessageSink;
 class TElMenuItem;
