@@ -87,7 +87,11 @@ TEST(FileStream, FailuresRaiseWithTheFileName)
         TFileStream f(missing, fmOpenRead | fmShareDenyWrite);
         FAIL() << "opened a missing file";
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), u"Datei " + missing + u" kann nicht geöffnet werden");
+        // The framework's text, then the system's reason.
+        const std::u16string text = u"Datei " + missing + u" kann nicht geöffnet werden. ";
+        EXPECT_EQ(e.Message().substr(0, text.size()), text);
+        EXPECT_GT(e.Message().size(), text.size());
+        EXPECT_TRUE(e.FileNotFound());
     }
     const auto folder = std::filesystem::temp_directory_path().u16string();
     EXPECT_THROW(TFileStream(folder, fmOpenRead), EFOpenError);
