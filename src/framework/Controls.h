@@ -14,6 +14,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Components.h"
+#include "framework/KeyCodes.h"
 #include "framework/Messages.h"
 #include "framework/Types.h"
 
@@ -27,9 +28,6 @@
 class TWinControl;
 class TCustomForm;
 
-using TShiftState = uint8_t;
-constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64;
-
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft };
@@ -39,9 +37,6 @@ constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSiz
                   crHourGlass = -11, crDrag = -12, crMultiDrag = -16, crNo = -18, crHandPoint = -21;
 HCURSOR CursorHandle(TCursor Cursor);
 
-// Key plus modifier bits, as menus store their short-cuts.
-using TShortCut = uint16_t;
-constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 TShortCut ShortCut(uint16_t Key, TShiftState Shift);
 // The shift state of the keyboard now (Shift, Ctrl, Alt).
 TShiftState KeyboardShiftState();
