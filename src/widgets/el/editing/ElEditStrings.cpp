@@ -355,13 +355,12 @@ TElTextPos TElEditStrings::InsertText(TElTextPos At, std::u16string_view Text)
     const int32_t P = At.Paragraph;
     const std::u16string& old = Para(P).text_;
     if (!IsMultiline() || CountBreaks(Text) == 0) {
-        std::u16string joined;
-        joined.reserve(old.size() + Text.size());
-        joined.append(old, 0, static_cast<size_t>(At.Offset)).append(Text).append(old, static_cast<size_t>(At.Offset));
-        SetParagraphText(P, std::move(joined));
-        ReformatAndRenumber(P);
+        Para(P).text_.insert(static_cast<size_t>(At.Offset), Text);
+        sumLengths_ += static_cast<int64_t>(Text.size());
+        const int32_t end = At.Offset + static_cast<int32_t>(Text.size());
+        RewrapEdited(P, {At.Offset, At.Offset, end});
         Changed();
-        return {P, At.Offset + static_cast<int32_t>(Text.size())};
+        return {P, end};
     }
     // Every break opens a paragraph: the head keeps the first piece, the last piece is followed
     // by the old tail, and the pieces between become paragraphs of their own.
@@ -377,8 +376,9 @@ TElTextPos TElEditStrings::InsertText(TElTextPos At, std::u16string_view Text)
         New.push_back(NewParagraph());
         New.back()->text_ = std::move(pieces[i]);
     }
+    const int32_t oldLength = Para(P).Length();
     SetParagraphText(P, std::move(head));
-    ReformatParagraph(P);
+    RewrapEdited(P, {At.Offset, oldLength, Para(P).Length()});
     InsertParagraphs(P + 1, std::move(New));
     RecalcFirstLines(P);
     Changed();
@@ -412,40 +412,77 @@ std::u16string TElEditStrings::DeleteText(TElTextPos From, TElTextPos To)
     if (To < From) std::swap(From, To);
     if (From == To) return {};
     std::u16string removed = TextRange(From, To);
-    const std::u16string& first = Para(From.Paragraph).text_;
-    std::u16string joined = first.substr(0, static_cast<size_t>(From.Offset));
-    joined.append(Para(To.Paragraph).text_, static_cast<size_t>(To.Offset));
-    SetParagraphText(From.Paragraph, std::move(joined));
-    EraseParagraphs(From.Paragraph + 1, To.Paragraph + 1);
-    if (From.Paragraph == To.Paragraph) {
-        ReformatAndRenumber(From.Paragraph);
-    } else {
-        ReformatParagraph(From.Paragraph);
-        RecalcFirstLines(From.Paragraph);
+    const int32_t P = From.Paragraph;
+    if (P == To.Paragraph) {
+        Para(P).text_.erase(static_cast<size_t>(From.Offset), static_cast<size_t>(To.Offset - From.Offset));
+        sumLengths_ -= To.Offset - From.Offset;
+        RewrapEdited(P, {From.Offset, To.Offset, From.Offset});
+        Changed();
+        return removed;
     }
+    const int32_t oldLength = Para(P).Length();
+    std::u16string joined = Para(P).text_.substr(0, static_cast<size_t>(From.Offset));
+    joined.append(Para(To.Paragraph).text_, static_cast<size_t>(To.Offset));
+    SetParagraphText(P, std::move(joined));
+    EraseParagraphs(P + 1, To.Paragraph + 1);
+    const TEdit edit{From.Offset, oldLength, Para(P).Length()};
+    Wrap(Para(P), &edit);
+    TrackLongest(P);
+    RecalcFirstLines(P);
     Changed();
     return removed;
 }
 
 // ---- Layout
 
-void TElEditStrings::Wrap(TElParagraph& Paragraph)
+void TElEditStrings::Wrap(TElParagraph& Paragraph, const TEdit* Edit)
 {
-    Paragraph.starts_.clear();
+    std::vector<int32_t> old;
+    old.swap(Paragraph.starts_);
     if (!Owner || !Owner->Multiline() || !Owner->WordWrap()) return;
     const int32_t width = Owner->WrapWidth();
     const std::u16string& T = Paragraph.text_;
-    // Nothing wraps into less than a pixel, or when nothing can be measured.
-    if (width < 1 || T.empty() || !Owner->MeasureEnds(T, ends_) || ends_.size() != T.size()) return;
     const int32_t length = Paragraph.Length();
+    // Nothing wraps into less than a pixel, or when nothing can be measured.
+    if (width < 1 || length == 0) return;
+
+    // A line's breaks read its text up to one character past what fits, and the next line
+    // starts no earlier than that: lines ending two lines before the edit keep their breaks.
     int32_t start = 0;
+    if (Edit) {
+        size_t keep = static_cast<size_t>(std::lower_bound(old.begin(), old.end(), Edit->Start) - old.begin());
+        keep = keep > 0 ? keep - 1 : 0;
+        Paragraph.starts_.assign(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(keep));
+        start = keep > 0 ? old[keep - 1] : 0;
+    }
+    const int32_t delta = Edit ? Edit->NewEnd - Edit->OldEnd : 0;
+
+    // ends_ holds the drawn ends of T[from, to); it grows when a decision needs more of the text.
+    int32_t from = start, to = start;
+    auto measure = [&](int32_t newTo) {
+        from = start;
+        to = std::min(length, newTo);
+        return Owner->MeasureEnds(std::u16string_view(T).substr(static_cast<size_t>(from), static_cast<size_t>(to - from)), ends_) &&
+               ends_.size() == static_cast<size_t>(to - from);
+    };
+    auto endAt = [&](int32_t i) -> int64_t { return i > from ? ends_[static_cast<size_t>(i - from - 1)] : 0; };
+    if (!measure(Edit ? std::max(Edit->NewEnd, start) + 1024 : length)) {
+        Paragraph.starts_.clear();
+        return;
+    }
     for (;;) {
-        const int32_t base = start > 0 ? ends_[static_cast<size_t>(start - 1)] : 0;
-        const int64_t restWidth = static_cast<int64_t>(ends_.back()) - base;
-        if (restWidth + 2 < width) break;
+        // Enough of the text for this line: all of it, or more than the width from here.
+        while (to < length && endAt(to) - endAt(start) <= width + 2)
+            if (!measure(to + std::max(to - from, 1024))) {
+                Paragraph.starts_.clear();
+                return;
+            }
+        const int64_t restWidth = endAt(to) - endAt(start);
+        if (to == length && restWidth + 2 < width) break;
         // N characters fit; a rest that fits whole loses its last character, as the width test
         // keeps two pixels free. Every line takes at least one character, so the loop ends.
-        int32_t N = FitUnits(ends_, T, start, width);
+        int32_t N = FitUnits(ends_, std::u16string_view(T).substr(static_cast<size_t>(from), static_cast<size_t>(to - from)),
+                             start - from, width);
         if (start + N == length) N -= CharSizeBefore(T, static_cast<size_t>(length));
         if (N < 1) N = CharSizeAt(T, static_cast<size_t>(start));
         // Break after the last blank within the N characters, or hard at N inside a word.
@@ -455,6 +492,15 @@ void TElEditStrings::Wrap(TElParagraph& Paragraph)
         if (start + K >= length) break;
         start += K;
         Paragraph.starts_.push_back(start);
+        // Past the edit, a line that starts where an old one started (shifted) is followed by
+        // the old lines: they were wrapped from the same text.
+        if (Edit && start >= Edit->NewEnd) {
+            auto it = std::lower_bound(old.begin(), old.end(), start - delta);
+            if (it != old.end() && *it == start - delta && *it >= Edit->OldEnd) {
+                for (++it; it != old.end(); ++it) Paragraph.starts_.push_back(*it + delta);
+                return;
+            }
+        }
     }
 }
 
@@ -489,10 +535,11 @@ void TElEditStrings::ReformatParagraph(int32_t P)
     TrackLongest(P);
 }
 
-void TElEditStrings::ReformatAndRenumber(int32_t P)
+void TElEditStrings::RewrapEdited(int32_t P, TEdit Edit)
 {
     const int32_t before = Para(P).Count();
-    ReformatParagraph(P);
+    Wrap(Para(P), &Edit);
+    TrackLongest(P);
     if (Para(P).Count() != before) RecalcFirstLines(P + 1);
 }
 

@@ -163,9 +163,16 @@ private:
     TElParagraph& Para(int32_t P) { return *paragraphs_[static_cast<size_t>(P)]; }
     // Paragraph 0, created when the model is empty.
     void EnsureParagraph();
-    void Wrap(TElParagraph& Paragraph);
-    // Wraps paragraph P and renumbers the lines after it when its line count changed.
-    void ReformatAndRenumber(int32_t P);
+    // The part of an edited paragraph that changed: [Start, OldEnd) of the old text became
+    // [Start, NewEnd) of the new one.
+    struct TEdit {
+        int32_t Start, OldEnd, NewEnd;
+    };
+    // Wraps the whole paragraph, or after an edit only from the line before the edit until the
+    // new lines meet the old ones again (line breaks depend only on the text that follows them).
+    void Wrap(TElParagraph& Paragraph, const TEdit* Edit = nullptr);
+    // Wraps paragraph P after an edit and renumbers the lines after it when its line count changed.
+    void RewrapEdited(int32_t P, TEdit Edit);
     void InsertParagraphs(int32_t Index, std::vector<std::unique_ptr<TElParagraph>> New);
     // Removes paragraphs [From, To) and keeps the longest-paragraph bookkeeping.
     void EraseParagraphs(int32_t From, int32_t To);

@@ -98,6 +98,31 @@ TEST(EditProperties, WrapKeepsEveryCharacterInOrderAtAnyWidth)
     }
 }
 
+TEST(EditProperties, RewrappingAfterAnEditEqualsAFreshWrap)
+{
+    // Long paragraphs, edits anywhere (line starts included), at many widths: the lines kept
+    // before the edit and taken over after it must be those a fresh wrap gives.
+    std::mt19937 rng(31);
+    for (int round = 0; round < 150; ++round) {
+        TEditSession s;
+        std::u16string text;
+        const size_t length = 200 + rng() % 2400;
+        while (text.size() < length) text += (rng() % 5 == 0) ? u" " : (rng() % 7 == 0 ? u"\t" : u"w");
+        s.core.SetText(text);
+        s.core.SetEditRect({0, 0, static_cast<int32_t>(10 + rng() % 150), 60});
+        for (int edit = 0; edit < 30; ++edit) {
+            const TElParagraph& para = s.core.Lines().Paragraph(0);
+            // Half of the edits start exactly where a line starts.
+            int64_t at = rng() % (para.Length() + 1);
+            if (rng() % 2 && para.Count() > 1) at = para.LineStart(static_cast<int32_t>(rng() % para.Count()));
+            s.core.SetSel(at, at + (rng() % 3 == 0 ? rng() % 12 : 0));
+            const char16_t* inserts[] = {u"", u" ", u"x", u"  ", u"longerword", u"a b"};
+            s.core.ReplaceSel(inserts[rng() % std::size(inserts)], true);
+            ASSERT_EQ(s.CheckInvariants(), "") << "round " << round << " edit " << edit;
+        }
+    }
+}
+
 TEST(EditProperties, InsertedBreaksAddAsManyParagraphs)
 {
     std::mt19937 rng(5);
