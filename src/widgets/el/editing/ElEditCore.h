@@ -219,7 +219,21 @@ public:
     bool DropText(int64_t Index, const std::u16string& Text, bool MoveFromSelf);
 
 private:
-    class TNotifyScope;
+    // Host notifications that depend on the final state (scroll bars, caret, repaint) are
+    // collected while an operation runs and sent once when the outermost operation ends.
+    class TNotifyScope {
+    public:
+        explicit TNotifyScope(TElEditCore& Core) : core_(Core) { ++core_.notifyDepth_; }
+        ~TNotifyScope()
+        {
+            if (--core_.notifyDepth_ == 0) core_.Flush();
+        }
+        TNotifyScope(const TNotifyScope&) = delete;
+        TNotifyScope& operator=(const TNotifyScope&) = delete;
+
+    private:
+        TElEditCore& core_;
+    };
     // IElEditStringsOwner
     int32_t WrapWidth() const override { return view_.WrapWidth(); }
     bool ForceReload() const override { return forceReload_; }

@@ -33,7 +33,7 @@ constexpr TDeadGroup DeadGroups[] = {
 
 bool IsUntyped(char16_t Ch)
 {
-    return Ch == 0 || Ch == VKey::Back || Ch == VKey::Tab || Ch == VKey::Return || Ch == VKey::Escape || Ch == 0x7F;
+    return Ch == 0 || Ch == u'\b' || Ch == u'\t' || Ch == u'\r' || Ch == 0x1B || Ch == 0x7F;
 }
 
 }  // namespace
@@ -143,8 +143,11 @@ void TElKeyboardInput::KeyDown(uint16_t Key, uint32_t ScanCode)
 
 bool TElKeyboardInput::IsRepeatedChar() const
 {
-    for (char16_t c : searchText_)
-        if (c != searchText_[0]) return false;
+    // Compared character by character, so that a repeated pair counts as repeated.
+    const std::u16string_view text(searchText_);
+    const std::u16string_view first = text.substr(0, static_cast<size_t>(CharSizeAt(text, 0)));
+    for (size_t i = 0; i < text.size(); i += first.size())
+        if (text.substr(i, first.size()) != first) return false;
     return true;
 }
 

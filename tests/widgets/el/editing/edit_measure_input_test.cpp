@@ -229,6 +229,8 @@ TEST(KeyboardInput, SearchTextAndRepeatedCharacters)
     EXPECT_EQ(input.SearchText(), u"aaab");
     input.Reset();
     EXPECT_EQ(input.SearchText(), u"");
+    for (int i = 0; i < 2; ++i) input.SetText(u"\U0001F600");
+    EXPECT_TRUE(input.IsRepeatedChar());
 }
 
 TEST(SearchTimeout, FiresOnceAnIntervalAfterTheLastKey)
