@@ -20,7 +20,8 @@ constexpr float RawZ = 5.0f, SmoothedZ = 4.0f, MeanZ = 3.0f;
 
 bool ReadAt(TStream& Stream, int64_t Position, uint8_t* Bytes, int32_t Count)
 {
-    if (Position < 0 || Stream.Seek(Position, soBeginning) != Position)
+    // A position beyond the end is refused before seeking there.
+    if (Position < 0 || Position > Stream.Size() || Stream.Seek(Position, soBeginning) != Position)
         return false;
     if (le::BytesLeft(Stream) < Count)
         return false;
@@ -136,14 +137,16 @@ TChart ComputeChart(std::vector<float> S, uint16_t Divisor, int32_t Window)
     L.MinV_2 = FormatNumber(C.AxisMin + Range / 3.0);
     L.MinValue = FormatNumber(C.AxisMin);
 
-    // A flat curve would give the projection no height; it then spans one unit around it.
+    // A flat curve would give the projection no height; it then spans half its value (at least
+    // half a unit) above and below it, which stays visible at any magnitude.
     C.Projection.Left = BandLow * double(N) / SampleRate;
     C.Projection.Right = BandHigh * double(N) / SampleRate;
     C.Projection.Bottom = C.AxisMin;
     C.Projection.Top = C.AxisMax;
     if (!(C.Projection.Top > C.Projection.Bottom)) {
-        C.Projection.Bottom = double(C.AxisMin) - 0.5;
-        C.Projection.Top = double(C.AxisMax) + 0.5;
+        const double Half = std::max(0.5, std::fabs(double(C.AxisMin)) * 0.5);
+        C.Projection.Bottom = double(C.AxisMin) - Half;
+        C.Projection.Top = double(C.AxisMax) + Half;
     }
     return C;
 }

@@ -109,10 +109,12 @@ TEST(ChartModel, NothingToDrawGivesAnEmptyChartAndAUsableProjection)
         EXPECT_TRUE(C.Raw.empty() && C.Smoothed.empty());
         EXPECT_TRUE(C.Labels.Minimum.empty() && C.Labels.MaxValue.empty());
     }
-    const TChart Flat = ComputeChart(std::vector<float>(100, 3.0f), 1, 5);
-    ASSERT_TRUE(Flat.Drawn);
-    EXPECT_LT(Flat.Projection.Bottom, Flat.Projection.Top);
-    EXPECT_LT(Flat.Projection.Left, Flat.Projection.Right);
+    for (float Level : {3.0f, 0.0f, 1e25f}) {  // flat curves, one too large for a fixed margin
+        const TChart Flat = ComputeChart(std::vector<float>(100, Level), 1, 5);
+        ASSERT_TRUE(Flat.Drawn);
+        EXPECT_LT(Flat.Projection.Bottom, Flat.Projection.Top) << Level;
+        EXPECT_LT(Flat.Projection.Left, Flat.Projection.Right);
+    }
     EXPECT_TRUE(ComputeChart(Ramp(20), 2, 0).Drawn);  // a window below 1 counts as 1
 }
 

