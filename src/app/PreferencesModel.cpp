@@ -70,7 +70,7 @@ TPreferenceChoices ChoicesOfSettings(const TSettingsRecord& S, int32_t ActiveLan
     return C;
 }
 
-bool RestoreEnabled(const TPreferenceChoices& C, const TFormatSettings& Format)
+bool ResetButtonEnabled(const TPreferenceChoices& C, const TFormatSettings& Format)
 {
     const bool AtDefaults = ReadsAs(C.ZoomStepText, DefaultZoomStep, Format) &&
                             ReadsAs(C.MoveStepText, DefaultMoveStep, Format) &&
@@ -79,7 +79,7 @@ bool RestoreEnabled(const TPreferenceChoices& C, const TFormatSettings& Format)
     return !AtDefaults;
 }
 
-void RestoreDefaultChoices(TPreferenceChoices& C, const TFormatSettings& Format)
+void ResetPreferenceChoices(TPreferenceChoices& C, const TFormatSettings& Format)
 {
     C.ZoomStepText = StepText(DefaultZoomStep, Format);
     C.MoveStepText = StepText(DefaultMoveStep, Format);

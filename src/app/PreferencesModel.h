@@ -1,5 +1,6 @@
-// The preferences dialog's rules: what its controls start with, whether "Restore" is enabled,
-// what Restore puts back, and the check of every field before OK applies any of them.
+// The preferences dialog's rules: what its controls start with, whether its reset button
+// ("Restore") is enabled, what it puts back, and the check of every field before OK applies
+// any of them.
 #pragma once
 
 #include <cstdint>
@@ -35,12 +36,12 @@ std::u16string StepText(double Step, const TFormatSettings& Format = FormatSetti
 TPreferenceChoices ChoicesOfSettings(const TSettingsRecord& Settings, int32_t ActiveLanguageIndex,
                                      size_t LanguageCount, const TFormatSettings& Format = FormatSettings());
 
-// "Restore" is disabled exactly when the steps read 1.25, 1.0 and 1.0, the track bar stands at
-// 1 and the unit, date and time formats at item 0. A text that is not a number (also while it
-// is being typed, such as "1.") only enables it; nothing raises.
-bool RestoreEnabled(const TPreferenceChoices& Choices, const TFormatSettings& Format = FormatSettings());
-// What "Restore" puts into the controls (language and check box stay).
-void RestoreDefaultChoices(TPreferenceChoices& Choices, const TFormatSettings& Format = FormatSettings());
+// The reset button ("Restore") is disabled exactly when the steps read 1.25, 1.0 and 1.0, the
+// track bar stands at 1 and the unit, date and time formats at item 0. A text that is not a
+// number (also while it is being typed, such as "1.") only enables it; nothing raises.
+bool ResetButtonEnabled(const TPreferenceChoices& Choices, const TFormatSettings& Format = FormatSettings());
+// What the reset button puts into the controls (language and check box stay).
+void ResetPreferenceChoices(TPreferenceChoices& Choices, const TFormatSettings& Format = FormatSettings());
 
 enum class TPreferenceField : uint8_t { None, ZoomStep, MoveStep, RotateStep, ColorStep };
 

@@ -66,6 +66,22 @@ TStopAction StopActionOf(uint8_t OperatingMode)
     return A;
 }
 
+TStopAction FinishStoppedScan(TScanData& Scan, const TDataGrid* Grid, uint8_t OperatingMode,
+                              const TDegreesToNMEA& DegreesToNMEA)
+{
+    const TStopAction Action = StopActionOf(OperatingMode);
+    switch (Action.Finish) {
+    case TReceiveFinish::FromDataGrid:
+        if (Grid != nullptr)
+            BuildScanFromDataGrid(Scan, *Grid, DegreesToNMEA);
+        break;
+    case TReceiveFinish::EndReceive: Scan.EndReceive(); break;
+    case TReceiveFinish::StopReceiving: Scan.StopReceiving(); break;
+    }
+    Scan.Changed = 1;
+    return Action;
+}
+
 bool NewAsksToSave(uint8_t ScanMode)
 {
     return ScanMode < 1 || ScanMode > 3;

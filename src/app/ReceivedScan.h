@@ -33,6 +33,12 @@ struct TStopAction {
 };
 TStopAction StopActionOf(uint8_t OperatingMode);
 
+// Finishes the scan of a stopped receive by its operating mode and marks it changed; returns
+// what the window still has to do (depth controls, snapshot). Grid may be null when there is
+// no data grid: a GPS scan then keeps what it holds.
+TStopAction FinishStoppedScan(TScanData& Scan, const TDataGrid* Grid, uint8_t OperatingMode,
+                              const TDegreesToNMEA& DegreesToNMEA);
+
 // The New command asks about unsaved changes unless the scan's mode byte is 1, 2 or 3.
 bool NewAsksToSave(uint8_t ScanMode);
 // The profile the new-scan dialog preselects: DeviceIndex when the table holds it, else none.

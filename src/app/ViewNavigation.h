@@ -21,7 +21,8 @@ struct TSettingsRecord;
 // The view-state slot of a view index; views above 3 count as the main view.
 size_t ViewStateSlotOfView(uint8_t View);
 
-// x to the nearest whole number, ties to the even one (2.5 gives 2, 3.5 gives 4).
+// x to the nearest whole number, ties to the even one (2.5 gives 2, 3.5 gives 4). Unlike the
+// framework's Round it stays a double, so NaN and values beyond 64 bits pass through unharmed.
 double Nearest(double X);
 // Nearest(X) mod 360 with the sign of X kept (-364 gives -4). NaN stays NaN.
 double NearestMod360(double X);

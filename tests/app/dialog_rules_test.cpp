@@ -93,23 +93,23 @@ TSettingsRecord AtRestoreValues()
 
 } // namespace
 
-TEST(Preferences, RestoreIsEnabledExactlyAwayFromItsValues)
+TEST(Preferences, ResetButtonIsEnabledExactlyAwayFromItsValues)
 {
     TPreferenceChoices C = ChoicesOfSettings(AtRestoreValues(), 0, 2);
     EXPECT_EQ(C.ZoomStepText, u"1.25");
-    EXPECT_FALSE(RestoreEnabled(C));
+    EXPECT_FALSE(ResetButtonEnabled(C));
     for (const char16_t* Typed : {u"1.5", u"1.", u"abc", u""}) {
         TPreferenceChoices Changed = C;
         Changed.ZoomStepText = Typed;
-        EXPECT_TRUE(RestoreEnabled(Changed)) << std::string(Typed, Typed + std::char_traits<char16_t>::length(Typed));
+        EXPECT_TRUE(ResetButtonEnabled(Changed)) << std::string(Typed, Typed + std::char_traits<char16_t>::length(Typed));
     }
     TPreferenceChoices Moved = C;
     Moved.TimeFormatIndex = 1;
     Moved.MoveStepText = u"7.00";
     Moved.BackgroundColor = 0xFFFFFF;
-    EXPECT_TRUE(RestoreEnabled(Moved));
-    RestoreDefaultChoices(Moved);
-    EXPECT_FALSE(RestoreEnabled(Moved));
+    EXPECT_TRUE(ResetButtonEnabled(Moved));
+    ResetPreferenceChoices(Moved);
+    EXPECT_FALSE(ResetButtonEnabled(Moved));
     EXPECT_EQ(Moved.BackgroundColor, 0u);
 
     // A fresh record's colour step of 3 puts the track bar at 3.
@@ -184,7 +184,7 @@ TEST(Preferences, StepsFollowTheLocalesSeparator)
     Comma.ThousandSeparator = u'.';
     TPreferenceChoices C = ChoicesOfSettings(AtRestoreValues(), 0, 1, Comma);
     EXPECT_EQ(C.ZoomStepText, u"1,25");
-    EXPECT_FALSE(RestoreEnabled(C, Comma));
+    EXPECT_FALSE(ResetButtonEnabled(C, Comma));
     C.RotateStepText = u"2,5";
     const TPreferenceCheck Check = CheckPreferences(C, 1, 1, Comma);
     ASSERT_TRUE(Check.Ok());

@@ -187,6 +187,22 @@ TEST(ReceivedScan, StopActionsByOperatingMode)
     EXPECT_TRUE(StopActionOf(5).Snapshot);
     EXPECT_EQ(StopActionOf(4).Finish, TReceiveFinish::FromDataGrid);
     EXPECT_FALSE(PreselectedProfile(-5, 3));
+
+    // A receive of 2 points on lines of 3: ground scans complete the grid, live scans do not.
+    for (auto [Mode, Count] : {std::pair{uint8_t(0), 3u}, {uint8_t(2), 2u}}) {
+        TColorManager* NoColors = nullptr;
+        TScanData Scan(&NoColors);
+        Scan.SetPointsPerLine(3);
+        Scan.SetLinesPerBlock(1);
+        Scan.BeginReceive(0);
+        Scan.AddScanPoint(RecordOf(1.0f, 1));
+        Scan.AddScanPoint(RecordOf(2.0f, 2));
+        Scan.Changed = 0;
+        FinishStoppedScan(Scan, nullptr, Mode, {});
+        EXPECT_EQ(Scan.Count, Count) << int(Mode);
+        EXPECT_EQ(Scan.Receiving, 0);
+        EXPECT_EQ(Scan.Changed, 1);
+    }
     EXPECT_FALSE(PreselectedProfile(3, 3));
 }
 
