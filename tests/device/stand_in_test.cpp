@@ -56,6 +56,10 @@ TEST(StandIn, DeviceFileStatementsAndReplies)
     EXPECT_EQ(d.UnplugAfter, 9);
     EXPECT_EQ(bus.Devices[1].Serial, "");
 
+    std::stringstream example;
+    example << std::ifstream(L3D_SOURCE_DIR "/src/stand-ins/ftd2xx/devices.example.txt").rdbuf();
+    EXPECT_EQ(Parse(example.str()).Devices.size(), 6u);
+
     EXPECT_EQ(ParseError("serial X\n"), "line 1: 'serial' before the first device");
     EXPECT_EQ(ParseError("device A\nanswer HELLO {endless}X\n"), "line 2: nothing may follow {endless}");
     EXPECT_EQ(ParseError("device A\nanswer HELLO \\q\n"), "line 2: unknown escape \\q");
