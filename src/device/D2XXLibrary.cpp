@@ -2,40 +2,44 @@
 
 #include "device/D2XXUnit.h"
 #include "framework/Dialogs.h"
+#include "framework/DynamicLibrary.h"
+#include "framework/WinText.h"
 
-#include <windows.h>
+#include <memory>
+#include <type_traits>
 
 namespace {
 
+// A function the library lacks keeps its "absent" stand-in, which answers as without a device.
 template <class F>
-void Bind(HMODULE Module, const char* Name, F& Function)
+void Bind(const TDynamicLibrary& Library, const char* Name, F& Function)
 {
-    // Through void*: an export's address converts to a function type only explicitly.
-    Function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(Module, Name)));
+    if (auto* bound = Library.Function<std::remove_pointer_t<F>>(Name))
+        Function = bound;
 }
 
 } // namespace
 
 bool InstallD2XXLibrary(const std::u16string& LibraryName)
 {
-    static HMODULE loaded = nullptr;
+    // The library stays loaded while the link holds its functions: until the next install.
+    static std::unique_ptr<TDynamicLibrary> loaded;
+    auto library = std::make_unique<TDynamicLibrary>(WideChars(LibraryName));
     TD2XXFunctions functions = AbsentD2XXFunctions();
-    HMODULE module = LoadLibraryW(reinterpret_cast<const wchar_t*>(LibraryName.c_str()));
-    if (module) {
-        Bind(module, "FT_ListDevices", functions.ListDevices);
-        Bind(module, "FT_Open", functions.Open);
-        Bind(module, "FT_OpenEx", functions.OpenEx);
-        Bind(module, "FT_Close", functions.Close);
-        Bind(module, "FT_Read", functions.Read);
-        Bind(module, "FT_Write", functions.Write);
-        Bind(module, "FT_SetBaudRate", functions.SetBaudRate);
-        Bind(module, "FT_SetTimeouts", functions.SetTimeouts);
+    if (library->Loaded()) {
+        Bind(*library, "FT_ListDevices", functions.ListDevices);
+        Bind(*library, "FT_Open", functions.Open);
+        Bind(*library, "FT_OpenEx", functions.OpenEx);
+        Bind(*library, "FT_Close", functions.Close);
+        Bind(*library, "FT_Read", functions.Read);
+        Bind(*library, "FT_Write", functions.Write);
+        Bind(*library, "FT_SetBaudRate", functions.SetBaudRate);
+        Bind(*library, "FT_SetTimeouts", functions.SetTimeouts);
     }
     // The link lets go of the old functions before their library goes.
     D2XX().SetFunctions(functions);
-    if (loaded)
-        FreeLibrary(loaded);
-    loaded = module;
+    const bool found = library->Loaded();
+    loaded = std::move(library);
     D2XX().OnReport = [](const std::u16string& Text) { ShowMessageBox(Text, u"Error", MB_OK | MB_ICONERROR); };
-    return module != nullptr;
+    return found;
 }
