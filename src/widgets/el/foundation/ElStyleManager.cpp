@@ -13,11 +13,12 @@ namespace {
 constexpr char kDefaultStyle[] = "(Default)";
 constexpr char kInheritsFrom[] = "InheritsFrom";
 
-bool SameName(const std::string& A, const std::string& B)
+// Style and value names compare without regard to case, as the store's names do.
+std::string UpperName(std::string S)
 {
-    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
+    for (char& c : S)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return S;
 }
 
 std::string StyleKey(const std::string& Style)
@@ -135,38 +136,35 @@ bool TElStyleManager::StyleExists(const std::string& Style)
     return !Style.empty() && store_->KeyExists(StyleKey(Style));
 }
 
-void TElStyleManager::MergeStyle(const std::string& Style, std::vector<std::string>& Visited,
-                                 std::vector<TStyleValue>& Values)
+void TElStyleManager::MergeStyle(const std::string& Style, TNameSet& Visited, std::vector<TStyleValue>& Values,
+                                 TNameIndex& Index)
 {
-    auto visited = [&Visited](const std::string& s) {
-        return std::any_of(Visited.begin(), Visited.end(), [&s](const std::string& v) { return SameName(v, s); });
-    };
     // The chain from Style down to its last base, collected without recursion: the store decides
     // how long it is, and a circle ends at the first style met again.
     std::vector<std::string> chain;
-    for (std::string current = Style; !visited(current) && StyleExists(current);) {
-        Visited.push_back(current);
+    for (std::string current = Style; StyleExists(current) && Visited.insert(UpperName(current)).second;) {
         chain.push_back(current);
         std::string base;
         store_->ReadString(StyleKey(current), kInheritsFrom, kDefaultStyle, base);
-        current = base;
+        current = std::move(base);
     }
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         const std::string key = StyleKey(*it);
         std::vector<std::string> names;
         store_->EnumValues(key, names);
         for (const std::string& name : names) {
-            if (SameName(name, kInheritsFrom))
+            const std::string upper = UpperName(name);
+            if (upper == UpperName(kInheritsFrom))
                 continue;
             const TElIniEntry* entry = store_->GetValueEntry(key, name);
             if (!entry)
                 continue;
-            auto same = std::find_if(Values.begin(), Values.end(),
-                                     [&name](const TStyleValue& v) { return SameName(v.Name, name); });
-            if (same != Values.end())
-                same->Value = entry->Value;
-            else
+            if (auto same = Index.find(upper); same != Index.end()) {
+                Values[same->second].Value = entry->Value;
+            } else {
+                Index.emplace(upper, Values.size());
                 Values.push_back({name, entry->Value});
+            }
         }
     }
 }
@@ -176,13 +174,14 @@ std::vector<TElStyleManager::TStyleValue> TElStyleManager::MergedStyle(const std
 {
     // Everything lives in this call's locals, so a setter that applies a style again (through
     // its control's UpdateStyle) cannot disturb the merge it was called from.
-    std::vector<std::string> visited;
+    TNameSet visited;
+    TNameIndex index;
     std::vector<TStyleValue> values;
     if (StyleName.empty() || StyleName.front() != '.') {
-        MergeStyle(StyleExists(ClassName) ? ClassName : std::string(kDefaultStyle), visited, values);
+        MergeStyle(StyleExists(ClassName) ? ClassName : std::string(kDefaultStyle), visited, values, index);
     } else {
-        MergeStyle(ClassName, visited, values);
-        MergeStyle(StyleName, visited, values);
+        MergeStyle(ClassName, visited, values, index);
+        MergeStyle(StyleName, visited, values, index);
     }
     return values;
 }

@@ -16,6 +16,8 @@
 #include "framework/Components.h"
 
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class TElStyleManager;
@@ -79,9 +81,12 @@ protected:
     virtual void NotifyLinks();
 
 private:
+    // Upper-case names: the styles merged so far, and where each value name sits in the result.
+    using TNameSet = std::unordered_set<std::string>;
+    using TNameIndex = std::unordered_map<std::string, size_t>;
     // Adds Style and the styles it inherits from (base first) to Values; styles in Visited are
     // skipped, and every style merged joins Visited.
-    void MergeStyle(const std::string& Style, std::vector<std::string>& Visited, std::vector<TStyleValue>& Values);
+    void MergeStyle(const std::string& Style, TNameSet& Visited, std::vector<TStyleValue>& Values, TNameIndex& Index);
     bool StyleExists(const std::string& Style);
 
     TOwned<TElIniFile> store_;

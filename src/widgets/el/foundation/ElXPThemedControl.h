@@ -7,8 +7,8 @@
 //   - paint the client area in Paint(), choosing themed or classic painting by
 //     IsThemeApplied() and drawing themed parts with Theme() through ElUxTheme();
 //   - bracket the constructor's body with BeginCreate() / EndCreate();
-//   - list the properties styles may set in a function registered once from the constructor
-//     (ElPropertyTable().RegisterOnce<TMyControl>(...)), after calling the base's;
+//   - list the properties styles may set (its own, not the inherited ones) in a function the
+//     constructor registers once: ElPropertyTable().RegisterOnce<TMyControl>(RegisterMine);
 //   - a control that needs more theme handles overrides CreateThemeHandle / FreeThemeHandle,
 //     calling the inherited ones, and closes its own handles in its destructor as well.
 //
