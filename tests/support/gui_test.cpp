@@ -82,7 +82,9 @@ void PostAndPump(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     PumpUntilIdle();
 }
 
-Pixels ReadClientPixels(HWND window, RECT area)
+namespace {
+
+Pixels ReadPixels(HWND window, RECT area, bool nonClient)
 {
     Pixels out;
     out.width = area.right - area.left;
@@ -97,7 +99,7 @@ Pixels ReadClientPixels(HWND window, RECT area)
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
 
-    HDC windowDc = GetDC(window);
+    HDC windowDc = nonClient ? GetWindowDC(window) : GetDC(window);
     HDC memDc = CreateCompatibleDC(windowDc);
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(windowDc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -112,6 +114,18 @@ Pixels ReadClientPixels(HWND window, RECT area)
     DeleteDC(memDc);
     ReleaseDC(window, windowDc);
     return out;
+}
+
+}  // namespace
+
+Pixels ReadClientPixels(HWND window, RECT area)
+{
+    return ReadPixels(window, area, false);
+}
+
+Pixels ReadWindowPixels(HWND window, RECT area)
+{
+    return ReadPixels(window, area, true);
 }
 
 bool ColorNear(uint32_t a, uint32_t b, int tolerance)

@@ -38,6 +38,8 @@ struct Pixels {
     uint32_t At(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
 };
 Pixels ReadClientPixels(HWND window, RECT area);
+// The same from the whole window (non-client area included); area in window coordinates.
+Pixels ReadWindowPixels(HWND window, RECT area);
 
 // True when every channel of a and b differs by at most tolerance.
 bool ColorNear(uint32_t a, uint32_t b, int tolerance = 8);

@@ -1,0 +1,6 @@
+# The themed controls' foundation: the style manager with the property table it sets through
+# (portable), and the visual-styles binding with the themed control base (Windows).
+l3d_sources(CORE ElPropertyTable.cpp ElStyleManager.cpp)
+if(WIN32)
+  l3d_sources(WINDOWS ElUxTheme.cpp ElXPThemedControl.cpp)
+endif()

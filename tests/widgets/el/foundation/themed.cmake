@@ -1,0 +1,4 @@
+# Themed controls' foundation: themed control base, style manager.
+l3d_add_test(themed_control_test WINDOWS DESKTOP SOURCES ${CMAKE_CURRENT_LIST_DIR}/themed_control_test.cpp
+             LIBS l3d_win l3d_gui_test)
+l3d_add_test(style_manager_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/style_manager_test.cpp LIBS l3d_core)
