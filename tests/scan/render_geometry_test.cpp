@@ -2,8 +2,10 @@
 // form, invalid points, folding, and the top and side views' stream rows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "scan/render/SurfaceLists.h"
 #include "scan/render_support.h"
@@ -127,17 +129,17 @@ TEST_F(BandFixture, CornerOnAStopValueBordersTwoBandsWithoutACrossing)
     EXPECT_EQ(BandOf(sink.Primitives[1]), 9);
     // The crossing on the far edge takes the colour of the stop's percent; corners keep theirs.
     const TRGBColor stopColor = colors.Manager.ColorOfPercent(colors.Manager.Stops[8].Percent);
-    int crossings = 0;
+    std::vector<TRecordedVertex> crossings;
     for (const auto& v : sink.Primitives[0].Vertices)
-        if (v.X != 0.0f || v.Y != 0.0f) {
-            if (std::fabs(v.Z - t) < 1e-4f) {
-                ++crossings;
-                EXPECT_EQ(v.R, stopColor.R);
-                EXPECT_EQ(v.G, stopColor.G);
-                EXPECT_EQ(v.B, stopColor.B);
-            }
-        }
-    EXPECT_EQ(crossings, 1);
+        if ((v.X != 0.0f || v.Y != 0.0f) && std::fabs(v.Z - t) < 1e-4f)
+            crossings.push_back(v);
+    ASSERT_EQ(crossings.size(), 1u);
+    EXPECT_EQ(crossings[0].R, stopColor.R);
+    EXPECT_EQ(crossings[0].G, stopColor.G);
+    EXPECT_EQ(crossings[0].B, stopColor.B);
+    const float along = (t - below) / (above - below);  // where the far edge reaches the stop
+    EXPECT_NEAR(crossings[0].Y, 10.0f * along, 1e-4f);
+    EXPECT_NEAR(crossings[0].X, -10.0f * (1.0f - along), 1e-4f);
 }
 
 TEST_F(BandFixture, FoldDrawsValuesAboveTheThresholdBelowIt)
@@ -156,10 +158,20 @@ TEST_F(BandFixture, FoldDrawsValuesAboveTheThresholdBelowIt)
     flatMode.FoldHeight(other);
     EXPECT_FLOAT_EQ(other.DisplayValue, threshold + 20.0f);
 
+    // A triangle wholly above the threshold is drawn whole, mirrored below it.
     folding.DrawBandedTriangle(At(0, 0, 90), At(5, 0, 95), At(0, 5, 99));
-    for (const auto& p : sink.Primitives)
-        for (const auto& v : p.Vertices)
-            EXPECT_LE(v.Z, threshold + 1e-3f);
+    double area = 0.0;
+    float lowest = 1e30f, highest = -1e30f;
+    for (const auto& p : sink.Primitives) {
+        area += AreaXY(p.Vertices);
+        for (const auto& v : p.Vertices) {
+            lowest = std::min(lowest, v.Z);
+            highest = std::max(highest, v.Z);
+        }
+    }
+    EXPECT_NEAR(area, 12.5, 1e-4);
+    EXPECT_FLOAT_EQ(lowest, 2.0f * threshold - 99.0f);
+    EXPECT_FLOAT_EQ(highest, 2.0f * threshold - 90.0f);
 }
 
 TEST_F(BandFixture, EachResolutionLevelQuadruplesTheTriangles)
@@ -204,6 +216,10 @@ TEST_F(GridFixture, FlatFormIgnoresEnabledAndSmoothFormHonoursIt)
     colors.Manager.SetAllStopsEnabled(1);
     BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);
     EXPECT_GE(sink.Primitives.size(), 5u * 4u * 2u);
+    double area = 0.0;
+    for (const auto& p : sink.Primitives)
+        area += AreaXY(p.Vertices);
+    EXPECT_NEAR(area, 5.0 * 4.0, 1e-3) << "the bands cover every cell once";
 }
 
 TEST_F(GridFixture, ReceivingScanDrawsTheFlatForm)
@@ -236,9 +252,15 @@ TEST_F(GridFixture, InvalidPointDrawsNoCellAndNeighboursStandInAtThePointsValue)
     sink.Clear();
     TSurfaceOptions smooth;
     BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);
-    for (const auto& p : sink.Primitives)
+    double area = 0.0;
+    size_t nan = 0;
+    for (const auto& p : sink.Primitives) {
+        area += AreaXY(p.Vertices);
         for (const auto& q : p.Vertices)
-            EXPECT_FALSE(std::isnan(q.Z));
+            nan += std::isnan(q.Z) ? 1 : 0;
+    }
+    EXPECT_NEAR(area, 3.0, 1e-4) << "three of the four cells";
+    EXPECT_EQ(nan, 0u);
 }
 
 TEST_F(GridFixture, BudgetPicksTheDeepestLevelThatFits)
@@ -278,17 +300,39 @@ TEST_F(GridFixture, TopAndSideViewsDrawStreamRowsAndLeaveTheGridIntact)
         highest = std::max(highest, v.Y);
     EXPECT_FLOAT_EQ(highest, 6.0f + 1.0f) << "the last cell starts at the 7th point of the stream";
 
+    // The smooth form covers the same six cells, each in its own pair of stream rows.
+    TRecordingSink smoothTop;
     TSurfaceOptions smooth;
-    BuildTopGeometry(scan, colors.Manager, smooth, sink);
+    BuildTopGeometry(scan, colors.Manager, smooth, smoothTop);
+    double area = 0.0;
+    float smoothHighest = 0.0f;
+    for (const auto& p : smoothTop.Primitives) {
+        ASSERT_EQ(p.Kind, TPrimitive::Polygon);
+        area += AreaXY(p.Vertices);
+        for (const auto& v : p.Vertices)
+            smoothHighest = std::max(smoothHighest, v.Y);
+    }
+    EXPECT_NEAR(area, 6.0, 1e-4);
+    EXPECT_FLOAT_EQ(smoothHighest, 7.0f);
 
+    // The side view: the top view's flat triangles, not mirrored, rows pulled towards the
+    // middle in proportion to X, so that they meet at the far column.
     TRecordingSink side;
     BuildSideGeometry(scan, side);
     ASSERT_EQ(side.Primitives.size(), 1u);
-    for (const auto& v : side.Primitives[0].Vertices) {
-        EXPECT_GE(v.X, 0.0f) << "the side view does not mirror X";
-        if (v.X == scan.MaxX)
-            EXPECT_FLOAT_EQ(v.Y, scan.MaxY / 2.0f) << "rows meet in the middle at the far column";
+    const auto& sideVertices = side.Primitives[0].Vertices;
+    ASSERT_EQ(sideVertices.size(), first.size());
+    const float middle = scan.MaxY / 2.0f;
+    size_t atFarColumn = 0;
+    for (size_t k = 0; k < first.size(); ++k) {
+        const auto& top = first[k];
+        const auto& v = sideVertices[k];
+        EXPECT_FLOAT_EQ(v.X, -top.X) << k;
+        EXPECT_FLOAT_EQ(v.Z, top.Z) << k;
+        EXPECT_NEAR(v.Y, top.Y + (middle - top.Y) * v.X / scan.MaxX, 1e-5f) << k;
+        atFarColumn += v.X == scan.MaxX ? 1 : 0;
     }
+    EXPECT_GT(atFarColumn, 0u);
 
     size_t i = 0;
     for (TScanPoint* h = scan.First; h; h = h->Up)
@@ -312,10 +356,14 @@ TEST_F(GridFixture, DegenerateScansDrawWithoutNaN)
             BuildSurfaceGeometry(one, colors.Manager, o, s);
             BuildTopGeometry(one, colors.Manager, o, s);
             BuildSideGeometry(one, s);
+            size_t vertices = 0;
             for (const auto& p : s.Primitives)
-                for (const auto& v : p.Vertices)
+                for (const auto& v : p.Vertices) {
                     ASSERT_TRUE(std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z))
                         << cols << " x " << rows;
+                    ++vertices;
+                }
+            EXPECT_EQ(vertices > 0, cols > 1 && rows > 1) << cols << " x " << rows << ": a grid with cells draws them";
         }
     }
 }

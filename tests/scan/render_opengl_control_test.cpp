@@ -9,8 +9,8 @@
 #include "framework/Forms.h"
 #include "scan/render/_TOpenGL.h"
 #include "support/gui_test.h"
+#include "support/pump.h"
 
-using l3d::testing::PumpUntilIdle;
 
 namespace {
 
@@ -23,7 +23,7 @@ struct ControlFixture : ::testing::Test {
         gl->SetParent(form.get());
         gl->SetBounds(20, 20, 160, 120);
         form->Show();
-        PumpUntilIdle();
+        ASSERT_TRUE(PumpUntil(NothingToPaint));
     }
     TOwned<TForm> form;
     TOpenGL* gl = nullptr;  // owned by the form
@@ -61,8 +61,7 @@ TEST_F(ControlFixture, InitialisesAndPaintsThroughOnPaint)
     };
     wglMakeCurrent(nullptr, nullptr);
     gl->Repaint();
-    PumpUntilIdle();
-    EXPECT_GE(painted, 1);
+    EXPECT_TRUE(PumpUntil([&] { return painted >= 1 && NothingToPaint(); }));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_EQ(viewport[2], 160);
     EXPECT_EQ(viewport[3], 120);
