@@ -45,6 +45,22 @@ TEST(ByteReader, HugeCountsFromAFileNeverWrapAround)
     EXPECT_TRUE(ByteReader(bytes.data(), bytes.size()).Seek(16));
 }
 
+TEST(ByteReader, SeekMovesTheNextReadBothWays)
+{
+    const std::vector<uint8_t> bytes{10, 11, 12, 13};
+    ByteReader r(bytes.data(), bytes.size());
+    uint8_t b = 0;
+    ASSERT_TRUE(r.Seek(2));
+    EXPECT_EQ(r.Position(), 2u);
+    ASSERT_TRUE(r.U8(b));
+    EXPECT_EQ(b, 12);
+    ASSERT_TRUE(r.Seek(0));
+    ASSERT_TRUE(r.U8(b));
+    EXPECT_EQ(b, 10);
+    ASSERT_TRUE(r.Seek(4));
+    EXPECT_FALSE(r.U8(b)) << "at the end nothing is left";
+}
+
 TEST(ByteReader, SubReaderSeesOnlyItsOwnBytes)
 {
     const std::vector<uint8_t> bytes{1, 2, 3, 4, 5, 6};

@@ -91,6 +91,7 @@ TEST(Components, FreeNotificationIsMutualAndRemovable)
     auto* c = new Probe(nullptr, "c");
     a->FreeNotification(b);
     a->FreeNotification(c);
+    a->FreeNotification(nullptr);  // nothing to watch
     a->RemoveFreeNotification(c);
     Free(b);
     Free(c);

@@ -8,6 +8,7 @@
 #include "scan/files/_TFileSystem.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/globals.h"
+#include "support/allocation_probe.h"
 
 namespace {
 
@@ -154,6 +155,22 @@ TEST_F(LanguageFile, DamagedEntryHeadersEndTheWalk)
     }
 }
 
+TEST_F(LanguageFile, AnEntryRunningALittlePastTheEndKeepsWhatIsThere)
+{
+    const std::vector<uint8_t> P = LanguagePayload(u"en_US", 1, {{1, u"File"}});
+    TMemoryStream F;
+    WriteWideStringToStream(F, u"en");
+    le::WriteI64(F, int64_t(P.size()) + 10);
+    F.Write(P.data(), static_cast<int32_t>(P.size()));
+    Write(F.Bytes());
+    TFileSystem Container;
+    ASSERT_TRUE(Container.Open(Name, true, false));
+    EXPECT_NE(Container.FindFirst(), -1);
+    EXPECT_EQ(Container.FileInfo().Size, int64_t(P.size())) << "cut to the end of the file";
+    EXPECT_TRUE(Container.Damaged());
+    EXPECT_EQ(Container.FindNext(), -1);
+}
+
 TEST_F(LanguageFile, TruncationAnywhereKeepsWhatIsSoundAndReportsTheRest)
 {
     const std::vector<uint8_t> Good = ThreeLanguages();
@@ -204,6 +221,22 @@ TEST_F(LanguageFile, PayloadSizeBeyondTheFileOrNegativeTextLength)
     EXPECT_EQ(Manager.GetText(2, u""), u"Open");
     EXPECT_EQ(Manager.GetText(3, u"Three"), u"Three");
     EXPECT_EQ(Sink.Messages.size(), 1u);
+}
+
+TEST(Language, APayloadSizeBeyondTheStreamIsCutToItBeforeAllocating)
+{
+    const std::vector<uint8_t> P = LanguagePayload(u"en_US", 1, {{1, u"File"}, {2, u"Open"}});
+    TMemoryStream S(P.data(), P.size());
+    TLanguage L;
+    TAllocationProbe probe;
+    EXPECT_FALSE(L.Load(S, 0, 100'000'000)) << "a size beyond the stream is damage";
+    EXPECT_LT(probe.Largest(), 4096u);
+    ASSERT_EQ(L.Items().size(), 2u) << "what the stream holds is kept";
+    EXPECT_EQ(L.Items()[1].Text, u"Open");
+
+    // A payload too short for its own three-byte lead is damaged even where its size fits.
+    TMemoryStream Short(P.data(), 2);
+    EXPECT_FALSE(L.Load(Short, 0, 2));
 }
 
 TEST_F(LanguageFile, GlobalGetTextFollowsTheManager)

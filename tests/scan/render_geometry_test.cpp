@@ -248,6 +248,14 @@ TEST_F(GridFixture, InvalidPointDrawsNoCellAndNeighboursStandInAtThePointsValue)
     EXPECT_FLOAT_EQ(v[2].Z, 0.0f);
     EXPECT_FLOAT_EQ(v[2].X, -1.0f);
     EXPECT_FLOAT_EQ(v[2].Y, 1.0f);
+    // Cell (0,1): its Next, the missing centre, stands in with P(0,1)'s height and colour.
+    const TScanPoint& p = *scan.First->Up;
+    const TScanPoint& missing = *p.Next;
+    ASSERT_FALSE(p.R == missing.R && p.G == missing.G && p.B == missing.B) << "colours that tell them apart";
+    EXPECT_FLOAT_EQ(v[9].Z, p.DisplayValue);
+    EXPECT_EQ(v[9].R, p.R);
+    EXPECT_EQ(v[9].G, p.G);
+    EXPECT_EQ(v[9].B, p.B);
 
     sink.Clear();
     TSurfaceOptions smooth;
@@ -377,12 +385,22 @@ TEST_F(GridFixture, DiagramDrawsSegmentsBetweenPresentSamples)
     scan.DiagramMin = 2.0f;
     scan.DiagramMax = 6.0f;
     scan.DiagramRange = 4.0f;
+    colors.Manager.SetColorScheme(0, 2.0f, 6.0f, 4.0f);
     DrawDiagram(scan, colors.Manager, 300.0f, 2.0f, sink);
     ASSERT_EQ(sink.Primitives.size(), 1u);
     const auto& v = sink.Primitives[0].Vertices;
     ASSERT_EQ(v.size(), 4u);
     EXPECT_FLOAT_EQ(v[1].X, 2.0f);
     EXPECT_FLOAT_EQ(v[1].Y, 1.0f) << "(4 - 2) * (2 / 4)";
+    // Each end of a segment in the colour of its own sample.
+    const float samples[] = {2.0f, 4.0f, 4.0f, 6.0f};
+    for (size_t k = 0; k < v.size(); ++k) {
+        const TRGBColor c = colors.Manager.ColorOfValue(samples[k], 2.0f, 6.0f);
+        EXPECT_EQ(v[k].R, c.R) << k;
+        EXPECT_EQ(v[k].G, c.G) << k;
+        EXPECT_EQ(v[k].B, c.B) << k;
+    }
+    EXPECT_FALSE(v[0].R == v[3].R && v[0].G == v[3].G && v[0].B == v[3].B) << "the ends differ in colour";
 
     sink.Clear();
     scan.DiagramRange = 0.0f;

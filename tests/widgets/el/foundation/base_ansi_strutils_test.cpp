@@ -13,6 +13,8 @@ TEST(AnsiStr, ReplaceAndSearch)
     EXPECT_EQ(LastPos("-", "a-b-c"), 4);
     EXPECT_EQ(LastPos("abc", "ab"), 0);
     EXPECT_EQ(LastPos("", "ab"), 0);
+    EXPECT_EQ(LastPos("ab", "ab"), 1);      // the whole string
+    EXPECT_EQ(LastPos("c", "a-b-c"), 5);    // a match at the very end
 
     std::string part;
     s = "hello";
@@ -26,6 +28,8 @@ TEST(AnsiStr, ReplaceAndSearch)
     EXPECT_FALSE(StrStartsWith("a", "ab"));
     EXPECT_TRUE(ContainsAt("abc", 2, "bc"));
     EXPECT_FALSE(ContainsAt("abc", 3, "cd"));
+    EXPECT_TRUE(ContainsAt("abc", 3, "c"));     // the last character
+    EXPECT_TRUE(ContainsAt("abc", 1, "abc"));
     EXPECT_FALSE(ContainsAt("abc", 0, "a"));
     EXPECT_FALSE(ContainsAt("abc", 4, ""));
     EXPECT_TRUE(IsDigitChar('7'));

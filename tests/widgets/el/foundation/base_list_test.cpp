@@ -65,6 +65,18 @@ TEST(ElList, EditingKeepsOrder)
     copy.Assign(&list);
     EXPECT_EQ(copy.Count(), 5);
     EXPECT_EQ(copy.Get(1), P(3));
+    copy.Assign(&copy);  // onto itself: nothing changes
+    EXPECT_EQ(copy.Count(), 5);
+    EXPECT_EQ(copy.Get(1), P(3));
+
+    // Shrinking and growing again within the capacity: the slots come back empty.
+    copy.SetCount(1);
+    copy.SetCount(3);
+    EXPECT_EQ(copy.Get(0), P(4));
+    EXPECT_EQ(copy.Get(1), nullptr);
+    EXPECT_EQ(copy.Get(2), nullptr);
+    copy.SetCount(0);
+    EXPECT_EQ(copy.Count(), 0);
 }
 
 TEST(ElList, ErrorsNameTheIndexAndChangeNothing)

@@ -75,6 +75,15 @@ TEST(ColorMath, BorderHitTest)
     EXPECT_EQ(BorderHitTest(r, {4, 50}, 10, 4), htClient);   // the left band is 4 wide
     EXPECT_EQ(BorderHitTest(r, {0, 99}, 10, 4), htBottomLeft);
     EXPECT_EQ(BorderHitTest(r, {99, 0}, 10, 4), htTopRight);
+    // Where the corner grips begin along each band: K + 1 from the far edge.
+    EXPECT_EQ(BorderHitTest(r, {97, 88}, 10, 4), htRight);
+    EXPECT_EQ(BorderHitTest(r, {97, 89}, 10, 4), htBottomRight);
+    EXPECT_EQ(BorderHitTest(r, {2, 88}, 10, 4), htLeft);
+    EXPECT_EQ(BorderHitTest(r, {2, 89}, 10, 4), htBottomLeft);
+    EXPECT_EQ(BorderHitTest(r, {88, 2}, 10, 4), htTop);
+    EXPECT_EQ(BorderHitTest(r, {89, 2}, 10, 4), htTopRight);
+    EXPECT_EQ(BorderHitTest(r, {88, 97}, 10, 4), htBottom);
+    EXPECT_EQ(BorderHitTest(r, {89, 97}, 10, 4), htBottomRight);
     EXPECT_EQ(BorderHitTest(r, {99, 99}, 10, 4), htBottomRight);
     EXPECT_EQ(BorderHitTest(r, {1, 1}, 10, 4), htTopLeft);
     EXPECT_EQ(BorderHitTest(r, {100, 50}, 10, 4), htNowhere);
