@@ -231,6 +231,7 @@ TEST(Language, APayloadSizeBeyondTheStreamIsCutToItBeforeAllocating)
     TAllocationProbe probe;
     EXPECT_FALSE(L.Load(S, 0, 100'000'000)) << "a size beyond the stream is damage";
     EXPECT_LT(probe.Largest(), 4096u);
+    EXPECT_GE(probe.Largest(), P.size()) << "the payload that is there is taken into memory";
     ASSERT_EQ(L.Items().size(), 2u) << "what the stream holds is kept";
     EXPECT_EQ(L.Items()[1].Text, u"Open");
 

@@ -121,6 +121,14 @@ TEST(StreamStrings, HugeLengthsAllocateNothing)
         EXPECT_EQ(s, "x");
         EXPECT_LT(probe.Largest(), 256u) << "allocated for a length the data cannot hold";
     }
+    // The probe sees what a sound read allocates.
+    TMemoryStream sound;
+    ASSERT_TRUE(WriteWideStringToStream(sound, std::u16string(3000, u'w')));
+    sound.SetPosition(0);
+    std::u16string w;
+    TAllocationProbe probe;
+    EXPECT_TRUE(ReadWideStringFromStream(sound, w));
+    EXPECT_GE(probe.Largest(), 6000u);
 }
 
 TEST(StreamStrings, WriteFailureReportsFalse)
