@@ -62,6 +62,8 @@ TEST(NumberText, TextToFloatFollowsTheLocaleSeparator)
     EXPECT_DOUBLE_EQ(v, 0.5);
     EXPECT_TRUE(TryStrToFloat(u"90.09", v, TFormatSettings{}));  // every digit, 0 and 9 too
     EXPECT_DOUBLE_EQ(v, 90.09);
+    EXPECT_TRUE(TryStrToFloat(u"9e19", v, TFormatSettings{}));
+    EXPECT_DOUBLE_EQ(v, 9e19);
     v = 7;
     for (const char16_t* bad : {u"", u"-", u"1,5", u"1.2.3", u"1e", u"abc", u"1 2", u"1e999", u"1,000.5"})
         EXPECT_FALSE(TryStrToFloat(bad, v, TFormatSettings{})) << std::string(bad, bad + 0);

@@ -313,14 +313,21 @@ TEST_F(GridFixture, TopAndSideViewsDrawStreamRowsAndLeaveTheGridIntact)
     TSurfaceOptions smooth;
     BuildTopGeometry(scan, colors.Manager, smooth, smoothTop);
     double area = 0.0;
-    float smoothHighest = 0.0f;
+    float smoothLowest = 1e30f, smoothHighest = -1e30f;
     for (const auto& p : smoothTop.Primitives) {
         ASSERT_EQ(p.Kind, TPrimitive::Polygon);
         area += AreaXY(p.Vertices);
-        for (const auto& v : p.Vertices)
-            smoothHighest = std::max(smoothHighest, v.Y);
+        float low = 1e30f, high = -1e30f;
+        for (const auto& v : p.Vertices) {
+            low = std::min(low, v.Y);
+            high = std::max(high, v.Y);
+        }
+        EXPECT_LE(high - low, 1.0f) << "a polygon lies within its cell's two stream rows";
+        smoothLowest = std::min(smoothLowest, low);
+        smoothHighest = std::max(smoothHighest, high);
     }
     EXPECT_NEAR(area, 6.0, 1e-4);
+    EXPECT_FLOAT_EQ(smoothLowest, 0.0f);
     EXPECT_FLOAT_EQ(smoothHighest, 7.0f);
 
     // The side view: the top view's flat triangles, not mirrored, rows pulled towards the
