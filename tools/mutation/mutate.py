@@ -35,6 +35,7 @@ Usage (from the repository root):
       elsewhere in a unit do not lose them), e.g. after adding tests
   python3 tools/mutation/mutate.py summary build/mutation/after.tsv
       figures and the surviving mutants of a result file
+The results of the pass that this list of equivalents was made for are kept in results/.
 Options: --units REGEX restricts the units; --build-jobs / --test-jobs set the parallelism
 inside one worker. Worker copies are kept between runs and refreshed from the work tree.
 Needs cmake, ninja and the native toolchain (bash scripts/setup.sh).
@@ -360,21 +361,23 @@ def write_results(path, rows):
 
 
 def read_equivalent():
-    """(unit, original stripped, mutated stripped) -> (class, reason). Classes: equivalent
-    (cannot change behaviour), unbuilt (not compiled natively), ignored (changes behaviour
-    only where no plausible use reaches), elsewhere (tested by work on another branch)."""
+    """(unit, line, original stripped, mutated stripped) -> (class, reason). Classes:
+    equivalent (cannot change behaviour), unbuilt (not compiled natively), ignored (changes
+    behaviour only where no plausible use reaches), elsewhere (tested by work on another
+    branch). The line numbers are those of the sources the list was made for; after edits
+    to a unit its entries need checking again."""
     known = {}
     if os.path.exists(EQUIVALENT):
         with open(EQUIVALENT, newline="", encoding="utf-8") as f:
             for row in csv.reader(f, delimiter="\t"):
-                if row and not row[0].startswith("#") and len(row) >= 5:
-                    known[(row[0], row[1].strip(), row[2].strip())] = (row[3], row[4])
+                if row and not row[0].startswith("#") and len(row) >= 6:
+                    known[(row[0], row[1], row[2].strip(), row[3].strip())] = (row[4], row[5])
     return known
 
 
 def summarize(rows, out=sys.stdout):
     known = read_equivalent()
-    key = lambda r: (r["unit"], r["original"].strip(), r["mutated"].strip())
+    key = lambda r: (r["unit"], str(r["line"]), r["original"].strip(), r["mutated"].strip())
     count = lambda s, rs: sum(1 for r in rs if r["status"] == s)
     rate = lambda s, k: f"{s}/{k + s} = {100.0 * s / (k + s):.1f} %" if k + s else "-"
     killed, survived = count("killed", rows), count("survived", rows)
