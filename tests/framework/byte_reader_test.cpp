@@ -26,6 +26,17 @@ TEST(ByteReader, ReadsLittleEndianFieldsAndStopsAtTheEnd)
     EXPECT_FALSE(r.Ok());
     uint8_t b = 0;
     EXPECT_FALSE(r.U8(b));
+
+    // Every width fails alike on a field cut short.
+    for (size_t have = 0; have < 8; ++have) {
+        ByteReader s(bytes.data(), have);
+        double d = 2.5;
+        uint64_t q = 7;
+        EXPECT_FALSE(ByteReader(bytes.data(), have).F64(d)) << have;
+        EXPECT_FALSE(s.U64(q)) << have;
+        EXPECT_EQ(d, 2.5);
+        EXPECT_EQ(q, 7u);
+    }
 }
 
 TEST(ByteReader, HugeCountsFromAFileNeverWrapAround)

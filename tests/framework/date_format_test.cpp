@@ -35,6 +35,11 @@ TEST(DateTime, CivilConversionRoundTrips)
     EXPECT_FALSE(TryEncodeDate(1900, 2, 29, r));
     EXPECT_TRUE(TryEncodeDate(2000, 2, 29, r));
     EXPECT_FALSE(TryEncodeTime(24, 0, 0, 0, r));
+    EXPECT_FALSE(TryEncodeTime(0, 0, 0, 1000, r));
+    EXPECT_TRUE(TryEncodeTime(23, 59, 59, 999, r));
+    EXPECT_EQ(DaysInMonth(2024, 13), 0);
+    EXPECT_EQ(DaysInMonth(2024, 0), 0);
+    EXPECT_EQ(DaysInMonth(2024, 2), 29);
     EXPECT_THROW(EncodeDate(0, 1, 1), EConvertError);
     EXPECT_EQ(DayOfWeek(EncodeDate(2024, 6, 2)), 1);  // a Sunday
     EXPECT_EQ(DayOfWeek(0), 7);

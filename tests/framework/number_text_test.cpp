@@ -41,6 +41,7 @@ TEST(NumberText, FixedAndGeneralForms)
     EXPECT_EQ(FloatToStrF(2.5, TFloatFormat::ffFixed, 15, 0, en), u"3");
     EXPECT_EQ(FloatToStrF(54.0, TFloatFormat::ffFixed, 15, 4, German()), u"54,0000");
     EXPECT_EQ(FloatToStrF(2.5, TFloatFormat::ffFixed, 15, -3, en), u"3") << "fewer than no decimals are none";
+    EXPECT_EQ(FloatToStrF(2.25, TFloatFormat::ffFixed, 15, 1, en), u"2.3");
     EXPECT_EQ(FloatToStr(3.25, en), u"3.25");
     EXPECT_EQ(FloatToStr(-3.25, German()), u"-3,25");
     EXPECT_EQ(FloatToStr(100, en), u"100");
@@ -83,6 +84,8 @@ TEST(NumberText, IntegerText)
     EXPECT_TRUE(TryStrToInt(u"0x10", v));
     EXPECT_EQ(v, 16);
     // Lower-case hexadecimal digits, the first and the last of them.
+    EXPECT_TRUE(TryStrToInt(u"$A0", v));
+    EXPECT_EQ(v, 0xA0);
     EXPECT_TRUE(TryStrToInt(u"$af", v));
     EXPECT_EQ(v, 0xAF);
     EXPECT_TRUE(TryStrToInt(u"0xfa", v));

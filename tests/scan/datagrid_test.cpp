@@ -166,6 +166,8 @@ TEST(DataGridView, DrawsTheWindowCellsAsColouredSquares)
     EXPECT_EQ(white.colors[0], (std::array<int, 3>{255, 255, 255}));
     EXPECT_LT(white.ortho[0], white.ortho[1]);
     EXPECT_LT(white.ortho[4], white.ortho[5]);
+    EXPECT_EQ(white.ortho[0], -white.ortho[1]) << "widened on both sides, centred";
+    EXPECT_EQ(white.ortho[4], -white.ortho[5]);
 }
 
 TEST(DataGridView, DrawsNothingWithANaNStatisticOrAWindowOutsideTheGrid)

@@ -280,6 +280,16 @@ TEST_F(FileManagerTest, TarnwellPointsWithoutSamplesAndSamplesPastTheEnd)
     bytes.resize(bytes.size() - 1);
     ASSERT_TRUE(Open(Write("short.dmo", bytes)));
     EXPECT_EQ(Scan.Count, 2u);
+    TMemoryStream parsed(bytes.data(), bytes.size());
+    TScanFileContent content;
+    ASSERT_EQ(ParseScanFile(parsed, source.Kind, content), TScanParseResult::Ok);
+    EXPECT_EQ(content.PointCount, 2u) << "whole points only";
+
+    // An area with its lead and no point is an empty scan, whatever the block height.
+    source.LinesPerBlock = 4;
+    source.TNWPoints.clear();
+    ASSERT_TRUE(Open(Write("nopoints.dmo", EncodeScanFile(source))));
+    EXPECT_EQ(Scan.Count, 0u);
 }
 
 } // namespace

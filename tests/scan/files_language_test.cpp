@@ -125,6 +125,12 @@ TEST_F(LanguageFile, LoadingAgainReplacesTheLanguages)
     Manager.LoadFromFile(Name, u"en");
     EXPECT_EQ(Manager.Languages().Count(), 3);
     EXPECT_EQ(Manager.ActiveLanguageIndex(), -1);
+    // A file that is gone leaves nothing of the one before.
+    Manager.SetActiveLanguageIndex(1);
+    EXPECT_FALSE(Manager.LoadFromFile(Temp.Path("gone.lng"), u"en"));
+    EXPECT_EQ(Manager.Languages().Count(), 0);
+    EXPECT_EQ(Manager.ActiveLanguageIndex(), -1);
+    EXPECT_EQ(Manager.ActiveLanguageName(), u"");
 }
 
 TEST_F(LanguageFile, DamagedEntryHeadersEndTheWalk)
@@ -152,6 +158,9 @@ TEST_F(LanguageFile, DamagedEntryHeadersEndTheWalk)
         EXPECT_EQ(Container.FileInfo().Name, u"en");
         EXPECT_EQ(Container.FindNext(), -1);
         EXPECT_TRUE(Container.Damaged());
+        // A new walk starts sound; the damage lies further on.
+        EXPECT_NE(Container.FindFirst(), -1);
+        EXPECT_FALSE(Container.Damaged());
     }
 }
 
@@ -238,6 +247,12 @@ TEST(Language, APayloadSizeBeyondTheStreamIsCutToItBeforeAllocating)
     // A payload too short for its own three-byte lead is damaged even where its size fits.
     TMemoryStream Short(P.data(), 2);
     EXPECT_FALSE(L.Load(Short, 0, 2));
+    // A load that fails at once keeps nothing of the language read before.
+    ASSERT_TRUE(L.Load(S, 0, int64_t(P.size())));
+    ASSERT_EQ(L.Items().size(), 2u);
+    EXPECT_FALSE(L.Load(S, -1, 4));
+    EXPECT_TRUE(L.Items().empty());
+    EXPECT_EQ(L.Strings[0], u"");
 }
 
 TEST_F(LanguageFile, GlobalGetTextFollowsTheManager)

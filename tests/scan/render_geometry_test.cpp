@@ -280,6 +280,13 @@ TEST_F(GridFixture, BudgetPicksTheDeepestLevelThatFits)
     EXPECT_EQ(DepthWithinBudget(scan, 4, 200u * 256u - 1), 3);
     EXPECT_EQ(DepthWithinBudget(scan, 3, 200u * 16u), 2);
     EXPECT_EQ(DepthWithinBudget(scan, 2, 1), 0) << "level 0 is always built";
+
+    // Two rows or two columns make one row or column of cells.
+    TScanData narrow(&colors.Var);
+    ReceiveGrid(narrow, 4, 2, [](int c, int) { return float(c); });
+    EXPECT_EQ(SmoothTriangleCount(narrow, 0), 3u * 2u);
+    ReceiveGrid(narrow, 2, 4, [](int c, int) { return float(c); });
+    EXPECT_EQ(SmoothTriangleCount(narrow, 1), 3u * 2u * 4u);
 }
 
 TEST_F(GridFixture, TopAndSideViewsDrawStreamRowsAndLeaveTheGridIntact)
@@ -395,6 +402,7 @@ TEST_F(GridFixture, DiagramDrawsSegmentsBetweenPresentSamples)
     colors.Manager.SetColorScheme(0, 2.0f, 6.0f, 4.0f);
     DrawDiagram(scan, colors.Manager, 300.0f, 2.0f, sink);
     ASSERT_EQ(sink.Primitives.size(), 1u);
+    EXPECT_EQ(sink.Open, 0);
     const auto& v = sink.Primitives[0].Vertices;
     ASSERT_EQ(v.size(), 4u);
     EXPECT_FLOAT_EQ(v[1].X, 2.0f);

@@ -21,6 +21,10 @@ TEST(AnsiStr, ReplaceAndSearch)
     ExtractStr(s, 2, 3, part);
     EXPECT_EQ(part, "ell");
     EXPECT_EQ(s, "ho");
+    s = "hello";
+    ExtractStr(s, 4, 100, part);   // to the end, the last character included
+    EXPECT_EQ(part, "lo");
+    EXPECT_EQ(s, "hel");
 
     EXPECT_TRUE(StrStartsWith("abc", nullptr));
     EXPECT_FALSE(StrStartsWith(nullptr, "a"));

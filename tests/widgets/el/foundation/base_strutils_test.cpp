@@ -52,6 +52,7 @@ TEST(WideString, SearchAndEditing)
     EXPECT_EQ(WidePos(u"b", u"abab"), 2);
     EXPECT_EQ(WidePos(u"", u"abab"), 0);
     EXPECT_EQ(WidePos(u"bc", u"aabc"), 3);     // a match at the very end
+    EXPECT_EQ(WidePos(u"z", u"abc"), 0);
     EXPECT_EQ(WidePos(u"abc", u"abc"), 1);
     EXPECT_EQ(WideLastPos(u"abc", u"abc"), 1);
     EXPECT_EQ(WideLastPos(u"c", u"abc"), 3);

@@ -92,7 +92,9 @@ TEST(ElTools, SmallServices)
     EXPECT_FALSE(InRange(1, 3, 4));
     EXPECT_TRUE(InRangeF(0.5, 1.5, 1.5));
 
-    void* p = nullptr;
+    void* p = reinterpret_cast<void*>(1);
+    ElGetMem(p, 0);   // nothing asked for: nothing given, and no failure
+    EXPECT_EQ(p, nullptr);
     ElReallocMem(p, 16);
     ASSERT_NE(p, nullptr);
     ElReallocMem(p, 64);
