@@ -7,7 +7,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "support/pump.h"
+
 namespace l3d::testing {
+
+// The loop is driven by support/pump.h alone; this name stays for the tests that use it.
+using ::PumpUntilIdle;
 
 // A registered window class and a top-level (or child) window of it, destroyed with the object.
 class TestWindow {

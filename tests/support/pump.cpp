@@ -86,3 +86,8 @@ bool PumpUntilIdle(int QuietMs, int MaxMs)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
 }
+
+void PumpFor(int Ms)
+{
+    PumpUntil([] { return false; }, Ms);
+}

@@ -20,3 +20,7 @@ bool NothingToPaint();
 
 // Runs the loop until no message came for QuietMs, or MaxMs passed; true when it got quiet.
 bool PumpUntilIdle(int QuietMs = 30, int MaxMs = 2000);
+
+// A blind wait of Ms milliseconds, kept only until the tests that still call it wait on
+// their conditions; new tests use PumpUntil.
+[[deprecated("wait on a condition with PumpUntil")]] void PumpFor(int Ms);
