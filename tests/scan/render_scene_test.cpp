@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "scan/render/ScanScene.h"
@@ -268,6 +269,7 @@ TEST_F(SceneFixture, DiagramIsDrawnInPixelsWithSmoothing)
     scene.ScanData->DiagramRange = 1.0f;
     scene.ScanData->DiagramMin = 1.0f;
     scene.ScanData->DiagramMax = 2.0f;
+    colors.Manager.SetColorScheme(1, 0.0f, 50.0f, 0.0f);  // another palette in force before
     scene.RenderDiagram();
     ASSERT_EQ(sink.Primitives.size(), 1u);
     const TDrawState& drawn = sink.Primitives[0].State;
@@ -275,12 +277,20 @@ TEST_F(SceneFixture, DiagramIsDrawnInPixelsWithSmoothing)
     EXPECT_EQ(drawn.LineWidth, 1.0f);
     EXPECT_TRUE(drawn.Smoothing);
     EXPECT_EQ(sink.Count("SmoothOff"), 1u);
-    EXPECT_EQ(LineVertices(), 2u);
+    ASSERT_EQ(LineVertices(), 2u);
+    // Coloured by the first palette over the scan's values.
+    TColors first;
+    first.Manager.SetColorScheme(0, scene.ScanData->MinValue, scene.ScanData->MaxValue, scene.ScanData->MinValue);
+    for (const TRecordedVertex& v : sink.Primitives[0].Vertices) {
+        const TRGBColor c = first.Manager.ColorOfValue(v.Y + 1.0f, 1.0f, 2.0f);
+        EXPECT_EQ((std::array<int, 3>{v.R, v.G, v.B}), (std::array<int, 3>{c.R, c.G, c.B}));
+    }
 }
 
 TEST_F(SceneFixture, TopAndSideViewsDrawTheirListThroughTheirOwnProjection)
 {
     Grid(8, 6);  // x 0..7, y 0..5
+    scene.Rebuild = 1;
     scene.RenderTop();
     ASSERT_EQ(sink.ListsCalled.size(), 1u);
     EXPECT_EQ(sink.ListsCalled[0].Transform, std::vector<std::string>{"Ortho -7 0 1 5"});
