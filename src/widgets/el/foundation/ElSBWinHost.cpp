@@ -237,7 +237,7 @@ void TElSBWinHost::ShowTrackHint(TElSBHandlerCustom& Bar, TPoint Offset, const s
         return;
     auto& hint = hints_[index];
     if (!hint) {
-        hint = std::make_unique<THintWindow>(nullptr);
+        hint.reset(CreateComponent<THintWindow>(nullptr));
         hint->SetColor(clInfoBk);
     }
     TRect desktop;

@@ -89,5 +89,5 @@ protected:
 private:
     HWND savedCapture_ = nullptr;
     bool captured_ = false;
-    std::unique_ptr<THintWindow> hints_[2];
+    TOwned<THintWindow> hints_[2];
 };

@@ -53,6 +53,7 @@ public:
     using TCustomControl::TCustomControl;
     Scrolls Received;
     int RedrawOffWhileScrolling = 0;
+    bool ThrowOnScroll = false;
 
     void SetRange(int Bar, int Max, int Page, int Pos = 0)
     {
@@ -71,6 +72,8 @@ public:
         Received.push_back({static_cast<UINT>(M.Msg), code, static_cast<int>(HIWORD(M.WParam))});
         if (!IsWindowVisible(Handle()))
             ++RedrawOffWhileScrolling;
+        if (ThrowOnScroll)
+            throw std::runtime_error("scroll handler failed");
         const int bar = M.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
         SCROLLINFO si{sizeof si, SIF_ALL};
         GetScrollInfo(Handle(), bar, &si);
@@ -127,6 +130,20 @@ protected:
         TWinControl::CreateParams(P);
         P.SystemClassName = u"LISTBOX";
         P.Style |= WS_VSCROLL | WS_BORDER | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY;
+    }
+};
+
+// A multi-line system EDIT wrapped by the framework.
+class TWrappedMemo : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+
+protected:
+    void CreateParams(TCreateParams& P) override
+    {
+        TWinControl::CreateParams(P);
+        P.SystemClassName = u"EDIT";
+        P.Style |= WS_VSCROLL | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     }
 };
 
@@ -463,6 +480,38 @@ TEST_F(SBControllerTest, TheListBoxScrollsByItsBarsClicksAndFollowsTheThumbWhile
     EXPECT_TRUE(IsWindowVisible(wnd));
 }
 
+TEST_F(SBControllerTest, AWrappedEditsBarFollowsItsTextAndTyping)
+{
+    const ClassicPainting classic(true);
+    auto* m = new TWrappedMemo(form.get());
+    m->SetParent(form.get());
+    m->SetBounds(220, 140, 150, 100);
+    auto* c = new TElSBController(form.get());
+    c->SetControl(m);
+    const HWND wnd = m->Handle();
+    TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    Colour(v);
+    std::wstring text;
+    for (int i = 0; i < 40; ++i)
+        text += L"line\r\n";
+    SetWindowTextW(wnd, text.c_str());
+    PumpUntilIdle();
+    SCROLLINFO si{sizeof si, SIF_ALL};
+    GetScrollInfo(wnd, SB_VERT, &si);
+    ASSERT_GT(si.nMax, 30);
+    EXPECT_EQ(v.Max(), si.nMax);
+    EXPECT_EQ(v.Page(), static_cast<int>(si.nPage));
+    // Typing at the end scrolls the edit; the bar follows without any call of ours.
+    SetFocus(wnd);
+    SendMessageW(wnd, EM_SETSEL, text.size(), text.size());
+    PostMessageW(wnd, WM_CHAR, L'x', 0);
+    PumpUntilIdle();
+    GetScrollInfo(wnd, SB_VERT, &si);
+    EXPECT_GT(si.nPos, 0);
+    EXPECT_EQ(v.Position(), si.nPos);
+    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
+}
+
 TEST_F(SBControllerTest, HitTestsAnswerForTheBarsAndASizeableFormShowsItsSizeGrip)
 {
     const ClassicPainting classic(true);
@@ -557,6 +606,26 @@ TEST_F(SBControllerTest, BarsFollowTheControlsRangesAndComeBackOnEveryFramePaint
     EXPECT_EQ(client.right, 200 - 2 - 17);
     EXPECT_TRUE(ShowsOwnArrow(wnd, v));
 
+    // Whatever the control asks for, the bar holds what the system made of it.
+    const SCROLLINFO odd[] = {
+        {sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 500, 0},                       // beyond the end
+        {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 30, 50, 7, 0},  // page beyond the range
+        {sizeof(SCROLLINFO), SIF_RANGE | SIF_POS, 40, 10, 0, 3, 0},           // reversed range
+        {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, -20, 60, 15, -50, 0},
+        {sizeof(SCROLLINFO), SIF_PAGE, 0, 0, 70, 0, 0},
+    };
+    for (const SCROLLINFO& call : odd) {
+        SetScrollInfo(wnd, SB_VERT, &call, TRUE);
+        SCROLLINFO now{sizeof now, SIF_ALL};
+        GetScrollInfo(wnd, SB_VERT, &now);
+        EXPECT_EQ(v.Min(), now.nMin);
+        EXPECT_EQ(v.Max(), now.nMax);
+        EXPECT_EQ(v.Page(), static_cast<int>(now.nPage));
+        EXPECT_EQ(v.Position(), now.nPos);
+    }
+    t->SetRange(SB_VERT, 99, 10, 5);
+    PumpUntilIdle();
+
     // Whatever covers the frame, a frame paint shows both bars again.
     {
         const TWindowDC dc(wnd, true);
@@ -567,6 +636,245 @@ TEST_F(SBControllerTest, BarsFollowTheControlsRangesAndComeBackOnEveryFramePaint
     SendMessageW(wnd, WM_NCPAINT, 1, 0);
     EXPECT_TRUE(ShowsOwnArrow(wnd, v));
     EXPECT_TRUE(ShowsOwnArrow(wnd, h));
+}
+
+TEST_F(SBControllerTest, WithoutTheScrollHookTheControllerStaysOffAndTheStandardBarsShow)
+{
+    const ClassicPainting classic(true);
+    UninstallScrollHook();
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    Colour(*c->VertScrollBarStyles());
+    PumpUntilIdle();
+    EXPECT_FALSE(c->IsHooked());
+    EXPECT_EQ(c->VertScrollBarStyles()->BarRect().Width(), 0);  // never measured
+    RedrawWindow(t->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    // The default procedure's bar, where the replacement would be.
+    const TRect standard{200 - 1 - 17, 1, 200 - 1, 17};
+    const auto px = ReadWindowPixels(t->Handle(), RECT{standard.Left, standard.Top, standard.Right, standard.Bottom});
+    for (uint32_t p : px.data)
+        ASSERT_FALSE(ColorNear(p, kBarPixel));
+    ASSERT_TRUE(InstallScrollHook());
+    c->SetControl(nullptr);
+    c->SetControl(t);
+    EXPECT_TRUE(c->IsHooked());
+}
+
+TEST_F(SBControllerTest, AReleaseGivesTheMouseBackAndCancelModeEndsAPressAtOnce)
+{
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    const HWND wnd = t->Handle();
+    TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    const int down = v.BarRect().Height() - 8;
+
+    // A press takes the mouse from the window that had it and gives it back at the release.
+    auto other = std::make_unique<l3d::testing::TestWindow>(L"holder", 50, 50);
+    SetCapture(other->Handle());
+    PostMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenAt(wnd, v, 8, down));
+    PumpUntilIdle();
+    EXPECT_EQ(GetCapture(), wnd);
+    EXPECT_EQ(c->SavedCapture(), other->Handle());
+    PostMessageW(wnd, WM_LBUTTONUP, 0, ClientAt(wnd, v, 8, down));
+    PumpUntilIdle();
+    EXPECT_EQ(GetCapture(), other->Handle());
+
+    other.reset();
+
+    // A cancelled press: idle at once, no repeats and no end-of-scroll.
+    PostMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenAt(wnd, v, 8, down));
+    PumpUntilIdle();
+    EXPECT_TRUE(v.Tracking());
+    const size_t received = t->Received.size();
+    SendMessageW(wnd, WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(v.Tracking());
+    EXPECT_FALSE(v.RepeatTimerRunning());
+    EXPECT_EQ(GetCapture(), nullptr);
+    PumpFor(700);
+    EXPECT_EQ(t->Received.size(), received) << Describe(t->Received);
+}
+
+TEST_F(SBControllerTest, FailuresInsideTheControlOrThePaintingNeverLeaveDrawingOffOrTheStylesCleared)
+{
+    int reported = 0;
+    SetExceptionHandler([&](std::exception_ptr) { ++reported; });
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    const HWND wnd = t->Handle();
+
+    // The control's own handler fails: drawing is on again after the message all the same.
+    t->ThrowOnScroll = true;
+    SendMessageW(wnd, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(reported, 1);
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_EQ(c->RedrawState(), 2);
+    t->ThrowOnScroll = false;
+
+    // Painting fails while the frame is painted: the failure is dropped there, the styles are
+    // back and the message's result stands.
+    TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    v.SetOwnerDraw(true);
+    v.OnDrawPart = [](TObject*, IDrawSurface&, const TRect&, uint8_t, bool, bool, bool, bool&) {
+        throw std::runtime_error("owner drawing failed");
+    };
+    const LRESULT result = SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(result, DefWindowProcW(wnd, WM_NCACTIVATE, TRUE, 0));
+    EXPECT_EQ(reported, 1);
+    EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+    v.OnDrawPart = nullptr;
+    SetExceptionHandler(nullptr);
+}
+
+TEST_F(SBControllerTest, TheTrackHintFollowsTheThumbBesideTheBarAndGoesAtTheRelease)
+{
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    const HWND wnd = t->Handle();
+    TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    v.SetShowTrackHint(true);
+    std::vector<int> asked;
+    v.OnScrollHintNeeded = [&](TObject*, int32_t Position, std::u16string& Hint) {
+        asked.push_back(Position);
+        Hint = u"Line " + std::u16string(1, static_cast<char16_t>(u'0' + Position % 10));
+    };
+    const TRect thumb = v.PartRect(sbpThumb);
+    const int grab = thumb.Top + 5;
+    PostMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenAt(wnd, v, 8, grab));
+    PumpUntilIdle();
+    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, ClientAt(wnd, v, 8, grab + 25));
+    PumpUntilIdle();
+    THintWindow* hint = c->TrackHintWindow(ElBarVert);
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(IsWindowVisible(hint->Handle()));
+    RECT r{};
+    GetWindowRect(hint->Handle(), &r);
+    RECT w{};
+    GetWindowRect(wnd, &w);
+    // Left of the bar, its right edge two pixels before it, level with the moved thumb.
+    EXPECT_EQ(r.right, w.left + v.BarRect().Left - 2);
+    EXPECT_EQ(r.top, w.top + v.BarRect().Top + thumb.Top + 25 - 2);
+    EXPECT_EQ(asked.front(), 5);
+    PostMessageW(wnd, WM_LBUTTONUP, 0, ClientAt(wnd, v, 8, grab + 25));
+    PumpUntilIdle();
+    EXPECT_EQ(c->TrackHintWindow(ElBarVert), nullptr);
+}
+
+TEST_F(SBControllerTest, ThemedBarsPaintThroughTheThemeAndTheClassicSwitchesForceTheOwnLook)
+{
+    if (!ElUxTheme().Loaded() || !ElUxTheme().IsThemeActive())
+        GTEST_SKIP() << "no visual styles";
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    const HWND wnd = t->Handle();
+    TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    Colour(v);
+    PumpUntilIdle();
+    ASSERT_TRUE(c->Themed(v));
+    ASSERT_NE(c->ThemeHandle(), nullptr);
+    // Themed: the theme's parts, not the bar's own colours.
+    const Pixels themed = BarPixels(wnd, v);
+    EXPECT_FALSE(ShowsOwnArrow(wnd, v));
+    {
+        const ClassicPainting classic(true);
+        EXPECT_FALSE(c->Themed(v));
+        c->PaintBars(ElBarsBoth);
+        EXPECT_TRUE(ShowsOwnArrow(wnd, v));
+        // A theme change while classic painting is forced leaves no theme open.
+        SendMessageW(wnd, WM_THEMECHANGED, 0, 0);
+        EXPECT_EQ(c->ThemeHandle(), nullptr);
+    }
+    SendMessageW(wnd, WM_THEMECHANGED, 0, 0);
+    EXPECT_NE(c->ThemeHandle(), nullptr);
+    // A classic bar on a themed control whose theme has no track colour (as here) uses its own.
+    TElCtrlScrollBarStyles& h = *c->HorzScrollBarStyles();
+    h.SetUseXPThemes(false);
+    h.SetBlendBackground(false);
+    h.SetSystemBkColor(false);
+    h.SetColor(kBarColor);
+    const TRect track = h.PartRect(sbpPageAfter);
+    EXPECT_TRUE(ColorNear(BarPixels(wnd, h).At(track.Left + track.Width() / 2, 8), kBarPixel));
+
+    // The bar's own switch and the controller's do the same.
+    v.SetUseXPThemes(false);
+    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
+    v.SetUseXPThemes(true);
+    EXPECT_EQ(BarPixels(wnd, v).data, themed.data);
+    c->SetUseXPThemes(false);
+    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
+    c->SetUseXPThemes(true);
+    EXPECT_EQ(BarPixels(wnd, v).data, themed.data);
+
+    // A disabled control shows one disabled track without a thumb (the theme's lower track),
+    // and disabled arrows.
+    const TRect thumb = v.PartRect(sbpThumb);
+    const TRect before = v.PartRect(sbpPageBefore);
+    const Pixels enabled = BarPixels(wnd, v);
+    EnableWindow(wnd, FALSE);
+    PumpUntilIdle();
+    const Pixels disabled = BarPixels(wnd, v);
+    const int mid = thumb.Top + thumb.Height() / 2;
+    EXPECT_NE(enabled.At(8, mid), enabled.At(8, before.Top + before.Height() / 2));  // the thumb shows
+    EXPECT_EQ(disabled.At(8, mid), disabled.At(8, v.BarRect().Height() - 17 - 3));  // all track
+    bool arrowsDiffer = false;
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 17; ++x)
+            arrowsDiffer |= enabled.At(x, y) != disabled.At(x, y);
+    EXPECT_TRUE(arrowsDiffer);
+    EnableWindow(wnd, TRUE);
+}
+
+// The test form with both kinds of bar, saved for a person to look at: themed on the left
+// control, classic on the list box.
+TEST_F(SBControllerTest, ScreenshotOfTheTestForm)
+{
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    TElSBController* lc = nullptr;
+    TWrappedList* l = AddList(lc);
+    l->Add(60);
+    lc->VertScrollBarStyles()->SetUseXPThemes(false);
+    lc->VertScrollBarStyles()->SetArrowColor(kArrowColor);
+    SendMessageW(l->Handle(), LB_SETTOPINDEX, 20, 0);
+    t->SetRange(SB_VERT, 99, 10, 40);
+    PumpUntilIdle();
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    TBitmap shot(r.right - r.left, r.bottom - r.top);
+    {
+        const HDC screen = GetDC(nullptr);
+        BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    }
+    const std::u16string file = u"sbwin_test_form.png";
+    shot.SaveToPngFile(file);
+    EXPECT_EQ(GetFileAttributesW(L"sbwin_test_form.png") != INVALID_FILE_ATTRIBUTES, true);
+    // The capture holds the bars the controllers painted.
+    RECT tw{};
+    GetWindowRect(t->Handle(), &tw);
+    const TRect& bar = lc->VertScrollBarStyles()->BarRect();
+    RECT lw{};
+    GetWindowRect(l->Handle(), &lw);
+    const Pixels list = BarPixels(l->Handle(), *lc->VertScrollBarStyles());
+    EXPECT_EQ(shot.Pixel(lw.left - r.left + bar.Left + 3, lw.top - r.top + bar.Top + 3),
+              static_cast<TColor>(((list.At(3, 3) & 0xFF) << 16) | (list.At(3, 3) & 0xFF00) | (list.At(3, 3) >> 16)));
+}
+
+TEST_F(SBControllerTest, ABarIsHotWhileThePointerIsOverItAndCoolsWhenItLeavesTheWindow)
+{
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    const HWND wnd = t->Handle();
+    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    const LPARAM arrow = ScreenAt(wnd, v, 8, v.BarRect().Height() - 8);
+    SetCursorPos(GET_X_LPARAM(arrow), GET_Y_LPARAM(arrow));
+    PostMessageW(wnd, WM_NCMOUSEMOVE, HTVSCROLL, arrow);
+    PumpUntilIdle();
+    EXPECT_TRUE(v.MouseInside());
+    EXPECT_EQ(v.HotPart(), sbpLastArrow);
+    // The system reports the leave only to a window that asked for it.
+    SetCursorPos(5, 400);
+    EXPECT_TRUE(PumpUntil([&] { return !v.MouseInside(); }, 2000));
+    EXPECT_EQ(v.HotPart(), sbpNowhere);
 }
 
 }  // namespace
