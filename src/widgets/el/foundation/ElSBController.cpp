@@ -112,19 +112,21 @@ void TElSBController::ReleaseBars()
 
 void TElSBController::SetControl(TWinControl* Value)
 {
-    if (Value == control_) {
-        redrawState_ = 2;
+    if (Value == control_)
         return;
-    }
     if (control_) {
         TWinControl* old = control_;
         ReleaseBars();
-        // Drawing the controller switched off goes on again before the control is let go.
+        // Drawing switched off and style bits cleared by the controller come back before the
+        // control is let go.
         RestoreRedraw(0);
+        while (!suspended_.empty()) {
+            ChangeStyleBits(suspended_.back().Style & kBarStyles, true);
+            suspended_.pop_back();
+        }
         hook_->SetActive(false);
         hook_->SetControl(nullptr);
         theme_.Reset();
-        suspended_.clear();
         if (!old->IsDestroying())
             RemoveFreeNotification(old);
         control_ = nullptr;
@@ -400,7 +402,8 @@ void TElSBController::HandleCtrlMsgBefore(TMessage& Msg, bool& Handled)
         return;
     case WM_HSCROLL:
     case WM_VSCROLL:
-        if (wnd && LOWORD(Msg.WParam) < SB_ENDSCROLL && control_->Visible()) {
+        // Only the window's own bars (a scroll-bar child sends its handle in LParam).
+        if (wnd && Msg.LParam == 0 && LOWORD(Msg.WParam) < SB_ENDSCROLL && control_->Visible()) {
             const bool drawing = redrawState_ == 2;
             SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
             if (drawing)

@@ -1,8 +1,8 @@
 // Replacement scroll bars on real windows: a control of our own that sets its scroll state
-// through the scroll functions, a wrapped system LISTBOX that changes its bars by itself, and a
-// sizeable form. The bars' pixels, hit tests, the scroll messages that clicks, drags and wheel
-// turns produce, following range changes, drawing switched off and on around scrolls, and the
-// standard bars once the replacement is off.
+// through the scroll functions, wrapped system LISTBOX and EDIT windows that change their bars
+// by themselves, and a sizeable form. Pixels, hit tests, the scroll messages that clicks, drags
+// and wheel turns produce, range changes, drawing around scrolls, and the standard bars once the
+// replacement is off.
 #include "widgets/el/foundation/ElSBController.h"
 
 #include "widgets/el/foundation/ElScrollHook.h"
@@ -46,8 +46,8 @@ std::string Describe(const Scrolls& s)
     return out;
 }
 
-// A control of our own with both bars: it records the scroll messages it gets and moves its
-// position as a scrolling control does, through SetScrollInfo.
+// A control of our own with both bars: it records its scroll messages and moves its position as
+// scrolling controls do, through SetScrollInfo.
 class TScrollTarget : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;
@@ -60,37 +60,28 @@ public:
         SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, Max, static_cast<UINT>(Page), Pos, 0};
         SetScrollInfo(Handle(), Bar, &si, TRUE);
     }
-    int Pos(int Bar) { return GetScrollPos(Handle(), Bar); }
-
     void WndProc(TMessage& M) override
     {
         if (M.Msg != WM_VSCROLL && M.Msg != WM_HSCROLL) {
             TCustomControl::WndProc(M);
             return;
         }
-        const int code = LOWORD(M.WParam);
+        const int code = LOWORD(M.WParam), bar = M.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
         Received.push_back({static_cast<UINT>(M.Msg), code, static_cast<int>(HIWORD(M.WParam))});
-        if (!IsWindowVisible(Handle()))
-            ++RedrawOffWhileScrolling;
+        RedrawOffWhileScrolling += IsWindowVisible(Handle()) ? 0 : 1;
         if (ThrowOnScroll)
             throw std::runtime_error("scroll handler failed");
-        const int bar = M.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
         SCROLLINFO si{sizeof si, SIF_ALL};
         GetScrollInfo(Handle(), bar, &si);
-        int pos = si.nPos;
-        switch (code) {
-        case SB_LINEUP: --pos; break;
-        case SB_LINEDOWN: ++pos; break;
-        case SB_PAGEUP: pos -= static_cast<int>(si.nPage); break;
-        case SB_PAGEDOWN: pos += static_cast<int>(si.nPage); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: pos = HIWORD(M.WParam); break;
-        case SB_TOP: pos = si.nMin; break;
-        case SB_BOTTOM: pos = si.nMax; break;
-        default: return;
-        }
-        SCROLLINFO set{sizeof set, SIF_POS, 0, 0, 0, pos, 0};
-        SetScrollInfo(Handle(), bar, &set, TRUE);
+        const int moves[] = {-1, 1, -static_cast<int>(si.nPage), static_cast<int>(si.nPage)};
+        if (code <= SB_PAGEDOWN)
+            si.nPos += moves[code];
+        else if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)
+            si.nPos = HIWORD(M.WParam);
+        else
+            return;
+        si.fMask = SIF_POS;
+        SetScrollInfo(Handle(), bar, &si, TRUE);
     }
 
 protected:
@@ -106,17 +97,20 @@ protected:
     }
 };
 
-// A system LISTBOX wrapped by the framework; it records the scroll messages that reach it.
-class TWrappedList : public TWinControl {
+// A system window (LISTBOX, EDIT) wrapped by the framework; it records its WM_VSCROLL.
+class TWrappedSystem : public TWinControl {
 public:
-    using TWinControl::TWinControl;
+    TWrappedSystem(TComponent* AOwner, std::u16string Class, DWORD Style)
+        : TWinControl(AOwner), class_(std::move(Class)), style_(Style)
+    {
+    }
     Scrolls Received;
+    int TopIndex() { return static_cast<int>(SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0)); }
     void Add(int Count)
     {
         for (int i = 0; i < Count; ++i)
             SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"item"));
     }
-    int TopIndex() { return static_cast<int>(SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0)); }
     void WndProc(TMessage& M) override
     {
         if (M.Msg == WM_VSCROLL)
@@ -128,23 +122,13 @@ protected:
     void CreateParams(TCreateParams& P) override
     {
         TWinControl::CreateParams(P);
-        P.SystemClassName = u"LISTBOX";
-        P.Style |= WS_VSCROLL | WS_BORDER | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY;
+        P.SystemClassName = class_;
+        P.Style |= WS_VSCROLL | WS_BORDER | style_;
     }
-};
 
-// A multi-line system EDIT wrapped by the framework.
-class TWrappedMemo : public TWinControl {
-public:
-    using TWinControl::TWinControl;
-
-protected:
-    void CreateParams(TCreateParams& P) override
-    {
-        TWinControl::CreateParams(P);
-        P.SystemClassName = u"EDIT";
-        P.Style |= WS_VSCROLL | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
-    }
+private:
+    std::u16string class_;
+    DWORD style_;
 };
 
 // A sizeable form with both scroll styles of its own.
@@ -165,8 +149,8 @@ struct ClassicPainting {
     ~ClassicPainting() { ElUxTheme().SetForceClassic(false); }
 };
 
-constexpr TColor kBarColor = 0x0000C8;     // RGB(200, 0, 0)
-constexpr TColor kArrowColor = 0xFF0000;   // RGB(0, 0, 255)
+constexpr TColor kBarColor = 0x0000C8;    // RGB(200, 0, 0)
+constexpr TColor kArrowColor = 0xFF0000;  // RGB(0, 0, 255)
 constexpr uint32_t kBarPixel = 0xC80000, kArrowPixel = 0x0000FF;
 
 class SBControllerTest : public ::testing::Test {
@@ -184,66 +168,77 @@ protected:
         PumpUntilIdle(10, 300);
     }
 
-    // A target of 200 x 150 with a vertical range 0..99 (page 10) and a horizontal 0..49 (page
-    // 20), both at 5.
+    TElSBController* Attach(TWinControl* Control, TRect Bounds)
+    {
+        Control->SetParent(form.get());
+        Control->SetBounds(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
+        auto* c = new TElSBController(form.get());
+        c->SetControl(Control);
+        PumpUntilIdle();
+        return c;
+    }
+    // 200 x 150 with a vertical range 0..99 (page 10) and a horizontal 0..49 (page 20), both at 5.
     TScrollTarget* AddTarget(TElSBController*& Controller)
     {
         auto* t = new TScrollTarget(form.get());
         t->SetParent(form.get());
-        t->SetBounds(10, 10, 200, 150);
         t->SetRange(SB_VERT, 99, 10, 5);
         t->SetRange(SB_HORZ, 49, 20, 5);
-        Controller = new TElSBController(form.get());
-        Controller->SetControl(t);
-        PumpUntilIdle();
+        Controller = Attach(t, Bounds(10, 10, 200, 150));
+        wnd = t->Handle();
         return t;
     }
-    TWrappedList* AddList(TElSBController*& Controller)
+    TWrappedSystem* AddList(TElSBController*& Controller)
     {
-        auto* l = new TWrappedList(form.get());
-        l->SetParent(form.get());
-        l->SetBounds(220, 10, 150, 120);
-        Controller = new TElSBController(form.get());
-        Controller->SetControl(l);
-        PumpUntilIdle();
+        auto* l = new TWrappedSystem(form.get(), u"LISTBOX", LBS_NOINTEGRALHEIGHT | LBS_NOTIFY);
+        Controller = Attach(l, Bounds(220, 10, 150, 120));
+        wnd = l->Handle();
         return l;
     }
 
-    // Screen point of a point given in a bar's own coordinates.
-    static LPARAM ScreenAt(HWND Wnd, const TElSBHandlerCustom& Bar, int X, int Y)
+    // A point given in a bar's own coordinates, on the screen and in the client area.
+    LPARAM ScreenAt(const TElSBHandlerCustom& Bar, int X, int Y) const
     {
         RECT w{};
-        GetWindowRect(Wnd, &w);
+        GetWindowRect(wnd, &w);
         return MAKELPARAM(w.left + Bar.BarRect().Left + X, w.top + Bar.BarRect().Top + Y);
     }
-    // The same point in the control's client coordinates.
-    static LPARAM ClientAt(HWND Wnd, const TElSBHandlerCustom& Bar, int X, int Y)
+    LPARAM ClientAt(const TElSBHandlerCustom& Bar, int X, int Y) const
     {
-        POINT p{GET_X_LPARAM(ScreenAt(Wnd, Bar, X, Y)), GET_Y_LPARAM(ScreenAt(Wnd, Bar, X, Y))};
-        ScreenToClient(Wnd, &p);
+        POINT p{GET_X_LPARAM(ScreenAt(Bar, X, Y)), GET_Y_LPARAM(ScreenAt(Bar, X, Y))};
+        ScreenToClient(wnd, &p);
         return MAKELPARAM(p.x, p.y);
     }
-    static void Click(HWND Wnd, const TElSBHandlerCustom& Bar, int X, int Y)
+    // The mouse as the system delivers it: the press in the frame, then (the control holding the
+    // mouse) moves and the release in client coordinates.
+    void Post(UINT Msg, const TElSBHandlerCustom& Bar, int Along)
     {
-        PostMessageW(Wnd, WM_NCLBUTTONDOWN, Bar.Vertical() ? HTVSCROLL : HTHSCROLL, ScreenAt(Wnd, Bar, X, Y));
-        PumpUntilIdle();
-        PostMessageW(Wnd, WM_LBUTTONUP, 0, ClientAt(Wnd, Bar, X, Y));
+        const int x = Bar.Vertical() ? 8 : Along, y = Bar.Vertical() ? Along : 8;
+        if (Msg == WM_NCLBUTTONDOWN)
+            PostMessageW(wnd, Msg, Bar.Vertical() ? HTVSCROLL : HTHSCROLL, ScreenAt(Bar, x, y));
+        else
+            PostMessageW(wnd, Msg, Msg == WM_MOUSEMOVE ? MK_LBUTTON : 0, ClientAt(Bar, x, y));
         PumpUntilIdle();
     }
-    static Pixels BarPixels(HWND Wnd, const TElSBHandlerCustom& Bar)
+    void Click(const TElSBHandlerCustom& Bar, int Along)
+    {
+        Post(WM_NCLBUTTONDOWN, Bar, Along);
+        Post(WM_LBUTTONUP, Bar, Along);
+    }
+    Pixels BarPixels(const TElSBHandlerCustom& Bar) const
     {
         const TRect& r = Bar.BarRect();
-        return ReadWindowPixels(Wnd, RECT{r.Left, r.Top, r.Right, r.Bottom});
+        return ReadWindowPixels(wnd, RECT{r.Left, r.Top, r.Right, r.Bottom});
     }
     static void Colour(TElCtrlScrollBarStyles& Bar)
     {
         Bar.SetColor(kBarColor);
         Bar.SetArrowColor(kArrowColor);
     }
-    // Whether the first arrow button of Bar shows the distinctive colours (an arrow that can act).
-    static bool ShowsOwnArrow(HWND Wnd, const TElSBHandlerCustom& Bar)
+    // The first arrow button shows the bar's own colours (an arrow that can act).
+    bool ShowsOwnArrow(const TElSBHandlerCustom& Bar) const
     {
-        const Pixels px = BarPixels(Wnd, Bar);
+        const Pixels px = BarPixels(Bar);
         int fill = 0, arrow = 0;
         for (int y = 0; y < 17 && y < px.height; ++y)
             for (int x = 0; x < 17 && x < px.width; ++x) {
@@ -254,63 +249,64 @@ protected:
     }
 
     TOwned<TForm> form;
+    HWND wnd = nullptr;
 };
 
-TEST_F(SBControllerTest, ACustomControlShowsItsOwnBarsWhereTheStandardOnesWereAndGetsThemBackWhenOff)
+TEST_F(SBControllerTest, ACustomControlShowsOwnBarsWhereTheStandardOnesWereAndTheStandardOnesWhenOff)
 {
     const ClassicPainting classic(true);
     TElSBController* c = nullptr;
     TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
     ASSERT_TRUE(c->IsHooked());
-    Colour(*c->HorzScrollBarStyles());
-    Colour(*c->VertScrollBarStyles());
-    PumpUntilIdle();
-
-    // The client keeps the room the standard bars had; the bars lie just right of and below it.
+    TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    TElCtrlScrollBarStyles& h = *c->HorzScrollBarStyles();
+    Colour(v);
+    Colour(h);
+    // The client keeps the room the standard bars had; the bars lie right of and below it.
     RECT client{};
     GetClientRect(wnd, &client);
     EXPECT_EQ(client.right, 200 - 2 - 17);
     EXPECT_EQ(client.bottom, 150 - 2 - 17);
     EXPECT_EQ(c->NonClientInsets().Left, 1);
-    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
-    const TElCtrlScrollBarStyles& h = *c->HorzScrollBarStyles();
-    EXPECT_EQ(v.BarRect().Left, 1 + client.right);
-    EXPECT_EQ(v.BarRect().Width(), 17);
-    EXPECT_EQ(v.BarRect().Height(), client.bottom);
-    EXPECT_EQ(h.BarRect().Top, 1 + client.bottom);
-    EXPECT_EQ(h.BarRect().Width(), client.right);
-    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
-    EXPECT_TRUE(ShowsOwnArrow(wnd, h));
+    EXPECT_EQ(v.BarRect(), (TRect{1 + client.right, 1, 1 + client.right + 17, 1 + client.bottom}));
+    EXPECT_EQ(h.BarRect(), (TRect{1, 1 + client.bottom, 1 + client.right, 1 + client.bottom + 17}));
+    EXPECT_TRUE(ShowsOwnArrow(v));
+    EXPECT_TRUE(ShowsOwnArrow(h));
     // The thumb: page 10 of 100 over the track between the arrows, at position 5 of 90.
     const TRect thumb = v.PartRect(sbpThumb);
     const int track = v.BarRect().Height() - 34;
     EXPECT_EQ(thumb.Height(), std::max(12, MulDiv(track, 10, 100)));
     EXPECT_EQ(thumb.Top, 17 + MulDiv(track - thumb.Height(), 5, 90));
+    EXPECT_TRUE(ColorNear(BarPixels(v).At(8, thumb.Top + thumb.Height() / 2), kBarPixel));
 
-    // Replacement off: the default procedure draws the standard bars again.
+    // Replacement off: the default procedure measures and draws the standard bars again.
     c->SetControl(nullptr);
     PumpUntilIdle();
-    EXPECT_FALSE(ShowsOwnArrow(wnd, v));
-    EXPECT_FALSE(ShowsOwnArrow(wnd, h));
+    EXPECT_FALSE(ShowsOwnArrow(v));
+    EXPECT_FALSE(ShowsOwnArrow(h));
     GetClientRect(wnd, &client);
     EXPECT_EQ(client.right, 200 - 2 - GetSystemMetrics(SM_CXVSCROLL));
-    // And on again.
+    // Without the scroll-function hook the controller does not take the control at all.
+    UninstallScrollHook();
+    c->SetControl(t);
+    EXPECT_FALSE(c->IsHooked());
+    RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_FALSE(ShowsOwnArrow(v));
+    ASSERT_TRUE(InstallScrollHook());
+    c->SetControl(nullptr);
     c->SetControl(t);
     PumpUntilIdle();
-    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
+    EXPECT_TRUE(ShowsOwnArrow(v));
 }
 
-TEST_F(SBControllerTest, AWrappedListBoxShowsOwnBarsThatFollowItsItems)
+TEST_F(SBControllerTest, AWrappedListBoxShowsOwnBarsThatFollowItsItemsItsKeysAndItsWheel)
 {
     const ClassicPainting classic(true);
     TElSBController* c = nullptr;
-    TWrappedList* l = AddList(c);
-    const HWND wnd = l->Handle();
+    TWrappedSystem* l = AddList(c);
     ASSERT_TRUE(c->IsHooked());
     TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
     Colour(v);
-
     // The list box changes its bars without the scroll functions: the bar reads them again.
     l->Add(50);
     PumpUntilIdle();
@@ -319,160 +315,18 @@ TEST_F(SBControllerTest, AWrappedListBoxShowsOwnBarsThatFollowItsItems)
     const int firstThumb = v.ThumbLength();
     SendMessageW(wnd, LB_SETTOPINDEX, 3, 0);
     EXPECT_EQ(v.Position(), 3);
-    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
     l->Add(150);
     PumpUntilIdle();
     EXPECT_EQ(v.Max(), 199);
     EXPECT_LT(v.ThumbLength(), firstThumb);
-    EXPECT_TRUE(ShowsOwnArrow(wnd, v)) << "the list box drew its own bar over the replacement";
-    // The thumb shows where the bar model puts it.
+    EXPECT_TRUE(ShowsOwnArrow(v)) << "the list box drew its own bar over the replacement";
     const TRect thumb = v.PartRect(sbpThumb);
-    const Pixels px = BarPixels(wnd, v);
-    EXPECT_TRUE(ColorNear(px.At(8, thumb.Top + thumb.Height() / 2), kBarPixel));
-}
-
-TEST_F(SBControllerTest, ClicksOnArrowsAndPageAreasSendScrollMessagesWithDrawingOffMeanwhile)
-{
-    TElSBController* c = nullptr;
-    TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
-    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
-    const TElCtrlScrollBarStyles& h = *c->HorzScrollBarStyles();
-
-    Click(wnd, v, 8, v.BarRect().Height() - 8);  // down arrow: the control's own line step
-    Click(wnd, v, 8, v.PartRect(sbpThumb).Bottom + 3);  // below the thumb: a page as a position
-    Click(wnd, h, 8, 8);  // left arrow
-    EXPECT_EQ(t->Received, (Scrolls{{WM_VSCROLL, SB_LINEDOWN, 0}, {WM_VSCROLL, SB_ENDSCROLL, 0},
-                                    {WM_VSCROLL, SB_THUMBPOSITION, 16}, {WM_VSCROLL, SB_ENDSCROLL, 0},
-                                    {WM_HSCROLL, SB_LINEUP, 0}, {WM_HSCROLL, SB_ENDSCROLL, 0}}))
-        << Describe(t->Received);
-    EXPECT_EQ(t->Pos(SB_VERT), 16);
-    EXPECT_EQ(v.Position(), 16);
-    EXPECT_EQ(h.Position(), 4);
-    // Every moving message ran with drawing off, and drawing is on again.
-    EXPECT_EQ(t->RedrawOffWhileScrolling, 3);
-    EXPECT_TRUE(IsWindowVisible(wnd));
-    EXPECT_EQ(c->RedrawState(), 2);
-    EXPECT_EQ(GetCapture(), nullptr);
-    // A scroll message that moves nothing also leaves drawing on.
-    t->SetRange(SB_VERT, 99, 10, 0);
-    SendMessageW(wnd, WM_VSCROLL, SB_LINEUP, 0);
-    EXPECT_TRUE(IsWindowVisible(wnd));
-    EXPECT_EQ(c->RedrawState(), 2);
-}
-
-TEST_F(SBControllerTest, DraggingTheThumbTracksTheControlAndSnapsBackFarOffTheBar)
-{
-    TElSBController* c = nullptr;
-    TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
-    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
-    const TRect thumb = v.PartRect(sbpThumb);
-    const int grab = thumb.Top + thumb.Height() / 2;
-    const int travel = v.BarRect().Height() - 34 - thumb.Height();
-    auto positionAt = [&](int offset) { return MulDiv(offset - 17, 90, travel); };
-
-    PostMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenAt(wnd, v, 8, grab));
-    PumpUntilIdle();
-    EXPECT_EQ(GetCapture(), wnd);
-    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, ClientAt(wnd, v, 8, grab + 20));
-    PumpUntilIdle();
-    EXPECT_TRUE(v.ThumbMoved());
-    EXPECT_EQ(v.PartRect(sbpThumb).Top, thumb.Top + 20);
-    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, ClientAt(wnd, v, 8, grab + 40));
-    PumpUntilIdle();
-    // Far to the side of the bar the thumb goes back to where the drag began.
-    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, ClientAt(wnd, v, 8, v.BarRect().Height() * 2));
-    PumpUntilIdle();
-    EXPECT_EQ(v.PartRect(sbpThumb).Top, thumb.Top);
-    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, ClientAt(wnd, v, 8, grab + 30));
-    PumpUntilIdle();
-    PostMessageW(wnd, WM_LBUTTONUP, 0, ClientAt(wnd, v, 8, grab + 30));
-    PumpUntilIdle();
-    const int p20 = positionAt(thumb.Top + 20), p40 = positionAt(thumb.Top + 40), p30 = positionAt(thumb.Top + 30);
-    // The control followed each track; the release finds it where the thumb is (nothing to send).
-    EXPECT_EQ(t->Received, (Scrolls{{WM_VSCROLL, SB_THUMBTRACK, p20}, {WM_VSCROLL, SB_THUMBTRACK, p40},
-                                    {WM_VSCROLL, SB_THUMBTRACK, 5}, {WM_VSCROLL, SB_THUMBTRACK, p30}}))
-        << Describe(t->Received);
-    EXPECT_EQ(t->Pos(SB_VERT), p30);
-    EXPECT_FALSE(v.Tracking());
-    EXPECT_EQ(v.TrackPosition(), -1);
-    EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(SBControllerTest, WheelTurnsScrollTheVerticalBarWhenTheControllerTakesThem)
-{
-    TElSBController* c = nullptr;
-    TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
-    c->HandleWheel = true;
-    PostMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(100, 100));
-    PumpUntilIdle();
-    // Three lines a notch (the system's setting), then the end of the scroll.
-    EXPECT_EQ(t->Received, (Scrolls{{WM_VSCROLL, SB_LINEDOWN, 0}, {WM_VSCROLL, SB_LINEDOWN, 0},
-                                    {WM_VSCROLL, SB_LINEDOWN, 0}, {WM_VSCROLL, SB_ENDSCROLL, 0}}))
-        << Describe(t->Received);
-    EXPECT_EQ(t->Pos(SB_VERT), 8);
-}
-
-TEST_F(SBControllerTest, HoldingThePageAreaRepeatsUntilTheThumbReachesThePointer)
-{
-    TElSBController* c = nullptr;
-    TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
-    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
-    const int y = v.BarRect().Height() * 2 / 3;
-    const LPARAM at = ScreenAt(wnd, v, 8, y);
-    SetCursorPos(GET_X_LPARAM(at), GET_Y_LPARAM(at));
-    PostMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, at);
-    PumpUntil([&] { return v.PartRect(sbpThumb).Bottom > y; }, 3000);
-    PumpFor(300);
-    PostMessageW(wnd, WM_LBUTTONUP, 0, ClientAt(wnd, v, 8, y));
-    PumpUntilIdle();
-    const TRect thumb = v.PartRect(sbpThumb);
-    EXPECT_LE(thumb.Top, y);
-    EXPECT_GT(thumb.Bottom, y);
-    // Page steps as positions, ten apart, and no further once under the pointer.
-    ASSERT_GE(t->Received.size(), 3u) << Describe(t->Received);
-    for (size_t i = 0; i + 1 < t->Received.size(); ++i)
-        EXPECT_EQ(t->Received[i], (ScrollMsg{WM_VSCROLL, SB_THUMBPOSITION, 15 + 10 * static_cast<int>(i)}));
-    EXPECT_EQ(t->Received.back(), (ScrollMsg{WM_VSCROLL, SB_ENDSCROLL, 0}));
-}
-
-TEST_F(SBControllerTest, TheListBoxScrollsByItsBarsClicksAndFollowsTheThumbWhileDragged)
-{
-    TElSBController* c = nullptr;
-    TWrappedList* l = AddList(c);
-    const HWND wnd = l->Handle();
-    l->Add(100);
-    PumpUntilIdle();
-    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
-    Click(wnd, v, 8, v.BarRect().Height() - 8);
-    EXPECT_EQ(l->TopIndex(), 1);
-    EXPECT_EQ(v.Position(), 1);
-    EXPECT_EQ(l->Received, (Scrolls{{WM_VSCROLL, SB_LINEDOWN, 0}, {WM_VSCROLL, SB_ENDSCROLL, 0}}));
-
-    const TRect thumb = v.PartRect(sbpThumb);
-    const int grab = thumb.Top + thumb.Height() / 2;
-    PostMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenAt(wnd, v, 8, grab));
-    PumpUntilIdle();
-    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, ClientAt(wnd, v, 8, grab + 30));
-    PumpUntilIdle();
-    // The list follows while the button is still held.
-    const int during = l->TopIndex();
-    EXPECT_GT(during, 1);
-    EXPECT_EQ(v.Position(), during);
-    PostMessageW(wnd, WM_LBUTTONUP, 0, ClientAt(wnd, v, 8, grab + 30));
-    PumpUntilIdle();
-    EXPECT_EQ(l->TopIndex(), during);
-    EXPECT_EQ(GetCapture(), nullptr);
-
-    // Its own keyboard and wheel scrolling reach the bar too: a key scrolls back to the caret
-    // (near the first item).
+    EXPECT_TRUE(ColorNear(BarPixels(v).At(8, thumb.Top + thumb.Height() / 2), kBarPixel));
+    // A key scrolls back to the caret (near the first item); the wheel scrolls down again.
     l->SetFocus();
     PostMessageW(wnd, WM_KEYDOWN, VK_DOWN, 0);
     PumpUntilIdle();
-    EXPECT_LT(l->TopIndex(), during);
+    EXPECT_LT(l->TopIndex(), 3);
     EXPECT_EQ(v.Position(), l->TopIndex());
     SendMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(300, 100));
     EXPECT_GT(l->TopIndex(), 1);
@@ -480,15 +334,36 @@ TEST_F(SBControllerTest, TheListBoxScrollsByItsBarsClicksAndFollowsTheThumbWhile
     EXPECT_TRUE(IsWindowVisible(wnd));
 }
 
+TEST_F(SBControllerTest, TheListBoxScrollsByClicksAndFollowsTheThumbWhileItIsDragged)
+{
+    TElSBController* c = nullptr;
+    TWrappedSystem* l = AddList(c);
+    l->Add(100);
+    PumpUntilIdle();
+    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    Click(v, v.BarRect().Height() - 8);
+    EXPECT_EQ(l->TopIndex(), 1);
+    EXPECT_EQ(v.Position(), 1);
+    EXPECT_EQ(l->Received, (Scrolls{{WM_VSCROLL, SB_LINEDOWN, 0}, {WM_VSCROLL, SB_ENDSCROLL, 0}}));
+    // The system list box takes a track position from its own bar, not from the message.
+    const TRect thumb = v.PartRect(sbpThumb);
+    const int grab = thumb.Top + thumb.Height() / 2;
+    Post(WM_NCLBUTTONDOWN, v, grab);
+    Post(WM_MOUSEMOVE, v, grab + 30);
+    const int during = l->TopIndex();
+    EXPECT_GT(during, 1);
+    EXPECT_EQ(v.Position(), during);
+    Post(WM_LBUTTONUP, v, grab + 30);
+    EXPECT_EQ(l->TopIndex(), during);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(SBControllerTest, AWrappedEditsBarFollowsItsTextAndTyping)
 {
     const ClassicPainting classic(true);
-    auto* m = new TWrappedMemo(form.get());
-    m->SetParent(form.get());
-    m->SetBounds(220, 140, 150, 100);
-    auto* c = new TElSBController(form.get());
-    c->SetControl(m);
-    const HWND wnd = m->Handle();
+    auto* m = new TWrappedSystem(form.get(), u"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN);
+    TElSBController* c = Attach(m, Bounds(220, 140, 150, 100));
+    wnd = m->Handle();
     TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
     Colour(v);
     std::wstring text;
@@ -509,29 +384,109 @@ TEST_F(SBControllerTest, AWrappedEditsBarFollowsItsTextAndTyping)
     GetScrollInfo(wnd, SB_VERT, &si);
     EXPECT_GT(si.nPos, 0);
     EXPECT_EQ(v.Position(), si.nPos);
-    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
+    EXPECT_TRUE(ShowsOwnArrow(v));
+}
+
+TEST_F(SBControllerTest, ClicksAndWheelTurnsSendScrollMessagesWithDrawingOffMeanwhile)
+{
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    const TElCtrlScrollBarStyles& h = *c->HorzScrollBarStyles();
+    Click(v, v.BarRect().Height() - 8);          // down arrow: the control's own line step
+    Click(v, v.PartRect(sbpThumb).Bottom + 3);  // below the thumb: a page, as a position
+    Click(h, 8);                                // left arrow
+    c->HandleWheel = true;
+    PostMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(100, 100));
+    PumpUntilIdle();
+    // The wheel: three lines a notch (the system's setting), then the end of the scroll.
+    const ScrollMsg line{WM_VSCROLL, SB_LINEDOWN, 0}, end{WM_VSCROLL, SB_ENDSCROLL, 0};
+    EXPECT_EQ(t->Received, (Scrolls{line, end, {WM_VSCROLL, SB_THUMBPOSITION, 16}, end, {WM_HSCROLL, SB_LINEUP, 0},
+                                    {WM_HSCROLL, SB_ENDSCROLL, 0}, line, line, line, end}))
+        << Describe(t->Received);
+    EXPECT_EQ(v.Position(), 19);
+    EXPECT_EQ(h.Position(), 4);
+    // Every moving message ran with drawing off, and drawing is on again.
+    EXPECT_EQ(t->RedrawOffWhileScrolling, 6);
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_EQ(c->RedrawState(), 2);
+    EXPECT_EQ(GetCapture(), nullptr);
+    // A scroll message that moves nothing also leaves drawing on.
+    t->SetRange(SB_VERT, 99, 10, 0);
+    SendMessageW(wnd, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_EQ(c->RedrawState(), 2);
+}
+
+TEST_F(SBControllerTest, DraggingTheThumbTracksTheControlAndSnapsBackFarOffTheBar)
+{
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    const TRect thumb = v.PartRect(sbpThumb);
+    const int grab = thumb.Top + thumb.Height() / 2;
+    auto positionAt = [&](int moved) {
+        return MulDiv(thumb.Top + moved - 17, 90, v.BarRect().Height() - 34 - thumb.Height());
+    };
+    Post(WM_NCLBUTTONDOWN, v, grab);
+    EXPECT_EQ(GetCapture(), wnd);
+    Post(WM_MOUSEMOVE, v, grab + 20);
+    EXPECT_EQ(v.PartRect(sbpThumb).Top, thumb.Top + 20);
+    Post(WM_MOUSEMOVE, v, grab + 40);
+    Post(WM_MOUSEMOVE, v, v.BarRect().Height() * 2);  // far off: back to the start
+    EXPECT_EQ(v.PartRect(sbpThumb).Top, thumb.Top);
+    Post(WM_MOUSEMOVE, v, grab + 30);
+    Post(WM_LBUTTONUP, v, grab + 30);
+    // The control followed each track; the release finds it where the thumb is.
+    EXPECT_EQ(t->Received, (Scrolls{{WM_VSCROLL, SB_THUMBTRACK, positionAt(20)}, {WM_VSCROLL, SB_THUMBTRACK, positionAt(40)},
+                                    {WM_VSCROLL, SB_THUMBTRACK, 5}, {WM_VSCROLL, SB_THUMBTRACK, positionAt(30)}}))
+        << Describe(t->Received);
+    EXPECT_EQ(GetScrollPos(wnd, SB_VERT), positionAt(30));
+    EXPECT_FALSE(v.Tracking());
+    EXPECT_EQ(v.TrackPosition(), -1);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(SBControllerTest, HoldingThePageAreaRepeatsUntilTheThumbReachesThePointer)
+{
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    const int y = v.BarRect().Height() * 2 / 3;
+    const LPARAM at = ScreenAt(v, 8, y);
+    SetCursorPos(GET_X_LPARAM(at), GET_Y_LPARAM(at));
+    Post(WM_NCLBUTTONDOWN, v, y);
+    PumpUntil([&] { return v.PartRect(sbpThumb).Bottom > y; }, 3000);
+    PumpFor(300);
+    Post(WM_LBUTTONUP, v, y);
+    EXPECT_LE(v.PartRect(sbpThumb).Top, y);
+    EXPECT_GT(v.PartRect(sbpThumb).Bottom, y);
+    // Page steps as positions, ten apart, none once the thumb is under the pointer.
+    ASSERT_GE(t->Received.size(), 3u) << Describe(t->Received);
+    for (size_t i = 0; i + 1 < t->Received.size(); ++i)
+        EXPECT_EQ(t->Received[i], (ScrollMsg{WM_VSCROLL, SB_THUMBPOSITION, 15 + 10 * static_cast<int>(i)}));
+    EXPECT_EQ(t->Received.back(), (ScrollMsg{WM_VSCROLL, SB_ENDSCROLL, 0}));
 }
 
 TEST_F(SBControllerTest, HitTestsAnswerForTheBarsAndASizeableFormShowsItsSizeGrip)
 {
     const ClassicPainting classic(true);
     TElSBController* c = nullptr;
-    TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
+    AddTarget(c);
     const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
     const TElCtrlScrollBarStyles& h = *c->HorzScrollBarStyles();
-    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(wnd, v, 0, 0)), HTVSCROLL);
-    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(wnd, v, 16, v.BarRect().Height() - 1)), HTVSCROLL);
-    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(wnd, h, h.BarRect().Width() - 1, 16)), HTHSCROLL);
-    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(wnd, h, 5, -5)), HTCLIENT);
-    // A control's corner square is a plain sunken face, no grip.
-    const auto corner = ReadWindowPixels(wnd, RECT{v.BarRect().Left, h.BarRect().Top, v.BarRect().Right, h.BarRect().Bottom});
-    const uint32_t face = ColorToRGB(clBtnFace);
-    const uint32_t facePixel = ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF);
-    for (uint32_t px : corner.data)
+    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(v, 0, 0)), HTVSCROLL);
+    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(v, 16, v.BarRect().Height() - 1)), HTVSCROLL);
+    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(h, h.BarRect().Width() - 1, 16)), HTHSCROLL);
+    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(h, 5, -5)), HTCLIENT);
+    // A control's corner square is a plain face, no grip.
+    const COLORREF face = ColorToRGB(clBtnFace);
+    const uint32_t facePixel = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    const TRect& vr = v.BarRect();
+    for (uint32_t px : ReadWindowPixels(wnd, RECT{vr.Left, vr.Bottom, vr.Right, h.BarRect().Bottom}).data)
         EXPECT_EQ(px, facePixel);
 
-    // A sizeable form with bars of its own: the corner is its size grip.
+    // A sizeable form with bars of its own: the corner is its size grip, on either side.
     for (const bool leftBar : {false, true}) {
         TOwned<TScrollingForm> f(CreateComponent<TScrollingForm>(nullptr));
         f->SetBounds(60, 60, 300, 220);
@@ -547,21 +502,17 @@ TEST_F(SBControllerTest, HitTestsAnswerForTheBarsAndASizeableFormShowsItsSizeGri
         PumpUntilIdle();
         const TRect& fv = fc.VertScrollBarStyles()->BarRect();
         const TRect& fh = fc.HorzScrollBarStyles()->BarRect();
-        RECT client{};
+        RECT client{}, window{};
         GetClientRect(fw, &client);
         MapWindowPoints(fw, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        RECT window{};
         GetWindowRect(fw, &window);
-        // The vertical bar lies beside the client area on the side the style asks for.
         EXPECT_EQ(fv.Left, leftBar ? client.left - window.left - 17 : client.right - window.left);
-        const TRect square = leftBar ? TRect{fv.Left, fh.Top, fv.Right, fh.Bottom} : TRect{fv.Left, fh.Top, fv.Right, fh.Bottom};
-        EXPECT_EQ(SendMessageW(fw, WM_NCHITTEST, 0, MAKELPARAM(window.left + square.Left + 8, window.top + square.Top + 8)),
-                  leftBar ? HTBOTTOMLEFT : HTBOTTOMRIGHT);
-        EXPECT_EQ(SendMessageW(fw, WM_NCHITTEST, 0, MAKELPARAM(window.left + fv.Left + 8, window.top + fv.Top + 30)),
-                  HTVSCROLL);
-        const auto grip = ReadWindowPixels(fw, RECT{square.Left, square.Top, square.Right, square.Bottom});
+        EXPECT_EQ(fh.Left, client.left - window.left);
+        auto hit = [&](int x, int y) { return SendMessageW(fw, WM_NCHITTEST, 0, MAKELPARAM(window.left + x, window.top + y)); };
+        EXPECT_EQ(hit(fv.Left + 8, fh.Top + 8), leftBar ? HTBOTTOMLEFT : HTBOTTOMRIGHT);
+        EXPECT_EQ(hit(fv.Left + 8, fv.Top + 30), HTVSCROLL);
         int notFace = 0;
-        for (uint32_t px : grip.data)
+        for (uint32_t px : ReadWindowPixels(fw, RECT{fv.Left, fh.Top, fv.Right, fh.Bottom}).data)
             notFace += px != facePixel ? 1 : 0;
         EXPECT_GT(notFace, 10) << "no size grip drawn";
         fc.SetControl(nullptr);
@@ -573,22 +524,18 @@ TEST_F(SBControllerTest, BarsFollowTheControlsRangesAndComeBackOnEveryFramePaint
     const ClassicPainting classic(true);
     TElSBController* c = nullptr;
     TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
     TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
     TElCtrlScrollBarStyles& h = *c->HorzScrollBarStyles();
     Colour(v);
     Colour(h);
-
     // A longer range gives a shorter thumb, painted where the model puts it.
     t->SetRange(SB_VERT, 19, 10, 5);
     const int before = v.ThumbLength();
     t->SetRange(SB_VERT, 299, 10, 150);
-    EXPECT_EQ(v.Max(), 299);
     EXPECT_LT(v.ThumbLength(), before);
     const TRect thumb = v.PartRect(sbpThumb);
-    const Pixels px = BarPixels(wnd, v);
-    EXPECT_TRUE(ColorNear(px.At(8, thumb.Top + thumb.Height() / 2), kBarPixel));
-    EXPECT_FALSE(ColorNear(px.At(8, thumb.Top - 3), kBarPixel));  // the track above it
+    EXPECT_TRUE(ColorNear(BarPixels(v).At(8, thumb.Top + thumb.Height() / 2), kBarPixel));
+    EXPECT_FALSE(ColorNear(BarPixels(v).At(8, thumb.Top - 3), kBarPixel));
 
     // Nothing to scroll: the bar goes and the client takes its room; then it comes back.
     const int horzLength = h.BarRect().Width();
@@ -598,19 +545,18 @@ TEST_F(SBControllerTest, BarsFollowTheControlsRangesAndComeBackOnEveryFramePaint
     RECT client{};
     GetClientRect(wnd, &client);
     EXPECT_EQ(client.right, 200 - 2);
-    EXPECT_EQ(h.BarRect().Width(), 200 - 2);
-    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(wnd, h, horzLength + 5, 8)), HTHSCROLL);
+    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(h, horzLength + 5, 8)), HTHSCROLL);
     t->SetRange(SB_VERT, 99, 10, 5);
     PumpUntilIdle();
     GetClientRect(wnd, &client);
     EXPECT_EQ(client.right, 200 - 2 - 17);
-    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
+    EXPECT_TRUE(ShowsOwnArrow(v));
 
     // Whatever the control asks for, the bar holds what the system made of it.
     const SCROLLINFO odd[] = {
-        {sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 500, 0},                       // beyond the end
-        {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 30, 50, 7, 0},  // page beyond the range
-        {sizeof(SCROLLINFO), SIF_RANGE | SIF_POS, 40, 10, 0, 3, 0},           // reversed range
+        {sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 500, 0},
+        {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 30, 50, 7, 0},
+        {sizeof(SCROLLINFO), SIF_RANGE | SIF_POS, 40, 10, 0, 3, 0},
         {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, -20, 60, 15, -50, 0},
         {sizeof(SCROLLINFO), SIF_PAGE, 0, 0, 70, 0, 0},
     };
@@ -618,10 +564,10 @@ TEST_F(SBControllerTest, BarsFollowTheControlsRangesAndComeBackOnEveryFramePaint
         SetScrollInfo(wnd, SB_VERT, &call, TRUE);
         SCROLLINFO now{sizeof now, SIF_ALL};
         GetScrollInfo(wnd, SB_VERT, &now);
-        EXPECT_EQ(v.Min(), now.nMin);
-        EXPECT_EQ(v.Max(), now.nMax);
-        EXPECT_EQ(v.Page(), static_cast<int>(now.nPage));
-        EXPECT_EQ(v.Position(), now.nPos);
+        EXPECT_EQ(v.Range().Min, now.nMin);
+        EXPECT_EQ(v.Range().Max, now.nMax);
+        EXPECT_EQ(v.Range().Page, static_cast<int>(now.nPage));
+        EXPECT_EQ(v.Range().Position, now.nPos);
     }
     t->SetRange(SB_VERT, 99, 10, 5);
     PumpUntilIdle();
@@ -632,58 +578,28 @@ TEST_F(SBControllerTest, BarsFollowTheControlsRangesAndComeBackOnEveryFramePaint
         RECT all{0, 0, 200, 150};
         FillRect(dc.Handle(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
-    EXPECT_FALSE(ShowsOwnArrow(wnd, v));
     SendMessageW(wnd, WM_NCPAINT, 1, 0);
-    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
-    EXPECT_TRUE(ShowsOwnArrow(wnd, h));
-}
-
-TEST_F(SBControllerTest, WithoutTheScrollHookTheControllerStaysOffAndTheStandardBarsShow)
-{
-    const ClassicPainting classic(true);
-    UninstallScrollHook();
-    TElSBController* c = nullptr;
-    TScrollTarget* t = AddTarget(c);
-    Colour(*c->VertScrollBarStyles());
-    PumpUntilIdle();
-    EXPECT_FALSE(c->IsHooked());
-    EXPECT_EQ(c->VertScrollBarStyles()->BarRect().Width(), 0);  // never measured
-    RedrawWindow(t->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    // The default procedure's bar, where the replacement would be.
-    const TRect standard{200 - 1 - 17, 1, 200 - 1, 17};
-    const auto px = ReadWindowPixels(t->Handle(), RECT{standard.Left, standard.Top, standard.Right, standard.Bottom});
-    for (uint32_t p : px.data)
-        ASSERT_FALSE(ColorNear(p, kBarPixel));
-    ASSERT_TRUE(InstallScrollHook());
-    c->SetControl(nullptr);
-    c->SetControl(t);
-    EXPECT_TRUE(c->IsHooked());
+    EXPECT_TRUE(ShowsOwnArrow(v));
+    EXPECT_TRUE(ShowsOwnArrow(h));
 }
 
 TEST_F(SBControllerTest, AReleaseGivesTheMouseBackAndCancelModeEndsAPressAtOnce)
 {
     TElSBController* c = nullptr;
     TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
-    TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
     const int down = v.BarRect().Height() - 8;
-
-    // A press takes the mouse from the window that had it and gives it back at the release.
-    auto other = std::make_unique<l3d::testing::TestWindow>(L"holder", 50, 50);
-    SetCapture(other->Handle());
-    PostMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenAt(wnd, v, 8, down));
-    PumpUntilIdle();
-    EXPECT_EQ(GetCapture(), wnd);
-    EXPECT_EQ(c->SavedCapture(), other->Handle());
-    PostMessageW(wnd, WM_LBUTTONUP, 0, ClientAt(wnd, v, 8, down));
-    PumpUntilIdle();
-    EXPECT_EQ(GetCapture(), other->Handle());
-
-    other.reset();
-
-    // A cancelled press: idle at once, no repeats and no end-of-scroll.
-    PostMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenAt(wnd, v, 8, down));
-    PumpUntilIdle();
+    {
+        const l3d::testing::TestWindow other(L"holder", 50, 50);
+        SetCapture(other.Handle());
+        Post(WM_NCLBUTTONDOWN, v, down);
+        EXPECT_EQ(GetCapture(), wnd);
+        EXPECT_EQ(c->SavedCapture(), other.Handle());
+        Post(WM_LBUTTONUP, v, down);
+        EXPECT_EQ(GetCapture(), other.Handle());
+    }
+    // A cancelled press: idle at once, no repeats and no end of scroll.
+    Post(WM_NCLBUTTONDOWN, v, down);
     EXPECT_TRUE(v.Tracking());
     const size_t received = t->Received.size();
     SendMessageW(wnd, WM_CANCELMODE, 0, 0);
@@ -700,25 +616,20 @@ TEST_F(SBControllerTest, FailuresInsideTheControlOrThePaintingNeverLeaveDrawingO
     SetExceptionHandler([&](std::exception_ptr) { ++reported; });
     TElSBController* c = nullptr;
     TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
-
     // The control's own handler fails: drawing is on again after the message all the same.
     t->ThrowOnScroll = true;
     SendMessageW(wnd, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(reported, 1);
     EXPECT_TRUE(IsWindowVisible(wnd));
     EXPECT_EQ(c->RedrawState(), 2);
-    t->ThrowOnScroll = false;
-
-    // Painting fails while the frame is painted: the failure is dropped there, the styles are
-    // back and the message's result stands.
+    // Painting fails while the frame is painted: dropped there, the styles are back and the
+    // message's result stands.
     TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
     v.SetOwnerDraw(true);
     v.OnDrawPart = [](TObject*, IDrawSurface&, const TRect&, uint8_t, bool, bool, bool, bool&) {
         throw std::runtime_error("owner drawing failed");
     };
-    const LRESULT result = SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
-    EXPECT_EQ(result, DefWindowProcW(wnd, WM_NCACTIVATE, TRUE, 0));
+    EXPECT_EQ(SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0), DefWindowProcW(wnd, WM_NCACTIVATE, TRUE, 0));
     EXPECT_EQ(reported, 1);
     EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
     v.OnDrawPart = nullptr;
@@ -728,144 +639,37 @@ TEST_F(SBControllerTest, FailuresInsideTheControlOrThePaintingNeverLeaveDrawingO
 TEST_F(SBControllerTest, TheTrackHintFollowsTheThumbBesideTheBarAndGoesAtTheRelease)
 {
     TElSBController* c = nullptr;
-    TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
+    AddTarget(c);
     TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
     v.SetShowTrackHint(true);
     std::vector<int> asked;
     v.OnScrollHintNeeded = [&](TObject*, int32_t Position, std::u16string& Hint) {
         asked.push_back(Position);
-        Hint = u"Line " + std::u16string(1, static_cast<char16_t>(u'0' + Position % 10));
+        Hint = u"Line";
     };
-    const TRect thumb = v.PartRect(sbpThumb);
-    const int grab = thumb.Top + 5;
-    PostMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenAt(wnd, v, 8, grab));
-    PumpUntilIdle();
-    PostMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, ClientAt(wnd, v, 8, grab + 25));
-    PumpUntilIdle();
+    const int grab = v.PartRect(sbpThumb).Top + 5;
+    Post(WM_NCLBUTTONDOWN, v, grab);
+    Post(WM_MOUSEMOVE, v, grab + 25);
     THintWindow* hint = c->TrackHintWindow(ElBarVert);
     ASSERT_NE(hint, nullptr);
     EXPECT_TRUE(IsWindowVisible(hint->Handle()));
-    RECT r{};
+    RECT r{}, w{};
     GetWindowRect(hint->Handle(), &r);
-    RECT w{};
     GetWindowRect(wnd, &w);
     // Left of the bar, its right edge two pixels before it, level with the moved thumb.
     EXPECT_EQ(r.right, w.left + v.BarRect().Left - 2);
-    EXPECT_EQ(r.top, w.top + v.BarRect().Top + thumb.Top + 25 - 2);
+    EXPECT_EQ(r.top, w.top + v.BarRect().Top + v.PartRect(sbpThumb).Top - 2);
     EXPECT_EQ(asked.front(), 5);
-    PostMessageW(wnd, WM_LBUTTONUP, 0, ClientAt(wnd, v, 8, grab + 25));
-    PumpUntilIdle();
+    Post(WM_LBUTTONUP, v, grab + 25);
     EXPECT_EQ(c->TrackHintWindow(ElBarVert), nullptr);
-}
-
-TEST_F(SBControllerTest, ThemedBarsPaintThroughTheThemeAndTheClassicSwitchesForceTheOwnLook)
-{
-    if (!ElUxTheme().Loaded() || !ElUxTheme().IsThemeActive())
-        GTEST_SKIP() << "no visual styles";
-    TElSBController* c = nullptr;
-    TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
-    TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
-    Colour(v);
-    PumpUntilIdle();
-    ASSERT_TRUE(c->Themed(v));
-    ASSERT_NE(c->ThemeHandle(), nullptr);
-    // Themed: the theme's parts, not the bar's own colours.
-    const Pixels themed = BarPixels(wnd, v);
-    EXPECT_FALSE(ShowsOwnArrow(wnd, v));
-    {
-        const ClassicPainting classic(true);
-        EXPECT_FALSE(c->Themed(v));
-        c->PaintBars(ElBarsBoth);
-        EXPECT_TRUE(ShowsOwnArrow(wnd, v));
-        // A theme change while classic painting is forced leaves no theme open.
-        SendMessageW(wnd, WM_THEMECHANGED, 0, 0);
-        EXPECT_EQ(c->ThemeHandle(), nullptr);
-    }
-    SendMessageW(wnd, WM_THEMECHANGED, 0, 0);
-    EXPECT_NE(c->ThemeHandle(), nullptr);
-    // A classic bar on a themed control whose theme has no track colour (as here) uses its own.
-    TElCtrlScrollBarStyles& h = *c->HorzScrollBarStyles();
-    h.SetUseXPThemes(false);
-    h.SetBlendBackground(false);
-    h.SetSystemBkColor(false);
-    h.SetColor(kBarColor);
-    const TRect track = h.PartRect(sbpPageAfter);
-    EXPECT_TRUE(ColorNear(BarPixels(wnd, h).At(track.Left + track.Width() / 2, 8), kBarPixel));
-
-    // The bar's own switch and the controller's do the same.
-    v.SetUseXPThemes(false);
-    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
-    v.SetUseXPThemes(true);
-    EXPECT_EQ(BarPixels(wnd, v).data, themed.data);
-    c->SetUseXPThemes(false);
-    EXPECT_TRUE(ShowsOwnArrow(wnd, v));
-    c->SetUseXPThemes(true);
-    EXPECT_EQ(BarPixels(wnd, v).data, themed.data);
-
-    // A disabled control shows one disabled track without a thumb (the theme's lower track),
-    // and disabled arrows.
-    const TRect thumb = v.PartRect(sbpThumb);
-    const TRect before = v.PartRect(sbpPageBefore);
-    const Pixels enabled = BarPixels(wnd, v);
-    EnableWindow(wnd, FALSE);
-    PumpUntilIdle();
-    const Pixels disabled = BarPixels(wnd, v);
-    const int mid = thumb.Top + thumb.Height() / 2;
-    EXPECT_NE(enabled.At(8, mid), enabled.At(8, before.Top + before.Height() / 2));  // the thumb shows
-    EXPECT_EQ(disabled.At(8, mid), disabled.At(8, v.BarRect().Height() - 17 - 3));  // all track
-    bool arrowsDiffer = false;
-    for (int y = 0; y < 17; ++y)
-        for (int x = 0; x < 17; ++x)
-            arrowsDiffer |= enabled.At(x, y) != disabled.At(x, y);
-    EXPECT_TRUE(arrowsDiffer);
-    EnableWindow(wnd, TRUE);
-}
-
-// The test form with both kinds of bar, saved for a person to look at: themed on the left
-// control, classic on the list box.
-TEST_F(SBControllerTest, ScreenshotOfTheTestForm)
-{
-    TElSBController* c = nullptr;
-    TScrollTarget* t = AddTarget(c);
-    TElSBController* lc = nullptr;
-    TWrappedList* l = AddList(lc);
-    l->Add(60);
-    lc->VertScrollBarStyles()->SetUseXPThemes(false);
-    lc->VertScrollBarStyles()->SetArrowColor(kArrowColor);
-    SendMessageW(l->Handle(), LB_SETTOPINDEX, 20, 0);
-    t->SetRange(SB_VERT, 99, 10, 40);
-    PumpUntilIdle();
-    RECT r{};
-    GetWindowRect(form->Handle(), &r);
-    TBitmap shot(r.right - r.left, r.bottom - r.top);
-    {
-        const HDC screen = GetDC(nullptr);
-        BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-    }
-    const std::u16string file = u"sbwin_test_form.png";
-    shot.SaveToPngFile(file);
-    EXPECT_EQ(GetFileAttributesW(L"sbwin_test_form.png") != INVALID_FILE_ATTRIBUTES, true);
-    // The capture holds the bars the controllers painted.
-    RECT tw{};
-    GetWindowRect(t->Handle(), &tw);
-    const TRect& bar = lc->VertScrollBarStyles()->BarRect();
-    RECT lw{};
-    GetWindowRect(l->Handle(), &lw);
-    const Pixels list = BarPixels(l->Handle(), *lc->VertScrollBarStyles());
-    EXPECT_EQ(shot.Pixel(lw.left - r.left + bar.Left + 3, lw.top - r.top + bar.Top + 3),
-              static_cast<TColor>(((list.At(3, 3) & 0xFF) << 16) | (list.At(3, 3) & 0xFF00) | (list.At(3, 3) >> 16)));
 }
 
 TEST_F(SBControllerTest, ABarIsHotWhileThePointerIsOverItAndCoolsWhenItLeavesTheWindow)
 {
     TElSBController* c = nullptr;
-    TScrollTarget* t = AddTarget(c);
-    const HWND wnd = t->Handle();
+    AddTarget(c);
     const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
-    const LPARAM arrow = ScreenAt(wnd, v, 8, v.BarRect().Height() - 8);
+    const LPARAM arrow = ScreenAt(v, 8, v.BarRect().Height() - 8);
     SetCursorPos(GET_X_LPARAM(arrow), GET_Y_LPARAM(arrow));
     PostMessageW(wnd, WM_NCMOUSEMOVE, HTVSCROLL, arrow);
     PumpUntilIdle();
@@ -875,6 +679,96 @@ TEST_F(SBControllerTest, ABarIsHotWhileThePointerIsOverItAndCoolsWhenItLeavesThe
     SetCursorPos(5, 400);
     EXPECT_TRUE(PumpUntil([&] { return !v.MouseInside(); }, 2000));
     EXPECT_EQ(v.HotPart(), sbpNowhere);
+}
+
+TEST_F(SBControllerTest, ThemedBarsPaintThroughTheThemeAndTheClassicSwitchesForceTheOwnLook)
+{
+    if (!ElUxTheme().Loaded() || !ElUxTheme().IsThemeActive())
+        GTEST_SKIP() << "no visual styles";
+    TElSBController* c = nullptr;
+    AddTarget(c);
+    TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    Colour(v);
+    PumpUntilIdle();
+    ASSERT_TRUE(c->Themed(v));
+    // Themed: the theme's parts, not the bar's own colours.
+    const Pixels themed = BarPixels(v);
+    EXPECT_FALSE(ShowsOwnArrow(v));
+    {
+        const ClassicPainting classic(true);
+        EXPECT_FALSE(c->Themed(v));
+        c->PaintBars(ElBarsBoth);
+        EXPECT_TRUE(ShowsOwnArrow(v));
+        SendMessageW(wnd, WM_THEMECHANGED, 0, 0);
+        EXPECT_EQ(c->ThemeHandle(), nullptr);
+    }
+    SendMessageW(wnd, WM_THEMECHANGED, 0, 0);
+    EXPECT_NE(c->ThemeHandle(), nullptr);
+    // The bar's own switch and the controller's do the same.
+    v.SetUseXPThemes(false);
+    EXPECT_TRUE(ShowsOwnArrow(v));
+    v.SetUseXPThemes(true);
+    EXPECT_EQ(BarPixels(v).data, themed.data);
+    c->SetUseXPThemes(false);
+    EXPECT_TRUE(ShowsOwnArrow(v));
+    c->SetUseXPThemes(true);
+    EXPECT_EQ(BarPixels(v).data, themed.data);
+
+    // A classic bar on a themed control whose theme has no track colour (as here) uses its own.
+    TElCtrlScrollBarStyles& h = *c->HorzScrollBarStyles();
+    h.SetUseXPThemes(false);
+    h.SetBlendBackground(false);
+    h.SetSystemBkColor(false);
+    h.SetColor(kBarColor);
+    const TRect track = h.PartRect(sbpPageAfter);
+    EXPECT_TRUE(ColorNear(BarPixels(h).At(track.Left + track.Width() / 2, 8), kBarPixel));
+
+    // A disabled control shows one disabled track without a thumb, and disabled arrows.
+    const TRect thumb = v.PartRect(sbpThumb), before = v.PartRect(sbpPageBefore);
+    const int mid = thumb.Top + thumb.Height() / 2;
+    EnableWindow(wnd, FALSE);
+    PumpUntilIdle();
+    const Pixels disabled = BarPixels(v);
+    EXPECT_NE(themed.At(8, mid), themed.At(8, before.Top + before.Height() / 2));
+    EXPECT_EQ(disabled.At(8, mid), disabled.At(8, v.BarRect().Height() - 17 - 3));
+    bool arrowsDiffer = false;
+    for (int i = 0; i < 17 * 17; ++i)
+        arrowsDiffer |= themed.At(i % 17, i / 17) != disabled.At(i % 17, i / 17);
+    EXPECT_TRUE(arrowsDiffer);
+    EnableWindow(wnd, TRUE);
+}
+
+// The test form with both kinds of bar, saved for a person to look at: themed on the control of
+// our own, classic with blue arrows on the list box.
+TEST_F(SBControllerTest, ScreenshotOfTheTestForm)
+{
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    t->SetRange(SB_VERT, 99, 10, 40);
+    TElSBController* lc = nullptr;
+    TWrappedSystem* l = AddList(lc);
+    l->Add(60);
+    lc->VertScrollBarStyles()->SetUseXPThemes(false);
+    lc->VertScrollBarStyles()->SetArrowColor(kArrowColor);
+    SendMessageW(l->Handle(), LB_SETTOPINDEX, 20, 0);
+    PumpUntilIdle();
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    TBitmap shot(r.right - r.left, r.bottom - r.top);
+    const HDC screen = GetDC(nullptr);
+    BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    shot.SaveToPngFile(u"sbwin_test_form.png");
+    EXPECT_NE(GetFileAttributesW(L"sbwin_test_form.png"), INVALID_FILE_ATTRIBUTES);
+    // The list box's blue arrow is in the picture.
+    const TRect& bar = lc->VertScrollBarStyles()->BarRect();
+    RECT lw{};
+    GetWindowRect(l->Handle(), &lw);
+    bool blue = false;
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 17; ++x)
+            blue |= shot.Pixel(lw.left - r.left + bar.Left + x, lw.top - r.top + bar.Top + y) == kArrowColor;
+    EXPECT_TRUE(blue);
 }
 
 }  // namespace
