@@ -364,10 +364,6 @@ void TElSBController::HandleCtrlMsgBefore(TMessage& Msg, bool& Handled)
     case EL_SB_UPDATEFRAME:
         UpdateFrame();
         return;
-    case WM_KEYDOWN:
-        lastVertPosition_ = vert_->Position();
-        lastHorzPosition_ = horz_->Position();
-        return;
     case WM_SETREDRAW:
         if (Msg.WParam == 0) {
             redrawState_ = 1;

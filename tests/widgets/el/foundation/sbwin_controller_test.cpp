@@ -411,9 +411,19 @@ TEST_F(SBControllerTest, ClicksAndWheelTurnsSendScrollMessagesWithDrawingOffMean
     EXPECT_TRUE(IsWindowVisible(wnd));
     EXPECT_EQ(c->RedrawState(), 2);
     EXPECT_EQ(GetCapture(), nullptr);
-    // A scroll message that moves nothing also leaves drawing on.
+    // A move repaints the control and its windowed children once drawing is on again; a scroll
+    // message that moves nothing only switches drawing on.
+    auto* child = new TCustomControl(form.get());
+    child->SetParent(t);
+    child->SetBounds(5, 5, 30, 30);
+    PumpUntilIdle();
+    auto pending = [](HWND w) { return GetUpdateRect(w, nullptr, FALSE) != FALSE; };
+    SendMessageW(wnd, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_TRUE(pending(wnd) && pending(child->Handle()));
     t->SetRange(SB_VERT, 99, 10, 0);
+    PumpUntilIdle();
     SendMessageW(wnd, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_FALSE(pending(wnd) || pending(child->Handle()));
     EXPECT_TRUE(IsWindowVisible(wnd));
     EXPECT_EQ(c->RedrawState(), 2);
 }
