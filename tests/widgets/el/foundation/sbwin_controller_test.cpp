@@ -27,7 +27,6 @@ namespace {
 
 using l3d::testing::ColorNear;
 using l3d::testing::Pixels;
-using l3d::testing::PumpUntilIdle;
 using l3d::testing::ReadWindowPixels;
 
 struct ScrollMsg {
@@ -71,7 +70,7 @@ public:
         RedrawOffWhileScrolling += IsWindowVisible(Handle()) ? 0 : 1;
         if (ThrowOnScroll)
             throw std::runtime_error("scroll handler failed");
-        SCROLLINFO si{sizeof si, SIF_ALL};
+        SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
         GetScrollInfo(Handle(), bar, &si);
         const int moves[] = {-1, 1, -static_cast<int>(si.nPage), static_cast<int>(si.nPage)};
         if (code <= SB_PAGEDOWN)
@@ -167,6 +166,12 @@ protected:
         form.reset();
         PumpUntilIdle(10, 300);
     }
+    // Everything posted so far handled and every window painted.
+    static void Settle()
+    {
+        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
+        EXPECT_TRUE(PumpUntil(NothingToPaint));
+    }
 
     TElSBController* Attach(TWinControl* Control, TRect Bounds)
     {
@@ -174,7 +179,7 @@ protected:
         Control->SetBounds(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
         auto* c = new TElSBController(form.get());
         c->SetControl(Control);
-        PumpUntilIdle();
+        Settle();
         return c;
     }
     // 200 x 150 with a vertical range 0..99 (page 10) and a horizontal 0..49 (page 20), both at 5.
@@ -218,7 +223,7 @@ protected:
             PostMessageW(wnd, Msg, Bar.Vertical() ? HTVSCROLL : HTHSCROLL, ScreenAt(Bar, x, y));
         else
             PostMessageW(wnd, Msg, Msg == WM_MOUSEMOVE ? MK_LBUTTON : 0, ClientAt(Bar, x, y));
-        PumpUntilIdle();
+        Settle();
     }
     void Click(const TElSBHandlerCustom& Bar, int Along)
     {
@@ -281,7 +286,7 @@ TEST_F(SBControllerTest, ACustomControlShowsOwnBarsWhereTheStandardOnesWereAndTh
 
     // Replacement off: the default procedure measures and draws the standard bars again.
     c->SetControl(nullptr);
-    PumpUntilIdle();
+    Settle();
     EXPECT_FALSE(ShowsOwnArrow(v));
     EXPECT_FALSE(ShowsOwnArrow(h));
     GetClientRect(wnd, &client);
@@ -295,7 +300,7 @@ TEST_F(SBControllerTest, ACustomControlShowsOwnBarsWhereTheStandardOnesWereAndTh
     ASSERT_TRUE(InstallScrollHook());
     c->SetControl(nullptr);
     c->SetControl(t);
-    PumpUntilIdle();
+    Settle();
     EXPECT_TRUE(ShowsOwnArrow(v));
 }
 
@@ -309,14 +314,14 @@ TEST_F(SBControllerTest, AWrappedListBoxShowsOwnBarsThatFollowItsItemsItsKeysAnd
     Colour(v);
     // The list box changes its bars without the scroll functions: the bar reads them again.
     l->Add(50);
-    PumpUntilIdle();
+    Settle();
     ASSERT_TRUE(GetWindowLongW(wnd, GWL_STYLE) & WS_VSCROLL);
     EXPECT_EQ(v.Max(), 49);
     const int firstThumb = v.ThumbLength();
     SendMessageW(wnd, LB_SETTOPINDEX, 3, 0);
     EXPECT_EQ(v.Position(), 3);
     l->Add(150);
-    PumpUntilIdle();
+    Settle();
     EXPECT_EQ(v.Max(), 199);
     EXPECT_LT(v.ThumbLength(), firstThumb);
     EXPECT_TRUE(ShowsOwnArrow(v)) << "the list box drew its own bar over the replacement";
@@ -325,7 +330,7 @@ TEST_F(SBControllerTest, AWrappedListBoxShowsOwnBarsThatFollowItsItemsItsKeysAnd
     // A key scrolls back to the caret (near the first item); the wheel scrolls down again.
     l->SetFocus();
     PostMessageW(wnd, WM_KEYDOWN, VK_DOWN, 0);
-    PumpUntilIdle();
+    Settle();
     EXPECT_LT(l->TopIndex(), 3);
     EXPECT_EQ(v.Position(), l->TopIndex());
     SendMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(300, 100));
@@ -339,7 +344,7 @@ TEST_F(SBControllerTest, TheListBoxScrollsByClicksAndFollowsTheThumbWhileItIsDra
     TElSBController* c = nullptr;
     TWrappedSystem* l = AddList(c);
     l->Add(100);
-    PumpUntilIdle();
+    Settle();
     const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
     Click(v, v.BarRect().Height() - 8);
     EXPECT_EQ(l->TopIndex(), 1);
@@ -370,8 +375,8 @@ TEST_F(SBControllerTest, AWrappedEditsBarFollowsItsTextAndTyping)
     for (int i = 0; i < 40; ++i)
         text += L"line\r\n";
     SetWindowTextW(wnd, text.c_str());
-    PumpUntilIdle();
-    SCROLLINFO si{sizeof si, SIF_ALL};
+    Settle();
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(wnd, SB_VERT, &si);
     ASSERT_GT(si.nMax, 30);
     EXPECT_EQ(v.Max(), si.nMax);
@@ -380,7 +385,7 @@ TEST_F(SBControllerTest, AWrappedEditsBarFollowsItsTextAndTyping)
     SetFocus(wnd);
     SendMessageW(wnd, EM_SETSEL, text.size(), text.size());
     PostMessageW(wnd, WM_CHAR, L'x', 0);
-    PumpUntilIdle();
+    Settle();
     GetScrollInfo(wnd, SB_VERT, &si);
     EXPECT_GT(si.nPos, 0);
     EXPECT_EQ(v.Position(), si.nPos);
@@ -398,7 +403,7 @@ TEST_F(SBControllerTest, ClicksAndWheelTurnsSendScrollMessagesWithDrawingOffMean
     Click(h, 8);                                // left arrow
     c->HandleWheel = true;
     PostMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(100, 100));
-    PumpUntilIdle();
+    Settle();
     // The wheel: three lines a notch (the system's setting), then the end of the scroll.
     const ScrollMsg line{WM_VSCROLL, SB_LINEDOWN, 0}, end{WM_VSCROLL, SB_ENDSCROLL, 0};
     EXPECT_EQ(t->Received, (Scrolls{line, end, {WM_VSCROLL, SB_THUMBPOSITION, 16}, end, {WM_HSCROLL, SB_LINEUP, 0},
@@ -416,12 +421,12 @@ TEST_F(SBControllerTest, ClicksAndWheelTurnsSendScrollMessagesWithDrawingOffMean
     auto* child = new TCustomControl(form.get());
     child->SetParent(t);
     child->SetBounds(5, 5, 30, 30);
-    PumpUntilIdle();
+    Settle();
     auto pending = [](HWND w) { return GetUpdateRect(w, nullptr, FALSE) != FALSE; };
     SendMessageW(wnd, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_TRUE(pending(wnd) && pending(child->Handle()));
     t->SetRange(SB_VERT, 99, 10, 0);
-    PumpUntilIdle();
+    Settle();
     SendMessageW(wnd, WM_VSCROLL, SB_LINEUP, 0);
     EXPECT_FALSE(pending(wnd) || pending(child->Handle()));
     EXPECT_TRUE(IsWindowVisible(wnd));
@@ -466,8 +471,9 @@ TEST_F(SBControllerTest, HoldingThePageAreaRepeatsUntilTheThumbReachesThePointer
     const LPARAM at = ScreenAt(v, 8, y);
     SetCursorPos(GET_X_LPARAM(at), GET_Y_LPARAM(at));
     Post(WM_NCLBUTTONDOWN, v, y);
-    PumpUntil([&] { return v.PartRect(sbpThumb).Bottom > y; }, 3000);
-    PumpFor(300);
+    ASSERT_TRUE(PumpUntil([&] { return v.PartRect(sbpThumb).Bottom > y; }, 3000));
+    const size_t steps = t->Received.size();
+    EXPECT_FALSE(PumpUntil([&] { return t->Received.size() > steps; }, 300));
     Post(WM_LBUTTONUP, v, y);
     EXPECT_LE(v.PartRect(sbpThumb).Top, y);
     EXPECT_GT(v.PartRect(sbpThumb).Bottom, y);
@@ -509,7 +515,7 @@ TEST_F(SBControllerTest, HitTestsAnswerForTheBarsAndASizeableFormShowsItsSizeGri
             SetWindowLongW(fw, GWL_EXSTYLE, GetWindowLongW(fw, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
         TElSBController fc(nullptr);
         fc.SetControl(f.get());
-        PumpUntilIdle();
+        Settle();
         const TRect& fv = fc.VertScrollBarStyles()->BarRect();
         const TRect& fh = fc.HorzScrollBarStyles()->BarRect();
         RECT client{}, window{};
@@ -550,14 +556,14 @@ TEST_F(SBControllerTest, BarsFollowTheControlsRangesAndComeBackOnEveryFramePaint
     // Nothing to scroll: the bar goes and the client takes its room; then it comes back.
     const int horzLength = h.BarRect().Width();
     t->SetRange(SB_VERT, 0, 0);
-    PumpUntilIdle();
+    Settle();
     EXPECT_FALSE(GetWindowLongW(wnd, GWL_STYLE) & WS_VSCROLL);
     RECT client{};
     GetClientRect(wnd, &client);
     EXPECT_EQ(client.right, 200 - 2);
     EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenAt(h, horzLength + 5, 8)), HTHSCROLL);
     t->SetRange(SB_VERT, 99, 10, 5);
-    PumpUntilIdle();
+    Settle();
     GetClientRect(wnd, &client);
     EXPECT_EQ(client.right, 200 - 2 - 17);
     EXPECT_TRUE(ShowsOwnArrow(v));
@@ -572,7 +578,7 @@ TEST_F(SBControllerTest, BarsFollowTheControlsRangesAndComeBackOnEveryFramePaint
     };
     for (const SCROLLINFO& call : odd) {
         SetScrollInfo(wnd, SB_VERT, &call, TRUE);
-        SCROLLINFO now{sizeof now, SIF_ALL};
+        SCROLLINFO now{sizeof now, SIF_ALL, 0, 0, 0, 0, 0};
         GetScrollInfo(wnd, SB_VERT, &now);
         EXPECT_EQ(v.Range().Min, now.nMin);
         EXPECT_EQ(v.Range().Max, now.nMax);
@@ -580,7 +586,7 @@ TEST_F(SBControllerTest, BarsFollowTheControlsRangesAndComeBackOnEveryFramePaint
         EXPECT_EQ(v.Range().Position, now.nPos);
     }
     t->SetRange(SB_VERT, 99, 10, 5);
-    PumpUntilIdle();
+    Settle();
 
     // Whatever covers the frame, a frame paint shows both bars again.
     {
@@ -616,8 +622,7 @@ TEST_F(SBControllerTest, AReleaseGivesTheMouseBackAndCancelModeEndsAPressAtOnce)
     EXPECT_FALSE(v.Tracking());
     EXPECT_FALSE(v.RepeatTimerRunning());
     EXPECT_EQ(GetCapture(), nullptr);
-    PumpFor(700);
-    EXPECT_EQ(t->Received.size(), received) << Describe(t->Received);
+    EXPECT_FALSE(PumpUntil([&] { return t->Received.size() > received; }, 700)) << Describe(t->Received);
 }
 
 TEST_F(SBControllerTest, FailuresInsideTheControlOrThePaintingNeverLeaveDrawingOffOrTheStylesCleared)
@@ -682,7 +687,7 @@ TEST_F(SBControllerTest, ABarIsHotWhileThePointerIsOverItAndCoolsWhenItLeavesThe
     const LPARAM arrow = ScreenAt(v, 8, v.BarRect().Height() - 8);
     SetCursorPos(GET_X_LPARAM(arrow), GET_Y_LPARAM(arrow));
     PostMessageW(wnd, WM_NCMOUSEMOVE, HTVSCROLL, arrow);
-    PumpUntilIdle();
+    Settle();
     EXPECT_TRUE(v.MouseInside());
     EXPECT_EQ(v.HotPart(), sbpLastArrow);
     // The system reports the leave only to a window that asked for it.
@@ -699,7 +704,7 @@ TEST_F(SBControllerTest, ThemedBarsPaintThroughTheThemeAndTheClassicSwitchesForc
     AddTarget(c);
     TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
     Colour(v);
-    PumpUntilIdle();
+    Settle();
     ASSERT_TRUE(c->Themed(v));
     // Themed: the theme's parts, not the bar's own colours.
     const Pixels themed = BarPixels(v);
@@ -737,7 +742,7 @@ TEST_F(SBControllerTest, ThemedBarsPaintThroughTheThemeAndTheClassicSwitchesForc
     const TRect thumb = v.PartRect(sbpThumb), before = v.PartRect(sbpPageBefore);
     const int mid = thumb.Top + thumb.Height() / 2;
     EnableWindow(wnd, FALSE);
-    PumpUntilIdle();
+    Settle();
     const Pixels disabled = BarPixels(v);
     EXPECT_NE(themed.At(8, mid), themed.At(8, before.Top + before.Height() / 2));
     EXPECT_EQ(disabled.At(8, mid), disabled.At(8, v.BarRect().Height() - 17 - 3));
@@ -761,7 +766,7 @@ TEST_F(SBControllerTest, ScreenshotOfTheTestForm)
     lc->VertScrollBarStyles()->SetUseXPThemes(false);
     lc->VertScrollBarStyles()->SetArrowColor(kArrowColor);
     SendMessageW(l->Handle(), LB_SETTOPINDEX, 20, 0);
-    PumpUntilIdle();
+    Settle();
     RECT r{};
     GetWindowRect(form->Handle(), &r);
     TBitmap shot(r.right - r.left, r.bottom - r.top);
