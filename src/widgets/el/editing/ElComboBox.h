@@ -17,9 +17,11 @@
 //   than the box then opens to the left); RightAlignedView reads right to left.
 #pragma once
 
-#include "widgets/el/editing/ElComboBoxParts.h"
-
+// First, before <windows.h> can rename the list's GetObject to GetObjectW: the item list's
+// class table is made in this unit and must name the methods as the portable unit defines them.
 #include "widgets/el/foundation/ElWideStrings.h"
+
+#include "widgets/el/editing/ElComboBoxParts.h"
 #include "widgets/el/foundation/ElXPThemedControl.h"
 
 #include <memory>
