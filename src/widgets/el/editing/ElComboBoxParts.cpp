@@ -196,6 +196,8 @@ TElEditPartControl::TElEditPartControl(TComponent* AOwner) : TElXPThemedControl(
 // and the form takes it as its active control.
 void TElEditPartControl::EditFocus(UINT Msg, HWND Other)
 {
+    if (IsDestroying())
+        return;
     if (Msg == WM_SETFOCUS) {
         if (TCustomForm* form = ParentForm())
             form->FocusChanged(this);
