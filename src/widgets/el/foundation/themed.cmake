@@ -4,3 +4,8 @@ l3d_sources(CORE ElPropertyTable.cpp ElStyleManager.cpp)
 if(WIN32)
   l3d_sources(WINDOWS ElUxTheme.cpp ElXPThemedControl.cpp)
 endif()
+# The two-value progress bar: its geometry (portable) and the control.
+l3d_sources(CORE ElProgressGeometry.cpp)
+if(WIN32)
+  l3d_sources(WINDOWS ElBiProgressBar.cpp)
+endif()
