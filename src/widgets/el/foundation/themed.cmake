@@ -9,3 +9,7 @@ l3d_sources(CORE ElProgressGeometry.cpp)
 if(WIN32)
   l3d_sources(WINDOWS ElBiProgressBar.cpp)
 endif()
+# The hint window, and the HTML renderer's GDI side it paints through.
+if(WIN32)
+  l3d_sources(WINDOWS ElHTMLGdi.cpp ElHintWindow.cpp)
+endif()

@@ -5,3 +5,5 @@ l3d_add_test(style_manager_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/style_manager_
 l3d_add_test(progress_geometry_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/progress_geometry_test.cpp LIBS l3d_core)
 l3d_add_test(progress_bar_test WINDOWS DESKTOP SOURCES ${CMAKE_CURRENT_LIST_DIR}/progress_bar_test.cpp
              LIBS l3d_win l3d_gui_test)
+l3d_add_test(hint_window_test WINDOWS DESKTOP SOURCES ${CMAKE_CURRENT_LIST_DIR}/hint_window_test.cpp
+             LIBS l3d_win l3d_gui_test)
