@@ -69,11 +69,13 @@ TElBiProgressBar::TElBiProgressBar(TComponent* AOwner) : TElXPThemedControl(AOwn
     SetBounds(Left(), Top(), 100, 21);
     light_.Color = clRed;
     dark_.Color = clMaroon;
+    imageFormLink_.OnChange = [this](TObject*) { Changed(); };
     EndCreate();
 }
 
 TElBiProgressBar::~TElBiProgressBar()
 {
+    SetImageForm(nullptr);
     marqueeTimer_.reset();
     buttonTheme_.Reset();
 }
@@ -155,6 +157,18 @@ void TElBiProgressBar::SetTransparent(bool Value)
         RecreateWnd();
 }
 
+void TElBiProgressBar::SetImageForm(TCustomElImageForm* Value)
+{
+    TCustomElImageForm* old = ImageForm();
+    if (Value == old)
+        return;
+    if (old)
+        old->UnregisterChanges(&imageFormLink_);
+    if (Value)
+        Value->RegisterChanges(&imageFormLink_);
+    Changed();
+}
+
 void TElBiProgressBar::CreateParams(TCreateParams& Params)
 {
     TElXPThemedControl::CreateParams(Params);
@@ -211,8 +225,11 @@ TRect TElBiProgressBar::PaintBackground(HDC Dc, const TRect& Client)
         ElUxTheme().GetThemeBackgroundContentRect(Theme(), Dc, PP_BAR, 0, client, content);
         return FromRECT(content);
     }
+    TCustomElImageForm* imageForm = ImageForm();
     if (transparent_)
         PaintParentBackground(Dc);
+    else if (imageForm && !IsDesigning() && imageForm->GetRealControl() != this)
+        imageForm->PaintBkgnd(Dc, this, Client, {Client.Left, Client.Top});
     else
         FillSolidRect(Dc, Client, Color());
     TRect area = Client;

@@ -7,6 +7,7 @@
 // control has a window and is not being loaded).
 #pragma once
 
+#include "widgets/el/foundation/ElImageForm.h"
 #include "widgets/el/foundation/ElProgressGeometry.h"
 #include "widgets/el/foundation/ElXPThemedControl.h"
 
@@ -94,6 +95,9 @@ public:
     // Shows the parent's painting as the background.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool Value);
+    // Paints the image form's background behind the (classic, opaque) bar.
+    TCustomElImageForm* ImageForm() const { return imageFormLink_.Sender(); }
+    virtual void SetImageForm(TCustomElImageForm* Value);
 
 protected:
     std::u16string GetThemedClassName() const override { return u"PROGRESS"; }
@@ -155,4 +159,5 @@ private:
     TOwned<TTimer> marqueeTimer_;
     bool transparent_ = false;
     TElThemeHandle buttonTheme_;
+    TImgFormChangeLink imageFormLink_;
 };

@@ -7,3 +7,6 @@ l3d_add_test(progress_bar_test WINDOWS DESKTOP SOURCES ${CMAKE_CURRENT_LIST_DIR}
              LIBS l3d_win l3d_gui_test)
 l3d_add_test(hint_window_test WINDOWS DESKTOP SOURCES ${CMAKE_CURRENT_LIST_DIR}/hint_window_test.cpp
              LIBS l3d_win l3d_gui_test)
+l3d_add_test(region_runs_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/region_runs_test.cpp LIBS l3d_core)
+l3d_add_test(image_form_test WINDOWS DESKTOP SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_form_test.cpp
+             LIBS l3d_win l3d_gui_test)
