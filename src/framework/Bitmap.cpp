@@ -3,6 +3,7 @@
 #include "framework/ByteReader.h"
 #include "framework/Exceptions.h"
 #include "framework/LittleEndianBytes.h"
+#include "framework/FileUtils.h"
 
 #include <algorithm>
 #include <cstring>
@@ -187,8 +188,7 @@ void TBitmap::SaveToStream(TStream& Stream) const
 
 void TBitmap::SaveToFile(const std::u16string& FileName) const
 {
-    TFileStream file(FileName, fmCreate);
-    SaveToStream(file);
+    SaveFileSafely(FileName, [this](TStream& File) { SaveToStream(File); });
 }
 
 TRgbImage TBitmap::RgbImage() const

@@ -14,6 +14,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Components.h"
+#include "framework/KeyCodes.h"
 #include "framework/Messages.h"
 #include "framework/ShortCuts.h"
 #include "framework/Types.h"

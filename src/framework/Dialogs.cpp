@@ -1,7 +1,12 @@
 #include "framework/Dialogs.h"
 
+#include "framework/ExceptionBarrier.h"
+#include "framework/FileDialogRules.h"
 #include "framework/Graphics.h"
 #include "framework/WinText.h"
+
+#include <algorithm>
+#include <array>
 
 #include <windows.h>
 #include <commdlg.h>
@@ -21,39 +26,79 @@ int SystemMessageBox(const std::u16string& Text, const std::u16string& Caption, 
     return MessageBoxW(DialogOwner(), WideChars(Text), WideChars(Caption), Flags);
 }
 
+// What the hook of a running file dialog reaches through the dialog's custom data.
+struct FileDialogRun {
+    TFileDialogRequest* Request = nullptr;
+    // The default extension in the system's form, handed over in ofn.lpstrDefExt. Some dialogs
+    // ignore CDM_SETDEFEXT and read the extension through that pointer when the user confirms,
+    // so a change is written here in place (the buffer never moves) and also sent.
+    std::array<wchar_t, 64> DefaultExt{};
+
+    // True when Extension differs from the one in force, which it then becomes (cut to fit).
+    bool SetDefaultExt(const std::u16string& Extension)
+    {
+        const std::u16string ext = SystemDefaultExtension(Extension).substr(0, DefaultExt.size() - 1);
+        if (ext == FromWide(DefaultExt.data()))
+            return false;
+        std::fill(DefaultExt.begin(), DefaultExt.end(), L'\0');
+        std::copy(ext.begin(), ext.end(), DefaultExt.begin());
+        return true;
+    }
+};
+
+// Runs on the dialog's own thread inside the system's modal loop: nothing may leave it.
+UINT_PTR CALLBACK FileDialogHook(HWND HookDialog, UINT Message, WPARAM, LPARAM LParam)
+{
+    if (Message != WM_NOTIFY)
+        return 0;
+    const auto* note = reinterpret_cast<const OFNOTIFYW*>(LParam);
+    if (note->hdr.code != CDN_TYPECHANGE || !note->lpOFN)
+        return 0;
+    auto* run = reinterpret_cast<FileDialogRun*>(note->lpOFN->lCustData);
+    TFileDialogRequest& R = *run->Request;
+    Guarded([&] {
+        R.FilterIndex = FromSystemFilterIndex(note->lpOFN->nFilterIndex, R.Filters.size(), R.FilterIndex);
+        R.OnTypeChange(R);
+        if (run->SetDefaultExt(R.DefaultExt))
+            SendMessageW(GetParent(HookDialog), CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(run->DefaultExt.data()));
+    });
+    return 0;
+}
+
 bool SystemFileDialog(TFileDialogRequest& R)
 {
-    std::u16string filter;
-    for (auto& [name, mask] : R.Filters) {
-        filter += name;
-        filter += u'\0';
-        filter += mask;
-        filter += u'\0';
-    }
-    filter += u'\0';
+    const std::u16string filter = BuildFilterString(R.Filters);
+    FileDialogRun run;
+    run.Request = &R;
+    run.SetDefaultExt(R.DefaultExt);
     std::vector<wchar_t> file(32768, L'\0');
     for (size_t i = 0; i < R.FileName.size() && i + 1 < file.size(); ++i)
         file[i] = static_cast<wchar_t>(R.FileName[i]);
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = DialogOwner();
-    ofn.lpstrFilter = R.Filters.empty() ? nullptr : WideChars(filter);
-    ofn.nFilterIndex = static_cast<DWORD>(R.FilterIndex + 1);
+    ofn.lpstrFilter = filter.empty() ? nullptr : WideChars(filter);
+    ofn.nFilterIndex = ToSystemFilterIndex(R.FilterIndex, R.Filters.size());
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrInitialDir = R.InitialDir.empty() ? nullptr : WideChars(R.InitialDir);
     ofn.lpstrTitle = R.Title.empty() ? nullptr : WideChars(R.Title);
-    ofn.lpstrDefExt = R.DefaultExt.empty() ? nullptr : WideChars(R.DefaultExt);
+    ofn.lpstrDefExt = run.DefaultExt[0] ? run.DefaultExt.data() : nullptr;
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (R.Save && R.OverwritePrompt)
         ofn.Flags |= OFN_OVERWRITEPROMPT;
     if (!R.Save && R.FileMustExist)
         ofn.Flags |= OFN_FILEMUSTEXIST;
+    if (R.OnTypeChange) {
+        ofn.Flags |= OFN_ENABLEHOOK | OFN_ENABLESIZING;
+        ofn.lpfnHook = FileDialogHook;
+        ofn.lCustData = reinterpret_cast<LPARAM>(&run);
+    }
     const BOOL ok = R.Save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!ok)
         return false;
     R.FileName = FromWide(file.data());
-    R.FilterIndex = static_cast<int>(ofn.nFilterIndex) - 1;
+    R.FilterIndex = FromSystemFilterIndex(ofn.nFilterIndex, R.Filters.size(), R.FilterIndex);
     return true;
 }
 

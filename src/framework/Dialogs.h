@@ -26,6 +26,10 @@ struct TFileDialogRequest {
     std::u16string DefaultExt;
     bool OverwritePrompt = true;
     bool FileMustExist = true;
+    // Called while the dialog runs, each time the user picks another file type, with
+    // FilterIndex already the new type. It may change DefaultExt; the running dialog then
+    // appends the new one to a name typed without an extension. Optional.
+    std::function<void(TFileDialogRequest& Request)> OnTypeChange;
 };
 using TFileDialogFunc = std::function<bool(TFileDialogRequest& Request)>;
 TFileDialogFunc& FileDialogSeam();

@@ -1,5 +1,6 @@
 #include "framework/Exceptions.h"
 
+#include "framework/FileHandle.h"
 #include "framework/StrConv.h"
 
 Exception::Exception(std::u16string Msg)
@@ -41,6 +42,22 @@ std::u16string FormatMessageD(const std::u16string& Fmt, int64_t Arg)
 EFOpenError EFOpenError::ForFile(const std::u16string& FileName)
 {
     return EFOpenError(FormatMessageS(SFOpenError, FileName));
+}
+
+EFOpenError EFOpenError::ForFile(const std::u16string& FileName, uint32_t OsError)
+{
+    std::u16string text = FormatMessageS(SFOpenError, FileName);
+    const std::u16string reason = OsError != 0 ? OsErrorMessage(OsError) : std::u16string();
+    if (!reason.empty())
+        text += u". " + reason;
+    EFOpenError e(text);
+    e.ErrorCode = OsError;
+    return e;
+}
+
+bool EFOpenError::FileNotFound() const
+{
+    return ErrorCode != 0 && OsErrorIsNotFound(ErrorCode);
 }
 
 EFCreateError EFCreateError::ForFile(const std::u16string& FileName)

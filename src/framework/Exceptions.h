@@ -56,6 +56,15 @@ public:
     using EStreamError::EStreamError;
     // "Datei <FileName> kann nicht geöffnet werden"
     static EFOpenError ForFile(const std::u16string& FileName);
+    // The same, followed by the system's reason for OsError (a code of OsLastError), which
+    // the exception keeps.
+    static EFOpenError ForFile(const std::u16string& FileName, uint32_t OsError);
+
+    // The system's code, 0 when none was given.
+    uint32_t ErrorCode = 0;
+    // True when the file (or a folder of its path) does not exist, as opposed to a file that
+    // exists but cannot be opened (locked, no permission).
+    bool FileNotFound() const;
 };
 
 class EFCreateError : public EStreamError {
@@ -95,4 +104,7 @@ inline constexpr char16_t SFOpenError[] = u"Datei %s kann nicht geöffnet werden
 inline constexpr char16_t SFCreateError[] = u"Datei %s kann nicht erstellt werden";
 inline constexpr char16_t SInvalidInteger[] = u"'%s' ist kein gültiger Integerwert";
 inline constexpr char16_t SReadError[] = u"Stream read error";
+inline constexpr char16_t SListIndexError[] = u"Listenindex überschreitet das Maximum (%d)";
+inline constexpr char16_t SSortedListError[] = u"Operation für sortierte Listen nicht zulässig";
+inline constexpr char16_t SDuplicateString[] = u"In der Stringliste sind Duplikate nicht erlaubt";
 inline constexpr char16_t SWriteError[] = u"Stream write error";

@@ -7,8 +7,6 @@
 
 #include <memory>
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
-
 // Draws a one-pixel 3D frame around R and returns the rectangle inside it.
 TRect Frame3D(TCanvas* Canvas, TRect R, TColor TopLeft, TColor BottomRight);
 

@@ -30,6 +30,14 @@ int64_t OsFileSeek(THandle Handle, int64_t Offset, int Origin);
 // Makes the current position the end of the file.
 bool OsFileSetEnd(THandle Handle);
 
+// Why the last file call of this thread failed: the system's code (GetLastError on Windows,
+// errno elsewhere). Read it at once after the failed call.
+uint32_t OsLastError();
+// The system's text for an error code, without a trailing line break; empty when it has none.
+std::u16string OsErrorMessage(uint32_t Code);
+// True when Code says that the file, or a folder on its path, does not exist.
+bool OsErrorIsNotFound(uint32_t Code);
+
 // File attributes with the Windows bit values; 0xFFFFFFFF when the name does not exist.
 inline constexpr uint32_t faDirectory = 0x10;
 inline constexpr uint32_t InvalidFileAttributes = 0xFFFFFFFFu;

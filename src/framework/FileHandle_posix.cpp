@@ -2,6 +2,8 @@
 
 #include "framework/StrConv.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +18,9 @@ THandle OpenWith(const std::u16string& FileName, int Flags)
     struct stat st {};
     // A folder is no file: the Windows interface refuses to open one as such.
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int reason = S_ISDIR(st.st_mode) ? EISDIR : errno;
         ::close(fd);
+        errno = reason;
         return InvalidHandle;
     }
     return fd;
@@ -74,6 +78,24 @@ bool OsFileSetEnd(THandle Handle)
 {
     const off_t pos = ::lseek(static_cast<int>(Handle), 0, SEEK_CUR);
     return pos >= 0 && ::ftruncate(static_cast<int>(Handle), pos) == 0;
+}
+
+uint32_t OsLastError()
+{
+    return static_cast<uint32_t>(errno);
+}
+
+std::u16string OsErrorMessage(uint32_t Code)
+{
+    char buffer[256] = {};
+    // The GNU form returns the text, which may or may not be the buffer.
+    const char* text = strerror_r(static_cast<int>(Code), buffer, sizeof buffer);
+    return text ? Utf8ToWide(text) : std::u16string();
+}
+
+bool OsErrorIsNotFound(uint32_t Code)
+{
+    return Code == ENOENT || Code == ENOTDIR;
 }
 
 uint32_t OsFileAttributes(const std::u16string& FileName)

@@ -71,6 +71,28 @@ bool OsFileSetEnd(THandle Handle)
     return SetEndOfFile(H(Handle)) != 0;
 }
 
+uint32_t OsLastError()
+{
+    return GetLastError();
+}
+
+std::u16string OsErrorMessage(uint32_t Code)
+{
+    wchar_t buffer[512] = {};
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, Code, 0, buffer,
+                                   static_cast<DWORD>(sizeof buffer / sizeof buffer[0]), nullptr);
+    std::u16string text = FromWide(buffer, n);
+    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' '))
+        text.pop_back();
+    return text;
+}
+
+bool OsErrorIsNotFound(uint32_t Code)
+{
+    return Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND || Code == ERROR_INVALID_DRIVE ||
+           Code == ERROR_BAD_NETPATH;
+}
+
 uint32_t OsFileAttributes(const std::u16string& FileName)
 {
     return GetFileAttributesW(WideChars(FileName));

@@ -1,17 +1,20 @@
 #include "framework/FileUtils.h"
 
 #include "framework/Exceptions.h"
+#include "framework/FileHandle.h"
 #include "framework/Streams.h"
 
-#include <atomic>
 #include <chrono>
+#include <random>
 #include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <fcntl.h>
 #include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
+#include <stdio.h>
 #else
 #include <unistd.h>
 #endif
@@ -78,16 +81,18 @@ TFolderSeam DefaultSeam()
 
 }  // namespace
 
+// Both ask for the attributes alone, so that a file that exists but is locked or closed to
+// the user still exists.
 bool FileExists(const std::u16string& Path)
 {
-    std::error_code ec;
-    return !Path.empty() && fs::is_regular_file(ToPath(Path), ec);
+    const uint32_t attributes = OsFileAttributes(Path);
+    return attributes != InvalidFileAttributes && (attributes & faDirectory) == 0;
 }
 
 bool DirectoryExists(const std::u16string& Path)
 {
-    std::error_code ec;
-    return !Path.empty() && fs::is_directory(ToPath(Path), ec);
+    const uint32_t attributes = OsFileAttributes(Path);
+    return attributes != InvalidFileAttributes && (attributes & faDirectory) != 0;
 }
 
 bool ForceDirectories(const std::u16string& Path)
@@ -107,6 +112,19 @@ bool FileDelete(const std::u16string& Path)
     return fs::remove(ToPath(Path), ec) && !ec;
 }
 
+TFileToDelete::TFileToDelete(const std::u16string& Path) : path_(ToPath(Path)) {}
+
+bool TFileToDelete::Delete() const noexcept
+{
+    if (path_.empty())
+        return false;
+#ifdef _WIN32
+    return _wremove(path_.c_str()) == 0;
+#else
+    return ::unlink(path_.c_str()) == 0;
+#endif
+}
+
 bool MoveFileReplacing(const std::u16string& From, const std::u16string& To)
 {
     std::error_code ec;
@@ -116,9 +134,6 @@ bool MoveFileReplacing(const std::u16string& From, const std::u16string& To)
 
 void SaveFileSafely(const std::u16string& Path, const std::function<void(TStream&)>& Write)
 {
-    const size_t last = Path.find_last_of(u"\\/:");
-    if (last != std::u16string::npos && last > 0)
-        ForceDirectories(Path.substr(0, last));  // a folder that cannot be made fails the create below
     const std::u16string temp = Path + u".tmp";
     try {
         {
@@ -154,40 +169,91 @@ std::u16string TempFolder()
 {
     std::error_code ec;
     const fs::path p = fs::temp_directory_path(ec);
+    // A lack of memory is no missing folder: callers treat the two differently.
+    if (ec == std::errc::not_enough_memory)
+        throw std::bad_alloc();
     return ec ? std::u16string() : IncludeTrailingPathDelimiter(FromPath(p));
 }
 
+namespace {
+
+// Random bits for temporary names, seeded once per thread from the system's randomness and the
+// clock, so that two programs started at the same moment still differ.
+uint64_t RandomBits()
+{
+    thread_local std::mt19937_64 generator = [] {
+        std::random_device device;
+        const auto ticks = static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+        std::seed_seq seed{device(), device(), static_cast<uint32_t>(ticks), static_cast<uint32_t>(ticks >> 32)};
+        return std::mt19937_64(seed);
+    }();
+    return generator();
+}
+
+void AppendHex(std::u16string& Out, uint64_t Value, int Digits)
+{
+    static const char16_t hex[] = u"0123456789abcdef";
+    for (int shift = 4 * (Digits - 1); shift >= 0; shift -= 4)
+        Out += hex[(Value >> shift) & 0xF];
+}
+
+std::u16string FolderOrTemp(const std::u16string& Folder)
+{
+    return Folder.empty() ? TempFolder() : IncludeTrailingPathDelimiter(Folder);
+}
+
+bool CreateNewFile(const std::u16string& Name)
+{
+#ifdef _WIN32
+    const int fd = _wopen(ToPath(Name).c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, 0600);
+    if (fd < 0)
+        return false;
+    _close(fd);
+#else
+    const int fd = ::open(ToPath(Name).c_str(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+#endif
+    return true;
+}
+
+} // namespace
+
 std::u16string CreateTempFile(const std::u16string& Prefix, const std::u16string& Folder)
 {
-    const std::u16string dir = Folder.empty() ? TempFolder() : IncludeTrailingPathDelimiter(Folder);
+    const std::u16string dir = FolderOrTemp(Folder);
     if (dir.empty())
         return {};
-    static std::atomic<unsigned> counter{0};
-    const auto seed = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+    // The system's own temporary names look like this: a prefix, four hex digits, ".tmp".
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const unsigned n = (seed + counter++ * 7919u) & 0xFFFFu;
         std::u16string name = dir + Prefix;
-        static const char16_t hex[] = u"0123456789ABCDEF";
-        for (int shift = 12; shift >= 0; shift -= 4)
-            name += hex[(n >> shift) & 0xF];
+        AppendHex(name, RandomBits(), 4);
         name += u".tmp";
-#ifdef _WIN32
-        const int fd = _wopen(ToPath(name).c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, 0600);
-        if (fd >= 0) {
-            _close(fd);
+        if (CreateNewFile(name))
             return name;
-        }
-#else
-        const int fd = ::open(ToPath(name).c_str(), O_CREAT | O_EXCL | O_WRONLY, 0600);
-        if (fd >= 0) {
-            ::close(fd);
-            return name;
-        }
-#endif
         if (!DirectoryExists(dir))
             return {};
     }
     return {};
+}
+
+std::u16string TempFileName(const std::u16string& Folder)
+{
+    std::u16string name = FolderOrTemp(Folder);
+    const uint64_t high = RandomBits();
+    const uint64_t low = RandomBits();
+    // Version 4 and the variant bits of a random GUID.
+    AppendHex(name, high >> 32, 8);
+    name += u'-';
+    AppendHex(name, high >> 16, 4);
+    name += u'-';
+    AppendHex(name, (high & 0x0FFF) | 0x4000, 4);
+    name += u'-';
+    AppendHex(name, ((low >> 48) & 0x3FFF) | 0x8000, 4);
+    name += u'-';
+    AppendHex(name, low, 12);
+    return name;
 }
 
 TFolderSeam& FolderSeam()

@@ -3,24 +3,43 @@
 // system's answers on Windows.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
 class TStream;
 
-bool FileExists(const std::u16string& Path);       // an existing file, not a folder
+// True when Path names a file (anything but a folder: a locked file or one the user may not
+// read exists too). The program's one test of existence; WideFileExists answers the same.
+bool FileExists(const std::u16string& Path);
 bool DirectoryExists(const std::u16string& Path);
 // Creates the folder with every missing parent; true when it exists afterwards.
 bool ForceDirectories(const std::u16string& Path);
 // Deletes a file; false when it did not exist or could not be deleted.
 bool FileDelete(const std::u16string& Path);
+// A file name made ready for deleting, so that the deletion itself cannot fail for lack of
+// memory: clean-up that runs after a change was committed, where nothing may fail.
+class TFileToDelete {
+public:
+    TFileToDelete() = default;
+    // Converts Path to the system's form; may throw std::bad_alloc.
+    explicit TFileToDelete(const std::u16string& Path);
+    // Deletes the file; false when there was none or the system refused. Never allocates.
+    bool Delete() const noexcept;
+    bool Empty() const noexcept { return path_.empty(); }
+    void Swap(TFileToDelete& Other) noexcept { path_.swap(Other.path_); }
+
+private:
+    std::filesystem::path path_;
+};
+
 // Moves From over To, replacing To (how files are saved safely: write a temporary, then move).
 bool MoveFileReplacing(const std::u16string& From, const std::u16string& To);
 
 // Saves a file so that a failed or interrupted save loses nothing: Write fills a temporary file
-// beside Path (its folders are made first), which then replaces Path. When Write throws or the
+// beside Path, which then replaces Path. When the temporary cannot be made, Write throws or the
 // move fails, the temporary goes, Path stays as it was, and the exception (EFCreateError for a
-// failed move) passes on.
+// file that cannot be made or moved) passes on. Every file the program writes goes through it.
 void SaveFileSafely(const std::u16string& Path, const std::function<void(TStream&)>& Write);
 
 // The platform's path separator ('\\' on Windows, '/' elsewhere).
@@ -29,9 +48,13 @@ std::u16string IncludeTrailingPathDelimiter(const std::u16string& Path);
 
 // The temporary folder, ending in a separator.
 std::u16string TempFolder();
-// Creates a new empty file with a unique name in Folder (the temporary folder when empty)
-// and returns its path; empty when none could be made.
+// Temporary names, all from one source of randomness:
+// Creates a new empty file named Prefix, four hexadecimal digits and ".tmp" in Folder (the
+// temporary folder when empty) and returns its path; empty when none could be made.
 std::u16string CreateTempFile(const std::u16string& Prefix, const std::u16string& Folder = {});
+// A fresh name in Folder (the temporary folder when empty): a random GUID in its registry form,
+// lower case and without braces. Nothing is created.
+std::u16string TempFileName(const std::u16string& Folder = {});
 
 enum class TSpecialFolder { AppData, Documents };
 

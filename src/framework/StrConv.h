@@ -23,5 +23,8 @@ void AppendUtf16(std::u16string& Out, char32_t CodePoint);
 std::string WideToAnsi(const std::u16string& S);
 std::u16string AnsiToWide(const std::string& S);
 
+// Upper case in the system code page (native builds: Windows-1252), byte length kept.
+std::string AnsiUpperCase(const std::string& S);
+
 // True when B starts a double-byte character in the system code page (never for 1252).
 bool IsAnsiLeadByte(uint8_t B);

@@ -53,3 +53,18 @@ bool IsAnsiLeadByte(uint8_t)
 {
     return false;
 }
+
+std::string AnsiUpperCase(const std::string& S)
+{
+    std::string out = S;
+    for (char& ch : out) {
+        const auto b = static_cast<uint8_t>(ch);
+        if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+            ch = static_cast<char>(b - 0x20);
+        else if (b == 0x9A || b == 0x9C || b == 0x9E)  // s, oe and z with caron or ligature
+            ch = static_cast<char>(b - 0x10);
+        else if (b == 0xFF)  // y with diaeresis
+            ch = static_cast<char>(0x9F);
+    }
+    return out;
+}

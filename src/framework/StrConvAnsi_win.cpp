@@ -31,3 +31,11 @@ bool IsAnsiLeadByte(uint8_t B)
 {
     return IsDBCSLeadByteEx(CP_ACP, B) != 0;
 }
+
+std::string AnsiUpperCase(const std::string& S)
+{
+    std::string out = S;
+    if (!out.empty())
+        CharUpperBuffA(out.data(), static_cast<DWORD>(out.size()));
+    return out;
+}

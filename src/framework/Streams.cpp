@@ -1,6 +1,7 @@
 #include "framework/Streams.h"
 
 #include "framework/Exceptions.h"
+#include "framework/FileUtils.h"
 
 #include <algorithm>
 #include <cstring>
@@ -76,28 +77,49 @@ void THandleStream::SetSize(int64_t NewSize)
 
 // ---- TFileStream
 
-THandle FileOpenByMode(const std::u16string& FileName, uint16_t Mode)
+THandle FileOpenByMode(const std::u16string& FileName, uint16_t Mode, uint32_t* Error)
 {
-    if (Mode == fmCreate)
-        return OsFileCreate(FileName);
-    const unsigned access = Mode & 3u;
-    const unsigned sharing = Mode & 0xF0u;
-    if (access > 2 || sharing > 0x40)
-        return InvalidHandle;
-    static constexpr uint32_t kAccess[3] = {AccessRead, AccessWrite, AccessRead | AccessWrite};
-    // Compatible and exclusive both share nothing.
-    static constexpr uint32_t kShare[5] = {0, 0, ShareRead, ShareWrite, ShareRead | ShareWrite};
-    return OsFileOpen(FileName, kAccess[access], kShare[sharing >> 4]);
+    if (Error)
+        *Error = 0;
+    THandle handle = InvalidHandle;
+    if (Mode == fmCreate) {
+        handle = OsFileCreate(FileName);
+    } else {
+        const unsigned access = Mode & 3u;
+        const unsigned sharing = Mode & 0xF0u;
+        if (access > 2 || sharing > 0x40)
+            return InvalidHandle;
+        static constexpr uint32_t kAccess[3] = {AccessRead, AccessWrite, AccessRead | AccessWrite};
+        // Compatible and exclusive both share nothing.
+        static constexpr uint32_t kShare[5] = {0, 0, ShareRead, ShareWrite, ShareRead | ShareWrite};
+        handle = OsFileOpen(FileName, kAccess[access], kShare[sharing >> 4]);
+    }
+    if (handle == InvalidHandle && Error)
+        *Error = OsLastError();
+    return handle;
 }
 
-TFileStream::TFileStream(const std::u16string& FileName, uint16_t Mode)
-    : THandleStream(FileOpenByMode(FileName, Mode)), FFileName(FileName)
+namespace {
+
+THandle OpenOrRaise(const std::u16string& FileName, uint16_t Mode)
 {
-    if (FHandle < 0) {
+    uint32_t error = 0;
+    const THandle handle = FileOpenByMode(FileName, Mode, &error);
+    if (handle == InvalidHandle) {
         if (Mode == fmCreate)
             throw EFCreateError::ForFile(FileName);
-        throw EFOpenError::ForFile(FileName);
+        throw EFOpenError::ForFile(FileName, error);
     }
+    return handle;
+}
+
+} // namespace
+
+TFileStream::TFileStream(const std::u16string& FileName, uint16_t Mode)
+    : THandleStream(InvalidHandle), FFileName(FileName)
+{
+    // Opened last: nothing after it may fail and leave the handle without an owner.
+    FHandle = OpenOrRaise(FileName, Mode);
 }
 
 TFileStream::~TFileStream()
@@ -189,6 +211,5 @@ void TMemoryStream::LoadFromFile(const std::u16string& FileName)
 
 void TMemoryStream::SaveToFile(const std::u16string& FileName)
 {
-    TFileStream f(FileName, fmCreate);
-    SaveToStream(f);
+    SaveFileSafely(FileName, [this](TStream& File) { SaveToStream(File); });
 }

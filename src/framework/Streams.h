@@ -61,11 +61,13 @@ inline constexpr uint16_t fmShareDenyRead = 0x0030;
 inline constexpr uint16_t fmShareDenyNone = 0x0040;
 
 // Opens a file by mode word; InvalidHandle for an invalid mode (access 3, or sharing above
-// fmShareDenyNone) without asking the system, and when the system refuses.
-THandle FileOpenByMode(const std::u16string& FileName, uint16_t Mode);
+// fmShareDenyNone) without asking the system, and when the system refuses. Error, when
+// given, receives the system's reason for a refusal (0 for an invalid mode).
+THandle FileOpenByMode(const std::u16string& FileName, uint16_t Mode, uint32_t* Error = nullptr);
 
 // A stream on a named file that it owns. fmCreate creates or truncates the file; every
-// other mode opens an existing one. Failure raises EFCreateError or EFOpenError.
+// other mode opens an existing one. Failure raises EFCreateError, or EFOpenError with the
+// system's reason.
 class TFileStream : public THandleStream {
 public:
     TFileStream(const std::u16string& FileName, uint16_t Mode);

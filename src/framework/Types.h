@@ -1,4 +1,4 @@
-// Points, sizes and rectangles; portable.
+// Points, sizes, rectangles and horizontal alignment; portable.
 #pragma once
 
 #include <cstdint>
@@ -26,3 +26,5 @@ inline TRect Bounds(int32_t Left, int32_t Top, int32_t Width, int32_t Height)
 {
     return {Left, Top, Left + Width, Top + Height};
 }
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };

@@ -56,6 +56,10 @@ TEST(MemoryStream, ReadBufferAndWriteBufferRaiseOnShortTransfers)
     TMemoryStream copy;
     EXPECT_EQ(copy.CopyFrom(m, 0), 2);   // 0 copies the whole source from its start
     EXPECT_EQ(copy.Size(), 2);
+    TMemoryStream loaded;
+    loaded.LoadFromStream(m);            // the whole source too, wherever it stands
+    EXPECT_EQ(std::string(loaded.Bytes().begin(), loaded.Bytes().end()), "ab");
+    EXPECT_EQ(loaded.Position(), 0);
     m.SetPosition(1);
     EXPECT_THROW(copy.CopyFrom(m, 5), EReadError);
 }
@@ -87,7 +91,11 @@ TEST(FileStream, FailuresRaiseWithTheFileName)
         TFileStream f(missing, fmOpenRead | fmShareDenyWrite);
         FAIL() << "opened a missing file";
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), u"Datei " + missing + u" kann nicht geöffnet werden");
+        // The framework's text, then the system's reason.
+        const std::u16string text = u"Datei " + missing + u" kann nicht geöffnet werden. ";
+        EXPECT_EQ(e.Message().substr(0, text.size()), text);
+        EXPECT_GT(e.Message().size(), text.size());
+        EXPECT_TRUE(e.FileNotFound());
     }
     const auto folder = std::filesystem::temp_directory_path().u16string();
     EXPECT_THROW(TFileStream(folder, fmOpenRead), EFOpenError);

@@ -21,17 +21,19 @@ int main(int argc, char** argv)
     }
     for (const TExampleScan& scan : AllExampleScans()) {
         const std::u16string target = folder + Utf8ToWide(scan.FileName);
-        const std::u16string temporary = target + u".tmp";
         bool written = false;
         try {
-            TElFileStream stream(temporary, fmCreate);
-            written = WriteScanFile(stream, scan.Source);
+            SaveFileSafely(target, [&](TStream& stream) {
+                written = WriteScanFile(stream, scan.Source);
+                if (!written)
+                    throw EWriteError(SWriteError);
+            });
         } catch (const Exception& e) {
             std::fprintf(stderr, "%s\n", e.what());
+            written = false;
         }
-        if (!written || !MoveFileReplacing(temporary, target)) {
+        if (!written) {
             std::fprintf(stderr, "cannot write %s\n", scan.FileName.c_str());
-            FileDelete(temporary);
             return 1;
         }
     }

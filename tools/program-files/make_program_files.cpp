@@ -9,6 +9,7 @@
 
 #include "ProgramFileSources.h"
 #include "framework/Exceptions.h"
+#include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 #include "widgets/el/foundation/ElFileStream.h"
 
@@ -29,8 +30,11 @@ template <class WriteFn>
 bool WriteFile(const std::string& Path, WriteFn Write)
 {
     try {
-        TElFileStream Stream(Utf8ToWide(Path), fmCreate);
-        return Write(Stream) || Fail("cannot write " + Path);
+        SaveFileSafely(Utf8ToWide(Path), [&](TStream& Stream) {
+            if (!Write(Stream))
+                throw EWriteError(Utf8ToWide("cannot write " + Path));
+        });
+        return true;
     } catch (const Exception& E) {
         return Fail(E.what());
     }

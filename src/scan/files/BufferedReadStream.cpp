@@ -1,9 +1,9 @@
 #include "scan/files/BufferedReadStream.h"
 
+#include "framework/ByteReader.h"
 #include "framework/Exceptions.h"
 
 #include <algorithm>
-#include <cstring>
 
 TBufferedReadStream::TBufferedReadStream(TStream& Source, int32_t ChunkSize)
     : source_(Source), chunk_(static_cast<size_t>(std::max<int32_t>(ChunkSize, 16)))
@@ -37,8 +37,10 @@ int32_t TBufferedReadStream::Read(void* Buffer, int32_t Count)
                 break;
             continue;
         }
+        ByteReader chunk(chunk_.data(), static_cast<size_t>(chunkLength_));
         const int32_t n = static_cast<int32_t>(std::min<int64_t>(Count - done, chunkLength_ - offset));
-        std::memcpy(out + done, chunk_.data() + offset, static_cast<size_t>(n));
+        if (!chunk.Seek(static_cast<uint64_t>(offset)) || !chunk.Bytes(out + done, static_cast<uint64_t>(n)))
+            break;
         done += n;
         position_ += n;
     }

@@ -29,9 +29,12 @@ uint64_t WalkL3DPoints(TStream& Stream, uint64_t Limit, const TScanPointSink& Si
         const uint64_t n = std::min(RecordsPerRead, count - done);
         if (!ReadExactly(Stream, bytes.data(), static_cast<int32_t>(n * ScanRecordSize)))
             break;
-        for (uint64_t i = 0; i < n; ++i)
-            Sink(ReadScanRecord(bytes.data() + i * ScanRecordSize));
-        done += n;
+        ByteReader records(bytes.data(), static_cast<size_t>(n * ScanRecordSize));
+        TScanRecord record;
+        while (ReadScanRecord(records, record)) {
+            Sink(record);
+            ++done;
+        }
     }
     return done;
 }
@@ -46,13 +49,18 @@ uint64_t WalkTNWPoints(TStream& Stream, uint64_t Limit, const TScanPointSink& Si
     while (count < Limit && le::BytesLeft(Stream) >= TNWPointHeaderSize) {
         if (!ReadExactly(Stream, header, TNWPointHeaderSize))
             break;
+        ByteReader fields(header, TNWPointHeaderSize);
+        float value = 0.0f;
+        uint16_t samples = 0;
+        if (!fields.F32(value) || !fields.Skip(4) || !fields.U16(samples))
+            break;
         const int64_t samplesAt = Stream.Position();
-        const int64_t sampleBytes = int64_t(le::U16At(header + 8)) * TNWSampleSize;
+        const int64_t sampleBytes = int64_t(samples) * TNWSampleSize;
         if (le::BytesLeft(Stream) < sampleBytes)
             break;  // samples past the end: the point is dropped
         if (Sink) {
             TScanRecord record;
-            record.Value = le::F32At(header);
+            record.Value = value;
             le::PutF64(record.Carried, static_cast<double>(samplesAt));
             Sink(record);
         }
@@ -104,8 +112,21 @@ std::string ReadScanFileMagic(TStream& Stream)
     return std::string(bytes, length);
 }
 
-int32_t TScanBlock::LinesPerBlock() const { return le::I32At(Bytes.data() + 4); }
-int32_t TScanBlock::Count() const { return le::I32At(Bytes.data() + 8); }
+namespace {
+
+int32_t BlockField(const std::array<uint8_t, ScanBlockSize>& Bytes, size_t Offset)
+{
+    ByteReader reader(Bytes.data(), Bytes.size());
+    int32_t value = 0;
+    reader.Seek(Offset);
+    reader.I32(value);
+    return value;
+}
+
+} // namespace
+
+int32_t TScanBlock::LinesPerBlock() const { return BlockField(Bytes, 4); }
+int32_t TScanBlock::Count() const { return BlockField(Bytes, 8); }
 
 bool ReadRemarksRecord(TStream& Stream, TRemarksRec_L3D_3& Remarks)
 {
@@ -125,17 +146,16 @@ bool WriteRemarksRecord(TStream& Stream, const TRemarksRec_L3D_3& Remarks)
            le::WriteF32(Stream, Remarks.FieldWidth) && le::WriteI32(Stream, Remarks.SoilType);
 }
 
-void DecodeViewStates(const uint8_t* Bytes, TViewStates& Views)
+bool DecodeViewStates(ByteReader& Reader, TViewStates& Views)
 {
-    for (TViewState& view : Views) {
-        for (TVector4* v : {&view.Translation, &view.Rotation, &view.Scale}) {
-            v->X = le::F32At(Bytes);
-            v->Y = le::F32At(Bytes + 4);
-            v->Z = le::F32At(Bytes + 8);
-            v->W = le::F32At(Bytes + 12);
-            Bytes += 16;
-        }
-    }
+    ByteReader block = Reader.Sub(ViewStateBlockSize);
+    TViewStates read;
+    for (TViewState& view : read)
+        for (TVector4* v : {&view.Translation, &view.Rotation, &view.Scale})
+            if (!block.F32(v->X) || !block.F32(v->Y) || !block.F32(v->Z) || !block.F32(v->W))
+                return false;
+    Views = read;
+    return true;
 }
 
 void EncodeViewStates(const TViewStates& Views, uint8_t* Bytes)
@@ -163,18 +183,18 @@ TScanParseResult ParseScanFile(TStream& Stream, TScanFileKind Kind, TScanFileCon
 {
     TScanFileContent read;
     read.Kind = Kind;
-    uint8_t magic[ScanFileMagicSize];
-    if (!ReadExactly(Stream, magic, ScanFileMagicSize) ||
-        !ReadExactly(Stream, read.Header.data(), ScanFileHeaderSize) ||
-        !ReadExactly(Stream, read.ScanBlock.Bytes.data(), ScanBlockSize))
-        return TScanParseResult::CutShort;
     read.HasViewStates = HasViewStateBlock(Kind);
-    if (read.HasViewStates) {
-        uint8_t views[ViewStateBlockSize];
-        if (!ReadExactly(Stream, views, ViewStateBlockSize))
-            return TScanParseResult::CutShort;
-        DecodeViewStates(views, read.ViewStates);
-    }
+    // The fixed blocks are read whole and then taken apart.
+    constexpr int32_t FixedSize = ScanFileMagicSize + ScanFileHeaderSize + ScanBlockSize;
+    uint8_t fixed[FixedSize + ViewStateBlockSize];
+    const int32_t fixedSize = FixedSize + (read.HasViewStates ? ViewStateBlockSize : 0);
+    if (!ReadExactly(Stream, fixed, fixedSize))
+        return TScanParseResult::CutShort;
+    ByteReader blocks(fixed, static_cast<size_t>(fixedSize));
+    if (!blocks.Skip(ScanFileMagicSize) || !blocks.Bytes(read.Header.data(), ScanFileHeaderSize) ||
+        !blocks.Bytes(read.ScanBlock.Bytes.data(), ScanBlockSize) ||
+        (read.HasViewStates && !DecodeViewStates(blocks, read.ViewStates)))
+        return TScanParseResult::CutShort;
     if (!ReadRemarksRecord(Stream, read.Remarks))
         return TScanParseResult::CutShort;
 

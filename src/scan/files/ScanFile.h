@@ -22,6 +22,7 @@
 // is never held twice in memory.
 #pragma once
 
+#include "framework/ByteReader.h"
 #include "framework/Streams.h"
 #include "scan/model/DataTypes.h"
 
@@ -78,7 +79,8 @@ struct TScanBlock {
 bool ReadRemarksRecord(TStream& Stream, TRemarksRec_L3D_3& Remarks);
 bool WriteRemarksRecord(TStream& Stream, const TRemarksRec_L3D_3& Remarks);
 
-void DecodeViewStates(const uint8_t* Bytes, TViewStates& Views);
+// The view-state block at the reader's position; false (Views unchanged) when it is cut short.
+bool DecodeViewStates(ByteReader& Reader, TViewStates& Views);
 void EncodeViewStates(const TViewStates& Views, uint8_t* Bytes);
 
 struct TScanFileContent {

@@ -1,58 +1,119 @@
 #include "scan/files/UndoSnapshot.h"
 
+#include "framework/ByteReader.h"
 #include "framework/Exceptions.h"
 #include "framework/FileUtils.h"
 #include "framework/LittleEndianBytes.h"
 #include "scan/model/_TScanData.h"
 #include "widgets/el/foundation/ElFileStream.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr size_t ValueSize = 4;
+// Values move through a buffer of this many bytes: a snapshot is never held whole in memory.
+constexpr size_t ChunkBytes = 64 * 1024;
 
-std::vector<uint8_t> SerpentineValues(TScanData& Scan)
+bool WriteValues(TStream& Stream, TScanData& Scan)
 {
-    std::vector<uint8_t> bytes(static_cast<size_t>(Scan.Count) * ValueSize);
-    size_t at = 0;
-    for (TScanPoint* p = Scan.FirstColumnPoint(); p && at < bytes.size(); p = Scan.NextColumnPoint()) {
-        le::PutF32(bytes.data() + at, p->Value);
-        at += ValueSize;
+    std::vector<uint8_t> chunk(ChunkBytes);
+    size_t used = 0;
+    auto flush = [&] {
+        const bool written = used == 0 || Stream.Write(chunk.data(), static_cast<int32_t>(used)) == int32_t(used);
+        used = 0;
+        return written;
+    };
+    for (TScanPoint* p = Scan.FirstColumnPoint(); p; p = Scan.NextColumnPoint()) {
+        if (used == ChunkBytes && !flush())
+            return false;
+        le::PutF32(chunk.data() + used, p->Value);
+        used += ValueSize;
     }
-    bytes.resize(at);
-    return bytes;
+    return flush();
 }
 
-bool WriteSnapshotFile(const std::u16string& FileName, const std::vector<uint8_t>& Bytes)
+// Fills Buffer as far as the stream goes, so that only the last chunk of a file is short and
+// no value is split between two chunks.
+size_t ReadChunk(TStream& Stream, std::vector<uint8_t>& Buffer)
 {
-    try {
-        TElFileStream stream(FileName, fmCreate);
-        return Bytes.empty() || stream.Write(Bytes.data(), static_cast<int32_t>(Bytes.size())) ==
-                                    static_cast<int32_t>(Bytes.size());
-    } catch (const Exception&) {
-        return false;
+    size_t got = 0;
+    while (got < Buffer.size()) {
+        const int32_t n = Stream.Read(Buffer.data() + got, static_cast<int32_t>(Buffer.size() - got));
+        if (n <= 0)
+            break;
+        got += static_cast<size_t>(n);
     }
+    return got;
 }
 
 } // namespace
 
+TUndoSnapshot::TWriteResult TUndoSnapshot::WriteNew(TScanData& Scan, TNewSnapshot& NewFile) const
+{
+    TNewSnapshot fresh;
+    try {
+        if (TempFolder().empty())
+            return TWriteResult::NoTempFolder;
+        fresh.FileName = CreateTempFile(u"l3d");
+        if (fresh.FileName.empty())
+            return TWriteResult::Failed;
+        fresh.File = TFileToDelete(fresh.FileName);
+        bool written;
+        {
+            TElFileStream stream(fresh.FileName, fmCreate);
+            written = WriteValues(stream, Scan);
+        }
+        if (written) {
+            std::swap(NewFile.FileName, fresh.FileName);
+            NewFile.File.Swap(fresh.File);
+            return TWriteResult::Written;
+        }
+    } catch (const Exception&) {
+    } catch (const std::bad_alloc&) {
+    }
+    // A partial snapshot would restore a mixture of values: none is better.
+    if (fresh.File.Empty() && !fresh.FileName.empty()) {
+        try {
+            FileDelete(fresh.FileName);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    Discard(fresh);
+    return TWriteResult::Failed;
+}
+
+void TUndoSnapshot::Replace(TNewSnapshot& NewFile) noexcept
+{
+    fileName_.swap(NewFile.FileName);
+    file_.Swap(NewFile.File);
+    if (NewFile.FileName != fileName_)
+        NewFile.File.Delete();
+    NewFile.FileName.clear();
+    NewFile.File = TFileToDelete();
+}
+
+void TUndoSnapshot::Discard(TNewSnapshot& NewFile) noexcept
+{
+    NewFile.File.Delete();
+    NewFile.FileName.clear();
+    NewFile.File = TFileToDelete();
+}
+
 bool TUndoSnapshot::Create(TScanData& Scan)
 {
-    Remove();
-    const std::u16string fresh = CreateTempFile(u"l3d");
-    if (!fresh.empty())
-        fileName_ = fresh;
-    if (fileName_.empty())
-        return false;
-    if (WriteSnapshotFile(fileName_, SerpentineValues(Scan)))
+    TNewSnapshot fresh;
+    if (WriteNew(Scan, fresh) == TWriteResult::Written) {
+        Replace(fresh);
         return true;
-    // A partial snapshot would restore a mixture of values: none is better.
-    FileDelete(fileName_);
+    }
+    Remove();
     fileName_.clear();
+    file_ = TFileToDelete();
     return false;
 }
 
@@ -60,23 +121,28 @@ bool TUndoSnapshot::Restore(TScanData& Scan) const
 {
     if (fileName_.empty() || !FileExists(fileName_))
         return false;
-    std::vector<uint8_t> bytes;
     try {
         TElFileStream stream(fileName_, fmOpenRead | fmShareExclusive);
-        const int64_t wanted = std::min<int64_t>(stream.Size(), int64_t(Scan.Count) * int64_t(ValueSize));
-        bytes.resize(static_cast<size_t>(std::max<int64_t>(wanted, 0)));
-        const int32_t got = bytes.empty() ? 0 : stream.Read(bytes.data(), static_cast<int32_t>(bytes.size()));
-        bytes.resize(static_cast<size_t>(std::max(got, 0)));
+        std::vector<uint8_t> chunk(ChunkBytes);
+        ByteReader values;
+        TScanPoint* p = Scan.FirstColumnPoint();
+        while (p) {
+            float v;
+            if (!values.F32(v)) {
+                // A value cut short by the end of the file ends the restore with the rest.
+                values = ByteReader(chunk.data(), ReadChunk(stream, chunk));
+                if (!values.F32(v))
+                    break;
+            }
+            p->Value = v;
+            p->DisplayValue = v;
+            p->Invalid = std::isnan(v) ? 1 : 0;
+            p = Scan.NextColumnPoint();
+        }
     } catch (const Exception&) {
         return false;
-    }
-    size_t at = 0;
-    for (TScanPoint* p = Scan.FirstColumnPoint(); p && at + ValueSize <= bytes.size(); p = Scan.NextColumnPoint()) {
-        const float v = le::F32At(bytes.data() + at);
-        p->Value = v;
-        p->DisplayValue = v;
-        p->Invalid = std::isnan(v) ? 1 : 0;
-        at += ValueSize;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
     return true;
 }

@@ -1,23 +1,51 @@
 // The undo snapshot: the values of every point of a scan, as Singles (little-endian) in the
 // column serpentine order of the grid, in a temporary file named "l3d...". Restoring brings
 // back the values as they were when the snapshot was taken, however many edits came since.
+//
+// A new snapshot is written to a new file before the one in force is given up, so that a
+// snapshot that cannot be written (no memory, a full disk) costs nothing: the caller keeps
+// the previous scan and its snapshot (WriteNew, then Replace once the new scan is in force).
 #pragma once
+
+#include "framework/FileUtils.h"
 
 #include <string>
 
 class TScanData;
 
+// A snapshot file written but not yet in force.
+struct TNewSnapshot {
+    std::u16string FileName;
+    TFileToDelete File;
+};
+
 class TUndoSnapshot {
 public:
+    enum class TWriteResult {
+        Written,
+        NoTempFolder,  // the system has no temporary folder: there can be no snapshot at all
+        Failed,        // no unique name, no memory, or the write failed
+    };
+
     TUndoSnapshot() = default;
     TUndoSnapshot(const TUndoSnapshot&) = delete;
     TUndoSnapshot& operator=(const TUndoSnapshot&) = delete;
     // Keeps the file: its owner decides when it goes (Remove).
     ~TUndoSnapshot() = default;
 
-    // Deletes the previous file and writes a new one under a fresh unique name (the previous
-    // name when the system gives none). A write that fails leaves no file and no name, so
-    // that restoring does nothing. True when the snapshot was written.
+    // Writes the values of Scan to a new file under a fresh unique name; the snapshot in force
+    // stays as it is. NewFile receives the file when the result is Written; otherwise nothing
+    // is left on disk. Never throws.
+    TWriteResult WriteNew(TScanData& Scan, TNewSnapshot& NewFile) const;
+    // Puts NewFile (written by WriteNew) in force and deletes the previous file. Cannot fail:
+    // a previous file that the system will not delete stays behind and changes nothing else.
+    void Replace(TNewSnapshot& NewFile) noexcept;
+    // Deletes a file written by WriteNew that is not wanted after all; NewFile becomes empty.
+    static void Discard(TNewSnapshot& NewFile) noexcept;
+
+    // WriteNew then Replace, for a scan that is already in force. When no snapshot can be
+    // written the previous one goes too, since it holds another scan's values, and restoring
+    // does nothing. True when the snapshot was written.
     bool Create(TScanData& Scan);
 
     // Gives every point its snapshot value back: Value and DisplayValue, and Invalid exactly
@@ -32,4 +60,5 @@ public:
 
 private:
     std::u16string fileName_;
+    TFileToDelete file_;  // the same file, ready to go
 };

@@ -10,6 +10,8 @@
 #include "widgets/el/foundation/ElFileStream.h"
 #include "widgets/el/menus/ElMenus.h"
 
+#include "framework/FileUtils.h"
+
 #include <new>
 
 namespace {
@@ -68,90 +70,152 @@ TFileManager::~TFileManager()
 
 void TFileManager::ShowError(int32_t TextID, const std::u16string& Default)
 {
-    TMessageSink& sink = messages_ ? *messages_ : DefaultMessageSink();
-    sink.ShowInfoDialog(KindError, GetText(TextError, DefaultError), GetText(TextID, Default), ButtonOK);
+    try {
+        TMessageSink& sink = messages_ ? *messages_ : DefaultMessageSink();
+        sink.ShowInfoDialog(KindError, GetText(TextError, DefaultError), GetText(TextID, Default), ButtonOK);
+    } catch (const std::bad_alloc&) {
+        // Without memory even for the message, the failure goes untold; nothing has changed.
+    }
+}
+
+// Everything an open commits, made ready while the program's state is still untouched.
+struct TFileManager::TPreparedOpen {
+    std::u16string FileName;
+    TScanFileContent Content;
+    std::unique_ptr<TScanData> Scan;
+    TNewSnapshot Snapshot;
+    TRecentFileList Recent;
+    bool RecentChanged = false;
+};
+
+void TFileManager::ShowOpenError(const EFOpenError& Error)
+{
+    try {
+        (messages_ ? *messages_ : DefaultMessageSink()).ShowErrorBox(Error.Message());
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 std::unique_ptr<TStream> TFileManager::OpenForReading(const std::u16string& FileName)
 {
     try {
-        // Writers are kept out from the parse to the end of the commit, so that the points
-        // read then are the ones the parse checked.
+        // Writers are kept out while the file is read, so that the points read are the ones
+        // the parse checked.
         return std::make_unique<TElFileStream>(FileName, fmOpenRead | fmShareDenyWrite);
-    } catch (const Exception&) {
-        ShowError(TextNotFound, DefaultNotFound);
+    } catch (const EFOpenError& e) {
+        // A file that went between the test and the open is a missing file; any other refusal
+        // (locked, no permission) is told as the system gives it.
+        if (e.FileNotFound())
+            ShowError(TextNotFound, DefaultNotFound);
+        else
+            ShowOpenError(e);
         return nullptr;
     }
 }
 
-bool TFileManager::ParseFile(TStream& Stream, const std::u16string& FileName, std::string& Magic,
-                             TScanFileContent& Content)
+TFileManager::TPrepareResult TFileManager::Prepare(const std::u16string& FileName, std::string& Magic,
+                                                   TScanData& Current, TPreparedOpen& Open)
 {
-    try {
-        Magic = ReadScanFileMagic(Stream);
+    {
+        std::unique_ptr<TStream> file = OpenForReading(FileName);
+        if (!file)
+            return TPrepareResult::Reported;
+        TBufferedReadStream stream(*file);
+        Magic = ReadScanFileMagic(stream);
         const TScanFileKind kind = ScanFileKindOf(Magic, LowerFileExtension(FileName));
-        if (kind != TScanFileKind::None) {
-            Stream.SetPosition(0);
-            if (ParseScanFile(Stream, kind, Content) == TScanParseResult::Ok)
-                return true;
-        }
-    } catch (const Exception&) {
-    } catch (const std::bad_alloc&) {
+        if (kind == TScanFileKind::None)
+            return TPrepareResult::Unusable;
+        stream.SetPosition(0);
+        if (ParseScanFile(stream, kind, Open.Content) != TScanParseResult::Ok)
+            return TPrepareResult::Unusable;
+
+        // The new scan is built beside the current one, which stays whole until the commit.
+        const TScanBlock& block = Open.Content.ScanBlock;
+        Open.Scan = std::make_unique<TScanData>(Current.ColorManager());
+        TScanData& scan = *Open.Scan;
+        scan.SetLineOrder(0);
+        scan.SetPointsPerLine(1);
+        scan.SetLinesPerBlock(static_cast<uint32_t>(block.LinesPerBlock()));
+        scan.SetReverse(block.ReverseFlag());
+        scan.BeginReceive(block.ScanMode());
+        const uint64_t delivered =
+            ReadScanPoints(stream, Open.Content, [&scan](const TScanRecord& Record) { scan.AddScanPoint(Record); });
+        if (delivered != Open.Content.PointCount)
+            return TPrepareResult::Unusable;  // the file changed or could not be read again
+        scan.EndReceiveAside();
     }
-    ShowError(TextNotRecognised, DefaultNotRecognised);
-    return false;
+
+    switch (snapshot_.WriteNew(*Open.Scan, Open.Snapshot)) {
+    case TUndoSnapshot::TWriteResult::Written:
+    case TUndoSnapshot::TWriteResult::NoTempFolder:  // no snapshot is possible at all
+        break;
+    case TUndoSnapshot::TWriteResult::Failed:
+        return TPrepareResult::Unusable;
+    }
+    Open.FileName = FileName;
+    Open.Recent = recent_;
+    Open.RecentChanged = Open.Recent.Add(FileName);
+    return TPrepareResult::Ready;
 }
 
-void TFileManager::Commit(const std::u16string& FileName, TScanFileContent& Content, TStream& Stream,
-                          TScanData& Scan)
+void TFileManager::Commit(TPreparedOpen& Open, TScanData& Scan) noexcept
 {
-    header_ = Content.Header;
-    scanBlock_ = Content.ScanBlock;
-    if (Content.HasViewStates)
-        viewStates_ = Content.ViewStates;
-    remarks_ = std::move(Content.Remarks);
-    const bool tnw = IsTNWKind(Content.Kind);
+    TScanFileContent& content = Open.Content;
+    header_ = content.Header;
+    scanBlock_ = content.ScanBlock;
+    if (content.HasViewStates)
+        viewStates_ = content.ViewStates;
+    remarks_ = std::move(content.Remarks);
+    const bool tnw = IsTNWKind(content.Kind);
     fileContent_ = tnw ? 1 : 0;
     if (tnw)
-        fileTNWStart_ = Content.TNWStart;
+        fileTNWStart_ = content.TNWStart;
 
-    Scan.SetLineOrder(0);
-    Scan.SetPointsPerLine(1);
-    Scan.SetLinesPerBlock(static_cast<uint32_t>(scanBlock_.LinesPerBlock()));
-    Scan.SetReverse(scanBlock_.ReverseFlag());
-    Scan.BeginReceive(scanBlock_.ScanMode());
-    ReadScanPoints(Stream, Content, [&Scan](const TScanRecord& Record) { Scan.AddScanPoint(Record); });
-    Scan.EndReceive();
-
-    fileName_ = FileName;
+    Scan.AdoptScan(*Open.Scan);
+    fileName_.swap(Open.FileName);
     loaded_ = true;
     Modified = false;
+    recent_ = std::move(Open.Recent);
+    snapshot_.Replace(Open.Snapshot);
 }
 
 bool TFileManager::OpenFile(const std::u16string& FileName, std::string& Magic)
 {
     Magic = std::string(1, '\0');
-    if (!WideFileExists(FileName)) {
-        ShowError(TextNotFound, DefaultNotFound);
-        return false;
-    }
     TScanData* scan = scanData_ ? scanData_() : nullptr;
-    if (!scan)
-        return false;
+
+    // Nothing of the program's state changes until everything that can fail has succeeded:
+    // the scan is built, the snapshot written and the menus made aside; the commit cannot
+    // fail. A file that cannot be read whole, also for lack of memory, is a damaged file.
+    TPrepareResult prepared = TPrepareResult::Unusable;
     {
-        std::unique_ptr<TStream> file = OpenForReading(FileName);
-        if (!file)
-            return false;
-        TBufferedReadStream stream(*file);
-        TScanFileContent content;
-        if (!ParseFile(stream, FileName, Magic, content))
-            return false;
-        Commit(FileName, content, stream, *scan);
+        TPreparedOpen open;
+        try {
+            if (!WideFileExists(FileName)) {
+                prepared = TPrepareResult::NotFound;
+            } else if (!scan) {
+                return false;
+            } else {
+                prepared = Prepare(FileName, Magic, *scan, open);
+                if (prepared == TPrepareResult::Ready && open.RecentChanged)
+                    RebuildRecentMenus(open.Recent, false);
+            }
+        } catch (const std::exception&) {
+            // The framework's errors, and std::bad_alloc when memory runs out.
+            prepared = TPrepareResult::Unusable;
+        }
+        if (prepared == TPrepareResult::Ready) {
+            Commit(open, *scan);
+            return true;
+        }
+        TUndoSnapshot::Discard(open.Snapshot);
     }
-    CreateTempSnapshot();
-    if (recent_.Add(FileName))
-        RebuildRecentMenus(false);
-    return true;
+    // The memory of the scan built aside is free again for the message.
+    if (prepared == TPrepareResult::NotFound)
+        ShowError(TextNotFound, DefaultNotFound);
+    else if (prepared == TPrepareResult::Unusable)
+        ShowError(TextNotRecognised, DefaultNotRecognised);
+    return false;
 }
 
 void TFileManager::SetRemarks(const TRemarksRec_L3D_3& Value)
@@ -167,34 +231,59 @@ int TFileManager::ReadRemarks(TStream* Stream)
     return ReadRemarksRecord(*Stream, remarks_) ? 0 : 2;
 }
 
-void TFileManager::ClearRecentMenus()
-{
-    popupMenu_->Items()->Clear();
-    if (MainMenuItem)
-        MainMenuItem->Clear();
-}
+namespace {
 
-void TFileManager::AddRecentMenuItems(int Slot)
+// Appends one item per listed slot (the path kept in the slot, the caption shown with "&"
+// doubled) after the items Parent has.
+void AppendRecentItems(TElMenuItem& Parent, const TRecentFileList& List, bool OnlyExistingFiles,
+                       const std::function<void(TObject*)>& OnClick)
 {
-    auto addTo = [&](TElMenuItem* Parent) {
-        auto* item = new TElMenuItem(nullptr);
-        item->SetCaption(MenuCaptionOf(recent_.Slot(Slot)));
-        item->Tag = Slot;  // the path is read from the slot, never from the caption
-        item->OnClick = [this](TObject* Sender) { RecentFileItemClick(Sender); };
-        Parent->Add(item);
-    };
-    addTo(popupMenu_->Items());
-    if (MainMenuItem)
-        addTo(MainMenuItem);
-}
-
-void TFileManager::RebuildRecentMenus(bool OnlyExistingFiles)
-{
-    ClearRecentMenus();
     for (int slot = 0; slot < TRecentFileList::SlotCount; ++slot) {
-        const std::u16string& path = recent_.Slot(slot);
-        if (!path.empty() && (!OnlyExistingFiles || WideFileExists(path)))
-            AddRecentMenuItems(slot);
+        const std::u16string& path = List.Slot(slot);
+        if (path.empty() || (OnlyExistingFiles && !WideFileExists(path)))
+            continue;
+        TOwned<TElMenuItem> item(new TElMenuItem(nullptr));
+        item->SetCaption(MenuCaptionOf(path));
+        item->Tag = slot;  // the path is read from the slot, never from the caption
+        item->OnClick = OnClick;
+        Parent.Add(item.get());
+        item.release();
+    }
+}
+
+// Frees Parent's items from index From on, the last first.
+void FreeItemsFrom(TElMenuItem& Parent, int From)
+{
+    while (Parent.Count() > From) {
+        TElMenuItem* item = Parent.Items(Parent.Count() - 1);
+        Free(item);
+    }
+}
+
+} // namespace
+
+void TFileManager::RebuildRecentMenus(const TRecentFileList& List, bool OnlyExistingFiles)
+{
+    // The new items are added after the old ones, which go only when both menus are complete:
+    // a failure on the way leaves both menus as they were.
+    TElMenuItem* parents[2] = {popupMenu_->Items(), MainMenuItem};
+    int oldCounts[2] = {parents[0]->Count(), parents[1] ? parents[1]->Count() : 0};
+    const auto onClick = [this](TObject* Sender) { RecentFileItemClick(Sender); };
+    try {
+        for (TElMenuItem* parent : parents)
+            if (parent)
+                AppendRecentItems(*parent, List, OnlyExistingFiles, onClick);
+    } catch (...) {
+        for (int i = 0; i < 2; ++i)
+            if (parents[i])
+                FreeItemsFrom(*parents[i], oldCounts[i]);
+        throw;
+    }
+    for (int i = 0; i < 2; ++i) {
+        for (int n = 0; parents[i] && n < oldCounts[i]; ++n) {
+            TElMenuItem* item = parents[i]->Items(0);
+            Free(item);
+        }
     }
 }
 
@@ -202,8 +291,10 @@ int TFileManager::LoadRecentFiles(TStream* Stream)
 {
     if (!Stream)
         return 0;
-    recent_.Load(*Stream);
-    RebuildRecentMenus(true);
+    TRecentFileList read;
+    read.Load(*Stream);
+    RebuildRecentMenus(read, true);
+    recent_ = std::move(read);
     return 1;
 }
 
@@ -226,10 +317,10 @@ void TFileManager::RecentFileItemClick(TObject* Sender)
         OnOpenRecentFile(path);
 }
 
-void TFileManager::CreateTempSnapshot()
+bool TFileManager::CreateTempSnapshot()
 {
-    if (TScanData* scan = scanData_ ? scanData_() : nullptr)
-        snapshot_.Create(*scan);
+    TScanData* scan = scanData_ ? scanData_() : nullptr;
+    return scan && snapshot_.Create(*scan);
 }
 
 void TFileManager::RestoreTempSnapshot()

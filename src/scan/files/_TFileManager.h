@@ -2,8 +2,10 @@
 // the list of recently opened files (with its two menus) and the undo snapshot.
 //
 // Opening parses the whole file first and commits only a file that loads: a missing,
-// unrecognised or damaged file shows its message and leaves the scan, the view states, the
-// remarks, the snapshot and the recent list as they were.
+// unrecognised or damaged file, one that cannot be opened, and one for which there is not
+// memory enough (or whose undo snapshot cannot be written) shows its message and leaves the
+// scan, the view states, the remarks, the file name, the snapshot and the recent list with
+// its menus as they were.
 #pragma once
 
 #include "framework/Components.h"
@@ -19,6 +21,7 @@
 #include <memory>
 #include <string>
 
+class EFOpenError;
 class TScanData;
 class TMessageSink;
 class TElMenuItem;
@@ -39,8 +42,11 @@ public:
     const char* ClassName() const override { return "TFileManager"; }
 
     // Opens FileName into the scan. Magic receives the file's magic text, or a single NUL
-    // character when the file does not exist or cannot be opened. True when the file loaded;
-    // then the snapshot is taken and the path enters the recent list.
+    // character when the file does not exist or cannot be opened. A missing file is reported
+    // as "File not found."; one that exists but cannot be opened (locked, no permission) with
+    // the framework's file-open error and the system's reason, in the standard error box.
+    // True when the file loaded; then the snapshot is taken and the path enters the recent
+    // list.
     bool OpenFile(const std::u16string& FileName, std::string& Magic);
 
     // The main-menu item under which the recent files are listed too; may be null, and reads
@@ -77,22 +83,31 @@ public:
     // The main window's open road, which ends in OpenFile.
     std::function<void(const std::u16string& FileName)> OnOpenRecentFile;
 
-    void CreateTempSnapshot();
+    // Takes the snapshot of the scan in force; false when none could be written (the previous
+    // one is gone then too, and restoring does nothing).
+    bool CreateTempSnapshot();
     // Brings back the values of the snapshot; the caller recomputes the statistics.
     void RestoreTempSnapshot();
     void DeleteTempSnapshot();
     const std::u16string& TempFileName() const { return snapshot_.FileName(); }
 
 private:
+    struct TPreparedOpen;
+    enum class TPrepareResult { Ready, NotFound, Unusable, Reported };
+
+    // Both show their message unless memory is too short even for that.
     void ShowError(int32_t TextID, const std::u16string& Default);
+    void ShowOpenError(const EFOpenError& Error);
     // Null (and the message shown) when the file cannot be opened.
     std::unique_ptr<TStream> OpenForReading(const std::u16string& FileName);
-    // Parses the file into Content; reports and returns false when it cannot be loaded.
-    bool ParseFile(TStream& Stream, const std::u16string& FileName, std::string& Magic, TScanFileContent& Content);
-    void Commit(const std::u16string& FileName, TScanFileContent& Content, TStream& Stream, TScanData& Scan);
-    void ClearRecentMenus();
-    void AddRecentMenuItems(int Slot);
-    void RebuildRecentMenus(bool OnlyExistingFiles);
+    // Reads the file into a scan of its own and writes its snapshot, changing nothing of the
+    // program's state. May throw (std::bad_alloc among others).
+    TPrepareResult Prepare(const std::u16string& FileName, std::string& Magic, TScanData& Current,
+                           TPreparedOpen& Open);
+    // Puts a prepared open in force.
+    void Commit(TPreparedOpen& Open, TScanData& Scan) noexcept;
+    // Replaces the items of both recent menus by List's; on failure both stay as they were.
+    void RebuildRecentMenus(const TRecentFileList& List, bool OnlyExistingFiles);
 
     TScanDataRef scanData_;
     TViewStates& viewStates_;

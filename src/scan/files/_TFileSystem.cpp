@@ -1,6 +1,7 @@
 #include "scan/files/_TFileSystem.h"
 
 #include "framework/Exceptions.h"
+#include "framework/FileUtils.h"
 #include "scan/model/LittleEndian.h"
 
 TFileSystem::TFileSystem(const std::u16string& FileName, bool ReadOnly, bool CreateIfMissing)
@@ -13,9 +14,9 @@ TFileSystem::~TFileSystem() { Close(); }
 bool TFileSystem::Open(const std::u16string& FileName, bool ReadOnly, bool CreateIfMissing)
 {
     Close();
-    uint32_t Attributes = OsFileAttributes(FileName);
+    const bool exists = FileExists(FileName);
     try {
-        if (Attributes != InvalidFileAttributes) {
+        if (exists) {
             uint16_t Mode = ReadOnly ? (fmOpenRead | fmShareDenyWrite) : (fmOpenReadWrite | fmShareExclusive);
             FStream = std::make_unique<TElFileStream>(FileName, Mode);
         } else if (CreateIfMissing) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "framework/Exceptions.h"
+#include "framework/FileUtils.h"
 #include "scan/model/LittleEndian.h"
 #include "scan/files/MessageSink.h"
 #include "widgets/el/foundation/ElFileStream.h"
@@ -135,8 +136,7 @@ bool WriteDataTables(TStream& Stream, const TDataTables& Tables)
 TDataTablesResult LoadDataTablesFile(const std::u16string& FileName, TDataTables& Tables, TMessageSink& Sink)
 {
     Tables = TDataTables{};
-    uint32_t Attributes = OsFileAttributes(FileName);
-    if (Attributes == InvalidFileAttributes || (Attributes & faDirectory) != 0)
+    if (!FileExists(FileName))
         return TDataTablesResult::Missing;
     bool Sound = false;
     try {

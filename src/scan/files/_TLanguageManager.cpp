@@ -1,6 +1,7 @@
 #include "scan/files/_TLanguageManager.h"
 
 #include "framework/Exceptions.h"
+#include "framework/FileUtils.h"
 #include "scan/model/LittleEndian.h"
 #include "scan/files/MessageSink.h"
 #include "scan/files/_TFileSystem.h"
@@ -91,8 +92,7 @@ bool TLanguageManager::LoadFromFile(const std::u16string& FileName, const std::u
     FLanguages.Items.clear();
     FActiveLanguageIndex = -1;
     FActiveLanguageName.clear();
-    uint32_t Attributes = OsFileAttributes(FileName);
-    if (Attributes == InvalidFileAttributes || (Attributes & faDirectory) != 0)
+    if (!FileExists(FileName))
         return false;
     TFileSystem Container;
     if (!Container.Open(FileName, ReadOnly, false))

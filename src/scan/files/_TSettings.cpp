@@ -56,6 +56,9 @@ void TSettings::WriteToStream(TStream& Stream)
 
 void TSettings::SaveToFile(const std::u16string& FileName)
 {
+    const size_t folderEnd = FileName.find_last_of(u"\\/:");
+    if (folderEnd != std::u16string::npos && folderEnd > 0)
+        ForceDirectories(FileName.substr(0, folderEnd));  // a folder that cannot be made fails the save
     SaveFileSafely(FileName, [this](TStream& Stream) { WriteToStream(Stream); });
 }
 
@@ -75,10 +78,13 @@ void TSettings::LoadFromFile(const std::u16string& FileName)
         for (uint32_t& Word : Words)
             Whole = Whole && le::ReadU32(Stream, Word);
         Whole = Whole && le::ReadU32(Stream, Reserved);
-        if (!Whole)
-            throw EReadError(SReadError);
-        if (Version != FileVersion) {
+        if (Whole && Version != FileVersion) {
             ShowMessage(u"Invalid file version: ", FileName);
+            return;
+        }
+        // A file shorter than its header has the wrong size, whatever its size word would say.
+        if (!Whole) {
+            ShowMessage(u"Invalid file size: ", FileName);
             return;
         }
         if (KeyIndex > 9)
@@ -89,6 +95,12 @@ void TSettings::LoadFromFile(const std::u16string& FileName)
         }
         if (OnReadFile)
             OnReadFile(Stream);
+    } catch (const EFOpenError& E) {
+        // A file that is there but cannot be opened (locked, no permission) is told as such.
+        if (E.FileNotFound())
+            ShowMessage(u"File not found: ", FileName);
+        else
+            (Messages != nullptr ? *Messages : DefaultMessageSink()).ShowErrorBox(E.Message());
     } catch (...) {
         ShowMessage(u"File not found: ", FileName);
     }

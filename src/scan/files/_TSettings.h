@@ -40,9 +40,11 @@ public:
     void SaveToFile(const std::u16string& FileName);
 
     // Reads the file: a missing file is first written with the current settings. A wrong
-    // version or size is shown as "Invalid file version: " or "Invalid file size: " with the
-    // quoted name and the payload is not read; any other failure (the file cannot be opened,
-    // a KeyIndex above 9, an error raised inside OnReadFile) shows "File not found: ".
+    // version or size (a header cut short included) is shown as "Invalid file version: " or
+    // "Invalid file size: " with the quoted name and the payload is not read. A file that
+    // exists but cannot be opened shows the framework's file-open error with the system's
+    // reason; any other failure (a KeyIndex above 9, an error raised inside OnReadFile) shows
+    // "File not found: ".
     void LoadFromFile(const std::u16string& FileName);
 
     uint32_t Version = 0;

@@ -1,6 +1,7 @@
 #include "scan/files/bkStrings.h"
 
 #include "framework/FileHandle.h"
+#include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 
 #include <algorithm>
@@ -40,14 +41,12 @@ uint32_t WideGetFileAttributes(const std::u16string& FileName)
 
 bool WideFileExists(const std::u16string& FileName)
 {
-    const uint32_t a = WideGetFileAttributes(FileName);
-    return a != InvalidFileAttributes && (a & faDirectory) == 0;
+    return FileExists(FileName);
 }
 
 bool WideDirectoryExists(const std::u16string& Path)
 {
-    const uint32_t a = WideGetFileAttributes(Path);
-    return a != InvalidFileAttributes && (a & faDirectory) != 0;
+    return DirectoryExists(Path);
 }
 
 namespace {

@@ -1,15 +1,17 @@
 #include "scan/model/DataTypes.h"
 
+#include "framework/ByteReader.h"
 #include "framework/LittleEndianBytes.h"
 
-TScanRecord ReadScanRecord(const uint8_t* Bytes)
+bool ReadScanRecord(ByteReader& Reader, TScanRecord& Record)
 {
-    TScanRecord record;
-    record.Value = le::F32At(Bytes);
-    record.X = le::F32At(Bytes + 4);
-    record.Y = le::F32At(Bytes + 8);
-    std::memcpy(record.Carried, Bytes + 12, sizeof record.Carried);
-    return record;
+    ByteReader fields = Reader.Sub(ScanRecordSize);
+    TScanRecord read;
+    if (!fields.F32(read.Value) || !fields.F32(read.X) || !fields.F32(read.Y) ||
+        !fields.Bytes(read.Carried, sizeof read.Carried))
+        return false;
+    Record = read;
+    return true;
 }
 
 void WriteScanRecord(const TScanRecord& Record, uint8_t* Bytes)

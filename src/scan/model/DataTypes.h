@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+class ByteReader;
+
 // One measured point as scan files store it and as the receive protocol takes it.
 // In a file it is 36 bytes, little-endian: Value, X, Y as Singles, then the carried bytes.
 struct TScanRecord {
@@ -19,8 +21,9 @@ struct TScanRecord {
 
 constexpr size_t ScanRecordSize = 36;
 
-// Decodes one record from ScanRecordSize bytes (the caller has checked that they exist).
-TScanRecord ReadScanRecord(const uint8_t* Bytes);
+// Decodes one record from the reader's position; false (Record unchanged) when fewer than
+// ScanRecordSize bytes are left.
+bool ReadScanRecord(ByteReader& Reader, TScanRecord& Record);
 // Encodes one record into ScanRecordSize bytes.
 void WriteScanRecord(const TScanRecord& Record, uint8_t* Bytes);
 

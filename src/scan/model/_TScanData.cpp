@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "scan/model/_TColorManager.h"
 #include "scan/model/ScanGridWalk.h"
@@ -231,6 +232,13 @@ float TScanData::PaddingValue() const
 void TScanData::EndReceive()
 {
     if (Receiving != 1) return;
+    EndReceiveAside();
+    RecomputeStatistics();
+}
+
+void TScanData::EndReceiveAside()
+{
+    if (Receiving != 1) return;
 
     // Pad the last block to whole lines and lines per block. The product of two 32-bit
     // counts needs 64 bits.
@@ -244,9 +252,36 @@ void TScanData::EndReceive()
     }
     LinkLine();
     gridComplete_ = Count == 0 || uint64_t(Count) % (uint64_t(PointsPerLine) * LinesPerBlock) == 0;
-    RecomputeStatistics();
     Selected = First;
     Receiving = 0;
+}
+
+void TScanData::AdoptScan(TScanData& Built) noexcept
+{
+    static_assert(noexcept(std::declval<TScanData&>() = std::declval<TScanData&&>()),
+                  "adopting a scan must not be able to fail half-way");
+    TColorManagerRef colors = std::move(colorManager_);
+    const float surfaceThreshold = SurfaceThreshold;
+    const float surroundThreshold = SurroundThreshold;
+    const std::array<float, 151> diagramSamples = DiagramSamples;
+    const float diagramMin = DiagramMin, diagramMax = DiagramMax, diagramRange = DiagramRange;
+
+    *this = std::move(Built);
+
+    colorManager_ = std::move(colors);
+    SurfaceThreshold = surfaceThreshold;
+    SurroundThreshold = surroundThreshold;
+    DiagramSamples = diagramSamples;
+    DiagramMin = diagramMin;
+    DiagramMax = diagramMax;
+    DiagramRange = diagramRange;
+    // Built's pointers went with its points.
+    Built.ClearScan();
+    Built.Receiving = 0;
+
+    Changed = 1;
+    RecomputeStatistics();
+    Selected = First;
 }
 
 bool TScanData::CompleteGridSize(uint32_t& Width, uint32_t& Height) const

@@ -84,9 +84,12 @@ public:
     int8_t Direction = 1;
     uint8_t ColorScheme = 0;
 
+    // Kept by AdoptScan, like the thresholds below.
     std::array<float, 151> DiagramSamples{};
     float DiagramMin = 0.0f, DiagramMax = 0.0f, DiagramRange = 0.0f;
 
+    // The thresholds and the diagram belong to the program, not to one scan: AdoptScan keeps
+    // them.
     float SurfaceThreshold = 0.0f;
     float SurroundThreshold = 0.0f;
 
@@ -99,10 +102,23 @@ public:
     void SetLinesPerBlock(uint32_t Value);
     void SetReverse(uint8_t Value);
 
+    // The receive protocol. AddScanPoint and EndReceive allocate: they may throw
+    // std::bad_alloc, and the scan is then whatever had arrived.
     void BeginReceive(uint8_t Mode);
     void AddScanPoint(const TScanRecord& Record);
     void EndReceive();
     void StopReceiving() { Receiving = 0; }
+
+    // A scan that must survive a new one that cannot be built (no memory) is replaced in two
+    // steps: the new scan is received into a scan of its own, made with this one's colour
+    // manager and ended with EndReceiveAside, which pads and links it like EndReceive but
+    // computes no statistics and so touches nothing shared; AdoptScan then takes it over.
+    void EndReceiveAside();
+    // Replaces this scan by Built (ended with EndReceiveAside) without anything that can fail,
+    // then computes the statistics and colours as EndReceive does. The thresholds and the
+    // diagram stay this scan's; Built is left empty.
+    void AdoptScan(TScanData& Built) noexcept;
+    const TColorManagerRef& ColorManager() const { return colorManager_; }
 
     void RecomputeStatistics();
 
@@ -139,6 +155,9 @@ public:
     void ForEachStoredPoint(F&& Visit) { pool_.ForEach(Visit); }
 
 private:
+    // Moves every member: the whole of a scan, as AdoptScan needs it.
+    TScanData& operator=(TScanData&&) = default;
+
     TColorManager* Colors() const { return colorManager_ ? colorManager_() : nullptr; }
     void ResetReceiveState();
     void NoteProvisional(float Value);

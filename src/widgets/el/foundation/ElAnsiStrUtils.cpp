@@ -161,29 +161,6 @@ bool IsDigitChar(char Ch)
     return Ch >= '0' && Ch <= '9';
 }
 
-std::string AnsiUpperCase(const std::string& S)
-{
-    std::string r = S;
-    bool ascii = true;
-    for (char& c : r) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
-    }
-    if (ascii)
-        return r;
-    // A character whose upper case the code page lacks (micro sign -> Greek capital mu) stays.
-    const std::u16string wide = AnsiToWide(S);
-    std::u16string upper = WideUpperCase(wide);
-    for (size_t i = 0; i < upper.size(); ++i)
-        if (upper[i] != wide[i] && WideToAnsi(upper.substr(i, 1)) == "?")
-            upper[i] = wide[i];
-    return WideToAnsi(upper);
-}
-
 void ExtractStr(std::string& S, int32_t Index, int32_t Count, std::string& Part)
 {
     const auto len = static_cast<int64_t>(S.size());

@@ -2,6 +2,8 @@
 //   "454C " <count, upper-case hex> " " then "XX " per byte (the text ends with a blank).
 #pragma once
 
+#include "framework/StrConv.h"  // AnsiUpperCase
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,9 +26,6 @@ void DataToHexStr(const void* Buffer, int32_t Size, std::string& S);
 bool HexStrToData(const std::string& S, std::vector<uint8_t>& Buffer, int32_t& Size);
 
 bool IsDigitChar(char Ch);
-// Upper case of an 8-bit text in the system code page (by the Unicode case table, one
-// character for one).
-std::string AnsiUpperCase(const std::string& S);
 // Part := the copy of Count bytes at Index (1-based, clipped); that part is deleted from S.
 void ExtractStr(std::string& S, int32_t Index, int32_t Count, std::string& Part);
 // True when Prefix is nil, False when Str is nil, else whether Str begins with Prefix.

@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/DynamicLibrary.h"
 #include "framework/Exceptions.h"
+#include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 #include "framework/UtilityWindow.h"
 #include "framework/WinText.h"
@@ -148,20 +149,7 @@ void GetSpecialFolder(int CSIDL, std::u16string& Path)
 
 std::u16string GetTempFileNameEl(const std::u16string& Dir)
 {
-    std::u16string folder = Dir;
-    if (folder.empty()) {
-        wchar_t buffer[MAX_PATH + 1] = {};
-        GetTempPathW(MAX_PATH + 1, buffer);
-        folder = FromWide(buffer);
-    }
-    GUID guid{};
-    CoCreateGuid(&guid);
-    char text[40];
-    std::snprintf(text, sizeof text, "%08lx-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x",
-                  static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1],
-                  guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
-    // Only the GUID is lower-cased: the folder keeps its spelling.
-    return AddTrailingBackslash(folder) + AnsiToWide(text);
+    return TempFileName(Dir);
 }
 
 std::u16string GetWindowsDir()

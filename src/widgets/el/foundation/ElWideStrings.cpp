@@ -1,5 +1,7 @@
 #include "widgets/el/foundation/ElWideStrings.h"
 
+#include "framework/FileUtils.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -11,9 +13,6 @@
 
 namespace {
 
-constexpr char16_t SListIndexError[] = u"Listenindex überschreitet das Maximum (%d)";
-constexpr char16_t SSortedListError[] = u"Operation für sortierte Listen nicht zulässig";
-constexpr char16_t SDuplicateString[] = u"In der Stringliste sind Duplikate nicht erlaubt";
 constexpr char16_t SInvalidStreamSize[] = u"Invalid string header read from the stream";
 
 // Holds an update bracket open for the scope, also when the body raises.
@@ -185,8 +184,7 @@ void TElWideStrings::SaveToFile(const std::u16string& FileName)
     const bool OldWriteBOM = WriteBOM;
     WriteBOM = true;
     try {
-        TElFileStream Stream(FileName, fmCreate);
-        SaveToStream(Stream);
+        SaveFileSafely(FileName, [this](TStream& Stream) { SaveToStream(Stream); });
     } catch (...) {
         WriteBOM = OldWriteBOM;
         throw;
@@ -233,6 +231,15 @@ void TElWideStrings::Assign(const TPersistent* Source)
         AddStrings(*Strings);
         return;
     }
+    // An 8-bit list item by item, so that an item holding a line break or a NUL stays one
+    // item with its object.
+    if (const auto* Ansi = dynamic_cast<const TStrings*>(Source)) {
+        TUpdateScope Update(*this);
+        Clear();
+        for (int32_t I = 0; I < Ansi->Count(); ++I)
+            AddObject(AnsiToWide(Ansi->Get(I)), Ansi->GetObject(I));
+        return;
+    }
     TPersistent::Assign(Source);
 }
 
@@ -240,6 +247,13 @@ void TElWideStrings::AssignTo(TPersistent* Dest) const
 {
     if (auto* Strings = dynamic_cast<TElWideStrings*>(Dest)) {
         Strings->Assign(this);
+        return;
+    }
+    if (auto* Ansi = dynamic_cast<TStrings*>(Dest)) {
+        TStringsUpdateScope Update(*Ansi);
+        Ansi->Clear();
+        for (int32_t I = 0; I < GetCount(); ++I)
+            Ansi->AddObject(WideToAnsi(Get(I)), GetObject(I));
         return;
     }
     TPersistent::AssignTo(Dest);

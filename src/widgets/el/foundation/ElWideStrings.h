@@ -6,6 +6,7 @@
 
 #include "framework/Components.h"
 #include "framework/Streams.h"
+#include "framework/StringList.h"
 
 #include <cstdint>
 #include <functional>
@@ -77,8 +78,6 @@ public:
 protected:
     void AssignTo(TPersistent* Dest) const override;
 };
-
-enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TElWideStringList;
 using TElWideStringListSortCompare = std::function<int32_t(TElWideStringList& List, int32_t Index1, int32_t Index2)>;

@@ -1,0 +1,61 @@
+#include "app/InfoWindowModel.h"
+
+#include <cmath>
+
+#include "framework/NumberText.h"
+#include "widgets/el/foundation/ElStrUtils.h"
+
+const std::array<TInfoCaption, 8> InfoWindowCaptions{{
+    {"", 202, u"Info dialog"},
+    {"ElLabel_Longitude", 222, u"Longitude"},
+    {"ElLabel_Latitude", 223, u"Latitude"},
+    {"ElLabel_GPSQuality", 224, u"Quality"},
+    {"ElLabel_Impulse", 62, u"Impulse"},
+    {"ElLabel_ScanLine", 61, u"Scan line"},
+    {"ElLabel_ScanValue", 225, u"Reading"},
+    {"ElLabel_Depth", 63, u"Depth"},
+}};
+
+TInfoWindowLayout LayoutInfoWindowPositions(bool RightToLeft, int32_t ClientWidth, int32_t GpsPanelWidth,
+                                            int32_t GpsLabelWidth)
+{
+    TInfoWindowLayout L;
+    L.RowsRightToLeft = RightToLeft;
+    if (RightToLeft) {
+        L.GpsPanelLeft = 0;
+        L.GpsLabelLeft = GpsPanelWidth - GpsLabelWidth;
+        L.BarLefts = {18, 12, 6, 0};
+    } else {
+        L.GpsPanelLeft = ClientWidth - GpsPanelWidth;
+        L.GpsLabelLeft = 0;
+        L.BarLefts = {27, 33, 39, 45};
+    }
+    return L;
+}
+
+bool ValueLabelEnabled(const std::u16string& Text)
+{
+    return !WideTrim(Text).empty();
+}
+
+bool GpsPositionShown(double Quality, double Longitude, double Latitude)
+{
+    return Quality >= 0.0 && std::isfinite(Quality) && !std::isnan(Longitude) && !std::isnan(Latitude);
+}
+
+std::u16string GpsQualityText(double Quality)
+{
+    return FloatToStrF(Quality, TFloatFormat::ffFixed, 15, 2);
+}
+
+TGpsQualityBars ShowGPSQuality(double Quality)
+{
+    TGpsQualityBars Bars;
+    if (!(Quality > 0.0) || !std::isfinite(Quality))
+        return Bars;
+    Bars.PanelEnabled = true;
+    constexpr double Limits[4] = {5.0, 4.0, 3.0, 2.0};
+    for (size_t i = 0; i < Bars.Colors.size(); ++i)
+        Bars.Colors[i] = Quality < Limits[i] ? GpsBarLit : GpsBarDark;
+    return Bars;
+}

@@ -1,0 +1,201 @@
+// The kit's dialogs under Wine: through the framework's seam, and the system's own file and
+// folder dialogs driven from a thread timer, which their modal loops dispatch.
+#include "widgets/kit/KitBrowseDlg.h"
+#include "widgets/kit/KitDialogs.h"
+
+#include "framework/FileUtils.h"
+#include "framework/StrConv.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <dlgs.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Runs Script once on the thread's first visible dialog; one still open 20 s later is
+// cancelled, so a script that fails cannot hang the test.
+class DialogScript {
+public:
+    explicit DialogScript(std::function<void(HWND)> Script) : script_(std::move(Script))
+    {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, Tick);
+    }
+    ~DialogScript()
+    {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+        EXPECT_TRUE(ran_) << "no dialog came up";
+        EXPECT_FALSE(timedOut_) << "the dialog stayed open after the script";
+    }
+
+private:
+    static BOOL CALLBACK FindDialog(HWND Window, LPARAM Found)
+    {
+        wchar_t name[8] = {};
+        if (!IsWindowVisible(Window) || !GetClassNameW(Window, name, 8) || std::wstring(name) != L"#32770")
+            return TRUE;
+        *reinterpret_cast<HWND*>(Found) = Window;
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (DialogScript* self = current_; self && dialog && !self->ran_) {
+            self->ran_ = true;
+            self->script_(dialog);
+        } else if (self && dialog && (self->timedOut_ || GetTickCount() - self->start_ > 20000)) {
+            self->timedOut_ = true;
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+
+    static inline DialogScript* current_ = nullptr;
+    std::function<void(HWND)> script_;
+    UINT_PTR timer_ = 0;
+    DWORD start_ = GetTickCount();
+    bool ran_ = false;
+    bool timedOut_ = false;
+};
+
+void Press(HWND Dialog, int Id)
+{
+    PostMessageW(Dialog, WM_COMMAND, MAKEWPARAM(Id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Id)));
+}
+
+// What the type combo box tells its dialog when the user picks an item from its list.
+void PickFileType(HWND Dialog, int Index)
+{
+    HWND types = GetDlgItem(Dialog, cmb1);
+    SendMessageW(types, CB_SETCURSEL, Index, 0);
+    for (WORD note : {CBN_SELCHANGE, CBN_SELENDOK})
+        SendMessageW(Dialog, WM_COMMAND, MAKEWPARAM(cmb1, note), reinterpret_cast<LPARAM>(types));
+}
+
+class KitDialogs : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(ForceDirectories(folder_)); }
+    void TearDown() override
+    {
+        ResetDialogSeams();
+        FileDelete(folder_ + u"\\scan.dmo");
+        RemoveDirectoryW(reinterpret_cast<const wchar_t*>(folder_.c_str()));
+    }
+    // Masks without an extension: a bare name gets DefaultExtension, not the mask's.
+    template <class Dialog>
+    TOwned<Dialog> Make()
+    {
+        TOwned<Dialog> d(new Dialog(nullptr));
+        for (const char16_t* name : {u"Scans", u"Raw dumps", u"Anything"}) {
+            TKitFileType* type = d->FileTypes.Add();
+            type->DisplayName = name;
+            type->FileMask = u"*.*";
+        }
+        d->DefaultFolder = folder_;
+        d->DefaultExtension = u".dmo";
+        d->OnTypeChange = [this](TObject* Sender) {
+            auto* self = static_cast<TKitCustomFileDialog*>(Sender);
+            typesSeen_.push_back(self->FileTypeIndex);
+            self->DefaultExtension = self->FileTypeIndex == 1 ? u".raw" : u".dmo";
+        };
+        return d;
+    }
+    const std::u16string folder_ = TempFolder() + u"kit_dialogs_test";
+    std::vector<int> typesSeen_;
+};
+
+TEST_F(KitDialogs, ExecuteRunsTheSeamsDialog)
+{
+    auto dialog = Make<TKitSaveDialog>();
+    FileDialogSeam() = [](TFileDialogRequest& r) {
+        r.FilterIndex = 1;
+        r.OnTypeChange(r);
+        r.FileName = u"C:\\out\\shot";
+        return true;
+    };
+    EXPECT_TRUE(dialog->Execute());
+    EXPECT_EQ(typesSeen_, std::vector<int>{1});
+    EXPECT_EQ(dialog->FileName, u"C:\\out\\shot.raw");
+}
+
+TEST_F(KitDialogs, SystemSaveDialogTakesTheTypedNameWithTheExtensionOfThePickedType)
+{
+    auto dialog = Make<TKitSaveDialog>();
+    dialog->Title = u"Kit save test";
+    // The system dialog's own answer, before the kit looks at it.
+    std::u16string systemAnswer;
+    FileDialogSeam() = [system = FileDialogSeam(), &systemAnswer](TFileDialogRequest& r) {
+        const bool ok = system(r);
+        systemAnswer = r.FileName;
+        return ok;
+    };
+    bool titled = false;
+    DialogScript script([&](HWND d) {
+        titled = FindWindowExW(GetDesktopWindow(), nullptr, L"#32770", L"Kit save test") == d;
+        SetDlgItemTextW(d, cmb13, L"shot");
+        PickFileType(d, 1);
+        Press(d, IDOK);
+    });
+    EXPECT_TRUE(dialog->Execute());
+    EXPECT_TRUE(titled);
+    EXPECT_EQ(typesSeen_, std::vector<int>{1});
+    EXPECT_EQ(dialog->FileTypeIndex, 1);
+    EXPECT_EQ(systemAnswer, folder_ + u"\\shot.raw") << WideToUtf8(systemAnswer);
+    EXPECT_EQ(dialog->FileName, systemAnswer);
+}
+
+TEST_F(KitDialogs, SystemOpenDialogReturnsTheChosenFileAndCancelKeepsTheName)
+{
+    const std::u16string existing = folder_ + u"\\scan.dmo";
+    CloseHandle(CreateFileW(reinterpret_cast<const wchar_t*>(existing.c_str()), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr));
+    auto dialog = Make<TKitOpenDialog>();
+    {
+        DialogScript script([](HWND d) {
+            SetDlgItemTextW(d, cmb13, L"scan.dmo");
+            Press(d, IDOK);
+        });
+        EXPECT_TRUE(dialog->Execute());
+    }
+    EXPECT_EQ(dialog->FileName, existing) << WideToUtf8(dialog->FileName);
+    {
+        DialogScript script([](HWND d) {
+            PickFileType(d, 2);
+            Press(d, IDCANCEL);
+        });
+        EXPECT_FALSE(dialog->Execute());
+    }
+    EXPECT_EQ(dialog->FileName, existing);
+    EXPECT_EQ(typesSeen_, std::vector<int>{2});
+}
+
+TEST_F(KitDialogs, BrowseDialogShowsItsTitleAndReturnsTheSelectedFolder)
+{
+    TOwned<TKitBrowseDlg> browse(new TKitBrowseDlg(nullptr));
+    browse->Title = u"Destination of the transfer";
+    browse->SelectedFolder = folder_;
+    bool titled = false;
+    {
+        DialogScript script([&](HWND d) {
+            titled = FindWindowExW(d, nullptr, nullptr, L"Destination of the transfer") != nullptr;
+            Press(d, IDOK);
+        });
+        EXPECT_TRUE(browse->Execute());
+    }
+    EXPECT_TRUE(titled);
+    EXPECT_EQ(browse->SelectedFolder, folder_) << WideToUtf8(browse->SelectedFolder);
+    browse->SelectedFolder = u"C:\\";
+    {
+        DialogScript script([](HWND d) { Press(d, IDCANCEL); });
+        EXPECT_FALSE(browse->Execute());
+    }
+    EXPECT_EQ(browse->SelectedFolder, u"C:\\");
+}
+
+}  // namespace
