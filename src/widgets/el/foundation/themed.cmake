@@ -18,3 +18,7 @@ l3d_sources(CORE ElRegionRuns.cpp)
 if(WIN32)
   l3d_sources(WINDOWS ElImageForm.cpp)
 endif()
+# The ini store's registry mode on the system registry.
+if(WIN32)
+  l3d_sources(WINDOWS ElIniSystemRegistry.cpp)
+endif()
