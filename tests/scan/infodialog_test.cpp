@@ -34,6 +34,7 @@ struct TShown {
     bool CheckBox = false;
     std::u16string CheckBoxText, Label, Title;
     TRect LabelBounds, PictureBounds;
+    bool TopMost = false;
 };
 
 // Records the form through the modal seam and, once its window is found by Title, runs Action
@@ -85,6 +86,7 @@ private:
         Shown.Title = d->Caption();
         Shown.LabelBounds = d->Label1->BoundsRect();
         Shown.PictureBounds = d->ImageError->BoundsRect();
+        Shown.TopMost = (GetWindowLongW(d->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         timer_->SetEnabled(true);
     }
 
@@ -190,6 +192,7 @@ TEST(InfoDialog, EachKindShowsItsOnePictureAndTheTexts)
         EXPECT_EQ(ShowInfoDialog(kind, u"Kind", u"The scan image could not be converted.", idbOK), 1);
         EXPECT_EQ(driver.Shown.Pictures, std::vector<std::string>{picture});
         EXPECT_EQ(driver.Shown.Title, u"Kind");
+        EXPECT_TRUE(driver.Shown.TopMost);
         EXPECT_EQ(driver.Shown.Label, u"The scan image could not be converted.");
         // Left to right the label starts right of the pictures.
         EXPECT_EQ(driver.Shown.LabelBounds.Left, TInfoDialogDesign{}.Label.Left);

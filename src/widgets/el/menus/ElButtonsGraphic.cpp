@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int ArrowStripWidth = 12;
-
 void RegisterGraphicButtonProperties(TElPropertyTable& Table)
 {
     using T = TCustomElGraphicButton;
@@ -141,7 +139,7 @@ void TCustomElGraphicButton::SetPullDownMenu(TPopupMenu* Value)
     if (Value == pullDownMenu_.Get())
         return;
     pullDownMenu_ = Value;
-    LookChanged();
+    PullDownMenuChanged();
 }
 
 void TCustomElGraphicButton::SetPopupPlace(TPopupPlace Value)
@@ -165,14 +163,14 @@ TRect TCustomElGraphicButton::ArrowStrip() const
 {
     if (!PullDownMenu())
         return {};
-    return {Width() - ArrowStripWidth, 0, Width(), Height()};
+    return {Width() - ElPullDownArrowWidth, 0, Width(), Height()};
 }
 
 TRect TCustomElGraphicButton::FaceRect() const
 {
     TRect r = ClientRect();
     if (PullDownMenu())
-        r.Right -= ArrowStripWidth;
+        r.Right -= ElPullDownArrowWidth;
     return r;
 }
 
@@ -225,30 +223,17 @@ void TCustomElGraphicButton::SetIcon(const TIcon* Value)
     LookChanged();
 }
 
-#define EL_LOOK_SETTER(Name, field)                    \
-    void TCustomElGraphicButton::Set##Name(bool Value) \
-    {                                                  \
-        if (Value == field)                            \
-            return;                                    \
-        field = Value;                                 \
-        LookChanged();                                 \
-    }
-EL_LOOK_SETTER(UseIcon, useIcon_)
-EL_LOOK_SETTER(AdjustSpaceForGlyph, adjustSpaceForGlyph_)
-EL_LOOK_SETTER(Flat, flat_)
-EL_LOOK_SETTER(ThinFrame, thinFrame_)
-EL_LOOK_SETTER(ShowBorder, showBorder_)
-EL_LOOK_SETTER(OldStyled, oldStyled_)
-EL_LOOK_SETTER(MoneyFlat, moneyFlat_)
-#undef EL_LOOK_SETTER
-
-void TCustomElGraphicButton::SetLayout(TButtonLayout Value)
-{
-    if (Value == layout_)
-        return;
-    layout_ = Value;
-    LookChanged();
-}
+void TCustomElGraphicButton::SetUseIcon(bool Value) { SetLook(useIcon_, Value); }
+void TCustomElGraphicButton::SetAdjustSpaceForGlyph(bool Value) { SetLook(adjustSpaceForGlyph_, Value); }
+void TCustomElGraphicButton::SetFlat(bool Value) { SetLook(flat_, Value); }
+void TCustomElGraphicButton::SetThinFrame(bool Value) { SetLook(thinFrame_, Value); }
+void TCustomElGraphicButton::SetShowBorder(bool Value) { SetLook(showBorder_, Value); }
+void TCustomElGraphicButton::SetOldStyled(bool Value) { SetLook(oldStyled_, Value); }
+void TCustomElGraphicButton::SetMoneyFlat(bool Value) { SetLook(moneyFlat_, Value); }
+void TCustomElGraphicButton::SetLayout(TButtonLayout Value) { SetLook(layout_, Value); }
+void TCustomElGraphicButton::SetMoneyFlatActiveColor(TColor Value) { SetLook(moneyColors_.Active, Value); }
+void TCustomElGraphicButton::SetMoneyFlatInactiveColor(TColor Value) { SetLook(moneyColors_.Inactive, Value); }
+void TCustomElGraphicButton::SetMoneyFlatDownColor(TColor Value) { SetLook(moneyColors_.Down, Value); }
 
 void TCustomElGraphicButton::SetTransparent(bool Value)
 {
@@ -260,30 +245,6 @@ void TCustomElGraphicButton::SetTransparent(bool Value)
     } else {
         ControlStyle = (ControlStyle & ~csParentBackground) | csOpaque;
     }
-    LookChanged();
-}
-
-void TCustomElGraphicButton::SetMoneyFlatActiveColor(TColor Value)
-{
-    if (Value == moneyColors_.Active)
-        return;
-    moneyColors_.Active = Value;
-    LookChanged();
-}
-
-void TCustomElGraphicButton::SetMoneyFlatInactiveColor(TColor Value)
-{
-    if (Value == moneyColors_.Inactive)
-        return;
-    moneyColors_.Inactive = Value;
-    LookChanged();
-}
-
-void TCustomElGraphicButton::SetMoneyFlatDownColor(TColor Value)
-{
-    if (Value == moneyColors_.Down)
-        return;
-    moneyColors_.Down = Value;
     LookChanged();
 }
 

@@ -23,6 +23,9 @@
 #include <memory>
 #include <string>
 
+// The width of the arrow strip a button with a pull-down menu shows at its right.
+constexpr int ElPullDownArrowWidth = 12;
+
 // Where a button's pull-down menu opens: below it, at its right, above it.
 enum TPopupPlace : uint8_t { ppDown = 0, ppRight = 1, ppTop = 2 };
 
@@ -136,6 +139,17 @@ protected:
     virtual void DrawPicture(const TRect& Where, TElGlyphState State);
     // Repaints when a look property changed (only with a window, not while loading).
     void LookChanged();
+    // Stores a look property and repaints when it changed.
+    template <class T>
+    void SetLook(T& Field, T Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        LookChanged();
+    }
+    // The pull-down menu was set or taken away (the arrow strip came or went).
+    virtual void PullDownMenuChanged() { LookChanged(); }
 
     TElGlyphState GlyphState() const;
 

@@ -87,8 +87,10 @@ void TElToolBar::AlignControls(TRect& Rect)
     const int top = autoSize_ ? Rect.Top + BarMargin : Rect.Top + (Rect.Height() - rowHeight) / 2;
     int x = Rect.Left + BarMargin;
     for (TControl* c : row) {
-        const bool button = dynamic_cast<TElToolButton*>(c) != nullptr;
-        const int w = button ? buttonWidth_ : c->Width();
+        const auto* button = dynamic_cast<TElToolButton*>(c);
+        const int w = !button                  ? c->Width()
+                      : button->PullDownMenu() ? buttonWidth_ + ElPullDownArrowWidth
+                                               : buttonWidth_;
         const int h = button ? buttonHeight_ : c->Height();
         c->SetBounds(x, top + (rowHeight - h) / 2, w, h);
         x += w;
@@ -143,12 +145,16 @@ void TElToolButton::SetParent(TWinControl* AParent)
     }
 }
 
+void TElToolButton::PullDownMenuChanged()
+{
+    TCustomElGraphicButton::PullDownMenuChanged();
+    if (TElToolBar* bar = ToolBar())
+        bar->Realign();
+}
+
 void TElToolButton::SetImageIndex(int32_t Value)
 {
-    if (Value == imageIndex_)
-        return;
-    imageIndex_ = Value;
-    LookChanged();
+    SetLook(imageIndex_, Value);
 }
 
 bool TElToolButton::HasListImage() const

@@ -1,7 +1,8 @@
 // The tool bar and its buttons.
 //
 // TElToolBar holds tool buttons and other controls (a combo box) in one row, in their order,
-// each centred vertically; tool buttons take the bar's button size. With AutoSize the bar fits
+// each centred vertically; tool buttons take the bar's button size, widened by the arrow strip
+// where they have a pull-down menu. With AutoSize the bar fits
 // its width and height to them. Disabling the bar disables everything on it: its buttons paint
 // greyed and take no clicks while the bar is disabled, whatever their own Enabled says.
 //
@@ -64,6 +65,7 @@ public:
 protected:
     std::u16string GetThemedClassName() const override { return u"TOOLBAR"; }
     TSize PictureSize() const override;
+    void PullDownMenuChanged() override;
     void DrawPicture(const TRect& Where, TElGlyphState State) override;
 
 private:

@@ -7,6 +7,9 @@
 #include "support/pump.h"
 
 #include "framework/Application.h"
+#include "framework/Graphics.h"
+#include "framework/Icon.h"
+#include "framework/ScopedGdi.h"
 #include "framework/Timer.h"
 #include "framework/WideHints.h"
 
@@ -165,8 +168,10 @@ TEST(ElButtons, APullDownMenuOpensFromTheArrowAtItsPlaceAndTheFaceStillClicks)
     TOwned<TRecordingPopup> menu(CreateComponent<TRecordingPopup>(nullptr));
     TElToolButton* open = t.Open;
     open->SetPullDownMenu(menu.get());
-    t.Bar->SetButtonWidth(34);
     Settle();
+    // The bar makes room for the arrow.
+    EXPECT_EQ(open->Width(), 23 + ElPullDownArrowWidth);
+    EXPECT_EQ(t.Bar->Width(), 2 + 9 * 23 + ElPullDownArrowWidth + 2);
     int clicks = 0, downs = 0;
     open->OnClick = [&](TObject*) { ++clicks; };
     open->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
@@ -300,6 +305,67 @@ TEST(ElButtons, GlyphImagesFollowTheStateAndTheLayoutPutsTheGlyphOnItsSide)
     EXPECT_GT(GlyphColumn(t.Push), pushLeft);
 }
 
+// A 16 x 16 icon of one colour.
+void MakeIcon(TIcon& Icon, TColor Color)
+{
+    const HDC screen = GetDC(nullptr);
+    TGdiObject<HBITMAP> colour(CreateCompatibleBitmap(screen, 16, 16));
+    TGdiObject<HBITMAP> mask(CreateBitmap(16, 16, 1, 1, nullptr));
+    ReleaseDC(nullptr, screen);
+    {
+        const TMemoryDC c(nullptr, colour.get());
+        const TGdiObject<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color)));
+        const RECT r{0, 0, 16, 16};
+        FillRect(c.Handle(), &r, brush.get());
+        const TMemoryDC m(nullptr, mask.get());
+        PatBlt(m.Handle(), 0, 0, 16, 16, BLACKNESS);  // all opaque
+    }
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+    Icon.SetHandle(CreateIconIndirect(&info));
+}
+
+TEST(ElButtons, FrameOptionsAndTheIconShowInThePixels)
+{
+    ClassicPainting classic;
+    TButtonsForm t;
+    TElGraphicButton* b = t.Glyphs;
+    const int w = b->Width(), h = b->Height();
+    // Two rings, the outer one dark; a thin frame keeps the inner ring only.
+    EXPECT_EQ(PixelAt(b, w - 1, h - 1), Plain(cl3DDkShadow));
+    b->SetThinFrame(true);
+    Settle();
+    EXPECT_EQ(PixelAt(b, w - 1, h - 1), Plain(clBtnShadow));
+    // Flat: no frame until the mouse comes, unless the border is asked for.
+    b->SetFlat(true);
+    Settle();
+    EXPECT_EQ(PixelAt(b, 0, 0), Plain(b->Color()));
+    b->SetShowBorder(true);
+    Settle();
+    EXPECT_EQ(PixelAt(b, 0, 0), Plain(clBtnHighlight));
+    // The icon stands in for the glyph while UseIcon is on.
+    TIcon icon;
+    MakeIcon(icon, clLime);
+    b->SetIcon(&icon);
+    Settle();
+    EXPECT_EQ(PixelAt(b, w / 2, h / 2), GlyphUp);
+    b->SetUseIcon(true);
+    Settle();
+    EXPECT_EQ(PixelAt(b, w / 2, h / 2), clLime);
+}
+
+TEST(ElButtons, OldStyledKeepsTheClassicLookWhereThemesPaint)
+{
+    TButtonsForm t;
+    TElGraphicButton* b = t.Glyphs;
+    if (!b->IsThemeApplied())
+        GTEST_SKIP() << "no visual style in use";
+    const l3d::testing::Pixels themed = ReadClientPixels(b->Handle(), {0, 0, b->Width(), b->Height()});
+    b->SetOldStyled(true);
+    Settle();
+    EXPECT_NE(ReadClientPixels(b->Handle(), {0, 0, b->Width(), b->Height()}).data, themed.data);
+    EXPECT_EQ(PixelAt(b, b->Width() - 1, b->Height() - 1), Plain(cl3DDkShadow));
+}
+
 TEST(ElButtons, ToolButtonsShowTheBarsImagesAndADisabledBarTakesNoClicks)
 {
     ClassicPainting classic;
@@ -332,6 +398,15 @@ TEST(ElButtons, ToolButtonsShowTheBarsImagesAndADisabledBarTakesNoClicks)
     Click(t.Res[3]);
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(t.Res[3]->Down());
+    // A press held when the bar is disabled ends with its mouse-up.
+    int ups = 0;
+    t.Res[4]->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; };
+    PostMessageW(t.Res[4]->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    Settle();
+    EXPECT_TRUE(t.Res[4]->Pressed());
+    t.Bar->SetEnabled(false);
+    EXPECT_FALSE(t.Res[4]->Pressed());
+    EXPECT_EQ(ups, 1);
 }
 
 TEST(ElButtons, DefaultAndCancelButtonsEndAModalFormWithTheirResults)
