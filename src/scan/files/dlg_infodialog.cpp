@@ -160,7 +160,8 @@ void TInfoDialog::SetMessage(uint8_t Kind, uint16_t Buttons, TNotifyEvent OnDont
     onDontShowAgain_ = std::move(OnDontShowAgain);
 }
 
-// The one place where the caption bar gets its text.
+// The one place where the caption bar gets its text. The caption-bar painter (TElFormCaption,
+// set with SetFormCaptionText) joins here; until it does, the window title carries the text.
 void TInfoDialog::SetCaptionText(const std::u16string& Caption)
 {
     SetCaption(Caption);

@@ -114,7 +114,7 @@ void TCustomElGraphicButton::SetAllowAllUp(bool Value)
 
 void TCustomElGraphicButton::SetIsSwitch(bool Value)
 {
-    isSwitch_ = Value;
+    SetLook(isSwitch_, Value);
 }
 
 void TCustomElGraphicButton::Click()
@@ -144,7 +144,7 @@ void TCustomElGraphicButton::SetPullDownMenu(TPopupMenu* Value)
 
 void TCustomElGraphicButton::SetPopupPlace(TPopupPlace Value)
 {
-    popupPlace_ = Value;
+    SetLook(popupPlace_, Value);
 }
 
 TPoint TCustomElGraphicButton::PullDownPoint() const
