@@ -8,8 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
-    static const std::u16string Name = FuzzScratchFile("device.dvc");
-    WriteFuzzScratchFile(Name, Data, Size);
+    const TFuzzScratchFile File("device.dvc", Data, Size);
+    const std::u16string& Name = File.Name();
     const std::string field = ReadDeviceFileName(Name);
     // Exactly the bytes the file holds at the field's place, never more than the field.
     const auto offset = static_cast<size_t>(DeviceNameOffset);

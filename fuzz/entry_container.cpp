@@ -10,8 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
-    static const std::u16string Name = FuzzScratchFile("Lorvane3D.lng");
-    WriteFuzzScratchFile(Name, Data, Size);
+    const TFuzzScratchFile File("Lorvane3D.lng", Data, Size);
+    const std::u16string& Name = File.Name();
     {
         TFileSystem Container(Name, true, false);
         int64_t Previous = -1;

@@ -56,8 +56,8 @@ void ReadPayload(TStream& S)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
-    static const std::u16string Name = FuzzScratchFile("settings.cfg");
-    WriteFuzzScratchFile(Name, Data, Size);
+    const TFuzzScratchFile File("settings.cfg", Data, Size);
+    const std::u16string& Name = File.Name();
     TRecordingMessageSink Sink;
     TSettings Settings(nullptr);
     Settings.Messages = &Sink;

@@ -56,6 +56,10 @@ TEST(MemoryStream, ReadBufferAndWriteBufferRaiseOnShortTransfers)
     TMemoryStream copy;
     EXPECT_EQ(copy.CopyFrom(m, 0), 2);   // 0 copies the whole source from its start
     EXPECT_EQ(copy.Size(), 2);
+    TMemoryStream loaded;
+    loaded.LoadFromStream(m);            // the whole source too, wherever it stands
+    EXPECT_EQ(std::string(loaded.Bytes().begin(), loaded.Bytes().end()), "ab");
+    EXPECT_EQ(loaded.Position(), 0);
     m.SetPosition(1);
     EXPECT_THROW(copy.CopyFrom(m, 5), EReadError);
 }

@@ -26,6 +26,17 @@ TEST(ByteReader, ReadsLittleEndianFieldsAndStopsAtTheEnd)
     EXPECT_FALSE(r.Ok());
     uint8_t b = 0;
     EXPECT_FALSE(r.U8(b));
+
+    // Every width fails alike on a field cut short.
+    for (size_t have = 0; have < 8; ++have) {
+        ByteReader s(bytes.data(), have);
+        double d = 2.5;
+        uint64_t q = 7;
+        EXPECT_FALSE(ByteReader(bytes.data(), have).F64(d)) << have;
+        EXPECT_FALSE(s.U64(q)) << have;
+        EXPECT_EQ(d, 2.5);
+        EXPECT_EQ(q, 7u);
+    }
 }
 
 TEST(ByteReader, HugeCountsFromAFileNeverWrapAround)
@@ -43,6 +54,22 @@ TEST(ByteReader, HugeCountsFromAFileNeverWrapAround)
     ByteReader r(bytes.data(), bytes.size());
     EXPECT_FALSE(r.Seek(17));
     EXPECT_TRUE(ByteReader(bytes.data(), bytes.size()).Seek(16));
+}
+
+TEST(ByteReader, SeekMovesTheNextReadBothWays)
+{
+    const std::vector<uint8_t> bytes{10, 11, 12, 13};
+    ByteReader r(bytes.data(), bytes.size());
+    uint8_t b = 0;
+    ASSERT_TRUE(r.Seek(2));
+    EXPECT_EQ(r.Position(), 2u);
+    ASSERT_TRUE(r.U8(b));
+    EXPECT_EQ(b, 12);
+    ASSERT_TRUE(r.Seek(0));
+    ASSERT_TRUE(r.U8(b));
+    EXPECT_EQ(b, 10);
+    ASSERT_TRUE(r.Seek(4));
+    EXPECT_FALSE(r.U8(b)) << "at the end nothing is left";
 }
 
 TEST(ByteReader, SubReaderSeesOnlyItsOwnBytes)

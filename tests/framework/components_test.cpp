@@ -68,6 +68,7 @@ TEST(Components, OwnerFreesOwnedComponentsLastFirstAfterItsOwnEarlyPhase)
     EXPECT_EQ(root->ComponentCount(), 2);
     EXPECT_EQ(root->FindComponent("CHILD"), child);
     EXPECT_EQ(child->ComponentIndex(), 0);
+    EXPECT_EQ(root->ComponentIndex(), -1) << "no owner, no place";
 
     Free(root);
     const std::vector<std::string> expected{"before root", "before second", "free second", "before child",
@@ -91,6 +92,7 @@ TEST(Components, FreeNotificationIsMutualAndRemovable)
     auto* c = new Probe(nullptr, "c");
     a->FreeNotification(b);
     a->FreeNotification(c);
+    a->FreeNotification(nullptr);  // nothing to watch
     a->RemoveFreeNotification(c);
     Free(b);
     Free(c);

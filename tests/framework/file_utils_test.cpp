@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -73,6 +74,11 @@ TEST(Delays, WaitsGoThroughTheSeam)
     Delay(200);
     ResetSleepSeam();
     EXPECT_EQ(waits, (std::vector<uint32_t>{300, 200}));
+
+    // The real seam waits at least as long as asked.
+    const auto start = std::chrono::steady_clock::now();
+    Delay(20);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(20));
 }
 
 }  // namespace

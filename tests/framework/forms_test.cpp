@@ -94,7 +94,7 @@ TEST(Forms, FreeingAFormFreesEveryOwnedComponentAndWindow)
     unowned->SetParent(outer);
 
     form->Show();
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     const std::vector<HWND> windows{form->Handle(), outer->Handle(), inner->Handle(), button->Handle(),
                                     unowned->Handle()};
     for (HWND w : windows)
@@ -132,7 +132,7 @@ TEST(Forms, ShowModalEndedThroughTheSeamReturnsEachResultAndEnablesTheOwnerAgain
 {
     TOwned<TForm> owner(CreateComponent<TForm>(nullptr));
     owner->Show();
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     for (TModalResult wanted : {mrOk, mrCancel, mrYes, mrNo, mrAbort}) {
         TOwned<TForm> dialog(CreateComponent<TForm>(owner.get()));
         dialog->SetBorderStyle(TFormBorderStyle::bsDialog);
@@ -193,7 +193,7 @@ TEST(Forms, CloseQueryAndCloseActionGovernClosing)
     form->OnClose = [&](TObject*, TCloseAction& a) { a = chosen; };
     form->Show();
     PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     EXPECT_TRUE(form->Visible());
     allow = true;
     chosen = TCloseAction::caNone;
@@ -201,7 +201,7 @@ TEST(Forms, CloseQueryAndCloseActionGovernClosing)
     EXPECT_TRUE(form->Visible());
     chosen = TCloseAction::caHide;
     PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     EXPECT_FALSE(form->Visible());
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
 
@@ -227,7 +227,12 @@ TEST(Timers, ATimerTicksIsDisabledAndStops)
     EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }));
     timer->SetEnabled(false);
     const int atStop = ticks;
-    PumpFor(120);
+    // A second timer of the same interval shows how long the first has been silent.
+    TOwned<TTimer> witness(new TTimer(nullptr));
+    witness->SetInterval(10);
+    int witnessTicks = 0;
+    witness->OnTimer = [&](TObject*) { ++witnessTicks; };
+    ASSERT_TRUE(PumpUntil([&] { return witnessTicks >= 5; }));
     EXPECT_EQ(ticks, atStop);
     // Switched on again with a new handler, it ticks into the new one.
     int second = 0;
@@ -289,13 +294,13 @@ TEST(Controls, AlignmentVisibilityAndWindowlessChildren)
     client->SetParent(form.get());
     client->SetAlign(TAlign::alClient);
     form->Show();
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     EXPECT_EQ(top->BoundsRect(), (TRect{0, 0, 300, 30}));
     EXPECT_EQ(left->BoundsRect(), (TRect{0, 30, 50, 200}));
     EXPECT_EQ(client->BoundsRect(), (TRect{50, 30, 300, 200}));
     form->SetClientSize(400, 250);
-    PumpFor(30);
-    EXPECT_EQ(client->BoundsRect(), (TRect{50, 30, 400, 250}));
+    EXPECT_TRUE(PumpUntil([&] { return client->BoundsRect() == TRect{50, 30, 400, 250}; }))
+        << "the client control follows the form";
     // A hidden aligned control gives its strip back.
     top->Hide();
     EXPECT_EQ(left->BoundsRect(), (TRect{0, 0, 50, 250}));
@@ -316,7 +321,7 @@ TEST(Controls, AlignmentVisibilityAndWindowlessChildren)
     spot->OnClick = [&](TObject*) { ++spotClicks; };
     client->OnClick = [&](TObject*) { ++clientClicks; };
     RedrawWindow(client->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     const auto pixels = l3d::testing::ReadClientPixels(client->Handle(), RECT{0, 0, 60, 60});
     EXPECT_TRUE(l3d::testing::ColorNear(pixels.At(25, 25), 0x0000FF, 0));  // blue spot (0xRRGGBB)
     EXPECT_TRUE(l3d::testing::ColorNear(pixels.At(5, 5), 0x00FF00, 0));    // lime box
@@ -324,7 +329,7 @@ TEST(Controls, AlignmentVisibilityAndWindowlessChildren)
     PostMessageW(client->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(25, 25));
     PostMessageW(client->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageW(client->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     EXPECT_EQ(spotClicks, 1);
     EXPECT_EQ(clientClicks, 1);
 }
@@ -351,11 +356,11 @@ TEST(Forms, ClientSizePositionAndWindowStateHoldBeforeAndAfterTheWindowExists)
     EXPECT_EQ(GetWindow(dialog->Handle(), GW_OWNER), owner->Handle());
 
     owner->SetWindowState(TWindowState::wsMaximized);
-    PumpFor(20);
-    EXPECT_EQ(owner->WindowState(), TWindowState::wsMaximized);
+    EXPECT_TRUE(PumpUntil([&] { return owner->WindowState() == TWindowState::wsMaximized; }));
+    EXPECT_TRUE(IsZoomed(owner->Handle()));
     owner->SetWindowState(TWindowState::wsNormal);
-    PumpFor(20);
-    EXPECT_EQ(owner->WindowState(), TWindowState::wsNormal);
+    EXPECT_TRUE(PumpUntil([&] { return owner->WindowState() == TWindowState::wsNormal; }));
+    EXPECT_FALSE(IsZoomed(owner->Handle()));
     owner->SetCaption(u"Sc\u00e4n \u05d0");
     wchar_t text[32] = {};
     GetWindowTextW(owner->Handle(), text, 32);
@@ -367,7 +372,7 @@ TEST(Forms, BorderStyleAndStayOnTopChangeOnAShownForm)
     TOwned<TForm> form(CreateComponent<TForm>(nullptr));
     form->SetClientSize(200, 100);
     form->Show();
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     EXPECT_TRUE(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_THICKFRAME);
     form->SetBorderStyle(TFormBorderStyle::bsNone);
     EXPECT_FALSE(GetWindowLongW(form->Handle(), GWL_STYLE) & (WS_THICKFRAME | WS_CAPTION));

@@ -108,7 +108,7 @@ TEST(Bitmap, DrawnOnAFormReadsBackPixelForPixel)
     };
     form->Show();
     RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     const auto pixels = l3d::testing::ReadClientPixels(form->Handle(), RECT{0, 0, 100, 80});
     int wrong = 0;
     for (int y = 0; y < 80; ++y)

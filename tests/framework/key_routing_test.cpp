@@ -71,7 +71,7 @@ struct KeyForm {
         cancel->OnClick = [this](TObject*) { ++cancelClicks; };
         form->Show();
         first->SetFocus();
-        PumpFor(30);
+        PumpUntil(NothingToPaint);
     }
 
     void Key(HWND target, uint16_t key)
@@ -79,7 +79,7 @@ struct KeyForm {
         log.clear();
         PostMessageW(target, WM_KEYDOWN, key, 1);
         PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-        PumpFor(30);
+        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
     }
 };
 
@@ -115,7 +115,7 @@ TEST(KeyRouting, TabMovesTheFocusEnterAndEscapePressDefaultAndCancel)
     EXPECT_TRUE(k.ok->Focused());
 
     k.second->SetFocus();
-    PumpFor(20);
+    ASSERT_TRUE(k.second->Focused());
     k.Key(k.second->Handle(), VK_RETURN);
     EXPECT_EQ(k.okClicks, 1);
     EXPECT_EQ(k.cancelClicks, 0);
@@ -125,7 +125,7 @@ TEST(KeyRouting, TabMovesTheFocusEnterAndEscapePressDefaultAndCancel)
 
     // Enter on a focused button presses that button, not the default one.
     k.cancel->SetFocus();
-    PumpFor(20);
+    ASSERT_TRUE(k.cancel->Focused());
     k.Key(k.cancel->Handle(), VK_RETURN);
     EXPECT_EQ(k.cancelClicks, 2);
     EXPECT_EQ(k.okClicks, 1);

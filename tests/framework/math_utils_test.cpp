@@ -11,6 +11,8 @@ TEST(MathUtils, MulDivRoundsHalfAwayFromZeroAndFailsWithMinusOne)
     EXPECT_EQ(PortableMulDiv(100000, 100000, 100000), 100000);  // the product needs 64 bits
     EXPECT_EQ(PortableMulDiv(3, 4, 0), -1);
     EXPECT_EQ(PortableMulDiv(0x7FFFFFFF, 2, 1), -1);
+    EXPECT_EQ(PortableMulDiv(0x7FFFFFFF, 3, 3), 0x7FFFFFFF) << "the largest result still fits";
+    EXPECT_EQ(PortableMulDiv(-0x7FFFFFFF, 3, 3), -0x7FFFFFFF);
     EXPECT_EQ(PortableMulDiv(15, 100, 100), 15);
 }
 

@@ -58,8 +58,7 @@ TEST(MessageChain, ReflectedNotificationsReachTheChildEvenDuringItsCreation)
     SendMessageW(list->Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"one"));
     form->Show();
     RedrawWindow(list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpFor(30);
-    EXPECT_GE(list->drawn, 1);
+    EXPECT_TRUE(PumpUntil([&] { return list->drawn >= 1; }));
 }
 
 TEST(MessageChain, AReplacedWindowProcSeesEveryMessageFirstAndCanSwallowIt)
@@ -82,7 +81,7 @@ TEST(MessageChain, AReplacedWindowProcSeesEveryMessageFirstAndCanSwallowIt)
     form->Show();
     PostMessageW(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageW(box->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     EXPECT_EQ(clicks, 1);
     EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<uint32_t>(WM_LBUTTONDOWN)), seen.end());
     EXPECT_EQ(box->Perform(WM_USER + 5, 1, 2), 0);
@@ -91,7 +90,7 @@ TEST(MessageChain, AReplacedWindowProcSeesEveryMessageFirstAndCanSwallowIt)
     swallow = true;
     PostMessageW(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageW(box->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     EXPECT_EQ(clicks, 1);
     // Restoring the saved procedure ends the subclassing.
     box->WindowProc = old;
@@ -122,7 +121,7 @@ TEST(Hints, HoverFeedsTheApplicationHint)
     PostMessageW(left->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     PostMessageW(left->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(12, 10));
     PostMessageW(right->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     Application->OnHint = nullptr;
     ASSERT_GE(hints.size(), 2u);
     EXPECT_EQ(hints[hints.size() - 2], u"Opens a scan");

@@ -40,6 +40,8 @@ TEST(NumberText, FixedAndGeneralForms)
     EXPECT_EQ(FloatToStrF(1234.5678, TFloatFormat::ffFixed, 15, 2, en), u"1234.57");
     EXPECT_EQ(FloatToStrF(2.5, TFloatFormat::ffFixed, 15, 0, en), u"3");
     EXPECT_EQ(FloatToStrF(54.0, TFloatFormat::ffFixed, 15, 4, German()), u"54,0000");
+    EXPECT_EQ(FloatToStrF(2.5, TFloatFormat::ffFixed, 15, -3, en), u"3") << "fewer than no decimals are none";
+    EXPECT_EQ(FloatToStrF(2.25, TFloatFormat::ffFixed, 15, 1, en), u"2.3");
     EXPECT_EQ(FloatToStr(3.25, en), u"3.25");
     EXPECT_EQ(FloatToStr(-3.25, German()), u"-3,25");
     EXPECT_EQ(FloatToStr(100, en), u"100");
@@ -59,6 +61,10 @@ TEST(NumberText, TextToFloatFollowsTheLocaleSeparator)
     EXPECT_DOUBLE_EQ(v, -150);
     EXPECT_TRUE(TryStrToFloat(u".5", v, TFormatSettings{}));
     EXPECT_DOUBLE_EQ(v, 0.5);
+    EXPECT_TRUE(TryStrToFloat(u"90.09", v, TFormatSettings{}));  // every digit, 0 and 9 too
+    EXPECT_DOUBLE_EQ(v, 90.09);
+    EXPECT_TRUE(TryStrToFloat(u"9e19", v, TFormatSettings{}));
+    EXPECT_DOUBLE_EQ(v, 9e19);
     v = 7;
     for (const char16_t* bad : {u"", u"-", u"1,5", u"1.2.3", u"1e", u"abc", u"1 2", u"1e999", u"1,000.5"})
         EXPECT_FALSE(TryStrToFloat(bad, v, TFormatSettings{})) << std::string(bad, bad + 0);
@@ -77,6 +83,14 @@ TEST(NumberText, IntegerText)
     EXPECT_EQ(v, 255);
     EXPECT_TRUE(TryStrToInt(u"0x10", v));
     EXPECT_EQ(v, 16);
+    // Lower-case hexadecimal digits, the first and the last of them.
+    EXPECT_TRUE(TryStrToInt(u"$A0", v));
+    EXPECT_EQ(v, 0xA0);
+    EXPECT_TRUE(TryStrToInt(u"$af", v));
+    EXPECT_EQ(v, 0xAF);
+    EXPECT_TRUE(TryStrToInt(u"0xfa", v));
+    EXPECT_EQ(v, 0xFA);
+    EXPECT_FALSE(TryStrToInt(u"$g", v));
     EXPECT_TRUE(TryStrToInt(u"$FFFFFFFF", v));
     EXPECT_EQ(v, -1);
     EXPECT_TRUE(TryStrToInt(u"-2147483648", v));

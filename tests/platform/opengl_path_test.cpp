@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "support/gui_test.h"
+#include "support/pump.h"
 
 namespace {
 
 using l3d::testing::ColorNear;
-using l3d::testing::PumpUntilIdle;
 using l3d::testing::ReadClientPixels;
 using l3d::testing::TestWindow;
 
@@ -71,7 +71,7 @@ TEST(OpenGlPath, ChildWindowDrawsAndReadsBackWithoutTouchingParent)
                     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, CS_OWNDC);
     ASSERT_NE(view.Handle(), nullptr);
     SetWindowPos(view.Handle(), nullptr, 0, kToolbarHeight, kWidth, kHeight - kToolbarHeight, SWP_NOZORDER);
-    PumpUntilIdle();
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
 
     GlContext gl(view.Handle());
     ASSERT_TRUE(gl.Valid()) << "no WGL context";
@@ -99,12 +99,12 @@ TEST(OpenGlPath, ChildWindowDrawsAndReadsBackWithoutTouchingParent)
         EXPECT_EQ(ReadGlPixel(2, viewHeight - 3), 0x000000u) << "top-left corner stays clear";
         EXPECT_EQ(ReadGlPixel(kWidth - 3, viewHeight - 3), 0x000000u) << "top-right corner stays clear";
         SwapBuffers(gl.Dc());
-        PumpUntilIdle();
+        ASSERT_TRUE(PumpUntil(NothingToPaint));
     }
 
     // The parent's toolbar strip keeps its own colour: the context draws only into the child.
     InvalidateRect(frame.Handle(), nullptr, TRUE);
-    PumpUntilIdle();
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     const auto toolbar = ReadClientPixels(frame.Handle(), RECT{0, 0, kWidth, kToolbarHeight});
     int wrong = 0;
     for (uint32_t p : toolbar.data)

@@ -1,4 +1,5 @@
 #include "scan/files/bkStrings.h"
+#include "support/allocation_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,9 @@ TEST(SplitByDelimiter, PiecesAndLimits)
     EXPECT_EQ(SplitByDelimiter(";", "a;b", -1), V{});
     EXPECT_EQ(SplitByDelimiter("::", "a::b:c::", 0), (V{"a", "b:c"}));
     // A huge limit is a limit, not an allocation.
+    TAllocationProbe probe;
     EXPECT_EQ(SplitByDelimiter(";", "a;b", 0x7FFFFFFF), (V{"a", "b"}));
+    EXPECT_LT(probe.Largest(), 1024u);
 }
 
 TEST(SplitByDelimiter, NeverMatchesOnATrailByte)

@@ -60,6 +60,16 @@ TEST(ColorManager, Limits)
     EXPECT_FALSE(other.SetLowerLimit(100.0f));
     EXPECT_TRUE(other.SetLowerLimit(97.0f));
     EXPECT_EQ(other.LowerLimit, 95.0f);  // not above the upper limit
+
+    // The limits place the first and the last spread stop at the next rebuild.
+    TColorManager spread;
+    EXPECT_TRUE(spread.SetLowerLimit(20.0f));
+    EXPECT_TRUE(spread.SetUpperLimit(80.0f));
+    spread.SetColorScheme(0, 0.0f, 200.0f, 100.0f);
+    EXPECT_FLOAT_EQ(spread.Stops[0].Percent, 20.0f);
+    EXPECT_FLOAT_EQ(spread.Stops[0].Value, 40.0f);
+    EXPECT_FLOAT_EQ(spread.Stops[19].Percent, 80.0f);
+    EXPECT_FLOAT_EQ(spread.Stops[19].Value, 160.0f);
 }
 
 TEST(ColorManager, OtherSchemeKeepsStopsAndReinsertsThreshold)

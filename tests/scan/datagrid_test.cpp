@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -21,8 +23,12 @@ TEST(DataGrid, SizesBelowOneGiveAnEmptyGrid)
     EXPECT_EQ(grid.NZ, 0);
     EXPECT_TRUE(std::isnan(grid.GetValue(0, 0, 0)));
     EXPECT_EQ(grid.GetCell(0, 0, 0), nullptr);
-    grid.SetSize(-4, 2, 2);
-    EXPECT_EQ(grid.NX, 0);
+    for (auto [x, y, z] : {std::tuple{-4, 2, 2}, std::tuple{0, 2, 2}, std::tuple{2, 0, 2}, std::tuple{2, 2, 0}}) {
+        grid.SetSize(x, y, z);
+        EXPECT_EQ(grid.NX, 0) << x << " " << y << " " << z;
+        EXPECT_EQ(grid.NY, 0) << x << " " << y << " " << z;
+        EXPECT_EQ(grid.NZ, 0) << x << " " << y << " " << z;
+    }
 }
 
 TEST(DataGrid, CellsOutsideTheSizesAreAbsent)
@@ -160,6 +166,8 @@ TEST(DataGridView, DrawsTheWindowCellsAsColouredSquares)
     EXPECT_EQ(white.colors[0], (std::array<int, 3>{255, 255, 255}));
     EXPECT_LT(white.ortho[0], white.ortho[1]);
     EXPECT_LT(white.ortho[4], white.ortho[5]);
+    EXPECT_EQ(white.ortho[0], -white.ortho[1]) << "widened on both sides, centred";
+    EXPECT_EQ(white.ortho[4], -white.ortho[5]);
 }
 
 TEST(DataGridView, DrawsNothingWithANaNStatisticOrAWindowOutsideTheGrid)

@@ -2,7 +2,12 @@
 // their names, and the point areas' edge cases.
 #include "filemanager_fixture.h"
 
+#include "scan/files/BufferedReadStream.h"
 #include "scan/model/LittleEndian.h"
+
+#include <algorithm>
+#include <iterator>
+#include <set>
 
 namespace {
 
@@ -73,6 +78,75 @@ TEST_F(FileManagerTest, FieldExampleLoadsIntoItsGridViewsAndRemarks)
     EXPECT_GE(missing, 3);
     EXPECT_GT(Scan.MaxValue - Scan.Average, 40.0f);
     EXPECT_GT(Scan.Average - Scan.MinValue, 20.0f);
+}
+
+TEST_F(FileManagerTest, EveryViewStateFieldComesFromTheFile)
+{
+    // A distinct value in each field of each view: a field read into the wrong place, or
+    // not at all, shows.
+    auto valueOf = [](int view, int vector, int axis) { return float(100 * (view + 1) + 10 * vector + axis) + 0.5f; };
+    TScanFileSource source = MakeFieldExample().Source;
+    for (int v = 0; v < ViewStateCount; ++v) {
+        TVector4* vectors[] = {&source.ViewStates[v].Translation, &source.ViewStates[v].Rotation,
+                               &source.ViewStates[v].Scale};
+        for (int k = 0; k < 3; ++k)
+            *vectors[k] = MakeVector(valueOf(v, k, 0), valueOf(v, k, 1), valueOf(v, k, 2));
+    }
+    ASSERT_TRUE(Open(Write("views.dmo", EncodeScanFile(source))));
+    for (int v = 0; v < ViewStateCount; ++v) {
+        const TVector4* vectors[] = {&Views[v].Translation, &Views[v].Rotation, &Views[v].Scale};
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(vectors[k]->X, valueOf(v, k, 0)) << "view " << v << ", vector " << k;
+            EXPECT_EQ(vectors[k]->Y, valueOf(v, k, 1)) << "view " << v << ", vector " << k;
+            EXPECT_EQ(vectors[k]->Z, valueOf(v, k, 2)) << "view " << v << ", vector " << k;
+        }
+    }
+}
+
+TEST_F(FileManagerTest, RecordsKeepTheirCarriedBytes)
+{
+    TScanFileSource source = MakeFieldExample().Source;
+    std::multiset<std::vector<uint8_t>> written;
+    for (size_t i = 0; i < source.Records.size(); ++i) {
+        for (size_t k = 0; k < sizeof source.Records[i].Carried; ++k)
+            source.Records[i].Carried[k] = uint8_t(i * 7 + k * 13 + (i >> 8));
+        written.emplace(std::begin(source.Records[i].Carried), std::end(source.Records[i].Carried));
+    }
+    ASSERT_TRUE(Open(Write("carried.dmo", EncodeScanFile(source))));
+    ASSERT_EQ(Scan.Count, source.Records.size());
+    std::multiset<std::vector<uint8_t>> loaded;
+    for (TScanPoint* p = Scan.FirstPoint(); p; p = Scan.NextPoint())
+        loaded.emplace(std::begin(p->Carried), std::end(p->Carried));
+    EXPECT_TRUE(loaded == written);
+}
+
+TEST(BufferedReadStream, SizesPositionsAndSeeksOutsideTheData)
+{
+    TMemoryStream empty;
+    TBufferedReadStream none(empty, 16);
+    uint8_t b = 0;
+    EXPECT_EQ(none.Size(), 0);
+    EXPECT_EQ(none.Read(&b, 1), 0);
+
+    std::vector<uint8_t> bytes(40);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = uint8_t(i + 1);
+    TMemoryStream source(bytes.data(), bytes.size());
+    TBufferedReadStream s(source, 16);
+    EXPECT_EQ(s.Size(), 40);
+    EXPECT_EQ(s.Seek(3, soBeginning), 3);
+    EXPECT_EQ(s.Seek(-5, soCurrent), -1) << "before the start";
+    EXPECT_EQ(s.Position(), 3);
+    ASSERT_EQ(s.Read(&b, 1), 1);
+    EXPECT_EQ(b, 4);
+    // Across chunks, and from the end.
+    std::vector<uint8_t> middle(30);
+    EXPECT_EQ(s.Read(middle.data(), 30), 30);
+    EXPECT_TRUE(std::equal(middle.begin(), middle.end(), bytes.begin() + 4));
+    EXPECT_EQ(s.Seek(-1, soEnd), 39);
+    ASSERT_EQ(s.Read(&b, 1), 1);
+    EXPECT_EQ(b, 40);
+    EXPECT_EQ(s.Seek(10, soEnd), 50) << "past the end is allowed";
+    EXPECT_EQ(s.Read(&b, 1), 0);
 }
 
 TEST_F(FileManagerTest, TarnwellExamplesCarryTheirSampleOffsetsAndPeaksInTheChartBand)
@@ -206,6 +280,16 @@ TEST_F(FileManagerTest, TarnwellPointsWithoutSamplesAndSamplesPastTheEnd)
     bytes.resize(bytes.size() - 1);
     ASSERT_TRUE(Open(Write("short.dmo", bytes)));
     EXPECT_EQ(Scan.Count, 2u);
+    TMemoryStream parsed(bytes.data(), bytes.size());
+    TScanFileContent content;
+    ASSERT_EQ(ParseScanFile(parsed, source.Kind, content), TScanParseResult::Ok);
+    EXPECT_EQ(content.PointCount, 2u) << "whole points only";
+
+    // An area with its lead and no point is an empty scan, whatever the block height.
+    source.LinesPerBlock = 4;
+    source.TNWPoints.clear();
+    ASSERT_TRUE(Open(Write("nopoints.dmo", EncodeScanFile(source))));
+    EXPECT_EQ(Scan.Count, 0u);
 }
 
 } // namespace

@@ -78,14 +78,20 @@ TEST_F(FileManagerRecentTest, SavedSlotsIncludeEmptyOnesAndMissingFilesGetNoItem
 
 TEST_F(FileManagerRecentTest, DamagedListLoadsAsFarAsItIsSound)
 {
+    // Read over a list that holds entries already: none of them may survive in a slot that
+    // the damaged data does not fill.
+    const std::vector<std::u16string> earlier = OpenNumbered(1, 10);
+    ASSERT_EQ(Manager.RecentFiles().Slot(1), earlier[1]);
+    const std::u16string sound = Write("a.dmo", ReadFileBytes(earlier[0]));
     TMemoryStream stream;
-    WriteWideStringToStream(stream, Folder + u"a.dmo");
+    WriteWideStringToStream(stream, sound);
     const uint8_t huge[4] = {0xFF, 0xFF, 0xFF, 0x7F};
     stream.Write(huge, 4);
     stream.SetPosition(0);
     EXPECT_EQ(Manager.LoadRecentFiles(&stream), 1);
-    EXPECT_EQ(Manager.RecentFiles().Slot(0), Folder + u"a.dmo");
-    for (int i = 1; i < TRecentFileList::SlotCount; ++i) EXPECT_TRUE(Manager.RecentFiles().Slot(i).empty());
+    EXPECT_EQ(Manager.RecentFiles().Slot(0), sound);
+    for (int i = 1; i < TRecentFileList::SlotCount; ++i) EXPECT_TRUE(Manager.RecentFiles().Slot(i).empty()) << i;
+    EXPECT_EQ(Captions(MainMenu), (std::vector<std::u16string>{sound}));
 }
 
 TEST_F(FileManagerRecentTest, ClickOpensTheSlotPathEvenWithAnAmpersand)

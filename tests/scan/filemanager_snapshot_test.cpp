@@ -35,11 +35,9 @@ TEST_F(FileManagerTest, SnapshotHoldsTheValuesInColumnSerpentineOrder)
         ASSERT_TRUE(SameFloat(v, values[i])) << i;
     }
 
-    // A new open replaces the file.
+    // A new open replaces the file: under the same name, or the old one is gone.
     ASSERT_TRUE(Open(WriteExample(MakeTarnwellScanExample())));
-    if (Manager.TempFileName() != name) {
-        EXPECT_FALSE(FileExists(name));
-    }
+    EXPECT_TRUE(Manager.TempFileName() == name || !FileExists(name));
     EXPECT_EQ(ReadFileBytes(Manager.TempFileName()).size(), size_t(10 * 12 * 4));
 }
 

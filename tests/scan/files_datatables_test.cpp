@@ -64,6 +64,38 @@ TEST(DataTables, ZeroProfilesGiveAnEmptyList)
     EXPECT_EQ(Read.SoilTypes.size(), 8u);
 }
 
+TEST(DataTables, ATableThatEndsExactlyAtTheEndOfTheFileOrIsEmptyIsWhole)
+{
+    // Records with every string empty are the smallest a count is checked against: the last
+    // table of such records fills the file to its last byte.
+    TDataTables Smallest = SampleTables(3);
+    for (TSoil& Soil : Smallest.SoilTypes)
+        Soil.Name.clear();
+    Smallest.MeasureUnits = {{u"", 2.0f, u""}, {u"", 3.0f, u""}, {u"", 4.0f, u""}};
+    TDataTables NoUnits = SampleTables(3);
+    NoUnits.MeasureUnits.clear();
+    const TDataTables Empty;
+    for (const TDataTables* Written : std::initializer_list<const TDataTables*>{&Smallest, &NoUnits, &Empty}) {
+        const std::vector<uint8_t> B = Bytes(*Written);
+        TMemoryStream S(B.data(), B.size());
+        TDataTables Read;
+        ASSERT_TRUE(ReadDataTables(S, Read)) << B.size() << " bytes";
+        EXPECT_EQ(Read.Devices, Written->Devices);
+        EXPECT_EQ(Read.SoilTypes, Written->SoilTypes);
+        EXPECT_EQ(Read.MeasureUnits, Written->MeasureUnits);
+        EXPECT_EQ(S.Position(), S.Size());
+    }
+    EXPECT_EQ(Bytes(Empty), std::vector<uint8_t>(6, 0)) << "three counts of zero";
+
+    // One byte less, and the last record or count is cut short.
+    for (const TDataTables* Written : std::initializer_list<const TDataTables*>{&Smallest, &NoUnits, &Empty}) {
+        const std::vector<uint8_t> B = Bytes(*Written);
+        TMemoryStream S(B.data(), B.size() - 1);
+        TDataTables Read;
+        EXPECT_FALSE(ReadDataTables(S, Read)) << B.size() << " bytes";
+    }
+}
+
 TEST(DataTables, TruncationKeepsCompleteRecordsOnly)
 {
     const TDataTables Written = SampleTables();
@@ -96,6 +128,31 @@ TEST(DataTables, CountsBeyondTheDataAreNotBelieved)
     EXPECT_LE(Read.Devices.capacity(), 16u);
 }
 
+TEST(DataTables, ReadingOverLoadedTablesLeavesNothingOfThem)
+{
+    TDataTables Read = SampleTables();
+    TMemoryStream Empty;
+    EXPECT_FALSE(ReadDataTables(Empty, Read));
+    EXPECT_TRUE(Read.Devices.empty());
+    EXPECT_TRUE(Read.SoilTypes.empty());
+    EXPECT_TRUE(Read.MeasureUnits.empty());
+}
+
+TEST(DataTables, CountsAreSixteenBitsWide)
+{
+    TDataTables Most;
+    Most.SoilTypes.resize(0xFFFF);
+    TMemoryStream S;
+    EXPECT_TRUE(WriteDataTables(S, Most));
+    TDataTables TooMany;
+    TooMany.MeasureUnits.resize(0x10000);
+    TMemoryStream T;
+    EXPECT_FALSE(WriteDataTables(T, TooMany));
+    TooMany = TDataTables{};
+    TooMany.SoilTypes.resize(0x10000);
+    EXPECT_FALSE(WriteDataTables(T, TooMany));
+}
+
 TEST(DataTables, FilerDoesNothingWithoutAStream)
 {
     TL3D_Filer Filer;
@@ -117,6 +174,8 @@ TEST(DataTables, LoadingTheFileDropsSoilNamesRepairsDivisorsAndReportsDamage)
     TDataTables Tables = SampleTables();
     EXPECT_EQ(LoadDataTablesFile(Name, Tables, Sink), TDataTablesResult::Missing);
     EXPECT_TRUE(Sink.Messages.empty());
+    EXPECT_TRUE(Tables.Devices.empty() && Tables.SoilTypes.empty() && Tables.MeasureUnits.empty())
+        << "no tables of an earlier load stay behind";
 
     TDataTables Written = SampleTables();
     Written.SoilTypes[1].Factor = 0.0f;

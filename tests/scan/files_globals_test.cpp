@@ -46,6 +46,8 @@ TEST(Globals, ColorGroups)
     EXPECT_EQ(ColorGroupOf(0, 200, 50), 0x008000u);
     EXPECT_EQ(ColorGroupOf(128, 128, 50), 0x008000u);
     EXPECT_EQ(ColorGroupOf(128, 128, 128), 0x1FFFFFFFu);
+    EXPECT_EQ(ColorGroupOf(128, 128, 99), 0x008000u);      // green up to a blue of 99
+    EXPECT_EQ(ColorGroupOf(128, 128, 100), 0x1FFFFFFFu);
 }
 
 TEST(Globals, JoinedValuesForBothReadingDirections)

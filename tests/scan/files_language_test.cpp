@@ -8,6 +8,7 @@
 #include "scan/files/_TFileSystem.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/globals.h"
+#include "support/allocation_probe.h"
 
 namespace {
 
@@ -124,6 +125,12 @@ TEST_F(LanguageFile, LoadingAgainReplacesTheLanguages)
     Manager.LoadFromFile(Name, u"en");
     EXPECT_EQ(Manager.Languages().Count(), 3);
     EXPECT_EQ(Manager.ActiveLanguageIndex(), -1);
+    // A file that is gone leaves nothing of the one before.
+    Manager.SetActiveLanguageIndex(1);
+    EXPECT_FALSE(Manager.LoadFromFile(Temp.Path("gone.lng"), u"en"));
+    EXPECT_EQ(Manager.Languages().Count(), 0);
+    EXPECT_EQ(Manager.ActiveLanguageIndex(), -1);
+    EXPECT_EQ(Manager.ActiveLanguageName(), u"");
 }
 
 TEST_F(LanguageFile, DamagedEntryHeadersEndTheWalk)
@@ -151,7 +158,26 @@ TEST_F(LanguageFile, DamagedEntryHeadersEndTheWalk)
         EXPECT_EQ(Container.FileInfo().Name, u"en");
         EXPECT_EQ(Container.FindNext(), -1);
         EXPECT_TRUE(Container.Damaged());
+        // A new walk starts sound; the damage lies further on.
+        EXPECT_NE(Container.FindFirst(), -1);
+        EXPECT_FALSE(Container.Damaged());
     }
+}
+
+TEST_F(LanguageFile, AnEntryRunningALittlePastTheEndKeepsWhatIsThere)
+{
+    const std::vector<uint8_t> P = LanguagePayload(u"en_US", 1, {{1, u"File"}});
+    TMemoryStream F;
+    WriteWideStringToStream(F, u"en");
+    le::WriteI64(F, int64_t(P.size()) + 10);
+    F.Write(P.data(), static_cast<int32_t>(P.size()));
+    Write(F.Bytes());
+    TFileSystem Container;
+    ASSERT_TRUE(Container.Open(Name, true, false));
+    EXPECT_NE(Container.FindFirst(), -1);
+    EXPECT_EQ(Container.FileInfo().Size, int64_t(P.size())) << "cut to the end of the file";
+    EXPECT_TRUE(Container.Damaged());
+    EXPECT_EQ(Container.FindNext(), -1);
 }
 
 TEST_F(LanguageFile, TruncationAnywhereKeepsWhatIsSoundAndReportsTheRest)
@@ -204,6 +230,29 @@ TEST_F(LanguageFile, PayloadSizeBeyondTheFileOrNegativeTextLength)
     EXPECT_EQ(Manager.GetText(2, u""), u"Open");
     EXPECT_EQ(Manager.GetText(3, u"Three"), u"Three");
     EXPECT_EQ(Sink.Messages.size(), 1u);
+}
+
+TEST(Language, APayloadSizeBeyondTheStreamIsCutToItBeforeAllocating)
+{
+    const std::vector<uint8_t> P = LanguagePayload(u"en_US", 1, {{1, u"File"}, {2, u"Open"}});
+    TMemoryStream S(P.data(), P.size());
+    TLanguage L;
+    TAllocationProbe probe;
+    EXPECT_FALSE(L.Load(S, 0, 100'000'000)) << "a size beyond the stream is damage";
+    EXPECT_LT(probe.Largest(), 4096u);
+    EXPECT_GE(probe.Largest(), P.size()) << "the payload that is there is taken into memory";
+    ASSERT_EQ(L.Items().size(), 2u) << "what the stream holds is kept";
+    EXPECT_EQ(L.Items()[1].Text, u"Open");
+
+    // A payload too short for its own three-byte lead is damaged even where its size fits.
+    TMemoryStream Short(P.data(), 2);
+    EXPECT_FALSE(L.Load(Short, 0, 2));
+    // A load that fails at once keeps nothing of the language read before.
+    ASSERT_TRUE(L.Load(S, 0, int64_t(P.size())));
+    ASSERT_EQ(L.Items().size(), 2u);
+    EXPECT_FALSE(L.Load(S, -1, 4));
+    EXPECT_TRUE(L.Items().empty());
+    EXPECT_EQ(L.Strings[0], u"");
 }
 
 TEST_F(LanguageFile, GlobalGetTextFollowsTheManager)

@@ -61,6 +61,7 @@ uint32_t WordAt(const std::vector<uint8_t>& B, size_t Offset)
 TEST_F(SettingsFile, HeaderHoldsVersionKeyIndexAndSize)
 {
     EXPECT_EQ(MakeVersion(1, 0, 0, 1), 0x01000001u);
+    Settings.Reserved = 7;  // as read from an older file: written back as 0 all the same
     Settings.SaveToFile(Name);
     std::vector<uint8_t> B = ReadBytes(Name);
     ASSERT_GT(B.size(), 49u);
@@ -141,6 +142,18 @@ TEST_F(SettingsFile, WrongVersionOrSizeIsReportedAndPayloadNotRead)
     }
     EXPECT_EQ(Reads, 0);
     EXPECT_EQ(Read.Folder, u"untouched");
+
+    // Settings without a sink of their own report through the program's default sink; taking
+    // that away leaves a silent one, never none.
+    TRecordingMessageSink Program;
+    SetDefaultMessageSink(&Program);
+    TSettings Plain(nullptr);
+    Plain.LoadFromFile(Name);
+    SetDefaultMessageSink(nullptr);
+    EXPECT_EQ(Program.Messages.size(), 1u);
+    Plain.LoadFromFile(Name);
+    EXPECT_EQ(Program.Messages.size(), 1u);
+    EXPECT_EQ(DefaultMessageSink().ShowInfoDialog(0, u"", u"", 4), 2) << "as if closed without an answer";
 }
 
 TEST_F(SettingsFile, KeyIndexAboveNineOrFailingReaderShowFileNotFound)

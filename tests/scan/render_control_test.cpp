@@ -21,8 +21,18 @@ TEST(OGPixelFormat, DoubleBufferDropsGdiSupportAndFlagsMapToTheDescriptor)
 
     TOGPixelFormat copy;
     f.ColorBits = 24;
+    f.AlphaBits = 8;
+    f.AccumBits = 32;
+    f.DepthBits = 24;
+    f.StencilBits = 4;
+    f.AuxBuffers = 2;
     copy.Assign(&f);
     EXPECT_EQ(copy.ColorBits, 24);
+    EXPECT_EQ(copy.AlphaBits, 8);
+    EXPECT_EQ(copy.AccumBits, 32);
+    EXPECT_EQ(copy.DepthBits, 24);
+    EXPECT_EQ(copy.StencilBits, 4);
+    EXPECT_EQ(copy.AuxBuffers, 2);
     EXPECT_EQ(copy.Flags(), f.Flags());
     EXPECT_THROW(copy.Assign(nullptr), EConvertError);
 }

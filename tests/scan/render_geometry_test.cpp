@@ -2,8 +2,10 @@
 // form, invalid points, folding, and the top and side views' stream rows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "scan/render/SurfaceLists.h"
 #include "scan/render_support.h"
@@ -127,17 +129,17 @@ TEST_F(BandFixture, CornerOnAStopValueBordersTwoBandsWithoutACrossing)
     EXPECT_EQ(BandOf(sink.Primitives[1]), 9);
     // The crossing on the far edge takes the colour of the stop's percent; corners keep theirs.
     const TRGBColor stopColor = colors.Manager.ColorOfPercent(colors.Manager.Stops[8].Percent);
-    int crossings = 0;
+    std::vector<TRecordedVertex> crossings;
     for (const auto& v : sink.Primitives[0].Vertices)
-        if (v.X != 0.0f || v.Y != 0.0f) {
-            if (std::fabs(v.Z - t) < 1e-4f) {
-                ++crossings;
-                EXPECT_EQ(v.R, stopColor.R);
-                EXPECT_EQ(v.G, stopColor.G);
-                EXPECT_EQ(v.B, stopColor.B);
-            }
-        }
-    EXPECT_EQ(crossings, 1);
+        if ((v.X != 0.0f || v.Y != 0.0f) && std::fabs(v.Z - t) < 1e-4f)
+            crossings.push_back(v);
+    ASSERT_EQ(crossings.size(), 1u);
+    EXPECT_EQ(crossings[0].R, stopColor.R);
+    EXPECT_EQ(crossings[0].G, stopColor.G);
+    EXPECT_EQ(crossings[0].B, stopColor.B);
+    const float along = (t - below) / (above - below);  // where the far edge reaches the stop
+    EXPECT_NEAR(crossings[0].Y, 10.0f * along, 1e-4f);
+    EXPECT_NEAR(crossings[0].X, -10.0f * (1.0f - along), 1e-4f);
 }
 
 TEST_F(BandFixture, FoldDrawsValuesAboveTheThresholdBelowIt)
@@ -156,10 +158,20 @@ TEST_F(BandFixture, FoldDrawsValuesAboveTheThresholdBelowIt)
     flatMode.FoldHeight(other);
     EXPECT_FLOAT_EQ(other.DisplayValue, threshold + 20.0f);
 
+    // A triangle wholly above the threshold is drawn whole, mirrored below it.
     folding.DrawBandedTriangle(At(0, 0, 90), At(5, 0, 95), At(0, 5, 99));
-    for (const auto& p : sink.Primitives)
-        for (const auto& v : p.Vertices)
-            EXPECT_LE(v.Z, threshold + 1e-3f);
+    double area = 0.0;
+    float lowest = 1e30f, highest = -1e30f;
+    for (const auto& p : sink.Primitives) {
+        area += AreaXY(p.Vertices);
+        for (const auto& v : p.Vertices) {
+            lowest = std::min(lowest, v.Z);
+            highest = std::max(highest, v.Z);
+        }
+    }
+    EXPECT_NEAR(area, 12.5, 1e-4);
+    EXPECT_FLOAT_EQ(lowest, 2.0f * threshold - 99.0f);
+    EXPECT_FLOAT_EQ(highest, 2.0f * threshold - 90.0f);
 }
 
 TEST_F(BandFixture, EachResolutionLevelQuadruplesTheTriangles)
@@ -204,6 +216,10 @@ TEST_F(GridFixture, FlatFormIgnoresEnabledAndSmoothFormHonoursIt)
     colors.Manager.SetAllStopsEnabled(1);
     BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);
     EXPECT_GE(sink.Primitives.size(), 5u * 4u * 2u);
+    double area = 0.0;
+    for (const auto& p : sink.Primitives)
+        area += AreaXY(p.Vertices);
+    EXPECT_NEAR(area, 5.0 * 4.0, 1e-3) << "the bands cover every cell once";
 }
 
 TEST_F(GridFixture, ReceivingScanDrawsTheFlatForm)
@@ -232,13 +248,27 @@ TEST_F(GridFixture, InvalidPointDrawsNoCellAndNeighboursStandInAtThePointsValue)
     EXPECT_FLOAT_EQ(v[2].Z, 0.0f);
     EXPECT_FLOAT_EQ(v[2].X, -1.0f);
     EXPECT_FLOAT_EQ(v[2].Y, 1.0f);
+    // Cell (0,1): its Next, the missing centre, stands in with P(0,1)'s height and colour.
+    const TScanPoint& p = *scan.First->Up;
+    const TScanPoint& missing = *p.Next;
+    ASSERT_FALSE(p.R == missing.R && p.G == missing.G && p.B == missing.B) << "colours that tell them apart";
+    EXPECT_FLOAT_EQ(v[9].Z, p.DisplayValue);
+    EXPECT_EQ(v[9].R, p.R);
+    EXPECT_EQ(v[9].G, p.G);
+    EXPECT_EQ(v[9].B, p.B);
 
     sink.Clear();
     TSurfaceOptions smooth;
     BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);
-    for (const auto& p : sink.Primitives)
+    double area = 0.0;
+    size_t nan = 0;
+    for (const auto& p : sink.Primitives) {
+        area += AreaXY(p.Vertices);
         for (const auto& q : p.Vertices)
-            EXPECT_FALSE(std::isnan(q.Z));
+            nan += std::isnan(q.Z) ? 1 : 0;
+    }
+    EXPECT_NEAR(area, 3.0, 1e-4) << "three of the four cells";
+    EXPECT_EQ(nan, 0u);
 }
 
 TEST_F(GridFixture, BudgetPicksTheDeepestLevelThatFits)
@@ -250,6 +280,13 @@ TEST_F(GridFixture, BudgetPicksTheDeepestLevelThatFits)
     EXPECT_EQ(DepthWithinBudget(scan, 4, 200u * 256u - 1), 3);
     EXPECT_EQ(DepthWithinBudget(scan, 3, 200u * 16u), 2);
     EXPECT_EQ(DepthWithinBudget(scan, 2, 1), 0) << "level 0 is always built";
+
+    // Two rows or two columns make one row or column of cells.
+    TScanData narrow(&colors.Var);
+    ReceiveGrid(narrow, 4, 2, [](int c, int) { return float(c); });
+    EXPECT_EQ(SmoothTriangleCount(narrow, 0), 3u * 2u);
+    ReceiveGrid(narrow, 2, 4, [](int c, int) { return float(c); });
+    EXPECT_EQ(SmoothTriangleCount(narrow, 1), 3u * 2u * 4u);
 }
 
 TEST_F(GridFixture, TopAndSideViewsDrawStreamRowsAndLeaveTheGridIntact)
@@ -278,17 +315,46 @@ TEST_F(GridFixture, TopAndSideViewsDrawStreamRowsAndLeaveTheGridIntact)
         highest = std::max(highest, v.Y);
     EXPECT_FLOAT_EQ(highest, 6.0f + 1.0f) << "the last cell starts at the 7th point of the stream";
 
+    // The smooth form covers the same six cells, each in its own pair of stream rows.
+    TRecordingSink smoothTop;
     TSurfaceOptions smooth;
-    BuildTopGeometry(scan, colors.Manager, smooth, sink);
+    BuildTopGeometry(scan, colors.Manager, smooth, smoothTop);
+    double area = 0.0;
+    float smoothLowest = 1e30f, smoothHighest = -1e30f;
+    for (const auto& p : smoothTop.Primitives) {
+        ASSERT_EQ(p.Kind, TPrimitive::Polygon);
+        area += AreaXY(p.Vertices);
+        float low = 1e30f, high = -1e30f;
+        for (const auto& v : p.Vertices) {
+            low = std::min(low, v.Y);
+            high = std::max(high, v.Y);
+        }
+        EXPECT_LE(high - low, 1.0f) << "a polygon lies within its cell's two stream rows";
+        smoothLowest = std::min(smoothLowest, low);
+        smoothHighest = std::max(smoothHighest, high);
+    }
+    EXPECT_NEAR(area, 6.0, 1e-4);
+    EXPECT_FLOAT_EQ(smoothLowest, 0.0f);
+    EXPECT_FLOAT_EQ(smoothHighest, 7.0f);
 
+    // The side view: the top view's flat triangles, not mirrored, rows pulled towards the
+    // middle in proportion to X, so that they meet at the far column.
     TRecordingSink side;
     BuildSideGeometry(scan, side);
     ASSERT_EQ(side.Primitives.size(), 1u);
-    for (const auto& v : side.Primitives[0].Vertices) {
-        EXPECT_GE(v.X, 0.0f) << "the side view does not mirror X";
-        if (v.X == scan.MaxX)
-            EXPECT_FLOAT_EQ(v.Y, scan.MaxY / 2.0f) << "rows meet in the middle at the far column";
+    const auto& sideVertices = side.Primitives[0].Vertices;
+    ASSERT_EQ(sideVertices.size(), first.size());
+    const float middle = scan.MaxY / 2.0f;
+    size_t atFarColumn = 0;
+    for (size_t k = 0; k < first.size(); ++k) {
+        const auto& top = first[k];
+        const auto& v = sideVertices[k];
+        EXPECT_FLOAT_EQ(v.X, -top.X) << k;
+        EXPECT_FLOAT_EQ(v.Z, top.Z) << k;
+        EXPECT_NEAR(v.Y, top.Y + (middle - top.Y) * v.X / scan.MaxX, 1e-5f) << k;
+        atFarColumn += v.X == scan.MaxX ? 1 : 0;
     }
+    EXPECT_GT(atFarColumn, 0u);
 
     size_t i = 0;
     for (TScanPoint* h = scan.First; h; h = h->Up)
@@ -312,10 +378,14 @@ TEST_F(GridFixture, DegenerateScansDrawWithoutNaN)
             BuildSurfaceGeometry(one, colors.Manager, o, s);
             BuildTopGeometry(one, colors.Manager, o, s);
             BuildSideGeometry(one, s);
+            size_t vertices = 0;
             for (const auto& p : s.Primitives)
-                for (const auto& v : p.Vertices)
+                for (const auto& v : p.Vertices) {
                     ASSERT_TRUE(std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z))
                         << cols << " x " << rows;
+                    ++vertices;
+                }
+            EXPECT_EQ(vertices > 0, cols > 1 && rows > 1) << cols << " x " << rows << ": a grid with cells draws them";
         }
     }
 }
@@ -329,12 +399,23 @@ TEST_F(GridFixture, DiagramDrawsSegmentsBetweenPresentSamples)
     scan.DiagramMin = 2.0f;
     scan.DiagramMax = 6.0f;
     scan.DiagramRange = 4.0f;
+    colors.Manager.SetColorScheme(0, 2.0f, 6.0f, 4.0f);
     DrawDiagram(scan, colors.Manager, 300.0f, 2.0f, sink);
     ASSERT_EQ(sink.Primitives.size(), 1u);
+    EXPECT_EQ(sink.Open, 0);
     const auto& v = sink.Primitives[0].Vertices;
     ASSERT_EQ(v.size(), 4u);
     EXPECT_FLOAT_EQ(v[1].X, 2.0f);
     EXPECT_FLOAT_EQ(v[1].Y, 1.0f) << "(4 - 2) * (2 / 4)";
+    // Each end of a segment in the colour of its own sample.
+    const float samples[] = {2.0f, 4.0f, 4.0f, 6.0f};
+    for (size_t k = 0; k < v.size(); ++k) {
+        const TRGBColor c = colors.Manager.ColorOfValue(samples[k], 2.0f, 6.0f);
+        EXPECT_EQ(v[k].R, c.R) << k;
+        EXPECT_EQ(v[k].G, c.G) << k;
+        EXPECT_EQ(v[k].B, c.B) << k;
+    }
+    EXPECT_FALSE(v[0].R == v[3].R && v[0].G == v[3].G && v[0].B == v[3].B) << "the ends differ in colour";
 
     sink.Clear();
     scan.DiagramRange = 0.0f;

@@ -12,8 +12,8 @@
 #include "scan/gl_test_support.h"
 #include "scan/render_support.h"
 #include "support/gui_test.h"
+#include "support/pump.h"
 
-using l3d::testing::PumpUntilIdle;
 
 namespace {
 
@@ -26,7 +26,7 @@ struct ControlFixture : ::testing::Test {
         gl->SetParent(form.get());
         gl->SetBounds(20, 20, 160, 120);
         form->Show();
-        PumpUntilIdle();
+        ASSERT_TRUE(PumpUntil(NothingToPaint));
     }
     TOwned<TForm> form;
     TOpenGL* gl = nullptr;  // owned by the form
@@ -66,8 +66,7 @@ TEST_F(ControlFixture, InitialisesAndPaintsThroughOnPaint)
     };
     wglMakeCurrent(nullptr, nullptr);
     gl->Repaint();
-    PumpUntilIdle();
-    EXPECT_GE(painted, 1);
+    EXPECT_TRUE(PumpUntil([&] { return painted >= 1 && NothingToPaint(); }));
     EXPECT_EQ(viewport[2], 160);
     EXPECT_EQ(viewport[3], 120);
     EXPECT_EQ(centre[0], 255);

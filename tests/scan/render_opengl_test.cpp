@@ -20,10 +20,10 @@
 #include "scan/gl_test_support.h"
 #include "scan/render_support.h"
 #include "support/gui_test.h"
+#include "support/pump.h"
 
 using namespace render_test;
 using l3d::testing::ColorNear;
-using l3d::testing::PumpUntilIdle;
 using l3d::testing::ReadClientPixels;
 using l3d::testing::TestWindow;
 
@@ -44,11 +44,11 @@ protected:
         barBrush_ = CreateSolidBrush(RGB(0, 192, 0));
         frame_ = std::make_unique<TestWindow>(L"Renderer", kWidth, kHeight, DefWindowProcW, barBrush_, nullptr,
                                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE);
-        PumpUntilIdle();
+        ASSERT_TRUE(PumpUntil(NothingToPaint));
         image_ = std::make_unique<TScanImage>(frame_->Handle(), &colors_.Var);
         image_->SetDrawingArea(0, kTop, kWidth, kAreaHeight);
         image_->SetScale(1, 1, 1);
-        PumpUntilIdle();
+        ASSERT_TRUE(PumpUntil(NothingToPaint));
     }
     void TearDown() override
     {
@@ -131,7 +131,7 @@ TEST_F(RendererFixture, ViewportInParentCoordinatesFillsTheDrawingWindow)
     for (auto [x, y] : {std::pair{m, m}, {kWidth - m, m}, {m, kAreaHeight - m}, {kWidth - m, kAreaHeight - m}})
         EXPECT_NE(Pixel(x, y), 0u) << x << "," << y;
     image_->SwapBuffers();
-    PumpUntilIdle();
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
 
     // The window shows the frame that was drawn (rows of the screen copy run top down).
     const auto shown = ReadClientPixels(image_->DrawingWindow(), RECT{0, 0, kWidth, kAreaHeight});
@@ -142,7 +142,7 @@ TEST_F(RendererFixture, ViewportInParentCoordinatesFillsTheDrawingWindow)
 
     // The bars beside the drawing window keep their own colour.
     InvalidateRect(frame_->Handle(), nullptr, TRUE);
-    PumpUntilIdle();
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     const auto bar = ReadClientPixels(frame_->Handle(), RECT{0, 0, kWidth, kTop});
     int wrong = 0;
     for (uint32_t p : bar.data)

@@ -80,7 +80,17 @@ TEST_F(SceneFixture, OverlaysBelongToTheirViews)
         scene.RenderScene();
         EXPECT_EQ(LineVertices(), c.cursorVertices + (c.axes ? 6u : 0u)) << "view " << int(c.view);
         EXPECT_EQ(sink.Count("Stipple"), c.axes ? 1u : 0u) << "view " << int(c.view);
+        EXPECT_EQ(sink.Open, 0) << "every batch ended, view " << int(c.view);
     }
+    // The axes are grey, whatever the overlays before them left behind.
+    sink.Clear();
+    scene.SetView(0);
+    scene.RenderScene();
+    ASSERT_FALSE(sink.Primitives.empty());
+    const TRecordedPrimitive& axes = sink.Primitives.back();
+    ASSERT_EQ(axes.Vertices.size(), 6u);
+    for (const auto& v : axes.Vertices)
+        EXPECT_TRUE(v.R == 204 && v.G == 204 && v.B == 204);
 
     sink.Clear();
     scene.SetView(0);
@@ -93,6 +103,29 @@ TEST_F(SceneFixture, OverlaysBelongToTheirViews)
     scene.ScanData->SetScanMode(4);
     scene.RenderScene();
     EXPECT_EQ(sink.Count("Stipple"), 0u) << "no axes outside the 3-D scan mode";
+}
+
+TEST_F(SceneFixture, TheThreeDimensionalModeProjectsTheCameraBoxInEveryView)
+{
+    // The 3-D scan mode (and the other views in any mode) look at a box round the camera's
+    // translation; the first view in another mode gets the flat projection of the values.
+    Grid(8, 6);
+    for (uint8_t view : {0, 1}) {
+        for (uint8_t mode : {0, 4}) {
+            sink.Clear();
+            scene.SetView(view);
+            scene.ScanData->SetScanMode(mode);
+            scene.RenderScene();
+            ASSERT_FALSE(sink.Orthos.empty());
+            const auto& o = sink.Orthos.front();
+            const bool box = mode == 0 || view != 0;
+            EXPECT_EQ(o.Left == -o.Right && o.Near == -o.Far && o.Right > 0, box)
+                << "view " << int(view) << ", mode " << int(mode);
+            EXPECT_EQ(o.Right == 0.0 && o.Bottom == scene.ScanData->MinValue, !box)
+                << "view " << int(view) << ", mode " << int(mode);
+        }
+    }
+    scene.ScanData->SetScanMode(0);
 }
 
 TEST_F(SceneFixture, CrossHairColourFollowsTheActiveCursor)

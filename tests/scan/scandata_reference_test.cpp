@@ -99,7 +99,8 @@ std::vector<float> SpikyValues(std::mt19937& rng, size_t n)
         x = float(int(rng() % 9));
         if (r < 6) x = 40.0f + float(rng() % 40);        // spike up
         else if (r < 9) x = -20.0f - float(rng() % 20);  // spike down
-        if (kind == 1 && r == 50) x = std::numeric_limits<float>::quiet_NaN();
+        if (kind == 1 && r >= 50 && r < 53) x = std::numeric_limits<float>::quiet_NaN();
+        if (kind == 1 && r == 53) x = std::numeric_limits<float>::infinity();
         if (kind == 2) x = -x;
         if (kind == 3 && r > 40) x = 3.0f;  // a plateau
     }
@@ -111,7 +112,7 @@ TEST(ScanDataAgainstReference, RandomFaultCorrection)
     std::mt19937 rng(99);
     const float surfaces[] = {0.0f, 0.5f, 2.0f, 7.0f, 20.0f};
     const float surrounds[] = {0.0f, 1.0f, 4.0f};
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 2000; ++round) {
         TReceiveLayout layout;
         layout.PointsPerLine = 1 + rng() % 3;
         layout.LinesPerBlock = 1 + rng() % 7;

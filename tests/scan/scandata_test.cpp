@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <set>
 
@@ -223,6 +225,58 @@ TEST_F(ScanFixture, FaultWithNeighboursSummingToZeroStaysAndCorrectionEnds)
     EXPECT_EQ(RowsOf(scan)[1][1]->Value, 90.0f);
 }
 
+TEST_F(ScanFixture, NeighbourMeanIsWrittenOnlyWhenTheNeighboursSumAboveZero)
+{
+    struct Case {
+        float below, left, right, above;
+        float mean;
+        bool writes;
+    };
+    const Case cases[] = {
+        {-1.0f, -2.0f, -3.0f, -4.0f, -2.5f, false},  // all negative
+        {2.0f, -2.0f, 3.0f, -3.0f, 0.0f, false},     // cancelling to exactly zero
+        {0.5f, 0.0f, 0.0f, 0.0f, 0.125f, true},      // the smallest positive sum here
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mean);
+        ReceiveChecked({1, 3, 0, 0}, std::vector<float>(9, 0.0f));
+        auto rows = RowsOf(scan);
+        TScanPoint* centre = rows[1][1];
+        rows[0][1]->Value = c.below;
+        rows[1][0]->Value = c.left;
+        rows[1][2]->Value = c.right;
+        rows[2][1]->Value = c.above;
+        centre->Value = 50.0f;
+        scan.RecomputeStatistics();
+        scan.Changed = 0;
+
+        EXPECT_EQ(scan.NeighbourMean(centre, false), c.mean);
+        EXPECT_EQ(centre->Value, 50.0f) << "asked without write-back";
+        EXPECT_EQ(scan.NeighbourMean(centre, true), c.mean);
+        EXPECT_EQ(centre->Value, c.writes ? c.mean : 50.0f);
+        EXPECT_EQ(scan.Changed, c.writes ? 1 : 0);
+        EXPECT_EQ(scan.MaxValue, c.writes ? std::max(c.mean, 0.5f) : 50.0f) << "statistics follow a write";
+
+        // The correction of the selected point takes the same road.
+        centre->Value = 50.0f;
+        scan.SelectPoint(centre);
+        scan.CorrectFaultSignals(true);
+        EXPECT_EQ(centre->Value, c.writes ? c.mean : 50.0f);
+    }
+}
+
+TEST_F(ScanFixture, FaultAmongNegativeNeighboursStays)
+{
+    // The -90 stands out from the average and from its neighbours, but their sum is below
+    // zero: it is never corrected, and the correction ends.
+    ReceiveChecked({1, 3, 0, 0}, {-5, -5, -5, -5, -90, -5, -5, -5, -5});
+    scan.SurfaceThreshold = 20.0f;
+    scan.SurroundThreshold = 4.0f;
+    scan.CorrectFaultSignals(false);
+    EXPECT_EQ(RowsOf(scan)[1][1]->Value, -90.0f);
+    EXPECT_EQ(scan.MinValue, -90.0f);
+}
+
 TEST_F(ScanFixture, SpikeIsReplacedByItsNeighbourMean)
 {
     ReceiveChecked({1, 3, 0, 0}, {1, 2, 3, 4, 90, 6, 7, 8, 9});
@@ -276,6 +330,56 @@ TEST_F(ScanFixture, ReceiveEdges)
     EXPECT_EQ(CheckScanGrid(scan), "");
 }
 
+TEST(ScanDataWhileReceiving, RunningMinimumAndMaximumFollowEachReading)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    // Missing and infinite readings leave the running extremes alone.
+    const float values[] = {-4, 3, NaN, 8, -6, inf, 7, -inf};
+    const float lows[] = {-4, -4, -4, -4, -6, -6, -6, -6};
+    const float highs[] = {-4, 3, 3, 8, 8, 8, 8, 8};
+    for (bool withColours : {true, false}) {
+        SCOPED_TRACE(withColours ? "with a colour manager" : "without a colour manager");
+        TColorManager manager;
+        TColorManager* colors = withColours ? &manager : nullptr;
+        TScanData scan{&colors};
+        scan.SetPointsPerLine(2);
+        scan.SetLinesPerBlock(4);
+        scan.BeginReceive(0);
+        EXPECT_EQ(scan.MinValue, TScanData::MinValueStart);
+        EXPECT_EQ(scan.MaxValue, TScanData::MaxValueStart);
+        for (size_t i = 0; i < std::size(values); ++i) {
+            scan.AddScanPoint(RecordOf(values[i], uint32_t(i + 1)));
+            EXPECT_EQ(scan.MinValue, lows[i]) << "after reading " << i;
+            EXPECT_EQ(scan.MaxValue, highs[i]) << "after reading " << i;
+        }
+        scan.EndReceive();  // a whole grid: no padding
+        EXPECT_EQ(scan.Count, 8u);
+        EXPECT_EQ(scan.MinValue, -6.0f);
+        EXPECT_EQ(scan.MaxValue, 8.0f);
+        // A new receive starts from nothing.
+        scan.BeginReceive(0);
+        scan.AddScanPoint(RecordOf(1.5f, 1));
+        EXPECT_EQ(scan.MinValue, 1.5f);
+        EXPECT_EQ(scan.MaxValue, 1.5f);
+        scan.StopReceiving();
+    }
+}
+
+TEST_F(ScanFixture, StatisticsOfAStoppedReceiveCoverTheLinkedLines)
+{
+    // Three points per line: the first line is linked into the grid, the second is still
+    // being filled when the receive stops.
+    scan.SetPointsPerLine(3);
+    scan.SetLinesPerBlock(2);
+    scan.BeginReceive(0);
+    for (uint32_t i = 1; i <= 5; ++i) scan.AddScanPoint(RecordOf(float(i), i));
+    scan.StopReceiving();
+    scan.RecomputeStatistics();
+    EXPECT_EQ(scan.MinValue, 1.0f);
+    EXPECT_EQ(scan.MaxValue, 3.0f);
+    EXPECT_EQ(scan.Average, 2.0f);
+}
+
 TEST(ScanDataWithoutColours, StatisticsWaitForTheColourManager)
 {
     TColorManager* colors = nullptr;
@@ -297,6 +401,24 @@ TEST(ScanDataWithoutColours, StatisticsWaitForTheColourManager)
 }  // namespace
 
 namespace {
+
+TEST(ExactSum, EverySingleComesBackExactly)
+{
+    // Across the whole range of Singles, so that the value's highest bit falls in every
+    // limb and at every offset in it.
+    for (int exponent = -149; exponent <= 127; ++exponent)
+        for (float mantissa : {1.0f, 1.5f, 1.9999999f}) {
+            const float v = std::ldexp(mantissa, exponent);
+            if (!std::isfinite(v) || v == 0.0f)
+                continue;
+            TExactSum s;
+            s.Add(v);
+            ASSERT_EQ(s.Value(), double(v)) << v;
+            s.Subtract(v);
+            s.Subtract(v);
+            ASSERT_EQ(s.Value(), -double(v)) << v;
+        }
+}
 
 TEST(ExactSum, OrderAndCancellationLeaveNoTrace)
 {

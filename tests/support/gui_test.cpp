@@ -55,33 +55,6 @@ TestWindow::~TestWindow()
         DestroyWindow(handle_);
 }
 
-void PumpUntilIdle(int quietMs, int maxMs)
-{
-    const DWORD start = GetTickCount();
-    DWORD lastMessage = start;
-    for (;;) {
-        MSG msg;
-        bool any = false;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-            any = true;
-        }
-        const DWORD now = GetTickCount();
-        if (any)
-            lastMessage = now;
-        if (now - lastMessage >= static_cast<DWORD>(quietMs) || now - start >= static_cast<DWORD>(maxMs))
-            return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
-
-void PostAndPump(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    PostMessageW(window, message, wParam, lParam);
-    PumpUntilIdle();
-}
-
 namespace {
 
 Pixels ReadPixels(HWND window, RECT area, bool nonClient)

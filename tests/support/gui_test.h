@@ -1,5 +1,5 @@
-// Helpers for tests that drive real windows under Wine: create windows, post messages,
-// pump the queue until it is idle, and read pixels back from a window's device context.
+// Helpers for tests that drive real windows under Wine: create windows and read pixels back
+// from a window's device context. The loop is driven with support/pump.h.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "support/pump.h"
+
 namespace l3d::testing {
+
+// The loop is driven by support/pump.h alone; this name stays for the tests that use it.
+using ::PumpUntilIdle;
 
 // A registered window class and a top-level (or child) window of it, destroyed with the object.
 class TestWindow {
@@ -23,12 +28,6 @@ public:
 private:
     HWND handle_ = nullptr;
 };
-
-// Dispatches every waiting message until the queue stays empty for quietMs, or until maxMs passed.
-void PumpUntilIdle(int quietMs = 30, int maxMs = 2000);
-
-// Posts a message and pumps until idle.
-void PostAndPump(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // 32-bit pixels (0x00RRGGBB) of a client rectangle, copied from the window's device context.
 struct Pixels {

@@ -4,24 +4,90 @@
 
 #include <windows.h>
 
-void PumpFor(int Ms)
+#include <cstdint>
+
+namespace {
+
+// One step of the loop: everything waiting is handled, then a short wait for more.
+void PumpStep()
 {
-    const DWORD start = GetTickCount();
-    do {
-        Application->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < static_cast<DWORD>(Ms));
     Application->ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
 }
+
+constexpr UINT kMarker = WM_APP + 0x3F00;
+uint64_t gMarkersPosted = 0;
+uint64_t gMarkersHandled = 0;
+
+LRESULT CALLBACK MarkerProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)
+{
+    if (Message == kMarker) {
+        // Markers arrive in the order they were posted.
+        gMarkersHandled = static_cast<uint64_t>(LParam);
+        return 0;
+    }
+    return DefWindowProcW(Window, Message, WParam, LParam);
+}
+
+// A message-only window of the test thread that receives the markers.
+HWND MarkerWindow()
+{
+    static HWND window = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = MarkerProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"L3DTestPumpMarker";
+        RegisterClassW(&wc);
+        return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                               nullptr);
+    }();
+    return window;
+}
+
+}  // namespace
 
 bool PumpUntil(const std::function<bool()>& Done, int MaxMs)
 {
     const DWORD start = GetTickCount();
     while (!Done()) {
         if (GetTickCount() - start > static_cast<DWORD>(MaxMs))
-            return false;
-        Application->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+            return Done();
+        PumpStep();
     }
     return true;
+}
+
+std::function<bool()> PostedMessagesHandled()
+{
+    const uint64_t marker = ++gMarkersPosted;
+    PostMessageW(MarkerWindow(), kMarker, 0, static_cast<LPARAM>(marker));
+    return [marker] { return gMarkersHandled >= marker; };
+}
+
+bool NothingToPaint()
+{
+    return (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) == 0;
+}
+
+bool PumpUntilIdle(int QuietMs, int MaxMs)
+{
+    const DWORD start = GetTickCount();
+    DWORD lastActivity = start;
+    for (;;) {
+        const bool waiting = HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0;
+        Application->ProcessMessages();
+        const DWORD now = GetTickCount();
+        if (waiting)
+            lastActivity = now;
+        if (now - lastActivity >= static_cast<DWORD>(QuietMs))
+            return true;
+        if (now - start >= static_cast<DWORD>(MaxMs))
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(int Ms)
+{
+    PumpUntil([] { return false; }, Ms);
 }

@@ -13,12 +13,18 @@ TEST(AnsiStr, ReplaceAndSearch)
     EXPECT_EQ(LastPos("-", "a-b-c"), 4);
     EXPECT_EQ(LastPos("abc", "ab"), 0);
     EXPECT_EQ(LastPos("", "ab"), 0);
+    EXPECT_EQ(LastPos("ab", "ab"), 1);      // the whole string
+    EXPECT_EQ(LastPos("c", "a-b-c"), 5);    // a match at the very end
 
     std::string part;
     s = "hello";
     ExtractStr(s, 2, 3, part);
     EXPECT_EQ(part, "ell");
     EXPECT_EQ(s, "ho");
+    s = "hello";
+    ExtractStr(s, 4, 100, part);   // to the end, the last character included
+    EXPECT_EQ(part, "lo");
+    EXPECT_EQ(s, "hel");
 
     EXPECT_TRUE(StrStartsWith("abc", nullptr));
     EXPECT_FALSE(StrStartsWith(nullptr, "a"));
@@ -26,6 +32,8 @@ TEST(AnsiStr, ReplaceAndSearch)
     EXPECT_FALSE(StrStartsWith("a", "ab"));
     EXPECT_TRUE(ContainsAt("abc", 2, "bc"));
     EXPECT_FALSE(ContainsAt("abc", 3, "cd"));
+    EXPECT_TRUE(ContainsAt("abc", 3, "c"));     // the last character
+    EXPECT_TRUE(ContainsAt("abc", 1, "abc"));
     EXPECT_FALSE(ContainsAt("abc", 0, "a"));
     EXPECT_FALSE(ContainsAt("abc", 4, ""));
     EXPECT_TRUE(IsDigitChar('7'));

@@ -65,6 +65,23 @@ TEST(ElList, EditingKeepsOrder)
     copy.Assign(&list);
     EXPECT_EQ(copy.Count(), 5);
     EXPECT_EQ(copy.Get(1), P(3));
+    TElList single, fromSingle;
+    single.Add(P(7));
+    fromSingle.Assign(&single);
+    ASSERT_EQ(fromSingle.Count(), 1);
+    EXPECT_EQ(fromSingle.Get(0), P(7));
+    copy.Assign(&copy);  // onto itself: nothing changes
+    EXPECT_EQ(copy.Count(), 5);
+    EXPECT_EQ(copy.Get(1), P(3));
+
+    // Shrinking and growing again within the capacity: the slots come back empty.
+    copy.SetCount(1);
+    copy.SetCount(3);
+    EXPECT_EQ(copy.Get(0), P(4));
+    EXPECT_EQ(copy.Get(1), nullptr);
+    EXPECT_EQ(copy.Get(2), nullptr);
+    copy.SetCount(0);
+    EXPECT_EQ(copy.Count(), 0);
 }
 
 TEST(ElList, ErrorsNameTheIndexAndChangeNothing)
@@ -143,6 +160,13 @@ TEST(ElList, DeleteEventsAndOwnership)
         EXPECT_EQ(seen, (std::vector<uintptr_t>{reinterpret_cast<uintptr_t>(d), C}));
         EXPECT_EQ(TCounted::Alive, 1);
         delete d;
+
+        // The first item is the list's as much as any other.
+        TElList one;
+        one.AutoClearObjects = true;
+        one.Add(new TCounted);
+        one.Clear();
+        EXPECT_EQ(TCounted::Alive, 0);
     }
     EXPECT_EQ(TCounted::Alive, 0);
 }

@@ -1,6 +1,7 @@
 #include "widgets/el/foundation/ElFileStream.h"
 
 #include "framework/Exceptions.h"
+#include "support/allocation_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -104,16 +105,30 @@ TEST(StreamStrings, ShortLengthFieldFails)
 
 TEST(StreamStrings, HugeLengthsAllocateNothing)
 {
-    // 0x7FFFFFFF units would be 4 GB of data; 2N must neither wrap nor be allocated.
-    for (const char* header : {"\xFF\xFF\xFF\x7F", "\x00\x00\x00\x40", "\x01\x00\x00\x80"}) {
+    // 0x7FFFFFFF units would be 4 GB of data; 2N must neither wrap nor be allocated. A length
+    // just past the data is refused before allocating too.
+    for (const char* header :
+         {"\xFF\xFF\xFF\x7F", "\x00\x00\x00\x40", "\x01\x00\x00\x80", "\x00\x00\x10\x00"}) {
         auto m = StreamOf(std::string(header, 4) + "tail");
         std::u16string w = u"x";
         std::string s = "x";
+        TAllocationProbe probe;
         EXPECT_FALSE(ReadWideStringFromStream(m, w));
+        m.SetPosition(0);
+        EXPECT_FALSE(DoReadWideString(m, w));
         m.SetPosition(0);
         EXPECT_FALSE(ReadStringFromStream(m, s));
         EXPECT_EQ(s, "x");
+        EXPECT_LT(probe.Largest(), 256u) << "allocated for a length the data cannot hold";
     }
+    // The probe sees what a sound read allocates.
+    TMemoryStream sound;
+    ASSERT_TRUE(WriteWideStringToStream(sound, std::u16string(3000, u'w')));
+    sound.SetPosition(0);
+    std::u16string w;
+    TAllocationProbe probe;
+    EXPECT_TRUE(ReadWideStringFromStream(sound, w));
+    EXPECT_GE(probe.Largest(), 6000u);
 }
 
 TEST(StreamStrings, WriteFailureReportsFalse)

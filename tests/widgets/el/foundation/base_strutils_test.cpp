@@ -17,6 +17,10 @@ TEST(WStr, NullTerminatedPrimitives)
     EXPECT_EQ(WStrPos(buf, u"ca"), buf + 2);
     EXPECT_EQ(WStrPos(buf, u""), nullptr);
     EXPECT_EQ(WStrPos(buf, u"abcabc"), nullptr);
+    // Matches that end at the last unit: the whole string and a suffix found nowhere else.
+    EXPECT_EQ(WStrPos(buf, u"abcab"), buf);
+    EXPECT_EQ(WStrPos(buf, u"cab"), buf + 2);
+    EXPECT_EQ(WStrPos(buf, u"bz"), nullptr);
     EXPECT_EQ(WStrPos(nullptr, u"a"), nullptr);
     EXPECT_GT(WStrComp(u"b", u"a"), 0);
     EXPECT_EQ(WStrComp(u"ab", u"abc"), -static_cast<int32_t>(u'c'));
@@ -47,6 +51,11 @@ TEST(WideString, SearchAndEditing)
     EXPECT_EQ(WideLastPos(u"abc", u"ab"), 0);
     EXPECT_EQ(WidePos(u"b", u"abab"), 2);
     EXPECT_EQ(WidePos(u"", u"abab"), 0);
+    EXPECT_EQ(WidePos(u"bc", u"aabc"), 3);     // a match at the very end
+    EXPECT_EQ(WidePos(u"z", u"abc"), 0);
+    EXPECT_EQ(WidePos(u"abc", u"abc"), 1);
+    EXPECT_EQ(WideLastPos(u"abc", u"abc"), 1);
+    EXPECT_EQ(WideLastPos(u"c", u"abc"), 3);
     EXPECT_EQ(WideCopy(u"hello", 0, 2), u"he");
     EXPECT_EQ(WideCopy(u"hello", 4, 100), u"lo");
     EXPECT_EQ(WideCopy(u"hello", 6, 1), u"");
@@ -60,6 +69,11 @@ TEST(WideString, SearchAndEditing)
     WideDelete(s, 0, 3);   // index below 1: nothing
     WideDelete(s, 3, 3);
     EXPECT_EQ(s, u"he world!");
+    WideDelete(s, 3, 1);
+    EXPECT_EQ(s, u"heworld!");
+    WideDelete(s, 3, 0);   // no count: nothing
+    EXPECT_EQ(s, u"heworld!");
+    WideInsert(u" ", s, 3);
     EXPECT_EQ(WideExtract(s, 3, 100), u" world!");
     EXPECT_EQ(s, u"he");
 

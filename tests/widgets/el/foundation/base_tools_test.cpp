@@ -79,6 +79,11 @@ TEST(ElTools, SmallServices)
     EXPECT_EQ(r.Right, 30);
     EXPECT_EQ(r.Top, 45);
     EXPECT_EQ(r.Bottom, 55);
+    CenterRect(10, 30, 120, 100, r);
+    EXPECT_EQ(r.Left, 10);
+    EXPECT_EQ(r.Right, 20);
+    EXPECT_EQ(r.Top, 0);
+    EXPECT_EQ(r.Bottom, 100);
 
     EXPECT_EQ(SwapBytes32(0x11223344u), 0x44332211u);
     EXPECT_EQ(CompareSign(-7), -1);
@@ -87,7 +92,9 @@ TEST(ElTools, SmallServices)
     EXPECT_FALSE(InRange(1, 3, 4));
     EXPECT_TRUE(InRangeF(0.5, 1.5, 1.5));
 
-    void* p = nullptr;
+    void* p = reinterpret_cast<void*>(1);
+    ElGetMem(p, 0);   // nothing asked for: nothing given, and no failure
+    EXPECT_EQ(p, nullptr);
     ElReallocMem(p, 16);
     ASSERT_NE(p, nullptr);
     ElReallocMem(p, 64);
@@ -138,6 +145,10 @@ TEST(FloatToStrDot, GeneralFormWithADot)
     EXPECT_EQ(s, "100");
     FloatToStrDot(s, std::nan(""));
     EXPECT_EQ(s, "NAN");
+    FloatToStrDot(s, HUGE_VAL);
+    EXPECT_EQ(s, "INF");
+    FloatToStrDot(s, -HUGE_VAL);
+    EXPECT_EQ(s, "-INF");
 }
 
 TEST(WindowsFlags, ByVersion)
@@ -176,6 +187,9 @@ TEST(WindowsFlags, ByVersion)
     const auto ten = flags(10, 0, 2);
     EXPECT_FALSE(ten.WindowsIsVista);
     EXPECT_TRUE(ten.WindowsAtLeastVista && ten.WindowsAtLeastXP && ten.WindowsAtLeastXPSP2);
+    const auto w95 = flags(4, 0, 1);
+    EXPECT_TRUE(w95.PlatformIs9x);
+    EXPECT_FALSE(w95.Windows98OrLater9x || w95.WindowsIsME || w95.PlatformIsNT);
     const auto me = flags(4, 90, 1);
     EXPECT_TRUE(me.PlatformIs9x && me.WindowsIsME && me.Windows98OrLater9x && me.Windows9xBuild1000);
     EXPECT_FALSE(me.WindowsNTFamily);

@@ -51,6 +51,9 @@ TEST(UTF8, ToWide)
     EXPECT_FALSE(IsLegalUTF8(e0bad, 3));
     EXPECT_FALSE(IsLegalUTF8(f4bad, 4));
     EXPECT_FALSE(IsLegalUTF8(e0ok, 5));
+    const uint8_t fiveBytes[] = {0xF0, 0x90, 0x80, 0x80, 0x80};
+    EXPECT_TRUE(IsLegalUTF8(fiveBytes, 4));
+    EXPECT_FALSE(IsLegalUTF8(fiveBytes, 5)) << "no sequence is longer than four bytes";
 }
 
 #if !defined(_WIN32)

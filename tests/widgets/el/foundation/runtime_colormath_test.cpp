@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -27,6 +29,26 @@ TEST(ColorMath, HLSOfRedAndGrey)
     EXPECT_EQ(grey & 0xFF, 168u);
     EXPECT_EQ((grey >> 16) & 0xFF, 0u);
     EXPECT_EQ(HLSToColor(MakeHLS(0, 126, 252)), MakeRGB(255, 0, 0));
+    // The least saturation is a colour already, not grey.
+    const TColor faint = HLSToColor(MakeHLS(0, 126, 1));
+    EXPECT_GT(RedOf(faint), BlueOf(faint));
+}
+
+TEST(ColorMath, SaturationIsTheRoundedShareOfTheSpread)
+{
+    // Dark colours divide the spread by max + min, light ones by 2 * 255 - max - min; the
+    // result rounds to the nearest step of 252.
+    for (int r = 0; r < 256; r += 5)
+        for (int g = 0; g < 256; g += 15)
+            for (int b : {0, 77, 200, 255}) {
+                const int hi = std::max({r, g, b}), lo = std::min({r, g, b});
+                if (hi == lo)
+                    continue;
+                const int l = ((hi + lo) * 252 + 255) / 510;
+                const double share = double(hi - lo) / (l <= 126 ? hi + lo : 510 - hi - lo);
+                const uint32_t hls = RGBToHLS(MakeRGB(r, g, b));
+                EXPECT_EQ(int((hls >> 16) & 0xFF), int(std::floor(share * 252 + 0.5))) << r << "," << g << "," << b;
+            }
 }
 
 TEST(ColorMath, HLSRoundTripsWithinHalfAHueStep)
@@ -50,6 +72,8 @@ TEST(ColorMath, GradientBandsCoverTheExtentAndRunFromStartToEnd)
     EXPECT_EQ(GradientBandColor(start, end, 0, 4), start);
     EXPECT_EQ(GradientBandColor(start, end, 3, 4), end);
     EXPECT_EQ(GradientBandColor(start, end, 1, 4), MakeRGB(85, 33, 3));
+    // Downwards from a colour that is not black.
+    EXPECT_EQ(GradientBandColor(MakeRGB(200, 100, 50), MakeRGB(100, 100, 250), 1, 3), MakeRGB(150, 100, 150));
     EXPECT_EQ(GradientBandStart(0, 10, 3), 0);
     EXPECT_EQ(GradientBandStart(1, 10, 3), 3);
     EXPECT_EQ(GradientBandStart(2, 10, 3), 7);
@@ -75,6 +99,15 @@ TEST(ColorMath, BorderHitTest)
     EXPECT_EQ(BorderHitTest(r, {4, 50}, 10, 4), htClient);   // the left band is 4 wide
     EXPECT_EQ(BorderHitTest(r, {0, 99}, 10, 4), htBottomLeft);
     EXPECT_EQ(BorderHitTest(r, {99, 0}, 10, 4), htTopRight);
+    // Where the corner grips begin along each band: K + 1 from the far edge.
+    EXPECT_EQ(BorderHitTest(r, {97, 88}, 10, 4), htRight);
+    EXPECT_EQ(BorderHitTest(r, {97, 89}, 10, 4), htBottomRight);
+    EXPECT_EQ(BorderHitTest(r, {2, 88}, 10, 4), htLeft);
+    EXPECT_EQ(BorderHitTest(r, {2, 89}, 10, 4), htBottomLeft);
+    EXPECT_EQ(BorderHitTest(r, {88, 2}, 10, 4), htTop);
+    EXPECT_EQ(BorderHitTest(r, {89, 2}, 10, 4), htTopRight);
+    EXPECT_EQ(BorderHitTest(r, {88, 97}, 10, 4), htBottom);
+    EXPECT_EQ(BorderHitTest(r, {89, 97}, 10, 4), htBottomRight);
     EXPECT_EQ(BorderHitTest(r, {99, 99}, 10, 4), htBottomRight);
     EXPECT_EQ(BorderHitTest(r, {1, 1}, 10, 4), htTopLeft);
     EXPECT_EQ(BorderHitTest(r, {100, 50}, 10, 4), htNowhere);

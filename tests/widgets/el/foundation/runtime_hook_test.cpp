@@ -5,7 +5,7 @@
 #include "framework/ExceptionBarrier.h"
 #include "framework/Forms.h"
 
-#include "support/gui_test.h"
+#include "support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,8 @@ protected:
     void TearDown() override
     {
         Free(form);
-        l3d::testing::PumpUntilIdle(10, 500);
+        // The hooks went with the form; their records are released through posted messages.
+        EXPECT_TRUE(PumpUntil([] { return ElHookList() == nullptr; }));
     }
 
     // A hook owned by the form that logs "<name>.before" and "<name>.after" for the probe.
@@ -212,7 +213,7 @@ TEST_F(HookTest, LaterSubclasserKeepsItsMessagesWhenTheHookLeaves)
     Probe();
     EXPECT_EQ(gLog, (Log{"third", "a.before", "control", "a.after"}));
     a->SetActive(false);
-    l3d::testing::PumpUntilIdle(10, 300);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     Probe();
     EXPECT_EQ(gLog, (Log{"third", "control"}));
 }
@@ -253,8 +254,7 @@ TEST(HookLifetime, FreedControlReleasesItsHooksAndTheListFreesItself)
     Free(form);
     EXPECT_EQ(hook->Control(), nullptr);
     EXPECT_FALSE(hook->Active());
-    l3d::testing::PumpUntilIdle(10, 500);
-    EXPECT_EQ(ElHookList(), nullptr);
+    EXPECT_TRUE(PumpUntil([] { return ElHookList() == nullptr; }));
     Free(hook);
 }
 
@@ -285,8 +285,7 @@ TEST(HookLifetime, HandlerThatFreesTheControlStopsTheMessageThere)
     EXPECT_EQ(gLog, (Log{"last.before"}));
     EXPECT_EQ(first->Control(), nullptr);
     EXPECT_EQ(last->Control(), nullptr);
-    l3d::testing::PumpUntilIdle(10, 500);
-    EXPECT_EQ(ElHookList(), nullptr);
+    EXPECT_TRUE(PumpUntil([] { return ElHookList() == nullptr; }));
     Free(first);
     Free(last);
 }

@@ -7,6 +7,7 @@
 #include "framework/Forms.h"
 
 #include "support/gui_test.h"
+#include "support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +91,7 @@ protected:
         window = std::make_unique<l3d::testing::TestWindow>(L"scroll hook", 200, 150, RecordingProc, nullptr,
                                                            nullptr, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL);
         ShowWindow(window->Handle(), SW_SHOW);
-        l3d::testing::PumpUntilIdle();
+        ASSERT_TRUE(PumpUntil(NothingToPaint));
         SCROLLINFO info = Info(SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 0);
         SetScrollInfo(window->Handle(), SB_VERT, &info, FALSE);
         SetScrollInfo(window->Handle(), SB_HORZ, &info, FALSE);

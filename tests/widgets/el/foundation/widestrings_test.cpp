@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <random>
+#include <string>
+#include <utility>
 
 #include "framework/Exceptions.h"
 #include "widgets/el/foundation/ElFileStream.h"
@@ -127,18 +130,34 @@ TEST(WideStrings, SortedListsDuplicatesAndErrors)
     EXPECT_THROW(L.Exchange(0, 9), EStringListError);
 }
 
-TEST(WideStrings, CaseInsensitiveSortIsSearchedTheSameWay)
+TEST(WideStrings, ChangingTheCaseRuleReSortsASortedList)
 {
+    // Sorted by code unit, capitals come first; without regard to case the order differs.
     TElWideStringList L;
-    for (auto S : {u"b", u"A", u"c", u"B"})
+    for (auto S : {u"b", u"a", u"C", u"B"})
         L.Add(S);
     L.SetSorted(true);
-    EXPECT_EQ(Items(L), (V{u"A", u"B", u"b", u"c"}));
-    L.SetCaseSensitive(false); // re-sorts by the new comparison
-    EXPECT_NE(L.IndexOf(u"a"), -1);
-    EXPECT_EQ(L.Add(u"C"), -2);
-    for (int32_t i = 1; i < L.Count(); ++i)
-        EXPECT_LE(WideCompareStr(WideUpperCase(L.Get(i - 1)), WideUpperCase(L.Get(i))), 0);
+    EXPECT_EQ(Items(L), (V{u"B", u"C", u"a", u"b"}));
+    L.SetCaseSensitive(false);
+    ASSERT_EQ(L.Count(), 4);
+    EXPECT_EQ(L.Get(0), u"a");
+    EXPECT_EQ(WideUpperCase(L.Get(1)), u"B");
+    EXPECT_EQ(WideUpperCase(L.Get(2)), u"B");
+    EXPECT_EQ(L.Get(3), u"C");
+    // Searched the way it is sorted.
+    EXPECT_EQ(L.IndexOf(u"c"), 3);
+    EXPECT_EQ(L.IndexOf(u"A"), 0);
+    EXPECT_EQ(L.Add(u"c"), -2) << "a duplicate without regard to case is ignored";
+    // And back.
+    L.SetCaseSensitive(true);
+    EXPECT_EQ(Items(L), (V{u"B", u"C", u"a", u"b"}));
+    EXPECT_EQ(L.IndexOf(u"c"), -1);
+    // An unsorted list keeps its order.
+    TElWideStringList U;
+    for (auto S : {u"b", u"a", u"C"})
+        U.Add(S);
+    U.SetCaseSensitive(false);
+    EXPECT_EQ(Items(U), (V{u"b", u"a", u"C"}));
 }
 
 TEST(WideStrings, QuickSortAgreesWithStdSort)
@@ -189,6 +208,45 @@ TEST(WideStrings, CapacityGrowthAndChangeEventsUnderUpdates)
     EXPECT_EQ(Changed, 2);
     L.Clear(); // an empty list sends nothing
     EXPECT_EQ(Changed, 2);
+}
+
+TEST(WideStrings, EveryChangeIsAnnouncedBeforeAndAfter)
+{
+    // Each edit: one OnChanging while the list is still as it was, one OnChange after.
+    TElWideStringList L;
+    TObject O;
+    std::vector<std::string> Log;
+    L.OnChanging = [&](TObject*) { Log.push_back("changing " + std::to_string(L.Count())); };
+    L.OnChange = [&](TObject*) { Log.push_back("changed " + std::to_string(L.Count())); };
+    const std::vector<std::pair<const char*, std::function<void()>>> Edits = {
+        {"add", [&] { L.Add(u"a"); }},
+        {"insert", [&] { L.Insert(0, u"b"); }},
+        {"put", [&] { L.Put(0, u"c"); }},
+        {"object", [&] { L.PutObject(0, &O); }},
+        {"exchange", [&] { L.Exchange(0, 1); }},
+        {"delete", [&] { L.Delete(0); }},
+        {"clear", [&] { L.Clear(); }},
+    };
+    for (const auto& [Name, Edit] : Edits) {
+        const std::string Before = std::to_string(L.Count());
+        Log.clear();
+        Edit();
+        EXPECT_EQ(Log, (std::vector<std::string>{"changing " + Before, "changed " + std::to_string(L.Count())}))
+            << Name;
+    }
+
+    // Sorting announces itself; a rule set to what it is already, or a sort of a list kept
+    // sorted, changes nothing and says nothing.
+    for (auto S : {u"b", u"a", u"C"})
+        L.Add(S);
+    L.SetSorted(true);
+    Log.clear();
+    L.SetCaseSensitive(L.CaseSensitive());
+    L.CustomSort([](TElWideStringList& List, int32_t I1, int32_t I2) {
+        return WideCompareStr(List.Get(I2), List.Get(I1));  // descending
+    });
+    EXPECT_TRUE(Log.empty());
+    EXPECT_EQ(Items(L), (V{u"C", u"a", u"b"}));
 }
 
 TEST(WideStrings, NamesValuesObjectsAndMoves)
