@@ -23,8 +23,6 @@
 
 namespace {
 
-using l3d::testing::PumpUntilIdle;
-
 // What the form showed, read when its modal loop starts.
 struct TShown {
     TInfoDialog* Dialog = nullptr;
@@ -35,6 +33,9 @@ struct TShown {
     std::u16string CheckBoxText, Label, Title;
     TRect LabelBounds, PictureBounds;
     bool TopMost = false;
+    // The caption bar's texts.
+    bool CaptionActive = false;
+    std::vector<std::pair<std::u16string, TAlignment>> CaptionTexts;
 };
 
 // Records the form through the modal seam and, once its window is found by Title, runs Action
@@ -87,6 +88,12 @@ private:
         Shown.LabelBounds = d->Label1->BoundsRect();
         Shown.PictureBounds = d->ImageError->BoundsRect();
         Shown.TopMost = (GetWindowLongW(d->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        Shown.CaptionActive = d->ElFormCaption->Active();
+        for (int i = 0; i < d->ElFormCaption->Texts().Count(); ++i) {
+            const TElCaptionText* t = d->ElFormCaption->Texts().Items(i);
+            if (t->Visible())
+                Shown.CaptionTexts.push_back({t->Caption(), t->Align()});
+        }
         timer_->SetEnabled(true);
     }
 
@@ -193,6 +200,10 @@ TEST(InfoDialog, EachKindShowsItsOnePictureAndTheTexts)
         EXPECT_EQ(driver.Shown.Pictures, std::vector<std::string>{picture});
         EXPECT_EQ(driver.Shown.Title, u"Kind");
         EXPECT_TRUE(driver.Shown.TopMost);
+        // The caption bar shows the caption as its one text; without a language, on the left.
+        EXPECT_TRUE(driver.Shown.CaptionActive);
+        EXPECT_EQ(driver.Shown.CaptionTexts,
+                  (std::vector<std::pair<std::u16string, TAlignment>>{{u"Kind", TAlignment::taLeftJustify}}));
         EXPECT_EQ(driver.Shown.Label, u"The scan image could not be converted.");
         // Left to right the label starts right of the pictures.
         EXPECT_EQ(driver.Shown.LabelBounds.Left, TInfoDialogDesign{}.Label.Left);
@@ -229,12 +240,12 @@ TEST(InfoDialog, TheDontShowAgainBoxReportsItsTickWhenTheFormCloses)
     EXPECT_EQ(ticked.Shown.ClientHeight - none.Shown.ClientHeight, design.CheckBox.Height());
 }
 
-// A language file with one German language whose texts are given, active while it lives.
+// A language file with one language whose texts are given, active while it lives.
 struct TGermanTexts {
-    explicit TGermanTexts(std::vector<TLanguageItem> Items)
+    explicit TGermanTexts(std::vector<TLanguageItem> Items, uint8_t Direction = 1)
     {
         TLanguage german;
-        german.Direction = 1;
+        german.Direction = Direction;
         german.Strings[0] = u"de_DE";
         german.Strings[1] = u"Deutsch";
         german.SetItems(std::move(Items));
@@ -267,6 +278,16 @@ TEST(InfoDialog, TextsComeFromTheLanguageAndRightToLeftMirrorsTheLayout)
     const TInfoDialogDesign design;
     EXPECT_EQ(mirrored.Shown.PictureBounds.Right, mirrored.Shown.ClientWidth - design.Picture.Left);
     EXPECT_EQ(mirrored.Shown.LabelBounds.Right, mirrored.Shown.PictureBounds.Left - design.RightToLeftLabelGap);
+    EXPECT_EQ(mirrored.Shown.CaptionTexts[0].second, TAlignment::taLeftJustify);  // the language reads left to right
+}
+
+TEST(InfoDialog, ARightToLeftLanguageSetsTheCaptionTextRight)
+{
+    TGermanTexts rightToLeft({{71, u"OK"}}, 0);
+    TDialogDriver driver(u"Caption", Press(u"OK"));
+    EXPECT_EQ(ShowInfoDialog(idkInformation, u"Caption", u"Text", idbOK), 1);
+    EXPECT_EQ(driver.Shown.CaptionTexts,
+              (std::vector<std::pair<std::u16string, TAlignment>>{{u"Caption", TAlignment::taRightJustify}}));
 }
 
 TEST(InfoDialog, TheFileManagersMessagesArriveThroughTheMessageBox)
@@ -324,7 +345,7 @@ TEST(InfoDialog, AMessageBoxAsAPicture)
     const std::u16string file = std::filesystem::absolute("infodialog.png").u16string();
     TSize size;
     ModalDialogHook() = [&](TCustomForm* f) {
-        PumpUntilIdle();
+        EXPECT_TRUE(PumpUntil(NothingToPaint));
         size = l3d::testing::SaveWindowPicture(f->Handle(), file);
         f->SetModalResult(mrYes);
     };

@@ -1,5 +1,6 @@
 #include "scan/files/dlg_infodialog.h"
 
+#include "scan/files/FormCaptionText.h"
 #include "scan/files/globals.h"
 
 #include "framework/Application.h"
@@ -127,6 +128,9 @@ TInfoDialog::TInfoDialog(TComponent* AOwner) : TForm(AOwner)
     CheckBox->SetParent(this);
     Place(CheckBox, Design.CheckBox);
 
+    ElFormCaption = new TElFormCaption(this);
+    ElFormCaption->SetName("ElFormCaption");
+
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
     OnResize = [this](TObject* Sender) { FormResize(Sender); };
@@ -160,10 +164,9 @@ void TInfoDialog::SetMessage(uint8_t Kind, uint16_t Buttons, TNotifyEvent OnDont
     onDontShowAgain_ = std::move(OnDontShowAgain);
 }
 
-// The one place where the caption bar gets its text. The caption-bar painter (TElFormCaption,
-// set with SetFormCaptionText) joins here; until it does, the window title carries the text.
 void TInfoDialog::SetCaptionText(const std::u16string& Caption)
 {
+    SetFormCaptionText(ElFormCaption, Caption);
     SetCaption(Caption);
 }
 

@@ -14,6 +14,7 @@
 #include "widgets/el/editing/ElLabel.h"
 #include "widgets/el/menus/ElButtons.h"
 #include "widgets/el/menus/ElCheckControls.h"
+#include "widgets/el/menus/ElFormCaption.h"
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -38,13 +39,14 @@ public:
     TElPopupButton* ButtonNo;
     TElPopupButton* ButtonCancel;
     TElCheckBox* CheckBox;
+    TElFormCaption* ElFormCaption;
 
     // What ShowInfoDialog hands over before the form is shown.
     void SetMessage(uint8_t Kind, uint16_t Buttons, TNotifyEvent OnDontShowAgain);
     uint8_t Kind() const { return kind_; }
     uint16_t Buttons() const { return buttons_; }
     int32_t VisibleButtonCount() const { return visibleButtons_; }
-    // The caption bar's text (and the window title).
+    // The caption bar's text and the window title.
     void SetCaptionText(const std::u16string& Caption);
 
     void FormShow(TObject* Sender);

@@ -5,6 +5,8 @@
 
 #include "framework/Graphics.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 using l3d::testing::ReadClientPixels;
@@ -146,7 +148,8 @@ TButtonsForm::~TButtonsForm()
 
 void Settle()
 {
-    PumpFor(60);
+    EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
+    EXPECT_TRUE(PumpUntil(NothingToPaint));
 }
 
 void ClickAt(TWinControl* Control, int X, int Y)
