@@ -7,8 +7,8 @@
 // its own under the same name.
 #pragma once
 
-#include "framework/Components.h"
 #include "framework/Exceptions.h"
+#include "framework/Objects.h"
 
 #include <algorithm>
 #include <array>
