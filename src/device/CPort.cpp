@@ -7,6 +7,7 @@
 #include "framework/UtilityWindow.h"
 #include "framework/WinText.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace CPort {
@@ -14,6 +15,8 @@ namespace CPort {
 namespace {
 
 constexpr DWORD AllQueues = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
+// The longest pause before a refused event wait is tried again, in milliseconds.
+constexpr DWORD RetryPause = 100;
 
 [[noreturn]] void RaiseLastError(int32_t Code)
 {
@@ -90,16 +93,21 @@ void TComThread::Execute()
     DWORD mask = 0;
     bool waiting = false;
     const HANDLE handles[2] = {stopEvent_, overlapped.Get()->hEvent};
+    // A port may refuse a wait for a moment (one that has just completed may still count as
+    // pending) or for good (a line without modem signals refuses their events): refused waits
+    // are tried again after a pause that grows to RetryPause, never in a busy loop.
+    DWORD pause = 1;
     while (!Terminated()) {
         ResetEvent(overlapped.Get()->hEvent);
         mask = 0;
         if (!comm.WaitCommEvent(port, &mask, overlapped.Get())) {
             if (GetLastError() != ERROR_IO_PENDING) {
-                // A wait the port refuses (a line without modem signals refuses their events)
-                // would be refused again at once: only the stop ends this thread, not a busy loop.
-                WaitForSingleObject(stopEvent_, INFINITE);
-                break;
+                if (WaitForSingleObject(stopEvent_, pause) == WAIT_OBJECT_0)
+                    break;
+                pause = std::min<DWORD>(pause * 2, RetryPause);
+                continue;
             }
+            pause = 1;
             waiting = true;
             if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
                 break;

@@ -261,7 +261,7 @@ TEST(ComPortFake, AFailedOpenOrSettingLeavesThePortClosed)
     }
 }
 
-TEST(ComPortFake, AFailedQueryOrAThrowingHandlerIsReportedAndTheThreadKeepsWatching)
+TEST(ComPortFake, ARefusedWaitAFailedQueryOrAThrowingHandlerLeaveTheThreadWatching)
 {
     for (TSyncMethod method : {TSyncMethod::smThreadSync, TSyncMethod::smNone}) {
         HandlerRecorder recorder;
@@ -269,6 +269,8 @@ TEST(ComPortFake, AFailedQueryOrAThrowingHandlerIsReportedAndTheThreadKeepsWatch
         std::atomic<int> ctsChanges{0};
         f.port->OnCTSChange = [&](TObject*, bool) { ++ctsChanges; };
         f.port->OnRing = [](TObject*) { throw Exception(u"ring handler failed"); };
+        // A port may refuse the event wait for a moment; the thread tries again.
+        f.comm.Fail("WaitCommEvent", ERROR_INVALID_PARAMETER, 3);
         f.port->Open();
         f.comm.Fail("ClearCommError", ERROR_ACCESS_DENIED, 1);
         f.comm.Fail("GetCommModemStatus", ERROR_ACCESS_DENIED, 1);
