@@ -1,6 +1,7 @@
 // TComPort on a real line under Wine: a pseudo-terminal pair whose ends are COM ports of the
 // test prefix (made by with_pty_ports.sh). The test plays the far end through the other port.
 #include "device/CPort.h"
+#include "support/handler_recorder.h"
 #include "support/pump.h"
 
 #include "framework/Application.h"
@@ -148,6 +149,7 @@ TEST(ComPortPty, OpensWithItsSettingsWritesToThePeerAndNamesAMissingPortsError)
 
 TEST(ComPortPty, ReceivedBytesArriveAsRxCharWithTheirCountAndContentUnderEverySyncMethod)
 {
+    HandlerRecorder recorder;
     for (TSyncMethod method : allMethods) {
         Peer peer;
         ASSERT_TRUE(peer.Ok());
@@ -178,10 +180,12 @@ TEST(ComPortPty, ReceivedBytesArriveAsRxCharWithTheirCountAndContentUnderEverySy
         EXPECT_TRUE(readAsCounted) << "each event's count is what the queue held";
         EXPECT_EQ(onMainThread, method != TSyncMethod::smNone);
     }
+    EXPECT_TRUE(recorder.messages.empty());
 }
 
 TEST(ComPortPty, AHundredClosesWhileDataFlowsLeaveNoHandleWindowOrLateEvent)
 {
+    HandlerRecorder recorder;
     Peer peer;
     ASSERT_TRUE(peer.Ok());
     std::atomic<bool> writing{true}, written{false};
@@ -224,6 +228,7 @@ TEST(ComPortPty, AHundredClosesWhileDataFlowsLeaveNoHandleWindowOrLateEvent)
         cycle(i);
     PumpFor(200);
     EXPECT_EQ(late, 0);
+    EXPECT_TRUE(recorder.messages.empty()) << "no failure while data flows";
     EXPECT_EQ(OpenHandleCount(), handles);
     EXPECT_EQ(ThreadWindowCount(), windows);
 
