@@ -3,7 +3,7 @@
 
 namespace {
 
-std::vector<std::u16string> Captions(TElMenuItem& Parent)
+std::vector<std::u16string> Captions(TMenuItem& Parent)
 {
     std::vector<std::u16string> captions;
     for (int i = 0; i < Parent.Count(); ++i) captions.push_back(Parent.Items(i)->Caption());
@@ -32,8 +32,8 @@ TEST_F(FileManagerRecentTest, ElevenFilesDropTheFirstAndMenusListOldestFirst)
               expected);
     EXPECT_EQ(Captions(*Manager.PopupMenu()->Items()), expected);
     EXPECT_EQ(Captions(MainMenu), expected);
-    EXPECT_TRUE(Manager.PopupMenu()->AutoHotkeys == maManual);
-    EXPECT_TRUE(Manager.PopupMenu()->DrawStyle == tdsOfficeXP);
+    EXPECT_TRUE(Manager.PopupMenu()->AutoHotkeys() == maManual);
+    EXPECT_TRUE(Manager.PopupMenu()->DrawStyle() == tdsOfficeXP);
 }
 
 TEST_F(FileManagerRecentTest, ReopeningAListedPathMovesNothing)
@@ -105,7 +105,7 @@ TEST_F(FileManagerRecentTest, ClickOpensTheSlotPathEvenWithAnAmpersand)
         std::string magic;
         Manager.OpenFile(p, magic);  // the main window's road ends here
     };
-    TElMenuItem* item = MainMenu.Items(0);
+    TMenuItem* item = MainMenu.Items(0);
     EXPECT_NE(item->Caption().find(u"&&"), std::u16string::npos);  // shown as one "&"
     item->Click();
     Manager.PopupMenu()->Items()->Items(0)->Click();

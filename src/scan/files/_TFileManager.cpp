@@ -55,10 +55,11 @@ std::string LowerFileExtension(const std::u16string& FileName)
 }
 
 TFileManager::TFileManager(TScanDataRef ScanData, TViewStates& ViewStates, TMessageSink* Messages)
-    : scanData_(std::move(ScanData)), viewStates_(ViewStates), messages_(Messages), popupMenu_(new TElPopupMenu(nullptr))
+    : scanData_(std::move(ScanData)), viewStates_(ViewStates), messages_(Messages), popupMenu_(NewElPopupMenu(nullptr))
 {
-    popupMenu_->AutoHotkeys = maManual;
-    popupMenu_->DrawStyle = tdsOfficeXP;
+    popupOwner_.reset(popupMenu_->Component());
+    popupMenu_->SetAutoHotkeys(maManual);
+    popupMenu_->SetDrawStyle(tdsOfficeXP);
 }
 
 TFileManager::~TFileManager()
@@ -235,7 +236,7 @@ namespace {
 
 // Appends one item per listed slot (the path kept in the slot, the caption shown with "&"
 // doubled) after the items Parent has.
-void AppendRecentItems(TElMenuItem& Parent, const TRecentFileList& List, bool OnlyExistingFiles,
+void AppendRecentItems(TMenuItem& Parent, const TRecentFileList& List, bool OnlyExistingFiles,
                        const std::function<void(TObject*)>& OnClick)
 {
     for (int slot = 0; slot < TRecentFileList::SlotCount; ++slot) {
@@ -252,10 +253,10 @@ void AppendRecentItems(TElMenuItem& Parent, const TRecentFileList& List, bool On
 }
 
 // Frees Parent's items from index From on, the last first.
-void FreeItemsFrom(TElMenuItem& Parent, int From)
+void FreeItemsFrom(TMenuItem& Parent, int From)
 {
     while (Parent.Count() > From) {
-        TElMenuItem* item = Parent.Items(Parent.Count() - 1);
+        TMenuItem* item = Parent.Items(Parent.Count() - 1);
         Free(item);
     }
 }
@@ -266,11 +267,11 @@ void TFileManager::RebuildRecentMenus(const TRecentFileList& List, bool OnlyExis
 {
     // The new items are added after the old ones, which go only when both menus are complete:
     // a failure on the way leaves both menus as they were.
-    TElMenuItem* parents[2] = {popupMenu_->Items(), MainMenuItem};
+    TMenuItem* parents[2] = {popupMenu_->Items(), MainMenuItem.Get()};
     int oldCounts[2] = {parents[0]->Count(), parents[1] ? parents[1]->Count() : 0};
     const auto onClick = [this](TObject* Sender) { RecentFileItemClick(Sender); };
     try {
-        for (TElMenuItem* parent : parents)
+        for (TMenuItem* parent : parents)
             if (parent)
                 AppendRecentItems(*parent, List, OnlyExistingFiles, onClick);
     } catch (...) {
@@ -281,7 +282,7 @@ void TFileManager::RebuildRecentMenus(const TRecentFileList& List, bool OnlyExis
     }
     for (int i = 0; i < 2; ++i) {
         for (int n = 0; parents[i] && n < oldCounts[i]; ++n) {
-            TElMenuItem* item = parents[i]->Items(0);
+            TMenuItem* item = parents[i]->Items(0);
             Free(item);
         }
     }

@@ -25,7 +25,7 @@ class EFOpenError;
 class TScanData;
 class TMessageSink;
 class TElMenuItem;
-class TElPopupMenu;
+class IElPopupMenu;
 
 // How the file manager reaches the scan: read at each use, because the renderer that owns
 // it may be made after the file manager. Null when there is no scan.
@@ -52,7 +52,9 @@ public:
     // The main-menu item under which the recent files are listed too; may be null, and reads
     // null once the item is freed.
     TWeakRef<TElMenuItem> MainMenuItem;
-    TElPopupMenu* PopupMenu() const { return popupMenu_.get(); }
+    // The recent files as a popup menu (manual hot keys, flat look), owned by the file manager.
+    // In the program it is a native TElPopupMenu, for a button's pull-down menu.
+    IElPopupMenu* PopupMenu() const { return popupMenu_; }
 
     const std::u16string& FileName() const { return fileName_; }
     bool Loaded() const { return loaded_; }
@@ -112,7 +114,8 @@ private:
     TScanDataRef scanData_;
     TViewStates& viewStates_;
     TMessageSink* messages_;
-    TOwned<TElPopupMenu> popupMenu_;
+    TOwned<TComponent> popupOwner_;  // the popup menu's component
+    IElPopupMenu* popupMenu_;
     TRecentFileList recent_;
     TUndoSnapshot snapshot_;
     std::u16string fileName_;

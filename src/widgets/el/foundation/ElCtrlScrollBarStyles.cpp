@@ -185,6 +185,14 @@ void TElCtrlScrollBarStyles::SetUseSystemMetrics(bool Value)
     Host().UpdateFrame();
 }
 
+void TElCtrlScrollBarStyles::RefreshSystemMetrics()
+{
+    if (!styles_.UseSystemMetrics)
+        return;
+    styles_.ButtonSize = SystemArrowSize();
+    SetThickness(SystemThickness());
+}
+
 void TElCtrlScrollBarStyles::SetUseXPThemes(bool Value)
 {
     if (Store(styles_.UseXPThemes, Value))

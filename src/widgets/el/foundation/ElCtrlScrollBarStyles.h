@@ -88,6 +88,9 @@ public:
     void SetThumbSize(int32_t Value);
     bool UseSystemMetrics() const { return styles_.UseSystemMetrics; }
     void SetUseSystemMetrics(bool Value);
+    // Takes the system's arrow size and bar thickness again (the user changed them), when the
+    // bar follows the system's metrics. The host measures its frame again afterwards.
+    void RefreshSystemMetrics();
     bool UseSystemStep() const { return styles_.UseSystemStep; }
     void SetUseSystemStep(bool Value) { styles_.UseSystemStep = Value; }
     bool UseXPThemes() const { return styles_.UseXPThemes; }

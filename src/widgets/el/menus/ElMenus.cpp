@@ -1,104 +1,53 @@
 #include "widgets/el/menus/ElMenus.h"
 
-#include <algorithm>
+TElMenuItem::TElMenuItem(TComponent* AOwner) : TMenuItem(AOwner) {}
 
-TElMenuItem::TElMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
-
-TElMenuItem::~TElMenuItem()
+void TElMenuItem::SetImageIndex(int32_t Value)
 {
-    Clear();
-    DetachFromParent();
-}
-
-void TElMenuItem::BeforeDestruction()
-{
-    // Owned components go first (TComponent), then the held items, while the item is whole.
-    TComponent::BeforeDestruction();
-    Clear();
-    DetachFromParent();
-}
-
-void TElMenuItem::DetachFromParent()
-{
-    if (parent_)
-        parent_->Remove(this);
-}
-
-void TElMenuItem::Add(TElMenuItem* Item)
-{
-    if (!Item || Item == this)
+    if (Value == imageIndex_)
         return;
-    Item->DetachFromParent();
-    items_.push_back(Item);
-    Item->parent_ = this;
+    imageIndex_ = Value;
+    Changed(false);
 }
 
-void TElMenuItem::Remove(TElMenuItem* Item)
+namespace {
+
+// The popup menu of portable builds: the items and the display choices, nothing shown.
+class TElPopupMenuHolder : public TComponent, public IElPopupMenu {
+public:
+    explicit TElPopupMenuHolder(TComponent* AOwner) : TComponent(AOwner), items_(new TElMenuItem(this)) {}
+    const char* ClassName() const override { return "TElPopupMenuHolder"; }
+
+    TComponent* Component() override { return this; }
+    TMenuItem* Items() const override { return items_; }
+    TMenuAutoFlag AutoHotkeys() const override { return autoHotkeys_; }
+    void SetAutoHotkeys(TMenuAutoFlag Value) override { autoHotkeys_ = Value; }
+    TDrawStyle DrawStyle() const override { return drawStyle_; }
+    void SetDrawStyle(TDrawStyle Value) override { drawStyle_ = Value; }
+
+private:
+    TElMenuItem* items_;  // owned as a component
+    TMenuAutoFlag autoHotkeys_ = maAutomatic;
+    TDrawStyle drawStyle_ = tdsNormal;
+};
+
+IElPopupMenu* NewHolder(TComponent* Owner)
 {
-    auto it = std::find(items_.begin(), items_.end(), Item);
-    if (it == items_.end())
-        return;
-    items_.erase(it);
-    Item->parent_ = nullptr;
+    return new TElPopupMenuHolder(Owner);
 }
 
-void TElMenuItem::Clear()
+// Constant-initialised, so a maker installed during static initialisation is never lost to the
+// order in which units initialise.
+TElPopupMenuMaker CurrentMaker = nullptr;
+
+}  // namespace
+
+IElPopupMenu* NewElPopupMenu(TComponent* Owner)
 {
-    while (!items_.empty()) {
-        TElMenuItem* item = items_.back();
-        Remove(item);
-        Free(item);
-    }
+    return (CurrentMaker ? CurrentMaker : NewHolder)(Owner);
 }
 
-TElMenuItem* TElMenuItem::Items(int Index) const
+void SetElPopupMenuMaker(TElPopupMenuMaker Maker)
 {
-    if (items_.empty())
-        throw EMenuError(u"Index Error");
-    if (Index < 0 || Index >= Count())
-        throw EListError(FormatMessageD(u"List index out of bounds (%d)", Index));
-    return items_[static_cast<size_t>(Index)];
-}
-
-int TElMenuItem::IndexOf(const TElMenuItem* Item) const
-{
-    auto it = std::find(items_.begin(), items_.end(), Item);
-    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
-}
-
-void TElMenuItem::SetChecked(bool Value)
-{
-    if (checked_ == Value)
-        return;
-    checked_ = Value;
-    if (Value && RadioItem)
-        UncheckGroupSiblings();
-}
-
-void TElMenuItem::UncheckGroupSiblings()
-{
-    if (!parent_)
-        return;
-    for (TElMenuItem* sibling : parent_->items_)
-        if (sibling != this && sibling->RadioItem && sibling->GroupIndex == GroupIndex)
-            sibling->checked_ = false;
-}
-
-void TElMenuItem::Click()
-{
-    if (!enabled_)
-        return;
-    if (AutoCheck && !(RadioItem && checked_))
-        SetChecked(!checked_);
-    // A copy: the handler may free this item and with it OnClick.
-    TNotifyEvent handler = OnClick;
-    if (handler)
-        handler(this);
-}
-
-TElPopupMenu::TElPopupMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TElMenuItem(nullptr)) {}
-
-TElPopupMenu::~TElPopupMenu()
-{
-    Free(items_);
+    CurrentMaker = Maker;
 }

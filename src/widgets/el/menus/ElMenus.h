@@ -1,93 +1,62 @@
-// The item model of the program's menus: menu items in a tree under a main-menu item or a
-// popup menu. The native menus that show them are made by the windows that own the menus;
-// this model keeps the state they show and runs the click handlers.
+// The widget layer's menu items, and popup menus as portable code sees them.
 //
-// Ownership: an item is freed by its owner when it has one, otherwise by the item that holds
-// it (Clear, or the parent's destruction). An item freed by its owner leaves its parent's
-// list first, so a parent never holds a freed item.
+// TElMenuItem is the framework's menu item (framework/MenuItems.h) with an image index: items
+// hold their sub-items, raise the framework's "Index Error" for Items on an item without
+// sub-items, uncheck the radio items of their group, carry a short-cut, and tell the native
+// menu that shows them about every change. The native menus themselves - TElMainMenu,
+// TElPopupMenu and the menu bar - are Windows units (ElMenusNative.h).
+//
+// Portable code that owns a popup menu (the file manager's recent-file menu) holds it as an
+// IElPopupMenu made by NewElPopupMenu: in a program that links the native menus that is a
+// TElPopupMenu; elsewhere (native builds, tests of the portable layers) a holder that keeps the
+// items and the display choices and shows nothing.
 #pragma once
 
 #include "framework/Components.h"
-#include "framework/Exceptions.h"
 #include "framework/MenuItems.h"
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
+// How a menu gives its captions hot keys: maManual leaves every caption as it stands.
 enum TMenuAutoFlag { maAutomatic, maManual, maParent };
+// The look of a popup menu: tdsOfficeXP draws its items flat (owner-drawn); tdsNormal and
+// tdsWindowsXP leave them to the system.
 enum TDrawStyle { tdsNormal, tdsOfficeXP, tdsWindowsXP };
 
-class TElMenuItem : public TComponent {
+class TElMenuItem : public TMenuItem {
 public:
     explicit TElMenuItem(TComponent* AOwner);
-    ~TElMenuItem() override;
     const char* ClassName() const override { return "TElMenuItem"; }
-    void BeforeDestruction() override;
 
-    // Appends Item as the last sub-item; an item held elsewhere moves here.
-    void Add(TElMenuItem* Item);
-    // Takes Item out of the sub-items without freeing it.
-    void Remove(TElMenuItem* Item);
-    // Frees every sub-item, the last first.
-    void Clear();
-
-    int Count() const { return static_cast<int>(items_.size()); }
-    // Raises EMenuError when there are no sub-items, EListError for an index out of range.
-    TElMenuItem* Items(int Index) const;
-    int IndexOf(const TElMenuItem* Item) const;
-    TElMenuItem* Parent() const { return parent_; }
-
-    const std::u16string& Caption() const { return caption_; }
-    void SetCaption(const std::u16string& Value) { caption_ = Value; }
-    const std::u16string& Hint() const { return hint_; }
-    void SetHint(const std::u16string& Value) { hint_ = Value; }
-
-    bool Checked() const { return checked_; }
-    // A radio item that becomes checked unchecks the radio items of its group among its
-    // siblings.
-    void SetChecked(bool Value);
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool Value) { enabled_ = Value; }
-    bool Visible() const { return visible_; }
-    void SetVisible(bool Value) { visible_ = Value; }
-
-    bool RadioItem = false;
-    bool AutoCheck = false;
-    uint8_t GroupIndex = 0;
-    int32_t ImageIndex = -1;
-    TNotifyEvent OnClick;
-
-    // What choosing the item does: an auto-check item toggles, then OnClick runs with the item
-    // as Sender. The handler may free the item (a rebuilt menu), so nothing of the item is
-    // touched after it.
-    void Click();
+    // The glyph of the item in its menu's image list; -1 for none.
+    int32_t ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int32_t Value);
 
 private:
-    void DetachFromParent();
-    void UncheckGroupSiblings();
-
-    std::vector<TElMenuItem*> items_;
-    TElMenuItem* parent_ = nullptr;
-    std::u16string caption_;
-    std::u16string hint_;
-    bool checked_ = false;
-    bool enabled_ = true;
-    bool visible_ = true;
+    int32_t imageIndex_ = -1;
 };
 
-// A popup menu: its items hang under Items, a root item that the menu owns.
-class TElPopupMenu : public TComponent {
+class IElPopupMenu {
 public:
-    explicit TElPopupMenu(TComponent* AOwner);
-    ~TElPopupMenu() override;
-    const char* ClassName() const override { return "TElPopupMenu"; }
+    // The popup menu's component, through which it is owned and freed.
+    virtual TComponent* Component() = 0;
+    // The root item; its sub-items are the menu's items.
+    virtual TMenuItem* Items() const = 0;
+    virtual TMenuAutoFlag AutoHotkeys() const = 0;
+    virtual void SetAutoHotkeys(TMenuAutoFlag Value) = 0;
+    virtual TDrawStyle DrawStyle() const = 0;
+    virtual void SetDrawStyle(TDrawStyle Value) = 0;
 
-    TElMenuItem* Items() const { return items_; }
-
-    TMenuAutoFlag AutoHotkeys = maAutomatic;  // maManual leaves captions as they are
-    TDrawStyle DrawStyle = tdsNormal;
-
-private:
-    TElMenuItem* items_;
+protected:
+    // Freed through Component(), never through this interface.
+    ~IElPopupMenu() = default;
 };
+
+// A new popup menu with Owner: native when the program links the native menus, else the
+// portable holder. Free it through Component() (or let Owner free it).
+IElPopupMenu* NewElPopupMenu(TComponent* Owner);
+
+// The maker NewElPopupMenu uses; null restores the portable holder. The native menus unit
+// installs its own while the program starts.
+using TElPopupMenuMaker = IElPopupMenu* (*)(TComponent* Owner);
+void SetElPopupMenuMaker(TElPopupMenuMaker Maker);

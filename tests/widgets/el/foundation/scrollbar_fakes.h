@@ -33,12 +33,13 @@ struct FakeHost : IElScrollBarHost {
     bool OtherTracking = false;
     bool Visible = true;
     uint32_t WheelLines = 3;
+    int32_t Metric = 17;
     TPoint Cursor{-1, -1};
     std::vector<std::u16string> Hints;
     // The window's scroll state, read by UpdateFromScrollInfo.
     TElScrollInfo Window;
 
-    int32_t SystemMetric(TElSBMetric) override { return 17; }
+    int32_t SystemMetric(TElSBMetric) override { return Metric; }
     uint32_t WheelScrollLines() override { return WheelLines; }
     bool HandleAllocated() override { return Handle; }
     bool IsLoading() override { return Loading; }

@@ -248,6 +248,23 @@ TEST(ScrollBarStyles, SettersRefuseAndCoupleAsPublished)
     EXPECT_EQ(t.Bar.Width(), 25);  // ignored while the system's metrics rule
 }
 
+TEST(ScrollBarStyles, NewSystemMetricsReachOnlyBarsThatFollowThem)
+{
+    TestBar t(ebkVertical, 200);
+    t.SetRange(0, 99, 10, 0);
+    t.Host.Metric = 25;
+    t.Bar.RefreshSystemMetrics();
+    EXPECT_EQ(t.Bar.Thickness(), 25);
+    EXPECT_EQ(t.Bar.ButtonSize(), 25);
+    EXPECT_EQ(t.Bar.PartRect(sbpThumb).Top, 25);  // the thumb moved with the arrows
+    t.Bar.SetUseSystemMetrics(false);
+    t.Bar.SetStyleWidth(20);
+    t.Host.Metric = 30;
+    t.Bar.RefreshSystemMetrics();
+    EXPECT_EQ(t.Bar.Thickness(), 20);
+    EXPECT_EQ(t.Bar.ButtonSize(), 25);
+}
+
 TEST(ScrollBarStyles, AssignCopiesEveryPublishedProperty)
 {
     TElCtrlScrollBarStyles s(nullptr, ebkHorizontal, 0), d(nullptr, ebkHorizontal, 0);

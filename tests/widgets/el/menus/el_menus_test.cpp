@@ -17,7 +17,7 @@ private:
     std::vector<std::u16string>& log_;
 };
 
-TCountedItem* MakeItem(TElMenuItem& Parent, const std::u16string& Caption, std::vector<std::u16string>& Log,
+TCountedItem* MakeItem(TMenuItem& Parent, const std::u16string& Caption, std::vector<std::u16string>& Log,
                        TComponent* Owner = nullptr)
 {
     auto* item = new TCountedItem(Owner, Log);
@@ -104,8 +104,8 @@ TEST(ElMenuItem, CheckingARadioItemUnchecksItsGroupOnly)
     auto* b = MakeItem(root, u"b", freed);
     auto* other = MakeItem(root, u"other group", freed);
     auto* plain = MakeItem(root, u"plain", freed);
-    for (auto* r : {a, b, other}) r->RadioItem = true;
-    other->GroupIndex = 1;
+    for (auto* r : {a, b, other}) r->SetRadioItem(true);
+    other->SetGroupIndex(1);
 
     a->SetChecked(true);
     other->SetChecked(true);
@@ -117,7 +117,7 @@ TEST(ElMenuItem, CheckingARadioItemUnchecksItsGroupOnly)
     EXPECT_TRUE(plain->Checked());
 
     // A plain item in the group's index does not take part.
-    a->RadioItem = false;
+    a->SetRadioItem(false);
     a->SetChecked(true);
     EXPECT_TRUE(b->Checked());
 }
@@ -138,41 +138,51 @@ TEST(ElMenuItem, ClickRunsHandlerWithItemAsSenderAndHonoursEnabledAndAutoCheck)
 
     // A checked radio item stays checked when chosen again.
     item.SetEnabled(true);
-    item.RadioItem = true;
+    item.SetRadioItem(true);
     item.SetChecked(true);
     item.Click();
     EXPECT_TRUE(item.Checked());
 }
 
+// The portable popup menu: what the file manager owns in builds without native menus.
+struct PortablePopup {
+    IElPopupMenu* menu = NewElPopupMenu(nullptr);
+    TOwned<TComponent> owner{menu->Component()};
+};
+
 TEST(ElMenuItem, HandlerMayRebuildTheMenuThatHoldsTheItem)
 {
-    TElPopupMenu menu(nullptr);
+    PortablePopup popup;
+    TMenuItem* items = popup.menu->Items();
     int clicks = 0;
     auto addItem = [&](auto& self) -> void {
         auto* item = new TElMenuItem(nullptr);
         item->OnClick = [&, self_ = &self](TObject*) {
             ++clicks;
-            menu.Items()->Clear();  // frees the item being clicked
+            items->Clear();  // frees the item being clicked
             (*self_)(*self_);
         };
-        menu.Items()->Add(item);
+        items->Add(item);
     };
     addItem(addItem);
-    menu.Items()->Items(0)->Click();
+    items->Items(0)->Click();
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(menu.Items()->Count(), 1);
+    EXPECT_EQ(items->Count(), 1);
 }
 
-TEST(ElPopupMenu, HoldsARootItemAndFreesItsItems)
+TEST(ElPopupMenu, PortableHolderKeepsChoicesAndFreesItsItems)
 {
     std::vector<std::u16string> freed;
     {
-        TElPopupMenu menu(nullptr);
-        menu.AutoHotkeys = maManual;
-        menu.DrawStyle = tdsOfficeXP;
-        MakeItem(*menu.Items(), u"a", freed);
-        MakeItem(*menu.Items(), u"b", freed);
-        EXPECT_EQ(menu.Items()->Count(), 2);
+        PortablePopup popup;
+        EXPECT_EQ(popup.menu->AutoHotkeys(), maAutomatic);
+        popup.menu->SetAutoHotkeys(maManual);
+        popup.menu->SetDrawStyle(tdsOfficeXP);
+        EXPECT_EQ(popup.menu->AutoHotkeys(), maManual);
+        EXPECT_EQ(popup.menu->DrawStyle(), tdsOfficeXP);
+        MakeItem(*popup.menu->Items(), u"a", freed);
+        MakeItem(*popup.menu->Items(), u"b", freed);
+        EXPECT_EQ(popup.menu->Items()->Count(), 2);
     }
     EXPECT_EQ(freed, (std::vector<std::u16string>{u"b", u"a"}));
 }

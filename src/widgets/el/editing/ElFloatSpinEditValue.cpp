@@ -1,0 +1,20 @@
+#include "widgets/el/editing/ElFloatSpinEditValue.h"
+
+#include "framework/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+
+std::u16string FloatSpinText(double Value, int Digits)
+{
+    return FloatToStrF(Value, TFloatFormat::ffFixed, 15, std::clamp(Digits, 0, 15));
+}
+
+double StepFloatValue(double Value, double Delta, double MinValue, double MaxValue)
+{
+    const double from = std::isfinite(Value) ? Value : MinValue;
+    const double stepped = from + Delta;
+    if (MaxValue > MinValue)
+        return std::clamp(stepped, MinValue, MaxValue);
+    return stepped;
+}
