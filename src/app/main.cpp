@@ -69,9 +69,6 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner)
 
 TMainForm::~TMainForm()
 {
-    // The language manager goes with the components this window owns, right after this.
-    if (LanguageManager && LanguageManager->Owner() == this)
-        LanguageManager = nullptr;
     if (MainForm == this)
         MainForm = nullptr;
 }
@@ -283,4 +280,8 @@ void TMainForm::FormDestroy(TObject*)
     FileManager.reset();
     DataReceiver.reset();
     DataGrid.reset();
+    // The language manager goes with the components this window owns, right after this
+    // handler; nothing may reach it through the global from then on.
+    if (LanguageManager && LanguageManager->Owner() == this)
+        LanguageManager = nullptr;
 }
