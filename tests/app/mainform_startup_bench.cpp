@@ -1,10 +1,14 @@
 // How long the start-up takes from the entry point's first step to the main window shown and
 // painted, without the splash screen's fixed waits (they are recorded, not slept). The figure
 // is printed, never checked: speed is reported, not asserted. With L3D_SCREENSHOT_DIR set, a
-// picture of the main window as it first shows is saved there as mainform.png.
+// picture of the main window as it first shows is saved there as mainform.png, and one of
+// the splash screen as splash.png.
 #include "program_fixture.h"
 
+#include "app/dlg_splashscreen.h"
 #include "widgets/el/menus/el_screenshot.h"
+
+#include "framework/Delays.h"
 
 #include "framework/StrConv.h"
 
@@ -31,12 +35,17 @@ TEST_F(ProgramTest, StartUpTimeWithoutTheSplashWaits)
     std::fflush(stdout);
 }
 
-TEST_F(ProgramTest, PictureOfTheMainWindow)
+TEST_F(ProgramTest, PicturesOfTheSplashScreenAndTheMainWindow)
 {
-    ASSERT_TRUE(Start());
     const char* dir = std::getenv("L3D_SCREENSHOT_DIR");
     if (!dir)
         GTEST_SKIP() << "L3D_SCREENSHOT_DIR not set";
+    // The splash screen as it shows the third step.
+    SleepSeam() = [&](uint32_t) {
+        if (SplashScreen && SplashScreen->ProgressBar->LightValue() == 60)
+            l3d::testing::SaveWindowPicture(SplashScreen->Handle(), Utf8ToWide(dir) + u"\\splash.png");
+    };
+    ASSERT_TRUE(Start());
     const TSize size = l3d::testing::SaveWindowPicture(MainForm->Handle(), Utf8ToWide(dir) + u"\\mainform.png");
     EXPECT_GT(size.cx, 0);
     std::printf("main window picture: %dx%d\n", size.cx, size.cy);
