@@ -164,11 +164,15 @@ void TCustomElListBox::CreateWnd()
     // One placeholder per item, then the selection and scroll position the control kept.
     const int count = items_->Count();
     if (count > 0) {
+        // In bulk, as SetRedraw does for an update; an update still going on keeps drawing off.
+        controller_->Lock();
         Send(WM_SETREDRAW, FALSE);
         Send(LB_INITSTORAGE, static_cast<WPARAM>(count), 0);
         for (int i = 0; i < count; ++i)
             Send(LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(L""));
-        Send(WM_SETREDRAW, TRUE);
+        controller_->Unlock();
+        if (items_->UpdateCount == 0)
+            Send(WM_SETREDRAW, TRUE);
     }
     if (multiSelect_)
         for (int i : keptSelection_)
@@ -301,11 +305,23 @@ void TCustomElListBox::ClearPlaceholders()
 
 void TCustomElListBox::SetRedraw(bool On)
 {
+    // While the items change in bulk, the bars are left alone too: reading the window's scroll
+    // state after every placeholder costs more than the placeholder. They read it once after.
+    if (!On && !barsLocked_) {
+        controller_->Lock();
+        barsLocked_ = true;
+    } else if (On && barsLocked_) {
+        controller_->Unlock();
+        barsLocked_ = false;
+    }
     if (!HandleAllocated())
         return;
     Send(WM_SETREDRAW, On);
-    if (On)
-        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    if (!On)
+        return;
+    // The frame is measured again with the bars the items need now, then everything is drawn.
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 bool TCustomElListBox::ItemSelected(int32_t Index)

@@ -284,6 +284,7 @@ private:
     std::unique_ptr<TElListBoxStrings> items_;
     std::unique_ptr<TElSBController> controller_;
     bool useCustomScrollBars_ = true;
+    bool barsLocked_ = false;  // the controller is locked for a bulk update of the items
     int itemIndex_ = -1;       // kept while there is no window
     int topIndex_ = 0;         // kept while there is no window
     std::vector<int> keptSelection_;  // MultiSelect: the marks kept while there is no window
