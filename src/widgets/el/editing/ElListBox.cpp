@@ -38,6 +38,7 @@ TCustomElListBox::TCustomElListBox(TComponent* AOwner)
     SetColor(clWindow);
     ControlStyle |= csOpaque;
     items_->OnChange = [this](TObject*) { RepaintBox(); };
+    imageFormLink_.OnChange = [this](TObject*) { RepaintBox(); };
     selectedFont_->Assign(Font());
     selectedFont_->OnChange = [this](TObject*) {
         if (!followingParentFont_)
@@ -61,6 +62,7 @@ TCustomElListBox::~TCustomElListBox()
     // The controller's hook on the window procedure goes first, then the window (while the
     // hint and the timers it may touch are still there), then the items' link to it.
     controller_->SetControl(nullptr);
+    SetImageForm(nullptr);
     DestroyHandle();
     lineHint_.reset();
     searchTimer_.reset();
@@ -845,6 +847,18 @@ void TCustomElListBox::SetBackground(const TBitmap* Value)
     RepaintBox();
 }
 
+void TCustomElListBox::SetImageForm(TCustomElImageForm* Value)
+{
+    TCustomElImageForm* old = ImageForm();
+    if (Value == old)
+        return;
+    if (old)
+        old->UnregisterChanges(&imageFormLink_);
+    if (Value)
+        Value->RegisterChanges(&imageFormLink_);
+    RepaintBox();
+}
+
 void TCustomElListBox::SetTransparent(bool Value)
 {
     if (Value == transparent_)
@@ -866,7 +880,7 @@ void TCustomElListBox::SetShowLineHint(bool Value)
         lineHint_->Cancel();
 }
 
-THintWindow* TCustomElListBox::LineHintWindow() const
+TElListBoxHintWindow* TCustomElListBox::LineHintWindow() const
 {
     return lineHint_->Window();
 }

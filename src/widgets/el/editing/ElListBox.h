@@ -23,6 +23,7 @@
 #include "widgets/el/editing/ElListBoxLook.h"
 #include "widgets/el/editing/ElListBoxSearch.h"
 #include "widgets/el/foundation/ElDrawing.h"
+#include "widgets/el/foundation/ElImageForm.h"
 #include "widgets/el/foundation/ElSBController.h"
 #include "widgets/el/foundation/ElXPThemedControl.h"
 
@@ -36,7 +37,7 @@
 #include <string>
 #include <vector>
 
-class THintWindow;
+class TElListBoxHintWindow;
 class TElListBoxLineHint;
 class TElKeyboardPlatformWin;
 
@@ -173,6 +174,9 @@ public:
     void SetBackground(const TBitmap* Value);
     bool UseBackground() const { return useBackground_; }
     void SetUseBackground(bool Value);
+    // The form's painted background shows under the rows (unless it is a plain colour).
+    TCustomElImageForm* ImageForm() const { return imageFormLink_.Sender(); }
+    void SetImageForm(TCustomElImageForm* Value);
     // The parent's picture shows under the rows.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool Value);
@@ -193,7 +197,7 @@ public:
     void SetVertScrollBarStyles(const TElCtrlScrollBarStyles* Value) { controller_->SetVertScrollBarStyles(Value); }
     void SetUseXPThemes(bool Value) override;
     // The line hint's window while one was made (it is made once and reused); nil before.
-    THintWindow* LineHintWindow() const;
+    TElListBoxHintWindow* LineHintWindow() const;
 
     // ---- events
     TNotifyEvent OnChange;
@@ -267,6 +271,7 @@ private:
     void DrawCheckBox(HDC Dc, const TRect& R, TCheckBoxState State);
     void DrawImage(HDC Dc, const TRect& R, int Index);
     bool PaintsBackground() const;
+    bool UsesImageForm() const;
     void EraseBackground(HDC Dc);
     TElListItemParts ItemParts(const TRect& R) const;
     TSize CheckBoxSize() const;
@@ -323,6 +328,7 @@ private:
     bool hideFocusRect_ = false;
     bool showCheckBox_ = false;
     bool allowGrayed_ = true;
+    TImgFormChangeLink imageFormLink_;
     TWeakRef<TImageList> images_;
     TWeakRef<TImageList> alphaForImages_;
     std::unique_ptr<TBitmap> background_;

@@ -75,13 +75,23 @@ TElListItemParts TCustomElListBox::ItemParts(const TRect& R) const
 
 // ---- rows
 
+bool TCustomElListBox::UsesImageForm() const
+{
+    const TCustomElImageForm* form = ImageForm();
+    return form && form->BackgroundType() != bgtColorFill;
+}
+
 bool TCustomElListBox::PaintsBackground() const
 {
-    return transparent_ || (useBackground_ && !background_->Empty());
+    return UsesImageForm() || transparent_ || (useBackground_ && !background_->Empty());
 }
 
 void TCustomElListBox::PaintItemBackground(HDC Dc, const TRect& R, bool FillColor)
 {
+    if (UsesImageForm()) {
+        ImageForm()->PaintBkgnd(Dc, this, R, {R.Left, R.Top});
+        return;
+    }
     if (transparent_) {
         const TSavedDC saved(Dc);
         IntersectClipRect(Dc, R.Left, R.Top, R.Right, R.Bottom);

@@ -69,17 +69,17 @@ void TElListBoxLineHint::Tick()
 void TElListBoxLineHint::Show()
 {
     if (!window_)
-        window_.reset(CreateComponent<THintWindow>(nullptr));
+        window_.reset(CreateComponent<TElListBoxHintWindow>(nullptr));
     const std::u16string text = box_.Items()->Get(item_);
+    window_->IsHTML = text.starts_with(u"<html>");
     window_->Font()->Assign(box_.Font());
     window_->SetColor(box_.Color());
     window_->SetBiDiMode(box_.RightToLeft() ? TBiDiMode::bdRightToLeft : TBiDiMode::bdLeftToRight);
     // Over the row, the hint's text where the row's text starts.
     const TRect row = box_.ItemRect(item_);
-    const TRect size = window_->CalcHintRect(box_.GetItemWidth(item_) + 64, text);
-    const int textLeft = box_.TextLeft(row);
-    TPoint at = box_.ClientToScreen({textLeft - 3, row.Top});
+    const TRect size = window_->CalcHintRectW(box_.GetItemWidth(item_) + 64, text);
+    TPoint at = box_.ClientToScreen({box_.TextLeft(row) - 3, row.Top});
     if (box_.RightToLeft())
         at = box_.ClientToScreen({row.Right - size.Width() + 3, row.Top});
-    window_->ActivateHint(Bounds(at.X, at.Y, size.Width(), std::max(size.Height(), row.Height())), text);
+    window_->ActivateHintW(Bounds(at.X, at.Y, size.Width(), size.Height()), text);
 }

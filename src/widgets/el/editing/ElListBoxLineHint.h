@@ -7,12 +7,20 @@
 //   mouse leaving, a click, a key, scrolling --> hidden at once
 #pragma once
 
+#include "widgets/el/foundation/ElHintWindow.h"
+
 #include "framework/Components.h"
-#include "framework/HintWindow.h"
 #include "framework/Timer.h"
 #include "framework/Types.h"
 
 class TCustomElListBox;
+
+// The line hint's window: a wide hint window (an "<html>" text shows formatted).
+class TElListBoxHintWindow : public TElHintWindow {
+public:
+    using TElHintWindow::TElHintWindow;
+    const char* ClassName() const override { return "TElListBoxHintWindow"; }
+};
 
 class TElListBoxLineHint {
 public:
@@ -26,7 +34,7 @@ public:
     // Hides the hint and forgets its row.
     void Cancel();
     bool Showing() const;
-    THintWindow* Window() const { return window_.get(); }
+    TElListBoxHintWindow* Window() const { return window_.get(); }
 
 private:
     void Tick();
@@ -35,7 +43,7 @@ private:
 
     TCustomElListBox& box_;
     TOwned<TTimer> timer_;
-    TOwned<THintWindow> window_;
+    TOwned<TElListBoxHintWindow> window_;
     int item_ = -1;  // the row whose hint is pending or shown
     TPoint mouse_;
 };

@@ -5,6 +5,8 @@
 // flat border and the tiled background; a picture of a test form.
 #include "widgets/el/editing/ElListBox.h"
 
+#include "widgets/el/editing/ElListBoxLineHint.h"
+
 #include "widgets/el/foundation/ElScrollHook.h"
 #include "widgets/el/foundation/ElUxTheme.h"
 
@@ -332,9 +334,10 @@ TEST_F(ListBoxTest, TheLineHintShowsALongRowsWholeTextAndGoesAgain)
 
     moveTo(1);
     ASSERT_TRUE(PumpUntil(shown, 2000));
-    THintWindow* hint = list->LineHintWindow();
+    TElListBoxHintWindow* hint = list->LineHintWindow();
     const HWND first = hint->Handle();
-    EXPECT_EQ(hint->Caption(), list->Items()->Get(1));
+    EXPECT_EQ(hint->WideCaption(), list->Items()->Get(1));
+    EXPECT_FALSE(hint->IsHTML);
     RECT r{};
     GetWindowRect(first, &r);
     const TPoint rowTop = list->ClientToScreen({0, list->ItemRect(1).Top});
@@ -348,6 +351,11 @@ TEST_F(ListBoxTest, TheLineHintShowsALongRowsWholeTextAndGoesAgain)
     EXPECT_FALSE(shown());
     moveTo(1);
     ASSERT_TRUE(PumpUntil(shown, 2000));
+    EXPECT_EQ(list->LineHintWindow()->Handle(), first);
+    // A row in markup shows formatted.
+    list->Items()->Add(u"<html><b>bold</b> and a text much wider than the box</html>");
+    moveTo(2);
+    ASSERT_TRUE(PumpUntil([&] { return shown() && list->LineHintWindow()->IsHTML; }, 2000));
     EXPECT_EQ(list->LineHintWindow()->Handle(), first);
     // The box going while its hint shows takes the hint with it.
     Free(list);
@@ -429,6 +437,20 @@ TEST_F(ListBoxTest, AFlatBorderTakesItsColoursAndSidesAndTheBackgroundIsTiled)
     EXPECT_TRUE(ColorNear(px.At(1, 0), even ? kLime : kRed));
     const Pixels below = ReadClientPixels(list->Handle(), RECT{100, 100, 101, 101});
     EXPECT_TRUE(ColorNear(below.At(0, 0), kRed));
+
+    // The form's painted background comes before the tiles.
+    auto* imageForm = new TElImageForm(form.get());
+    TBitmap lime(4, 4);
+    lime.Canvas()->Brush()->SetColor(clLime);
+    lime.Canvas()->FillRect(TRect{0, 0, 4, 4});
+    imageForm->SetBackground(&lime);
+    imageForm->SetBackgroundType(bgtTileBitmap);
+    list->SetImageForm(imageForm);
+    Settle();
+    EXPECT_TRUE(ColorNear(RowPixel(list, 1), kLime));
+    Free(imageForm);
+    Settle();
+    EXPECT_EQ(list->ImageForm(), nullptr);
     ElUxTheme().SetForceClassic(false);
 }
 
