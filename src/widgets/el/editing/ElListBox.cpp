@@ -578,7 +578,7 @@ void TCustomElListBox::SetRightAlignedView(bool Value)
     if (Value == rightAlignedView_)
         return;
     rightAlignedView_ = Value;
-    Recreate();
+    ApplyReadingOrder();
 }
 
 void TCustomElListBox::SetRightToLeft(bool Value)
@@ -586,7 +586,22 @@ void TCustomElListBox::SetRightToLeft(bool Value)
     if (Value == rightToLeft_)
         return;
     rightToLeft_ = Value;
-    Recreate();
+    ApplyReadingOrder();
+}
+
+void TCustomElListBox::ApplyReadingOrder()
+{
+    // The window stays (whoever holds it keeps a valid handle); its extended style and frame
+    // change in place, and the rows are drawn anew.
+    if (!HandleAllocated())
+        return;
+    TCreateParams params;
+    CreateParams(params);
+    constexpr DWORD kOrder = WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
+    const auto ex = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE));
+    SetWindowLongW(Handle(), GWL_EXSTYLE, static_cast<LONG>((ex & ~kOrder) | (params.ExStyle & kOrder)));
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void TCustomElListBox::SetHorizontalScroll(bool Value)
@@ -1157,6 +1172,10 @@ void TCustomElListBox::WndProc(TMessage& Message)
     case WM_DESTROY:
         KeepWindowState();
         break;
+    case CM_BIDIMODECHANGED:
+        TElXPThemedControl::WndProc(Message);
+        ApplyReadingOrder();  // the box's own flags join the inherited reading order
+        return;
     default:
         break;
     }

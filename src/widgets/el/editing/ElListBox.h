@@ -99,7 +99,7 @@ public:
     TListBoxStyle Style() const { return style_; }
     // The virtual styles are taken as lbStandard and lbOwnerDrawFixed.
     void SetStyle(TListBoxStyle Value);
-    // The scroll bar on the left.
+    // The scroll bar on the left (the window stays; so for the reading order below).
     bool RightAlignedView() const { return rightAlignedView_; }
     void SetRightAlignedView(bool Value);
     // Right-aligned rows read right to left (also while BiDiMode is right to left).
@@ -236,6 +236,9 @@ protected:
     virtual void ResetItemHeight();
     virtual void Change();
     void BeginAutoDrag() override;
+    // Whether rows are drawn in the focused box's colours (a list that never takes the focus
+    // but stands for a control that has it answers true).
+    virtual bool DrawsFocused() const { return Focused(); }
 
 private:
     // ---- IElListBoxWindow
@@ -248,6 +251,7 @@ private:
 
     intptr_t Send(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) const;
     void Recreate();
+    void ApplyReadingOrder();
     // Keeps what the window shows (selection, top row) for the next window.
     void KeepWindowState();
     bool ThemedBorder() const;

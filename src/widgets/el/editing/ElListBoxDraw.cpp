@@ -186,7 +186,7 @@ void TCustomElListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State)
     TElListColors colors = colors_;
     colors.Color = Color();
     colors.FontColor = Font()->Color();
-    const TElListItemLook look = ListItemLook(colors, (State & odSelected) != 0, Focused());
+    const TElListItemLook look = ListItemLook(colors, (State & odSelected) != 0, DrawsFocused());
     const bool blend = look.SelectionFill != clNone && highlightAlphaLevel_ < 255;
     if (look.Background || blend)
         PaintItemBackground(dc, Rect, look.FillColor || blend);

@@ -5,6 +5,7 @@
 // flat border and the tiled background; a picture of a test form.
 #include "widgets/el/editing/ElListBox.h"
 
+#include "widgets/el/editing/ElComboBox.h"
 #include "widgets/el/editing/ElListBoxLineHint.h"
 
 #include "widgets/el/foundation/ElScrollHook.h"
@@ -454,8 +455,9 @@ TEST_F(ListBoxTest, AFlatBorderTakesItsColoursAndSidesAndTheBackgroundIsTiled)
     ElUxTheme().SetForceClassic(false);
 }
 
-// The test form for a person to look at: a list with check boxes, a checked, a grayed and a
-// selected row, and a flat one with a tiled background.
+// The test form for a person to look at: a list with check boxes (a checked, a grayed and the
+// selected row), a multi-selection list with its replacement scroll bar, and a combo box with
+// its list open.
 TEST_F(ListBoxTest, ScreenshotOfTheTestForm)
 {
     auto* checks = Add(Bounds(10, 10, 200, 160),
@@ -473,7 +475,16 @@ TEST_F(ListBoxTest, ScreenshotOfTheTestForm)
     many->SetMultiSelect(true);
     many->SetSelected(2, true);
     many->SetSelected(4, true);
+    auto* combo = new TElComboBox(form.get());
+    for (const char16_t* s : {u"50 %", u"100 %", u"200 %", u"400 %"})
+        combo->Items()->Add(s);
+    combo->SetStyle(TComboBoxStyle::csDropDownList);
+    combo->SetParent(form.get());
+    combo->SetBounds(10, 180, 200, combo->Height());
+    combo->SetItemIndex(1);
     Focus(checks);
+    combo->SetDroppedDown(true);
+    Settle();
     RECT r{};
     GetWindowRect(form->Handle(), &r);
     TBitmap shot(r.right - r.left, r.bottom - r.top);
