@@ -441,6 +441,8 @@ void TElComboBox::ApplyEditAlignment()
 
 void TElComboBox::EnabledChanged()
 {
+    if (!Enabled())
+        CloseUp(false);
     TElXPThemedControl::EnabledChanged();
     Invalidate();
 }

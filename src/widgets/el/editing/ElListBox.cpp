@@ -9,6 +9,7 @@
 #include "framework/ScopedGdi.h"
 #include "framework/WinText.h"
 
+#include <vssym32.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -223,8 +224,17 @@ void TCustomElListBox::Recreate()
 void TCustomElListBox::CreateThemeHandle()
 {
     TElXPThemedControl::CreateThemeHandle();
-    if (UseXPThemes() && ThemesAvailable() && HandleAllocated())
-        buttonTheme_.Open(Handle(), u"BUTTON");
+    if (!UseXPThemes() || !ThemesAvailable() || !HandleAllocated())
+        return;
+    buttonTheme_.Open(Handle(), u"BUTTON");
+    // The theme's check box, measured once per theme.
+    SIZE size{};
+    const TWindowDC screen(nullptr);
+    themedCheckBoxSize_ = {13, 13};
+    if (buttonTheme_ && ElUxTheme().GetThemePartSize(buttonTheme_.Get(), screen.Handle(), BP_CHECKBOX,
+                                                     CBS_UNCHECKEDNORMAL, nullptr, TS_TRUE, size) &&
+        size.cx > 0 && size.cy > 0)
+        themedCheckBoxSize_ = {size.cx, size.cy};
 }
 
 void TCustomElListBox::FreeThemeHandle()

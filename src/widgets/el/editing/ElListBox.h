@@ -346,6 +346,7 @@ private:
     std::unique_ptr<TCanvas> itemCanvas_;
     TGdiObject<HBRUSH> colorBrush_;
     TElThemeHandle buttonTheme_;
+    TSize themedCheckBoxSize_{13, 13};
     TElListBoxSearch search_;
     std::unique_ptr<TElKeyboardPlatformWin> keyboard_;
     TOwned<TTimer> searchTimer_;

@@ -50,16 +50,7 @@ TRect InsideEdges(const TRect& Window, TElBorderSides Sides)
 
 TSize TCustomElListBox::CheckBoxSize() const
 {
-    SIZE size{13, 13};
-    if (buttonTheme_ && IsThemeApplied()) {
-        SIZE themed{};
-        const TWindowDC screen(nullptr);
-        if (ElUxTheme().GetThemePartSize(buttonTheme_.Get(), screen.Handle(), BP_CHECKBOX, CBS_UNCHECKEDNORMAL,
-                                         nullptr, TS_TRUE, themed) &&
-            themed.cx > 0 && themed.cy > 0)
-            size = themed;
-    }
-    return {size.cx, size.cy};
+    return buttonTheme_ && IsThemeApplied() ? themedCheckBoxSize_ : TSize{13, 13};
 }
 
 TElListItemParts TCustomElListBox::ItemParts(const TRect& R) const

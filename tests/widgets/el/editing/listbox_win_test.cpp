@@ -186,6 +186,12 @@ TEST_F(ListBoxTest, TheWindowCountsTheItemsAndCheckStatesStayWithTheirItems)
     list->SetExtendedSelect(false);
     EXPECT_EQ(list->SelCount(), 2);
     EXPECT_EQ(Checks(list), "0020");
+    // Virtual kinds have no item source here: they are taken as the ordinary ones, unraised.
+    list->SetStyle(TListBoxStyle::lbVirtualOwnerDraw);
+    EXPECT_EQ(list->Style(), TListBoxStyle::lbOwnerDrawFixed);
+    list->SetStyle(TListBoxStyle::lbVirtual);
+    EXPECT_EQ(list->Style(), TListBoxStyle::lbStandard);
+    EXPECT_TRUE(same());
 
     items.Clear();
     EXPECT_TRUE(same());
