@@ -128,7 +128,8 @@ void TCustomElListBox::DrawCheckBox(HDC Dc, const TRect& R, TCheckBoxState State
     if (buttonTheme_ && IsThemeApplied()) {
         static constexpr int kEnabled[] = {CBS_UNCHECKEDNORMAL, CBS_CHECKEDNORMAL, CBS_MIXEDNORMAL};
         static constexpr int kDisabled[] = {CBS_UNCHECKEDDISABLED, CBS_CHECKEDDISABLED, CBS_MIXEDDISABLED};
-        const int state = (Enabled() ? kEnabled : kDisabled)[std::min<int>(State, 2)];
+        const int which = State == cbGrayed ? 2 : State == cbChecked ? 1 : 0;
+        const int state = (Enabled() ? kEnabled : kDisabled)[which];
         if (ElUxTheme().DrawThemeBackground(buttonTheme_.Get(), Dc, BP_CHECKBOX, state, ToRect(R)))
             return;
     }

@@ -3,6 +3,6 @@
 # keyboard's window side and the combo box's drop-down list are Windows units.
 l3d_sources(CORE ElListBoxItems.cpp ElListBoxSearch.cpp ElListBoxChecks.cpp ElListBoxLook.cpp)
 if(WIN32)
-  l3d_sources(WINDOWS ElKeyboardPlatformWin.cpp ElListBoxLineHint.cpp ElListBox.cpp ElListBoxDraw.cpp
+  l3d_sources(WINDOWS ElKeyboardPlatformWin.cpp ElListBoxLineHint.cpp ElListBox.cpp ElListBoxInput.cpp ElListBoxDraw.cpp
                   ElComboListBox.cpp)
 endif()
