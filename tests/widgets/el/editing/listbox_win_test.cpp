@@ -12,10 +12,10 @@
 #include "widgets/el/foundation/ElUxTheme.h"
 
 #include "support/gui_test.h"
+#include "support/handler_recorder.h"
 #include "support/pump.h"
 
 #include "framework/Application.h"
-#include "framework/ExceptionBarrier.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
 
@@ -53,7 +53,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(InstallScrollHook());
-        SetExceptionHandler([this](std::exception_ptr) { ++errors; });
         form.reset(CreateComponent<TForm>(nullptr));
         form->SetBounds(40, 40, 440, 330);
         form->Show();
@@ -63,8 +62,7 @@ protected:
     {
         form.reset();
         PumpUntilIdle(10, 300);
-        SetExceptionHandler(nullptr);
-        EXPECT_EQ(errors, 0);
+        EXPECT_TRUE(errors.messages.empty()) << "an exception reached the application";
     }
     static void Settle()
     {
@@ -122,8 +120,8 @@ protected:
         return px.At(0, 0);
     }
 
+    HandlerRecorder errors;
     TOwned<TForm> form;
-    int errors = 0;
 };
 
 TEST_F(ListBoxTest, TheWindowCountsTheItemsAndCheckStatesStayWithTheirItems)
