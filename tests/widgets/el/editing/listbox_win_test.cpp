@@ -233,6 +233,11 @@ TEST_F(ListBoxTest, TypingFindsBananaThenBerryAndAfterThePauseCherry)
     // A space does not search (it marks items in a multi-selection box).
     Type(list, u' ');
     EXPECT_EQ(list->ItemIndex(), 2);
+    // Every key that moves the selection reports it, not only the arrows.
+    PostMessageW(list->Handle(), WM_KEYDOWN, VK_END, 1);
+    Settle();
+    EXPECT_EQ(list->ItemIndex(), 3);
+    EXPECT_EQ(changes.back(), 3);
 }
 
 TEST_F(ListBoxTest, CheckBoxClicksCycleTheirStateAndShiftClicksToggleARange)
