@@ -9,7 +9,6 @@
 // FindComponent with that name, which the language texts and the menu states use).
 #pragma once
 
-#include "app/ComPortStandIn.h"
 #include "app/StartupRules.h"
 
 #include "device/_TUSBDevice.h"
@@ -39,6 +38,9 @@
 #include <string>
 #include <vector>
 
+namespace CPort {
+class TComPort;
+}
 class TColorManager;
 class TDataGrid;
 class TFileManager;
@@ -163,7 +165,7 @@ public:
     TElBiProgressBar* ProgressBar_Voltage;
 
     // ---- Non-visual
-    TMainComPort* ComPort;
+    CPort::TComPort* ComPort;
     TUSBDevice* USBDevice1;
     TElFormCaption* ElFormCaption;
     TKitOpenDialog* Kit_OpenDialog;
@@ -341,6 +343,7 @@ public:
     void MenuFileExitClick(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
     void StatusBarPanelDraw(TElStatusBar* Sender, TElStatusPanel* Panel, const TRect& Rect);
+    void ComPortRxChar(TObject* Sender, int32_t Count);
     // Preferences
     void MenuFileConfigurationClick(TObject* Sender);
     // Characteristics, about box and update check

@@ -1,6 +1,9 @@
 // The components of the main window: menus, tool bars, navigator, status panel, the non-visual
 // components and the timers, with their short-cuts, pictures and handlers. The texts are the
 // English defaults until a language is applied.
+// The serial-port header names the comm bits itself, so it comes before the system headers.
+#include "device/CPort.h"
+
 #include "app/main.h"
 
 #include "app/AppGlyphs.h"
@@ -162,7 +165,19 @@ void TMainForm::CreateNonVisual()
     for (int i = 0; i < static_cast<int>(TPaletteGlyph::Count); ++i)
         AddPicture(ImageListCP, DrawPaletteGlyph(static_cast<TPaletteGlyph>(i)));
 
-    ComPort = MakeNamed<TMainComPort>(this, "ComPort");
+    // The device's serial line; opened only while a live scan is received.
+    ComPort = MakeNamed<CPort::TComPort>(this, "ComPort");
+    ComPort->SetPortNum("COM1");
+    ComPort->SetBaudRate(CPort::TBaudRate::br2400);
+    ComPort->SetDataBits(CPort::TDataBits::dbEight);
+    ComPort->Parity().SetBits(CPort::TParityBits::prNone);
+    ComPort->SetStopBits(CPort::TStopBits::sbOneStopBit);
+    ComPort->FlowControl().SetControlDTR(CPort::TDTRFlowControl::dtrEnable);
+    ComPort->FlowControl().SetControlRTS(CPort::TRTSFlowControl::rtsDisable);
+    ComPort->Buffer().SetInputSize(4096);
+    ComPort->Buffer().SetOutputSize(4096);
+    ComPort->Events = CPort::TEvents{CPort::TEvent::evRxChar};
+    ComPort->SetSyncMethod(CPort::TSyncMethod::smThreadSync);
     USBDevice1 = MakeNamed<TUSBDevice>(this, "USBDevice1");
     USBDevice1->Baudrate = TBaudRate::br19200;
     USBDevice1->SetBlockSize(1024);
@@ -537,6 +552,7 @@ void TMainForm::WireEvents()
     ComboBoxSoil->OnKeyPress = [this](TObject* S, char16_t& K) { ComboBoxSoilKeyPress(S, K); };
     ComboBoxSoil->OnKeyUp = [this](TObject* S, uint16_t& K, TShiftState Sh) { ComboBoxSoilKeyUp(S, K, Sh); };
 
+    ComPort->OnRxChar = [this](TObject* Sender, int32_t Count) { ComPortRxChar(Sender, Count); };
     AxisX->OnClick = on(&TMainForm::AxisXClick);
     AxisY->OnClick = on(&TMainForm::AxisYClick);
     AxisZ->OnClick = on(&TMainForm::AxisZClick);

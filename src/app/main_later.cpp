@@ -113,6 +113,7 @@ void TMainForm::ToolButton17XClick(TObject*) {}  // later: export, print, help, 
 void TMainForm::MenuFileExitClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::FormClose(TObject*, TCloseAction&) {}  // later: export, print, help, chart and window commands
 void TMainForm::StatusBarPanelDraw(TElStatusBar*, TElStatusPanel*, const TRect&) {}  // later: export, print, help, chart and window commands
+void TMainForm::ComPortRxChar(TObject*, int32_t) {}  // later: export, print, help, chart and window commands
 
 // Preferences dialog
 void TMainForm::MenuFileConfigurationClick(TObject*) {}  // later: preferences dialog
