@@ -45,6 +45,7 @@ class TColorManager;
 class TDataGrid;
 class TFileManager;
 class TLanguage;
+struct TTextAssignment;
 class TScanImage;
 class TSettings;
 class TStream;
@@ -373,7 +374,7 @@ private:
     void LoadSettings();
     void ApplyCommandLine();
     // main_language.cpp
-    void ApplyTexts(TLanguage* Language);
+    void ApplyTexts(const std::vector<TTextAssignment>& Texts);
     void ApplyDirection(bool RightToLeft);
     void RefillSoilBox();
     // main_status.cpp

@@ -142,15 +142,7 @@ void TMainForm::CreateComponents()
     CreateNavigator();
     CreateStatusPanel();
     // The captions and hints a window without a language file shows.
-    for (const TTextAssignment& text : DefaultLanguageTexts()) {
-        TComponent* c = FindComponent(text.Element);
-        if (auto* item = dynamic_cast<TMenuItem*>(c))
-            text.Property == TTextProperty::Caption ? item->SetCaption(text.Text) : item->SetHint(text.Text);
-        else if (auto* button = dynamic_cast<TCustomElGraphicButton*>(c))
-            button->SetHint(text.Text);
-        else if (auto* control = dynamic_cast<TControl*>(c))
-            control->Hint = text.Text;
-    }
+    ApplyTexts(DefaultLanguageTexts());
     WireEvents();
 }
 

@@ -19,7 +19,7 @@ void TMainForm::ApplyLanguage(TObject*, TLanguage* Language)
             GlobalSettings.Language = Language->Name();
         }
         ApplyDirection(LanguageIsRightToLeft(Language));
-        ApplyTexts(Language);
+        ApplyTexts(BuildLanguageTexts(Language));
         UpdateScanInfo();
         LayoutInfoWindow();
     }
@@ -40,9 +40,9 @@ void TMainForm::ApplyDirection(bool RightToLeft)
     SetBiDiMode(mode);
 }
 
-void TMainForm::ApplyTexts(TLanguage* Language)
+void TMainForm::ApplyTexts(const std::vector<TTextAssignment>& Texts)
 {
-    for (const TTextAssignment& text : BuildLanguageTexts(Language)) {
+    for (const TTextAssignment& text : Texts) {
         TComponent* c = FindComponent(text.Element);
         const bool caption = text.Property == TTextProperty::Caption;
         if (auto* item = dynamic_cast<TMenuItem*>(c))
