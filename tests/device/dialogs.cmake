@@ -1,0 +1,6 @@
+# The device dialogs: what the new-scan and import dialogs show and decide, natively against the
+# USB library's simulation; the forms, the serial-port list and the stand-in DLL under Wine.
+l3d_add_test(device_dialogs_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/simulated_usb.cpp ${CMAKE_CURRENT_LIST_DIR}/import_devices_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/new_scan_choices_test.cpp
+  LIBS l3d_core ftd2xx_sim)
