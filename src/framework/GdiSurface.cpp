@@ -89,7 +89,7 @@ TFontMetrics GdiSurface::FontMetrics()
     TEXTMETRICW tm{};
     if (!dc_ || !GetTextMetricsW(dc_, &tm))
         return {};
-    return TFontMetrics{tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmAveCharWidth};
+    return TFontMetrics{tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmAveCharWidth, tm.tmMaxCharWidth};
 }
 
 TSize GdiSurface::TextExtent(std::u16string_view Text)

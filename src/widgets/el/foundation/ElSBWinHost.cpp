@@ -1,6 +1,7 @@
 #include "widgets/el/foundation/ElSBWinHost.h"
 
 #include "widgets/el/foundation/ElDrawing.h"
+#include "widgets/el/foundation/ElHintWindow.h"
 #include "widgets/el/foundation/ElSBGeometry.h"
 
 #include "framework/ExceptionBarrier.h"
@@ -237,9 +238,10 @@ void TElSBWinHost::ShowTrackHint(TElSBHandlerCustom& Bar, TPoint Offset, const s
         return;
     auto& hint = hints_[index];
     if (!hint) {
-        hint.reset(CreateComponent<THintWindow>(nullptr));
+        hint.reset(CreateComponent<TElHintWindow>(nullptr));
         hint->SetColor(clInfoBk);
     }
+    static_cast<TElHintWindow*>(hint.get())->IsHTML = Bar.Styles().IsHTML;
     TRect desktop;
     GetDesktopRect(desktop);
     const TRect size = hint->CalcHintRect(desktop.Width(), Text);

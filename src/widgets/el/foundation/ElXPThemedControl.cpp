@@ -180,13 +180,14 @@ void TElXPThemedControl::UpdateStyle()
         return;
     // Drawing goes off around the whole application and back on exactly when it was switched
     // off here, however ApplyStyle ends. (A window with drawing off reads as invisible, so the
-    // window's own state is what decides, taken before switching.)
+    // window's own state is what decides, taken before switching.) Switching drawing on shows
+    // the window again, so a control the style hid stays as it is: hidden.
     struct TRedrawOff {
         HWND Wnd = nullptr;
         TElXPThemedControl* Control = nullptr;
         ~TRedrawOff()
         {
-            if (!Wnd || !IsWindow(Wnd))
+            if (!Wnd || !IsWindow(Wnd) || !Control->Visible())
                 return;
             SendMessageW(Wnd, WM_SETREDRAW, TRUE, 0);
             Control->Invalidate();

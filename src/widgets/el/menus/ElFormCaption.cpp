@@ -14,9 +14,12 @@ constexpr int32_t kTextGap = 12;     // between two texts on the same side
 constexpr int32_t kAreaMargin = 3;   // between the texts and the icon or the caption buttons
 
 // The caption bar of Window in window coordinates: the strip between the side borders, as high
-// as the system's title bar, and the part of it left free by the icon and the caption buttons.
+// as the system's title bar; the part of it left free by the icon and the caption buttons, which
+// the component paints over (the system's own title lies there); and inside that, with a margin,
+// the area of the texts.
 struct TCaptionBar {
     RECT Strip{};
+    RECT FreeArea{};
     RECT TextArea{};
     bool Tool = false;
 };
@@ -43,9 +46,19 @@ bool FindCaptionBar(HWND Window, TCaptionBar& Bar)
         if (!(title.rgstate[i] & STATE_SYSTEM_INVISIBLE))
             ++buttons;
     const int buttonWidth = GetSystemMetrics(Bar.Tool ? SM_CXSMSIZE : SM_CXSIZE);
-    Bar.TextArea = Bar.Strip;
-    Bar.TextArea.left = std::max<LONG>(Bar.Strip.left, title.rcTitleBar.left - window.left) + kAreaMargin;
-    Bar.TextArea.right = Bar.Strip.right - buttons * buttonWidth - kAreaMargin;
+    // The system draws an icon only for a window with a system menu that is neither a tool window
+    // nor a modal-frame dialog; where there is none, its title starts at the border, so the free
+    // area must too (the title bar's own rectangle may leave room for an icon that is not there).
+    const LONG style = GetWindowLongW(Window, GWL_STYLE);
+    const LONG exStyle = GetWindowLongW(Window, GWL_EXSTYLE);
+    const bool icon = (style & WS_SYSMENU) && !(exStyle & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME));
+    const int iconWidth = icon ? GetSystemMetrics(SM_CXSMICON) + 2 * kAreaMargin : 0;
+    Bar.FreeArea = Bar.Strip;
+    Bar.FreeArea.left = Bar.Strip.left + iconWidth;
+    Bar.FreeArea.right = Bar.Strip.right - buttons * buttonWidth;
+    Bar.TextArea = Bar.FreeArea;
+    Bar.TextArea.left += kAreaMargin;
+    Bar.TextArea.right -= kAreaMargin;
     return true;
 }
 
@@ -154,7 +167,7 @@ void TElFormCaption::PaintCaption()
     if (!dc.Handle())
         return;
     TSavedDC saved(dc.Handle());
-    IntersectClipRect(dc.Handle(), bar.TextArea.left, bar.TextArea.top, bar.TextArea.right, bar.TextArea.bottom);
+    IntersectClipRect(dc.Handle(), bar.FreeArea.left, bar.FreeArea.top, bar.FreeArea.right, bar.FreeArea.bottom);
     FillCaptionBackground(dc.Handle(), bar.Strip, formActive_);
 
     const TGdiObject<HFONT> font = CaptionFont(bar.Tool);

@@ -233,6 +233,15 @@ TEST(ThemedControl, StylesApplyAndTheControlStaysVisibleAndPainting)
     EXPECT_EQ(c->Color(), clBlue);
     EXPECT_EQ(c->Font()->Name(), u"Arial");
 
+    // A style that hides the control leaves it hidden; showing it again shows it painting.
+    manager->Store().WriteBool("\\.Hidden", "Visible", false);
+    c->SetStyleName(".Hidden");
+    EXPECT_FALSE(c->Visible());
+    EXPECT_FALSE(IsWindowVisible(c->Handle()));
+    c->Show();
+    EXPECT_TRUE(IsWindowVisible(c->Handle()));
+    c->SetStyleName(".Wide");
+
     // A change of the styles reaches every linked control once the update ends.
     manager->BeginUpdate();
     manager->Store().WriteString("\\TElHarness", "Color", "clYellow");

@@ -175,4 +175,27 @@ TEST(ElFormCaption, CaptionTextsChangeTheCaptionBarWhereTheyStand)
     EXPECT_TRUE(Differ(blank, system, 0, third));
 }
 
+TEST(ElFormCaption, ADialogWithoutIconHasItsWholeTitleCovered)
+{
+    // A dialog frame has no icon: the system's title starts right at the border, left of where
+    // a caption with an icon would start its texts.
+    CaptionForm c;
+    c.form->SetBorderStyle(TFormBorderStyle::bsDialog);
+    c.form->SetCaption(u"");
+    const TRect area = c.caption->TextArea();
+    RECT window{};
+    GetWindowRect(c.form->Handle(), &window);
+    POINT origin{0, 0};
+    ClientToScreen(c.form->Handle(), &origin);
+    const int border = origin.x - window.left;
+    const RECT strip{border, area.Top, area.Right, area.Bottom};
+
+    c.With(u"", TAlignment::taLeftJustify);
+    const Pixels blank = ReadWindowPixels(c.form->Handle(), strip);
+    c.form->SetCaption(u"WWWW MMMM");
+    c.With(u"", TAlignment::taLeftJustify);
+    const Pixels covered = ReadWindowPixels(c.form->Handle(), strip);
+    EXPECT_FALSE(Differ(blank, covered, 0, blank.width));
+}
+
 }  // namespace

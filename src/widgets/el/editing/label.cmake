@@ -1,0 +1,4 @@
+# The label (Win32).
+if(WIN32)
+  l3d_sources(WINDOWS ElLabel.cpp)
+endif()

@@ -1,0 +1,26 @@
+// TElPanel: the panel the program's windows use for colour fields, the navigator and the
+// status area. It is the framework's panel, and it tells its children when its look changed
+// (the widget layer's repaint notification), so that children painting a transparent
+// background repaint with the new look.
+#pragma once
+
+#include "framework/ExtCtrls.h"
+
+#include <cstdint>
+
+// The widget layer's repaint notification (WM_USER + 7): a panel sends it to each of its child
+// controls with itself in LParam; a control that shows its parent through its face repaints.
+constexpr uint32_t EL_REPAINTNOTIFY = 1031;
+
+class TElPanel : public TPanel {
+public:
+    explicit TElPanel(TComponent* AOwner);
+    const char* ClassName() const override { return "TElPanel"; }
+
+    // Sends the repaint notification to every child control.
+    void NotifyChildren();
+
+protected:
+    void ColorChanged() override;
+    void Resize() override;
+};
