@@ -5,24 +5,32 @@
 TCustomElButtonEdit::TCustomElButtonEdit(TComponent* AOwner, const TButtonFactory& ButtonClass)
     : TCustomElEdit(AOwner)
 {
-    button_ = MakeButton(ButtonClass, OnButtonClick);
-    altButton_ = MakeButton(ButtonClass, OnAltButtonClick);
+    button_ = MakeButton(ButtonClass, false);
+    altButton_ = MakeButton(ButtonClass, true);
     altButton_->SetVisible(false);
 }
 
-TElEditBtn* TCustomElButtonEdit::MakeButton(const TButtonFactory& ButtonClass, TNotifyEvent& Event)
+TElEditBtn* TCustomElButtonEdit::MakeButton(const TButtonFactory& ButtonClass, bool Alt)
 {
     TElEditBtn* b = ButtonClass ? ButtonClass(this) : new TElEditBtn(this);
     b->SetAdjustSpaceForGlyph(false);
     b->SetUseXPThemes(UseXPThemes());
     b->SetWidth(GetSystemMetrics(SM_CXVSCROLL));
     b->SetParent(this);
-    // The event is read when the click comes, so that a handler set later is the one called.
-    b->OnClick = [this, &Event](TObject*) {
-        if (Event)
-            Event(this);
-    };
+    b->OnClick = [this, Alt](TObject*) { Alt ? AltButtonClick() : ButtonClick(); };
     return b;
+}
+
+void TCustomElButtonEdit::ButtonClick()
+{
+    if (OnButtonClick)
+        OnButtonClick(this);
+}
+
+void TCustomElButtonEdit::AltButtonClick()
+{
+    if (OnAltButtonClick)
+        OnAltButtonClick(this);
 }
 
 // ---- layout
@@ -156,7 +164,7 @@ bool TCustomElButtonEdit::ClickByShortcut(TElEditBtn* Button, TShortCut Shortcut
     return true;
 }
 
-void TCustomElButtonEdit::KeyDown(uint16_t& Key, TShiftState Shift)
+void TCustomElButtonEdit::EditKeyDown(uint16_t& Key, TShiftState Shift)
 {
     if (ClickByShortcut(button_, ButtonShortcut, Key, Shift) ||
         ClickByShortcut(altButton_, AltButtonShortcut, Key, Shift)) {
@@ -171,7 +179,7 @@ void TCustomElButtonEdit::KeyDown(uint16_t& Key, TShiftState Shift)
             return;
         }
     }
-    TCustomElEdit::KeyDown(Key, Shift);
+    TCustomElEdit::EditKeyDown(Key, Shift);
 }
 
 void TCustomElButtonEdit::KeyPress(char16_t& Key)

@@ -76,8 +76,11 @@ protected:
     TRect ComputeEditRect() const override;
     void CreateWnd() override;
     void Resize() override;
-    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void EditKeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char16_t& Key) override;
+    // A button was clicked (by the mouse or its short-cut): OnButtonClick, OnAltButtonClick.
+    virtual void ButtonClick();
+    virtual void AltButtonClick();
 
     // The layout of the client area as it stands.
     TElButtonEditParts Parts() const;
@@ -85,7 +88,7 @@ protected:
     void LayoutButtons();
 
 private:
-    TElEditBtn* MakeButton(const TButtonFactory& ButtonClass, TNotifyEvent& Event);
+    TElEditBtn* MakeButton(const TButtonFactory& ButtonClass, bool Alt);
     void UpdateButtonLook();
     // Clicks Button when Key with Shift is its short-cut and it is visible and enabled.
     static bool ClickByShortcut(TElEditBtn* Button, TShortCut ShortCut, uint16_t Key, TShiftState Shift);

@@ -299,7 +299,13 @@ void TCustomElEdit::AfterCommand(int32_t& Command, uint32_t& Flag, std::u16strin
 void TCustomElEdit::KeyDown(uint16_t& Key, TShiftState Shift)
 {
     TElXPThemedControl::KeyDown(Key, Shift);
-    if (Key != 0 && core_->KeyDown(Key, Shift))
+    if (Key != 0)
+        EditKeyDown(Key, Shift);
+}
+
+void TCustomElEdit::EditKeyDown(uint16_t& Key, TShiftState Shift)
+{
+    if (core_->KeyDown(Key, Shift))
         Key = 0;
 }
 

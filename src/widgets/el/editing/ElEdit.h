@@ -272,6 +272,9 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
+    // The edit's own handling of a key that the key events left (the key map); sets Key to 0
+    // when the key was used. Descendants take their keys here first.
+    virtual void EditKeyDown(uint16_t& Key, TShiftState Shift);
     // Fire OnChange and OnSelectionChange.
     virtual void Change();
     virtual void SelectionChange();
