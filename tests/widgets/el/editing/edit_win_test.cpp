@@ -246,6 +246,30 @@ TEST(ElEdit, MouseSelectsAtMeasuredPositionsAndDoubleClickTakesAWord)
     EditForm::PostMouse(edit, WM_LBUTTONUP, {p7.X + 1, row});
     EditForm::Settle();
     EXPECT_EQ(EditForm::Sel(h), (Sel{6, 11}));
+
+    // A bigger font: taller lines, the control one line high again, the caret still on its word.
+    edit->Font()->SetHeight(-20);
+    EXPECT_EQ(edit->LineHeight(), 22);
+    EXPECT_EQ(edit->Height(), edit->LineHeight() + 2 * GetSystemMetrics(SM_CYEDGE));
+    EditForm::Click(edit, {EditForm::PosOf(h, 7).X + 1, edit->LineHeight() / 2});
+    EXPECT_EQ(EditForm::Sel(h), (Sel{7, 7}));
+}
+
+TEST(ElMemo, ReturnAndCtrlReturnStartOneParagraphEachAndTabLeavesTheMemo)
+{
+    EditForm f;
+    auto* memo = f.Add<TElMemo>(10, 10, 200, 100);
+    auto* next = f.Add<TElEdit>(10, 120, 200, 0);
+    EditForm::Focus(memo);
+    EditForm::Type(memo, u"a");
+    EditForm::Press(memo, VK_RETURN);
+    EditForm::Press(memo, VK_RETURN, {VK_CONTROL});
+    EditForm::Type(memo, u"b");
+    EXPECT_EQ(memo->Text(), u"a\r\n\r\nb");
+    EXPECT_EQ(SendMessageW(memo->Handle(), EM_GETLINECOUNT, 0, 0), 3);
+    EditForm::Press(memo, VK_TAB);
+    EXPECT_EQ(GetFocus(), next->Handle());
+    EXPECT_EQ(memo->Text(), u"a\r\n\r\nb");
 }
 
 }  // namespace

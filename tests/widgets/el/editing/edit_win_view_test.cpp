@@ -4,12 +4,13 @@
 // and a picture of a test form.
 #include "edit_win_form.h"
 
+#include "widgets/el/editing/ElButtonEdit.h"
 #include "widgets/el/foundation/ElCtrlScrollBarStyles.h"
 #include "widgets/el/foundation/ElSBController.h"
 
 #include "support/gui_test.h"
+#include "widgets/el/menus/el_screenshot.h"
 
-#include "framework/Bitmap.h"
 #include "framework/WinClipboard.h"
 
 #include <algorithm>
@@ -305,16 +306,16 @@ TEST(ElEdit, ScreenshotOfTheTestForm)
     memo->SetScrollBars(TScrollStyle::ssVertical);
     memo->SetWordWrap(true);
     memo->SetText(u"A memo with a word-wrapped paragraph that runs over several lines.\r\n" + NumberedLines(30));
+    auto* buttons = f.Add<TCustomElButtonEdit>(20, 230, 240, 0);
+    buttons->SetText(u"A button edit");
+    buttons->SetButtonCaption(u"...");
+    buttons->SetAltButtonVisible(true);
+    buttons->SetAltButtonCaption(u"x");
     EditForm::Focus(memo);
     SendMessageW(memo->Handle(), EM_SETSEL, 7, 30);
     EditForm::Settle();
-    RECT r{};
-    GetWindowRect(f.form->Handle(), &r);
-    TBitmap shot(r.right - r.left, r.bottom - r.top);
-    const HDC screen = GetDC(nullptr);
-    BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    shot.SaveToPngFile(u"edit_test_form.png");
+    const TSize size = l3d::testing::SaveWindowPicture(f.form->Handle(), u"edit_test_form.png");
+    EXPECT_GT(size.cx, 0);
     EXPECT_NE(GetFileAttributesW(L"edit_test_form.png"), INVALID_FILE_ATTRIBUTES);
     // The memo's selection is in the picture.
     EXPECT_FALSE(ColumnsWith(memo, SysPixel(COLOR_HIGHLIGHT)).empty());
