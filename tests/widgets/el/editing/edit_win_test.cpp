@@ -3,6 +3,7 @@
 // measured positions, password and MaxLength rules, the input method.
 #include "edit_win_form.h"
 
+#include "framework/Ime.h"
 #include "framework/WinClipboard.h"
 
 #include <imm.h>
@@ -198,6 +199,18 @@ TEST(ElEdit, InputMethodResultsAreTypedOnceWithUndo)
     EditForm::Focus(edit);
     EditForm::Type(edit, u"ab");
     const HWND h = edit->Handle();
+    // A composition starting: the composition window at the caret, inside the text area.
+    SendMessageW(h, WM_IME_STARTCOMPOSITION, 0, 0);
+    {
+        TImeContext context(h);
+        const auto placed = context.CompositionWindow();
+        ASSERT_TRUE(placed.has_value());
+        EXPECT_EQ(placed->Style, static_cast<DWORD>(CFS_RECT));
+        EXPECT_EQ(placed->Pos, EditForm::PosOf(h, 2));
+        const TRect area = edit->EditRect();
+        EXPECT_EQ(placed->Area, (TRect{area.Left + edit->LeftMargin(), area.Top, area.Right - edit->RightMargin(), area.Bottom}));
+    }
+    SendMessageW(h, WM_IME_ENDCOMPOSITION, 0, 0);
     HIMC himc = ImmGetContext(h);
     ASSERT_NE(himc, nullptr);
     const wchar_t text[] = L"\u65e5\u672c";
