@@ -1,9 +1,11 @@
 # Test, benchmark and fuzz target helpers.
 #
-#   l3d_add_test(<name> SOURCES <files...> [LIBS <libs...>] [WINDOWS] [DESKTOP])
+#   l3d_add_test(<name> SOURCES <files...> [LIBS <libs...>] [WINDOWS] [DESKTOP] [RUNNER <script>])
 #     A GoogleTest executable. WINDOWS tests exist only in the Windows build; DESKTOP
 #     tests drive windows and take the shared X display one at a time (focus and
-#     overlapping windows would otherwise disturb each other).
+#     overlapping windows would otherwise disturb each other). A Windows test with a
+#     RUNNER is started as `<script> <wine-state-dir> <exe> ...` instead of through
+#     wine-run.sh directly, so that the script can prepare the prefix around the run.
 #   l3d_add_fuzzer(<name> SOURCES <files...> [LIBS <libs...>])
 #     A libFuzzer target in the fuzz build; elsewhere a replay test that runs the
 #     target on every file under tests/data/fuzz/<name>/.
@@ -25,7 +27,7 @@ macro(l3d_enable_gtest)
 endmacro()
 
 function(l3d_add_test name)
-  cmake_parse_arguments(T "WINDOWS;DESKTOP" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS;DESKTOP" "RUNNER" "SOURCES;LIBS" ${ARGN})
   if(T_WINDOWS AND NOT WIN32)
     return()
   endif()
@@ -35,7 +37,11 @@ function(l3d_add_test name)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE L3D_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
   if(WIN32)
-    add_test(NAME win.${name} COMMAND ${name} --gtest_brief=1)
+    if(T_RUNNER)
+      add_test(NAME win.${name} COMMAND ${T_RUNNER} ${CMAKE_BINARY_DIR}/wine $<TARGET_FILE:${name}> --gtest_brief=1)
+    else()
+      add_test(NAME win.${name} COMMAND ${name} --gtest_brief=1)
+    endif()
     set_tests_properties(win.${name} PROPERTIES TIMEOUT 600)
     if(T_DESKTOP)
       set_tests_properties(win.${name} PROPERTIES RESOURCE_LOCK desktop)

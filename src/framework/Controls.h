@@ -34,6 +34,8 @@ enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft };
 
 // Bevels and borders of windowed controls, drawn in the non-client area.
+// A control's own border: none, or the single (sunken client edge) one.
+enum class TBorderStyle { bsNone, bsSingle };
 enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum class TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
 using TBevelEdges = uint8_t;  // the sides a bevel is drawn on (the values of BF_LEFT ... BF_BOTTOM)

@@ -108,3 +108,4 @@ inline constexpr char16_t SListIndexError[] = u"Listenindex überschreitet das M
 inline constexpr char16_t SSortedListError[] = u"Operation für sortierte Listen nicht zulässig";
 inline constexpr char16_t SDuplicateString[] = u"In der Stringliste sind Duplikate nicht erlaubt";
 inline constexpr char16_t SWriteError[] = u"Stream write error";
+inline constexpr char16_t SInsertLineError[] = u"Zeile kann nicht eingefügt werden";

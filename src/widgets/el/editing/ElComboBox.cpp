@@ -1,6 +1,11 @@
 #include "widgets/el/editing/ElComboBox.h"
 
+#include "widgets/el/editing/ElComboListBox.h"
+
+#include "framework/Screen.h"
 #include "framework/WinText.h"
+
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -15,11 +20,13 @@ public:
             return;
         TElWideStringList::Clear();
         owner_.NativeClear();
+        owner_.SyncDropDown();
     }
     void Delete(int32_t Index) override
     {
         TElWideStringList::Delete(Index);
         owner_.NativeDelete(Index);
+        owner_.SyncDropDown();
     }
     void Put(int32_t Index, const std::u16string& S) override
     {
@@ -31,16 +38,19 @@ public:
         owner_.NativeInsert(Index, S);
         if (selected == Index)
             owner_.SelectNative(Index);
+        owner_.SyncDropDown();
     }
     void Exchange(int32_t Index1, int32_t Index2) override
     {
         TElWideStringList::Exchange(Index1, Index2);
         owner_.NativeRefill();
+        owner_.SyncDropDown();
     }
     void CustomSort(const TElWideStringListSortCompare& Compare) override
     {
         TElWideStringList::CustomSort(Compare);
         owner_.NativeRefill();
+        owner_.SyncDropDown();
     }
     void SetUpdateState(bool Updating) override
     {
@@ -53,14 +63,18 @@ protected:
     {
         TElWideStringList::InsertItem(Index, S);
         owner_.NativeInsert(Index, S);
+        owner_.SyncDropDown();
     }
 
 private:
     TElComboBox& owner_;
 };
 
-TElComboBox::TElComboBox(TComponent* AOwner) : TElXPThemedControl(AOwner), items_(std::make_unique<TItems>(*this))
+TElComboBox::TElComboBox(TComponent* AOwner)
+    : TElXPThemedControl(AOwner), items_(std::make_unique<TItems>(*this)),
+      dropDown_(CreateComponent<TElComboListBox>(nullptr))
 {
+    dropDown_->OnCloseUp = [this](bool Pick) { CloseUp(Pick); };
     BeginCreate();
     SetBounds(0, 0, 145, 21);
     TabStop = true;
@@ -71,7 +85,7 @@ TElComboBox::TElComboBox(TComponent* AOwner) : TElXPThemedControl(AOwner), items
 TElComboBox::~TElComboBox()
 {
     edit_.Detach();
-    list_.Detach();
+    dropDown_.reset();
 }
 
 TElWideStrings* TElComboBox::Items() const
@@ -101,56 +115,145 @@ void TElComboBox::CreateHandleDone()
     SelectNative(itemIndex_);
     AttachParts();
     ApplyEditAlignment();
+    // The list's window exists from now on, so that the combo box can name it.
+    dropDown_->SetOwnerWindow(GetAncestor(Handle(), GA_ROOT));
+    dropDown_->HandleNeeded();
 }
 
 void TElComboBox::DestroyWnd()
 {
     if (HandleAllocated()) {
+        CloseUp(false);
         itemIndex_ = ItemIndex();
         edit_.Detach();
-        list_.Detach();
     }
     TElXPThemedControl::DestroyWnd();
 }
 
 void TElComboBox::AttachParts()
 {
+    // The system's own parts, as the system knows them (the combo box answers with its list).
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
-    if (!GetComboBoxInfo(Handle(), &info))
+    TMessage m{CB_GETCOMBOBOXINFO, 0, reinterpret_cast<intptr_t>(&info), 0};
+    TElXPThemedControl::DefaultHandler(m);
+    if (!m.Result)
         return;
     if (info.hwndItem && info.hwndItem != Handle())
         edit_.Attach(info.hwndItem, [this](UINT Msg, WPARAM& WParam, LPARAM& LParam, LRESULT&) {
-            return ForwardKeyToHolder(*this, Msg, WParam, LParam);
-        });
-    if (info.hwndList)
-        list_.Attach(info.hwndList, [this](UINT Msg, WPARAM&, LPARAM& LParam, LRESULT&) {
-            if (Msg == WM_WINDOWPOSCHANGING)
-                PlaceList(*reinterpret_cast<WINDOWPOS*>(LParam));
-            return false;
+            if (Msg == WM_KILLFOCUS)
+                CloseUp(false);
+            return ForwardKeyToHolder(*this, Msg, WParam, LParam) || DropDownKey(Msg, WParam, LParam);
         });
 }
 
-void TElComboBox::PlaceList(WINDOWPOS& Pos)
+// ---- the drop-down list
+
+void TElComboBox::DropDown()
 {
-    if (!HandleAllocated())
+    if (dropped_ || !HandleAllocated() || !Enabled())
         return;
-    RECT box{}, list{};
+    dropped_ = true;
+    if (OnDropDown)
+        OnDropDown(this);
+    if (!dropped_ || !HandleAllocated())
+        return;  // the handler closed it again
+    dropDown_->SetOwnerWindow(GetAncestor(Handle(), GA_ROOT));
+    dropDown_->Font()->Assign(Font());
+    dropDown_->SetRightToLeft(RightAlignedView());
+    SyncDropDown();
+    dropDown_->SetItemIndex(ItemIndex());
+    dropDown_->Popup(DropDownBounds());
+}
+
+void TElComboBox::CloseUp(bool Pick)
+{
+    if (!dropped_)
+        return;
+    dropped_ = false;
+    const int picked = dropDown_->ItemIndex();
+    dropDown_->CloseUp();
+    if (Pick && picked >= 0 && picked != ItemIndex() && HandleAllocated()) {
+        SelectNative(picked);
+        Changed();
+    }
+}
+
+void TElComboBox::SyncDropDown()
+{
+    if (!dropped_)
+        return;
+    const int shown = dropDown_->ItemIndex();
+    dropDown_->Items()->Assign(items_.get());
+    dropDown_->SetItemIndex(std::min(shown, Items()->Count() - 1));
+}
+
+TRect TElComboBox::DropDownBounds()
+{
+    RECT box{};
     GetWindowRect(Handle(), &box);
-    GetWindowRect(list_.Handle(), &list);
-    if (!(Pos.flags & SWP_NOSIZE)) {
-        const int rows = std::clamp(Items()->Count(), 1, std::max(dropDownCount_, 1));
-        const int itemHeight = static_cast<int>(SendMessageW(list_.Handle(), LB_GETITEMHEIGHT, 0, 0));
-        const int height = rows * std::max(itemHeight, 1) + 2 * GetSystemMetrics(SM_CYBORDER);
-        // A list that opens above the box keeps its bottom edge at the box.
-        if (!(Pos.flags & SWP_NOMOVE) && Pos.y < box.top)
-            Pos.y += Pos.cy - height;
-        Pos.cy = height;
+    const int rows = std::clamp(Items()->Count(), 1, std::max(dropDownCount_, 1));
+    const int height = rows * std::max(dropDown_->ItemHeight(), 1) + 2 * GetSystemMetrics(SM_CYBORDER);
+    const int width = std::max(static_cast<int>(box.right - box.left), droppedWidth_);
+    const int x = dropDownAlignment_ == TAlignment::taRightJustify ? box.right - width : box.left;
+    // Below the box, or above it when the work area ends first.
+    const TRect area = Screen->WorkAreaRect();
+    int y = box.bottom;
+    if (y + height > area.Bottom && box.top - height >= area.Top)
+        y = box.top - height;
+    return Bounds(x, y, width, height);
+}
+
+bool TElComboBox::OnButton(TPoint Client)
+{
+    if (style_ == TComboBoxStyle::csDropDownList)
+        return true;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    TMessage m{CB_GETCOMBOBOXINFO, 0, reinterpret_cast<intptr_t>(&info), 0};
+    TElXPThemedControl::DefaultHandler(m);
+    return m.Result && PtInRect(&info.rcButton, POINT{Client.X, Client.Y});
+}
+
+bool TElComboBox::DropDownKey(UINT Msg, WPARAM Key, LPARAM LParam)
+{
+    const bool alt = Msg == WM_SYSKEYDOWN && (HIWORD(LParam) & KF_ALTDOWN);
+    if ((Msg == WM_KEYDOWN && Key == VK_F4) || (alt && (Key == VK_UP || Key == VK_DOWN))) {
+        if (dropped_)
+            CloseUp(true);
+        else
+            DropDown();
+        return true;
     }
-    if (dropDownAlignment_ == TAlignment::taRightJustify && !(Pos.flags & SWP_NOMOVE)) {
-        const int width = (Pos.flags & SWP_NOSIZE) ? static_cast<int>(list.right - list.left) : Pos.cx;
-        Pos.x = box.right - width;
+    if (!dropped_)
+        return false;
+    if (Msg == WM_KEYDOWN) {
+        switch (Key) {
+        case VK_RETURN:
+            CloseUp(true);
+            return true;
+        case VK_ESCAPE:
+            CloseUp(false);
+            return true;
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_HOME:
+        case VK_END:
+            SendMessageW(dropDown_->Handle(), WM_KEYDOWN, Key, LParam);
+            return true;
+        default:
+            return false;
+        }
     }
+    // Typing in a list-style box searches the open list; an editable box edits its text.
+    if (Msg == WM_CHAR && style_ == TComboBoxStyle::csDropDownList) {
+        if (Key != VK_RETURN && Key != VK_ESCAPE)
+            SendMessageW(dropDown_->Handle(), WM_CHAR, Key, LParam);
+        return true;
+    }
+    return false;
 }
 
 // ---- items
@@ -271,16 +374,15 @@ void TElComboBox::SetText(const std::u16string& Value)
 
 bool TElComboBox::DroppedDown() const
 {
-    if (droppingDown_)
-        return true;
-    return HandleAllocated() &&
-           SendMessageW(const_cast<TElComboBox*>(this)->Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+    return dropped_;
 }
 
 void TElComboBox::SetDroppedDown(bool Value)
 {
-    if (HandleAllocated() && Value != DroppedDown())
-        SendMessageW(Handle(), CB_SHOWDROPDOWN, Value, 0);
+    if (Value)
+        DropDown();
+    else
+        CloseUp(false);
 }
 
 // ---- presentation
@@ -339,6 +441,8 @@ void TElComboBox::ApplyEditAlignment()
 
 void TElComboBox::EnabledChanged()
 {
+    if (!Enabled())
+        CloseUp(false);
     TElXPThemedControl::EnabledChanged();
     Invalidate();
 }
@@ -353,24 +457,81 @@ void TElComboBox::Changed()
 
 void TElComboBox::WndProc(TMessage& Message)
 {
-    if (Message.Msg == CN_BASE + WM_COMMAND && !IsDestroying()) {
+    if (IsDestroying()) {
+        TElXPThemedControl::WndProc(Message);
+        return;
+    }
+    switch (Message.Msg) {
+    case CN_BASE + WM_COMMAND:
         switch (HIWORD(Message.WParam)) {
         case CBN_SELCHANGE:
         case CBN_EDITCHANGE:
             if (quiet_ == 0)
                 Changed();
             return;
-        case CBN_DROPDOWN:
-            droppingDown_ = true;
-            if (OnDropDown)
-                OnDropDown(this);
-            return;
-        case CBN_CLOSEUP:
-            droppingDown_ = false;
-            return;
         default:
             return;
         }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // The list is ours: the system's own never drops.
+        if (OnButton({GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)})) {
+            if (!Focused() && !(edit_.Handle() && GetFocus() == edit_.Handle()) && CanFocus())
+                SetFocus();
+            SetDroppedDown(!dropped_);
+            return;
+        }
+        break;
+    case CB_SHOWDROPDOWN:
+        SetDroppedDown(Message.WParam != 0);
+        Message.Result = 1;
+        return;
+    case CB_GETDROPPEDSTATE:
+        Message.Result = dropped_;
+        return;
+    case CB_SETDROPPEDWIDTH:
+        droppedWidth_ = static_cast<int>(Message.WParam);
+        break;
+    case CB_GETCOMBOBOXINFO:
+        TElXPThemedControl::WndProc(Message);
+        if (Message.Result && dropDown_->HandleAllocated())
+            reinterpret_cast<COMBOBOXINFO*>(Message.LParam)->hwndList = dropDown_->Handle();
+        return;
+    case WM_KILLFOCUS:
+        CloseUp(false);
+        break;
+    case WM_GETDLGCODE:
+        // While the list is open, Return and Escape close it rather than the dialog.
+        TElXPThemedControl::WndProc(Message);
+        if (dropped_)
+            Message.Result |= DLGC_WANTALLKEYS | DLGC_WANTARROWS;
+        return;
+    default:
+        break;
     }
     TElXPThemedControl::WndProc(Message);
+}
+
+void TElComboBox::DefaultHandler(TMessage& Message)
+{
+    // Keys that the form and the handlers left reach the list first, then the system.
+    switch (Message.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+        if (!IsDestroying() && DropDownKey(Message.Msg, Message.WParam, Message.LParam)) {
+            Message.Result = 0;
+            return;
+        }
+        break;
+    case WM_MOUSEWHEEL:
+        if (dropped_) {
+            Message.Result = SendMessageW(dropDown_->Handle(), WM_MOUSEWHEEL, Message.WParam, Message.LParam);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    TElXPThemedControl::DefaultHandler(Message);
 }

@@ -1,8 +1,9 @@
 // TElComboBox: a themed Unicode combo box, an edit part with a drop-down list.
 //
-// This first form stands on the system's COMBOBOX (its edit and list are the system's); the
-// operations below are the ones the shell uses, and stay when the control is rebuilt on the
-// widget layer's own edit and list box.
+// This form stands on the system's COMBOBOX for its edit part and button; the list it drops is
+// the widget layer's list box (TElComboListBox), which keeps the focus with the combo box, takes
+// its keys while open and reports what the user picked. The operations below are the ones the
+// shell uses, and stay when the edit part is rebuilt on the widget layer's own edit.
 //
 // - Items: what the list shows. Every change of the list reaches the native list at once.
 // - ItemIndex: writing selects the item and shows its text; -1 selects none and, in the
@@ -27,6 +28,8 @@
 #include <memory>
 
 enum class TComboBoxStyle { csDropDown = 0, csDropDownList = 2 };
+
+class TElComboListBox;
 
 class TElComboBox : public TElXPThemedControl {
 public:
@@ -63,6 +66,7 @@ public:
     TNotifyEvent OnDropDown;
 
     void WndProc(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
 
 protected:
     std::u16string GetThemedClassName() const override { return u"COMBOBOX"; }
@@ -84,7 +88,15 @@ private:
     // Sets the native selection without telling OnChange; -1 keeps an editable text.
     void SelectNative(int Index);
     void AttachParts();
-    void PlaceList(WINDOWPOS& Pos);
+    // The drop-down list: opened and closed (with or without the row the user picked), kept in
+    // step with the items while open, placed under (or over) the box.
+    void DropDown();
+    void CloseUp(bool Pick);
+    void SyncDropDown();
+    TRect DropDownBounds();
+    // A key for the open list, or one that opens or closes it; true when it was taken.
+    bool DropDownKey(UINT Msg, WPARAM Key, LPARAM LParam);
+    bool OnButton(TPoint Client);
     void ApplyEditAlignment();
     void Changed();
 
@@ -94,8 +106,9 @@ private:
     TAlignment alignment_ = TAlignment::taLeftJustify;
     int dropDownCount_ = 8;
     int itemIndex_ = -1;       // kept while there is no window
-    bool droppingDown_ = false;  // between CBN_DROPDOWN and CBN_CLOSEUP
+    bool dropped_ = false;     // the list shows (from before OnDropDown on)
+    int droppedWidth_ = 0;     // the list's least width (CB_SETDROPPEDWIDTH)
     int quiet_ = 0;            // > 0 while the control itself changes text or selection
     TElWindowSubclass edit_;
-    TElWindowSubclass list_;
+    TOwned<TElComboListBox> dropDown_;
 };

@@ -426,8 +426,13 @@ void TElWideStringList::Exchange(int32_t Index1, int32_t Index2)
     CheckIndex(Index1, FCount);
     CheckIndex(Index2, FCount);
     Changing();
-    std::swap(FList[static_cast<size_t>(Index1)], FList[static_cast<size_t>(Index2)]);
+    ExchangeItems(Index1, Index2);
     Changed();
+}
+
+void TElWideStringList::ExchangeItems(int32_t Index1, int32_t Index2)
+{
+    std::swap(FList[static_cast<size_t>(Index1)], FList[static_cast<size_t>(Index2)]);
 }
 
 int32_t TElWideStringList::IndexOf(const std::u16string& S) const
@@ -513,7 +518,7 @@ void TElWideStringList::QuickSort(int32_t L, int32_t R, const TElWideStringListS
             while (Compare(*this, J, P) > 0)
                 --J;
             if (I <= J) {
-                std::swap(FList[static_cast<size_t>(I)], FList[static_cast<size_t>(J)]);
+                ExchangeItems(I, J);
                 if (P == I)
                     P = J;
                 else if (P == J)

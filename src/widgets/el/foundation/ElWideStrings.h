@@ -127,6 +127,9 @@ protected:
     virtual void Changed();
     virtual void Changing();
     virtual void InsertItem(int32_t Index, const std::u16string& S);
+    // Swaps two items in place (Exchange and the sort go through it), so that a list keeping
+    // more per item can swap that too.
+    virtual void ExchangeItems(int32_t Index1, int32_t Index2);
 
 private:
     int32_t CompareStrings(const std::u16string& S1, const std::u16string& S2) const;

@@ -1,0 +1,244 @@
+// TComPort on a real line under Wine: a pseudo-terminal pair whose ends are COM ports of the
+// test prefix (made by with_pty_ports.sh). The test plays the far end through the other port.
+#include "device/CPort.h"
+#include "support/handler_recorder.h"
+#include "support/pump.h"
+
+#include "framework/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <climits>
+#include <mutex>
+#include <string>
+#include <thread>
+
+using namespace CPort;
+
+namespace {
+
+std::string Environment(const char* Name)
+{
+    char value[64] = {};
+    const DWORD n = GetEnvironmentVariableA(Name, value, sizeof value);
+    return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
+}
+
+// The far end of the line, opened for plain blocking transfers; a read waits up to 200 ms for
+// its first byte.
+class Peer {
+public:
+    Peer()
+    {
+        const std::string name = Environment("L3D_TEST_COM_PEER");
+        handle_ = CreateFileA(("\\\\.\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        COMMTIMEOUTS timeouts{MAXDWORD, MAXDWORD, 200, 0, 0};
+        if (Ok())
+            SetCommTimeouts(handle_, &timeouts);
+    }
+    ~Peer()
+    {
+        if (Ok())
+            CloseHandle(handle_);
+    }
+    bool Ok() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Send(const std::string& Bytes)
+    {
+        DWORD written = 0;
+        WriteFile(handle_, Bytes.data(), static_cast<DWORD>(Bytes.size()), &written, nullptr);
+    }
+    std::string Receive(size_t Count)
+    {
+        std::string bytes;
+        char buffer[256];
+        DWORD got = 0;
+        while (bytes.size() < Count && ReadFile(handle_, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            bytes.append(buffer, got);
+        return bytes;
+    }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// The port as the main window sets it up.
+TOwned<TComPort> MainWindowPort(TSyncMethod Method)
+{
+    TOwned<TComPort> port{CreateComponent<TComPort>(nullptr)};
+    port->SetPortNum(Environment("L3D_TEST_COM_PORT"));
+    port->SetBaudRate(TBaudRate::br2400);
+    port->Events = {TEvent::evRxChar};
+    port->Buffer().SetInputSize(4096);
+    port->Buffer().SetOutputSize(4096);
+    port->FlowControl().SetControlDTR(TDTRFlowControl::dtrEnable);
+    port->SetSyncMethod(Method);
+    return port;
+}
+
+// Handles of the process, found by asking the system about every small handle value; the
+// least of a few counts, so that a handle another thread holds for a moment does not count.
+int OpenHandleCount()
+{
+    int least = INT_MAX;
+    for (int probe = 0; probe < 5; ++probe, Sleep(10)) {
+        int count = 0;
+        DWORD flags = 0;
+        for (uintptr_t value = 4; value < 0x10000; value += 4)
+            count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+        least = std::min(least, count);
+    }
+    return least;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM Count)
+{
+    ++*reinterpret_cast<int*>(Count);
+    return TRUE;
+}
+
+int ThreadWindowCount()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+constexpr TSyncMethod allMethods[] = {TSyncMethod::smThreadSync, TSyncMethod::smWindowSync, TSyncMethod::smNone};
+
+} // namespace
+
+TEST(ComPortPty, OpensWithItsSettingsWritesToThePeerAndNamesAMissingPortsError)
+{
+    Peer peer;
+    ASSERT_TRUE(peer.Ok()) << "run through with_pty_ports.sh, which makes the COM ports";
+    TOwned<TComPort> port = MainWindowPort(TSyncMethod::smThreadSync);
+    port->Open();
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    ASSERT_TRUE(GetCommState(port->Handle(), &dcb));
+    EXPECT_EQ(dcb.BaudRate, 2400u);
+    port->SetBaudRate(TBaudRate::br19200);
+    port->SetStopBits(TStopBits::sbTwoStopBits);
+    ASSERT_TRUE(GetCommState(port->Handle(), &dcb));
+    EXPECT_EQ(dcb.BaudRate, 19200u);
+    EXPECT_EQ(dcb.StopBits, TWOSTOPBITS);
+    COMMTIMEOUTS timeouts{};
+    ASSERT_TRUE(GetCommTimeouts(port->Handle(), &timeouts));
+    EXPECT_EQ(timeouts.ReadIntervalTimeout, MAXDWORD);
+    EXPECT_EQ(timeouts.WriteTotalTimeoutMultiplier, 100u);
+    EXPECT_EQ(timeouts.WriteTotalTimeoutConstant, 1000u);
+
+    EXPECT_EQ(port->Write("HELLO\r", 6), 6);
+    EXPECT_EQ(peer.Receive(6), "HELLO\r");
+    port->Close();
+    EXPECT_EQ(port->Handle(), INVALID_HANDLE_VALUE);
+
+    port->SetPortNum("COM49");
+    try {
+        port->Open();
+        ADD_FAILURE() << "a missing port opened";
+    } catch (const EComPort& e) {
+        EXPECT_EQ(e.ErrorCode, 1);
+        EXPECT_EQ(e.WindowsError, static_cast<int32_t>(ERROR_FILE_NOT_FOUND));
+        EXPECT_EQ(e.Message().rfind(u"Unable to open com port (win error code: 2) ", 0), 0u);
+    }
+    EXPECT_FALSE(port->Connected());
+}
+
+TEST(ComPortPty, ReceivedBytesArriveAsRxCharWithTheirCountAndContentUnderEverySyncMethod)
+{
+    HandlerRecorder recorder;
+    for (TSyncMethod method : allMethods) {
+        Peer peer;
+        ASSERT_TRUE(peer.Ok());
+        TOwned<TComPort> port = MainWindowPort(method);
+        std::mutex mutex;
+        std::string received;
+        int32_t counted = 0;
+        bool readAsCounted = true, onMainThread = true;
+        port->OnRxChar = [&](TObject*, int32_t Count) {
+            char buffer[512];
+            const int32_t n = port->Read(buffer, std::min<int32_t>(Count, sizeof buffer));
+            std::lock_guard<std::mutex> lock(mutex);
+            received.append(buffer, static_cast<size_t>(n));
+            counted += Count;
+            readAsCounted = readAsCounted && n == Count;
+            onMainThread = onMainThread && IsMainThread();
+        };
+        port->Open();
+        const std::string text = "The quick brown fox jumps over the lazy dog " + std::to_string(static_cast<int>(method));
+        peer.Send(text);
+        EXPECT_TRUE(PumpUntil([&] {
+            std::lock_guard<std::mutex> lock(mutex);
+            return received.size() >= text.size();
+        }, 3000));
+        port->Close();
+        EXPECT_EQ(received, text);
+        EXPECT_EQ(counted, static_cast<int32_t>(text.size()));
+        EXPECT_TRUE(readAsCounted) << "each event's count is what the queue held";
+        EXPECT_EQ(onMainThread, method != TSyncMethod::smNone);
+    }
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST(ComPortPty, AHundredClosesWhileDataFlowsLeaveNoHandleWindowOrLateEvent)
+{
+    HandlerRecorder recorder;
+    Peer peer;
+    ASSERT_TRUE(peer.Ok());
+    std::atomic<bool> writing{true}, written{false};
+    std::thread writer([&] {
+        while (writing) {
+            peer.Send(std::string(32, 'x'));
+            Sleep(1);
+        }
+        written = true;
+    });
+    TOwned<TComPort> port = MainWindowPort(TSyncMethod::smThreadSync);
+    std::atomic<int> events{0}, late{0};
+    std::atomic<bool> over{false};
+    port->OnRxChar = [&](TObject*, int32_t Count) {
+        if (over)
+            ++late;
+        char buffer[4096];
+        port->Read(buffer, std::min<int32_t>(Count, sizeof buffer));
+        ++events;
+    };
+    auto cycle = [&](int Index) {
+        const TSyncMethod method = allMethods[Index % 3];
+        port->SetSyncMethod(method);
+        over = false;
+        const int before = events;
+        port->Open();
+        ASSERT_TRUE(PumpUntil([&] { return events > before; })) << "cycle " << Index;
+        // A handler on the event thread may still be running as Close begins; one on the GUI
+        // thread may not.
+        over = method != TSyncMethod::smNone;
+        port->Close();
+        over = true;
+        Application->ProcessMessages();
+    };
+    // The first cycle of each kind makes what lives on (the thread's wake-up window, say).
+    for (int i = 0; i < 3; ++i)
+        cycle(i);
+    const int handles = OpenHandleCount(), windows = ThreadWindowCount();
+    for (int i = 3; i < 103 && !testing::Test::HasFatalFailure(); ++i)
+        cycle(i);
+    PumpFor(200);
+    EXPECT_EQ(late, 0);
+    EXPECT_TRUE(recorder.messages.empty()) << "no failure while data flows";
+    EXPECT_EQ(OpenHandleCount(), handles);
+    EXPECT_EQ(ThreadWindowCount(), windows);
+
+    // The writer stops while the line is drained, so that it never stays blocked on a full one.
+    // A blocked writer brings no new bytes, and only arrivals are reported: the reads poll.
+    port->Events = {};
+    port->Open();
+    writing = false;
+    for (char buffer[4096]; !written; Sleep(1))
+        port->Read(buffer, sizeof buffer);
+    writer.join();
+    port->Close();
+}
