@@ -38,7 +38,6 @@ class TElSBController;
 class TElCtrlScrollBarStyles;
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum class TBorderStyle { bsNone, bsSingle };
 
 using TElEditCommandEvent =
     std::function<void(TObject* Sender, int32_t& Command, uint32_t& Flag, std::u16string& Data)>;
