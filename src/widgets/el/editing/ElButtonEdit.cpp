@@ -1,6 +1,46 @@
 #include "widgets/el/editing/ElButtonEdit.h"
 
+#include "widgets/el/foundation/ElDrawing.h"
+
 #include "framework/Forms.h"
+
+#include <algorithm>
+
+// ---- TElEditArrowButton
+
+TElEditArrowButton::TElEditArrowButton(TComponent* AOwner, std::vector<int> Arrows)
+    : TElEditBtn(AOwner), arrows_(std::move(Arrows))
+{
+    if (arrows_.empty())
+        arrows_.push_back(3);
+}
+
+TRect TElEditArrowButton::PartRect(int Part) const
+{
+    const TRect r = ClientRect();
+    const int parts = static_cast<int>(arrows_.size());
+    return {r.Left, r.Top + r.Height() * Part / parts, r.Right, r.Top + r.Height() * (Part + 1) / parts};
+}
+
+void TElEditArrowButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    const int parts = static_cast<int>(arrows_.size());
+    pressedPart_ = std::clamp(Height() > 0 ? Y * parts / Height() : 0, 0, parts - 1);
+    TElEditBtn::MouseDown(Button, Shift, X, Y);
+}
+
+void TElEditArrowButton::Paint()
+{
+    const HDC dc = Canvas()->Handle();
+    for (int part = 0; part < static_cast<int>(arrows_.size()); ++part) {
+        const TRect r = PartRect(part);
+        FillSolidRect(dc, r, Color());
+        DrawButtonFrameByColor(dc, r, BF_RECT, (Pressed() || Down()) && part == pressedPart_, Flat(), Color());
+        DrawArrow(Canvas(), arrows_[static_cast<size_t>(part)], r, clBtnText, EffectivelyEnabled());
+    }
+}
+
+// ---- TCustomElButtonEdit
 
 TCustomElButtonEdit::TCustomElButtonEdit(TComponent* AOwner, const TButtonFactory& ButtonClass)
     : TCustomElEdit(AOwner)

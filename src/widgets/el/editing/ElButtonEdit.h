@@ -16,6 +16,28 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+// An edit button that shows arrows stacked in equal parts, top to bottom (a down arrow for a
+// drop-down list; up and down for a spin button). Directions as DrawArrow takes them: 0 left,
+// 1 up, 2 right, 3 down.
+class TElEditArrowButton : public TElEditBtn {
+public:
+    TElEditArrowButton(TComponent* AOwner, std::vector<int> Arrows);
+    const char* ClassName() const override { return "TElEditArrowButton"; }
+    // The part the last press went to (0 the top one).
+    int PressedPart() const { return pressedPart_; }
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Paint() override;
+
+private:
+    TRect PartRect(int Part) const;
+
+    std::vector<int> arrows_;
+    int pressedPart_ = 0;
+};
 
 class TCustomElButtonEdit : public TCustomElEdit {
 public:

@@ -382,7 +382,7 @@ void TCustomElEdit::AdjustHeight()
 void TCustomElEdit::CreateCaret()
 {
     caret_.reset();
-    if (!HandleAllocated())
+    if (!HandleAllocated() || !WantsCaret())
         return;
     const TFontMetrics metrics = measurer_.FontMetrics();
     const int32_t height = std::clamp(metrics.Height, 1, core_->LineHeight());

@@ -287,6 +287,10 @@ protected:
     void UpdateEditRect();
     // Height of a single-line AutoSize control: one line plus the border.
     int32_t AutoSizeHeight() const;
+    // Whether the focused control shows the system caret (a selection-only control does not).
+    virtual bool WantsCaret() const { return true; }
+    // Makes the system caret for the focused control anew (after its size or WantsCaret changed).
+    void CreateCaret();
 
 private:
     class THost;
@@ -325,7 +329,6 @@ private:
     void MoveDragCaret(TPoint P);
 
     // The system caret follows the core's caret (ElEdit.cpp).
-    void CreateCaret();
     void UpdateCaret();
     void Repaint(bool Frame = false);
 

@@ -2,47 +2,11 @@
 
 #include "widgets/el/editing/ElFloatSpinEditValue.h"
 
-#include "widgets/el/foundation/ElDrawing.h"
-
 #include "framework/NumberText.h"
 
-namespace {
-
-// The spin edit's button: an upper half that steps up and a lower half that steps down.
-class TElSpinButton : public TElEditBtn {
-public:
-    using TElEditBtn::TElEditBtn;
-    const char* ClassName() const override { return "TElSpinButton"; }
-    // The half the last press went to.
-    bool UpPressed() const { return up_; }
-
-protected:
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override
-    {
-        up_ = Y < Height() / 2;
-        TElEditBtn::MouseDown(Button, Shift, X, Y);
-    }
-    void Paint() override
-    {
-        const TRect r = ClientRect();
-        const int middle = r.Top + r.Height() / 2;
-        const HDC dc = Canvas()->Handle();
-        for (const bool up : {true, false}) {
-            const TRect half = up ? TRect{r.Left, r.Top, r.Right, middle} : TRect{r.Left, middle, r.Right, r.Bottom};
-            FillSolidRect(dc, half, Color());
-            DrawButtonFrameByColor(dc, half, BF_RECT, Pressed() && up == up_, Flat(), Color());
-            DrawArrow(Canvas(), up ? 1 : 3, half, clBtnText, EffectivelyEnabled());
-        }
-    }
-
-private:
-    bool up_ = true;
-};
-
-}  // namespace
-
 TElFloatSpinEdit::TElFloatSpinEdit(TComponent* AOwner)
-    : TCustomElButtonEdit(AOwner, [](TComponent* Owner) -> TElEditBtn* { return new TElSpinButton(Owner); })
+    : TCustomElButtonEdit(AOwner,
+                          [](TComponent* Owner) -> TElEditBtn* { return new TElEditArrowButton(Owner, {1, 3}); })
 {
     BeginCreate();
     SetNotifyUserChangeOnly(false);
@@ -90,6 +54,7 @@ void TElFloatSpinEdit::EditKeyDown(uint16_t& Key, TShiftState Shift)
 
 void TElFloatSpinEdit::ButtonClick()
 {
-    Step(static_cast<TElSpinButton*>(Button())->UpPressed() ? increment_ : -increment_);
+    // The upper half steps up, the lower one down.
+    Step(static_cast<TElEditArrowButton*>(Button())->PressedPart() == 0 ? increment_ : -increment_);
     TCustomElButtonEdit::ButtonClick();
 }

@@ -3,6 +3,7 @@
 #include "edit_win_form.h"
 
 #include "widgets/el/editing/ElButtonEdit.h"
+#include "widgets/el/editing/ElComboBox.h"
 
 #include "framework/StdCtrls.h"
 
@@ -133,6 +134,43 @@ TEST(ElButtonEdit, EscapeInTheEditClosesAModalFormThroughItsCancelButton)
         gStuckForm = nullptr;
         ModalDialogHook() = saved;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ElComboBox, AListStyleBoxSelectsByFirstLettersShowsNoCaretAndKeepsItsSelectionOnItsItem)
+{
+    EditForm f;
+    auto* combo = f.Add<TElComboBox>(10, 10, 150, 0);
+    for (const char16_t* s : {u"Clay", u"sand", u"Silt", u"Loam"})
+        combo->Items()->Add(s);
+    combo->SetStyle(TComboBoxStyle::csDropDownList);
+    std::vector<int> changes;
+    combo->OnChange = [&](TObject*) { changes.push_back(combo->ItemIndex()); };
+    EditForm::Focus(combo);
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &thread));
+    EXPECT_NE(thread.hwndCaret, combo->Handle());
+    EditForm::Type(combo, u"s");
+    EXPECT_EQ(combo->Text(), u"sand");
+    EditForm::Type(combo, u"S");  // the next one with that letter, whatever its case
+    EditForm::Type(combo, u"x");  // none: nothing changes
+    EXPECT_EQ(combo->Text(), u"Silt");
+    EXPECT_EQ(changes, (std::vector<int>{1, 2}));
+    // Typed text never reaches the text of a list-style box; its selection shows while focused.
+    EXPECT_EQ(combo->SelLength(), 4);
+    // Items inserted or removed before it keep the selection on its item.
+    combo->Items()->Insert(0, u"Gravel");
+    combo->Items()->Delete(1);
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(combo->Text(), u"Silt");
+    combo->Items()->Delete(2);
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->Text(), u"");
+    EXPECT_EQ(changes.size(), 2u);  // code changes fire nothing
 }
 
 }  // namespace
