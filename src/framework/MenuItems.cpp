@@ -236,3 +236,15 @@ TMenuItem* TMenuItem::FindShortCut(TShortCut Value)
             return found;
     return nullptr;
 }
+
+std::u16string MenuCaptionOfText(const std::u16string& Text)
+{
+    std::u16string caption;
+    caption.reserve(Text.size());
+    for (char16_t c : Text) {
+        caption += c;
+        if (c == u'&')
+            caption += u'&';
+    }
+    return caption;
+}

@@ -115,3 +115,7 @@ private:
 
 // The living item with the command number, wherever it is; nil when none.
 TMenuItem* MenuItemOfCommand(uint16_t Command);
+
+// A text (a file name, a path) as a menu caption that shows it as it is: native menus take '&'
+// as the hot-key marker, so each one is doubled.
+std::u16string MenuCaptionOfText(const std::u16string& Text);

@@ -27,19 +27,6 @@ constexpr char16_t DefaultNotFound[] = u"File not found.";
 constexpr uint8_t KindError = 1;
 constexpr uint16_t ButtonOK = 4;
 
-// Menus show "&" as a hot-key marker; a path shows it as it is.
-std::u16string MenuCaptionOf(const std::u16string& Path)
-{
-    std::u16string caption;
-    caption.reserve(Path.size());
-    for (char16_t c : Path) {
-        caption += c;
-        if (c == u'&')
-            caption += u'&';
-    }
-    return caption;
-}
-
 } // namespace
 
 std::string LowerFileExtension(const std::u16string& FileName)
@@ -244,7 +231,7 @@ void AppendRecentItems(TMenuItem& Parent, const TRecentFileList& List, bool Only
         if (path.empty() || (OnlyExistingFiles && !WideFileExists(path)))
             continue;
         TOwned<TElMenuItem> item(new TElMenuItem(nullptr));
-        item->SetCaption(MenuCaptionOf(path));
+        item->SetCaption(MenuCaptionOfText(path));
         item->Tag = slot;  // the path is read from the slot, never from the caption
         item->OnClick = OnClick;
         Parent.Add(item.get());

@@ -17,10 +17,6 @@
 
 enum TElBevelStyle : uint8_t { ebsNone, ebsLowered, ebsRaised };
 
-// Sent by the widget layer's panels to their children when they repaint (LParam: the sender);
-// a transparent bar repaints on it.
-constexpr UINT EL_REPAINTNOTIFY = WM_USER + 7;
-
 class TElBiProgressBar : public TElXPThemedControl {
 public:
     explicit TElBiProgressBar(TComponent* AOwner);

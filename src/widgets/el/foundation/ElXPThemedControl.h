@@ -30,6 +30,10 @@
 // Asks a themed control for its theme handle (the result; 0 when none).
 constexpr UINT EL_THEMEHANDLE = 0x0D5E;
 
+// The widget layer's repaint notification (WM_USER + 7): a panel sends it to each of its child
+// controls with itself in LParam; a control that shows its parent through its face repaints.
+constexpr UINT EL_REPAINTNOTIFY = WM_USER + 7;
+
 class TElXPThemedControl : public TCustomControl {
 public:
     explicit TElXPThemedControl(TComponent* AOwner);

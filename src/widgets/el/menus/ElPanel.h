@@ -4,13 +4,11 @@
 // background repaint with the new look.
 #pragma once
 
+#include "widgets/el/foundation/ElXPThemedControl.h"
+
 #include "framework/ExtCtrls.h"
 
 #include <cstdint>
-
-// The widget layer's repaint notification (WM_USER + 7): a panel sends it to each of its child
-// controls with itself in LParam; a control that shows its parent through its face repaints.
-constexpr uint32_t EL_REPAINTNOTIFY = 1031;
 
 class TElPanel : public TPanel {
 public:

@@ -1,0 +1,148 @@
+#include "app/dlg_info.h"
+
+#include "app/FormParts.h"
+#include "app/InfoWindowModel.h"
+#include "device/GpsCoordinates.h"
+#include "framework/StrConv.h"
+
+#include <cmath>
+#include <limits>
+
+TDialog_Info* Dialog_Info = nullptr;
+
+namespace {
+
+constexpr int RowHeight = 18;
+constexpr int WindowWidth = 230;
+
+}  // namespace
+
+TDialog_Info::TDialog_Info(TComponent* AOwner) : TForm(AOwner)
+{
+    SetName("Dialog_Info");
+    SetBorderStyle(TFormBorderStyle::bsToolWindow);
+    SetFormStyle(TFormStyle::fsStayOnTop);
+    SetCaption(u"Info");
+    SetClientSize(WindowWidth, 7 * RowHeight + 12);
+
+    static constexpr const char* RowNames[7] = {"FlowPanelImpulse", "FlowPanelScanLine", "FlowPanelReading",
+                                                "FlowPanelDepth",   "FlowPanelLongitude", "FlowPanelQuality",
+                                                "FlowPanelLatitude"};
+    for (size_t i = 0; i < RowPanels.size(); ++i) {
+        TFlowPanel* row = MakeControl<TFlowPanel>(this, this, RowNames[i], 0, 6 + static_cast<int>(i) * RowHeight,
+                                                  WindowWidth, RowHeight);
+        row->SetBevelOuter(TBevelCut::bvNone);
+        row->ShowCaption = false;
+        RowPanels[i] = row;
+    }
+    ElLabel_Impulse = RowLabel(RowPanels[0], "ElLabel_Impulse", u"Impulse:");
+    ElLabel_ImpulseValue = RowLabel(RowPanels[0], "ElLabel_ImpulseValue", u"??");
+    ElLabel_ScanLine = RowLabel(RowPanels[1], "ElLabel_ScanLine", u"Scan line:");
+    ElLabel_ScanLineValue = RowLabel(RowPanels[1], "ElLabel_ScanLineValue", u"??");
+    ElLabel_ScanValue = RowLabel(RowPanels[2], "ElLabel_ScanValue", u"Reading:");
+    ElLabel_ScanValueValue = RowLabel(RowPanels[2], "ElLabel_ScanValueValue", u"??");
+    ElLabel_Depth = RowLabel(RowPanels[3], "ElLabel_Depth", u"Depth:");
+    ElLabel_DepthValue = RowLabel(RowPanels[3], "ElLabel_DepthValue", u"??");
+    ElLabel_Longitude = RowLabel(RowPanels[4], "ElLabel_Longitude", u"Longitude");
+    ElLabel_LongitudeValue = RowLabel(RowPanels[4], "ElLabel_LongitudeValue", u"??");
+    ElLabel_GPSQuality = RowLabel(RowPanels[5], "ElLabel_GPSQuality", u"Quality");
+    ElLabel_GPSQualityValue = RowLabel(RowPanels[5], "ElLabel_GPSQualityValue", u"??");
+    ElLabel_Latitude = RowLabel(RowPanels[6], "ElLabel_Latitude", u"Latitude");
+    ElLabel_LatitudeValue = RowLabel(RowPanels[6], "ElLabel_LatitudeValue", u"??");
+
+    // The GPS panel sits over the right end of the quality row.
+    ElPanel_GPS = MakeControl<TElPanel>(this, this, "ElPanel_GPS", WindowWidth - 52, 6 + 5 * RowHeight, 52, RowHeight);
+    ElPanel_GPS->SetBevelOuter(TBevelCut::bvNone);
+    ElPanel_GPS->ShowCaption = false;
+    ElLabel15 = MakeControl<TElLabel>(this, ElPanel_GPS, "ElLabel15", 0, 2, 25, RowHeight - 4);
+    ElLabel15->SetCaption(u"GPS");
+    TShape** bars[4] = {&Shape_GPS_01, &Shape_GPS_02, &Shape_GPS_03, &Shape_GPS_04};
+    static constexpr const char* BarNames[4] = {"Shape_GPS_01", "Shape_GPS_02", "Shape_GPS_03", "Shape_GPS_04"};
+    for (int i = 0; i < 4; ++i) {
+        // Taller bars for better fixes, as a signal meter shows them.
+        const int h = 4 + i * 3;
+        TShape* s = MakeControl<TShape>(this, ElPanel_GPS, BarNames[i], 27 + 6 * i, RowHeight - 2 - h, 5, h);
+        s->Brush()->SetColor(GpsBarDark);
+        *bars[i] = s;
+    }
+    Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", 0, 0, WindowWidth, 2);
+    Bevel1->SetShape(TBevelShape::bsTopLine);
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption");
+
+    OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+    OnShow = [this](TObject* Sender) { FormShow(Sender); };
+    OnHide = [this](TObject* Sender) { FormHide(Sender); };
+}
+
+TElLabel* TDialog_Info::RowLabel(TFlowPanel* Row, const char* Name, const char16_t* Caption)
+{
+    TElLabel* label = MakeControl<TElLabel>(this, Row, Name, 0, 0, 100, RowHeight - 2);
+    label->SetAutoSize(true);
+    label->SetCaption(Caption);
+    return label;
+}
+
+void TDialog_Info::SetValueLabel(TElLabel* Name, TElLabel* Value, const std::u16string& Text)
+{
+    Name->SetEnabled(ValueLabelEnabled(Text));
+    Value->SetEnabled(Name->Enabled());
+    Value->SetCaption(Text);
+}
+
+void TDialog_Info::ShowValues(float Quality, float Longitude, float Latitude)
+{
+    if (GpsPositionShown(Quality, Longitude, Latitude)) {
+        SetValueLabel(ElLabel_Latitude, ElLabel_LatitudeValue, AnsiToWide(LatitudeToStr(Latitude)));
+        SetValueLabel(ElLabel_Longitude, ElLabel_LongitudeValue, AnsiToWide(LongitudeToStr(Longitude)));
+        SetValueLabel(ElLabel_GPSQuality, ElLabel_GPSQualityValue, GpsQualityText(Quality));
+    } else {
+        SetValueLabel(ElLabel_Latitude, ElLabel_LatitudeValue, u"");
+        SetValueLabel(ElLabel_Longitude, ElLabel_LongitudeValue, u"");
+        SetValueLabel(ElLabel_GPSQuality, ElLabel_GPSQualityValue, u"");
+    }
+    ShowGPSQuality(Quality);
+}
+
+void TDialog_Info::ShowGPSQuality(float Quality)
+{
+    const TGpsQualityBars bars = ::ShowGPSQuality(Quality);
+    ElPanel_GPS->SetEnabled(bars.PanelEnabled);
+    ElLabel15->SetEnabled(bars.PanelEnabled);
+    TShape* shapes[4] = {Shape_GPS_01, Shape_GPS_02, Shape_GPS_03, Shape_GPS_04};
+    for (size_t i = 0; i < 4; ++i) {
+        shapes[i]->SetEnabled(bars.PanelEnabled);
+        shapes[i]->Brush()->SetColor(bars.Colors[i]);
+        shapes[i]->Invalidate();
+    }
+}
+
+void TDialog_Info::FormCreate(TObject*)
+{
+    ShowValues(0.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::quiet_NaN());
+    SetValueLabel(ElLabel_Impulse, ElLabel_ImpulseValue, u"");
+    SetValueLabel(ElLabel_ScanLine, ElLabel_ScanLineValue, u"");
+    SetValueLabel(ElLabel_ScanValue, ElLabel_ScanValueValue, u"");
+    SetValueLabel(ElLabel_Depth, ElLabel_DepthValue, u"");
+}
+
+void TDialog_Info::FormShow(TObject*)
+{
+    if (TElMenuItem* item = MenuItem.Get())
+        item->SetChecked(true);
+    if (TElToolButton* button = ToolButton.Get())
+        button->SetDown(true);
+}
+
+void TDialog_Info::FormHide(TObject*)
+{
+    if (TElMenuItem* item = MenuItem.Get())
+        item->SetChecked(false);
+    if (TElToolButton* button = ToolButton.Get())
+        button->SetDown(false);
+}
+
+TDialog_Info::~TDialog_Info()
+{
+    if (Dialog_Info == this)
+        Dialog_Info = nullptr;
+}

@@ -1,0 +1,393 @@
+// TMainForm: the program's main window. Its implementation is split by area:
+//   main.cpp           making the window, FormCreate, FormDestroy, the Examples menu
+//   main_build.cpp     the components: menus, tool bars, navigator, status panel, timers
+//   main_settings.cpp  the defaults and the payload of the settings file
+//   main_language.cpp  the texts of the active language on every caption and hint
+//   main_status.cpp    status bar, info window values, depth controls, menu states, hints
+//   main_later.cpp     the handlers of the commands that later units fill in
+// Every component is owned by the form and reachable through the field of its name (and
+// FindComponent with that name, which the language texts and the menu states use).
+#pragma once
+
+#include "app/StartupRules.h"
+
+#include "device/_TUSBDevice.h"
+#include "scan/files/ScanFile.h"
+#include "scan/model/DataTypes.h"
+#include "scan/render/ScanScene.h"
+#include "widgets/el/editing/ElComboBox.h"
+#include "widgets/el/foundation/ElBiProgressBar.h"
+#include "widgets/el/foundation/ElVersionInfo.h"
+#include "widgets/el/menus/ElButtonsGraphic.h"
+#include "widgets/el/menus/ElFormCaption.h"
+#include "widgets/el/menus/ElMenus.h"
+#include "widgets/el/menus/ElMenusNative.h"
+#include "widgets/el/menus/ElPanel.h"
+#include "widgets/el/menus/ElStatusBar.h"
+#include "widgets/el/menus/ElToolBar.h"
+#include "widgets/kit/KitDialogs.h"
+
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/ImageList.h"
+#include "framework/Timer.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace CPort {
+class TComPort;
+}
+class TColorManager;
+class TDataGrid;
+class TFileManager;
+class TLanguage;
+struct TTextAssignment;
+class TScanImage;
+class TSettings;
+class TStream;
+class TUpdate;
+
+// Receives a live scan from a device. Live reception is not part of the program: the main
+// window makes and frees the object and nothing else uses it.
+class TDataReceiver {};
+
+class TMainForm : public TForm {
+public:
+    explicit TMainForm(TComponent* AOwner);
+    ~TMainForm() override;
+    const char* ClassName() const override { return "TMainForm"; }
+
+    // ---- Menus
+    TImageList* ImageList;    // glyphs of the menus and the tool bars (TToolGlyph order)
+    TImageList* ImageListCP;  // the three palette buttons
+    TElMainMenu* ElMainMenu1;
+    TElMenuBar* MenuBar;
+    TElMenuItem* MenuFile;
+    TElMenuItem* MenuFileNew;
+    TElMenuItem* MenuFileOpen;
+    TElMenuItem* MenuFile_LastUsed;
+    TElMenuItem* MenuFileExamples;
+    TElMenuItem* MenuFileSave;
+    TElMenuItem* MenuFileSaveAs;
+    TElMenuItem* MenuFileImport;
+    TElMenuItem* FileImportOsprin;
+    TElMenuItem* FileImportHalvor;
+    TElMenuItem* Qorr311;
+    TElMenuItem* Qorr411;
+    TElMenuItem* FileImportPellam;
+    TElMenuItem* Tarnwell1;
+    TElMenuItem* MenuFileImport_Stavro;
+    TElMenuItem* MenuFileExport;
+    TElMenuItem* MenuFilePrint;
+    TElMenuItem* MenuFileExit;
+    TElMenuItem* MenuEdit;
+    TElMenuItem* MenuEditReset;
+    TElMenuItem* MenuEditInterpolate;
+    TElMenuItem* MenuEditCorrectFaultSignal;
+    TElMenuItem* MenuEdit_RemoveDummy;
+    TElMenuItem* MenuEdit_FEChart;
+    TElMenuItem* MenuFileRemarks;
+    TElMenuItem* MenuView;
+    TElMenuItem* MenuViewReset;
+    TElMenuItem* MenuViewPerspective;
+    TElMenuItem* MenuViewFront;
+    TElMenuItem* MenuViewTop;
+    TElMenuItem* MenuViewCrossHairs;
+    TElMenuItem* MenuViewWireframe;
+    TElMenuItem* MenuViewResolution;
+    std::array<TElMenuItem*, 5> MenuEditRes{};  // MenuEditRes0 .. MenuEditRes4
+    TElMenuItem* MenuViewZoom;
+    std::array<TElMenuItem*, 8> ImageZoom{};    // ImageZoom50 .. ImageZoom1000
+    TElMenuItem* MenuExtras;
+    TElMenuItem* MenuExtrasSplitScreen;
+    TElMenuItem* MenuExtrasNavigator;
+    TElMenuItem* MenuExtrasInfo;
+    TElMenuItem* MenuExtras_Language;
+    TElMenuItem* MenuFileConfiguration;
+    TElMenuItem* MenuExtrasFullscreen;
+    TElMenuItem* MenuHelp;
+    TElMenuItem* MenuHelpContents;
+    TElMenuItem* MenuHelpWebsite;
+    TElMenuItem* MenuHelp_Update;
+    TElMenuItem* MenuHelpAbout;
+
+    // ---- Tool bars
+    TControlBar* ControlBar;
+    TElToolBar* ToolBarFile;
+    TElToolButton* ToolButtonNew;
+    TElToolButton* ToolButtonOpen;
+    TElToolButton* ToolButtonSave;
+    TElToolButton* ToolButtonPrint;
+    TElToolButton* ToolButtonRemarks;
+    TElToolButton* ToolButtonPreferences;
+    TElToolButton* ToolButtonHelp;
+    TElToolBar* ToolBar3;
+    TElToolButton* ToolButtonUndo;
+    TElToolButton* ToolButton5;   // interpolation
+    TElToolButton* ToolButton8;   // signal correction
+    TElToolButton* ToolButton_RemoveDummies;
+    TElToolButton* ToolButton_FEChart;
+    TElToolButton* ToolButton_InfoWindow;
+    std::array<TElToolButton*, 5> ToolButtonRes{};  // ToolButtonRes0 .. ToolButtonRes4
+    TElToolButton* ToolButtonWireframe;
+    TElToolBar* ToolBarDepth;
+    TElToolButton* ToolButtonLineUp;
+    TElToolButton* ToolButtonLineDown;
+    TElComboBox* ComboBoxSoil;
+    TElToolBar* ElToolBar1;
+    TElToolButton* ToolButtonZoomIn;
+    TElToolButton* ToolButtonZoomOut;
+    TElComboBox* ComboBoxZoom;
+    TElToolButton* ToolButtonStretchIn;
+    TElToolButton* ToolButtonStretchOut;
+    TElToolBar* ElToolBar2;
+    TElToolButton* ToolButtonReset;
+    TElToolButton* ToolButtonPerspective;
+    TElToolButton* ToolButtonFront;
+    TElToolButton* ToolButtonTop;
+    TElToolButton* ToolButtonCPBlue;
+    TElToolButton* ToolButtonCPGreen;
+    TElToolButton* ToolButtonCPRed;
+
+    // ---- Navigator, status panel, voltage
+    TElPanel* Navigator;
+    // SpeedButton1 .. SpeedButton22 at index (number - 1); 19 and 20 do not exist (null).
+    std::array<TElGraphicButton*, 22> SpeedButton{};
+    TElPanel* StatusPanel;
+    TElStatusBar* StatusBar;
+    TElGraphicButton* AxisX;
+    TElGraphicButton* AxisY;
+    TElGraphicButton* AxisZ;
+    TElPanel* Panel_Voltage;
+    TElBiProgressBar* ProgressBar_Voltage;
+
+    // ---- Non-visual
+    CPort::TComPort* ComPort;
+    TUSBDevice* USBDevice1;
+    TElFormCaption* ElFormCaption;
+    TKitOpenDialog* Kit_OpenDialog;
+    TKitSaveDialog* Kit_SaveDialog;
+    TUpdate* Update1;
+    TElVersionInfo* ElVersionInfo;
+    TTimer* TimerPaint;
+    TTimer* TimerCancel;
+    TTimer* TimerUpdate;
+    TTimer* TimerButtonDown;
+
+    // ---- State, in the order the program keeps it
+    uint32_t PrintState = 0;
+    void* LiveReader = nullptr;  // live reading is not part of the program: always null
+    std::unique_ptr<TDataReceiver> DataReceiver;
+    std::unique_ptr<TDataGrid> DataGrid;
+    std::unique_ptr<TScanImage> ScanImage;
+    // The colour scale; the renderer reads it through this field.
+    TColorManager* ColorManager = nullptr;
+    std::unique_ptr<TFileManager> FileManager;
+    std::string Magic;
+    uint8_t RepaintPending = 0;
+    TSettings* Settings = nullptr;
+    uint8_t MouseDown = 0;
+    TPoint MouseStart;
+    TPoint MouseLast;
+    uint8_t ReceiveActive = 0;
+    int32_t MainPaneWidth = 0;
+    int32_t PaneHeight = 0;
+    uint8_t ActiveView = 0;
+    uint8_t Edited = 0;
+    uint8_t DepthControlsEnabled = 0;
+    std::array<int32_t, 10> PaneEdges{};
+    std::array<int32_t, 10> HitEdges{};
+    TViewportRect ExportViewport;
+    std::array<TViewportRect, 4> Viewports{};
+    std::u16string DataFileName;
+    TFolders Folders;
+    TViewStates ViewStates{};
+
+    // The examples the Examples menu lists, by the items' Tag.
+    std::vector<TExampleItem> Examples;
+    // False when the start-up found no data-tables file: the program ends at once then, and
+    // the settings file is neither written nor replaced.
+    bool DataFileFound() const { return dataFileFound_; }
+
+    // ---- Start-up and end (main.cpp)
+    void FormCreate(TObject* Sender);
+    void FormDestroy(TObject* Sender);
+    void OpenExample(TObject* Sender);
+    void ResetDataFileName();
+
+    // ---- Settings (main_settings.cpp)
+    void SetDefaultSettings();
+    void SaveSettingsPayload(TStream& Stream);
+    void LoadSettingsPayload(TStream& Stream);
+    // The settings file: AppDataFolder + "settings.cfg".
+    std::u16string SettingsFileName() const;
+
+    // ---- Language (main_language.cpp)
+    void ApplyLanguage(TObject* Sender, TLanguage* Language);
+    void MenuExtras_LanguageClick(TObject* Sender);
+
+    // ---- Scan information, status bar and menu states (main_status.cpp)
+    void UpdateScanInfo();
+    void SetDepthControlsEnabled(bool Value);
+    void UpdateMenuStates(bool HasScan);
+    uint8_t ViewportAtPoint(int32_t X, int32_t Y, uint8_t Current) const;
+    void LayoutInfoWindow();
+    void ApplicationHint(TObject* Sender);
+    int32_t QuerySaveChanges();
+
+    // ---- Commands of later units (main_later.cpp until they are filled)
+    // New scan
+    void MenuFileNewClick(TObject* Sender);
+    void TimerCancelTimer(TObject* Sender);
+    // Opening a scan
+    void MenuFileOpenClick(TObject* Sender);
+    void OpenFile(const std::u16string& FileName);
+    void UpdateWindowCaption();
+    // Paint timer, split screen and data grid
+    void TimerPaintTimer(TObject* Sender);
+    void FormResize(TObject* Sender);
+    void FormPaint(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void PaintDataGrid();
+    void MenuExtrasSplitScreenClick(TObject* Sender);
+    void MenuExtrasNavigatorClick(TObject* Sender);
+    void MenuExtrasFullscreenClick(TObject* Sender);
+    void MenuExtrasInfoClick(TObject* Sender);
+    // View navigation
+    void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void FormMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void FormMouseWheelUp(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled);
+    void FormMouseWheelDown(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled);
+    void FormDblClick(TObject* Sender);
+    void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void ToolButtonZoomInClick(TObject* Sender);
+    void ToolButtonZoomOutClick(TObject* Sender);
+    void ToolButtonStretchInClick(TObject* Sender);
+    void ToolButtonStretchOutClick(TObject* Sender);
+    void ToolButtonLineUpClick(TObject* Sender);
+    void ToolButtonLineDownClick(TObject* Sender);
+    void MenuViewResetClick(TObject* Sender);
+    void MenuViewTopClick(TObject* Sender);
+    void MenuViewFrontClick(TObject* Sender);
+    void MenuViewPerspectiveClick(TObject* Sender);
+    void ImageZoom50Click(TObject* Sender);
+    void ImageZoom80Click(TObject* Sender);
+    void ImageZoom100Click(TObject* Sender);
+    void ImageZoom150Click(TObject* Sender);
+    void ImageZoom200Click(TObject* Sender);
+    void ImageZoom400Click(TObject* Sender);
+    void ImageZoom800Click(TObject* Sender);
+    void ImageZoom1000Click(TObject* Sender);
+    void ComboBoxZoomChange(TObject* Sender);
+    void ComboBoxZoomKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void ComboBoxZoomKeyPress(TObject* Sender, char16_t& Key);
+    void AxisXClick(TObject* Sender);
+    void AxisYClick(TObject* Sender);
+    void AxisZClick(TObject* Sender);
+    void SpeedButton1Click(TObject* Sender);
+    void SpeedButton2Click(TObject* Sender);
+    void SpeedButton3Click(TObject* Sender);
+    void SpeedButton4Click(TObject* Sender);
+    void SpeedButton5Click(TObject* Sender);
+    void SpeedButton6Click(TObject* Sender);
+    void SpeedButton7Click(TObject* Sender);
+    void SpeedButton8Click(TObject* Sender);
+    void SpeedButton11Click(TObject* Sender);
+    void SpeedButton12Click(TObject* Sender);
+    void SpeedButton15Click(TObject* Sender);
+    void SpeedButton16Click(TObject* Sender);
+    void SpeedButton21Click(TObject* Sender);
+    void SpeedButton22Click(TObject* Sender);
+    // Mouse-down of every repeating button (navigator and tool bar); the shared mouse-up.
+    void SpeedButtonMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void SpeedButton17MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Edit and display commands
+    void MenuEditInterpolateClick(TObject* Sender);
+    void MenuEditCorrectFaultSignalClick(TObject* Sender);
+    void MenuEditResetClick(TObject* Sender);
+    void ToolButton2XClick(TObject* Sender);
+    void MenuEditRes0Click(TObject* Sender);
+    void MenuEditRes1Click(TObject* Sender);
+    void MenuEditRes2Click(TObject* Sender);
+    void MenuEditRes3Click(TObject* Sender);
+    void MenuEditRes4Click(TObject* Sender);
+    void MenuViewWireframeClick(TObject* Sender);
+    void MenuViewCrossHairsClick(TObject* Sender);
+    void ComboBoxSoilChange(TObject* Sender);
+    void ComboBoxSoilKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void ComboBoxSoilKeyPress(TObject* Sender, char16_t& Key);
+    void ComboBoxSoilKeyUp(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void ToolButtonCPBlueClick(TObject* Sender);
+    void ToolButtonCPGreenClick(TObject* Sender);
+    void ToolButtonCPRedClick(TObject* Sender);
+    // Device import
+    void ImportFromDevice(uint8_t ModelIndex, const std::u16string& MenuCaption);
+    void FileImportOsprinClick(TObject* Sender);
+    void FileImportHalvorClick(TObject* Sender);
+    void FileImportPellamClick(TObject* Sender);
+    void Qorr411Click(TObject* Sender);
+    void Qorr311Click(TObject* Sender);
+    void Tarnwell1Click(TObject* Sender);
+    void KXStavro1Click(TObject* Sender);
+    // Export, print, help, chart and window commands
+    void MenuFileExportClick(TObject* Sender);
+    void ChangeImageExtension(TObject* Sender);
+    void MenuFilePrintClick(TObject* Sender);
+    void MenuHelpContentsClick(TObject* Sender);
+    void MenuHelpWebsiteClick(TObject* Sender);
+    void ToolButton17XClick(TObject* Sender);
+    void MenuFileExitClick(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void StatusBarPanelDraw(TElStatusBar* Sender, TElStatusPanel* Panel, const TRect& Rect);
+    void ComPortRxChar(TObject* Sender, int32_t Count);
+    // Preferences
+    void MenuFileConfigurationClick(TObject* Sender);
+    // Characteristics, about box and update check
+    void MenuFileRemarksClick(TObject* Sender);
+    void MenuHelpAboutClick(TObject* Sender);
+    void MenuHelp_UpdateClick(TObject* Sender);
+    void TimerUpdateTimer(TObject* Sender);
+
+protected:
+    // Gives the window the program's icon.
+    void CreateHandleDone() override;
+
+private:
+    // main_build.cpp
+    void CreateComponents();
+    void CreateMenus();
+    void CreateToolBars();
+    void CreateNavigator();
+    void CreateStatusPanel();
+    void CreateNonVisual();
+    void WireEvents();
+    // main.cpp
+    void CreateOwnedObjects();
+    void BuildLanguageMenu();
+    void BuildExamplesMenu();
+    bool LoadDataTables();
+    void LoadSettings();
+    void ApplyCommandLine();
+    // main_language.cpp
+    void ApplyTexts(const std::vector<TTextAssignment>& Texts);
+    void ApplyDirection(bool RightToLeft);
+    void RefillSoilBox();
+    // main_status.cpp
+    void SetElementEnabled(const std::string& Name, bool Enabled);
+
+    std::unique_ptr<TColorManager> ownedColorManager_;
+    bool dataFileFound_ = true;
+    // The settings were read at start; only then does the end write them back.
+    bool settingsLoaded_ = false;
+};
+
+extern TMainForm* MainForm;
+
+// The command-line arguments after the program's name (the program's own command line unless
+// a test replaced them).
+std::vector<std::u16string>& ProgramArguments();

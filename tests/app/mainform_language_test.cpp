@@ -1,0 +1,177 @@
+// The languages of the main window: the Language menu the start-up builds, a switch that sets
+// every caption and hint (right to left included), and the language chosen on the command line.
+// The right-to-left language is made here: its text for each number is "T" and the number, so
+// every expected text follows from the language file, not from the program's own table.
+#include "program_fixture.h"
+
+#include "ProgramFileSources.h"
+#include "app/LanguageTexts.h"
+#include "app/dlg_info.h"
+#include "scan/files/_TLanguageManager.h"
+#include "scan/files/globals.h"
+
+#include "support/pump.h"
+
+#include "framework/Application.h"
+#include "framework/FileUtils.h"
+#include "framework/StrConv.h"
+#include "framework/Streams.h"
+
+namespace {
+
+std::u16string T(int Id)
+{
+    return u"T" + Utf8ToWide(std::to_string(Id));
+}
+
+// English (left to right, the program's own texts for a few numbers) and "xx_RT" (right to
+// left, "T<id>" for every number the program uses).
+std::vector<uint8_t> TwoLanguageFile()
+{
+    TTextSource english;
+    english.Code = u"en_US";
+    english.Name = u"English";
+    english.Items = {{1, u"File"}, {182, u"Standard / Unknown"}};
+    TTextSource rtl;
+    rtl.Code = u"xx_RT";
+    rtl.Name = u"Test & RTL";
+    rtl.Direction = 2;
+    for (int id = 1; id <= 260; ++id)
+        rtl.Items.push_back({id, T(id)});
+    TMemoryStream m;
+    EXPECT_TRUE(WriteLanguageFile(m, {english, rtl}));
+    return m.Bytes();
+}
+
+}  // namespace
+
+class LanguageTest : public ProgramTest {
+protected:
+    std::u16string CaptionOf(const std::string& Name) const
+    {
+        if (auto* item = Element<TMenuItem>(Name))
+            return item->Caption();
+        return Element<TControl>(Name)->Caption();
+    }
+    std::u16string HintOf(const std::string& Name) const
+    {
+        if (auto* item = Element<TMenuItem>(Name))
+            return item->Hint();
+        return Element<TControl>(Name)->Hint;
+    }
+    TElMenuItem* LanguageItem(int Index) const
+    {
+        return dynamic_cast<TElMenuItem*>(MainForm->MenuExtras_Language->Items(Index));
+    }
+};
+
+TEST_F(LanguageTest, TheLanguageMenuListsEveryLanguageWithTheActiveOneTicked)
+{
+    WriteBytes(ProgramDir + u"Lorvane3D.lng", TwoLanguageFile());
+    ASSERT_TRUE(Start());
+    TElMenuItem* menu = MainForm->MenuExtras_Language;
+    ASSERT_EQ(menu->Count(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(LanguageItem(i)->RadioItem());
+        EXPECT_EQ(LanguageItem(i)->GroupIndex(), 11);
+        EXPECT_EQ(LanguageItem(i)->Tag, i);
+    }
+    EXPECT_EQ(LanguageItem(0)->Caption(), u"English");
+    // A display name is shown as it is, '&' included.
+    EXPECT_EQ(LanguageItem(1)->Caption(), u"Test && RTL");
+    EXPECT_TRUE(LanguageItem(0)->Checked());
+    EXPECT_FALSE(LanguageItem(1)->Checked());
+}
+
+TEST_F(LanguageTest, SwitchingToARightToLeftLanguageSetsEveryTextAndTheReadingDirection)
+{
+    WriteBytes(ProgramDir + u"Lorvane3D.lng", TwoLanguageFile());
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(MainForm->MenuFile->Caption(), u"File");
+    EXPECT_EQ(MainForm->StatusBar->Panels(1)->Alignment(), TAlignment::taLeftJustify);
+
+    LanguageItem(1)->Click();
+    EXPECT_TRUE(LanguageItem(1)->Checked());
+    EXPECT_FALSE(LanguageItem(0)->Checked());
+    EXPECT_EQ(GlobalSettings.Language, u"xx_RT");
+
+    // Every caption and hint of the table carries its text.
+    for (const TLanguageTextEntry& e : LanguageTextTable) {
+        const std::u16string shown = e.Property == TTextProperty::Caption ? CaptionOf(e.Element) : HintOf(e.Element);
+        EXPECT_NE(shown.find(T(e.ID)), std::u16string::npos) << e.Element << " " << e.ID;
+    }
+    // Joined captions: " ..." appended, " ... " always after the text, About in reading order.
+    EXPECT_EQ(CaptionOf("MenuFileNew"), T(2) + u" ...");
+    EXPECT_EQ(CaptionOf("MenuFileOpen"), T(6) + u" ... ");
+    EXPECT_EQ(CaptionOf("MenuHelpAbout"), u" ..." + T(57));
+    // Buttons take the hints of the items and buttons that run the same command.
+    EXPECT_EQ(HintOf("ToolButtonNew"), T(3));
+    EXPECT_EQ(HintOf("ToolButtonPreferences"), HintOf("MenuFileConfiguration"));
+    EXPECT_EQ(HintOf("SpeedButton13"), T(119));
+    EXPECT_EQ(HintOf("SpeedButton10"), T(116));
+    // Levels and zoom steps: the group's hint, a colon and the item's caption.
+    EXPECT_EQ(HintOf("MenuEditRes0"), T(39) + u": " + T(40));
+    EXPECT_EQ(HintOf("ToolButtonRes4"), T(39) + u": " + T(44));
+    EXPECT_EQ(HintOf("ImageZoom50"), T(46) + u": 50 %");
+    EXPECT_EQ(HintOf("ComboBoxZoom"), T(46));
+    // The soil names of the language.
+    ASSERT_EQ(SoilTypes.size(), 8u);
+    EXPECT_EQ(SoilTypes[7].Name, T(189));
+    ASSERT_EQ(MainForm->ComboBoxSoil->Items()->GetCount(), 8);
+    EXPECT_EQ(MainForm->ComboBoxSoil->Items()->Get(0), T(182));
+    // Right to left: status panels, menu bar and both boxes.
+    for (int i = 0; i < MainForm->StatusBar->Panels().Count(); ++i)
+        EXPECT_EQ(MainForm->StatusBar->Panels(i)->Alignment(), TAlignment::taRightJustify);
+    EXPECT_TRUE(MainForm->MenuBar->RightToLeft());
+    EXPECT_TRUE(MainForm->ElMainMenu1->RightToLeft());
+    EXPECT_EQ(MainForm->ComboBoxSoil->BiDiMode(), TBiDiMode::bdRightToLeft);
+    EXPECT_EQ(MainForm->ComboBoxZoom->BiDiMode(), TBiDiMode::bdRightToLeft);
+    EXPECT_EQ(Application->BiDiMode, TBiDiMode::bdRightToLeft);
+    // The info window reads right to left too: its GPS panel at the left, the bars reversed.
+    ASSERT_NE(Dialog_Info, nullptr);
+    EXPECT_EQ(Dialog_Info->Caption(), T(202));
+    EXPECT_EQ(Dialog_Info->ElLabel_Latitude->Caption(), T(223));
+    EXPECT_EQ(Dialog_Info->ElPanel_GPS->Left(), 0);
+    EXPECT_EQ(Dialog_Info->ElLabel15->Left(), Dialog_Info->ElPanel_GPS->Width() - Dialog_Info->ElLabel15->Width());
+    EXPECT_EQ(Dialog_Info->Shape_GPS_01->Left(), 18);
+    EXPECT_EQ(Dialog_Info->Shape_GPS_04->Left(), 0);
+
+    // And back: the soil box keeps the user's choice.
+    MainForm->ComboBoxSoil->SetItemIndex(5);
+    LanguageItem(0)->Click();
+    EXPECT_EQ(CaptionOf("MenuFileNew"), u"New ...");
+    EXPECT_EQ(CaptionOf("MenuHelpAbout"), u"About Lorvane 3D ...");
+    EXPECT_EQ(MainForm->StatusBar->Panels(3)->Alignment(), TAlignment::taLeftJustify);
+    EXPECT_FALSE(MainForm->MenuBar->RightToLeft());
+    EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), 5);
+    EXPECT_EQ(MainForm->ComboBoxSoil->Items()->Get(0), u"Standard / Unknown");
+}
+
+TEST_F(LanguageTest, WithoutALanguageFileTheEnglishDefaultsShow)
+{
+    ASSERT_TRUE(FileDelete(ProgramDir + u"Lorvane3D.lng"));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(MainForm->MenuExtras_Language->Count(), 0);
+    EXPECT_EQ(CaptionOf("MenuFileNew"), u"New ...");
+    EXPECT_EQ(CaptionOf("MenuEdit"), u"Image");
+    EXPECT_EQ(HintOf("MenuFileExit"), u"Exit program");
+    // A text without a default stays empty; the zoom hints keep their captions.
+    EXPECT_EQ(HintOf("MenuViewReset"), u"");
+    EXPECT_EQ(HintOf("ImageZoom1000"), u": 1000 %");
+    EXPECT_EQ(MainForm->ComboBoxSoil->Items()->Get(3), u"Sand");
+}
+
+TEST_F(LanguageTest, AHyphenatedLocaleOnTheCommandLineChoosesTheLanguage)
+{
+    ASSERT_TRUE(Start({u"-de_DE"}));
+    EXPECT_EQ(LanguageManager->ActiveLanguageName(), u"de_DE");
+    EXPECT_EQ(GlobalSettings.Language, u"de_DE");
+    EXPECT_NE(MainForm->MenuFileNew->Caption(), u"New ...");
+    Stop();
+
+    // The choice was stored; an unknown locale then falls back to the first language.
+    ASSERT_TRUE(Start({u"-zz_ZZ"}));
+    EXPECT_EQ(LanguageManager->ActiveLanguageName(), u"en_US");
+    EXPECT_EQ(GlobalSettings.Language, u"en_US");
+    EXPECT_EQ(MainForm->MenuFileNew->Caption(), u"New ...");
+}
