@@ -10,6 +10,8 @@ constexpr int Margin = 16, BarHeight = 16, ButtonWidth = 75, ButtonHeight = 25;
 
 }  // namespace
 
+TDialog_Init* Dialog_Init = nullptr;
+
 TDialog_Init::TDialog_Init(TComponent* AOwner) : TForm(AOwner)
 {
     SetName("Dialog_Init");
@@ -41,6 +43,12 @@ TDialog_Init::TDialog_Init(TComponent* AOwner) : TForm(AOwner)
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnHide = [this](TObject* Sender) { FormHide(Sender); };
     OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
+}
+
+TDialog_Init::~TDialog_Init()
+{
+    if (Dialog_Init == this)
+        Dialog_Init = nullptr;
 }
 
 void TDialog_Init::FormShow(TObject*)

@@ -13,6 +13,7 @@
 class TDialog_Init : public TForm {
 public:
     explicit TDialog_Init(TComponent* AOwner);
+    ~TDialog_Init() override;
     const char* ClassName() const override { return "TDialog_Init"; }
 
     TElLabel* ElLabel1;
@@ -24,3 +25,6 @@ public:
     void FormHide(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
 };
+
+// The program's one wait window, made at start-up; nil before and after.
+extern TDialog_Init* Dialog_Init;
