@@ -379,6 +379,10 @@ private:
     void RefillSoilBox();
     // main_status.cpp
     void SetElementEnabled(const std::string& Name, bool Enabled);
+    // main_new.cpp
+    void StopReceive();
+    void RestoreNewCommand();
+    void RunNewScanDialog();
 
     std::unique_ptr<TColorManager> ownedColorManager_;
     bool dataFileFound_ = true;

@@ -4,10 +4,6 @@
 // main_commands.cpp, main_export.cpp, main_import.cpp, main_new.cpp, ...).
 #include "app/main.h"
 
-// The new-scan command
-void TMainForm::MenuFileNewClick(TObject*) {}  // later: the new-scan command
-void TMainForm::TimerCancelTimer(TObject*) {}  // later: the new-scan command
-
 // Opening a scan
 void TMainForm::MenuFileOpenClick(TObject*) {}  // later: opening a scan
 void TMainForm::OpenFile(const std::u16string&) {}  // later: opening a scan
@@ -92,16 +88,6 @@ void TMainForm::ComboBoxSoilKeyUp(TObject*, uint16_t&, TShiftState) {}  // later
 void TMainForm::ToolButtonCPBlueClick(TObject*) {}  // later: edit and display commands
 void TMainForm::ToolButtonCPGreenClick(TObject*) {}  // later: edit and display commands
 void TMainForm::ToolButtonCPRedClick(TObject*) {}  // later: edit and display commands
-
-// Device import
-void TMainForm::ImportFromDevice(uint8_t, const std::u16string&) {}  // later: device import
-void TMainForm::FileImportOsprinClick(TObject*) {}  // later: device import
-void TMainForm::FileImportHalvorClick(TObject*) {}  // later: device import
-void TMainForm::FileImportPellamClick(TObject*) {}  // later: device import
-void TMainForm::Qorr411Click(TObject*) {}  // later: device import
-void TMainForm::Qorr311Click(TObject*) {}  // later: device import
-void TMainForm::Tarnwell1Click(TObject*) {}  // later: device import
-void TMainForm::KXStavro1Click(TObject*) {}  // later: device import
 
 // Export, print, help, chart and window commands
 void TMainForm::MenuFileExportClick(TObject*) {}  // later: export, print, help, chart and window commands
