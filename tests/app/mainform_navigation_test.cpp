@@ -88,6 +88,14 @@ TEST_F(NavigationTest, TheWheelZoomsTheActiveViewAndASmallViewIsCopiedByADoubleC
     EXPECT_EQ(View(0).Scale.Z, 1.0f);
     PostMouse(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), main.x, main.y);
     EXPECT_FLOAT_EQ(View(0).Scale.X, 1.0f);
+    // With the soil box focused the wheel still zooms, and leaves the soil alone.
+    MainForm->ComboBoxSoil->SetFocus();
+    const int soil = MainForm->ComboBoxSoil->ItemIndex();
+    PostMessageW(MainForm->ComboBoxSoil->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(main.x, main.y));
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    EXPECT_FLOAT_EQ(View(0).Scale.X, 1.0f / 1.25f);
+    EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), soil);
+    PostMouse(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), main.x, main.y);
 
     // The front view (upper right) becomes active; a left drag there turns it about Z.
     const float frontZ = View(2).Rotation.Z;
