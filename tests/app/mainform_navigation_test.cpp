@@ -9,7 +9,9 @@
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 
+#include <cmath>
 #include <cstring>
+#include <vector>
 
 using namespace mainroad;
 
@@ -215,6 +217,35 @@ TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnl
     PostKey(VK_NEXT);
     EXPECT_NE(scan.Level, level);
     EXPECT_EQ(MainForm->ScanImage->LevelPlaneActive(), 1);
+    ASSERT_TRUE(WaitForFrame());
+
+    // F4 turns the smooth surface off and on; F8 raises the upper colour limit by its step.
+    PostKey(VK_F4);
+    EXPECT_EQ(MainForm->ScanImage->Smooth(), 0);
+    PostKey(VK_F4);
+    EXPECT_EQ(MainForm->ScanImage->Smooth(), 1);
+    ASSERT_TRUE(WaitForFrame());
+    const float upper = MainForm->ColorManager->UpperLimit;
+    PostKey(VK_F7);
+    EXPECT_EQ(MainForm->ColorManager->UpperLimit, upper - GlobalSettings.ColorLimitStep);
+
+    // Ctrl+X halves every value, keeps the missing readings missing, and can be undone.
+    std::vector<float> values;
+    for (TScanPoint* p = scan.FirstPoint(); p; p = scan.NextPoint())
+        values.push_back(p->Value);
+    PostKey('X', true);
+    size_t i = 0, missing = 0;
+    for (TScanPoint* p = scan.FirstPoint(); p; p = scan.NextPoint(), ++i) {
+        if (std::isnan(values[i])) {
+            EXPECT_TRUE(std::isnan(p->Value));
+            ++missing;
+        } else {
+            EXPECT_EQ(p->Value, std::trunc(std::nearbyint(values[i]) / 2));
+        }
+    }
+    EXPECT_EQ(missing, 5u);
+    EXPECT_EQ(MainForm->Edited, 1);
+    EXPECT_TRUE(MainForm->ToolButtonUndo->Enabled());
     ASSERT_TRUE(WaitForFrame());
 
     // On a Tarnwell scan the depth keys do nothing.
