@@ -2,7 +2,7 @@
 
 #include "app/dlg_diagramm.h"
 #include "app/dlg_info.h"
-#include "app/dlg_init.h"
+#include "device/dlg_init.h"
 #include "app/dlg_splashscreen.h"
 #include "app/main.h"
 

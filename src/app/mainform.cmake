@@ -9,7 +9,6 @@ if(WIN32)
     dlg_splashscreen.cpp
     dlg_info.cpp
     dlg_diagramm.cpp
-    dlg_init.cpp
     main.cpp
     main_build.cpp
     main_settings.cpp

@@ -3,8 +3,8 @@
 //
 // Metrics: a character is CharWidth pixels wide (one more in bold); the cell height is the
 // font's character height (|Height|, or Height for a cell height) plus 3 for negative heights,
-// with a descent of a quarter of it. A tab, line feed or carriage return is as wide as a blank.
-// Fixed pitch: the widest character is as wide as the average one.
+// at least 1, with a descent of a quarter of it. A tab, line feed or carriage return is as
+// wide as a blank. Fixed pitch: the widest character is as wide as the average one.
 #pragma once
 
 #include "framework/DrawSurface.h"

@@ -205,11 +205,13 @@ TEST(ComPortFake, CloseCompletesWhileAnEventIsOnItsWayToTheGuiThreadAndDropsIt)
     for (TSyncMethod method : {TSyncMethod::smThreadSync, TSyncMethod::smWindowSync}) {
         FakePort f(method);
         f.port->Open();
+        GetQueueStatus(QS_ALLINPUT);  // what waits in the queue now is not news to the wait below
         ASSERT_TRUE(f.comm.Raise(EV_RXCHAR));
-        // Without a loop running, the event thread now waits for the GUI thread.
-        Sleep(100);
+        // Without a loop running, the event thread's call arrives and waits for the GUI thread.
+        ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_POSTMESSAGE | QS_SENDMESSAGE), WAIT_OBJECT_0);
         f.port->Close();
-        PumpFor(50);
+        TimerWitness witness;  // ticks once nothing else is waiting: a late event would be in
+        ASSERT_TRUE(PumpUntil(witness.Ticked(1)));
         EXPECT_EQ(f.rxChars, 0) << "no event after Close began";
         EXPECT_EQ(f.comm.LateCompletions, 0);
         EXPECT_EQ(f.comm.OpenHandles, 0);
@@ -294,7 +296,8 @@ TEST(ComPortFake, EmptyCompletionsCostTheEventThreadNothing)
     countForeignAllocations = false;
     EXPECT_EQ(foreignAllocations, 0);
     EXPECT_TRUE(PumpUntil([&] { return f.rxChars == 1; }));
-    PumpFor(20);
+    TimerWitness witness;  // ticks once nothing else is waiting: another event would be in
+    ASSERT_TRUE(PumpUntil(witness.Ticked(1)));
     EXPECT_EQ(f.rxChars, 1) << "empty completions fire nothing";
 }
 

@@ -3,6 +3,7 @@
 #include "framework/Ime.h"
 
 #include "support/gui_test.h"
+#include "support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,6 @@
 
 namespace {
 
-using l3d::testing::PumpUntilIdle;
 using l3d::testing::TestWindow;
 
 HWND CaretWindow()
@@ -106,7 +106,9 @@ TEST(Ime, TheCompositionWindowIsPlacedAndTheResultStringTakenFromItsMessage)
         ImmNotifyIME(himc, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
         ImmReleaseContext(window.Handle(), himc);
     }
-    PumpUntilIdle();
+    ASSERT_TRUE(PumpUntil([] { return !imeResults.empty(); }));
+    TimerWitness witness;  // ticks once nothing else is waiting: a late composition would be in
+    ASSERT_TRUE(PumpUntil(witness.Ticked(1)));
     EXPECT_GT(compositionMessages, 0);
     EXPECT_EQ(imeResults, std::vector<std::u16string>{u"\u65e5\u672c"});
 

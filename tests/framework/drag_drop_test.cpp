@@ -58,7 +58,7 @@ struct DragHost {
             ended = true;
         };
         form->Show();
-        PumpFor(30);
+        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
     }
     ~DragHost() { MouseOffForm(); }
 
@@ -67,7 +67,8 @@ struct DragHost {
     void MouseOffForm()
     {
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
-        PumpFor(10);
+        // The move the system makes of it comes first.
+        PumpUntil([] { return HIWORD(GetQueueStatus(QS_MOUSE)) == 0; });
         bool moved = false;
         HWND elsewhere = AllocateHWnd([&](TMessage& m) {
             moved = moved || m.Msg == WM_MOUSEMOVE;

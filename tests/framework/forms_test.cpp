@@ -228,11 +228,8 @@ TEST(Timers, ATimerTicksIsDisabledAndStops)
     timer->SetEnabled(false);
     const int atStop = ticks;
     // A second timer of the same interval shows how long the first has been silent.
-    TOwned<TTimer> witness(new TTimer(nullptr));
-    witness->SetInterval(10);
-    int witnessTicks = 0;
-    witness->OnTimer = [&](TObject*) { ++witnessTicks; };
-    ASSERT_TRUE(PumpUntil([&] { return witnessTicks >= 5; }));
+    TimerWitness witness(10);
+    ASSERT_TRUE(PumpUntil(witness.Ticked(5)));
     EXPECT_EQ(ticks, atStop);
     // Switched on again with a new handler, it ticks into the new one.
     int second = 0;

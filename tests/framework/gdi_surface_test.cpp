@@ -6,6 +6,7 @@
 #include "framework/ScopedGdi.h"
 
 #include "support/gui_test.h"
+#include "support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -192,7 +193,7 @@ TEST(GdiSurface, PaintsARealWindowAndEndsThePaintWhenItThrows)
 {
     l3d::testing::TestWindow window(L"Surface", 80, 60, SurfaceWindowProc);
     RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    l3d::testing::PumpUntilIdle();
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     const auto px = l3d::testing::ReadClientPixels(window.Handle(), RECT{0, 0, 80, 60});
     EXPECT_EQ(px.At(20, 30), kRed);
     EXPECT_EQ(px.At(45, 30), kWhite) << "outside the clip";

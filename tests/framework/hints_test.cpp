@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,7 @@ struct HintForm {
         Application->HintHidePause = 5000;
         Application->SetShowHint(true);
         form->Show();
-        PumpFor(20);
+        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
     }
     ~HintForm()
     {
@@ -70,6 +71,15 @@ struct HintForm {
 
     void Move(Spot* spot, int x = 20, int y = 20) { PostMessageW(spot->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
     static bool HintShowing() { return Application->HintWindow() && Application->HintWindow()->Visible(); }
+    // Whether a hint shows once the pauses have run out for the mouse move just posted: the
+    // move is handled, then a witness as slow as the longer pause ticks twice.
+    static bool HintShowsAfterThePauses()
+    {
+        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
+        TimerWitness witness(std::max(Application->HintPause, Application->HintShortPause));
+        EXPECT_TRUE(PumpUntil(witness.Ticked(2)));
+        return HintShowing();
+    }
 };
 
 TEST(MouseLeave, TheSystemsLeaveReportEndsTheHoverOnce)
@@ -84,7 +94,12 @@ TEST(MouseLeave, TheSystemsLeaveReportEndsTheHoverOnce)
     // control hears of it once.
     SetCursorPos(1270, 1010);
     EXPECT_TRUE(PumpUntil([&] { return f.a->log.back() == "leave"; }));
-    PumpFor(50);
+    // No second report can come: what was posted is handled, and the system no longer
+    // tracks the mouse for any window.
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
+    TRACKMOUSEEVENT tracking{sizeof tracking, TME_QUERY, nullptr, 0};
+    ASSERT_TRUE(TrackMouseEvent(&tracking));
+    EXPECT_EQ(tracking.dwFlags & TME_LEAVE, 0u);
     EXPECT_EQ(std::count(f.a->log.begin(), f.a->log.end(), "leave"), 1);
 }
 
@@ -110,8 +125,7 @@ TEST(Hints, TheShortHintShowsAfterThePauseAndGoesAfterTheHidePause)
     EXPECT_TRUE(PumpUntil([] { return !HintForm::HintShowing(); }));
     // Resting on the same control shows it no more.
     f.Move(f.a, 25, 25);
-    PumpFor(150);
-    EXPECT_FALSE(HintForm::HintShowing());
+    EXPECT_FALSE(HintForm::HintShowsAfterThePauses());
 }
 
 TEST(Hints, AClickHidesTheHintAndAnotherControlFollowsAfterTheShortPause)
@@ -130,8 +144,7 @@ TEST(Hints, AClickHidesTheHintAndAnotherControlFollowsAfterTheShortPause)
     Application->HintPause = 10;
     Application->SetShowHint(false);
     f.Move(f.a);
-    PumpFor(100);
-    EXPECT_FALSE(HintForm::HintShowing());
+    EXPECT_FALSE(HintForm::HintShowsAfterThePauses());
 }
 
 TEST(Hints, TheControlMayChangeOrRefuseItsHintAndHandOverAPackedOne)
@@ -140,8 +153,7 @@ TEST(Hints, TheControlMayChangeOrRefuseItsHintAndHandOverAPackedOne)
     f.a->refuse = 1;
     f.Move(f.a);
     ASSERT_TRUE(PumpUntil([&] { return !f.a->log.empty() && f.a->log.back() == "hintshow"; }));
-    PumpFor(50);
-    EXPECT_FALSE(HintForm::HintShowing());
+    EXPECT_FALSE(HintForm::HintShowsAfterThePauses());
 
     const std::u16string wide = u"Gr\u00FC\u00DFe \u2713 \u05E9\u05DC\u05D5\u05DD|long";
     f.b->onHintShow = [&](THintInfo& info) {

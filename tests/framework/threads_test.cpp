@@ -76,8 +76,7 @@ TEST(Thread, CallsQueuedByAThreadThatHasAlreadyEndedHaveRunWhenWaitForReturns)
     bool ran = false;
     TThread thread([&](TThread& self) { self.Queue([&] { ran = true; }); });
     thread.Start();
-    while (WaitForSingleObject(thread.Handle(), 0) != WAIT_OBJECT_0)
-        Sleep(1);
+    ASSERT_EQ(WaitForSingleObject(thread.Handle(), 10000), WAIT_OBJECT_0);  // no message handled meanwhile
     thread.WaitFor();
     EXPECT_TRUE(ran);
 }

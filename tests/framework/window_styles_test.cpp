@@ -154,8 +154,7 @@ TEST(ParentBackground, AControlThatShowsItsParentShowsItsPaintingAtTheRightPlace
     auto* glass = new Panel(f.form.get(), back, {60, 20, 160, 80});  // paints nothing itself
     glass->ControlStyle |= csParentBackground;
     glass->Invalidate();
-    PumpFor(50);
-    glass->Update();
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
 
     const auto px = ReadClientPixels(glass->Handle(), {0, 0, 100, 60});
     EXPECT_TRUE(ColorNear(px.At(5, 5), 0xFF0000)) << std::hex << px.At(5, 5);    // parent x 65: red
@@ -185,8 +184,7 @@ TEST(Bevels, BorderAndBevelTakeTheirWidthFromTheClientAndArePainted)
     // Border 3 and one bevel cut of 2 on every side.
     EXPECT_EQ(boxed->ClientWidth(), 100 - 2 * 5);
     EXPECT_EQ(boxed->ClientHeight(), 60 - 2 * 5);
-    PumpFor(50);
-    boxed->Update();
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     HWND h = boxed->Handle();
     const uint32_t highlight = ColorToRGB(clBtnHighlight), light = ColorToRGB(cl3DLight);
     const uint32_t corner = WindowPixel(h, 0, 0);

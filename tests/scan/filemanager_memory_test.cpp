@@ -211,6 +211,29 @@ TEST_F(FileManagerMemoryTest, AScanLargerThanTheMemoryLeftIsRefusedAndTheOldOneS
     }
 }
 
+// A snapshot that cannot be written leaves nothing of the old one: not the file, and not its
+// name, which a later snapshot may well get again (names are reused once free) and which must
+// then stay when that snapshot comes into force.
+TEST_F(FileManagerMemoryTest, AFailedSnapshotForgetsTheOldFileWhoseNameMayComeAgain)
+{
+    OpenFirst();
+    TUndoSnapshot snapshot;
+    ASSERT_TRUE(snapshot.Create(Scan));
+    const std::u16string old = snapshot.FileName();
+    SetTempFolderVariable(Temp + u"missing");
+    EXPECT_FALSE(snapshot.Create(Scan));
+    SetTempFolderVariable(Temp);
+    EXPECT_FALSE(FileExists(old));
+    EXPECT_TRUE(snapshot.FileName().empty());
+
+    TNewSnapshot again{old, TFileToDelete(old)};
+    WriteFileBytes(old, std::vector<uint8_t>(8, 0));
+    snapshot.Replace(again);
+    EXPECT_EQ(snapshot.FileName(), old);
+    EXPECT_TRUE(FileExists(old));
+    snapshot.Remove();
+}
+
 #ifndef _WIN32
 
 // Runs Body in a child process under the resource limit and expects it to return true.
@@ -239,8 +262,14 @@ TEST_F(FileManagerMemoryTest, ASnapshotThatCannotBeWrittenRefusesTheOpenAndKeeps
 {
     OpenFirst();
     const std::u16string path = WriteExample(MakeTarnwellScanExample());
+    // A snapshot of several chunks, and a disk that fills after the first.
+    const std::u16string large = WriteSparseScan("large.dmo", TScanFileKind::L3DDemo, 40000);
     const TFullState before = Full();
     ASSERT_GT(before.Base.TempBytes.size(), 100u);
+    ExpectInChildUnderLimit(RLIMIT_FSIZE, 100000, [&] {
+        const bool opened = Open(large);
+        return !opened && Full() == before && Messages.Messages.size() == 1;
+    });
     ExpectInChildUnderLimit(RLIMIT_FSIZE, 100, [&] {
         const bool opened = Open(path);
         const bool unchanged = !opened && Full() == before && Messages.Messages.size() == 1 &&

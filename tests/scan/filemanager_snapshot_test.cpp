@@ -47,7 +47,7 @@ TEST_F(FileManagerTest, TheManagersEndDeletesItsSnapshot)
     std::u16string name;
     {
         TFileManager other([this] { return &Scan; }, Views, &Messages);
-        other.CreateTempSnapshot();
+        EXPECT_TRUE(other.CreateTempSnapshot());
         name = other.TempFileName();
         ASSERT_TRUE(FileExists(name));
     }

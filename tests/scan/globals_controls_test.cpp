@@ -1,6 +1,7 @@
 // The reading direction applied to the widget layer's controls, and the serial ports listed
 // into a combo box from the system's serial-port map.
-#include "scan/files/GlobalsControls.h"
+#include "scan/files/ComPortList.h"
+#include "scan/files/TextDirection.h"
 
 #include "widgets/el/editing/ElComboBox.h"
 #include "widgets/el/menus/ElButtons.h"

@@ -91,8 +91,7 @@ TEST_F(ControlFixture, APaintGivesTheCurrentContextBack)
     };
     ASSERT_TRUE(image.MakeCurrent());
     gl->Repaint();
-    PumpUntilIdle();
-    EXPECT_GE(painted, 1);
+    EXPECT_TRUE(PumpUntil([&] { return painted >= 1 && NothingToPaint(); }));
     EXPECT_EQ(wglGetCurrentContext(), image.RC());
     EXPECT_EQ(wglGetCurrentDC(), image.DC());
 }

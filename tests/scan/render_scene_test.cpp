@@ -2,6 +2,8 @@
 // rebuilds, the resolution budget, degenerate scans and viewports, and smoothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "scan/render/ScanScene.h"
@@ -267,14 +269,48 @@ TEST_F(SceneFixture, DiagramIsDrawnInPixelsWithSmoothing)
     scene.ScanData->DiagramRange = 1.0f;
     scene.ScanData->DiagramMin = 1.0f;
     scene.ScanData->DiagramMax = 2.0f;
+    colors.Manager.SetColorScheme(1, 0.0f, 50.0f, 0.0f);  // another palette in force before
     scene.RenderDiagram();
-    ASSERT_EQ(sink.Orthos.size(), 1u);
-    EXPECT_EQ(sink.Orthos[0].Right, 400.0);
-    EXPECT_EQ(sink.Orthos[0].Top, 300.0);
-    EXPECT_EQ(sink.Count("ModelView"), 1u);
-    EXPECT_EQ(sink.Count("SmoothOn"), 1u);
+    ASSERT_EQ(sink.Primitives.size(), 1u);
+    const TDrawState& drawn = sink.Primitives[0].State;
+    EXPECT_EQ(drawn.Transform, std::vector<std::string>{"Ortho 0 400 0 300"});
+    EXPECT_EQ(drawn.LineWidth, 1.0f);
+    EXPECT_TRUE(drawn.Smoothing);
     EXPECT_EQ(sink.Count("SmoothOff"), 1u);
-    EXPECT_EQ(LineVertices(), 2u);
+    ASSERT_EQ(LineVertices(), 2u);
+    // Coloured by the first palette over the scan's values.
+    TColors first;
+    first.Manager.SetColorScheme(0, scene.ScanData->MinValue, scene.ScanData->MaxValue, scene.ScanData->MinValue);
+    for (const TRecordedVertex& v : sink.Primitives[0].Vertices) {
+        const TRGBColor c = first.Manager.ColorOfValue(v.Y + 1.0f, 1.0f, 2.0f);
+        EXPECT_EQ((std::array<int, 3>{v.R, v.G, v.B}), (std::array<int, 3>{c.R, c.G, c.B}));
+    }
+}
+
+TEST_F(SceneFixture, TopAndSideViewsDrawTheirListThroughTheirOwnProjection)
+{
+    Grid(8, 6);  // x 0..7, y 0..5
+    scene.Rebuild = 1;
+    scene.RenderTop();
+    ASSERT_EQ(sink.ListsCalled.size(), 1u);
+    EXPECT_EQ(sink.ListsCalled[0].Transform, std::vector<std::string>{"Ortho -7 0 1 5"});
+    EXPECT_FALSE(sink.ListsCalled[0].InList);
+    ASSERT_FALSE(sink.Primitives.empty());
+    EXPECT_TRUE(std::all_of(sink.Primitives.begin(), sink.Primitives.end(),
+                            [](const TRecordedPrimitive& p) { return p.State.InList; }));
+    sink.Clear();
+    scene.RenderTop();
+    EXPECT_EQ(sink.Count("NewList"), 0u) << "nothing changed: the list stays";
+    EXPECT_EQ(sink.ListsCalled.size(), 1u);
+
+    // The side view turns the field a quarter about its centre.
+    sink.Clear();
+    scene.Rebuild = 1;
+    scene.RenderSide();
+    ASSERT_EQ(sink.ListsCalled.size(), 1u);
+    EXPECT_EQ(sink.ListsCalled[0].Transform,
+              (std::vector<std::string>{"Ortho 0 5 0 7", "Translate 2.5 3.5 0", "Rotate 90 0 0 1",
+                                        "Translate -3.5 -2.5 0"}));
 }
 
 TEST_F(SceneFixture, EveryViewSetsAndGivesBackItsStateInOneBracket)

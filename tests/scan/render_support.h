@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -72,15 +73,29 @@ struct TRecordedVertex {
     uint8_t R, G, B;
 };
 
+// What a drawing goes through when it is made: the matrix steps since the last identity,
+// projection first and then model-view (so that a step moved from one matrix to the other
+// without changing their product compares equal), and the state of the last state calls.
+struct TDrawState {
+    std::vector<std::string> Transform;  // e.g. "Ortho 0 5 0 7", "Translate 2.5 3.5 0"
+    bool Outline = false;
+    bool Smoothing = false;
+    bool Stipple = false;
+    float LineWidth = 0.0f;  // 0: the renderer's default thin line
+    bool InList = false;     // made while a display list was compiled
+};
+
 struct TRecordedPrimitive {
     TPrimitive Kind;
     std::vector<TRecordedVertex> Vertices;
+    TDrawState State = {};
 };
 
 // Records primitives; render calls other than geometry go into Calls as short texts.
 class TRecordingSink : public TRenderSink {
 public:
     std::vector<TRecordedPrimitive> Primitives;
+    std::vector<TDrawState> ListsCalled;  // the state at each CallList
     std::vector<std::string> Calls;
     struct TOrtho {
         double Left, Right, Bottom, Top, Near, Far;
@@ -91,8 +106,16 @@ public:
     void Clear()
     {
         Primitives.clear();
+        ListsCalled.clear();
         Calls.clear();
         Orthos.clear();
+    }
+    TDrawState State() const
+    {
+        TDrawState s = state_;
+        s.Transform = matrix_[0];
+        s.Transform.insert(s.Transform.end(), matrix_[1].begin(), matrix_[1].end());
+        return s;
     }
     size_t Count(const std::string& Call) const
     {
@@ -112,7 +135,7 @@ public:
     void Begin(TPrimitive Kind) override
     {
         ++Open;
-        Primitives.push_back({Kind, {}});
+        Primitives.push_back({Kind, {}, State()});
     }
     void Color(uint8_t R, uint8_t G, uint8_t B) override
     {
@@ -131,38 +154,104 @@ public:
     void MatrixMode(TMatrixMode Mode) override
     {
         Calls.push_back(Mode == TMatrixMode::Projection ? "Projection" : "ModelView");
+        mode_ = Mode == TMatrixMode::Projection ? 0 : 1;
     }
-    void LoadIdentity() override { Calls.push_back("LoadIdentity"); }
+    void LoadIdentity() override
+    {
+        Calls.push_back("LoadIdentity");
+        matrix_[mode_].clear();
+    }
     void Ortho(double L, double R, double B, double T, double N, double F) override
     {
         Calls.push_back("Ortho");
         Orthos.push_back({L, R, B, T, N, F});
+        Step("Ortho", {L, R, B, T});
     }
-    void Rotate(float, float, float, float) override { Calls.push_back("Rotate"); }
-    void Translate(float, float, float) override { Calls.push_back("Translate"); }
+    void Rotate(float A, float X, float Y, float Z) override
+    {
+        Calls.push_back("Rotate");
+        Step("Rotate", {A, X, Y, Z});
+    }
+    void Translate(float X, float Y, float Z) override
+    {
+        Calls.push_back("Translate");
+        Step("Translate", {X, Y, Z});
+    }
     void Scale(float X, float Y, float Z) override
     {
         Calls.push_back("Scale");
+        Step("Scale", {X, Y, Z});
         LastScale[0] = X;
         LastScale[1] = Y;
         LastScale[2] = Z;
     }
     void ClearDepth() override { Calls.push_back("ClearDepth"); }
     void DeleteList(uint32_t) override { Calls.push_back("DeleteList"); }
-    void NewList(uint32_t) override { Calls.push_back("NewList"); }
-    void EndList() override { Calls.push_back("EndList"); }
-    void CallList(uint32_t) override { Calls.push_back("CallList"); }
-    void PolygonOutline(bool Outline) override { Calls.push_back(Outline ? "Outline" : "Fill"); }
-    void LineWidth(float) override { Calls.push_back("LineWidth"); }
-    void LineStipple(bool Enabled, int32_t, uint16_t) override { Calls.push_back(Enabled ? "Stipple" : "Solid"); }
-    void Smoothing(bool Enabled) override { Calls.push_back(Enabled ? "SmoothOn" : "SmoothOff"); }
-    void BeginView() override { Calls.push_back("BeginView"); }
+    void NewList(uint32_t) override
+    {
+        Calls.push_back("NewList");
+        state_.InList = true;
+    }
+    void EndList() override
+    {
+        Calls.push_back("EndList");
+        state_.InList = false;
+    }
+    void CallList(uint32_t) override
+    {
+        Calls.push_back("CallList");
+        ListsCalled.push_back(State());
+    }
+    void PolygonOutline(bool Outline) override
+    {
+        Calls.push_back(Outline ? "Outline" : "Fill");
+        state_.Outline = Outline;
+    }
+    void LineWidth(float Width) override
+    {
+        Calls.push_back("LineWidth");
+        state_.LineWidth = Width;
+    }
+    void LineStipple(bool Enabled, int32_t, uint16_t) override
+    {
+        Calls.push_back(Enabled ? "Stipple" : "Solid");
+        state_.Stipple = Enabled;
+    }
+    void Smoothing(bool Enabled) override
+    {
+        Calls.push_back(Enabled ? "SmoothOn" : "SmoothOff");
+        state_.Smoothing = Enabled;
+    }
+    // A view starts from the renderer's defaults: identity matrices with the model-view one
+    // current, filled polygons, solid thin lines, no smoothing.
+    void BeginView() override
+    {
+        Calls.push_back("BeginView");
+        matrix_[0].clear();
+        matrix_[1].clear();
+        mode_ = 1;
+        state_ = TDrawState{};
+    }
     void EndView() override { Calls.push_back("EndView"); }
 
     float LastScale[3] = {0, 0, 0};
 
 private:
+    void Step(const char* Name, std::initializer_list<double> Args)
+    {
+        std::string text = Name;
+        char number[32];
+        for (double a : Args) {
+            std::snprintf(number, sizeof number, " %g", a);
+            text += number;
+        }
+        matrix_[mode_].push_back(text);
+    }
+
     uint8_t r_ = 0, g_ = 0, b_ = 0;
+    std::vector<std::string> matrix_[2];  // projection, model-view
+    int mode_ = 1;
+    TDrawState state_;
 };
 
 // Twice the signed area of a polygon's projection on the x-y plane.

@@ -11,7 +11,8 @@
 
 namespace l3d::testing {
 
-// The loop is driven by support/pump.h alone; this name stays for the tests that use it.
+// The loop is driven by support/pump.h alone; this name stays for tests written on other
+// branches before it moved there.
 using ::PumpUntilIdle;
 
 // A registered window class and a top-level (or child) window of it, destroyed with the object.

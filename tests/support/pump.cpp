@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 
 namespace {
 
@@ -18,12 +19,21 @@ void PumpStep()
 constexpr UINT kMarker = WM_APP + 0x3F00;
 uint64_t gMarkersPosted = 0;
 uint64_t gMarkersHandled = 0;
+// The tick counts of the live witnesses by timer id; a tick of a witness already gone finds none.
+std::map<UINT_PTR, int*> gWitnesses;
+UINT_PTR gLastWitnessId = 0;
 
 LRESULT CALLBACK MarkerProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)
 {
     if (Message == kMarker) {
         // Markers arrive in the order they were posted.
         gMarkersHandled = static_cast<uint64_t>(LParam);
+        return 0;
+    }
+    if (Message == WM_TIMER) {
+        const auto witness = gWitnesses.find(WParam);
+        if (witness != gWitnesses.end())
+            ++*witness->second;
         return 0;
     }
     return DefWindowProcW(Window, Message, WParam, LParam);
@@ -67,6 +77,23 @@ std::function<bool()> PostedMessagesHandled()
 bool NothingToPaint()
 {
     return (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) == 0;
+}
+
+TimerWitness::TimerWitness(int IntervalMs) : id_(++gLastWitnessId)
+{
+    gWitnesses[id_] = &ticks_;
+    SetTimer(MarkerWindow(), id_, static_cast<UINT>(IntervalMs), nullptr);
+}
+
+TimerWitness::~TimerWitness()
+{
+    KillTimer(MarkerWindow(), id_);
+    gWitnesses.erase(id_);
+}
+
+std::function<bool()> TimerWitness::Ticked(int Count) const
+{
+    return [this, Count] { return ticks_ >= Count; };
 }
 
 bool PumpUntilIdle(int QuietMs, int MaxMs)

@@ -1,10 +1,11 @@
 // Driving the application's message loop from GUI tests. A test waits for what it expects:
 // PumpUntil with the condition that shows it (a count reached, the posted messages handled,
 // no window left to paint), always with a time-out, so that a fault fails the test instead of
-// hanging it and a slow machine only takes longer. PumpUntilIdle is for the few steps where
-// nothing observable marks the end of the work.
+// hanging it and a slow machine only takes longer. What must not happen is shown by a witness
+// that must happen first (TimerWitness), never by waiting a while and looking.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 // Runs the loop until Done() is true or MaxMs passed; returns Done().
@@ -18,9 +19,29 @@ std::function<bool()> PostedMessagesHandled();
 // No window of this thread waits for WM_PAINT.
 bool NothingToPaint();
 
-// Runs the loop until no message came for QuietMs, or MaxMs passed; true when it got quiet.
-bool PumpUntilIdle(int QuietMs = 30, int MaxMs = 2000);
+// The witness that something did not happen: a system timer of the test thread that counts
+// its ticks. The loop takes a timer tick only when no posted message, input or paint is
+// waiting, and the timers that fell due first go first. So once the witness ticked,
+// everything posted before it was made has been handled, and what that posted in turn; and a
+// timer of no longer an interval that was started before the witness has fired by the
+// witness's second tick at the latest.
+class TimerWitness {
+public:
+    explicit TimerWitness(int IntervalMs = 10);
+    ~TimerWitness();
+    TimerWitness(const TimerWitness&) = delete;
+    TimerWitness& operator=(const TimerWitness&) = delete;
 
-// A blind wait of Ms milliseconds, kept only until the tests that still call it wait on
-// their conditions; new tests use PumpUntil.
+    int Ticks() const { return ticks_; }
+    // Condition for PumpUntil: the witness ticked Count times since it was made.
+    std::function<bool()> Ticked(int Count) const;
+
+private:
+    uintptr_t id_;
+    int ticks_ = 0;
+};
+
+// Blind waits, kept only for tests written on other branches before the conditions above
+// existed; no test on main calls them. Runs the loop until no message came for QuietMs.
+bool PumpUntilIdle(int QuietMs = 30, int MaxMs = 2000);
 [[deprecated("wait on a condition with PumpUntil")]] void PumpFor(int Ms);

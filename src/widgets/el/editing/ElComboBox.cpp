@@ -1,15 +1,16 @@
 #include "widgets/el/editing/ElComboBox.h"
 
 #include "widgets/el/editing/ElComboListBox.h"
+#include "widgets/el/editing/ElEditChars.h"
 
 #include "framework/Screen.h"
-#include "framework/WinText.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
-// The item list: a wide string list whose every change reaches the combo box's native list.
+// The item list: a wide string list that keeps the combo box's selection on its item and the
+// open list in step.
 class TElComboBox::TItems : public TElWideStringList {
 public:
     explicit TItems(TElComboBox& Owner) : owner_(Owner) {}
@@ -19,50 +20,51 @@ public:
         if (Count() == 0)
             return;
         TElWideStringList::Clear();
-        owner_.NativeClear();
+        owner_.Deselect();
         owner_.SyncDropDown();
     }
     void Delete(int32_t Index) override
     {
         TElWideStringList::Delete(Index);
-        owner_.NativeDelete(Index);
+        if (owner_.itemIndex_ == Index)
+            owner_.Deselect();
+        else if (owner_.itemIndex_ > Index)
+            --owner_.itemIndex_;
         owner_.SyncDropDown();
     }
     void Put(int32_t Index, const std::u16string& S) override
     {
         TElWideStringList::Put(Index, S);
-        if (!owner_.HandleAllocated())
-            return;  // the kept selection stays; its text is read from the item
-        const int selected = owner_.ItemIndex();
-        owner_.NativeDelete(Index);
-        owner_.NativeInsert(Index, S);
-        if (selected == Index)
-            owner_.SelectNative(Index);
+        if (owner_.itemIndex_ == Index)
+            owner_.ShowText(S);
         owner_.SyncDropDown();
     }
     void Exchange(int32_t Index1, int32_t Index2) override
     {
         TElWideStringList::Exchange(Index1, Index2);
-        owner_.NativeRefill();
+        // The selection goes with its item.
+        if (owner_.itemIndex_ == Index1)
+            owner_.itemIndex_ = Index2;
+        else if (owner_.itemIndex_ == Index2)
+            owner_.itemIndex_ = Index1;
         owner_.SyncDropDown();
     }
     void CustomSort(const TElWideStringListSortCompare& Compare) override
     {
+        const int selected = owner_.itemIndex_;
+        const std::u16string text = selected >= 0 ? Get(selected) : std::u16string();
         TElWideStringList::CustomSort(Compare);
-        owner_.NativeRefill();
+        if (selected >= 0)
+            owner_.itemIndex_ = IndexOf(text);
         owner_.SyncDropDown();
-    }
-    void SetUpdateState(bool Updating) override
-    {
-        TElWideStringList::SetUpdateState(Updating);
-        owner_.NativeRedraw(!Updating);
     }
 
 protected:
     void InsertItem(int32_t Index, const std::u16string& S) override
     {
         TElWideStringList::InsertItem(Index, S);
-        owner_.NativeInsert(Index, S);
+        if (owner_.itemIndex_ >= Index)
+            ++owner_.itemIndex_;
         owner_.SyncDropDown();
     }
 
@@ -71,20 +73,26 @@ private:
 };
 
 TElComboBox::TElComboBox(TComponent* AOwner)
-    : TElXPThemedControl(AOwner), items_(std::make_unique<TItems>(*this)),
+    : TCustomElButtonEdit(AOwner, [](TComponent* Owner) -> TElEditBtn* { return new TElEditArrowButton(Owner, {3}); }),
+      items_(std::make_unique<TItems>(*this)),
       dropDown_(CreateComponent<TElComboListBox>(nullptr))
 {
-    dropDown_->OnCloseUp = [this](bool Pick) { CloseUp(Pick); };
+    dropDown_->OnCloseUp = [this](bool Picked) { CloseUp(Picked); };
     BeginCreate();
-    SetBounds(0, 0, 145, 21);
-    TabStop = true;
-    SetColor(clWindow);
+    SetWidth(145);
+    // The arrow opens and closes the list at the press, as the list takes the mouse at once.
+    Button()->OnMouseDown = [this](TObject*, TMouseButton Button, TShiftState, int, int) {
+        if (Button != TMouseButton::mbLeft)
+            return;
+        if (!Focused() && CanFocus())
+            SetFocus();
+        SetDroppedDown(!dropped_);
+    };
     EndCreate();
 }
 
 TElComboBox::~TElComboBox()
 {
-    edit_.Detach();
     dropDown_.reset();
 }
 
@@ -93,28 +101,9 @@ TElWideStrings* TElComboBox::Items() const
     return items_.get();
 }
 
-void TElComboBox::CreateParams(TCreateParams& Params)
+void TElComboBox::CreateWnd()
 {
-    TElXPThemedControl::CreateParams(Params);
-    Params.SystemClassName = u"COMBOBOX";
-    Params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL |
-                    (style_ == TComboBoxStyle::csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
-    // A combo box's window height includes its list; the list is placed when it opens.
-    Params.Height += dropDownCount_ * 16;
-}
-
-void TElComboBox::CreateHandleDone()
-{
-    TElXPThemedControl::CreateHandleDone();
-    NativeRefill();
-    if (style_ == TComboBoxStyle::csDropDown) {
-        ++quiet_;
-        SetWindowTextW(Handle(), WideChars(text_));
-        --quiet_;
-    }
-    SelectNative(itemIndex_);
-    AttachParts();
-    ApplyEditAlignment();
+    TCustomElButtonEdit::CreateWnd();
     // The list's window exists from now on, so that the combo box can name it.
     dropDown_->SetOwnerWindow(GetAncestor(Handle(), GA_ROOT));
     dropDown_->HandleNeeded();
@@ -122,32 +111,92 @@ void TElComboBox::CreateHandleDone()
 
 void TElComboBox::DestroyWnd()
 {
-    if (HandleAllocated()) {
-        CloseUp(false);
-        itemIndex_ = ItemIndex();
-        edit_.Detach();
-    }
-    TElXPThemedControl::DestroyWnd();
+    CloseUp(false);
+    TCustomElButtonEdit::DestroyWnd();
 }
 
-void TElComboBox::AttachParts()
+// ---- selection and text
+
+void TElComboBox::ShowText(const std::u16string& Text)
 {
-    // The system's own parts, as the system knows them (the combo box answers with its list).
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    TMessage m{CB_GETCOMBOBOXINFO, 0, reinterpret_cast<intptr_t>(&info), 0};
-    TElXPThemedControl::DefaultHandler(m);
-    if (!m.Result)
+    Editor().SetText(Text);
+    if (style_ == TComboBoxStyle::csDropDownList)
+        Editor().SetSel(0, -1);
+}
+
+void TElComboBox::Deselect()
+{
+    itemIndex_ = -1;
+    if (style_ == TComboBoxStyle::csDropDownList)
+        ShowText(std::u16string());
+}
+
+void TElComboBox::SetItemIndex(int Value)
+{
+    if (Value < -1 || Value >= Items()->Count())
+        Value = -1;
+    if (Value < 0) {
+        Deselect();
         return;
-    if (info.hwndItem && info.hwndItem != Handle())
-        edit_.Attach(info.hwndItem, [this](UINT Msg, WPARAM& WParam, LPARAM& LParam, LRESULT&) {
-            if (Msg == WM_KILLFOCUS)
-                CloseUp(false);
-            return ForwardKeyToHolder(*this, Msg, WParam, LParam) || DropDownKey(Msg, WParam, LParam);
-        });
+    }
+    itemIndex_ = Value;
+    ShowText(Items()->Get(Value));
+}
+
+void TElComboBox::Pick(int Index)
+{
+    if (Index < 0 || Index >= Items()->Count() || Index == itemIndex_)
+        return;
+    SetItemIndex(Index);
+    Change();
+}
+
+void TElComboBox::SetText(const std::u16string& Value)
+{
+    if (style_ == TComboBoxStyle::csDropDownList)
+        SetItemIndex(Items()->IndexOf(Value));
+    else
+        ShowText(Value);
+}
+
+void TElComboBox::SetStyle(TComboBoxStyle Value)
+{
+    if (Value == style_)
+        return;
+    style_ = Value;
+    // The list style shows only what the items hold: the user edits nothing.
+    SetReadOnly(Value == TComboBoxStyle::csDropDownList);
+    if (Value == TComboBoxStyle::csDropDownList)
+        ShowText(itemIndex_ >= 0 ? Items()->Get(itemIndex_) : std::u16string());
+    if (Focused()) {
+        CreateCaret();  // the caret comes or goes with the style
+        if (Value == TComboBoxStyle::csDropDownList)
+            Editor().SetSel(0, -1);
+    }
+}
+
+int TElComboBox::FindByFirstLetter(char16_t Ch) const
+{
+    const int count = Items()->Count();
+    const std::u16string letter = ElEditChars::ApplyCharCase(std::u16string(1, Ch), eecLowerCase);
+    for (int step = 1; step <= count; ++step) {
+        const int i = (std::max(itemIndex_, -1) + step) % count;
+        const std::u16string item = Items()->Get(i);
+        if (!item.empty() && ElEditChars::ApplyCharCase(item.substr(0, 1), eecLowerCase) == letter)
+            return i;
+    }
+    return -1;
 }
 
 // ---- the drop-down list
+
+void TElComboBox::SetDroppedDown(bool Value)
+{
+    if (Value)
+        DropDown();
+    else
+        CloseUp(false);
+}
 
 void TElComboBox::DropDown()
 {
@@ -162,21 +211,21 @@ void TElComboBox::DropDown()
     dropDown_->Font()->Assign(Font());
     dropDown_->SetRightToLeft(RightAlignedView());
     SyncDropDown();
-    dropDown_->SetItemIndex(ItemIndex());
+    dropDown_->SetItemIndex(itemIndex_);
     dropDown_->Popup(DropDownBounds());
+    Button()->SetDown(true);
 }
 
-void TElComboBox::CloseUp(bool Pick)
+void TElComboBox::CloseUp(bool Picked)
 {
     if (!dropped_)
         return;
     dropped_ = false;
     const int picked = dropDown_->ItemIndex();
     dropDown_->CloseUp();
-    if (Pick && picked >= 0 && picked != ItemIndex() && HandleAllocated()) {
-        SelectNative(picked);
-        Changed();
-    }
+    Button()->SetDown(false);
+    if (Picked)
+        Pick(picked);
 }
 
 void TElComboBox::SyncDropDown()
@@ -204,189 +253,6 @@ TRect TElComboBox::DropDownBounds()
     return Bounds(x, y, width, height);
 }
 
-bool TElComboBox::OnButton(TPoint Client)
-{
-    if (style_ == TComboBoxStyle::csDropDownList)
-        return true;
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    TMessage m{CB_GETCOMBOBOXINFO, 0, reinterpret_cast<intptr_t>(&info), 0};
-    TElXPThemedControl::DefaultHandler(m);
-    return m.Result && PtInRect(&info.rcButton, POINT{Client.X, Client.Y});
-}
-
-bool TElComboBox::DropDownKey(UINT Msg, WPARAM Key, LPARAM LParam)
-{
-    const bool alt = Msg == WM_SYSKEYDOWN && (HIWORD(LParam) & KF_ALTDOWN);
-    if ((Msg == WM_KEYDOWN && Key == VK_F4) || (alt && (Key == VK_UP || Key == VK_DOWN))) {
-        if (dropped_)
-            CloseUp(true);
-        else
-            DropDown();
-        return true;
-    }
-    if (!dropped_)
-        return false;
-    if (Msg == WM_KEYDOWN) {
-        switch (Key) {
-        case VK_RETURN:
-            CloseUp(true);
-            return true;
-        case VK_ESCAPE:
-            CloseUp(false);
-            return true;
-        case VK_UP:
-        case VK_DOWN:
-        case VK_PRIOR:
-        case VK_NEXT:
-        case VK_HOME:
-        case VK_END:
-            SendMessageW(dropDown_->Handle(), WM_KEYDOWN, Key, LParam);
-            return true;
-        default:
-            return false;
-        }
-    }
-    // Typing in a list-style box searches the open list; an editable box edits its text.
-    if (Msg == WM_CHAR && style_ == TComboBoxStyle::csDropDownList) {
-        if (Key != VK_RETURN && Key != VK_ESCAPE)
-            SendMessageW(dropDown_->Handle(), WM_CHAR, Key, LParam);
-        return true;
-    }
-    return false;
-}
-
-// ---- items
-
-// Without a window the kept selection moves with its item, as the native list's would.
-void TElComboBox::NativeInsert(int Index, const std::u16string& S)
-{
-    if (HandleAllocated())
-        SendMessageW(Handle(), CB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(WideChars(S)));
-    else if (itemIndex_ >= Index)
-        ++itemIndex_;
-}
-
-void TElComboBox::NativeDelete(int Index)
-{
-    if (HandleAllocated()) {
-        SendMessageW(Handle(), CB_DELETESTRING, static_cast<WPARAM>(Index), 0);
-    } else if (itemIndex_ == Index) {
-        itemIndex_ = -1;
-        if (style_ == TComboBoxStyle::csDropDownList)
-            text_.clear();
-    } else if (itemIndex_ > Index) {
-        --itemIndex_;
-    }
-}
-
-void TElComboBox::NativeClear()
-{
-    if (HandleAllocated()) {
-        ++quiet_;
-        SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
-        --quiet_;
-    }
-    itemIndex_ = -1;
-    if (style_ == TComboBoxStyle::csDropDownList)
-        text_.clear();
-}
-
-void TElComboBox::NativeRefill()
-{
-    if (!HandleAllocated())
-        return;
-    const int selected = ItemIndex();
-    ++quiet_;
-    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < Items()->Count(); ++i)
-        NativeInsert(i, Items()->Get(i));
-    --quiet_;
-    SelectNative(selected < Items()->Count() ? selected : -1);
-}
-
-void TElComboBox::NativeRedraw(bool On)
-{
-    if (!HandleAllocated())
-        return;
-    SendMessageW(Handle(), WM_SETREDRAW, On, 0);
-    if (On)
-        InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-// ---- selection and text
-
-int TElComboBox::ItemIndex() const
-{
-    if (!HandleAllocated())
-        return itemIndex_;
-    return static_cast<int>(SendMessageW(const_cast<TElComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
-}
-
-void TElComboBox::SetItemIndex(int Value)
-{
-    if (Value < -1 || Value >= Items()->Count())
-        Value = -1;
-    itemIndex_ = Value;
-    if (HandleAllocated()) {
-        SelectNative(Value);
-        return;
-    }
-    if (Value >= 0)
-        text_ = Items()->Get(Value);
-    else if (style_ == TComboBoxStyle::csDropDownList)
-        text_.clear();
-}
-
-void TElComboBox::SelectNative(int Index)
-{
-    if (!HandleAllocated())
-        return;
-    ++quiet_;
-    // The system clears the edit text with the selection; the editable style keeps it.
-    const bool keepText = Index < 0 && style_ == TComboBoxStyle::csDropDown;
-    const std::u16string kept = keepText ? TWinControl::Text() : std::u16string();
-    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(Index), 0);
-    if (keepText)
-        SetWindowTextW(Handle(), WideChars(kept));
-    --quiet_;
-}
-
-std::u16string TElComboBox::Text() const
-{
-    if (HandleAllocated() || style_ == TComboBoxStyle::csDropDown)
-        return TWinControl::Text();
-    return itemIndex_ >= 0 ? Items()->Get(itemIndex_) : std::u16string();
-}
-
-void TElComboBox::SetText(const std::u16string& Value)
-{
-    if (style_ == TComboBoxStyle::csDropDownList) {
-        SetItemIndex(Items()->IndexOf(Value));
-        return;
-    }
-    ++quiet_;
-    text_ = Value;
-    if (HandleAllocated())
-        SetWindowTextW(Handle(), WideChars(Value));
-    --quiet_;
-}
-
-bool TElComboBox::DroppedDown() const
-{
-    return dropped_;
-}
-
-void TElComboBox::SetDroppedDown(bool Value)
-{
-    if (Value)
-        DropDown();
-    else
-        CloseUp(false);
-}
-
-// ---- presentation
-
 void TElComboBox::SetDropDownAlignment(TAlignment Value)
 {
     dropDownAlignment_ = Value == TAlignment::taRightJustify ? Value : TAlignment::taLeftJustify;
@@ -397,141 +263,174 @@ void TElComboBox::SetDropDownCount(int Value)
     dropDownCount_ = std::max(Value, 1);
 }
 
-void TElComboBox::SetStyle(TComboBoxStyle Value)
-{
-    if (Value == style_)
-        return;
-    if (HandleAllocated()) {
-        itemIndex_ = ItemIndex();
-        text_ = TWinControl::Text();
-    }
-    style_ = Value;
-    if (style_ == TComboBoxStyle::csDropDownList)
-        text_ = itemIndex_ >= 0 ? Items()->Get(itemIndex_) : std::u16string();
-    RecreateWnd();
-}
-
-void TElComboBox::SetAlignment(TAlignment Value)
-{
-    if (Value == alignment_)
-        return;
-    alignment_ = Value;
-    ApplyEditAlignment();
-}
-
-void TElComboBox::SetRightAlignedView(bool Value)
-{
-    SetBiDiMode(Value ? TBiDiMode::bdRightToLeft : TBiDiMode::bdLeftToRight);
-    ApplyEditAlignment();
-}
-
-void TElComboBox::ApplyEditAlignment()
-{
-    const HWND edit = edit_.Handle();
-    if (!edit)
-        return;
-    const bool right = alignment_ == TAlignment::taRightJustify;
-    const LONG style = GetWindowLongW(edit, GWL_STYLE);
-    const LONG wanted = (style & ~(ES_RIGHT | ES_CENTER)) | (right ? ES_RIGHT : ES_LEFT);
-    if (wanted != style) {
-        SetWindowLongW(edit, GWL_STYLE, wanted);
-        InvalidateRect(edit, nullptr, TRUE);
-    }
-}
-
 void TElComboBox::EnabledChanged()
 {
     if (!Enabled())
         CloseUp(false);
-    TElXPThemedControl::EnabledChanged();
-    Invalidate();
+    TCustomElButtonEdit::EnabledChanged();
 }
 
-// ---- notifications
+// ---- keys and mouse
 
-void TElComboBox::Changed()
+bool TElComboBox::DropDownKey(uint16_t Key, TShiftState Shift)
 {
-    if (OnChange)
-        OnChange(this);
+    const bool alt = (Shift & ssAlt) != 0;
+    if ((Key == VK_F4 && !alt) || (alt && (Key == VK_UP || Key == VK_DOWN))) {
+        if (dropped_)
+            CloseUp(true);
+        else
+            DropDown();
+        return true;
+    }
+    if (!dropped_)
+        return false;
+    switch (Key) {
+    case VK_RETURN:
+        CloseUp(true);
+        return true;
+    case VK_ESCAPE:
+        CloseUp(false);
+        return true;
+    case VK_UP: case VK_DOWN: case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END:
+        SendMessageW(dropDown_->Handle(), WM_KEYDOWN, Key, 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TElComboBox::EditKeyDown(uint16_t& Key, TShiftState Shift)
+{
+    if (DropDownKey(Key, Shift)) {
+        Key = 0;
+        return;
+    }
+    // Closed, the arrows step through the items (Home and End in the list style only; the
+    // editable style's caret needs them).
+    const bool list = style_ == TComboBoxStyle::csDropDownList;
+    int target = -2;
+    if (!(Shift & (ssAlt | ssCtrl | ssShift))) {
+        switch (Key) {
+        case VK_UP: target = std::max(itemIndex_ - 1, 0); break;
+        case VK_DOWN: target = std::min(itemIndex_ + 1, Items()->Count() - 1); break;
+        case VK_PRIOR: target = std::max(itemIndex_ - (dropDownCount_ - 1), 0); break;
+        case VK_NEXT: target = std::min(itemIndex_ + dropDownCount_ - 1, Items()->Count() - 1); break;
+        case VK_HOME: if (list) target = 0; break;
+        case VK_END: if (list) target = Items()->Count() - 1; break;
+        default: break;
+        }
+    }
+    if (target != -2) {
+        Pick(target);
+        Key = 0;
+        return;
+    }
+    TCustomElButtonEdit::EditKeyDown(Key, Shift);
+}
+
+void TElComboBox::KeyPress(char16_t& Key)
+{
+    TCustomElButtonEdit::KeyPress(Key);
+    if (Key == 0 || style_ != TComboBoxStyle::csDropDownList || Key < 0x20)
+        return;
+    // The list style selects by typed letters: the open list searches itself.
+    if (dropped_)
+        SendMessageW(dropDown_->Handle(), WM_CHAR, Key, 1);
+    else
+        Pick(FindByFirstLetter(Key));
+    Key = 0;
+}
+
+void TElComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    const bool onButton = Parts().Button.Contains({X, Y});
+    if (Button == TMouseButton::mbLeft && (style_ == TComboBoxStyle::csDropDownList || onButton)) {
+        // A press anywhere on a list-style box (or on the arrow) opens or closes the list.
+        TControl::MouseDown(Button, Shift, X, Y);
+        SetDroppedDown(!dropped_);
+        return;
+    }
+    TCustomElButtonEdit::MouseDown(Button, Shift, X, Y);
+}
+
+bool TElComboBox::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)
+{
+    if (!dropped_)
+        return TCustomElButtonEdit::DoMouseWheel(Shift, WheelDelta, MousePos);
+    SendMessageW(dropDown_->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WheelDelta), MAKELPARAM(MousePos.X, MousePos.Y));
+    return true;
+}
+
+// ---- messages
+
+bool TElComboBox::AnswerComboMessage(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CB_GETCOUNT:
+        Message.Result = Items()->Count();
+        return true;
+    case CB_GETCURSEL:
+        Message.Result = itemIndex_;
+        return true;
+    case CB_SETCURSEL:
+        SetItemIndex(static_cast<int>(Message.WParam));
+        Message.Result = itemIndex_;
+        return true;
+    case CB_SHOWDROPDOWN:
+        SetDroppedDown(Message.WParam != 0);
+        Message.Result = TRUE;
+        return true;
+    case CB_GETDROPPEDSTATE:
+        Message.Result = dropped_;
+        return true;
+    case CB_SETDROPPEDWIDTH:
+        droppedWidth_ = static_cast<int>(Message.WParam);
+        Message.Result = droppedWidth_;
+        return true;
+    case CB_GETCOMBOBOXINFO: {
+        auto* info = reinterpret_cast<COMBOBOXINFO*>(Message.LParam);
+        Message.Result = FALSE;
+        if (!info || info->cbSize != sizeof(COMBOBOXINFO))
+            return true;
+        const TElButtonEditParts parts = Parts();
+        info->rcItem = RECT{parts.EditRect.Left, parts.EditRect.Top, parts.EditRect.Right, parts.EditRect.Bottom};
+        info->rcButton = RECT{parts.Button.Left, parts.Button.Top, parts.Button.Right, parts.Button.Bottom};
+        info->stateButton = dropped_ ? STATE_SYSTEM_PRESSED : 0;
+        info->hwndCombo = Handle();
+        info->hwndItem = Handle();
+        info->hwndList = dropDown_->HandleAllocated() ? dropDown_->Handle() : nullptr;
+        Message.Result = TRUE;
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 void TElComboBox::WndProc(TMessage& Message)
 {
-    if (IsDestroying()) {
-        TElXPThemedControl::WndProc(Message);
-        return;
-    }
-    switch (Message.Msg) {
-    case CN_BASE + WM_COMMAND:
-        switch (HIWORD(Message.WParam)) {
-        case CBN_SELCHANGE:
-        case CBN_EDITCHANGE:
-            if (quiet_ == 0)
-                Changed();
+    if (!IsDestroying() && HandleAllocated()) {
+        if (AnswerComboMessage(Message))
+            return;
+        switch (Message.Msg) {
+        case WM_KILLFOCUS:
+            CloseUp(false);
+            break;
+        case WM_SETFOCUS:
+            TCustomElButtonEdit::WndProc(Message);
+            // The list style shows its text selected while focused.
+            if (style_ == TComboBoxStyle::csDropDownList)
+                Editor().SetSel(0, -1);
+            return;
+        case WM_GETDLGCODE:
+            // While the list is open, Return and Escape close it rather than the dialog.
+            TCustomElButtonEdit::WndProc(Message);
+            if (dropped_)
+                Message.Result |= DLGC_WANTALLKEYS | DLGC_WANTARROWS;
             return;
         default:
-            return;
+            break;
         }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        // The list is ours: the system's own never drops.
-        if (OnButton({GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)})) {
-            if (!Focused() && !(edit_.Handle() && GetFocus() == edit_.Handle()) && CanFocus())
-                SetFocus();
-            SetDroppedDown(!dropped_);
-            return;
-        }
-        break;
-    case CB_SHOWDROPDOWN:
-        SetDroppedDown(Message.WParam != 0);
-        Message.Result = 1;
-        return;
-    case CB_GETDROPPEDSTATE:
-        Message.Result = dropped_;
-        return;
-    case CB_SETDROPPEDWIDTH:
-        droppedWidth_ = static_cast<int>(Message.WParam);
-        break;
-    case CB_GETCOMBOBOXINFO:
-        TElXPThemedControl::WndProc(Message);
-        if (Message.Result && dropDown_->HandleAllocated())
-            reinterpret_cast<COMBOBOXINFO*>(Message.LParam)->hwndList = dropDown_->Handle();
-        return;
-    case WM_KILLFOCUS:
-        CloseUp(false);
-        break;
-    case WM_GETDLGCODE:
-        // While the list is open, Return and Escape close it rather than the dialog.
-        TElXPThemedControl::WndProc(Message);
-        if (dropped_)
-            Message.Result |= DLGC_WANTALLKEYS | DLGC_WANTARROWS;
-        return;
-    default:
-        break;
     }
-    TElXPThemedControl::WndProc(Message);
-}
-
-void TElComboBox::DefaultHandler(TMessage& Message)
-{
-    // Keys that the form and the handlers left reach the list first, then the system.
-    switch (Message.Msg) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_CHAR:
-        if (!IsDestroying() && DropDownKey(Message.Msg, Message.WParam, Message.LParam)) {
-            Message.Result = 0;
-            return;
-        }
-        break;
-    case WM_MOUSEWHEEL:
-        if (dropped_) {
-            Message.Result = SendMessageW(dropDown_->Handle(), WM_MOUSEWHEEL, Message.WParam, Message.LParam);
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    TElXPThemedControl::DefaultHandler(Message);
+    TCustomElButtonEdit::WndProc(Message);
 }

@@ -221,7 +221,7 @@ bool TElEditView::ScrollHorz(int32_t Code, int32_t ThumbPos)
 
 bool TElEditView::MouseWheel(int32_t Delta, int32_t LinesPerNotch)
 {
-    const bool byPage = LinesPerNotch == ElWheelPageScroll;
+    const bool byPage = static_cast<uint32_t>(LinesPerNotch) == ElWheelPageScroll;
     const int64_t lines = byPage ? 1 : std::max(LinesPerNotch, 1);
     const int64_t total = static_cast<int64_t>(wheelAccumulator_) + static_cast<int64_t>(Delta) * lines;
     const int64_t steps = total / WheelDelta;

@@ -8,6 +8,8 @@
 #include "widgets/el/editing/ElEditStrings.h"
 #include "widgets/el/editing/ElTextPainter.h"
 
+#include "widgets/el/foundation/ElSBTypes.h"
+
 #include "framework/Types.h"
 
 #include <cstdint>
@@ -59,8 +61,6 @@ namespace ElScrollCode {
 constexpr int32_t LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3, ThumbPosition = 4, ThumbTrack = 5,
                   Top = 6, Bottom = 7, EndScroll = 8;
 }
-// Lines per wheel notch that mean a page per notch.
-constexpr int32_t ElWheelPageScroll = -1;
 
 class TElEditView {
 public:
@@ -102,7 +102,8 @@ public:
     // Scroll-bar actions (ElScrollCode); results are clamped, never ignored.
     bool ScrollVert(int32_t Code, int32_t ThumbPos);
     bool ScrollHorz(int32_t Code, int32_t ThumbPos);
-    // Delta in wheel units (120 a notch); partial notches add up.
+    // Delta in wheel units (120 a notch); partial notches add up. LinesPerNotch is the system's
+    // answer: ElWheelPageScroll (as a signed value) scrolls a page per notch.
     bool MouseWheel(int32_t Delta, int32_t LinesPerNotch);
 
     // The visible lines as drawn; the selection (text order, caret coordinates) in pieces of

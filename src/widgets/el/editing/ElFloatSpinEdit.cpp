@@ -4,12 +4,13 @@
 
 #include "framework/NumberText.h"
 
-#include <commctrl.h>
-
-TElFloatSpinEdit::TElFloatSpinEdit(TComponent* AOwner) : TElEditPartControl(AOwner)
+TElFloatSpinEdit::TElFloatSpinEdit(TComponent* AOwner)
+    : TCustomElButtonEdit(AOwner,
+                          [](TComponent* Owner) -> TElEditBtn* { return new TElEditArrowButton(Owner, {1, 3}); })
 {
     BeginCreate();
-    SetBounds(0, 0, 121, 21);
+    SetNotifyUserChangeOnly(false);
+    SetWidth(121);
     SetText(FloatSpinText(value_, digits_));
     EndCreate();
 }
@@ -39,54 +40,21 @@ void TElFloatSpinEdit::Step(double Delta)
     SetValue(StepFloatValue(Value(), Delta, minValue_, maxValue_));
 }
 
-void TElFloatSpinEdit::KeyDown(uint16_t& Key, TShiftState Shift)
+void TElFloatSpinEdit::EditKeyDown(uint16_t& Key, TShiftState Shift)
 {
-    TElEditPartControl::KeyDown(Key, Shift);
     switch (Key) {
     case VK_UP: Step(increment_); break;
     case VK_DOWN: Step(-increment_); break;
     case VK_PRIOR: Step(largeIncrement_); break;
     case VK_NEXT: Step(-largeIncrement_); break;
-    default: return;
+    default: TCustomElButtonEdit::EditKeyDown(Key, Shift); return;
     }
     Key = 0;
 }
 
-int TElFloatSpinEdit::SidePartWidth() const
+void TElFloatSpinEdit::ButtonClick()
 {
-    return GetSystemMetrics(SM_CXVSCROLL);
-}
-
-void TElFloatSpinEdit::CreateSidePart(const RECT& Bounds)
-{
-    static const bool commonControls = [] {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
-        return InitCommonControlsEx(&icc) != 0;
-    }();
-    (void)commonControls;
-    buttons_ = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, Bounds.left, Bounds.top,
-                               Bounds.right - Bounds.left, Bounds.bottom - Bounds.top, Handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    // Up counts upwards; the position stays in the middle, the steps are the value's own.
-    SendMessageW(buttons_, UDM_SETRANGE32, 0, 100);
-    SendMessageW(buttons_, UDM_SETPOS32, 0, 50);
-}
-
-void TElFloatSpinEdit::PlaceSidePart(const RECT& Bounds)
-{
-    if (buttons_)
-        MoveWindow(buttons_, Bounds.left, Bounds.top, Bounds.right - Bounds.left, Bounds.bottom - Bounds.top, TRUE);
-}
-
-bool TElFloatSpinEdit::SidePartMessage(TMessage& Message)
-{
-    if (Message.Msg != WM_NOTIFY)
-        return false;
-    const auto* note = reinterpret_cast<const NMUPDOWN*>(Message.LParam);
-    if (note->hdr.hwndFrom != buttons_ || note->hdr.code != UDN_DELTAPOS)
-        return false;
-    if (Enabled())
-        Step(note->iDelta > 0 ? increment_ : -increment_);
-    Message.Result = 1;  // the up-down's own position stays
-    return true;
+    // The upper half steps up, the lower one down.
+    Step(static_cast<TElEditArrowButton*>(Button())->PressedPart() == 0 ? increment_ : -increment_);
+    TCustomElButtonEdit::ButtonClick();
 }

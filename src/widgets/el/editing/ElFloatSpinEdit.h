@@ -1,19 +1,16 @@
-// TElFloatSpinEdit: an edit for a decimal number with up and down buttons.
+// TElFloatSpinEdit: an edit for a decimal number with an up-and-down button at its side.
 //
 // Value writes the number as the edit's text with Digits decimals (FloatSpinText); the shell
-// reads the number back from Text with the framework's text-to-float conversion. The buttons,
-// the Up and Down keys (Increment) and Page Up and Page Down (LargeIncrement) step the value
-// within MinValue and MaxValue. OnChange fires on every change of the text; keys typed reach
-// OnKeyDown, OnKeyPress and OnKeyUp first (the spin edit as sender), which may change them or
-// swallow them by setting them to 0.
-//
-// This first form stands on the system's edit and up-down control; the operations stay when it
-// is rebuilt on the widget layer's own button edit.
+// reads the number back from Text with the framework's text-to-float conversion. The button's
+// halves, the Up and Down keys (Increment) and Page Up and Page Down (LargeIncrement) step the
+// value within MinValue and MaxValue. OnChange fires on every change of the text; keys typed
+// reach OnKeyDown, OnKeyPress and OnKeyUp first (the spin edit as sender), which may change them
+// or swallow them by setting them to 0.
 #pragma once
 
-#include "widgets/el/editing/ElComboBoxParts.h"
+#include "widgets/el/editing/ElButtonEdit.h"
 
-class TElFloatSpinEdit : public TElEditPartControl {
+class TElFloatSpinEdit : public TCustomElButtonEdit {
 public:
     explicit TElFloatSpinEdit(TComponent* AOwner);
     const char* ClassName() const override { return "TElFloatSpinEdit"; }
@@ -39,14 +36,10 @@ public:
     void Step(double Delta);
 
 protected:
-    int SidePartWidth() const override;
-    void CreateSidePart(const RECT& Bounds) override;
-    void PlaceSidePart(const RECT& Bounds) override;
-    bool SidePartMessage(TMessage& Message) override;
-    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void EditKeyDown(uint16_t& Key, TShiftState Shift) override;
+    void ButtonClick() override;
 
 private:
-    HWND buttons_ = nullptr;  // the up-down control, a child of this control's window
     double value_ = 0.0;
     double increment_ = 1.0;
     double largeIncrement_ = 10.0;

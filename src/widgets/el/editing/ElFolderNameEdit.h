@@ -1,16 +1,13 @@
-// TElFolderNameEdit: an edit for a folder path with a browse button that opens the system's
-// folder browser (framework/FolderDialog.h) at the path shown; a folder chosen there becomes the
-// text. OnChange fires on every change of the text, typed, chosen or set by code.
-//
-// This first form stands on the system's edit and a push button; the operations stay when it
-// is rebuilt on the widget layer's own button edit.
+// TElFolderNameEdit: an edit for a folder path whose button opens the system's folder browser
+// (framework/FolderDialog.h) at the path shown; a folder chosen there becomes the text.
+// OnChange fires on every change of the text, typed, chosen or set by code.
 #pragma once
 
-#include "widgets/el/editing/ElComboBoxParts.h"
+#include "widgets/el/editing/ElButtonEdit.h"
 
 #include <string>
 
-class TElFolderNameEdit : public TElEditPartControl {
+class TElFolderNameEdit : public TCustomElButtonEdit {
 public:
     explicit TElFolderNameEdit(TComponent* AOwner);
     const char* ClassName() const override { return "TElFolderNameEdit"; }
@@ -24,17 +21,13 @@ public:
     const std::u16string& Prompt() const { return prompt_; }
     void SetPrompt(const std::u16string& Value) { prompt_ = Value; }
 
-    // What the browse button does; true when a folder was chosen.
+    // What the button does; true when a folder was chosen.
     bool Browse();
 
 protected:
-    int SidePartWidth() const override;
-    void CreateSidePart(const RECT& Bounds) override;
-    void PlaceSidePart(const RECT& Bounds) override;
-    bool SidePartMessage(TMessage& Message) override;
+    void ButtonClick() override;
 
 private:
-    HWND button_ = nullptr;  // a child of this control's window
     std::string title_;
     std::u16string prompt_;
 };

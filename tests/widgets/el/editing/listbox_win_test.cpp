@@ -61,7 +61,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        PumpUntilIdle(10, 300);
+        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
         EXPECT_TRUE(errors.messages.empty()) << "an exception reached the application";
     }
     static void Settle()
@@ -357,7 +357,8 @@ TEST_F(ListBoxTest, TheLineHintShowsALongRowsWholeTextAndGoesAgain)
 
     // A row that fits shows none; back on the long row the same window shows again.
     moveTo(0);
-    PumpUntilIdle(150, 600);
+    TimerWitness witness(Application->HintPause);  // by its second tick the pause is over
+    ASSERT_TRUE(PumpUntil(witness.Ticked(2)));
     EXPECT_FALSE(shown());
     moveTo(1);
     ASSERT_TRUE(PumpUntil(shown, 2000));

@@ -7,6 +7,7 @@
 #include "framework/ScopedGdi.h"
 
 #include "support/gui_test.h"
+#include "support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,7 @@ TEST(FlatScrollBars, TheVerticalBarAndCornerAreOnTheSideTheSystemPutsThem)
         }
         SetRange(wnd, SB_VERT);
         SetRange(wnd, SB_HORZ);
-        l3d::testing::PumpUntilIdle();
+        ASSERT_TRUE(PumpUntil(NothingToPaint));
 
         RECT wr, cr;
         GetWindowRect(wnd, &wr);

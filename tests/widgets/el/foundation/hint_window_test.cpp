@@ -115,11 +115,12 @@ TEST(ElHintWindow, AHintShowsOnTopWithoutTakingTheActivation)
     form->SetBounds(100, 100, 200, 150);
     form->Show();
     SetForegroundWindow(form->Handle());
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == form->Handle(); }));
     const HWND before = GetForegroundWindow();
     Hint h;
     h.window->ActivateHintW(Bounds(150, 150, 80, 20), u"Top");
-    PumpFor(30);
+    TimerWitness witness;  // ticks once nothing else is waiting: an activation would be in
+    ASSERT_TRUE(PumpUntil(witness.Ticked(1)));
     EXPECT_TRUE(GetWindowLongW(h.window->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(IsWindowVisible(h.window->Handle()));
     EXPECT_EQ(GetForegroundWindow(), before);

@@ -53,7 +53,7 @@ struct ImageFormFixture {
         image->SetGradientStartColor(clNavy);
         image->SetGradientEndColor(clAqua);
         form->Show();
-        PumpFor(20);
+        EXPECT_TRUE(PumpUntil(NothingToPaint));
     }
 
     // The child's share of the background, painted into a memory DC of its size.

@@ -164,7 +164,7 @@ TEST(BiProgressBar, ABarOfNoSizePaintsNothingAndSurvives)
     b->SetBounds(10, 10, 3, 2);
     b->SetBevelStyle(ebsRaised);  // a bar area of 1 x 0
     b->Update();
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     EXPECT_EQ(b->Width(), 3);
 }
 
@@ -198,7 +198,8 @@ TEST(BiProgressBar, TheMarqueeSlidesToTheEndTurnsAndComesBack)
 
     b->SetMarquee(false);
     const int32_t stopped = b->MarqueePosition();
-    PumpFor(50);
+    TimerWitness witness(10);  // a timer at least as slow as the marquee's
+    ASSERT_TRUE(PumpUntil(witness.Ticked(5)));
     EXPECT_EQ(b->MarqueePosition(), stopped);
     EXPECT_FALSE(b->Marquee());
 }

@@ -4,7 +4,6 @@
 
 #include "framework/ExceptionBarrier.h"
 
-#include "support/gui_test.h"
 #include "support/pump.h"
 
 #include <gtest/gtest.h>
@@ -15,37 +14,6 @@
 #include <vector>
 
 namespace {
-
-// Counts the ticks of a plain system timer on a window of its own: the witness that time has
-// passed while a stopped source stays silent.
-class WitnessTimer {
-public:
-    explicit WitnessTimer(UINT IntervalMs) : window_(L"witness", 10, 10)
-    {
-        SetTimer(window_.Handle(), 1, IntervalMs, &WitnessTimer::Tick);
-        Instance() = this;
-    }
-    ~WitnessTimer()
-    {
-        KillTimer(window_.Handle(), 1);
-        Instance() = nullptr;
-    }
-    int Ticks() const { return ticks_; }
-
-private:
-    static WitnessTimer*& Instance()
-    {
-        static WitnessTimer* instance = nullptr;
-        return instance;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        if (Instance())
-            ++Instance()->ticks_;
-    }
-    l3d::testing::TestWindow window_;
-    int ticks_ = 0;
-};
 
 // A pool whose window-timer clock the test moves by hand. Messages are sent, never pumped, so
 // the real source's ticks stay in the queue until the pool is gone.
@@ -274,8 +242,8 @@ TEST_P(RealSource, AHundredMillisecondItemFiresNoFasterThanItsIntervalAndStopsWh
     item->SetEnabled(false);
     EXPECT_FALSE(pool->SourceRunning());
     const int atStop = fired;
-    WitnessTimer witness(100);
-    ASSERT_TRUE(PumpUntil([&] { return witness.Ticks() >= 3; }));
+    TimerWitness witness(100);
+    ASSERT_TRUE(PumpUntil(witness.Ticked(3)));
     EXPECT_EQ(fired, atStop);
     Free(pool);
 }
@@ -301,8 +269,8 @@ TEST_P(RealSource, FreeingThePoolWhileItsSourceRunsIsSafe)
     }
     // Ticks posted late find no window, and no event runs any more.
     const int afterFree = fired;
-    WitnessTimer witness(10);
-    ASSERT_TRUE(PumpUntil([&] { return witness.Ticks() >= 5; }));
+    TimerWitness witness(10);
+    ASSERT_TRUE(PumpUntil(witness.Ticked(5)));
     EXPECT_EQ(fired, afterFree);
 }
 

@@ -164,7 +164,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        PumpUntilIdle(10, 300);
+        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
     }
     // Everything posted so far handled and every window painted.
     static void Settle()

@@ -102,8 +102,9 @@ struct MenuForm {
         const int before = opened;
         PostMessageW(field->Handle(), WM_KEYDOWN, Key, 1);
         PostMessageW(field->Handle(), WM_KEYUP, Key, static_cast<LPARAM>(0xC0000001u));
-        PumpUntil([&] { return opened != before; }, 500);
-        PumpFor(30);  // a second click would come now
+        // All the keys set off has happened once the queue ran dry, as a timer's tick shows.
+        TimerWitness witness;
+        EXPECT_TRUE(PumpUntil(witness.Ticked(1)));
         const BYTE none[256] = {};
         SetKeyboardState(const_cast<BYTE*>(none));
         return opened - before;
@@ -187,7 +188,7 @@ TEST(ElMenus, AHighlightedItemsHintReachesAStatusPanel)
     MenuForm m;
     TElStatusPanel* panel = m.status->Panels(1);
     Application->OnHint = [&](TObject*) { panel->SetText(u" " + Application->Hint()); };
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
     const TRect area = m.status->PanelRect(1);
     const RECT r{area.Left, area.Top, area.Right, area.Bottom};
     const auto before = ReadClientPixels(m.status->Handle(), r);
@@ -216,7 +217,7 @@ TEST(ElMenus, RightToLeftMovesTheBarsItemsToTheRight)
 
     m.bar->SetRightToLeft(true);
     EXPECT_TRUE(m.menu->RightToLeft());
-    PumpFor(30);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     GetMenuItemRect(window, m.menu->Handle(), 0, &file);
     GetMenuItemRect(window, m.menu->Handle(), 1, &view);
     EXPECT_GT(file.left, (client.left + client.right) / 2);

@@ -105,7 +105,7 @@ TEST(ElControlsForm, ShowsEveryControlAndIsSavedAsAPicture)
 
     form->Show();
     form->BringToFront();
-    PumpFor(300);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
 
     RECT window{};
     GetWindowRect(form->Handle(), &window);

@@ -1,6 +1,7 @@
-// The GPS wait window ("Initializing GPS ... Please wait!"): a small stay-on-top dialog with a
-// running marquee bar and two hidden answer buttons. The program makes it at start-up; no
-// command of the program shows it yet.
+// TDialog_Init, the wait window of the GPS start ("Initializing GPS ... Please wait!"): a label
+// over a sliding progress bar, staying on top, centred on the main window. It closes only with
+// the modal result Yes or No (set by the code that waits); the close box and Alt+F4 are
+// refused. The program creates it after the main window and keeps it hidden.
 #pragma once
 
 #include "widgets/el/editing/ElLabel.h"
@@ -21,6 +22,9 @@ public:
     TElPopupButton* ButtonNo;
 
     void FormShow(TObject* Sender);
+    void FormHide(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
 };
 
+// The program's one wait window, made at start-up; nil before and after.
 extern TDialog_Init* Dialog_Init;

@@ -1,0 +1,269 @@
+#include "device/config.h"
+
+#include "device/DialogParts.h"
+
+#include "scan/files/ComPortList.h"
+#include "scan/files/FormCaptionText.h"
+#include "scan/files/TextDirection.h"
+#include "scan/files/dlg_infodialog.h"
+#include "scan/files/globals.h"
+
+#include <utility>
+
+namespace {
+
+// The design of the form (client coordinates).
+constexpr int FormClientWidth = 459, FormClientHeight = 289;
+constexpr int LabelLeft = 16, ComboLeft = 150, ComboWidth = 293, RowHeight = 32, FirstRow = 16;
+
+TRect LabelRow(int Row)
+{
+    return Bounds(LabelLeft, FirstRow + Row * RowHeight + 3, ComboLeft - LabelLeft - 8, 15);
+}
+
+TRect ComboRow(int Row)
+{
+    return Bounds(ComboLeft, FirstRow + Row * RowHeight, ComboWidth, 21);
+}
+
+// The two scan orders as small pictures: the search lines walked back and forth, or all in one
+// direction.
+void DrawScanOrder(TImage* Image, TColor Background, bool ZigZag)
+{
+    TBitmap* b = Image->Picture();
+    b->SetSize(32, 32);
+    TCanvas* c = b->Canvas();
+    c->Brush()->SetStyle(TBrushStyle::bsSolid);
+    c->Brush()->SetColor(Background);
+    c->FillRect({0, 0, 32, 32});
+    c->Pen()->SetColor(clNavy);
+    c->Pen()->SetWidth(2);
+    for (int line = 0; line < 4; ++line) {
+        const int x = 5 + line * 7;
+        c->MoveTo(x, 27);
+        c->LineTo(x, 5);
+        // The arrow head shows the direction the line is walked in.
+        const bool up = !ZigZag || line % 2 == 0;
+        const int tip = up ? 5 : 27, back = up ? 9 : 23;
+        if (!up) {
+            c->MoveTo(x, 5);
+            c->LineTo(x, 27);
+        }
+        c->MoveTo(x - 3, back);
+        c->LineTo(x, tip);
+        c->LineTo(x + 3, back);
+    }
+    c->Pen()->SetWidth(1);
+}
+
+void ShowList(const TChoiceList& List, TElLabel* Label, TElComboBox* Combo)
+{
+    // A drop-down list cannot show a text that is no item; a list without items (a fixed count)
+    // shows it editable, and disabled as the choices say.
+    const bool textOutsideList = List.Items.empty() && !List.Text.empty();
+    const TComboBoxStyle style =
+        List.ListOnly && !textOutsideList ? TComboBoxStyle::csDropDownList : TComboBoxStyle::csDropDown;
+    if (Combo->Style() != style)
+        Combo->SetStyle(style);
+
+    TElWideStrings* items = Combo->Items();
+    bool same = items->Count() == static_cast<int32_t>(List.Items.size());
+    for (int32_t i = 0; same && i < items->Count(); ++i)
+        same = items->Get(i) == List.Items[static_cast<size_t>(i)];
+    if (!same) {
+        items->BeginUpdate();
+        items->Clear();
+        for (const std::u16string& item : List.Items)
+            items->Add(item);
+        items->EndUpdate();
+    }
+    if (Combo->ItemIndex() != List.ItemIndex || !same)
+        Combo->SetItemIndex(List.ItemIndex);
+    if (style == TComboBoxStyle::csDropDown && Combo->Text() != List.Text)
+        Combo->SetText(List.Text);
+    Combo->SetEnabled(List.Enabled);
+    Label->SetEnabled(List.LabelEnabled);
+}
+
+void ReadList(TChoiceList& List, const TElComboBox* Combo)
+{
+    List.ItemIndex = Combo->ItemIndex();
+    List.Text = Combo->Text();
+}
+
+void ShowCheck(const TCheckChoice& Choice, TElRadioButton* Radio)
+{
+    Radio->SetEnabled(Choice.Enabled);
+    Radio->SetChecked(Choice.Checked);
+}
+
+}  // namespace
+
+TDialog_Neu::TDialog_Neu(TComponent* AOwner)
+    : TForm(AOwner), choices_(Devices, GlobalSettings.DeviceIndex, InfoDialogMessageSink())
+{
+    SetName("Dialog_Neu");
+    SetCaption(u"New Scan");
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    Position = TPosition::poScreenCenter;
+    SetClientSize(FormClientWidth, FormClientHeight);
+
+    LabelProfile = AddControl<TElLabel>(this, this, "LabelProfile", LabelRow(0), u"Device");
+    ComboBoxProfile = AddControl<TElComboBox>(this, this, "ComboBoxProfile", ComboRow(0));
+    ComboBoxProfile->SetStyle(TComboBoxStyle::csDropDownList);
+    ComboBoxProfile->SetDropDownCount(12);
+    LabelTransmission = AddControl<TElLabel>(this, this, "LabelTransmission", LabelRow(1), u"Transfer type");
+    ComboBoxTransmission = AddControl<TElComboBox>(this, this, "ComboBoxTransmission", ComboRow(1));
+    ComboBoxTransmission->SetStyle(TComboBoxStyle::csDropDownList);
+    LabelInterface = AddControl<TElLabel>(this, this, "LabelInterface", LabelRow(2), u"Interface");
+    PortList = AddControl<TElComboBox>(this, this, "PortList", ComboRow(2));
+    PortList->SetStyle(TComboBoxStyle::csDropDownList);
+    LabelOperatingMode = AddControl<TElLabel>(this, this, "LabelOperatingMode", LabelRow(3), u"Operating mode");
+    ComboBoxOperatingMode = AddControl<TElComboBox>(this, this, "ComboBoxOperatingMode", ComboRow(3));
+    ComboBoxOperatingMode->SetStyle(TComboBoxStyle::csDropDownList);
+    LabelImpulses = AddControl<TElLabel>(this, this, "LabelImpulses", LabelRow(4), u"Impulses");
+    ComboBoxImpulses = AddControl<TElComboBox>(this, this, "ComboBoxImpulses", ComboRow(4));
+
+    GroupBoxScanMode = AddControl<TElGroupBox>(this, this, "GroupBoxScanMode", Bounds(16, 176, 427, 60),
+                                               u"  Scan mode   ");
+    Image1 = AddControl<TImage>(this, GroupBoxScanMode, "Image1", Bounds(16, 20, 32, 32));
+    RadioButtonUpDownUp = AddControl<TElRadioButton>(this, GroupBoxScanMode, "RadioButtonUpDownUp",
+                                                     Bounds(56, 28, 140, 17), u"Zig-Zag");
+    Image2 = AddControl<TImage>(this, GroupBoxScanMode, "Image2", Bounds(220, 20, 32, 32));
+    RadioButtonUpUpUp = AddControl<TElRadioButton>(this, GroupBoxScanMode, "RadioButtonUpUpUp",
+                                                   Bounds(260, 28, 140, 17), u"Parallel");
+    DrawScanOrder(Image1, Color(), true);
+    DrawScanOrder(Image2, Color(), false);
+
+    Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 244, 443, 2));
+    Bevel1->SetShape(TBevelShape::bsTopLine);
+    ButtonOk = AddControl<TElPopupButton>(this, this, "ButtonOk", Bounds(235, 252, 100, 28), u"OK");
+    ButtonOk->SetDefault(true);
+    ButtonOk->ModalResult = mrOk;
+    ButtonOk->SetEnabled(false);
+    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(343, 252, 100, 28), u"Cancel");
+    ButtonCancel->Cancel = true;
+    ButtonCancel->ModalResult = mrCancel;
+
+    ElFormCaption = new TElFormCaption(this);
+    ElFormCaption->SetName("ElFormCaption");
+
+    OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+    OnShow = [this](TObject* Sender) { FormShow(Sender); };
+    ComboBoxProfile->OnChange = [this](TObject* Sender) { ComboBoxProfileChange(Sender); };
+    ComboBoxProfile->OnDropDown = [this](TObject* Sender) { ComboBoxProfileDropDown(Sender); };
+    ComboBoxOperatingMode->OnChange = [this](TObject* Sender) { ComboBoxOperatingModeChange(Sender); };
+    ComboBoxImpulses->OnKeyPress = [this](TObject* Sender, char16_t& Key) { ComboBoxImpulsesKeyPress(Sender, Key); };
+    RadioButtonUpDownUp->OnClick = [this](TObject* Sender) { RadioButtonUpDownUpClick(Sender); };
+    RadioButtonUpUpUp->OnClick = [this](TObject* Sender) { RadioButtonUpUpUpClick(Sender); };
+    ButtonOk->OnClick = [this](TObject* Sender) { ButtonOKClick(Sender); };
+    ButtonCancel->OnClick = [this](TObject* Sender) { ButtonCancelClick(Sender); };
+}
+
+void TDialog_Neu::Prepare()
+{
+    const std::u16string caption = GetText(64, u"New Project");
+    SetCaption(caption);
+    SetFormCaptionText(ElFormCaption, caption);
+    LabelInterface->SetCaption(GetText(65, u"Interface"));
+    LabelTransmission->SetCaption(GetText(66, u"Transfer type"));
+    LabelOperatingMode->SetCaption(GetText(67, u"Operating mode"));
+    LabelImpulses->SetCaption(GetText(68, u"Impulses"));
+    LabelProfile->SetCaption(GetText(70, u"Device"));
+    GroupBoxScanMode->SetCaption(u"  " + GetText(69, u"Scan mode") + u"  ");
+    ButtonOk->SetCaption(GetText(71, u"OK"));
+    ButtonCancel->SetCaption(GetText(72, u"Cancel"));
+    const uint8_t direction = ActiveTextDirection();
+    for (int i = 0; i < ComponentCount(); ++i)
+        ApplyTextDirection(dynamic_cast<TControl*>(Components(i)), direction);
+
+    Run([this] { choices_.FillProfiles(); });
+}
+
+void TDialog_Neu::ReadControls()
+{
+    ReadList(choices_.Profile, ComboBoxProfile);
+    ReadList(choices_.Transmission, ComboBoxTransmission);
+    ReadList(choices_.Port, PortList);
+    ReadList(choices_.OperatingMode, ComboBoxOperatingMode);
+    ReadList(choices_.Impulses, ComboBoxImpulses);
+    choices_.UpDownUp.Checked = RadioButtonUpDownUp->Checked();
+    choices_.UpUpUp.Checked = RadioButtonUpUpUp->Checked();
+}
+
+void TDialog_Neu::ShowChoices()
+{
+    ShowList(choices_.Profile, LabelProfile, ComboBoxProfile);
+    ShowList(choices_.Transmission, LabelTransmission, ComboBoxTransmission);
+    ShowList(choices_.Port, LabelInterface, PortList);
+    ShowList(choices_.OperatingMode, LabelOperatingMode, ComboBoxOperatingMode);
+    ShowList(choices_.Impulses, LabelImpulses, ComboBoxImpulses);
+    GroupBoxScanMode->SetEnabled(choices_.ScanModeEnabled);
+    // Unchecking first, so that checking one radio button cannot undo the other's state.
+    const std::pair<const TCheckChoice&, TElRadioButton*> radios[] = {{choices_.UpDownUp, RadioButtonUpDownUp},
+                                                                     {choices_.UpUpUp, RadioButtonUpUpUp}};
+    for (bool checked : {false, true})
+        for (const auto& [choice, radio] : radios)
+            if (choice.Checked == checked)
+                ShowCheck(choice, radio);
+    ButtonOk->SetEnabled(choices_.OkEnabled);
+}
+
+void TDialog_Neu::FormCreate(TObject*)
+{
+    ListComPorts(PortList);
+    std::vector<std::u16string> ports;
+    for (int32_t i = 0; i < PortList->Items()->Count(); ++i)
+        ports.push_back(PortList->Items()->Get(i));
+    choices_.SetPorts(ports);
+    choices_.Port.Select(PortList->ItemIndex());
+    ShowChoices();
+}
+
+void TDialog_Neu::FormShow(TObject*)
+{
+    Run([this] { choices_.FormShow(); });
+}
+
+void TDialog_Neu::ComboBoxProfileChange(TObject*)
+{
+    Run([this] { choices_.ComboBoxProfileChange(); });
+}
+
+void TDialog_Neu::ComboBoxProfileDropDown(TObject*)
+{
+    Run([this] { choices_.ComboBoxProfileDropDown(); });
+}
+
+void TDialog_Neu::ComboBoxOperatingModeChange(TObject*)
+{
+    Run([this] { choices_.ComboBoxOperatingModeChange(); });
+}
+
+void TDialog_Neu::ComboBoxImpulsesKeyPress(TObject*, char16_t& Key)
+{
+    if (!IsImpulseKey(Key))
+        Key = 0;
+}
+
+void TDialog_Neu::RadioButtonUpDownUpClick(TObject*)
+{
+    Run([this] { choices_.RadioButtonUpDownUpClick(); });
+}
+
+void TDialog_Neu::RadioButtonUpUpUpClick(TObject*)
+{
+    Run([this] { choices_.RadioButtonUpUpUpClick(); });
+}
+
+void TDialog_Neu::ButtonOKClick(TObject*)
+{
+    // The button's modal result is already on the form; a count the choices refuse takes it
+    // back, and the dialog stays open.
+    Run([this] { SetModalResult(choices_.ButtonOKClick()); });
+}
+
+void TDialog_Neu::ButtonCancelClick(TObject*)
+{
+    Run([this] { SetModalResult(choices_.ButtonCancelClick()); });
+}

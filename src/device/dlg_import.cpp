@@ -1,0 +1,232 @@
+#include "device/dlg_import.h"
+
+#include "device/DialogParts.h"
+
+#include "scan/files/ComPortList.h"
+#include "scan/files/FormCaptionText.h"
+#include "scan/files/TextDirection.h"
+#include "scan/files/dlg_infodialog.h"
+#include "scan/files/globals.h"
+
+#include "framework/FileUtils.h"
+#include "framework/Screen.h"
+#include "framework/StrConv.h"
+
+namespace {
+
+constexpr int FormClientWidth = 440, FormClientHeight = 250;
+
+// The refresh button's picture: a circling arrow on a transparent ground.
+void DrawRefreshGlyph(TElGraphicButton* Button)
+{
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    TCanvas* c = glyph.Canvas();
+    const TColor ground = RGBColor(255, 0, 255);
+    c->Brush()->SetStyle(TBrushStyle::bsSolid);
+    c->Brush()->SetColor(ground);
+    c->FillRect({0, 0, 16, 16});
+    c->Pen()->SetColor(RGBColor(0, 128, 0));
+    c->Pen()->SetWidth(2);
+    c->Brush()->SetStyle(TBrushStyle::bsClear);
+    c->Ellipse(2, 2, 14, 14);
+    c->Brush()->SetStyle(TBrushStyle::bsSolid);
+    c->FillRect({9, 0, 16, 7});
+    c->Brush()->SetColor(RGBColor(0, 128, 0));
+    c->Pen()->SetWidth(1);
+    const TPoint head[] = {{8, 0}, {14, 5}, {8, 8}};
+    c->Polygon(head, 3);
+    glyph.Transparent = true;
+    glyph.TransparentColor = ground;
+    Button->SetGlyph(&glyph);
+}
+
+// The hour-glass while the list is being made, the cursor before it again afterwards (also
+// when making the list fails).
+class THourGlass {
+public:
+    THourGlass() : saved_(Screen ? Screen->Cursor() : crDefault)
+    {
+        if (Screen)
+            Screen->SetCursor(crHourGlass);
+    }
+    ~THourGlass()
+    {
+        if (Screen)
+            Screen->SetCursor(saved_);
+    }
+    THourGlass(const THourGlass&) = delete;
+    THourGlass& operator=(const THourGlass&) = delete;
+
+private:
+    TCursor saved_;
+};
+
+class TItemsUpdate {
+public:
+    explicit TItemsUpdate(TElWideStrings* Items) : items_(Items) { items_->BeginUpdate(); }
+    ~TItemsUpdate() { items_->EndUpdate(); }
+    TItemsUpdate(const TItemsUpdate&) = delete;
+    TItemsUpdate& operator=(const TItemsUpdate&) = delete;
+
+private:
+    TElWideStrings* items_;
+};
+
+}  // namespace
+
+TImport::TImport(TComponent* AOwner) : TForm(AOwner)
+{
+    SetName("Import");
+    SetCaption(u"Import");
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    Position = TPosition::poScreenCenter;
+    SetClientSize(FormClientWidth, FormClientHeight);
+
+    LabelDevice = AddControl<TElLabel>(this, this, "LabelDevice", Bounds(16, 14, 300, 15), u"Device");
+    ComboBoxDVC = AddControl<TElComboBox>(this, this, "ComboBoxDVC", Bounds(16, 32, 376, 21));
+    ComboBoxDVC->SetStyle(TComboBoxStyle::csDropDownList);
+    ButtonRefresh = AddControl<TElGraphicButton>(this, this, "ButtonRefresh", Bounds(400, 31, 24, 23));
+    DrawRefreshGlyph(ButtonRefresh);
+    LabelFolder = AddControl<TElLabel>(this, this, "LabelFolder", Bounds(16, 64, 300, 15), u"Destination folder");
+    EditFolder = AddControl<TElFolderNameEdit>(this, this, "EditFolder", Bounds(16, 82, 408, 23));
+    UseUSB = AddControl<TElCheckBox>(this, this, "UseUSB", Bounds(16, 116, 408, 17), u"Device has USB connection");
+    UseUSB->SetChecked(true);
+    LabelInterface = AddControl<TElLabel>(this, this, "LabelInterface", Bounds(16, 147, 126, 15), u"Interface");
+    PortList = AddControl<TElComboBox>(this, this, "PortList", Bounds(150, 144, 120, 21));
+    PortList->SetStyle(TComboBoxStyle::csDropDownList);
+    cbDeleteFiles = AddControl<TElCheckBox>(this, this, "cbDeleteFiles", Bounds(16, 176, 408, 17),
+                                            u"Delete files from device after transmission");
+    Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 424, 2));
+    Bevel1->SetShape(TBevelShape::bsTopLine);
+    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(216, 212, 100, 28), u"OK");
+    ButtonOK->SetDefault(true);
+    ButtonOK->ModalResult = mrOk;
+    ButtonOK->SetEnabled(false);
+    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(324, 212, 100, 28), u"Cancel");
+    ButtonCancel->Cancel = true;
+    ButtonCancel->ModalResult = mrCancel;
+
+    USBDevice = new TUSBDevice(this);
+    USBDevice->SetName("USBDevice");
+    USBDevice->Baudrate = TBaudRate::br19200;
+    USBDevice->SetBlockSize(1024);
+    USBDevice->AutoConnect = true;
+    USBDevice->SetReportErrors(false);
+    USBDevice->ReadTimeout = 0;
+    USBDevice->WriteTimeout = 0;
+    UpdateTimer = new TTimer(this);
+    UpdateTimer->SetName("UpdateTimer");
+    UpdateTimer->SetInterval(10000);
+    KitBrowseDlg1 = new TKitBrowseDlg(this);
+    KitBrowseDlg1->SetName("KitBrowseDlg1");
+    ElFormCaption = new TElFormCaption(this);
+    ElFormCaption->SetName("ElFormCaption");
+
+    OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+    ButtonOK->OnClick = [this](TObject* Sender) { ButtonOKClick(Sender); };
+    UseUSB->OnClick = [this](TObject* Sender) { UseUSBClick(Sender); };
+    cbDeleteFiles->OnClick = [this](TObject* Sender) { UseUSBClick(Sender); };
+    ComboBoxDVC->OnChange = [this](TObject* Sender) { ComboBoxDVCChange(Sender); };
+    EditFolder->OnChange = [this](TObject* Sender) { ElFolderNameEdit1Change(Sender); };
+    ButtonRefresh->OnClick = [this](TObject* Sender) { ButtonRefreshClick(Sender); };
+}
+
+void TImport::FormCreate(TObject* Sender)
+{
+    UseUSBClick(Sender);
+    if (!ListComPorts(PortList))
+        ShowInfoDialog(idkError, GetText(171, u"Error"), GetText(158, u"Error while initializing your com ports."),
+                       idbOK);
+}
+
+void TImport::Prepare(uint8_t ModelIndex, const std::u16string& MenuCaption)
+{
+    const uint8_t direction = ActiveTextDirection();
+    const std::u16string import = GetText(142, u"Import");
+    const std::u16string caption =
+        MenuCaption.empty() ? import : VarArrayToWideString(direction, {import, std::u16string(u" - "), MenuCaption});
+    SetFormCaptionText(ElFormCaption, caption);
+    SetCaption(caption);
+
+    LabelDevice->SetCaption(GetText(70, u"Measure equipment (device)"));
+    LabelFolder->SetCaption(GetText(155, u"Destination folder"));
+    EditFolder->SetDialogTitle(WideToAnsi(GetText(155, u"Destination folder")));
+    EditFolder->SetPrompt(GetText(156, u"Select your destination Folder for your files!"));
+    LabelInterface->SetCaption(GetText(65, u"COM-Port"));
+    UseUSB->SetCaption(GetText(162, u"Use USB Connection (not usable with external adaptor)"));
+    cbDeleteFiles->SetCaption(GetText(239, u"Delete files from device after transmission"));
+    ButtonOK->SetCaption(GetText(71, u"OK"));
+    ButtonCancel->SetCaption(GetText(72, u"Cancel"));
+    ApplyTextDirectionToChildren(this, direction);
+
+    const TImportModel model = ImportModelOf(ModelIndex);
+    SetDeviceFileMask(model.Mask);
+    if (model.SetsUsb) {
+        UseUSB->SetChecked(true);
+        UseUSB->SetVisible(model.UseUSBVisible);
+        USBDevice->DeviceName = model.DeviceName;
+        USBDevice->DeviceSerial = std::string(1, '\0');
+        USBDevice->Baudrate = model.Baudrate;
+    }
+    EditFolder->SetText(GlobalSettings.ImportFolder);
+    PortList->SetText(GlobalSettings.ComPort);
+}
+
+void TImport::UseUSBClick(TObject*)
+{
+    const bool withPort = !UseUSB->Checked();
+    PortList->SetEnabled(withPort);
+    PortList->SetVisible(withPort);
+    LabelInterface->SetEnabled(withPort);
+    LabelInterface->SetVisible(withPort);
+    RefreshDeviceList();
+}
+
+void TImport::RefreshDeviceList()
+{
+    const THourGlass hourGlass;
+    TElWideStrings* items = ComboBoxDVC->Items();
+    const TItemsUpdate update(items);
+    items->Clear();
+    entries_.clear();
+    entries_ = UseUSB->Checked() ? FindUsbDevices(*USBDevice, ProgramFolder())
+                                 : FindDefinitionFiles(ProgramFolder(), deviceFileMask_);
+    for (const TImportEntry& entry : entries_)
+        items->Add(entry.Text);
+    ComboBoxDVC->SetItemIndex(entries_.empty() ? -1 : 0);
+    ComboBoxDVCChange(this);
+}
+
+const TImportEntry* TImport::SelectedEntry() const
+{
+    const int32_t i = ComboBoxDVC->ItemIndex();
+    return i >= 0 && static_cast<size_t>(i) < entries_.size() ? &entries_[static_cast<size_t>(i)] : nullptr;
+}
+
+void TImport::ComboBoxDVCChange(TObject*)
+{
+    ButtonOK->SetEnabled(ComboBoxDVC->ItemIndex() >= 0 && !EditFolder->Text().empty());
+}
+
+void TImport::ElFolderNameEdit1Change(TObject* Sender)
+{
+    ComboBoxDVCChange(Sender);
+}
+
+void TImport::ButtonRefreshClick(TObject* Sender)
+{
+    RefreshDeviceList();
+    ComboBoxDVCChange(Sender);
+}
+
+void TImport::ButtonOKClick(TObject*)
+{
+    // The button's modal result is already on the form; a folder that is not there (and not
+    // made now) takes it back, and the dialog stays open.
+    std::u16string folder = EditFolder->Text();
+    const int32_t result = ConfirmImportFolder(folder, InfoDialogMessageSink());
+    if (!folder.empty() && folder != EditFolder->Text())
+        EditFolder->SetText(folder);
+    SetModalResult(result);
+}

@@ -1,0 +1,34 @@
+#include "scan/files/TextDirection.h"
+
+#include "scan/files/_TLanguageManager.h"
+#include "scan/files/globals.h"
+
+#include "widgets/el/editing/ElComboBox.h"
+#include "widgets/el/menus/ElButtons.h"
+
+uint8_t ActiveTextDirection()
+{
+    const TLanguage* language = LanguageManager ? LanguageManager->ActiveLanguage() : nullptr;
+    return language && !language->LeftToRight() ? 0 : 1;
+}
+
+void ApplyTextDirection(TControl* Control, uint8_t LeftToRight)
+{
+    const bool leftToRight = LeftToRight == 1;
+    const TAlignment side = leftToRight ? TAlignment::taLeftJustify : TAlignment::taRightJustify;
+    if (auto* button = dynamic_cast<TElPopupButton*>(Control)) {
+        button->SetLayout(leftToRight ? blGlyphLeft : blGlyphRight);
+    } else if (auto* combo = dynamic_cast<TElComboBox*>(Control)) {
+        combo->SetAlignment(side);
+        combo->SetDropDownAlignment(side);
+        combo->SetRightAlignedView(!leftToRight);
+    }
+}
+
+void ApplyTextDirectionToChildren(TWinControl* Parent, uint8_t LeftToRight)
+{
+    if (!Parent)
+        return;
+    for (int i = 0; i < Parent->ControlCount(); ++i)
+        ApplyTextDirection(Parent->Controls(i), LeftToRight);
+}

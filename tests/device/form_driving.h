@@ -1,0 +1,56 @@
+// Driving the device dialogs on real windows under Wine: clicks posted to a control, a form run
+// modally with a driver that sees it once it shows, and the program's message box answered.
+#pragma once
+
+#include "scan/files/dlg_infodialog.h"
+#include "widgets/el/editing/ElComboBox.h"
+
+#include "framework/Forms.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+inline void PostClick(TWinControl* Control)
+{
+    PostMessageW(Control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(Control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+}
+
+inline std::vector<std::u16string> ItemsOf(TElComboBox* Combo)
+{
+    std::vector<std::u16string> items;
+    for (int32_t i = 0; i < Combo->Items()->Count(); ++i)
+        items.push_back(Combo->Items()->Get(i));
+    return items;
+}
+
+// Shows Form modally; Drive runs once it shows (and posts what the user does).
+template <class Form>
+int32_t RunModal(Form* F, const std::function<void(Form*)>& Drive)
+{
+    ModalDialogHook() = [&](TCustomForm*) { Drive(F); };
+    const int32_t result = F->ShowModal();
+    ModalDialogHook() = nullptr;
+    return result;
+}
+
+// The program's message box, answered Yes to questions and OK otherwise; each message is kept
+// as "Caption: Text", and OnShown runs after it.
+struct TAnsweredMessages {
+    TAnsweredMessages()
+    {
+        InfoDialogSeam() = [this](uint8_t Kind, const std::u16string& Caption, const std::u16string& Text, uint16_t,
+                                  const TNotifyEvent&) {
+            Shown.push_back(Caption + u": " + Text);
+            if (OnShown)
+                OnShown();
+            return Kind == 3 ? mrYes : mrOk;
+        };
+    }
+    ~TAnsweredMessages() { InfoDialogSeam() = nullptr; }
+    std::vector<std::u16string> Shown;
+    std::function<void()> OnShown;
+};
