@@ -79,3 +79,45 @@ l3d_main_window() {
   done
   return 1
 }
+
+# l3d_installed_exe: the program as the installer puts it into $WINEPREFIX.
+l3d_installed_exe() {
+  echo "$WINEPREFIX/drive_c/Program Files/Lorvane 3D/Lorvane3D.exe"
+}
+
+# l3d_install <setup.exe>: runs the installer silently in $WINEPREFIX on $DISPLAY and waits
+# until it is done. Fails when it fails or when the program is not where it should be then.
+l3d_install() {
+  timeout 300 wine "$1" /S >/dev/null 2>&1 || return 1
+  [ -f "$(l3d_installed_exe)" ]
+}
+
+# l3d_wait_drawn <window> <seconds>: waits until two pictures of the window taken a moment
+# apart are the same (the start-up has drawn everything), then prints the last one's file.
+l3d_wait_drawn() {
+  local window=$1 deadline=$((SECONDS + $2)) dir before="" now
+  dir=$(mktemp -d)
+  while [ $SECONDS -lt $deadline ]; do
+    now=$(import -window "$window" "$dir/now.png" 2>/dev/null && md5sum < "$dir/now.png" || true)
+    if [ -n "$now" ] && [ "$now" = "$before" ]; then
+      echo "$dir/now.png"
+      return 0
+    fi
+    before=$now
+    sleep 0.3
+  done
+  rm -rf "$dir"
+  return 1
+}
+
+# l3d_close_window <window> <pid> <seconds>: closes the program's main window with Alt+F4, as a
+# user would, and waits until the program has ended. Fails when it is still running then.
+l3d_close_window() {
+  local window=$1 pid=$2 deadline=$((SECONDS + $3))
+  timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key --clearmodifiers alt+F4 2>/dev/null || true
+  while kill -0 "$pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
