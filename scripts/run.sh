@@ -108,7 +108,8 @@ if [ -n "$private" ]; then
   cat <<MSG
 run: there is no display here, so Lorvane 3D runs on the private display $DISPLAY.
   A picture of it:   DISPLAY=$DISPLAY import -window root view.png
-  Close it:          DISPLAY=$DISPLAY xdotool search --name "^Lorvane 3D" windowfocus key alt+F4  (or Ctrl+C here)
+  Close it:          DISPLAY=$DISPLAY xdotool search --onlyvisible --name "^Lorvane 3D" windowfocus --sync key --window 0 alt+F4
+                     (or Ctrl+C here)
   Next time:         scripts/run.sh --screenshot FILE saves the main window and ends.
 MSG
 fi
