@@ -12,7 +12,9 @@
 #include "device/config.h"
 #include "device/dlg_import.h"
 #include "device/dlg_init.h"
+#include "ExampleScans.h"
 #include "scan/files/ComPortList.h"
+#include "scan/files/ScanFileWriter.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/dlg_infodialog.h"
 #include "scan/files/globals.h"
@@ -26,6 +28,7 @@
 #include "framework/FileUtils.h"
 #include "framework/LittleEndianBytes.h"
 #include "framework/StrConv.h"
+#include "framework/Streams.h"
 
 #include <windows.h>
 
@@ -286,21 +289,28 @@ TEST_F(DeviceCommands, AnImportHandsTheChoicesToTheTransferAndReportsItsFiles)
     GlobalSettings.OpenFolder = Root + u"Scans\\";
     std::vector<TImportRequest> requests;
     TImportTransfer result{true, 3};
-    ImportTransferSeam() = [&](const TImportRequest& R) {
-        requests.push_back(R);
-        return result;
-    };
+    // The transferred scan, which the user picks in the open dialog.
+    const std::u16string scan = GlobalSettings.ImportFolder + u"\\field.dmo";
     std::vector<std::u16string> openFolders;
     FileDialogSeam() = [&](TFileDialogRequest& R) {
         openFolders.push_back(R.InitialDir);
-        return false;
+        R.FileName = scan;
+        return true;
     };
     const auto confirm = [](TImport* d) {
         d->cbDeleteFiles->SetChecked(true);
         PostClick(d->ButtonOK);
     };
 
-    // OK makes the missing folder (asked first) and runs the transfer with the dialog's choices.
+    // OK makes the missing folder (asked first) and runs the transfer with the dialog's choices,
+    // which writes the scan there.
+    ImportTransferSeam() = [&](const TImportRequest& R) {
+        requests.push_back(R);
+        TMemoryStream m;
+        EXPECT_TRUE(WriteScanFile(m, MakeFieldExample().Source));
+        WriteBytes(scan, m.Bytes());
+        return result;
+    };
     ASSERT_TRUE(RunCommand<TImport>(MainForm->Tarnwell1, confirm));
     ASSERT_EQ(requests.size(), 1u);
     const TImportRequest& r = requests[0];
@@ -317,7 +327,10 @@ TEST_F(DeviceCommands, AnImportHandsTheChoicesToTheTransferAndReportsItsFiles)
     EXPECT_EQ(Messages[1].Caption, u"Information");
     EXPECT_EQ(Messages[1].Text, u"3 File(s) have been transferred successfully.\r\r\nDo you want to open the file(s) now?");
     EXPECT_EQ(Messages[1].Buttons, idbYes | idbNo);
-    // Yes opened the open command in the destination folder; its own folder came back after.
+    // Yes ran the open command in the destination folder, and the scan chosen there is open;
+    // the open dialog's own folder came back after.
+    EXPECT_EQ(openFolders, std::vector<std::u16string>{GlobalSettings.ImportFolder + u"\\"});
+    EXPECT_EQ(MainForm->FileManager->FileName(), scan);
     EXPECT_EQ(GlobalSettings.OpenFolder, Root + u"Scans\\");
 
     // No: nothing is opened. A transfer without files says so, with OK only.
@@ -327,6 +340,7 @@ TEST_F(DeviceCommands, AnImportHandsTheChoicesToTheTransferAndReportsItsFiles)
     result = {true, 0};
     ASSERT_TRUE(RunCommand<TImport>(MainForm->Tarnwell1, confirm));
     ASSERT_EQ(Messages.size(), 2u);
+    EXPECT_EQ(openFolders.size(), 1u);
     EXPECT_EQ(Messages[1].Text, u"No File(s) have been transferred.");
     EXPECT_EQ(Messages[1].Buttons, idbOK);
     EXPECT_EQ(GlobalSettings.OpenFolder, Root + u"Scans\\");
@@ -440,7 +454,6 @@ TEST_F(StoppingAReceive, NewClosesThePortCompletesAGroundScanAndGivesTheCommandI
     EXPECT_EQ(MainForm->MenuFileNew->Hint(), hint);
     EXPECT_EQ(MainForm->MenuFileNew->ImageIndex(), 2);
     EXPECT_EQ(MainForm->ToolButtonNew->ImageIndex(), 2);
-    EXPECT_EQ(MainForm->RepaintPending, 1);
     EXPECT_TRUE(ErrorBoxes.empty());
 
     // With the port closed, New is the new-scan command again.
