@@ -6,6 +6,8 @@
 
 #include "program_fixture.h"
 
+#include "device/form_driving.h"
+
 #include "app/AppGlyphs.h"
 #include "app/ImportReport.h"
 #include "device/D2XXLibrary.h"
@@ -43,20 +45,6 @@ namespace {
 void PostCommand(TMenuItem* Item)
 {
     PostMessageW(MainForm->Handle(), WM_COMMAND, MAKEWPARAM(Item->Command(), 0), 0);
-}
-
-void PostClick(TWinControl* Control)
-{
-    PostMessageW(Control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    PostMessageW(Control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-}
-
-std::vector<std::u16string> ItemsOf(TElComboBox* Combo)
-{
-    std::vector<std::u16string> items;
-    for (int32_t i = 0; i < Combo->Items()->Count(); ++i)
-        items.push_back(Combo->Items()->Get(i));
-    return items;
 }
 
 std::string Environment(const char* Name)
@@ -374,23 +362,6 @@ TEST_F(DeviceCommands, NewShowsTheNewScanDialogWithTheStoredProfileAndStartsNoth
     EXPECT_FALSE(MainForm->ComPort->Connected());
     EXPECT_EQ(LiveScan.DeviceIndex, -1);
     EXPECT_EQ(MainForm->ReceiveActive, 0);
-
-    // The tool button runs the same command; a stored profile beyond the table selects none.
-    GlobalSettings.DeviceIndex = 99;
-    bool shown = false;
-    int32_t selected = 0;
-    ModalDialogHook() = [&](TCustomForm* F) {
-        auto* d = dynamic_cast<TDialog_Neu*>(F);
-        ASSERT_NE(d, nullptr);
-        shown = true;
-        selected = d->ComboBoxProfile->ItemIndex();
-        PostClick(d->ButtonCancel);
-    };
-    ASSERT_TRUE(MainForm->ToolButtonNew->OnClick);
-    MainForm->ToolButtonNew->OnClick(MainForm->ToolButtonNew);
-    ModalDialogHook() = nullptr;
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(selected, -1);
 }
 
 // A receive as the receive side would run it: the port open on the test's line, the live scan
