@@ -9,6 +9,7 @@
 // FindComponent with that name, which the language texts and the menu states use).
 #pragma once
 
+#include "app/ScanEdits.h"
 #include "app/StartupRules.h"
 
 #include "device/_TUSBDevice.h"
@@ -186,6 +187,9 @@ public:
     std::unique_ptr<TScanImage> ScanImage;
     // The colour scale; the renderer reads it through this field.
     TColorManager* ColorManager = nullptr;
+    // The colour bands the palette buttons leave drawn; every rebuild of the colour stops
+    // derives their Enabled from it again.
+    TPaletteBands PaletteBands;
     std::unique_ptr<TFileManager> FileManager;
     std::string Magic;
     uint8_t RepaintPending = 0;
@@ -325,6 +329,8 @@ public:
     void ToolButtonCPBlueClick(TObject* Sender);
     void ToolButtonCPGreenClick(TObject* Sender);
     void ToolButtonCPRedClick(TObject* Sender);
+    // The resolution level of the views, with its menu item checked and its tool button down.
+    void SetResolutionLevel(uint8_t Level);
     // Device import
     void ImportFromDevice(uint8_t ModelIndex, const std::u16string& MenuCaption);
     void FileImportOsprinClick(TObject* Sender);
@@ -379,6 +385,9 @@ private:
     void RefillSoilBox();
     // main_status.cpp
     void SetElementEnabled(const std::string& Name, bool Enabled);
+    // main_commands.cpp
+    void TakeFocusBack();
+    void ApplyPaletteButtons();
 
     std::unique_ptr<TColorManager> ownedColorManager_;
     bool dataFileFound_ = true;

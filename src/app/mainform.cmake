@@ -14,6 +14,9 @@ if(WIN32)
     main_settings.cpp
     main_language.cpp
     main_status.cpp
+    main_commands.cpp
+    main_export.cpp
+    main_window_commands.cpp
     main_later.cpp
     ProgramStart.cpp
   )
