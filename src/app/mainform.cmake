@@ -14,11 +14,11 @@ if(WIN32)
     main_settings.cpp
     main_language.cpp
     main_status.cpp
+    main_later.cpp
+    ProgramStart.cpp
     main_commands.cpp
     main_export.cpp
     main_window_commands.cpp
-    main_later.cpp
-    ProgramStart.cpp
   )
 
   # The version block, compiled with the cross toolchain's resource compiler into an object
