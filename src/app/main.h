@@ -43,6 +43,7 @@
 namespace CPort {
 class TComPort;
 }
+class TBitmap;
 class TColorManager;
 class TDataGrid;
 class TFileManager;
@@ -384,6 +385,8 @@ private:
     void SetUpForOpenedScan(const std::u16string& FileName);
     // main_paint.cpp: the status text after a build below the chosen resolution level
     void ShowResolutionNotice();
+    // main_paint.cpp: the views of the scan drawn into the back buffer, without the swap
+    void DrawViews();
     // main_navigation.cpp
     enum class TWalkDirection : uint8_t { LineForward, LineBackward, NextPoint, PreviousPoint };
     void MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps);
@@ -402,6 +405,8 @@ private:
     // main_commands.cpp
     void TakeFocusBack();
     void ApplyPaletteButtons();
+    // main_export.cpp: the drawn view's pixels in ExportViewport; false when none could be read.
+    bool ReadDrawnView(TBitmap& Bitmap);
 
     std::unique_ptr<TColorManager> ownedColorManager_;
     bool dataFileFound_ = true;

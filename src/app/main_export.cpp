@@ -32,6 +32,63 @@ void ShowExportError(const std::u16string& Text)
 
 }  // namespace
 
+bool TMainForm::ReadDrawnView(TBitmap& Bitmap)
+{
+    // After a swap the back buffer holds nothing defined, and another window's context (the
+    // chart's) may be current: the view is drawn again into this window's back buffer, read,
+    // and only then shown.
+    if (!ScanImage || !ScanImage->MakeCurrent())
+        return false;
+    DrawViews();
+    const TViewportRect& v = ExportViewport;
+    const bool read = ReadGLPixelsToBitmap(&Bitmap, v.X, v.Y, v.Width, v.Height, GlobalSettings.BackgroundColor, 0);
+    ScanImage->SwapBuffers();
+    return read;
+}
+
+void TMainForm::MenuFileExportClick(TObject*)
+{
+    TBitmap bitmap;
+    if (!ReadDrawnView(bitmap)) {
+        ShowExportError(GetText(233, u"The scan image could not be converted into the needed format."));
+        return;
+    }
+
+    Kit_SaveDialog->FileTypes.Clear();
+    for (const TFileType& type : ExportFileTypes) {
+        TKitFileType* item = Kit_SaveDialog->FileTypes.Add();
+        item->DisplayName = type.Description;
+        item->FileMask = type.Mask;
+    }
+    Kit_SaveDialog->FileTypeIndex = ExportFileTypeIndex;
+    Kit_SaveDialog->DefaultExtension = ExportDefaultExtension(ExportFileTypeIndex);
+    Kit_SaveDialog->OnTypeChange = [this](TObject* Sender) { ChangeImageExtension(Sender); };
+    Kit_SaveDialog->FileName = ExportProposedName(FileManager ? FileManager->FileName() : std::u16string());
+    if (!Kit_SaveDialog->Execute())
+        return;
+
+    const std::u16string& fileName = Kit_SaveDialog->FileName;
+    switch (ImageFormatOfFileName(fileName)) {
+    case TImageFormat::Jpeg:
+        bitmap.SaveToJpegFile(fileName);
+        break;
+    case TImageFormat::Png:
+        bitmap.SaveToPngFile(fileName);
+        break;
+    case TImageFormat::Bmp:
+        bitmap.SaveToFile(fileName);
+        break;
+    case TImageFormat::Unsupported:
+        ShowExportError(UnsupportedExtensionText(FileNameExtension(fileName)));
+        break;
+    }
+}
+
+void TMainForm::ChangeImageExtension(TObject*)
+{
+    Kit_SaveDialog->DefaultExtension = ExportDefaultExtension(Kit_SaveDialog->FileTypeIndex);
+}
+
 void TMainForm::MenuHelpContentsClick(TObject*)
 {
     const std::u16string language = LanguageManager ? LanguageManager->ActiveLanguageName() : GlobalSettings.Language;

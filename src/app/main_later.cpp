@@ -29,8 +29,6 @@ void TMainForm::Tarnwell1Click(TObject*) {}  // later: device import
 void TMainForm::KXStavro1Click(TObject*) {}  // later: device import
 
 // Export, print, help, chart and window commands
-void TMainForm::MenuFileExportClick(TObject*) {}  // later: export, print, help, chart and window commands
-void TMainForm::ChangeImageExtension(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::MenuFilePrintClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::ToolButton17XClick(TObject*) {}  // later: export, print, help, chart and window commands
 

@@ -109,17 +109,23 @@ void TMainForm::TimerPaintTimer(TObject*)
         return;
     const TPaintTimerPause pause(TimerPaint);
     RepaintPending = 0;
-    ScanImage->ClearView(r, g, b, 0);
+    const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
+    DrawViews();
+    ScanImage->SwapBuffers();
+    if (rebuilds)
+        ShowResolutionNotice();
+}
+
+void TMainForm::DrawViews()
+{
+    const TColor background = GlobalSettings.BackgroundColor;
+    ScanImage->ClearView(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF, 0);
     TScanPaintInput input;
     input.Viewports = Viewports;
     input.Scene = SceneViewport(ClientWidth(), ClientHeight(), HeightIfVisible(ControlBar));
     input.SplitScreen = GlobalSettings.SplitScreen != 0;
     input.ActiveView = ActiveView;
-    const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
     PaintScanViews(*ScanImage, input, ViewStates);
-    ScanImage->SwapBuffers();
-    if (rebuilds)
-        ShowResolutionNotice();
 }
 
 void TMainForm::ShowResolutionNotice()

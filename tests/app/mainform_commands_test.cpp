@@ -20,6 +20,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -59,6 +60,25 @@ std::vector<bool> EnabledOfGroup(const TColorManager& Colors, TColor Group)
     return enabled;
 }
 
+// The field example with its first third of readings far below the rest: the mean, where the
+// threshold stop is sorted in, then lies among the green stops, above the blue ones.
+TExampleScan FieldWithALowThird()
+{
+    TExampleScan example = MakeFieldExample();
+    const size_t third = example.Source.Records.size() / 3;
+    for (size_t i = 0; i < third; ++i)
+        example.Source.Records[i].Value -= 100.0f;
+    return example;
+}
+
+// The threshold stop stands above the last blue stop: the stops below it move at each
+// rebuild, so a blue band could take another's Enabled there.
+bool ThresholdAboveTheBlueStops(const TColorManager& Colors)
+{
+    const TColorStop& t = Colors.Stops[Colors.ThresholdIndex];
+    return ColorGroupOf(t.R, t.G, t.B) != ColorGroupBlue && Colors.ThresholdIndex > 0;
+}
+
 }  // namespace
 
 TEST_F(CommandsTest, EachResolutionLevelChecksItsItemAndPutsItsButtonDown)
@@ -72,12 +92,13 @@ TEST_F(CommandsTest, EachResolutionLevelChecksItsItemAndPutsItsButtonDown)
         }
     };
     expectLevel(0);
-    Command(MainForm->MenuEditRes[3]);
+    mainroad::RunCommand(MainForm->MenuEditRes[3]);
     expectLevel(3);
-    Click(MainForm->ToolButtonRes[1]);
+    mainroad::ClickButton(MainForm->ToolButtonRes[1]);
     expectLevel(1);
+    HoldPainting();
     MainForm->RepaintPending = 0;
-    Command(MainForm->MenuEditRes[4]);
+    mainroad::RunCommand(MainForm->MenuEditRes[4]);
     expectLevel(4);
     EXPECT_EQ(MainForm->RepaintPending, 1);
 }
@@ -92,30 +113,32 @@ TEST_F(CommandsTest, WireframeAndCrossHairsToggleFromMenuKeyAndToolButton)
         EXPECT_EQ(MainForm->ToolButtonWireframe->Down(), on);
     };
     wireframe(false);
-    Key(VK_F3);
+    mainroad::PostKey(VK_F3);
     wireframe(true);
-    Click(MainForm->ToolButtonWireframe);
+    mainroad::ClickButton(MainForm->ToolButtonWireframe);
     wireframe(false);
-    Click(MainForm->ToolButtonWireframe);
+    mainroad::ClickButton(MainForm->ToolButtonWireframe);
     wireframe(true);
-    Command(MainForm->MenuViewWireframe);
+    mainroad::RunCommand(MainForm->MenuViewWireframe);
     wireframe(false);
 
     EXPECT_TRUE(MainForm->MenuViewCrossHairs->Checked());
     EXPECT_EQ(image.CursorLines, 1);
-    Key(VK_F2);
+    mainroad::PostKey(VK_F2);
     EXPECT_FALSE(MainForm->MenuViewCrossHairs->Checked());
     EXPECT_EQ(image.CursorLines, 0);
-    Command(MainForm->MenuViewCrossHairs);
+    mainroad::RunCommand(MainForm->MenuViewCrossHairs);
     EXPECT_TRUE(MainForm->MenuViewCrossHairs->Checked());
     EXPECT_EQ(image.CursorLines, 1);
 }
 
 TEST_F(CommandsTest, AHiddenColourBandStaysHiddenWhenTheStopsAreRebuilt)
 {
-    ASSERT_TRUE(StartWithScan(MakeFieldExample()));
+    ASSERT_TRUE(StartWithScan(FieldWithALowThird()));
+    HoldPainting();
     TColorManager& colors = *MainForm->ColorManager;
-    Click(MainForm->ToolButtonCPBlue);
+    ASSERT_TRUE(ThresholdAboveTheBlueStops(colors));
+    mainroad::ClickButton(MainForm->ToolButtonCPBlue);
     EXPECT_FALSE(MainForm->ToolButtonCPBlue->Down());
     EXPECT_EQ(MainForm->ScanImage->Rebuild, 1);
     auto expectOnlyBlueHidden = [&] {
@@ -134,8 +157,8 @@ TEST_F(CommandsTest, AHiddenColourBandStaysHiddenWhenTheStopsAreRebuilt)
         expectOnlyBlueHidden();
     }
 
-    Click(MainForm->ToolButtonCPRed);
-    Click(MainForm->ToolButtonCPBlue);
+    mainroad::ClickButton(MainForm->ToolButtonCPRed);
+    mainroad::ClickButton(MainForm->ToolButtonCPBlue);
     const std::vector<bool> red = EnabledOfGroup(colors, ColorGroupRed);
     EXPECT_EQ(red, std::vector<bool>(red.size(), false));
     const std::vector<bool> blue = EnabledOfGroup(colors, ColorGroupBlue);
@@ -145,13 +168,14 @@ TEST_F(CommandsTest, AHiddenColourBandStaysHiddenWhenTheStopsAreRebuilt)
 TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
 {
     ASSERT_TRUE(StartWithScan(MakeFieldExample()));
+    HoldPainting();
     TScanData& scan = *MainForm->ScanImage->ScanData;
     ASSERT_GT(InvalidCount(scan), 0);
     const std::vector<TPointState> opened = PointStates(scan);
     const float openedMax = scan.MaxValue;
 
     // Without an edit the command does nothing, however the values came to differ.
-    Click(MainForm->ToolButton_RemoveDummies);
+    mainroad::ClickButton(MainForm->ToolButton_RemoveDummies);
     EXPECT_EQ(InvalidCount(scan), 0);
     MainForm->MenuEditResetClick(nullptr);
     EXPECT_NE(PointStates(scan), opened);
@@ -163,7 +187,7 @@ TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
     MainForm->UpdateMenuStates(true);
     ASSERT_TRUE(MainForm->ToolButtonUndo->Enabled());
     MainForm->ScanImage->Rebuild = 0;
-    Click(MainForm->ToolButtonUndo);
+    mainroad::ClickButton(MainForm->ToolButtonUndo);
     EXPECT_EQ(PointStates(scan), opened);
     EXPECT_EQ(scan.MaxValue, openedMax);
     EXPECT_EQ(MainForm->ScanImage->Rebuild, 1);
@@ -174,17 +198,18 @@ TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
     // From the menu as well.
     MainForm->ScanImage->SmoothScan(1);
     MainForm->UpdateMenuStates(true);
-    Command(MainForm->MenuEditReset);
+    mainroad::RunCommand(MainForm->MenuEditReset);
     EXPECT_EQ(PointStates(scan), opened);
 }
 
 TEST_F(CommandsTest, RemoveDummiesFromTheMenuFillsTheMissingReadings)
 {
     ASSERT_TRUE(StartWithScan(MakeFieldExample()));
+    HoldPainting();
     TScanData& scan = *MainForm->ScanImage->ScanData;
     ASSERT_GT(InvalidCount(scan), 0);
     MainForm->RepaintPending = 0;
-    Command(MainForm->MenuEdit_RemoveDummy);
+    mainroad::RunCommand(MainForm->MenuEdit_RemoveDummy);
     EXPECT_EQ(InvalidCount(scan), 0);
     for (TScanPoint* p = scan.FirstPoint(); p; p = scan.NextPoint())
         EXPECT_FALSE(std::isnan(p->Value));
@@ -241,21 +266,21 @@ TEST_F(CommandsTest, HelpOpensTheFileOfTheActiveLanguageFromTheProgramFolder)
         calls.push_back({File, Directory});
         return intptr_t{42};
     };
-    Key(VK_F1);
+    mainroad::PostKey(VK_F1);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].File, ProgramDir + u"help\\l3d-en.pdf");
     EXPECT_EQ(calls[0].Directory, ProgramDir);
 
     LanguageManager->SetActiveLanguageName(u"de_DE");
     ASSERT_EQ(LanguageManager->ActiveLanguageName(), u"de_DE");
-    Click(MainForm->ToolButtonHelp);
+    mainroad::ClickButton(MainForm->ToolButtonHelp);
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].File, ProgramDir + u"help\\l3d-de.pdf");
 
     // Without the file: a message naming it, and nothing opened.
     ASSERT_TRUE(FileDelete(ProgramDir + u"help\\l3d-de.pdf"));
     ErrorBoxes.clear();
-    Command(MainForm->MenuHelpContents);
+    mainroad::RunCommand(MainForm->MenuHelpContents);
     EXPECT_EQ(calls.size(), 2u);
     ASSERT_EQ(ErrorBoxes.size(), 1u);
     EXPECT_EQ(ErrorBoxes[0], HelpMissingText(ProgramDir + u"help\\l3d-de.pdf"));
@@ -270,7 +295,7 @@ TEST_F(CommandsTest, TheWebCommandOpensTheMakersAddress)
         opened = File;
         return intptr_t{42};
     };
-    Command(MainForm->MenuHelpWebsite);
+    mainroad::RunCommand(MainForm->MenuHelpWebsite);
     EXPECT_EQ(opened.rfind(u"https://", 0), 0u);
 }
 
@@ -280,7 +305,7 @@ TEST_F(CommandsTest, ExitEndsTheProgramKeepingWhereTheInfoWindowStood)
     ASSERT_NE(Dialog_Info, nullptr);
     Dialog_Info->SetBounds(123, 145, Dialog_Info->Width(), Dialog_Info->Height());
     Dialog_Info->Show();
-    Command(MainForm->MenuFileExit);
+    mainroad::RunCommand(MainForm->MenuFileExit);
     EXPECT_TRUE(Application->Terminated());
     EXPECT_EQ(GlobalSettings.InfoWindowVisible, 1);
     EXPECT_EQ(GlobalSettings.InfoWindowLeft, 123);
@@ -307,4 +332,34 @@ TEST_F(CommandsTest, TheFirstStatusPanelShowsTheClosedPortPicture)
     ASSERT_GT(opaque, 20);
     EXPECT_EQ(matchesClosed, opaque);
     EXPECT_GT(differFromOpen, 0);
+}
+
+TEST_F(CommandsTest, AHiddenBandsColoursAreAbsentFromTheDrawnScan)
+{
+    ASSERT_TRUE(StartWithScan(FieldWithALowThird()));
+    TColorManager& colors = *MainForm->ColorManager;
+    std::vector<uint32_t> blues;
+    for (const TColorStop& s : colors.Stops)
+        if (ColorGroupOf(s.R, s.G, s.B) == ColorGroupBlue)
+            blues.push_back(uint32_t(s.R) << 16 | uint32_t(s.G) << 8 | s.B);
+    auto bluePixels = [&] {
+        const l3d::testing::Pixels p = mainroad::ViewPixels(MainForm->Viewports[MainViewport]);
+        size_t n = 0;
+        for (uint32_t c : p.data)
+            n += std::find(blues.begin(), blues.end(), c & 0xFFFFFF) != blues.end();
+        return n;
+    };
+    ASSERT_TRUE(ThresholdAboveTheBlueStops(colors));
+    ASSERT_TRUE(mainroad::DrawFrame());
+    const size_t shown = bluePixels();
+    mainroad::ClickButton(MainForm->ToolButtonCPBlue);
+    ASSERT_TRUE(mainroad::WaitForFrame());
+    const size_t hidden = bluePixels();
+    // New statistics rebuild the stops.
+    mainroad::RunCommand(MainForm->MenuEdit_RemoveDummy);
+    ASSERT_TRUE(mainroad::WaitForFrame());
+    const size_t rebuilt = bluePixels();
+    EXPECT_GT(shown, 1000u);
+    EXPECT_EQ(hidden, 0u);
+    EXPECT_EQ(rebuilt, 0u);
 }
