@@ -12,11 +12,13 @@
 #include "scan/render/_TScanImage.h"
 
 #include "support/gui_test.h"
+#include "widgets/el/menus/el_screenshot.h"
 #include "support/pump.h"
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/FileUtils.h"
+#include "framework/StrConv.h"
 
 #include <windows.h>
 
@@ -96,6 +98,8 @@ TEST_F(CommandsTest, EachResolutionLevelChecksItsItemAndPutsItsButtonDown)
     expectLevel(3);
     mainroad::ClickButton(MainForm->ToolButtonRes[1]);
     expectLevel(1);
+    mainroad::PostKey('3');
+    expectLevel(2);
     HoldPainting();
     MainForm->RepaintPending = 0;
     mainroad::RunCommand(MainForm->MenuEditRes[4]);
@@ -355,6 +359,8 @@ TEST_F(CommandsTest, AHiddenBandsColoursAreAbsentFromTheDrawnScan)
     mainroad::ClickButton(MainForm->ToolButtonCPBlue);
     ASSERT_TRUE(mainroad::WaitForFrame());
     const size_t hidden = bluePixels();
+    if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
+        l3d::testing::SaveWindowPicture(MainForm->Handle(), Utf8ToWide(dir) + u"\\blue-bands-hidden.png");
     // New statistics rebuild the stops.
     mainroad::RunCommand(MainForm->MenuEdit_RemoveDummy);
     ASSERT_TRUE(mainroad::WaitForFrame());

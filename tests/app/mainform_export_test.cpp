@@ -147,6 +147,8 @@ TEST_F(ExportTest, EachFormatHoldsThePictureTheWindowShows)
             EXPECT_EQ(d.ShareDiffering, 0.0) << name;
         }
     }
+    if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
+        WriteBytes(Utf8ToWide(dir) + u"\\export.png", FileBytes(Root + u"view.png"));
     // What the dialog was asked: the three types with PNG chosen, the scan's name.
     ASSERT_EQ(answer.Asked.Filters.size(), 3u);
     EXPECT_EQ(answer.Asked.Filters[1].first, u"PNG - Portable Network Graphic (*.png)");
