@@ -11,7 +11,6 @@
 #include "scan/render/_TGLReadback.h"
 #include "scan/render/_TScanImage.h"
 
-#include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Dialogs.h"
 #include "framework/FileUtils.h"
