@@ -243,9 +243,12 @@ TEST_F(CommandsTest, TheSoilChoiceSetsTheScansFactorAndTheBoxTakesNoKeys)
 
 TEST_F(CommandsTest, HelpOpensTheFileOfTheActiveLanguageFromTheProgramFolder)
 {
+    // The user guides the build made.
     ASSERT_TRUE(ForceDirectories(ProgramDir + u"help"));
-    WriteBytes(ProgramDir + u"help\\l3d-en.pdf", {'%', 'P', 'D', 'F'});
-    WriteBytes(ProgramDir + u"help\\l3d-de.pdf", {'%', 'P', 'D', 'F'});
+    for (const char16_t* guide : {u"help\\l3d-en.pdf", u"help\\l3d-de.pdf"}) {
+        CopyProgramFile(guide);
+        ASSERT_FALSE(FileBytes(ProgramDir + guide).empty());
+    }
     ASSERT_TRUE(Start());
     struct TCall {
         std::u16string File, Directory;
