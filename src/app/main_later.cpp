@@ -74,8 +74,6 @@ void TMainForm::SpeedButtonMouseDown(TObject*, TMouseButton, TShiftState, int, i
 void TMainForm::SpeedButton17MouseUp(TObject*, TMouseButton, TShiftState, int, int) {}  // later: view navigation
 
 // Edit and display commands
-void TMainForm::MenuEditInterpolateClick(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuEditCorrectFaultSignalClick(TObject*) {}  // later: edit and display commands
 void TMainForm::MenuEditResetClick(TObject*) {}  // later: edit and display commands
 void TMainForm::ToolButton2XClick(TObject*) {}  // later: edit and display commands
 void TMainForm::MenuEditRes0Click(TObject*) {}  // later: edit and display commands
@@ -106,7 +104,6 @@ void TMainForm::KXStavro1Click(TObject*) {}  // later: device import
 // Export, print, help, chart and window commands
 void TMainForm::MenuFileExportClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::ChangeImageExtension(TObject*) {}  // later: export, print, help, chart and window commands
-void TMainForm::MenuFilePrintClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::MenuHelpContentsClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::MenuHelpWebsiteClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::ToolButton17XClick(TObject*) {}  // later: export, print, help, chart and window commands
@@ -114,9 +111,6 @@ void TMainForm::MenuFileExitClick(TObject*) {}  // later: export, print, help, c
 void TMainForm::FormClose(TObject*, TCloseAction&) {}  // later: export, print, help, chart and window commands
 void TMainForm::StatusBarPanelDraw(TElStatusBar*, TElStatusPanel*, const TRect&) {}  // later: export, print, help, chart and window commands
 void TMainForm::ComPortRxChar(TObject*, int32_t) {}  // later: export, print, help, chart and window commands
-
-// Preferences dialog
-void TMainForm::MenuFileConfigurationClick(TObject*) {}  // later: preferences dialog
 
 // Characteristics dialog, about box and update check
 void TMainForm::MenuFileRemarksClick(TObject*) {}  // later: characteristics dialog, about box and update check

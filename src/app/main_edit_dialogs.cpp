@@ -1,0 +1,77 @@
+// The Image menu's two edits that ask first: interpolation (passes of neighbour averaging) and
+// the correction of fault signals. Both change the points of the loaded scan, mark the scan as
+// edited so that "Undo all changes" can bring the opened values back, and ask for a repaint.
+#include "app/main.h"
+
+#include "app/dlg_faultsignals.h"
+#include "app/dlg_interpolation.h"
+#include "scan/files/globals.h"
+#include "scan/render/_TScanImage.h"
+
+namespace {
+
+bool HasScanData(const TMainForm& Form)
+{
+    return Form.ScanImage && Form.ScanImage->ScanData;
+}
+
+// After an edit of the points: Undo becomes possible and the views are drawn again.
+void NoteScanEdited(TMainForm& Form)
+{
+    Form.Edited = 1;
+    Form.MenuEditReset->SetEnabled(true);
+    Form.ToolButtonUndo->SetEnabled(true);
+    Form.RepaintPending = 1;
+}
+
+// The paint timer stays off while the points change under it, and comes back on however the
+// edit ends.
+class TPaintPause {
+public:
+    explicit TPaintPause(TTimer* Timer) : timer_(Timer) { timer_->SetEnabled(false); }
+    ~TPaintPause() { timer_->SetEnabled(true); }
+    TPaintPause(const TPaintPause&) = delete;
+    TPaintPause& operator=(const TPaintPause&) = delete;
+
+private:
+    TTimer* timer_;
+};
+
+}  // namespace
+
+void TMainForm::MenuEditInterpolateClick(TObject*)
+{
+    if (!HasScanData(*this))
+        return;
+    TOwned<TInterpolation> dialog(CreateComponent<TInterpolation>(this));
+    dialog->Prepare(GlobalSettings.InterpolationPasses);
+    if (dialog->ShowModal() != mrOk)
+        return;
+    GlobalSettings.InterpolationPasses = static_cast<uint8_t>(dialog->TrackBar1->Position());
+    {
+        TPaintPause pause(TimerPaint);
+        ScanImage->SmoothScan(GlobalSettings.InterpolationPasses);
+        // The smoothed values have other extremes: the colours follow them.
+        ScanImage->ScanData->RecomputeStatistics();
+        ScanImage->ScanData->Changed = 1;
+    }
+    NoteScanEdited(*this);
+}
+
+void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
+{
+    if (!HasScanData(*this))
+        return;
+    TOwned<TFaultSignals> dialog(CreateComponent<TFaultSignals>(this));
+    dialog->Prepare(GlobalSettings.SurfaceThreshold, GlobalSettings.SurroundThreshold);
+    if (dialog->ShowModal() != mrOk)
+        return;
+    GlobalSettings.SurroundThreshold = dialog->TrackBarSurround->Position();
+    GlobalSettings.SurfaceThreshold = dialog->TrackBarSurface->Position();
+    TScanData& scan = *ScanImage->ScanData;
+    scan.SurroundThreshold = static_cast<float>(GlobalSettings.SurroundThreshold);
+    scan.SurfaceThreshold = static_cast<float>(GlobalSettings.SurfaceThreshold);
+    scan.CorrectFaultSignals(dialog->RadioButtonCrosshairs->Checked());
+    ScanImage->Rebuild = 1;
+    NoteScanEdited(*this);
+}
