@@ -10,5 +10,6 @@ if(WIN32)
     main_edit_dialogs.cpp
     main_print.cpp
     main_preferences.cpp
+    BusyWork.cpp
   )
 endif()

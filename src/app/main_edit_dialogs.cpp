@@ -1,8 +1,11 @@
 // The Image menu's two edits that ask first: interpolation (passes of neighbour averaging) and
 // the correction of fault signals. Both change the points of the loaded scan, mark the scan as
 // edited so that "Undo all changes" can bring the opened values back, and ask for a repaint.
+// On a large scan either may take seconds: the edit runs as busy work, with the paint timer
+// paused so that no frame reads the points while they change.
 #include "app/main.h"
 
+#include "app/BusyWork.h"
 #include "app/dlg_faultsignals.h"
 #include "app/dlg_interpolation.h"
 #include "scan/files/globals.h"
@@ -10,9 +13,9 @@
 
 namespace {
 
-bool HasScanData(const TMainForm& Form)
+bool CanEditScan(const TMainForm& Form)
 {
-    return Form.ScanImage && Form.ScanImage->ScanData;
+    return Form.ScanImage && Form.ScanImage->ScanData && !BusyWorkRunning();
 }
 
 // After an edit of the points: Undo becomes possible and the views are drawn again.
@@ -41,26 +44,36 @@ private:
 
 void TMainForm::MenuEditInterpolateClick(TObject*)
 {
-    if (!HasScanData(*this))
+    if (!CanEditScan(*this))
         return;
     TOwned<TInterpolation> dialog(CreateComponent<TInterpolation>(this));
     dialog->Prepare(GlobalSettings.InterpolationPasses);
     if (dialog->ShowModal() != mrOk)
         return;
-    GlobalSettings.InterpolationPasses = static_cast<uint8_t>(dialog->TrackBar1->Position());
+    const uint8_t passes = static_cast<uint8_t>(dialog->TrackBar1->Position());
+    GlobalSettings.InterpolationPasses = passes;
+    const std::u16string what = dialog->Caption();
+    dialog.reset();
     {
         TPaintPause pause(TimerPaint);
-        ScanImage->SmoothScan(GlobalSettings.InterpolationPasses);
-        // The smoothed values have other extremes: the colours follow them.
-        ScanImage->ScanData->RecomputeStatistics();
-        ScanImage->ScanData->Changed = 1;
+        TScanImage& image = *ScanImage;
+        RunBusyWork(StatusBar->Panels(4), what, [&image, passes](TWorkProgress& Progress) {
+            // One pass at a time is the same as all passes at once, and shows how far it got.
+            for (uint8_t pass = 0; pass < passes; ++pass) {
+                Progress = 100 * pass / passes;
+                image.SmoothScan(1);
+            }
+            // The smoothed values have other extremes: the colours follow them.
+            image.ScanData->RecomputeStatistics();
+            image.ScanData->Changed = 1;
+        });
     }
     NoteScanEdited(*this);
 }
 
 void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
 {
-    if (!HasScanData(*this))
+    if (!CanEditScan(*this))
         return;
     TOwned<TFaultSignals> dialog(CreateComponent<TFaultSignals>(this));
     dialog->Prepare(GlobalSettings.SurfaceThreshold, GlobalSettings.SurroundThreshold);
@@ -71,7 +84,15 @@ void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
     TScanData& scan = *ScanImage->ScanData;
     scan.SurroundThreshold = static_cast<float>(GlobalSettings.SurroundThreshold);
     scan.SurfaceThreshold = static_cast<float>(GlobalSettings.SurfaceThreshold);
-    scan.CorrectFaultSignals(dialog->RadioButtonCrosshairs->Checked());
+    const bool selectedOnly = dialog->RadioButtonCrosshairs->Checked();
+    const std::u16string what = dialog->Caption();
+    dialog.reset();
+    {
+        TPaintPause pause(TimerPaint);
+        RunBusyWork(StatusBar->Panels(4), what, [&scan, selectedOnly](TWorkProgress&) {
+            scan.CorrectFaultSignals(selectedOnly);
+        });
+    }
     ScanImage->Rebuild = 1;
     NoteScanEdited(*this);
 }

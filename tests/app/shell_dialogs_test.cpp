@@ -1,6 +1,7 @@
 // The interpolation, signal-correction, print and preferences dialogs on real windows under
 // Wine, each run modally and driven by posted messages: what they show, how their controls
 // follow each other, and what they keep or refuse.
+#include "app/BusyWork.h"
 #include "app/dlg_faultsignals.h"
 #include "app/dlg_interpolation.h"
 #include "app/dlg_preferences.h"
@@ -10,15 +11,20 @@
 #include "scan/files/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
 #include "support/pump.h"
+#include "widgets/el/menus/ElStatusBar.h"
 #include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/Dialogs.h"
+#include "framework/Screen.h"
 #include "framework/StrConv.h"
+#include "framework/Timer.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <atomic>
 #include <filesystem>
+#include <stdexcept>
 
 #include <windows.h>
 
@@ -298,4 +304,57 @@ TEST_F(PreferencesDialog, OkWithABadStepStaysOpenOnThatFieldAndAcceptsOnceItIsMe
     EXPECT_EQ(*values.LanguageIndex, 1);
     // The dialog itself applies nothing; the command does.
     EXPECT_EQ(GlobalSettings.ZoomStep, 1.25f);
+}
+
+TEST(BusyWork, TheWindowsTakeNoInputKeepPaintingAndShowProgressUntilTheWorkEnds)
+{
+    TOwned<TForm> form(CreateComponent<TForm>(nullptr));
+    form->SetBounds(40, 40, 400, 200);
+    auto* bar = new TElStatusBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetAlign(TAlign::alBottom);
+    TElStatusPanel* panel = bar->Panels().Add();
+    panel->SetWidth(300);
+    panel->SetText(u" a hint");
+    form->Show();
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
+
+    // The timer looks while the work runs: the form is disabled, the hourglass and the progress
+    // show, and a part of the window that needs painting is painted. Then it lets the work end.
+    std::atomic<bool> release{false};
+    bool sawDisabled = false, sawHourglass = false, sawProgress = false, sawPainted = false;
+    int ticks = 0;
+    TTimer observer(nullptr);
+    observer.SetInterval(20);
+    observer.OnTimer = [&](TObject*) {
+        ++ticks;
+        sawDisabled = sawDisabled || !IsWindowEnabled(form->Handle());
+        sawHourglass = sawHourglass || Screen->Cursor() == crHourGlass;
+        sawProgress = sawProgress || panel->Text() == u" Smoothing ... 50 %";
+        if (ticks == 3)
+            InvalidateRect(form->Handle(), nullptr, TRUE);
+        if (ticks > 3 && !GetUpdateRect(form->Handle(), nullptr, FALSE))
+            sawPainted = true;
+        if ((sawDisabled && sawHourglass && sawProgress && sawPainted) || ticks > 250)
+            release = true;
+    };
+    RunBusyWork(panel, u"Smoothing", [&](TWorkProgress& Progress) {
+        Progress = 50;
+        while (!release)
+            Sleep(1);
+    });
+    observer.SetEnabled(false);
+    EXPECT_TRUE(sawDisabled);
+    EXPECT_TRUE(sawHourglass);
+    EXPECT_TRUE(sawProgress);
+    EXPECT_TRUE(sawPainted);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    EXPECT_EQ(panel->Text(), u" a hint");
+    EXPECT_NE(Screen->Cursor(), crHourGlass);
+
+    // A failing work is raised on the main thread; the windows take input again.
+    EXPECT_THROW(RunBusyWork(panel, u"Smoothing", [](TWorkProgress&) { throw std::runtime_error("no memory"); }),
+                 std::runtime_error);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    EXPECT_FALSE(BusyWorkRunning());
 }
