@@ -13,3 +13,6 @@ if(WIN32)
     BusyWork.cpp
   )
 endif()
+l3d_sources(CORE
+  InterpolationWork.cpp
+)

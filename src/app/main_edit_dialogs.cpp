@@ -6,6 +6,7 @@
 #include "app/main.h"
 
 #include "app/BusyWork.h"
+#include "app/InterpolationWork.h"
 #include "app/dlg_faultsignals.h"
 #include "app/dlg_interpolation.h"
 #include "scan/files/globals.h"
@@ -57,16 +58,8 @@ void TMainForm::MenuEditInterpolateClick(TObject*)
     {
         TPaintPause pause(TimerPaint);
         TScanImage& image = *ScanImage;
-        RunBusyWork(StatusBar->Panels(4), what, [&image, passes](TWorkProgress& Progress) {
-            // One pass at a time is the same as all passes at once, and shows how far it got.
-            for (uint8_t pass = 0; pass < passes; ++pass) {
-                Progress = 100 * pass / passes;
-                image.SmoothScan(1);
-            }
-            // The smoothed values have other extremes: the colours follow them.
-            image.ScanData->RecomputeStatistics();
-            image.ScanData->Changed = 1;
-        });
+        RunBusyWork(StatusBar->Panels(4), what,
+                    [&image, passes](TWorkProgress& Progress) { InterpolateScan(image, passes, Progress); });
     }
     NoteScanEdited(*this);
 }
