@@ -1,7 +1,9 @@
 // How long interpolation and fault-signal correction take on a 500 x 500 scan under Wine, from
 // the command (its menu item, the dialog confirmed at once) to the next frame drawn: the
 // command itself, then the frame that rebuilds the display list from the changed points, as
-// the paint timer draws it. The figures are printed, never checked.
+// the paint timer draws it. The figures are printed, never checked; so is what the window did
+// meanwhile: the ticks of a timer it answered and the busy text its status bar showed (with
+// L3D_SCREENSHOT_DIR set, a picture of the window at that moment, busy_edit.png).
 #include "program_fixture.h"
 
 #include "ExampleScans.h"
@@ -13,8 +15,11 @@
 #include "scan/render/_TScanImage.h"
 
 #include "support/pump.h"
+#include "widgets/el/menus/el_screenshot.h"
 
+#include "framework/StrConv.h"
 #include "framework/Streams.h"
+#include "framework/Timer.h"
 
 #include <windows.h>
 
@@ -23,6 +28,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -95,17 +101,33 @@ protected:
             Drive(dynamic_cast<Form*>(F));
             F->SetModalResult(mrOk);
         };
+        // A timer of the main thread: it ticks only while the window answers messages.
+        int ticks = 0;
+        std::u16string busyText;
+        TTimer observer(nullptr);
+        observer.SetInterval(50);
+        observer.OnTimer = [&](TObject*) {
+            ++ticks;
+            const std::u16string text = MainForm->StatusBar->Panels(4)->Text();
+            if (busyText.empty() && text.find(u" ...") != std::u16string::npos) {
+                busyText = text;
+                if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
+                    l3d::testing::SaveWindowPicture(MainForm->Handle(), Utf8ToWide(dir) + u"\\busy_edit.png");
+            }
+        };
         const auto begin = std::chrono::steady_clock::now();
         Item->Click();
         const double command = MsSince(begin);
+        observer.SetEnabled(false);
         ModalDialogHook() = nullptr;
         ASSERT_TRUE(driven);
         ASSERT_EQ(MainForm->RepaintPending, 1);
         const auto frameBegin = std::chrono::steady_clock::now();
         DrawFrame();
         const double frame = MsSince(frameBegin);
-        std::printf("%-44s command %7.0f ms, next frame %6.0f ms, together %7.0f ms\n", What, command, frame,
-                    command + frame);
+        std::printf("%-44s command %7.0f ms, next frame %6.0f ms, together %7.0f ms; "
+                    "window answered %d ticks of 50 ms, status \"%s\"\n",
+                    What, command, frame, command + frame, ticks, WideToUtf8(busyText).c_str());
         std::fflush(stdout);
     }
 };
