@@ -274,38 +274,6 @@ TEST_F(PreferencesDialog, RestoreIsOffAtTheDefaultsOnAfterAChangeAndPutsTheDefau
     EXPECT_EQ(GlobalSettings.ZoomStep, 1.25f);
 }
 
-TEST_F(PreferencesDialog, OkWithABadStepStaysOpenOnThatFieldAndAcceptsOnceItIsMended)
-{
-    ColorDialogSeam() = [](TColor& Color) {
-        Color = 0x00FF00;
-        return true;
-    };
-    EXPECT_EQ(Run([&](TPreferences* d) {
-                  PostClick(d->ElPanel_BgColor);
-                  Retype(d->Edit1, u"2.5");
-                  for (const char16_t* bad : {u"abc", u"0", u"-1"}) {
-                      Retype(d->Edit2, bad);
-                      PostClick(d->ButtonOK);
-                      ASSERT_TRUE(Settle());
-                      EXPECT_EQ(d->ModalResult(), mrNone) << WideToUtf8(d->Edit2->Text());
-                      EXPECT_TRUE(d->Edit2->Focused()) << WideToUtf8(d->Edit2->Text());
-                  }
-                  ASSERT_EQ(messages_.Shown.size(), 3u);
-                  EXPECT_EQ(messages_.Shown[0], u"Error: 'abc' is not a valid number.");
-                  Retype(d->Edit2, u"3");
-                  PostClick(d->ButtonOK);
-              }),
-              mrOk);
-    const TPreferenceValues& values = dialog_->CheckedValues();
-    EXPECT_EQ(values.ZoomStep, 2.5f);
-    EXPECT_EQ(values.MoveStep, 3.0f);
-    EXPECT_EQ(values.BackgroundColor, 0x00FF00u);
-    ASSERT_TRUE(values.LanguageIndex.has_value());
-    EXPECT_EQ(*values.LanguageIndex, 1);
-    // The dialog itself applies nothing; the command does.
-    EXPECT_EQ(GlobalSettings.ZoomStep, 1.25f);
-}
-
 TEST(BusyWork, TheWindowsTakeNoInputKeepPaintingAndShowProgressUntilTheWorkEnds)
 {
     TOwned<TForm> form(CreateComponent<TForm>(nullptr));
