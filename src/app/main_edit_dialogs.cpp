@@ -7,6 +7,7 @@
 
 #include "app/BusyWork.h"
 #include "app/InterpolationWork.h"
+#include "app/PaintTimerPause.h"
 #include "app/dlg_faultsignals.h"
 #include "app/dlg_interpolation.h"
 #include "scan/files/globals.h"
@@ -28,19 +29,6 @@ void NoteScanEdited(TMainForm& Form)
     Form.RepaintPending = 1;
 }
 
-// The paint timer stays off while the points change under it, and comes back on however the
-// edit ends.
-class TPaintPause {
-public:
-    explicit TPaintPause(TTimer* Timer) : timer_(Timer) { timer_->SetEnabled(false); }
-    ~TPaintPause() { timer_->SetEnabled(true); }
-    TPaintPause(const TPaintPause&) = delete;
-    TPaintPause& operator=(const TPaintPause&) = delete;
-
-private:
-    TTimer* timer_;
-};
-
 }  // namespace
 
 void TMainForm::MenuEditInterpolateClick(TObject*)
@@ -56,7 +44,7 @@ void TMainForm::MenuEditInterpolateClick(TObject*)
     const std::u16string what = dialog->Caption();
     dialog.reset();
     {
-        TPaintPause pause(TimerPaint);
+        const TPaintTimerPause pause(TimerPaint);
         TScanImage& image = *ScanImage;
         RunBusyWork(StatusBar->Panels(4), what,
                     [&image, passes](TWorkProgress& Progress) { InterpolateScan(image, passes, Progress); });
@@ -81,7 +69,7 @@ void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
     const std::u16string what = dialog->Caption();
     dialog.reset();
     {
-        TPaintPause pause(TimerPaint);
+        const TPaintTimerPause pause(TimerPaint);
         RunBusyWork(StatusBar->Panels(4), what, [&scan, selectedOnly](TWorkProgress&) {
             scan.CorrectFaultSignals(selectedOnly);
         });

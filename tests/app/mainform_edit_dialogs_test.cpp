@@ -1,6 +1,6 @@
 // The interpolation, signal-correction, print and preferences commands on the real main window,
 // reached through their menu items and short-cuts, each dialog driven by posted messages.
-#include "program_fixture.h"
+#include "mainroad_support.h"
 
 #include "ExampleScans.h"
 #include "app/dlg_faultsignals.h"
@@ -9,7 +9,6 @@
 #include "app/dlg_print.h"
 #include "device/form_driving.h"
 #include "scan/files/ScanFileWriter.h"
-#include "scan/files/_TFileManager.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/globals.h"
 #include "scan/model/_TScanData.h"
@@ -96,16 +95,30 @@ protected:
         ProgramTest::TearDown();
     }
 
-    // Loads a scan as the open command does before it draws.
+    // Opens a scan and waits for its first frame.
     TScanData& Load(const std::vector<uint8_t>& Bytes)
     {
         const std::u16string file = Root + u"scan.dmo";
         WriteBytes(file, Bytes);
-        std::string magic;
-        EXPECT_TRUE(MainForm->FileManager->OpenFile(file, magic));
-        MainForm->UpdateMenuStates(true);
-        MainForm->RepaintPending = 0;
+        MainForm->OpenFile(file);
+        EXPECT_TRUE(mainroad::WaitForFrame());
         return *MainForm->ScanImage->ScanData;
+    }
+
+    // True once the paint timer drew a frame from the points as they are now.
+    static bool FrameOfTheEditedPoints()
+    {
+        return PumpUntil(
+            [] {
+                return MainForm->RepaintPending == 0 && MainForm->ScanImage->Rebuild == 0 &&
+                       MainForm->ScanImage->ScanData->Changed == 0 && MainForm->TimerPaint->Enabled();
+            },
+            5000);
+    }
+
+    static l3d::testing::Pixels MainViewPixels()
+    {
+        return mainroad::ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3));
     }
 
     // Runs the menu item's command (or, with Key, the short-cut with Ctrl held) with Drive
@@ -141,6 +154,7 @@ TEST_F(EditDialogsTest, InterpolationSmoothsWithTheChosenPassesAndMarksTheScanEd
     ASSERT_TRUE(Start());
     TScanData& scan = Load(FieldFile());
     const std::vector<float> opened = ValuesOf(scan);
+    const l3d::testing::Pixels openedPicture = MainViewPixels();
 
     // Cancel changes nothing.
     ASSERT_TRUE(RunCommand<TInterpolation>(MainForm->MenuEditInterpolate, [](TInterpolation* d) {
@@ -166,15 +180,15 @@ TEST_F(EditDialogsTest, InterpolationSmoothsWithTheChosenPassesAndMarksTheScanEd
     EXPECT_EQ(MainForm->Edited, 1);
     EXPECT_TRUE(MainForm->MenuEditReset->Enabled());
     EXPECT_TRUE(MainForm->ToolButtonUndo->Enabled());
-    EXPECT_EQ(MainForm->RepaintPending, 1);
-    EXPECT_TRUE(MainForm->TimerPaint->Enabled());
+    // The smoothed surface is drawn at the next tick.
+    ASSERT_TRUE(FrameOfTheEditedPoints());
+    EXPECT_NE(MainViewPixels().data, openedPicture.data);
     // The colours follow the smoothed values: the statistics are those of the new values.
     float highest = -std::numeric_limits<float>::infinity();
     for (float v : ValuesOf(scan))
         if (!std::isnan(v))
             highest = std::max(highest, v);
     EXPECT_EQ(scan.MaxValue, highest);
-    EXPECT_EQ(scan.Changed, 1);
 
     // The next run starts from the stored passes.
     ASSERT_TRUE(RunCommand<TInterpolation>(MainForm->MenuEditInterpolate, [](TInterpolation* d) {
@@ -197,10 +211,9 @@ TEST_F(EditDialogsTest, SignalCorrectionRemovesTheSignalUnderTheCrossHairsOrAllO
     }));
     EXPECT_NE(PointOfValue(scan, Spike), nullptr);
     EXPECT_EQ(MainForm->Edited, 1);
-    EXPECT_EQ(MainForm->ScanImage->Rebuild, 1);
+    ASSERT_TRUE(FrameOfTheEditedPoints());
 
     // Automatic mode with new thresholds: stored, handed to the scan, the spike gone.
-    MainForm->ScanImage->Rebuild = 0;
     ASSERT_TRUE(RunCommand<TFaultSignals>(
         nullptr,
         [](TFaultSignals* d) {
@@ -217,8 +230,7 @@ TEST_F(EditDialogsTest, SignalCorrectionRemovesTheSignalUnderTheCrossHairsOrAllO
     EXPECT_EQ(scan.SurroundThreshold, 20.0f);
     EXPECT_EQ(PointOfValue(scan, Spike), nullptr);
     EXPECT_LT(scan.MaxValue, Spike);
-    EXPECT_EQ(MainForm->ScanImage->Rebuild, 1);
-    EXPECT_EQ(MainForm->RepaintPending, 1);
+    EXPECT_TRUE(FrameOfTheEditedPoints());
 
     // Cancel: nothing stored.
     ASSERT_TRUE(RunCommand<TFaultSignals>(MainForm->MenuEditCorrectFaultSignal, [](TFaultSignals* d) {
@@ -328,6 +340,11 @@ TEST_F(EditDialogsTest, PreferencesAreAppliedAtOnceAndSaved)
     EXPECT_EQ(GlobalSettings.ColorLimitStep, 4.0f);
     EXPECT_EQ(GlobalSettings.BackgroundColor, 0x0000FFu);
     EXPECT_EQ(scan.SurfaceThreshold, 9.0f);
-    EXPECT_EQ(MainForm->RepaintPending, 1);
+    // The next frame has the new background: in the main view's margin, inside its frame.
+    ASSERT_TRUE(mainroad::WaitForFrame());
+    const RECT r = mainroad::ClientRectOf(MainForm->Viewports[MainViewport]);
+    const l3d::testing::Pixels margin =
+        l3d::testing::ReadClientPixels(MainForm->Handle(), RECT{r.left + 1, r.top + 40, r.left + 2, r.top + 41});
+    EXPECT_EQ(margin.data[0] & 0xFFFFFF, 0xFF0000u);
     EXPECT_NE(FileBytes(SettingsFile()), settingsFile);
 }
