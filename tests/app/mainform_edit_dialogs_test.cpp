@@ -121,10 +121,12 @@ protected:
         return mainroad::ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3));
     }
 
-    // Runs the menu item's command (or, with Key, the short-cut with Ctrl held) with Drive
-    // handling the dialog of type Form; true once the command ran to its end.
+    // Runs the menu item's command (or, with Key, the short-cut with Ctrl held; with Tool, a
+    // click on that tool button) with Drive handling the dialog of type Form; true once the
+    // command ran to its end.
     template <class Form>
-    bool RunCommand(TMenuItem* Item, const std::function<void(Form*)>& Drive, WPARAM CtrlKey = 0)
+    bool RunCommand(TMenuItem* Item, const std::function<void(Form*)>& Drive, WPARAM CtrlKey = 0,
+                    TWinControl* Tool = nullptr)
     {
         bool driven = false;
         ModalDialogHook() = [&](TCustomForm* F) {
@@ -139,6 +141,10 @@ protected:
             state[VK_CONTROL] = 0x80;
             SetKeyboardState(state);
             PostKey(MainForm, CtrlKey);
+        } else if (Tool) {
+            const LPARAM at = MAKELPARAM(Tool->Width() / 2, Tool->Height() / 2);
+            PostMessageW(Tool->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageW(Tool->Handle(), WM_LBUTTONUP, 0, at);
         } else {
             PostMessageW(MainForm->Handle(), WM_COMMAND, MAKEWPARAM(Item->Command(), 0), 0);
         }
@@ -190,11 +196,14 @@ TEST_F(EditDialogsTest, InterpolationSmoothsWithTheChosenPassesAndMarksTheScanEd
             highest = std::max(highest, v);
     EXPECT_EQ(scan.MaxValue, highest);
 
-    // The next run starts from the stored passes.
-    ASSERT_TRUE(RunCommand<TInterpolation>(MainForm->MenuEditInterpolate, [](TInterpolation* d) {
-        EXPECT_EQ(d->LabelStepsValue->Caption(), u"3");
-        PostClick(d->ButtonCancel);
-    }));
+    // The next run (from the tool button) starts from the stored passes.
+    ASSERT_TRUE(RunCommand<TInterpolation>(
+        nullptr,
+        [](TInterpolation* d) {
+            EXPECT_EQ(d->LabelStepsValue->Caption(), u"3");
+            PostClick(d->ButtonCancel);
+        },
+        0, MainForm->ToolButton5));
 }
 
 TEST_F(EditDialogsTest, SignalCorrectionRemovesTheSignalUnderTheCrossHairsOrAllOfThem)
@@ -232,11 +241,14 @@ TEST_F(EditDialogsTest, SignalCorrectionRemovesTheSignalUnderTheCrossHairsOrAllO
     EXPECT_LT(scan.MaxValue, Spike);
     EXPECT_TRUE(FrameOfTheEditedPoints());
 
-    // Cancel: nothing stored.
-    ASSERT_TRUE(RunCommand<TFaultSignals>(MainForm->MenuEditCorrectFaultSignal, [](TFaultSignals* d) {
-        d->TrackBarSurface->SetPosition(12);
-        PostClick(d->ButtonCancel);
-    }));
+    // Cancel (from the tool button): nothing stored.
+    ASSERT_TRUE(RunCommand<TFaultSignals>(
+        nullptr,
+        [](TFaultSignals* d) {
+            d->TrackBarSurface->SetPosition(12);
+            PostClick(d->ButtonCancel);
+        },
+        0, MainForm->ToolButton8));
     EXPECT_EQ(GlobalSettings.SurfaceThreshold, 0);
 }
 
@@ -261,6 +273,13 @@ TEST_F(EditDialogsTest, PrintKeepsTheChoicesOnlyOnOk)
         d->CheckBoxBackground->SetChecked(true);
         PostClick(d->ButtonOK);
     }));
+    ASSERT_TRUE(RunCommand<TPrintDialog>(
+        nullptr,
+        [](TPrintDialog* d) {
+            EXPECT_FALSE(d->CheckBoxImage->Checked());
+            PostClick(d->ButtonCancel);
+        },
+        0, MainForm->ToolButtonPrint));
     EXPECT_EQ(GlobalSettings.PrintScanImage, 0);
     EXPECT_EQ(GlobalSettings.PrintBackground, 1);
     EXPECT_EQ(GlobalSettings.PrintProjectInfo, 1);
@@ -277,7 +296,8 @@ TEST_F(EditDialogsTest, PreferencesAreRefusedAsAWholeWhenOneFieldIsBad)
     const std::u16string fileCaption = MainForm->MenuFile->Caption();
 
     // Every field changed, one step bad: OK is refused, Cancel ends it, nothing is applied.
-    ASSERT_TRUE(RunCommand<TPreferences>(MainForm->MenuFileConfiguration, [&](TPreferences* d) {
+    // From the preferences tool button.
+    ASSERT_TRUE(RunCommand<TPreferences>(nullptr, [&](TPreferences* d) {
         d->ComboBoxLanguage->SetItemIndex(otherLanguage);
         d->ComboBoxUnit->SetItemIndex(1);
         d->ComboBoxDateFormat->SetItemIndex(2);
@@ -289,7 +309,7 @@ TEST_F(EditDialogsTest, PreferencesAreRefusedAsAWholeWhenOneFieldIsBad)
         EXPECT_EQ(d->ModalResult(), mrNone);
         EXPECT_TRUE(d->Edit3->Focused());
         PostClick(d->ButtonCancel);
-    }));
+    }, 0, MainForm->ToolButtonPreferences));
     ASSERT_EQ(ErrorBoxes.size(), 1u);
     EXPECT_EQ(ErrorBoxes[0], u"'x1' is not a valid number.");
     EXPECT_EQ(MainForm->MenuFile->Caption(), fileCaption);
