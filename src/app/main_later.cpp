@@ -15,8 +15,6 @@ void TMainForm::TimerCancelTimer(TObject*) {}  // later: the new-scan command
 // View navigation
 
 // Edit and display commands
-void TMainForm::MenuEditInterpolateClick(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuEditCorrectFaultSignalClick(TObject*) {}  // later: edit and display commands
 
 // Device import
 void TMainForm::ImportFromDevice(uint8_t, const std::u16string&) {}  // later: device import
@@ -29,11 +27,7 @@ void TMainForm::Tarnwell1Click(TObject*) {}  // later: device import
 void TMainForm::KXStavro1Click(TObject*) {}  // later: device import
 
 // Export, print, help, chart and window commands
-void TMainForm::MenuFilePrintClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::ToolButton17XClick(TObject*) {}  // later: export, print, help, chart and window commands
-
-// Preferences dialog
-void TMainForm::MenuFileConfigurationClick(TObject*) {}  // later: preferences dialog
 
 // Characteristics dialog, about box and update check
 void TMainForm::MenuFileRemarksClick(TObject*) {}  // later: characteristics dialog, about box and update check
