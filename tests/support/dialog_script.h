@@ -1,7 +1,8 @@
 // Drives a system dialog (a file or folder dialog, a message box) that runs its own modal loop
 // on the test's thread: a thread timer, which that loop dispatches, runs a script once on the
-// thread's first visible dialog. A dialog still open 20 s later is cancelled, so a script that
-// fails cannot hang the test.
+// thread's first visible dialog, once the dialog is Ready (a dialog that fills itself after it
+// shows, such as the folder browser, is not scripted before it has). A dialog still open 20 s
+// later is cancelled, so a script that fails cannot hang the test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +14,8 @@
 
 class DialogScript {
 public:
-    explicit DialogScript(std::function<void(HWND)> Script) : script_(std::move(Script))
+    explicit DialogScript(std::function<void(HWND)> Script, std::function<bool(HWND)> Ready = {})
+        : script_(std::move(Script)), ready_(std::move(Ready))
     {
         current_ = this;
         timer_ = SetTimer(nullptr, 0, 50, Tick);
@@ -41,7 +43,8 @@ private:
     {
         HWND dialog = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (DialogScript* self = current_; self && dialog && !self->ran_) {
+        DialogScript* self = current_;
+        if (self && dialog && !self->ran_ && (!self->ready_ || self->ready_(dialog))) {
             self->ran_ = true;
             self->script_(dialog);
         } else if (self && dialog && (self->timedOut_ || GetTickCount() - self->start_ > 20000)) {
@@ -52,6 +55,7 @@ private:
 
     static inline DialogScript* current_ = nullptr;
     std::function<void(HWND)> script_;
+    std::function<bool(HWND)> ready_;
     UINT_PTR timer_ = 0;
     DWORD start_ = GetTickCount();
     bool ran_ = false;

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <functional>
@@ -18,6 +19,30 @@
 #include <vector>
 
 namespace {
+
+// The folder browser selects the folder it was given while it fills its tree, after it shows.
+std::wstring SelectedTreeItemText(HWND Dialog)
+{
+    HWND tree = FindWindowExW(Dialog, nullptr, L"SysTreeView32", nullptr);
+    const auto item = tree ? reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) : nullptr;
+    if (!item)
+        return {};
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW query = {};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+    return text;
+}
+
+std::wstring LastPathPart(const std::u16string& Path)
+{
+    const auto slash = Path.find_last_of(u'\\');
+    const std::u16string part = slash == std::u16string::npos ? Path : Path.substr(slash + 1);
+    return std::wstring(part.begin(), part.end());
+}
 
 void Press(HWND Dialog, int Id)
 {
@@ -137,10 +162,12 @@ TEST_F(KitDialogs, BrowseDialogShowsItsTitleAndReturnsTheSelectedFolder)
     browse->SelectedFolder = folder_;
     bool titled = false;
     {
-        DialogScript script([&](HWND d) {
-            titled = FindWindowExW(d, nullptr, nullptr, L"Destination of the transfer") != nullptr;
-            Press(d, IDOK);
-        });
+        DialogScript script(
+            [&](HWND d) {
+                titled = FindWindowExW(d, nullptr, nullptr, L"Destination of the transfer") != nullptr;
+                Press(d, IDOK);
+            },
+            [&](HWND d) { return SelectedTreeItemText(d) == LastPathPart(folder_); });
         EXPECT_TRUE(browse->Execute());
     }
     EXPECT_TRUE(titled);
