@@ -114,8 +114,13 @@ std::string Narrow(const std::u16string& Text)
 
 void PrintFigures(const char* Label, const TFigures& Figures, int Runs)
 {
+#ifdef _WIN32
+    std::printf("%-36s wall %7.2f ms (median of %d), processor %7.2f ms (mean)\n", Label, Figures.WallMs, Runs,
+                Figures.CpuMs);
+#else
     std::printf("%-36s wall %7.2f ms, processor %7.2f ms (medians of %d), least processor %7.2f ms\n", Label,
                 Figures.WallMs, Figures.CpuMs, Runs, Figures.BestCpuMs);
+#endif
 }
 
 void PrintRatio(const char* Label, const TFigures& Open, const TFigures& Reference)
