@@ -78,6 +78,9 @@ protected:
         const auto start = Clock::now();
         while (MsSince(start) < Seconds * 1000.0) {
             PostMessageW(MainForm->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x + (frames % 2 ? 3 : -3), p.y));
+            // The move asks for a repaint only once it is handled; until then no frame is due.
+            ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+            ASSERT_TRUE(MainForm->RepaintPending != 0);
             ASSERT_TRUE(WaitForFrame());
             ++frames;
         }
