@@ -125,8 +125,13 @@ void PrintFigures(const char* Label, const TFigures& Figures, int Runs)
 
 void PrintRatio(const char* Label, const TFigures& Open, const TFigures& Reference)
 {
+#ifdef _WIN32
+    std::printf("%-36s wall %.2f, processor %.2f\n", Label, Open.WallMs / Reference.WallMs,
+                Open.CpuMs / Reference.CpuMs);
+#else
     std::printf("%-36s wall %.2f, processor %.2f, least processor %.2f\n", Label, Open.WallMs / Reference.WallMs,
                 Open.CpuMs / Reference.CpuMs, Open.BestCpuMs / Reference.BestCpuMs);
+#endif
 }
 
 } // namespace
