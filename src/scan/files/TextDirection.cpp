@@ -4,7 +4,21 @@
 #include "scan/files/globals.h"
 
 #include "widgets/el/editing/ElComboBox.h"
+#include "widgets/el/editing/ElEdit.h"
 #include "widgets/el/menus/ElButtons.h"
+
+namespace {
+
+// The single-line edit or the memo; the edits with buttons (combo box, spin and folder edits)
+// are not among them.
+TCustomElEdit* PlainEdit(TControl* Control)
+{
+    if (auto* edit = dynamic_cast<TElEdit*>(Control))
+        return edit;
+    return dynamic_cast<TElMemo*>(Control);
+}
+
+}  // namespace
 
 uint8_t ActiveTextDirection()
 {
@@ -18,6 +32,10 @@ void ApplyTextDirection(TControl* Control, uint8_t LeftToRight)
     const TAlignment side = leftToRight ? TAlignment::taLeftJustify : TAlignment::taRightJustify;
     if (auto* button = dynamic_cast<TElPopupButton*>(Control)) {
         button->SetLayout(leftToRight ? blGlyphLeft : blGlyphRight);
+    } else if (TCustomElEdit* edit = PlainEdit(Control)) {
+        edit->SetAlignment(side);
+        edit->SetRightAlignedText(!leftToRight);
+        edit->SetRightAlignedView(!leftToRight);
     } else if (auto* combo = dynamic_cast<TElComboBox*>(Control)) {
         combo->SetAlignment(side);
         combo->SetDropDownAlignment(side);
