@@ -3,16 +3,21 @@
 # a numpy reader of the same file (natively, and the open under Wine against the same numpy
 # figure), the display-list memory per triangle under Wine with Mesa, and the frames per
 # second of the main window while a drag turns a 250 x 250 scan.
-#   bash scripts/bench.sh [native-build-dir [win32-build-dir]]
-# Both builds must be configured (cmake --preset native, cmake --preset win32).
+#   bash scripts/bench.sh
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-native="${1:-$root/build/native}"
-win="${2:-$root/build/win32}"
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+native="$root/build/native"
+win="$root/build/win32"
 wine_run() { bash "$root/cmake/wine-run.sh" "$win/wine" "$@"; }
 
+bash scripts/setup.sh
+for preset in native win32; do
+  cmake --preset "$preset" >/dev/null
+done
 cmake --build "$native" --target open_compare >/dev/null
 cmake --build "$win" --target open_compare render_bench mainroad_bench >/dev/null
+trap 'bash scripts/stop-wine.sh build/win32/wine' EXIT
 
 echo "== Opening a 1040 x 512 radar profile: the program against a numpy reader (native)"
 out="$("$native/bench/open_compare" 21)"
