@@ -109,7 +109,6 @@ void TMainForm::ChangeImageExtension(TObject*) {}  // later: export, print, help
 void TMainForm::MenuFilePrintClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::MenuHelpContentsClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::MenuHelpWebsiteClick(TObject*) {}  // later: export, print, help, chart and window commands
-void TMainForm::ToolButton17XClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::MenuFileExitClick(TObject*) {}  // later: export, print, help, chart and window commands
 void TMainForm::FormClose(TObject*, TCloseAction&) {}  // later: export, print, help, chart and window commands
 void TMainForm::StatusBarPanelDraw(TElStatusBar*, TElStatusPanel*, const TRect&) {}  // later: export, print, help, chart and window commands
@@ -117,9 +116,3 @@ void TMainForm::ComPortRxChar(TObject*, int32_t) {}  // later: export, print, he
 
 // Preferences dialog
 void TMainForm::MenuFileConfigurationClick(TObject*) {}  // later: preferences dialog
-
-// Characteristics dialog, about box and update check
-void TMainForm::MenuFileRemarksClick(TObject*) {}  // later: characteristics dialog, about box and update check
-void TMainForm::MenuHelpAboutClick(TObject*) {}  // later: characteristics dialog, about box and update check
-void TMainForm::MenuHelp_UpdateClick(TObject*) {}  // later: characteristics dialog, about box and update check
-void TMainForm::TimerUpdateTimer(TObject*) {}  // later: characteristics dialog, about box and update check

@@ -4,6 +4,8 @@
 #include "scan/files/TextDirection.h"
 
 #include "widgets/el/editing/ElComboBox.h"
+#include "widgets/el/editing/ElEdit.h"
+#include "widgets/el/editing/ElFloatSpinEdit.h"
 #include "widgets/el/menus/ElButtons.h"
 #include "widgets/el/menus/ElCheckControls.h"
 
@@ -29,12 +31,15 @@ T* Place(TForm* Form, int Top)
 
 }  // namespace
 
-TEST(GlobalsControls, TheReadingDirectionAlignsButtonsAndComboBoxesOnly)
+TEST(GlobalsControls, TheReadingDirectionAlignsButtonsComboBoxesEditsAndMemosOnly)
 {
     TOwned<TForm> form(CreateComponent<TForm>(nullptr));
     auto* button = Place<TElPopupButton>(form.get(), 10);
     auto* combo = Place<TElComboBox>(form.get(), 40);
     auto* check = Place<TElCheckBox>(form.get(), 70);
+    auto* edit = Place<TElEdit>(form.get(), 100);
+    auto* memo = Place<TElMemo>(form.get(), 130);
+    auto* spin = Place<TElFloatSpinEdit>(form.get(), 160);
     combo->Items()->Add(u"COM1");
     form->Show();
     PumpUntil(PostedMessagesHandled());
@@ -42,6 +47,17 @@ TEST(GlobalsControls, TheReadingDirectionAlignsButtonsAndComboBoxesOnly)
     ApplyTextDirection(button, 0);
     ApplyTextDirection(combo, 2);
     ApplyTextDirection(check, 0);
+    for (TCustomElEdit* e : {static_cast<TCustomElEdit*>(edit), static_cast<TCustomElEdit*>(memo),
+                             static_cast<TCustomElEdit*>(spin)})
+        ApplyTextDirection(e, 0);
+    for (TCustomElEdit* e : {static_cast<TCustomElEdit*>(edit), static_cast<TCustomElEdit*>(memo)}) {
+        EXPECT_EQ(e->Alignment(), TAlignment::taRightJustify) << e->ClassName();
+        EXPECT_TRUE(e->RightAlignedText()) << e->ClassName();
+        EXPECT_TRUE(e->RightAlignedView()) << e->ClassName();
+    }
+    // A spin edit is neither: it keeps its numbers as they are.
+    EXPECT_FALSE(spin->RightAlignedView());
+    EXPECT_FALSE(spin->RightAlignedText());
     EXPECT_EQ(button->Layout(), blGlyphRight);
     EXPECT_EQ(combo->Alignment(), TAlignment::taRightJustify);
     EXPECT_EQ(combo->DropDownAlignment(), TAlignment::taRightJustify);
@@ -55,6 +71,10 @@ TEST(GlobalsControls, TheReadingDirectionAlignsButtonsAndComboBoxesOnly)
     EXPECT_EQ(button->Layout(), blGlyphLeft);
     EXPECT_EQ(combo->Alignment(), TAlignment::taLeftJustify);
     EXPECT_FALSE(combo->RightAlignedView());
+    ApplyTextDirection(memo, 1);
+    EXPECT_EQ(memo->Alignment(), TAlignment::taLeftJustify);
+    EXPECT_FALSE(memo->RightAlignedText());
+    EXPECT_FALSE(memo->RightAlignedView());
     // Nothing for a missing control.
     ApplyTextDirection(nullptr, 0);
 }

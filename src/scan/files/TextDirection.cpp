@@ -4,6 +4,7 @@
 #include "scan/files/globals.h"
 
 #include "widgets/el/editing/ElComboBox.h"
+#include "widgets/el/editing/ElEdit.h"
 #include "widgets/el/menus/ElButtons.h"
 
 uint8_t ActiveTextDirection()
@@ -22,6 +23,11 @@ void ApplyTextDirection(TControl* Control, uint8_t LeftToRight)
         combo->SetAlignment(side);
         combo->SetDropDownAlignment(side);
         combo->SetRightAlignedView(!leftToRight);
+    } else if (dynamic_cast<TElEdit*>(Control) || dynamic_cast<TElMemo*>(Control)) {
+        auto* edit = static_cast<TCustomElEdit*>(Control);
+        edit->SetAlignment(side);
+        edit->SetRightAlignedText(!leftToRight);
+        edit->SetRightAlignedView(!leftToRight);
     }
 }
 
