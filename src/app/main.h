@@ -10,6 +10,7 @@
 #pragma once
 
 #include "app/StartupRules.h"
+#include "app/ViewNavigation.h"
 
 #include "device/_TUSBDevice.h"
 #include "scan/files/ScanFile.h"
@@ -373,6 +374,19 @@ private:
     bool LoadDataTables();
     void LoadSettings();
     void ApplyCommandLine();
+    // main_open.cpp: steps of an open that loaded a file
+    void SetUpForOpenedScan(const std::u16string& FileName);
+    // main_paint.cpp: the status text after a build below the chosen resolution level
+    void ShowResolutionNotice();
+    // main_navigation.cpp
+    enum class TWalkDirection : uint8_t { LineForward, LineBackward, NextPoint, PreviousPoint };
+    void MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps);
+    void StepDepthLevel(bool Up);
+    void HalveValues();
+    void RunCameraStep(TNavigatorStep Step);
+    void ApplyMainViewPreset(TViewPreset Preset);
+    void ChooseZoomItem(int Index);
+    void StepColorLimits(bool Upper, bool Raise);
     // main_language.cpp
     void ApplyTexts(const std::vector<TTextAssignment>& Texts);
     void ApplyDirection(bool RightToLeft);
@@ -384,6 +398,8 @@ private:
     bool dataFileFound_ = true;
     // The settings were read at start; only then does the end write them back.
     bool settingsLoaded_ = false;
+    // The status bar says that a lower resolution level than the chosen one is shown.
+    bool resolutionNoticeShown_ = false;
 };
 
 extern TMainForm* MainForm;

@@ -9,69 +9,10 @@ void TMainForm::MenuFileNewClick(TObject*) {}  // later: the new-scan command
 void TMainForm::TimerCancelTimer(TObject*) {}  // later: the new-scan command
 
 // Opening a scan
-void TMainForm::MenuFileOpenClick(TObject*) {}  // later: opening a scan
-void TMainForm::OpenFile(const std::u16string&) {}  // later: opening a scan
-void TMainForm::UpdateWindowCaption() {}  // later: opening a scan
 
 // Paint timer, split screen and data-grid view
-void TMainForm::TimerPaintTimer(TObject*) {}  // later: paint timer, split screen and data-grid view
-void TMainForm::FormResize(TObject*) {}  // later: paint timer, split screen and data-grid view
-void TMainForm::FormPaint(TObject*) {}  // later: paint timer, split screen and data-grid view
-void TMainForm::FormShow(TObject*) {}  // later: paint timer, split screen and data-grid view
-void TMainForm::PaintDataGrid() {}  // later: paint timer, split screen and data-grid view
-void TMainForm::MenuExtrasSplitScreenClick(TObject*) {}  // later: paint timer, split screen and data-grid view
-void TMainForm::MenuExtrasNavigatorClick(TObject*) {}  // later: paint timer, split screen and data-grid view
-void TMainForm::MenuExtrasFullscreenClick(TObject*) {}  // later: paint timer, split screen and data-grid view
-void TMainForm::MenuExtrasInfoClick(TObject*) {}  // later: paint timer, split screen and data-grid view
 
 // View navigation
-void TMainForm::FormMouseDown(TObject*, TMouseButton, TShiftState, int, int) {}  // later: view navigation
-void TMainForm::FormMouseMove(TObject*, TShiftState, int, int) {}  // later: view navigation
-void TMainForm::FormMouseUp(TObject*, TMouseButton, TShiftState, int, int) {}  // later: view navigation
-void TMainForm::FormMouseWheelUp(TObject*, TShiftState, TPoint, bool&) {}  // later: view navigation
-void TMainForm::FormMouseWheelDown(TObject*, TShiftState, TPoint, bool&) {}  // later: view navigation
-void TMainForm::FormDblClick(TObject*) {}  // later: view navigation
-void TMainForm::FormKeyDown(TObject*, uint16_t&, TShiftState) {}  // later: view navigation
-void TMainForm::ToolButtonZoomInClick(TObject*) {}  // later: view navigation
-void TMainForm::ToolButtonZoomOutClick(TObject*) {}  // later: view navigation
-void TMainForm::ToolButtonStretchInClick(TObject*) {}  // later: view navigation
-void TMainForm::ToolButtonStretchOutClick(TObject*) {}  // later: view navigation
-void TMainForm::ToolButtonLineUpClick(TObject*) {}  // later: view navigation
-void TMainForm::ToolButtonLineDownClick(TObject*) {}  // later: view navigation
-void TMainForm::MenuViewResetClick(TObject*) {}  // later: view navigation
-void TMainForm::MenuViewTopClick(TObject*) {}  // later: view navigation
-void TMainForm::MenuViewFrontClick(TObject*) {}  // later: view navigation
-void TMainForm::MenuViewPerspectiveClick(TObject*) {}  // later: view navigation
-void TMainForm::ImageZoom50Click(TObject*) {}  // later: view navigation
-void TMainForm::ImageZoom80Click(TObject*) {}  // later: view navigation
-void TMainForm::ImageZoom100Click(TObject*) {}  // later: view navigation
-void TMainForm::ImageZoom150Click(TObject*) {}  // later: view navigation
-void TMainForm::ImageZoom200Click(TObject*) {}  // later: view navigation
-void TMainForm::ImageZoom400Click(TObject*) {}  // later: view navigation
-void TMainForm::ImageZoom800Click(TObject*) {}  // later: view navigation
-void TMainForm::ImageZoom1000Click(TObject*) {}  // later: view navigation
-void TMainForm::ComboBoxZoomChange(TObject*) {}  // later: view navigation
-void TMainForm::ComboBoxZoomKeyDown(TObject*, uint16_t&, TShiftState) {}  // later: view navigation
-void TMainForm::ComboBoxZoomKeyPress(TObject*, char16_t&) {}  // later: view navigation
-void TMainForm::AxisXClick(TObject*) {}  // later: view navigation
-void TMainForm::AxisYClick(TObject*) {}  // later: view navigation
-void TMainForm::AxisZClick(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton1Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton2Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton3Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton4Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton5Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton6Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton7Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton8Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton11Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton12Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton15Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton16Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton21Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButton22Click(TObject*) {}  // later: view navigation
-void TMainForm::SpeedButtonMouseDown(TObject*, TMouseButton, TShiftState, int, int) {}  // later: view navigation
-void TMainForm::SpeedButton17MouseUp(TObject*, TMouseButton, TShiftState, int, int) {}  // later: view navigation
 
 // Edit and display commands
 void TMainForm::MenuEditInterpolateClick(TObject*) {}  // later: edit and display commands

@@ -3,6 +3,7 @@
 l3d_sources(CORE
   AppGlyphs.cpp
   StartupRules.cpp
+  ScanPainting.cpp
 )
 if(WIN32)
   l3d_sources(WINDOWS
@@ -14,6 +15,9 @@ if(WIN32)
     main_settings.cpp
     main_language.cpp
     main_status.cpp
+    main_open.cpp
+    main_paint.cpp
+    main_navigation.cpp
     main_later.cpp
     ProgramStart.cpp
   )

@@ -1,6 +1,7 @@
 // The characteristics dialog, the frequency-energy chart, the about box, the update check and
 // the info window on the real main window: each reached the way the user reaches it, driven
 // with posted messages while it runs modally, read back from its controls and pixels.
+#include "mainroad_support.h"
 #include "program_fixture.h"
 
 #include "ExampleScans.h"
@@ -73,12 +74,6 @@ void PostClick(TControl* Control)
     PostMessageW(parent, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-void PostKey(HWND Window, uint16_t Key)
-{
-    PostMessageW(Window, WM_KEYDOWN, Key, 1);
-    PostMessageW(Window, WM_KEYUP, Key, 0xC0000001);
-}
-
 int CountColour(const Pixels& P, uint32_t Colour)
 {
     int n = 0;
@@ -110,21 +105,27 @@ constexpr uint32_t ChartGrey = 0x505050, ChartYellow = 0xD2D200, ChartGreen = 0x
 
 class InfoDialogsTest : public ProgramTest {
 protected:
-    // A scan opened into the main window, with its first point selected.
+    // A scan opened through the main window's own opening command, its first point selected.
     void Open(const TScanFileSource& Source, const char16_t* Name)
     {
         File = Root + Name;
         WriteBytes(File, ScanFileBytes(Source));
-        std::string magic;
-        ASSERT_TRUE(MainForm->FileManager->OpenFile(File, magic));
-        MainForm->Magic = magic;
-        MainForm->UpdateMenuStates(true);
+        MainForm->OpenFile(File);
+        ASSERT_EQ(MainForm->FileManager->FileName(), File);
         Scan().Selected = Scan().First;
     }
     TScanData& Scan() { return *MainForm->ScanImage->ScanData; }
 
     std::u16string File;
 };
+
+TMenuItem* ExampleItem(const std::u16string& Caption)
+{
+    for (int i = 0; i < MainForm->MenuFileExamples->Count(); ++i)
+        if (MainForm->MenuFileExamples->Items(i)->Caption() == Caption)
+            return MainForm->MenuFileExamples->Items(i);
+    return nullptr;
+}
 
 }  // namespace
 
@@ -165,8 +166,8 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
         d->EditLength->SetValue(10.0);  // feet
         PostClick(d->ButtonOk);
     });
-    PostKey(MainForm->Handle(), VK_F9);
-    ASSERT_TRUE(PumpUntil([&] { return driver.Shown == 1; }, 10000));
+    mainroad::PostKey(VK_F9);
+    ASSERT_EQ(driver.Shown, 1);
 
     const TRemarksRec_L3D_3& r = MainForm->FileManager->Remarks();
     EXPECT_EQ(r.Project, u"Bridge north");
@@ -179,6 +180,7 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
     EXPECT_FLOAT_EQ(MainForm->ScanImage->FieldLength(), 3.048f);
     EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), 5);
     EXPECT_EQ(MainForm->RepaintPending, 1);
+    EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - Bridge north ( \"field.dmo\" )");
 
     // Cancel changes nothing.
     TModalDriver cancel([&](TCustomForm* Form) {
@@ -186,7 +188,7 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
         d->EditProject->SetText(u"not kept");
         PostClick(d->ButtonCancel);
     });
-    MainForm->MenuFileRemarks->Click();
+    mainroad::RunCommand(MainForm->MenuFileRemarks);
     EXPECT_EQ(cancel.Shown, 1);
     EXPECT_EQ(MainForm->FileManager->Remarks().Project, u"Bridge north");
 }
@@ -212,7 +214,7 @@ TEST_F(InfoDialogsTest, ALineDiagramScanKeepsItsFieldSizeAndAnUnreadableDateShow
         d->EditLength->SetValue(1.0);  // a disabled edit is not read
         PostClick(d->ButtonOk);
     });
-    MainForm->MenuFileRemarks->Click();
+    mainroad::RunCommand(MainForm->MenuFileRemarks);
     ASSERT_EQ(driver.Shown, 1);
     EXPECT_EQ(MainForm->FileManager->Remarks().FieldLength, before.FieldLength);
     EXPECT_EQ(MainForm->FileManager->Remarks().FieldWidth, before.FieldWidth);
@@ -221,8 +223,14 @@ TEST_F(InfoDialogsTest, ALineDiagramScanKeepsItsFieldSizeAndAnUnreadableDateShow
 
 TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOwnView)
 {
+    CopyExampleScans();
     ASSERT_TRUE(Start());
-    Open(MakeTarnwellScanExample().Source, u"Tarnwell field.dmo");
+    TMenuItem* example = ExampleItem(u"Tarnwell field");
+    ASSERT_NE(example, nullptr);
+    mainroad::RunCommand(example);
+    File = ExamplesFolder() + u"Tarnwell field.dmo";
+    ASSERT_EQ(MainForm->Magic, "TNW.TNW.01");
+    Scan().Selected = Scan().First;
     ASSERT_TRUE(MainForm->ToolButton_FEChart->Enabled());
     double offset = 0;
     std::memcpy(&offset, Scan().Selected->Carried, sizeof offset);
@@ -286,10 +294,15 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
     EXPECT_NE(first.data, second.data);
     EXPECT_NE(firstMaximum, u"");
 
-    // From the menu as well; the window is made once and shown again.
-    TModalDriver again([&](TCustomForm* Form) { static_cast<TDialog_Diagramm*>(Form)->SetModalResult(mrOk); });
-    MainForm->MenuEdit_FEChart->Click();
+    // From the menu and by Enter as well; the window is made once and shown again.
+    TModalDriver again([&](TCustomForm* Form) {
+        EXPECT_EQ(Form, Dialog_Diagramm);
+        Form->SetModalResult(mrOk);
+    });
+    mainroad::RunCommand(MainForm->MenuEdit_FEChart);
     EXPECT_EQ(again.Shown, 1);
+    mainroad::PostKey(VK_RETURN);
+    EXPECT_EQ(again.Shown, 2);
 }
 
 TEST_F(InfoDialogsTest, TheChartIsNotShownForASampleScanOfTheOtherKind)
@@ -298,7 +311,8 @@ TEST_F(InfoDialogsTest, TheChartIsNotShownForASampleScanOfTheOtherKind)
     Open(MakeTarnwellSampleExample().Source, u"samples.dmo");
     ASSERT_TRUE(MainForm->MenuEdit_FEChart->Enabled());
     TModalDriver driver([](TCustomForm* Form) { Form->SetModalResult(mrOk); });
-    MainForm->MenuEdit_FEChart->Click();
+    mainroad::RunCommand(MainForm->MenuEdit_FEChart);
+    mainroad::PostKey(VK_RETURN);
     EXPECT_EQ(driver.Shown, 0);
 }
 
@@ -378,7 +392,7 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheVersionBlockAndOpensTheWebPages)
         EXPECT_EQ(about->Label8->Caption(), u"107");
         PostClick(about->ButtonOK);
     });
-    MainForm->MenuHelpAbout->Click();
+    mainroad::RunCommand(MainForm->MenuHelpAbout);
     EXPECT_EQ(driver.Shown, 1);
     EXPECT_EQ(opened, (std::vector<std::u16string>{MakerWebAddress, ProductWebAddress}));
 }
@@ -393,7 +407,7 @@ TEST_F(InfoDialogsTest, TheUpdateCheckNamesTheVersionFromTheMenuAndOnceFromItsTi
         messages.push_back(Caption + u": " + Text);
         return int32_t{mrOk};
     };
-    MainForm->MenuHelp_Update->Click();
+    mainroad::RunCommand(MainForm->MenuHelp_Update);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind(u"Check for updates: Lorvane 3D 2.0.1 (162)\r\n", 0), 0u) << WideToUtf8(messages[0]);
     EXPECT_NE(messages[0].find(ProductWebAddress), std::u16string::npos);
@@ -437,10 +451,7 @@ TEST_F(InfoDialogsTest, TheInfoWindowFollowsTheSelectedPointAndItsShowingMarksTh
     EXPECT_FALSE(w.ElLabel_Latitude->Enabled());
     EXPECT_EQ(w.ElLabel_LatitudeValue->Caption(), u"");
 
-    // Showing the window checks its command and holds its tool button down (the main window
-    // hands it both when it shows).
-    w.MenuItem = MainForm->MenuExtrasInfo;
-    w.ToolButton = MainForm->ToolButton_InfoWindow;
+    // Showing the window checks its command and holds its tool button down.
     w.Show();
     EXPECT_TRUE(MainForm->MenuExtrasInfo->Checked());
     EXPECT_TRUE(MainForm->ToolButton_InfoWindow->Down());

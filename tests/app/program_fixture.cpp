@@ -10,6 +10,7 @@
 #include "framework/Application.h"
 #include "framework/Delays.h"
 #include "framework/Dialogs.h"
+#include "framework/FileSystem.h"
 #include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 #include "framework/Streams.h"
@@ -125,4 +126,14 @@ void ProgramTest::Stop()
 void ProgramTest::CopyProgramFile(const std::u16string& Name)
 {
     WriteBytes(ProgramDir + Name, FileBytes(ProgramDirOfBuild() + Name));
+}
+
+void ProgramTest::CopyExampleScans()
+{
+    ASSERT_TRUE(ForceDirectories(ExamplesFolder()));
+    const std::u16string built = ProgramDirOfBuild() + u"Examples\\";
+    const std::vector<TSearchRec> found = FindFiles(built + u"*.dmo");
+    ASSERT_FALSE(found.empty()) << "the build wrote no example scans";
+    for (const TSearchRec& file : found)
+        WriteBytes(ExamplesFolder() + file.Name, FileBytes(built + file.Name));
 }

@@ -25,6 +25,8 @@ protected:
 
     // A file of the build's program folder, copied into the private program folder.
     void CopyProgramFile(const std::u16string& Name);
+    // The example scans the build wrote, copied into the Examples folder of the documents.
+    void CopyExampleScans();
     std::u16string SettingsFile() const { return AppData + u"Lorvane 3D\\settings.cfg"; }
     std::u16string ExamplesFolder() const { return Documents + u"Lorvane 3D\\Examples\\"; }
 

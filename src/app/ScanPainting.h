@@ -1,0 +1,36 @@
+// One frame of the scan views, as the paint timer draws it between clearing and swapping: by
+// the scan mode either a flat view (top, side, line diagram) over the main viewport, or the
+// 3-D scene, with the split screen first the four frames (the active one red) and the three
+// small views, then the main view, each with its own camera.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/ViewLayout.h"
+#include "scan/files/ScanFile.h"
+
+class TRenderSink;
+class TScanScene;
+
+struct TScanPaintInput {
+    // The four viewports of the layout, in the main window's client coordinates.
+    std::array<TViewportRect, 4> Viewports{};
+    // The area the 3-D scene frames: the client area less the control bar.
+    TViewportRect Scene;
+    bool SplitScreen = false;
+    uint8_t ActiveView = 0;
+};
+
+// Draws the views of Scene's scan with the cameras of Views. Nothing of the clear or the swap.
+void PaintScanViews(TScanScene& Scene, const TScanPaintInput& Input, const TViewStates& Views);
+
+// The frames as outlined rectangles in a pixel projection over Area, in their order.
+void DrawViewFrames(TRenderSink& Sink, const TViewportRect& Area, const std::array<TViewFrame, 4>& Frames);
+
+// What the status bar says when the smooth surface was built at a lower resolution level than
+// the one chosen, because the chosen one would pass the triangle budget; none when they agree.
+// Levels are counted from 0 here and shown from 1, as the menu shows them.
+std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built);

@@ -1,0 +1,347 @@
+// Moving the camera of the scan views: the mouse on the drawing area, the keys the form sees
+// before its controls, the navigator's buttons (repeating while held), the zoom box and the
+// zoom, stretch and view-preset commands. Each works on the view state of the active view (or
+// of the main view) and asks the paint timer for a repaint; none draws.
+#include "app/main.h"
+
+#include "app/LengthUnits.h"
+#include "app/ScanEdits.h"
+#include "app/StatusTexts.h"
+#include "app/ViewNavigation.h"
+
+#include "scan/files/globals.h"
+#include "scan/model/_TColorManager.h"
+#include "scan/model/_TScanData.h"
+#include "scan/render/_TScanImage.h"
+
+#include "framework/KeyCodes.h"
+
+namespace {
+
+constexpr uint32_t RepeatIntervalMs = 100;
+constexpr float DefaultColorLimitStep = 3.0f;
+
+constexpr uint16_t KeyF1 = 0x70, KeyF4 = 0x73, KeyF5 = 0x74, KeyF6 = 0x75, KeyF7 = 0x76, KeyF8 = 0x77;
+constexpr uint16_t KeyNumPad0 = 0x60;
+
+// The digit 1..5 of a key, from the top row or the numeric pad; 0 for any other key.
+int LevelKey(uint16_t Key)
+{
+    if (Key >= '1' && Key <= '5')
+        return Key - '0';
+    if (Key >= KeyNumPad0 + 1 && Key <= KeyNumPad0 + 5)
+        return Key - KeyNumPad0;
+    return 0;
+}
+
+}  // namespace
+
+// ---- mouse
+
+void TMainForm::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y)
+{
+    MouseDown = 1;
+    MouseStart = TPoint{X, Y};
+    MouseLast = MouseStart;
+    ActiveView = ViewportAtPoint(X, Y, ActiveView);
+    RepaintPending = 1;
+}
+
+void TMainForm::FormMouseMove(TObject*, TShiftState Shift, int X, int Y)
+{
+    if (!ScanImage)
+        return;
+    TMouseMove move;
+    move.Dx = MouseLast.X - X;
+    move.Dy = MouseLast.Y - Y;
+    // The buttons held come with each move; a press outside the window still drags.
+    move.LeftButton = (Shift & ssLeft) != 0;
+    move.RightButton = (Shift & ssRight) != 0;
+    move.ActiveView = ActiveView;
+    move.Axes = TAxisFlags{ScanImage->AxisX != 0, ScanImage->AxisY != 0, ScanImage->AxisZ != 0};
+    move.RotateStep = GlobalSettings.RotateStep;
+    move.MoveStep = GlobalSettings.MoveStep;
+    ApplyMouseMove(ViewStates, move);
+    MouseLast = TPoint{X, Y};
+    RepaintPending = 1;
+}
+
+void TMainForm::FormMouseUp(TObject*, TMouseButton, TShiftState, int, int)
+{
+    MouseDown = 0;
+}
+
+void TMainForm::FormMouseWheelUp(TObject*, TShiftState, TPoint, bool& Handled)
+{
+    ToolButtonZoomInClick(nullptr);
+    Handled = true;
+}
+
+void TMainForm::FormMouseWheelDown(TObject*, TShiftState, TPoint, bool& Handled)
+{
+    ToolButtonZoomOutClick(nullptr);
+    Handled = true;
+}
+
+void TMainForm::FormDblClick(TObject*)
+{
+    if (const std::optional<size_t> slot = DoubleClickSourceSlot(ActiveView)) {
+        ViewStates[0] = ViewStates[*slot];
+        RepaintPending = 1;
+    }
+}
+
+// ---- keys
+
+void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
+{
+    if (!ScanImage)
+        return;
+    const bool ctrl = (Shift & ssCtrl) != 0;
+    const bool alt = (Shift & ssAlt) != 0;
+    void (TMainForm::*const levels[5])(TObject*) = {&TMainForm::MenuEditRes0Click, &TMainForm::MenuEditRes1Click,
+                                                    &TMainForm::MenuEditRes2Click, &TMainForm::MenuEditRes3Click,
+                                                    &TMainForm::MenuEditRes4Click};
+    if (const int level = LevelKey(Key)) {
+        (this->*levels[level - 1])(nullptr);
+        return;
+    }
+    switch (Key) {
+    case VKey::Return: ToolButton17XClick(nullptr); break;
+    case VKey::Up: MoveSelectedPoint(TWalkDirection::LineForward, ArrowKeySteps(ctrl, alt)); break;
+    case VKey::Down: MoveSelectedPoint(TWalkDirection::LineBackward, ArrowKeySteps(ctrl, alt)); break;
+    // The X axis is drawn mirrored: Left walks to the next point of the line.
+    case VKey::Left: MoveSelectedPoint(TWalkDirection::NextPoint, ArrowKeySteps(ctrl, alt)); break;
+    case VKey::Right: MoveSelectedPoint(TWalkDirection::PreviousPoint, ArrowKeySteps(ctrl, alt)); break;
+    case VKey::Prior: StepDepthLevel(true); break;
+    case VKey::Next: StepDepthLevel(false); break;
+    case KeyF1: MenuHelpContentsClick(nullptr); break;
+    case KeyF4:
+        ScanImage->SetSmooth(ScanImage->Smooth() ? 0 : 1);
+        RepaintPending = 1;
+        break;
+    case KeyF5: SpeedButton22Click(nullptr); break;
+    case KeyF6: SpeedButton21Click(nullptr); break;
+    case KeyF7: SpeedButton16Click(nullptr); break;
+    case KeyF8: SpeedButton15Click(nullptr); break;
+    case VKey::Escape:
+        if (MenuExtrasFullscreen->Checked())
+            MenuExtrasFullscreenClick(nullptr);
+        break;
+    case 'X':
+        if (ctrl)
+            HalveValues();
+        break;
+    default: break;
+    }
+}
+
+void TMainForm::MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps)
+{
+    TScanData* scan = ScanImage ? ScanImage->ScanData.get() : nullptr;
+    if (!scan)
+        return;
+    StatusBar->Panels(4)->SetText(u"");
+    if (!scan->Selected)
+        scan->SelectPoint(scan->FirstPoint());
+    if (!scan->Selected)
+        return;
+    TScanPoint* next = nullptr;
+    switch (Direction) {
+    case TWalkDirection::LineForward: next = scan->GetNextLinePoint(Steps); break;
+    case TWalkDirection::LineBackward: next = scan->GetPreviousLinePoint(Steps); break;
+    case TWalkDirection::NextPoint: next = scan->GetNextPoint(Steps); break;
+    case TWalkDirection::PreviousPoint: next = scan->GetPreviousPoint(Steps); break;
+    }
+    scan->SelectPoint(next);
+    ScanImage->SetCrossHairActive(1);
+    RepaintPending = 1;
+    UpdateScanInfo();
+}
+
+void TMainForm::StepDepthLevel(bool Up)
+{
+    TScanData* scan = ScanImage ? ScanImage->ScanData.get() : nullptr;
+    if (!scan || DepthControlsEnabled == 0)
+        return;
+    // Up in the picture is a shallower level.
+    if (Up)
+        scan->LevelDown();
+    else
+        scan->LevelUp();
+    ScanImage->SetLevelPlaneActive(1);
+    UpdateScanInfo();
+    RepaintPending = 1;
+}
+
+void TMainForm::HalveValues()
+{
+    TScanData* scan = ScanImage->ScanData.get();
+    if (!scan)
+        return;
+    HalveScanValues(*scan);
+    ScanImage->Rebuild = 1;
+    // Halving is an edit like the others: the file's values can be brought back.
+    Edited = 1;
+    MenuEditReset->SetEnabled(true);
+    ToolButtonUndo->SetEnabled(true);
+    RepaintPending = 1;
+}
+
+// ---- zoom, stretch, level lines
+
+void TMainForm::RunCameraStep(TNavigatorStep Step)
+{
+    ApplyCameraStep(ViewStates, ActiveView, Step, GlobalSettings);
+    RepaintPending = 1;
+}
+
+void TMainForm::ToolButtonZoomInClick(TObject*) { RunCameraStep(TNavigatorStep::ZoomIn); }
+void TMainForm::ToolButtonZoomOutClick(TObject*) { RunCameraStep(TNavigatorStep::ZoomOut); }
+void TMainForm::ToolButtonStretchInClick(TObject*) { RunCameraStep(TNavigatorStep::StretchIn); }
+void TMainForm::ToolButtonStretchOutClick(TObject*) { RunCameraStep(TNavigatorStep::StretchOut); }
+
+void TMainForm::ToolButtonLineUpClick(TObject*)
+{
+    uint16_t key = VKey::Prior;
+    FormKeyDown(this, key, 0);
+}
+
+void TMainForm::ToolButtonLineDownClick(TObject*)
+{
+    uint16_t key = VKey::Next;
+    FormKeyDown(this, key, 0);
+}
+
+// ---- view presets
+
+void TMainForm::MenuViewResetClick(TObject*)
+{
+    ResetViewStates(ViewStates);
+    if (ScanImage && ColorManager)
+        ScanImage->Rebuild = ResetColorLimits(*ColorManager, ScanImage->Rebuild);
+    const TResetStatusTexts texts = ResetStatusTexts(ChosenMeasureUnit());
+    StatusBar->Panels(1)->SetText(texts.Panel1);
+    StatusBar->Panels(2)->SetText(texts.Panel2);
+    if (texts.Panel3)
+        StatusBar->Panels(3)->SetText(*texts.Panel3);
+    RepaintPending = 1;
+}
+
+void TMainForm::ApplyMainViewPreset(TViewPreset Preset)
+{
+    ApplyViewPreset(ViewStates[0], Preset);
+    RepaintPending = 1;
+}
+
+void TMainForm::MenuViewTopClick(TObject*) { ApplyMainViewPreset(TViewPreset::Top); }
+void TMainForm::MenuViewFrontClick(TObject*) { ApplyMainViewPreset(TViewPreset::Front); }
+void TMainForm::MenuViewPerspectiveClick(TObject*) { ApplyMainViewPreset(TViewPreset::Perspective); }
+
+// ---- the zoom box and its menu items
+
+void TMainForm::ChooseZoomItem(int Index)
+{
+    ComboBoxZoom->SetItemIndex(Index);
+    ComboBoxZoomChange(ComboBoxZoom);
+    RepaintPending = 1;
+}
+
+void TMainForm::ImageZoom50Click(TObject*) { ChooseZoomItem(0); }
+void TMainForm::ImageZoom80Click(TObject*) { ChooseZoomItem(1); }
+void TMainForm::ImageZoom100Click(TObject*) { ChooseZoomItem(2); }
+void TMainForm::ImageZoom150Click(TObject*) { ChooseZoomItem(3); }
+void TMainForm::ImageZoom200Click(TObject*) { ChooseZoomItem(4); }
+void TMainForm::ImageZoom400Click(TObject*) { ChooseZoomItem(5); }
+void TMainForm::ImageZoom800Click(TObject*) { ChooseZoomItem(6); }
+void TMainForm::ImageZoom1000Click(TObject*) { ChooseZoomItem(7); }
+
+void TMainForm::ComboBoxZoomChange(TObject*)
+{
+    if (const std::optional<float> scale = ZoomScaleOfText(ComboBoxZoom->Text())) {
+        TViewState& view = ViewStates[ViewStateSlotOfView(ActiveView)];
+        view.Scale.X = *scale;
+        view.Scale.Y = *scale;
+    }
+    RepaintPending = 1;
+    // The keys go back to the form, where they move the views.
+    if (Visible() && HandleAllocated())
+        SetFocus();
+}
+
+void TMainForm::ComboBoxZoomKeyDown(TObject*, uint16_t& Key, TShiftState)
+{
+    Key = 0;
+}
+
+void TMainForm::ComboBoxZoomKeyPress(TObject*, char16_t& Key)
+{
+    Key = 0;
+}
+
+// ---- axis switches
+
+void TMainForm::AxisXClick(TObject*)
+{
+    if (ScanImage)
+        ScanImage->AxisX = AxisX->Down() ? 1 : 0;
+    RepaintPending = 1;
+}
+
+void TMainForm::AxisYClick(TObject*)
+{
+    if (ScanImage)
+        ScanImage->AxisY = AxisY->Down() ? 1 : 0;
+    RepaintPending = 1;
+}
+
+void TMainForm::AxisZClick(TObject*)
+{
+    if (ScanImage)
+        ScanImage->AxisZ = AxisZ->Down() ? 1 : 0;
+    RepaintPending = 1;
+}
+
+// ---- the navigator
+
+void TMainForm::SpeedButton1Click(TObject*) { RunCameraStep(TNavigatorStep::TurnYUp); }
+void TMainForm::SpeedButton2Click(TObject*) { RunCameraStep(TNavigatorStep::TurnXUp); }
+void TMainForm::SpeedButton3Click(TObject*) { RunCameraStep(TNavigatorStep::TurnYDown); }
+void TMainForm::SpeedButton4Click(TObject*) { RunCameraStep(TNavigatorStep::TurnXDown); }
+void TMainForm::SpeedButton5Click(TObject*) { RunCameraStep(TNavigatorStep::MoveXUp); }
+void TMainForm::SpeedButton6Click(TObject*) { RunCameraStep(TNavigatorStep::MoveXDown); }
+void TMainForm::SpeedButton7Click(TObject*) { RunCameraStep(TNavigatorStep::MoveYDown); }
+void TMainForm::SpeedButton8Click(TObject*) { RunCameraStep(TNavigatorStep::MoveYUp); }
+void TMainForm::SpeedButton11Click(TObject*) { RunCameraStep(TNavigatorStep::TurnZUp); }
+void TMainForm::SpeedButton12Click(TObject*) { RunCameraStep(TNavigatorStep::TurnZDown); }
+
+void TMainForm::StepColorLimits(bool Upper, bool Raise)
+{
+    if (ScanImage && ColorManager) {
+        const float step = UsableStep(GlobalSettings.ColorLimitStep, DefaultColorLimitStep);
+        ScanImage->Rebuild = StepColorLimit(*ColorManager, ScanImage->Rebuild, Upper, Raise ? step : -step);
+    }
+    RepaintPending = 1;
+}
+
+void TMainForm::SpeedButton15Click(TObject*) { StepColorLimits(true, true); }
+void TMainForm::SpeedButton16Click(TObject*) { StepColorLimits(true, false); }
+void TMainForm::SpeedButton21Click(TObject*) { StepColorLimits(false, true); }
+void TMainForm::SpeedButton22Click(TObject*) { StepColorLimits(false, false); }
+
+void TMainForm::SpeedButtonMouseDown(TObject* Sender, TMouseButton Button, TShiftState, int, int)
+{
+    // Only a left press clicks, so only a left press repeats.
+    auto* control = dynamic_cast<TControl*>(Sender);
+    if (Button != TMouseButton::mbLeft || !control || !control->OnClick)
+        return;
+    TimerButtonDown->SetEnabled(false);
+    TimerButtonDown->SetInterval(RepeatIntervalMs);
+    TimerButtonDown->OnTimer = [step = control->OnClick, control](TObject*) { step(control); };
+    TimerButtonDown->SetEnabled(true);
+}
+
+void TMainForm::SpeedButton17MouseUp(TObject*, TMouseButton, TShiftState, int, int)
+{
+    TimerButtonDown->SetEnabled(false);
+}

@@ -1,0 +1,110 @@
+// Opening a scan: the File > Open command and the one road (OpenFile) by which a file becomes
+// the current scan, whether it comes from the open dialog, the recent list, the Examples menu,
+// the command line or a device import. The window then sets itself up for the kind of file.
+#include "app/main.h"
+
+#include "app/ScanKinds.h"
+
+#include "scan/files/FormCaptionText.h"
+#include "scan/files/_TFileManager.h"
+#include "scan/files/bkStrings.h"
+#include "scan/files/globals.h"
+#include "scan/model/_TScanData.h"
+#include "scan/render/_TScanImage.h"
+
+#include "framework/Application.h"
+#include "framework/StrConv.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr int32_t TextOpen = 6;
+
+}  // namespace
+
+void TMainForm::MenuFileOpenClick(TObject*)
+{
+    // Saving scan files is not part of the program, so the answer changes nothing here.
+    QuerySaveChanges();
+    TKitOpenDialog& dialog = *Kit_OpenDialog;
+    dialog.DefaultFolder = GlobalSettings.OpenFolder;
+    dialog.FileTypes.Clear();
+    TKitFileType* demo = dialog.FileTypes.Add();
+    demo->DisplayName = u"Demo files (*.dmo)";
+    demo->FileMask = u"*.dmo";
+    dialog.Title = GetText(TextOpen, u"Open");
+    if (dialog.Execute())
+        OpenFile(dialog.FileName);
+}
+
+void TMainForm::OpenFile(const std::u16string& FileName)
+{
+    if (!FileManager)
+        return;
+    // The camera is overwritten from the view states before every view is drawn; resetting it
+    // here only keeps a stale camera from ever reaching a paint.
+    if (ScanImage) {
+        ScanImage->SetRotation(0.0f, 0.0f, 0.0f);
+        ScanImage->SetScale(1.0f, 1.0f, 1.0f);
+        ScanImage->SetTranslation(0.0f, 0.0f, 0.0f);
+    }
+    std::string magic;
+    // A file that is missing, unrecognised or damaged has shown its message and changed
+    // nothing: the previous scan stays with everything the window set up for it, including
+    // the magic the chart command reads.
+    if (FileManager->OpenFile(FileName, magic)) {
+        Magic = magic;
+        SetUpForOpenedScan(FileName);
+    }
+    RepaintPending = 1;
+}
+
+void TMainForm::SetUpForOpenedScan(const std::u16string& FileName)
+{
+    const TScanKindRule rule = ScanKindRuleOf(Magic);
+    TScanData* scan = ScanImage ? ScanImage->ScanData.get() : nullptr;
+    SetDepthControlsEnabled(rule.DepthControls);
+    if (scan)
+        scan->ColorScheme = rule.ColorScheme;
+    if (ScanImage)
+        ScanImage->SetSmooth(1);
+    UpdateWindowCaption();
+
+    const TRemarksRec_L3D_3& remarks = FileManager->Remarks();
+    if (const std::optional<int32_t> soil = SoilIndexForOpen(remarks.SoilType, ComboBoxSoil->Items()->Count())) {
+        ComboBoxSoil->SetItemIndex(*soil);
+        const std::optional<float> factor = SoilFactorAt(ComboBoxSoil->ItemIndex(), SoilTypes);
+        if (factor && scan)
+            scan->SetSoilFactor(*factor);
+    }
+    if (ScanImage) {
+        ScanImage->SetFieldLength(FieldSizeOfFile(remarks.FieldLength));
+        ScanImage->SetFieldWidth(FieldSizeOfFile(remarks.FieldWidth));
+    }
+    GlobalSettings.OpenFolder = WideExtractFilePath(FileName);
+
+    if (rule.KeepViews)
+        RepairViewStates(ViewStates);  // a view the projection cannot show gets its preset
+    else
+        MenuViewResetClick(nullptr);
+
+    Edited = 0;
+    UpdateMenuStates(scan && !scan->IsEmpty());
+    UpdateScanInfo();
+    MenuEditReset->SetEnabled(false);
+    if (scan)
+        scan->Changed = 1;
+}
+
+void TMainForm::UpdateWindowCaption()
+{
+    if (!FileManager)
+        return;
+    const std::u16string text = WindowCaptionText(FileManager->Remarks().Project, FileManager->FileName());
+    SetFormCaptionText(ElFormCaption, text);
+    // The title the task bar shows: the window's own text, and the application's.
+    SetCaption(text);
+    if (Application)
+        SetWindowTextW(Application->Handle(), reinterpret_cast<const wchar_t*>(text.c_str()));
+}

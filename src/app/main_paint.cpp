@@ -1,0 +1,199 @@
+// Drawing the scan: the layout of the drawing area, the paint timer that draws once per tick
+// while a repaint is pending (or the data grid of a live GPS scan at every tick), and the
+// window commands that change what is laid out: split screen, navigator, full screen and the
+// info window. Nothing else draws; everything else only sets RepaintPending.
+#include "app/main.h"
+
+#include "app/ScanPainting.h"
+#include "app/ViewLayout.h"
+#include "app/dlg_info.h"
+
+#include "scan/files/globals.h"
+#include "scan/model/DataGridView.h"
+#include "scan/model/_TScanData.h"
+#include "scan/render/_TScanImage.h"
+
+#include "framework/Colors.h"
+
+namespace {
+
+constexpr int32_t DataGridInset = 2;
+
+int32_t HeightIfVisible(const TControl* Control)
+{
+    return Control && Control->Visible() ? Control->Height() : 0;
+}
+
+// The paint timer runs again however the paint ends; an exception in a paint would otherwise
+// stop all drawing for good.
+class TPaintTimerPause {
+public:
+    explicit TPaintTimerPause(TTimer* Timer) : timer_(Timer) { timer_->SetEnabled(false); }
+    ~TPaintTimerPause() { timer_->SetEnabled(true); }
+    TPaintTimerPause(const TPaintTimerPause&) = delete;
+    TPaintTimerPause& operator=(const TPaintTimerPause&) = delete;
+
+private:
+    TTimer* timer_;
+};
+
+}  // namespace
+
+void TMainForm::FormResize(TObject*)
+{
+    TLayoutInput in;
+    in.ClientWidth = ClientWidth();
+    in.ClientHeight = ClientHeight();
+    in.NavigatorVisible = Navigator->Visible();
+    in.NavigatorLeft = Navigator->Left();
+    in.NavigatorWidth = Navigator->Width();
+    in.MenuBarHeight = HeightIfVisible(MenuBar);
+    in.ControlBarHeight = HeightIfVisible(ControlBar);
+    in.StatusPanelHeight = HeightIfVisible(StatusPanel);
+    in.SplitScreen = GlobalSettings.SplitScreen != 0;
+    in.AxisXWidth = AxisX->Width();
+    in.AxisYWidth = AxisY->Width();
+    in.AxisZWidth = AxisZ->Width();
+    const TViewLayout layout = ComputeLayout(in);
+    // The axis switches and the status bar are aligned to the status panel's right end and
+    // its rest by the panel itself.
+    RepaintPending = 1;
+    if (!ScanImage)
+        return;
+    MainPaneWidth = layout.MainPaneWidth;
+    PaneHeight = layout.PaneHeight;
+    PaneEdges = layout.PaneEdges;
+    HitEdges = layout.HitEdges;
+    Viewports = layout.Viewports;
+    ExportViewport = layout.ExportViewport;
+    // The drawing window covers exactly the area the scan may use: right of the navigator,
+    // between the bars and the status panel.
+    const TViewportRect& area = ExportViewport;
+    ScanImage->SetDrawingArea(area.X, ClientHeight() - area.Y - area.Height, area.Width, area.Height);
+}
+
+void TMainForm::FormPaint(TObject*)
+{
+    RepaintPending = 1;
+}
+
+void TMainForm::FormShow(TObject*)
+{
+    if (Dialog_Info) {
+        LayoutInfoWindow();
+        Dialog_Info->MenuItem = MenuExtrasInfo;
+        Dialog_Info->ToolButton = ToolButton_InfoWindow;
+        Dialog_Info->SetLeft(GlobalSettings.InfoWindowLeft);
+        Dialog_Info->SetTop(GlobalSettings.InfoWindowTop);
+        Dialog_Info->SetVisible(GlobalSettings.InfoWindowVisible != 0);
+    }
+    RepaintPending = 1;
+}
+
+void TMainForm::TimerPaintTimer(TObject*)
+{
+    if (!ScanImage)
+        return;
+    const TColor background = GlobalSettings.BackgroundColor;
+    const uint8_t r = background & 0xFF, g = (background >> 8) & 0xFF, b = (background >> 16) & 0xFF;
+    if (LiveScan.DeviceIndex > -1 && LiveScan.OperatingMode == 4) {
+        // The grid of a running GPS scan fills as readings come: drawn at every tick.
+        ScanImage->ClearView(r, g, b, 0);
+        const TViewportRect grid = InsetViewport(Viewports[MainViewport], DataGridInset);
+        ScanImage->SetViewport(grid.X, grid.Y, grid.Width, grid.Height);
+        PaintDataGrid();
+        ScanImage->SwapBuffers();
+        return;
+    }
+    if (RepaintPending == 0)
+        return;
+    const TPaintTimerPause pause(TimerPaint);
+    RepaintPending = 0;
+    ScanImage->ClearView(r, g, b, 0);
+    TScanPaintInput input;
+    input.Viewports = Viewports;
+    input.Scene = SceneViewport(ClientWidth(), ClientHeight(), HeightIfVisible(ControlBar));
+    input.SplitScreen = GlobalSettings.SplitScreen != 0;
+    input.ActiveView = ActiveView;
+    const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
+    PaintScanViews(*ScanImage, input, ViewStates);
+    ScanImage->SwapBuffers();
+    if (rebuilds)
+        ShowResolutionNotice();
+}
+
+void TMainForm::ShowResolutionNotice()
+{
+    const std::optional<std::u16string> notice =
+        ResolutionNoticeText(ScanImage->Resolution(), ScanImage->BuiltResolution());
+    if (notice) {
+        StatusBar->Panels(4)->SetText(*notice);
+        resolutionNoticeShown_ = true;
+    } else if (resolutionNoticeShown_) {
+        StatusBar->Panels(4)->SetText(u" ");
+        resolutionNoticeShown_ = false;
+    }
+}
+
+void TMainForm::PaintDataGrid()
+{
+    if (ScanImage)
+        PaintDataGridCells(DataGrid.get(), ColorManager, ScanImage->Sink());
+}
+
+void TMainForm::MenuExtrasSplitScreenClick(TObject*)
+{
+    MenuExtrasSplitScreen->SetChecked(!MenuExtrasSplitScreen->Checked());
+    GlobalSettings.SplitScreen = MenuExtrasSplitScreen->Checked() ? 1 : 0;
+    FormResize(nullptr);
+    RepaintPending = 1;
+}
+
+void TMainForm::MenuExtrasNavigatorClick(TObject*)
+{
+    MenuExtrasNavigator->SetChecked(!MenuExtrasNavigator->Checked());
+    Navigator->SetVisible(MenuExtrasNavigator->Checked());
+    FormResize(nullptr);
+}
+
+void TMainForm::MenuExtrasFullscreenClick(TObject*)
+{
+    const bool full = !MenuExtrasFullscreen->Checked();
+    MenuExtrasFullscreen->SetChecked(full);
+    Navigator->SetVisible(!full);
+    ControlBar->SetVisible(!full);
+    StatusPanel->SetVisible(!full);
+    if (full) {
+        SetWindowState(TWindowState::wsMinimized);
+        SetBorderStyle(TFormBorderStyle::bsNone);
+        MenuBar->SetVisible(false);
+    } else {
+        SetBorderStyle(TFormBorderStyle::bsSizeable);
+        MenuBar->SetVisible(true);
+    }
+    // Through minimised to maximised, so that the window comes back without a frame.
+    SetWindowState(TWindowState::wsMaximized);
+    if (ScanImage) {
+        ScanImage->Rebuild = 1;
+        ScanImage->RecreateContext(Handle());
+    }
+    FormResize(nullptr);
+}
+
+void TMainForm::MenuExtrasInfoClick(TObject*)
+{
+    const bool show = !MenuExtrasInfo->Checked();
+    MenuExtrasInfo->SetChecked(show);
+    if (Dialog_Info) {
+        if (show) {
+            LayoutInfoWindow();
+            Dialog_Info->Show();
+        } else {
+            Dialog_Info->Hide();
+        }
+        GlobalSettings.InfoWindowLeft = Dialog_Info->Left();
+        GlobalSettings.InfoWindowTop = Dialog_Info->Top();
+    }
+    GlobalSettings.InfoWindowVisible = show ? 1 : 0;
+    ToolButton_InfoWindow->SetDown(show);
+}

@@ -1,0 +1,221 @@
+// Moving the views of the real main window with posted mouse and key messages: drags with the
+// axis switches, the wheel, a small view made active and copied by a double click, the zoom
+// box and its menu, the view presets, the navigator's repeating buttons and the keys.
+#include "mainroad_support.h"
+
+#include "app/ViewLayout.h"
+#include "scan/files/globals.h"
+#include "scan/model/_TColorManager.h"
+#include "scan/model/_TScanData.h"
+#include "scan/render/_TScanImage.h"
+
+#include <cstring>
+
+using namespace mainroad;
+
+namespace {
+
+class NavigationTest : public ProgramTest {
+protected:
+    void Open(const char16_t* Example)
+    {
+        CopyExampleScans();
+        ASSERT_TRUE(Start());
+        MainForm->OpenFile(ExamplesFolder() + Example);
+        ASSERT_FALSE(MainForm->Magic.empty());
+        ASSERT_TRUE(WaitForFrame());
+    }
+
+    // A left (or right) drag in the main view by Dx, Dy pixels.
+    void Drag(WPARAM Button, int Dx, int Dy, const TViewportRect& In)
+    {
+        const POINT p = CentreOf(In);
+        PostMouse(Button == MK_LBUTTON ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, Button, p.x, p.y);
+        PostMouse(WM_MOUSEMOVE, Button, p.x + Dx, p.y + Dy);
+        PostMouse(Button == MK_LBUTTON ? WM_LBUTTONUP : WM_RBUTTONUP, 0, p.x + Dx, p.y + Dy);
+    }
+
+    TViewState& View(size_t Slot) { return MainForm->ViewStates[Slot]; }
+    const TViewportRect& Port(size_t Index) { return MainForm->Viewports[Index]; }
+};
+
+bool SameView(const TViewState& A, const TViewState& B)
+{
+    return std::memcmp(&A, &B, sizeof A) == 0;
+}
+
+}  // namespace
+
+TEST_F(NavigationTest, ALeftDragTurnsTheMainViewAboutTheAxesSwitchedOnAndARightDragMovesIt)
+{
+    Open(u"Field with metal object.dmo");
+    ASSERT_TRUE(MainForm->AxisX->Down());
+    ASSERT_FALSE(MainForm->AxisY->Down());
+    ASSERT_TRUE(MainForm->AxisZ->Down());
+    const TVector4 start = View(0).Rotation;
+    // 10 pixels right and 10 down: dx = dy = -10, ten degrees on X and Z.
+    Drag(MK_LBUTTON, 10, 10, Port(MainViewport));
+    EXPECT_EQ(View(0).Rotation.X, start.X + 10.0f);
+    EXPECT_EQ(View(0).Rotation.Y, start.Y);
+    EXPECT_EQ(View(0).Rotation.Z, start.Z + 10.0f);
+    EXPECT_EQ(MainForm->RepaintPending, 1);
+    ASSERT_TRUE(WaitForFrame());
+
+    // All switches up: a drag turns nothing, and still repaints.
+    MainForm->AxisX->Click();
+    MainForm->AxisZ->Click();
+    EXPECT_EQ(MainForm->ScanImage->AxisX, 0);
+    EXPECT_EQ(MainForm->ScanImage->AxisZ, 0);
+    ASSERT_TRUE(WaitForFrame());
+    const TViewState before = View(0);
+    Drag(MK_LBUTTON, 30, -7, Port(MainViewport));
+    EXPECT_TRUE(SameView(View(0), before));
+    EXPECT_EQ(MainForm->RepaintPending, 1);
+
+    // The right button moves the main view: x by the horizontal, y against the vertical.
+    Drag(MK_RBUTTON, -6, 4, Port(MainViewport));
+    EXPECT_EQ(View(0).Translation.X, before.Translation.X + 6.0f);
+    EXPECT_EQ(View(0).Translation.Y, before.Translation.Y + 4.0f);
+}
+
+TEST_F(NavigationTest, TheWheelZoomsTheActiveViewAndASmallViewIsCopiedByADoubleClick)
+{
+    Open(u"Field with metal object.dmo");
+    const POINT main = CentreOf(Port(MainViewport));
+    PostMouse(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), main.x, main.y);
+    EXPECT_FLOAT_EQ(View(0).Scale.X, 1.0f / 1.25f);
+    EXPECT_FLOAT_EQ(View(0).Scale.Y, 1.0f / 1.25f);
+    EXPECT_EQ(View(0).Scale.Z, 1.0f);
+    PostMouse(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), main.x, main.y);
+    EXPECT_FLOAT_EQ(View(0).Scale.X, 1.0f);
+
+    // The front view (upper right) becomes active; a left drag there turns it about Z.
+    const float frontZ = View(2).Rotation.Z;
+    Drag(MK_LBUTTON, 4, 0, Port(TopRightViewport));
+    EXPECT_EQ(MainForm->ActiveView, 3);
+    EXPECT_EQ(View(2).Rotation.Z, frontZ - 2.0f);
+    // The wheel now zooms the front view.
+    PostMouse(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), main.x, main.y);
+    EXPECT_FLOAT_EQ(View(2).Scale.X, 1.0f / 1.25f);
+    EXPECT_EQ(View(0).Scale.X, 1.0f);
+
+    // A double click there copies its whole view into the main view.
+    const POINT front = CentreOf(Port(TopRightViewport));
+    PostMouse(WM_LBUTTONDOWN, MK_LBUTTON, front.x, front.y);
+    PostMouse(WM_LBUTTONUP, 0, front.x, front.y);
+    PostMouse(WM_LBUTTONDBLCLK, MK_LBUTTON, front.x, front.y);
+    PostMouse(WM_LBUTTONUP, 0, front.x, front.y);
+    EXPECT_TRUE(SameView(View(0), View(2)));
+
+    // In the main view a double click copies nothing.
+    View(0).Rotation.X = 12.0f;
+    const TViewState own = View(0);
+    PostMouse(WM_LBUTTONDOWN, MK_LBUTTON, main.x, main.y);
+    PostMouse(WM_LBUTTONUP, 0, main.x, main.y);
+    PostMouse(WM_LBUTTONDBLCLK, MK_LBUTTON, main.x, main.y);
+    PostMouse(WM_LBUTTONUP, 0, main.x, main.y);
+    EXPECT_EQ(MainForm->ActiveView, 0);
+    EXPECT_TRUE(SameView(View(0), own));
+    ASSERT_TRUE(WaitForFrame());
+}
+
+TEST_F(NavigationTest, ZoomItemsPresetsAndResetSetTheViewsAndTheZoomBoxSwallowsTyping)
+{
+    Open(u"Field with metal object.dmo");
+    RunCommand(MainForm->ImageZoom[5]);  // 400 %
+    EXPECT_EQ(MainForm->ComboBoxZoom->ItemIndex(), 5);
+    EXPECT_EQ(View(0).Scale.X, 0.25f);
+    EXPECT_EQ(View(0).Scale.Y, 0.25f);
+    // Typing in the box changes nothing.
+    uint16_t key = '8';
+    MainForm->ComboBoxZoom->OnKeyDown(MainForm->ComboBoxZoom, key, 0);
+    EXPECT_EQ(key, 0);
+    char16_t typed = u'8';
+    MainForm->ComboBoxZoom->OnKeyPress(MainForm->ComboBoxZoom, typed);
+    EXPECT_EQ(typed, 0);
+
+    View(0).Translation.X = 5.0f;
+    PostKey(VK_F2, true);  // View > Front view
+    EXPECT_EQ(View(0).Rotation.X, -90.0f);
+    EXPECT_EQ(View(0).Translation.X, 0.0f);
+    EXPECT_EQ(View(0).Scale.X, 0.25f);  // the zoom stays
+    PostKey(VK_F1, true);  // View > Perspective view
+    EXPECT_EQ(View(0).Rotation.X, -45.0f);
+    EXPECT_EQ(View(0).Rotation.Z, -45.0f);
+    PostKey(VK_F3, true);  // View > Top view
+    EXPECT_EQ(View(0).Rotation.X, 0.0f);
+
+    View(3).Rotation.Z = 17.0f;
+    MainForm->ColorManager->SetUpperLimit(80.0f);
+    MainForm->ScanImage->Rebuild = 0;
+    PostKey('R', true);  // View > Reset
+    EXPECT_EQ(View(3).Rotation.Z, -45.0f);
+    EXPECT_EQ(View(0).Scale.X, 1.0f);
+    EXPECT_TRUE(SameView(View(0), View(1)));
+    EXPECT_EQ(MainForm->ColorManager->UpperLimit, 95.0f);
+    ASSERT_TRUE(WaitForFrame());
+}
+
+TEST_F(NavigationTest, AHeldNavigatorButtonRepeatsItsStepUntilReleased)
+{
+    Open(u"Field with metal object.dmo");
+    TElGraphicButton* zoomIn = MainForm->SpeedButton[12];  // SpeedButton13
+    const HWND button = zoomIn->Handle();
+    const POINT at{zoomIn->Width() / 2, zoomIn->Height() / 2};
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    // Each tick of the repeat zooms once more: wait for three.
+    const float three = 1.0f / (1.25f * 1.25f * 1.25f);
+    ASSERT_TRUE(PumpUntil([&] { return View(0).Scale.X <= three * 1.001f; }, 5000));
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    EXPECT_FALSE(MainForm->TimerButtonDown->Enabled());
+    const float released = View(0).Scale.X;
+    // Two repeat intervals later nothing more has happened.
+    TimerWitness witness(110);
+    ASSERT_TRUE(PumpUntil(witness.Ticked(2), 5000));
+    EXPECT_EQ(View(0).Scale.X, released);
+
+    // A click turns once: 358 + 3 wraps to 1.
+    View(0).Rotation.X = 358.0f;
+    MainForm->SpeedButton[1]->Click();  // SpeedButton2
+    EXPECT_EQ(View(0).Rotation.X, 1.0f);
+    View(0).Rotation.X = -1.0f;
+    MainForm->SpeedButton[3]->Click();  // SpeedButton4
+    EXPECT_EQ(View(0).Rotation.X, -4.0f);
+}
+
+TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnly)
+{
+    Open(u"Field with metal object.dmo");
+    TScanData& scan = *MainForm->ScanImage->ScanData;
+    scan.SelectPoint(nullptr);
+    // Ctrl+Up without a selection: the first point, then ten lines on.
+    TScanPoint* first = scan.FirstPoint();
+    scan.SelectPoint(first);
+    TScanPoint* expected = scan.GetNextLinePoint(10);
+    scan.SelectPoint(nullptr);
+    PostKey(VK_UP, true);
+    EXPECT_EQ(scan.Selected, expected);
+    EXPECT_EQ(MainForm->ScanImage->CrossHairActive(), 1);
+    EXPECT_EQ(MainForm->RepaintPending, 1);
+    TScanPoint* next = scan.GetNextPoint(1);
+    PostKey(VK_LEFT);
+    EXPECT_EQ(scan.Selected, next);
+
+    // PageUp moves the level plane on a scan of the program's own kind.
+    const float level = scan.Level;
+    PostKey(VK_NEXT);
+    EXPECT_NE(scan.Level, level);
+    EXPECT_EQ(MainForm->ScanImage->LevelPlaneActive(), 1);
+    ASSERT_TRUE(WaitForFrame());
+
+    // On a Tarnwell scan the depth keys do nothing.
+    MainForm->OpenFile(ExamplesFolder() + u"Tarnwell sample.dmo");
+    ASSERT_EQ(MainForm->Magic, "DMO.TNW.01");
+    TScanData& tarnwell = *MainForm->ScanImage->ScanData;
+    const float tarnwellLevel = tarnwell.Level;
+    PostKey(VK_NEXT);
+    PostKey(VK_PRIOR);
+    EXPECT_EQ(tarnwell.Level, tarnwellLevel);
+    ASSERT_TRUE(WaitForFrame());
+}

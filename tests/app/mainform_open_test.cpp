@@ -1,0 +1,204 @@
+// Opening scans on the real main window: each example from the Examples menu, File > Open
+// through the file dialog, the command line, the recent list after a restart, and files that
+// are refused while another scan is shown.
+#include "mainroad_support.h"
+
+#include "ExampleScans.h"
+#include "app/ScanKinds.h"
+#include "scan/files/ScanFileWriter.h"
+#include "scan/files/_TFileManager.h"
+#include "scan/files/globals.h"
+#include "scan/model/_TScanData.h"
+#include "scan/render/_TScanImage.h"
+
+#include "framework/Dialogs.h"
+#include "framework/Streams.h"
+#include "framework/StrConv.h"
+
+#include <cstring>
+
+using namespace mainroad;
+
+namespace {
+
+std::vector<uint8_t> ScanFileBytes(const TScanFileSource& Source)
+{
+    TMemoryStream m;
+    EXPECT_TRUE(WriteScanFile(m, Source));
+    return m.Bytes();
+}
+
+bool SameViews(const TViewStates& A, const TViewStates& B)
+{
+    return std::memcmp(&A, &B, sizeof A) == 0;
+}
+
+TMenuItem* ExampleItem(const std::u16string& Caption)
+{
+    for (int i = 0; i < MainForm->MenuFileExamples->Count(); ++i)
+        if (MainForm->MenuFileExamples->Items(i)->Caption() == Caption)
+            return MainForm->MenuFileExamples->Items(i);
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(ProgramTest, EachExampleOpensFromTheMenuAndSetsTheWindowUpForItsKind)
+{
+    CopyExampleScans();
+    ASSERT_TRUE(Start());
+    struct TCase {
+        TExampleScan Scan;
+        std::string Magic;
+        bool Depth;
+        uint8_t Scheme;
+    };
+    const TCase cases[] = {{MakeFieldExample(), "DMO.L3D.01", true, 0},
+                           {MakeTarnwellSampleExample(), "DMO.TNW.01", false, 2},
+                           {MakeTarnwellScanExample(), "TNW.TNW.01", false, 2},
+                           {MakeFieldExample(), "DMO.L3D.01", true, 0}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Scan.FileName);
+        const std::u16string name = Utf8ToWide(c.Scan.FileName);
+        TMenuItem* item = ExampleItem(name.substr(0, name.size() - 4));
+        ASSERT_NE(item, nullptr);
+        // A camera command before the open: the stored views must replace it.
+        MainForm->ViewStates[0].Rotation.X = 33.0f;
+        RunCommand(item);
+
+        EXPECT_EQ(MainForm->Magic, c.Magic);
+        TScanData& scan = *MainForm->ScanImage->ScanData;
+        EXPECT_EQ(scan.Count, uint32_t(c.Scan.Columns * c.Scan.Rows));
+        EXPECT_EQ(MainForm->DepthControlsEnabled != 0, c.Depth);
+        EXPECT_EQ(MainForm->ComboBoxSoil->Enabled(), c.Depth);
+        EXPECT_EQ(scan.ColorScheme, c.Scheme);
+        EXPECT_TRUE(SameViews(MainForm->ViewStates, c.Scan.Source.ViewStates));
+        EXPECT_EQ(MainForm->Caption(), WindowCaptionText(c.Scan.Source.Remarks.Project, name));
+        EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - " + c.Scan.Source.Remarks.Project + u" ( \"" + name + u"\" )");
+        EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), c.Scan.Source.Remarks.SoilType);
+        EXPECT_EQ(scan.SoilFactor, SoilTypes[size_t(c.Scan.Source.Remarks.SoilType)].Factor);
+        EXPECT_EQ(MainForm->ScanImage->FieldLength(), c.Scan.Source.Remarks.FieldLength);
+        EXPECT_EQ(MainForm->ScanImage->Smooth(), 1);
+        EXPECT_EQ(GlobalSettings.OpenFolder, ExamplesFolder());
+        EXPECT_EQ(MainForm->Edited, 0);
+        EXPECT_FALSE(MainForm->MenuEditReset->Enabled());
+        EXPECT_FALSE(MainForm->ToolButtonUndo->Enabled());
+        EXPECT_TRUE(MainForm->MenuViewReset->Enabled());
+
+        // The surface is drawn in the main view.
+        ASSERT_TRUE(WaitForFrame());
+        EXPECT_GT(PixelsOtherThan(ViewPixels(MainForm->Viewports[MainViewport]), 0), 1000u);
+    }
+    // Three different files entered the recent list; the fourth open was one of them.
+    EXPECT_EQ(MainForm->MenuFile_LastUsed->Count(), 3);
+}
+
+TEST_F(ProgramTest, FileOpenStartsInTheLastFolderAndTheChosenFileComesBackAfterARestart)
+{
+    const std::u16string folder = Root + u"Scans\\";
+    ASSERT_TRUE(ForceDirectories(folder));
+    const std::u16string path = folder + u"mill.dmo";
+    TExampleScan field = MakeFieldExample();
+    field.Source.Remarks.Project.clear();
+    WriteBytes(path, ScanFileBytes(field.Source));
+    ASSERT_TRUE(Start());
+
+    std::vector<TFileDialogRequest> asked;
+    FileDialogSeam() = [&](TFileDialogRequest& Request) {
+        asked.push_back(Request);
+        return false;
+    };
+    // Cancelled: nothing changes.
+    PostKey('O', true);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_FALSE(asked[0].Save);
+    EXPECT_EQ(asked[0].Title, u"Open");
+    EXPECT_EQ(asked[0].InitialDir, Documents + u"Lorvane 3D\\My Scans\\");
+    ASSERT_EQ(asked[0].Filters.size(), 1u);
+    EXPECT_EQ(asked[0].Filters[0].first, u"Demo files (*.dmo)");
+    EXPECT_EQ(asked[0].Filters[0].second, u"*.dmo");
+    EXPECT_TRUE(MainForm->Magic.empty());
+    EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D");
+    EXPECT_FALSE(MainForm->MenuViewReset->Enabled());
+
+    // Chosen through the Open tool button: a scan without a project name.
+    FileDialogSeam() = [&](TFileDialogRequest& Request) {
+        asked.push_back(Request);
+        Request.FileName = path;
+        return true;
+    };
+    MainForm->ToolButtonOpen->Click();
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    EXPECT_EQ(MainForm->Magic, "DMO.L3D.01");
+    EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - \"mill.dmo\"");
+    EXPECT_EQ(GlobalSettings.OpenFolder, folder);
+
+    // After a restart the dialog starts in that folder, and the recent list reopens the file.
+    ResetDialogSeams();
+    Stop();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(MainForm->Magic.empty());
+    ASSERT_EQ(MainForm->MenuFile_LastUsed->Count(), 1);
+    RunCommand(MainForm->MenuFile_LastUsed->Items(0));
+    EXPECT_EQ(MainForm->Magic, "DMO.L3D.01");
+    EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - \"mill.dmo\"");
+    FileDialogSeam() = [&](TFileDialogRequest& Request) {
+        asked.push_back(Request);
+        return false;
+    };
+    RunCommand(MainForm->MenuFileOpen);
+    EXPECT_EQ(asked.back().InitialDir, folder);
+}
+
+TEST_F(ProgramTest, AScanNamedOnTheCommandLineIsOpenWhenTheWindowShows)
+{
+    CopyExampleScans();
+    const std::u16string path = ExamplesFolder() + u"Tarnwell sample.dmo";
+    ASSERT_TRUE(Start({path}));
+    EXPECT_EQ(MainForm->Magic, "DMO.TNW.01");
+    EXPECT_EQ(MainForm->FileManager->FileName(), path);
+    ASSERT_TRUE(WaitForFrame());
+    EXPECT_GT(PixelsOtherThan(ViewPixels(MainForm->Viewports[MainViewport]), 0), 1000u);
+}
+
+TEST_F(ProgramTest, ARefusedFileShowsItsMessageAndLeavesThePreviousScanAsItWasDrawn)
+{
+    CopyExampleScans();
+    ASSERT_TRUE(Start());
+    RunCommand(ExampleItem(u"Field with metal object"));
+    ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
+    // A turned view, so that a reset to the presets would show.
+    MainForm->ViewStates[0].Rotation.Z = 30.0f;
+    ASSERT_TRUE(DrawFrame());
+    const l3d::testing::Pixels before = ViewPixels(MainForm->Viewports[MainViewport]);
+    const TViewStates views = MainForm->ViewStates;
+    const std::u16string caption = MainForm->Caption();
+    const std::u16string folder = GlobalSettings.OpenFolder;
+    const uint32_t count = MainForm->ScanImage->ScanData->Count;
+
+    // A Tarnwell file cut short inside its fixed blocks, a file of a kind without a loader,
+    // a missing file: each is reported, none changes anything.
+    std::vector<uint8_t> cut = ScanFileBytes(MakeTarnwellSampleExample().Source);
+    cut.resize(300);
+    WriteBytes(Root + u"cut.dmo", cut);
+    std::vector<uint8_t> unknown = ScanFileBytes(MakeFieldExample().Source);
+    std::memcpy(unknown.data(), "XYZ.XYZ.01", 10);
+    WriteBytes(Root + u"unknown.dmo", unknown);
+    for (const char16_t* name : {u"cut.dmo", u"unknown.dmo", u"missing.dmo"}) {
+        SCOPED_TRACE(WideToUtf8(std::u16string(name)));
+        const size_t messages = ErrorBoxes.size();
+        MainForm->OpenFile(Root + name);
+        EXPECT_EQ(ErrorBoxes.size(), messages + 1);
+        EXPECT_EQ(MainForm->Magic, "DMO.L3D.01");
+        EXPECT_EQ(MainForm->ScanImage->ScanData->Count, count);
+        EXPECT_TRUE(SameViews(MainForm->ViewStates, views));
+        EXPECT_EQ(MainForm->Caption(), caption);
+        EXPECT_EQ(GlobalSettings.OpenFolder, folder);
+        EXPECT_TRUE(MainForm->DepthControlsEnabled);
+        EXPECT_EQ(MainForm->RepaintPending, 1);
+        ASSERT_TRUE(WaitForFrame());
+        const l3d::testing::Pixels after = ViewPixels(MainForm->Viewports[MainViewport]);
+        EXPECT_EQ(after.data, before.data);
+    }
+    EXPECT_EQ(MainForm->MenuFile_LastUsed->Count(), 1);
+}

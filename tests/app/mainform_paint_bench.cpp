@@ -1,0 +1,169 @@
+// Figures of the main road under Wine, printed and never checked (speed is reported, not
+// asserted): the idle program (frames drawn and processor time in 5 s of nothing changing),
+// frames per second while a 250 x 250 scan is turned by a continuous drag in the single view
+// and in the four views, and the time from the open command to the first frame drawn for a
+// 250 x 250 and a 1000 x 1000 scan.
+#include "mainroad_support.h"
+
+#include "ExampleScans.h"
+#include "scan/files/ScanFileWriter.h"
+#include "scan/files/globals.h"
+#include "scan/model/_TScanData.h"
+#include "scan/render/_TScanImage.h"
+
+#include "framework/Streams.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+using namespace mainroad;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point Start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - Start).count();
+}
+
+// The processor time of this process so far, in milliseconds.
+double ProcessCpuMs()
+{
+    FILETIME created, ended, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+    auto ms = [](const FILETIME& t) {
+        return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
+// A square scan of the program's own kind with a hill and ripples, written to Path.
+void WriteSquareScan(const std::u16string& Path, int Size)
+{
+    TScanFileSource source;
+    source.Kind = TScanFileKind::L3DDemo;
+    source.LinesPerBlock = Size;
+    source.Count = Size * Size;
+    source.ViewStates = ExamplePresetViews();
+    source.Remarks.Project = u"Benchmark";
+    source.Records.reserve(size_t(Size) * Size);
+    for (int c = 0; c < Size; ++c)
+        for (int r = 0; r < Size; ++r) {
+            const double x = (c - Size * 0.5) / (Size * 0.25), y = (r - Size * 0.5) / (Size * 0.25);
+            TScanRecord record;
+            record.Value = float(100.0 + 60.0 * std::exp(-(x * x + y * y)) + 4.0 * std::sin(c * 0.3) * std::cos(r * 0.2));
+            record.X = float(c);
+            record.Y = float(r);
+            source.Records.push_back(record);
+        }
+    TMemoryStream m;
+    ASSERT_TRUE(WriteScanFile(m, source));
+    m.SaveToFile(Path);
+}
+
+class MainRoadBench : public ProgramTest {
+protected:
+    // Frames per second over Seconds of a left drag in the main view, each posted move one
+    // repaint request; and the mean time the paint tick itself takes.
+    void DragFigures(const char* What, double Seconds)
+    {
+        const POINT p = CentreOf(MainForm->Viewports[MainViewport]);
+        PostMouse(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
+        ASSERT_TRUE(WaitForFrame());
+        int frames = 0;
+        const auto start = Clock::now();
+        while (MsSince(start) < Seconds * 1000.0) {
+            PostMessageW(MainForm->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x + (frames % 2 ? 3 : -3), p.y));
+            ASSERT_TRUE(WaitForFrame());
+            ++frames;
+        }
+        const double fps = frames / (MsSince(start) / 1000.0);
+        PostMouse(WM_LBUTTONUP, 0, p.x, p.y);
+
+        // The paint alone, called directly, ten times.
+        const int paints = 10;
+        const auto paintStart = Clock::now();
+        for (int i = 0; i < paints; ++i) {
+            MainForm->ViewStates[0].Rotation.Z += 3.0f;
+            MainForm->RepaintPending = 1;
+            MainForm->TimerPaintTimer(MainForm->TimerPaint);
+        }
+        const double paintMs = MsSince(paintStart) / paints;
+        std::printf("%s: %.1f frames per second while dragging (%d frames); one paint %.1f ms\n", What, fps, frames,
+                    paintMs);
+        std::fflush(stdout);
+    }
+};
+
+}  // namespace
+
+TEST_F(MainRoadBench, IdleNoFrameIsDrawnAndTheProcessorRests)
+{
+    CopyExampleScans();
+    ASSERT_TRUE(Start());
+    MainForm->OpenFile(ExamplesFolder() + u"Field with metal object.dmo");
+    ASSERT_TRUE(WaitForFrame());
+    ASSERT_TRUE(PumpUntil(NothingToPaint, 5000));
+    // A marker painted over the drawing area stays only while no frame is drawn.
+    const POINT p = CentreOf(MainForm->Viewports[MainViewport]);
+    HDC dc = GetDC(MainForm->ScanImage->DrawingWindow());
+    POINT local = p;
+    MapWindowPoints(MainForm->Handle(), MainForm->ScanImage->DrawingWindow(), &local, 1);
+    const RECT marker{local.x, local.y, local.x + 4, local.y + 4};
+    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(dc, &marker, magenta);
+    DeleteObject(magenta);
+    ReleaseDC(MainForm->ScanImage->DrawingWindow(), dc);
+
+    const double cpuStart = ProcessCpuMs();
+    const auto start = Clock::now();
+    PumpUntil([] { return false; }, 5000);
+    const double wall = MsSince(start);
+    const double cpu = ProcessCpuMs() - cpuStart;
+    const l3d::testing::Pixels seen =
+        l3d::testing::ReadClientPixels(MainForm->Handle(), RECT{p.x, p.y, p.x + 4, p.y + 4});
+    const bool markerKept = (seen.data[5] & 0xFFFFFF) == 0xFF00FF;
+    std::printf("idle %.0f ms: %s, processor %.0f ms (%.1f %%, the test's own 5 ms message wait included)\n", wall,
+                markerKept ? "no frame drawn" : "A FRAME WAS DRAWN", cpu, 100.0 * cpu / wall);
+    std::fflush(stdout);
+    EXPECT_TRUE(markerKept);
+}
+
+TEST_F(MainRoadBench, FramesPerSecondWhileA250By250ScanIsTurned)
+{
+    const std::u16string path = Root + u"square250.dmo";
+    WriteSquareScan(path, 250);
+    ASSERT_TRUE(Start());
+    MainForm->OpenFile(path);
+    ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
+    ASSERT_TRUE(WaitForFrame());
+    DragFigures("250 x 250, four views", 5.0);
+    PostKey('M', true);
+    ASSERT_EQ(GlobalSettings.SplitScreen, 0);
+    ASSERT_TRUE(WaitForFrame());
+    DragFigures("250 x 250, single view", 5.0);
+}
+
+TEST_F(MainRoadBench, FromTheOpenCommandToTheFirstFrame)
+{
+    for (int size : {250, 1000}) {
+        const std::u16string path = Root + u"square.dmo";
+        WriteSquareScan(path, size);
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(WaitForFrame());
+        const auto start = Clock::now();
+        MainForm->OpenFile(path);
+        const double opened = MsSince(start);
+        ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
+        ASSERT_TRUE(PumpUntil([] { return MainForm->RepaintPending == 0; }, 120000));
+        const double framed = MsSince(start);
+        std::printf("%d x %d: open %.0f ms, first frame drawn %.0f ms after the open command (level %d built)\n", size,
+                    size, opened, framed, MainForm->ScanImage->BuiltResolution() + 1);
+        std::fflush(stdout);
+        Stop();
+    }
+}

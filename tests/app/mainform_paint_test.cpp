@@ -1,0 +1,222 @@
+// The paint timer on the real main window: the four framed views with the active one red, the
+// single view, bars that painting leaves alone, the navigator and full screen, the background
+// colour, the data grid of a live GPS scan and the notice of a lower resolution level.
+// With L3D_SCREENSHOT_DIR set, pictures of the four views and the single view are saved there.
+#include "mainroad_support.h"
+
+#include "app/ViewLayout.h"
+#include "scan/files/globals.h"
+#include "scan/model/_TDataGrid.h"
+#include "scan/model/_TScanData.h"
+#include "scan/render/_TScanImage.h"
+#include "widgets/el/menus/el_screenshot.h"
+
+#include "framework/StrConv.h"
+
+#include <cmath>
+#include <cstdlib>
+
+using namespace mainroad;
+using l3d::testing::Pixels;
+using l3d::testing::ReadClientPixels;
+
+namespace {
+
+void SavePicture(const char* Name)
+{
+    if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
+        l3d::testing::SaveWindowPicture(MainForm->Handle(), Utf8ToWide(dir) + u"\\" + Utf8ToWide(Name));
+}
+
+RECT ControlRect(TControl* Control)
+{
+    return RECT{Control->Left(), Control->Top(), Control->Left() + Control->Width(),
+                Control->Top() + Control->Height()};
+}
+
+class MainRoadTest : public ProgramTest {
+protected:
+    void OpenField()
+    {
+        CopyExampleScans();
+        ASSERT_TRUE(Start());
+        ASSERT_GT(MainForm->MenuFileExamples->Count(), 0);
+        MainForm->OpenFile(ExamplesFolder() + u"Field with metal object.dmo");
+        ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
+        ASSERT_TRUE(WaitForFrame());
+    }
+};
+
+}  // namespace
+
+TEST_F(MainRoadTest, TheSplitScreenShowsTheSurfaceInFourFramedViewsWithTheActiveOneRed)
+{
+    OpenField();
+    ASSERT_EQ(GlobalSettings.SplitScreen, 1);
+    const auto& v = MainForm->Viewports;
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(v[i], 3)), 0), 200u) << "view " << i;
+    SavePicture("mainroad-four-views.png");
+    EXPECT_EQ(MainForm->ActiveView, 0);
+    EXPECT_EQ(FrameColourLeftOf(v[MainViewport]), Red);
+    EXPECT_EQ(FrameColourLeftOf(v[BottomRightViewport]), Grey);
+    EXPECT_EQ(FrameColourLeftOf(v[MiddleRightViewport]), Grey);
+    EXPECT_EQ(FrameColourLeftOf(v[TopRightViewport]), Grey);
+
+    // A press in the lower right view makes the perspective view active.
+    const POINT p = CentreOf(v[BottomRightViewport]);
+    PostMouse(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
+    PostMouse(WM_LBUTTONUP, 0, p.x, p.y);
+    EXPECT_EQ(MainForm->ActiveView, 2);
+    ASSERT_TRUE(WaitForFrame());
+    EXPECT_EQ(FrameColourLeftOf(v[BottomRightViewport]), Red);
+    EXPECT_EQ(FrameColourLeftOf(v[MainViewport]), Grey);
+}
+
+TEST_F(MainRoadTest, PaintingLeavesTheBarsAloneAndDrawsOnlyWhenAskedTo)
+{
+    OpenField();
+    const RECT bars[] = {ControlRect(MainForm->ControlBar), ControlRect(MainForm->StatusPanel),
+                         ControlRect(MainForm->Navigator), ControlRect(MainForm->MenuBar)};
+    std::vector<Pixels> before;
+    for (const RECT& r : bars)
+        before.push_back(ReadClientPixels(MainForm->Handle(), r));
+    // A turn redraws every view.
+    MainForm->ViewStates[0].Rotation.Z = 40.0f;
+    MainForm->ViewStates[3].Rotation.Z = -80.0f;
+    ASSERT_TRUE(DrawFrame());
+    ASSERT_TRUE(DrawFrame());
+    for (size_t i = 0; i < std::size(bars); ++i)
+        EXPECT_EQ(ReadClientPixels(MainForm->Handle(), bars[i]).data, before[i].data) << "bar " << i;
+
+    // Nothing pending: the timer runs and draws nothing. A mouse move without a button asks
+    // for one frame.
+    EXPECT_EQ(MainForm->RepaintPending, 0);
+    EXPECT_TRUE(MainForm->TimerPaint->Enabled());
+    const POINT p = CentreOf(MainForm->Viewports[MainViewport]);
+    PostMouse(WM_MOUSEMOVE, 0, p.x, p.y);
+    EXPECT_TRUE(WaitForFrame());
+}
+
+TEST_F(MainRoadTest, WithoutTheSplitScreenOnlyTheMainViewIsDrawnAcrossTheWholeArea)
+{
+    OpenField();
+    const TViewportRect right = MainForm->Viewports[TopRightViewport];
+    PostKey('M', true);  // Extras > Split screen
+    EXPECT_EQ(GlobalSettings.SplitScreen, 0);
+    EXPECT_FALSE(MainForm->MenuExtrasSplitScreen->Checked());
+    ASSERT_TRUE(WaitForFrame());
+    const TViewportRect main = MainForm->Viewports[MainViewport];
+    EXPECT_EQ(main.X + main.Width, MainForm->ClientWidth() - 4);
+    EXPECT_EQ(MainForm->Viewports[TopRightViewport].Width, 0);
+    // No frame where the right column's was.
+    EXPECT_NE(FrameColourLeftOf(right), Grey);
+    EXPECT_NE(FrameColourLeftOf(main), Red);
+    SavePicture("mainroad-single-view.png");
+
+    PostKey('M', true);
+    EXPECT_EQ(GlobalSettings.SplitScreen, 1);
+    ASSERT_TRUE(WaitForFrame());
+    EXPECT_EQ(FrameColourLeftOf(MainForm->Viewports[TopRightViewport]), Grey);
+}
+
+TEST_F(MainRoadTest, TheNavigatorAndFullScreenGiveTheDrawingAreaTheWindowsWidthAndBack)
+{
+    OpenField();
+    RunCommand(MainForm->MenuExtrasNavigator);
+    EXPECT_FALSE(MainForm->Navigator->Visible());
+    EXPECT_EQ(MainForm->Viewports[MainViewport].X, 4);
+    ASSERT_TRUE(WaitForFrame());
+    EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3)), 0), 1000u);
+    RunCommand(MainForm->MenuExtrasNavigator);
+    EXPECT_TRUE(MainForm->Navigator->Visible());
+    EXPECT_EQ(MainForm->Viewports[MainViewport].X, MainForm->Navigator->Left() + MainForm->Navigator->Width() + 4);
+
+    PostKey(VK_F11);
+    ASSERT_TRUE(MainForm->MenuExtrasFullscreen->Checked());
+    EXPECT_EQ(MainForm->BorderStyle(), TFormBorderStyle::bsNone);
+    EXPECT_FALSE(MainForm->MenuBar->Visible());
+    EXPECT_FALSE(MainForm->ControlBar->Visible());
+    EXPECT_FALSE(MainForm->StatusPanel->Visible());
+    EXPECT_FALSE(MainForm->Navigator->Visible());
+    EXPECT_EQ(MainForm->WindowState(), TWindowState::wsMaximized);
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    ASSERT_TRUE(WaitForFrame());
+    EXPECT_EQ(MainForm->ExportViewport.Width, MainForm->ClientWidth());
+    EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3)), 0), 1000u);
+
+    PostKey(VK_ESCAPE);
+    EXPECT_FALSE(MainForm->MenuExtrasFullscreen->Checked());
+    EXPECT_EQ(MainForm->BorderStyle(), TFormBorderStyle::bsSizeable);
+    EXPECT_TRUE(MainForm->MenuBar->Visible());
+    EXPECT_TRUE(MainForm->StatusPanel->Visible());
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    ASSERT_TRUE(WaitForFrame());
+    EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3)), 0), 1000u);
+}
+
+TEST_F(MainRoadTest, TheBackgroundColourFillsTheMarginsBetweenTheViews)
+{
+    OpenField();
+    GlobalSettings.BackgroundColor = 0x804020;  // blue 0x80, green 0x40, red 0x20
+    ASSERT_TRUE(DrawFrame());
+    const TViewportRect& main = MainForm->Viewports[MainViewport];
+    const RECT r = ClientRectOf(main);
+    // Inside the frame, in the two-pixel margin of the view.
+    const Pixels p = ReadClientPixels(MainForm->Handle(), RECT{r.left + 1, r.top + 40, r.left + 2, r.top + 41});
+    EXPECT_EQ(p.data[0] & 0xFFFFFF, 0x204080u);
+}
+
+TEST_F(MainRoadTest, ALiveGpsScanDrawsItsDataGridAtEveryTick)
+{
+    OpenField();
+    TDataGrid& grid = *MainForm->DataGrid;
+    grid.SetSize(3, 3, 1);
+    grid.XFrom = 0;
+    grid.XTo = 2;
+    grid.YFrom = 0;
+    grid.YTo = 2;
+    grid.Statistics = {1, 1, 1, 1, 1, 1};
+    grid.ColorMin = 0.0f;
+    grid.ColorMax = 8.0f;
+    for (int x = 0; x < 3; ++x)
+        for (int y = 0; y < 3; ++y)
+            grid.GetCell(x, y, 0)->Value = float(x * 3 + y);
+    LiveScan.DeviceIndex = 0;
+    LiveScan.OperatingMode = 4;
+    // Drawn without a repaint request.
+    TimerWitness witness(60);
+    ASSERT_TRUE(PumpUntil(witness.Ticked(3), 5000));
+    const TViewportRect area = InsetViewport(MainForm->Viewports[MainViewport], 2);
+    const Pixels cells = ViewPixels(area);
+    EXPECT_GT(PixelsOtherThan(cells, 0), size_t(cells.width) * cells.height / 2);
+    // No frames in the grid view: the right column is cleared.
+    EXPECT_EQ(PixelsOtherThan(ViewPixels(MainForm->Viewports[TopRightViewport]), 0), 0u);
+
+    // A statistic that is not known yet: only the background.
+    grid.Statistics[1] = std::nanf("");
+    TimerWitness again(60);
+    ASSERT_TRUE(PumpUntil(again.Ticked(3), 5000));
+    EXPECT_EQ(PixelsOtherThan(ViewPixels(area), 0), 0u);
+    LiveScan.DeviceIndex = -1;
+}
+
+TEST_F(MainRoadTest, TheStatusBarSaysWhichLevelIsShownWhenTheChosenOneWouldPassTheBudget)
+{
+    OpenField();
+    TScanImage& image = *MainForm->ScanImage;
+    image.TriangleBudget = 20000;
+    image.SetResolution(4);
+    image.Rebuild = 1;
+    ASSERT_TRUE(DrawFrame());
+    ASSERT_LT(image.BuiltResolution(), 4);
+    const std::u16string notice = MainForm->StatusBar->Panels(4)->Text();
+    EXPECT_NE(notice.find(u"level 5"), std::u16string::npos) << WideToUtf8(notice);
+    EXPECT_NE(notice.find(u"level " + std::u16string(1, char16_t(u'1' + image.BuiltResolution()))),
+              std::u16string::npos);
+    // Within the budget again: the notice goes.
+    image.SetResolution(0);
+    image.Rebuild = 1;
+    ASSERT_TRUE(DrawFrame());
+    EXPECT_EQ(MainForm->StatusBar->Panels(4)->Text().find(u"level"), std::u16string::npos);
+}
