@@ -1,6 +1,7 @@
 // The characteristics dialog, the frequency-energy chart, the about box, the update check and
 // the info window on the real main window: each reached the way the user reaches it, driven
 // with posted messages while it runs modally, read back from its controls and pixels.
+#include "device/form_driving.h"
 #include "mainroad_support.h"
 #include "program_fixture.h"
 
@@ -59,14 +60,8 @@ struct TModalDriver {
     int Shown = 0;
 };
 
-void PostClick(TWinControl* Control)
-{
-    PostMessageW(Control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 6));
-    PostMessageW(Control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
-}
-
-// A click on a button without a window of its own: on its parent, at its middle.
-void PostClick(TControl* Control)
+// A click on a control without a window of its own: on its parent, at its middle.
+void PostClickOnParent(TControl* Control)
 {
     const int x = Control->Left() + Control->Width() / 2, y = Control->Top() + Control->Height() / 2;
     HWND parent = Control->Parent()->Handle();
@@ -118,14 +113,6 @@ protected:
 
     std::u16string File;
 };
-
-TMenuItem* ExampleItem(const std::u16string& Caption)
-{
-    for (int i = 0; i < MainForm->MenuFileExamples->Count(); ++i)
-        if (MainForm->MenuFileExamples->Items(i)->Caption() == Caption)
-            return MainForm->MenuFileExamples->Items(i);
-    return nullptr;
-}
 
 }  // namespace
 
@@ -225,7 +212,7 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
 {
     CopyExampleScans();
     ASSERT_TRUE(Start());
-    TMenuItem* example = ExampleItem(u"Tarnwell field");
+    TMenuItem* example = mainroad::ExampleItem(u"Tarnwell field");
     ASSERT_NE(example, nullptr);
     mainroad::RunCommand(example);
     File = ExamplesFolder() + u"Tarnwell field.dmo";
@@ -380,8 +367,8 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheVersionBlockAndOpensTheWebPages)
         EXPECT_EQ(about->Label5->Caption(), u"2.0.1");
         EXPECT_EQ(about->Label8->Caption(), u"162");
         EXPECT_EQ(about->Label2->Cursor(), crHandPoint);
-        PostClick(static_cast<TControl*>(about->Label2));
-        PostClick(static_cast<TControl*>(about->Label6));
+        PostClickOnParent(about->Label2);
+        PostClickOnParent(about->Label6);
         EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
         SaveScreenshot(about->Handle(), u"about.png");
         // Without a version block (the data file is no program) the fallback shows.
@@ -421,41 +408,33 @@ TEST_F(InfoDialogsTest, TheUpdateCheckNamesTheVersionFromTheMenuAndOnceFromItsTi
 TEST_F(InfoDialogsTest, TheInfoWindowFollowsTheSelectedPointAndItsShowingMarksTheCommand)
 {
     ASSERT_TRUE(Start());
-    const TExampleScan example = MakeFieldExample();
-    Open(example.Source, u"field.dmo");
+    Open(MakeFieldExample().Source, u"field.dmo");
     TDialog_Info& w = *Dialog_Info;
     MainForm->UpdateScanInfo();
-    const std::u16string firstReading = w.ElLabel_ScanValueValue->Caption();
     const std::u16string firstLine = w.ElLabel_ScanLineValue->Caption();
     const std::u16string firstImpulse = w.ElLabel_ImpulseValue->Caption();
-    EXPECT_FALSE(firstReading.empty());
-    // Three lines and three impulses on, the values are those of that point.
-    TScanPoint* p = Scan().Selected;
-    for (int i = 0; i < 3; ++i)
-        p = p->Up->Next;
-    Scan().Selected = p;
-    MainForm->UpdateScanInfo();
+    // The arrow keys walk the selected point along its line and across the lines.
+    mainroad::PostKey(VK_LEFT);
+    mainroad::PostKey(VK_UP);
     EXPECT_NE(w.ElLabel_ScanLineValue->Caption(), firstLine);
     EXPECT_NE(w.ElLabel_ImpulseValue->Caption(), firstImpulse);
-    EXPECT_NE(w.ElLabel_ScanValueValue->Caption(), u"");
+    EXPECT_TRUE(w.ElLabel_ScanValueValue->Enabled());
 
-    // A fix of quality 2.5 lights three bars; none disables the panel.
+    // Ctrl+W shows the window, which checks its command and holds its tool button down.
+    mainroad::PostKey('W', true);
+    EXPECT_TRUE(w.Visible());
+    EXPECT_TRUE(MainForm->MenuExtrasInfo->Checked());
+    EXPECT_TRUE(MainForm->ToolButton_InfoWindow->Down());
+    // A fix of quality 2.5 lights three bars; no fix disables the panel.
     w.ShowValues(2.5f, 8.5f, 50.25f);
-    EXPECT_TRUE(w.ElPanel_GPS->Enabled());
     EXPECT_EQ(w.Shape_GPS_03->Brush()->Color(), TColor(32768));
     EXPECT_EQ(w.Shape_GPS_04->Brush()->Color(), TColor(0xFFFFFF));
     EXPECT_EQ(w.ElLabel_GPSQualityValue->Caption(), u"2.50");
-    EXPECT_TRUE(w.ElLabel_Latitude->Enabled());
     w.ShowValues(0.0f, NAN, NAN);
     EXPECT_FALSE(w.ElPanel_GPS->Enabled());
-    EXPECT_FALSE(w.ElLabel_Latitude->Enabled());
     EXPECT_EQ(w.ElLabel_LatitudeValue->Caption(), u"");
-
-    // Showing the window checks its command and holds its tool button down.
-    w.Show();
-    EXPECT_TRUE(MainForm->MenuExtrasInfo->Checked());
-    EXPECT_TRUE(MainForm->ToolButton_InfoWindow->Down());
-    w.Hide();
+    mainroad::PostKey('W', true);
+    EXPECT_FALSE(w.Visible());
     EXPECT_FALSE(MainForm->MenuExtrasInfo->Checked());
     EXPECT_FALSE(MainForm->ToolButton_InfoWindow->Down());
 }
