@@ -6,7 +6,6 @@
 #include "app/LengthUnits.h"
 #include "app/ProgramLook.h"
 #include "app/RemarksModel.h"
-#include "app/_TUpdate.h"
 #include "app/dlg_about.h"
 #include "app/dlg_diagramm.h"
 #include "app/remarks.h"
