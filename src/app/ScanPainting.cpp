@@ -15,11 +15,17 @@ void RenderWithCamera(TScanScene& Scene, uint8_t View, const TViewState& Camera,
     Scene.RenderScene();
 }
 
-void PaintFlatView(TScanScene& Scene, const TScanPaintInput& In, uint8_t Mode)
+// The layout's viewports are all the frames and the flat views need of it.
+TViewLayout LayoutOf(const TScanPaintInput& In)
 {
     TViewLayout layout;
     layout.Viewports = In.Viewports;
-    const TViewportRect area = FlatViewViewport(layout, In.SplitScreen);
+    return layout;
+}
+
+void PaintFlatView(TScanScene& Scene, const TScanPaintInput& In, uint8_t Mode)
+{
+    const TViewportRect area = FlatViewViewport(LayoutOf(In), In.SplitScreen);
     Scene.SetViewport(area.X, area.Y, area.Width, area.Height);
     switch (Mode) {
     case 2: Scene.RenderTop(); break;
@@ -68,9 +74,7 @@ void PaintScanViews(TScanScene& Scene, const TScanPaintInput& In, const TViewSta
     sink.MatrixMode(TMatrixMode::Projection);
     sink.LoadIdentity();
     if (In.SplitScreen) {
-        TViewLayout layout;
-        layout.Viewports = In.Viewports;
-        DrawViewFrames(sink, In.Scene, ViewFrames(layout, In.ActiveView));
+        DrawViewFrames(sink, In.Scene, ViewFrames(LayoutOf(In), In.ActiveView));
         for (const TSmallViewPass& pass : SmallViewPasses)
             RenderWithCamera(Scene, pass.View, Views[pass.ViewStateSlot], In.Viewports[pass.Viewport]);
     }

@@ -13,7 +13,6 @@
 #include "scan/render/_TScanImage.h"
 
 #include "framework/Application.h"
-#include "framework/StrConv.h"
 
 #include <windows.h>
 

@@ -9,7 +9,9 @@
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 
+#include <cmath>
 #include <cstring>
+#include <vector>
 
 using namespace mainroad;
 
@@ -88,6 +90,14 @@ TEST_F(NavigationTest, TheWheelZoomsTheActiveViewAndASmallViewIsCopiedByADoubleC
     EXPECT_EQ(View(0).Scale.Z, 1.0f);
     PostMouse(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), main.x, main.y);
     EXPECT_FLOAT_EQ(View(0).Scale.X, 1.0f);
+    // With the soil box focused the wheel still zooms, and leaves the soil alone.
+    MainForm->ComboBoxSoil->SetFocus();
+    const int soil = MainForm->ComboBoxSoil->ItemIndex();
+    PostMessageW(MainForm->ComboBoxSoil->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(main.x, main.y));
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    EXPECT_FLOAT_EQ(View(0).Scale.X, 1.0f / 1.25f);
+    EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), soil);
+    PostMouse(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), main.x, main.y);
 
     // The front view (upper right) becomes active; a left drag there turns it about Z.
     const float frontZ = View(2).Rotation.Z;
@@ -207,6 +217,35 @@ TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnl
     PostKey(VK_NEXT);
     EXPECT_NE(scan.Level, level);
     EXPECT_EQ(MainForm->ScanImage->LevelPlaneActive(), 1);
+    ASSERT_TRUE(WaitForFrame());
+
+    // F4 turns the smooth surface off and on; F8 raises the upper colour limit by its step.
+    PostKey(VK_F4);
+    EXPECT_EQ(MainForm->ScanImage->Smooth(), 0);
+    PostKey(VK_F4);
+    EXPECT_EQ(MainForm->ScanImage->Smooth(), 1);
+    ASSERT_TRUE(WaitForFrame());
+    const float upper = MainForm->ColorManager->UpperLimit;
+    PostKey(VK_F7);
+    EXPECT_EQ(MainForm->ColorManager->UpperLimit, upper - GlobalSettings.ColorLimitStep);
+
+    // Ctrl+X halves every value, keeps the missing readings missing, and can be undone.
+    std::vector<float> values;
+    for (TScanPoint* p = scan.FirstPoint(); p; p = scan.NextPoint())
+        values.push_back(p->Value);
+    PostKey('X', true);
+    size_t i = 0, missing = 0;
+    for (TScanPoint* p = scan.FirstPoint(); p; p = scan.NextPoint(), ++i) {
+        if (std::isnan(values[i])) {
+            EXPECT_TRUE(std::isnan(p->Value));
+            ++missing;
+        } else {
+            EXPECT_EQ(p->Value, std::trunc(std::nearbyint(values[i]) / 2));
+        }
+    }
+    EXPECT_EQ(missing, 5u);
+    EXPECT_EQ(MainForm->Edited, 1);
+    EXPECT_TRUE(MainForm->ToolButtonUndo->Enabled());
     ASSERT_TRUE(WaitForFrame());
 
     // On a Tarnwell scan the depth keys do nothing.

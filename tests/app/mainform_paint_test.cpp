@@ -11,10 +11,13 @@
 #include "scan/render/_TScanImage.h"
 #include "widgets/el/menus/el_screenshot.h"
 
+#include "support/memory_limit.h"
+
 #include "framework/StrConv.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <new>
 
 using namespace mainroad;
 using l3d::testing::Pixels;
@@ -219,4 +222,25 @@ TEST_F(MainRoadTest, TheStatusBarSaysWhichLevelIsShownWhenTheChosenOneWouldPassT
     image.Rebuild = 1;
     ASSERT_TRUE(DrawFrame());
     EXPECT_EQ(MainForm->StatusBar->Panels(4)->Text().find(u"level"), std::u16string::npos);
+}
+
+TEST_F(MainRoadTest, APaintThatFailsLeavesTheTimerRunningAndTheNextFrameDrawn)
+{
+    OpenField();
+    const TViewportRect main = InsetViewport(MainForm->Viewports[MainViewport], 3);
+    const size_t drawn = PixelsOtherThan(ViewPixels(main), 0);
+    ASSERT_GT(drawn, 1000u);
+    // Rebuilding the surface needs memory that is not there: the paint ends in an exception.
+    MainForm->ScanImage->Rebuild = 1;
+    MainForm->RepaintPending = 1;
+    {
+        const TMemoryLimit none = TMemoryLimit::Bytes(0);
+        EXPECT_THROW(MainForm->TimerPaintTimer(MainForm->TimerPaint), std::bad_alloc);
+    }
+    EXPECT_TRUE(MainForm->TimerPaint->Enabled());
+    // The next request draws the surface again, through the timer.
+    MainForm->ScanImage->Rebuild = 1;
+    ASSERT_TRUE(DrawFrame());
+    ASSERT_TRUE(DrawFrame());
+    EXPECT_GT(PixelsOtherThan(ViewPixels(main), 0), drawn * 9 / 10);
 }
