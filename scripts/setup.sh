@@ -15,6 +15,7 @@ packages=(
   wine wine64 wine32:i386 xvfb xauth x11-utils
   libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
   dpkg-dev unicode-data socat
+  nsis zip xdotool imagemagick pandoc weasyprint fonts-dejavu-core
 )
 
 missing=()

@@ -59,6 +59,17 @@ inline void PostKey(uint16_t Key, bool Ctrl = false, bool Alt = false)
     SetKeyboardState(held);
 }
 
+// A left click in the middle of a button (a tool button, a navigator button), as the mouse
+// gives it, and waits until it was handled.
+inline void ClickButton(TWinControl* Button)
+{
+    const LPARAM at = MAKELPARAM(Button->Width() / 2, Button->Height() / 2);
+    PostMessageW(Button->Handle(), WM_MOUSEMOVE, 0, at);
+    PostMessageW(Button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(Button->Handle(), WM_LBUTTONUP, 0, at);
+    EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+}
+
 // Waits until the paint timer drew the pending repaint (and runs again).
 inline bool WaitForFrame()
 {

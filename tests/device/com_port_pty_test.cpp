@@ -238,8 +238,11 @@ TEST(ComPortPty, AHundredClosesWhileDataFlowsLeaveNoHandleWindowOrLateEvent)
     port->Events = {};
     port->Open();
     writing = false;
-    for (char buffer[4096]; !written; Sleep(1))
+    const DWORD start = GetTickCount();
+    for (char buffer[4096]; !written && GetTickCount() - start < 10000; Sleep(1))
         port->Read(buffer, sizeof buffer);
+    // A writer still blocked cannot be joined; the failure ends the run instead of hanging it.
+    ASSERT_TRUE(written) << "the writer stays blocked on a drained line";
     writer.join();
     port->Close();
 }

@@ -229,18 +229,19 @@ TEST(Thread, AHundredStartAndStopCyclesLeaveNoHandleBehind)
 
 TEST(Thread, FreeingARunningThreadTerminatesAndWaitsForIt)
 {
-    std::atomic<bool> running{false}, ended{false};
+    const HANDLE running = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> ended{false};
     {
         TThread thread([&](TThread& self) {
-            running = true;
+            SetEvent(running);
             self.WaitTerminated(INFINITE);
             ended = true;
         });
         thread.Start();
-        while (!running)
-            Sleep(1);
+        EXPECT_EQ(WaitForSingleObject(running, 10000), WAIT_OBJECT_0);
     }
     EXPECT_TRUE(ended);
+    CloseHandle(running);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 
+#include "support/dialog_script.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -16,53 +18,6 @@
 #include <vector>
 
 namespace {
-
-// Runs Script once on the thread's first visible dialog; one still open 20 s later is
-// cancelled, so a script that fails cannot hang the test.
-class DialogScript {
-public:
-    explicit DialogScript(std::function<void(HWND)> Script) : script_(std::move(Script))
-    {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 50, Tick);
-    }
-    ~DialogScript()
-    {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-        EXPECT_TRUE(ran_) << "no dialog came up";
-        EXPECT_FALSE(timedOut_) << "the dialog stayed open after the script";
-    }
-
-private:
-    static BOOL CALLBACK FindDialog(HWND Window, LPARAM Found)
-    {
-        wchar_t name[8] = {};
-        if (!IsWindowVisible(Window) || !GetClassNameW(Window, name, 8) || std::wstring(name) != L"#32770")
-            return TRUE;
-        *reinterpret_cast<HWND*>(Found) = Window;
-        return FALSE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (DialogScript* self = current_; self && dialog && !self->ran_) {
-            self->ran_ = true;
-            self->script_(dialog);
-        } else if (self && dialog && (self->timedOut_ || GetTickCount() - self->start_ > 20000)) {
-            self->timedOut_ = true;
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        }
-    }
-
-    static inline DialogScript* current_ = nullptr;
-    std::function<void(HWND)> script_;
-    UINT_PTR timer_ = 0;
-    DWORD start_ = GetTickCount();
-    bool ran_ = false;
-    bool timedOut_ = false;
-};
 
 void Press(HWND Dialog, int Id)
 {

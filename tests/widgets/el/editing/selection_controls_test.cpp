@@ -43,14 +43,23 @@ struct SelectionForm {
     HWND Focus(TWinControl* Control)
     {
         Control->SetFocus();
-        PumpFor(20);
+        Settle();
         return GetFocus();
     }
     void Type(HWND Window, const std::u16string& Chars)
     {
         for (char16_t c : Chars)
             PostMessageW(Window, WM_CHAR, c, 1);
-        PumpFor(30);
+        Settle();
+    }
+    // Everything posted so far has been handled.
+    static void Settle() { EXPECT_TRUE(PumpUntil(PostedMessagesHandled())); }
+    // Everything posted so far has been handled, and whatever that posted in turn: a state
+    // read afterwards is the one that stays.
+    static void NothingFollows()
+    {
+        TimerWitness witness;
+        EXPECT_TRUE(PumpUntil(witness.Ticked(1)));
     }
 };
 
@@ -70,7 +79,7 @@ TEST(ElComboBox, ItemIndexMinusOneClearsTheListStylesTextAndKeepsTheEditableOne)
     int changes = 0;
     for (TElComboBox* c : {list, edit})
         c->OnChange = [&](TObject*) { ++changes; };
-    PumpFor(20);
+    f.Settle();
 
     list->SetItemIndex(1);
     EXPECT_EQ(list->Text(), u"100 %");
@@ -147,12 +156,12 @@ TEST(ElComboBox, KeysGoThroughItsHandlersWhichMayChangeOrSwallowThem)
     soil->OnChange = [&](TObject*) { ++changes; };
     const HWND box = f.Focus(soil);
     PostMessageW(box, WM_KEYDOWN, VK_DOWN, 1);
-    PumpFor(30);
+    f.Settle();
     EXPECT_EQ(soil->ItemIndex(), 1);  // not swallowed yet: the user's change
     EXPECT_EQ(changes, 1);
     soil->OnKeyDown = [](TObject*, uint16_t& Key, TShiftState) { Key = 0; };
     PostMessageW(box, WM_KEYDOWN, VK_DOWN, 1);
-    PumpFor(30);
+    f.NothingFollows();
     EXPECT_EQ(soil->ItemIndex(), 1);
     EXPECT_EQ(changes, 1);
 }
@@ -173,11 +182,11 @@ TEST(ElComboBox, DroppedDownHoldsInOnDropDownAndRightAlignmentPutsTheListUnderTh
 
     auto dropped = [&] {
         combo->SetDroppedDown(true);
-        PumpFor(30);
+        f.NothingFollows();  // the open list does not close itself
         EXPECT_TRUE(combo->DroppedDown());
         GetWindowRect(info.hwndList, &list);
         combo->SetDroppedDown(false);
-        PumpFor(20);
+        f.Settle();
         EXPECT_FALSE(combo->DroppedDown());
         return list;
     };
@@ -283,11 +292,11 @@ TEST(ElFloatSpinEdit, ValueShowsAsTextStepsWithinLimitsAndTheCaretCanStepOverThe
     EXPECT_TRUE(PumpUntil([&] { return length->Text() == u"4.70"; }, 1000)) << std::string(length->Text().begin(), length->Text().end());
     const HWND edit = f.Focus(length);
     PostMessageW(edit, WM_KEYDOWN, VK_UP, 1);
-    PumpFor(30);
+    f.Settle();
     EXPECT_EQ(length->Text(), u"4.80");
     length->SetLargeIncrement(10.0);
     PostMessageW(edit, WM_KEYDOWN, VK_NEXT, 1);
-    PumpFor(30);
+    f.Settle();
     EXPECT_EQ(length->Text(), u"0.00");  // not below MinValue
     EXPECT_DOUBLE_EQ(length->Value(), 0.0);
 

@@ -197,10 +197,8 @@ TEST_F(ScrollHookTest, ScrollingFromAnotherThreadStillWorks) {
     HANDLE thread = CreateThread(nullptr, 0, ScrollFiftyTimes, window->Handle(), 0, nullptr);
     ASSERT_NE(thread, nullptr);
     // The notifications are sent to this thread, so serve them while waiting.
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 5000, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
+    EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 10000))
+        << "the scrolling thread did not end";
     CloseHandle(thread);
     EXPECT_EQ(recorder.seen.size(), 100u);
     EXPECT_EQ(Pos(SB_VERT), 49);

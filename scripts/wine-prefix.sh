@@ -1,0 +1,123 @@
+# Wine for Lorvane 3D, sourced by cmake/wine-run.sh (the tests), scripts/run.sh and the
+# installer test: the environment, a prefix that keeps to itself, a private X display, and the
+# program's main window on a display.
+
+# l3d_wine_environment <prefix>: the 32-bit prefix, quiet, and none of the add-ons that would
+# ask to be downloaded or put menu entries on the Linux desktop.
+l3d_wine_environment() {
+  export WINEPREFIX="$1"
+  export WINEARCH=win32
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+}
+
+# l3d_start_xvfb <state-dir>: starts a private display, leaving its name in <state-dir>/display
+# and its process id in <state-dir>/xvfb.pid. The display outlives the caller.
+l3d_start_xvfb() {
+  local state=$1 fifo="$1/displayfd" n
+  rm -f "$fifo"; mkfifo "$fifo"
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac 3>"$fifo" </dev/null >/dev/null 2>&1 &
+  echo $! > "$state/xvfb.pid"
+  read -r n < "$fifo"
+  rm -f "$fifo"
+  echo ":$n" > "$state/display"
+}
+
+# l3d_display_alive <state-dir>: the display of l3d_start_xvfb still runs.
+l3d_display_alive() {
+  [ -f "$1/display" ] && [ -f "$1/xvfb.pid" ] && kill -0 "$(cat "$1/xvfb.pid")" 2>/dev/null
+}
+
+# l3d_stop_xvfb <state-dir>: ends the display of l3d_start_xvfb.
+l3d_stop_xvfb() {
+  if [ -f "$1/xvfb.pid" ]; then
+    kill "$(cat "$1/xvfb.pid")" 2>/dev/null || true
+    rm -f "$1/xvfb.pid" "$1/display"
+  fi
+}
+
+# l3d_init_prefix: creates or updates $WINEPREFIX on $DISPLAY.
+l3d_init_prefix() {
+  wineboot -i >/dev/null 2>&1 || true
+  # A crashing program must end, not wait in the debugger's dialog.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
+  # Wine links the user's Documents, Desktop and the like to the Linux home folder; the prefix
+  # gets folders of its own instead, so that nothing the program or its installer writes lands
+  # outside the prefix.
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then
+      rm -f "$link" && mkdir -p "$link"
+    fi
+  done
+}
+
+# l3d_set_managed Y|N: whether a window manager places the windows. Xvfb runs without one;
+# unmanaged windows spare Wine its wait (about two seconds) for a manager's answer whenever a
+# top-level window is hidden or destroyed, and are maximised by Wine itself.
+l3d_set_managed() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f >/dev/null 2>&1 || true
+}
+
+# l3d_main_window <pid> <seconds>: waits until the program's main window "Lorvane 3D" is shown
+# and no other window of the program (the splash screen) is, then prints the window's id.
+# Fails when that does not happen within <seconds>.
+l3d_main_window() {
+  local pid=$1 deadline=$((SECONDS + $2)) main shown
+  while [ $SECONDS -lt $deadline ]; do
+    kill -0 "$pid" 2>/dev/null || return 1
+    main=$(xdotool search --onlyvisible --name '^Lorvane 3D( - .*)?$' 2>/dev/null | head -n 1 || true)
+    if [ -n "$main" ]; then
+      shown=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$main" || true)
+      if [ -z "$shown" ]; then
+        echo "$main"
+        return 0
+      fi
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# l3d_installed_exe: the program as the installer puts it into $WINEPREFIX.
+l3d_installed_exe() {
+  echo "$WINEPREFIX/drive_c/Program Files/Lorvane 3D/Lorvane3D.exe"
+}
+
+# l3d_install <setup.exe>: runs the installer silently in $WINEPREFIX on $DISPLAY and waits
+# until it is done. Fails when it fails or when the program is not where it should be then.
+l3d_install() {
+  timeout 300 wine "$1" /S >/dev/null 2>&1 || return 1
+  [ -f "$(l3d_installed_exe)" ]
+}
+
+# l3d_wait_drawn <window> <seconds>: waits until two pictures of the window taken a moment
+# apart are the same (the start-up has drawn everything), then prints the last one's file.
+l3d_wait_drawn() {
+  local window=$1 deadline=$((SECONDS + $2)) dir before="" now
+  dir=$(mktemp -d)
+  while [ $SECONDS -lt $deadline ]; do
+    now=$(import -window "$window" "$dir/now.png" 2>/dev/null && md5sum < "$dir/now.png" || true)
+    if [ -n "$now" ] && [ "$now" = "$before" ]; then
+      echo "$dir/now.png"
+      return 0
+    fi
+    before=$now
+    sleep 0.3
+  done
+  rm -rf "$dir"
+  return 1
+}
+
+# l3d_close_window <window> <pid> <seconds>: closes the program's main window with Alt+F4, as a
+# user would, and waits until the program has ended. Fails when it is still running then.
+l3d_close_window() {
+  local window=$1 pid=$2 deadline=$((SECONDS + $3))
+  timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key --clearmodifiers alt+F4 2>/dev/null || true
+  while kill -0 "$pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# installed_program_test.sh <setup.exe> <work-dir>
+#
+# The shipped program as a user gets it, seen from outside: in a fresh Wine prefix on a private
+# display the installer runs silently and puts the program folder and the example scans in
+# place; the installed program starts, its main window "Lorvane 3D" appears, Alt+F4 closes it
+# and it leaves its settings.cfg behind; the silent uninstaller then removes what was installed
+# and keeps the user's settings. Every wait has a bound.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-prefix.sh"
+installer=$(realpath "$1")
+work=$(mkdir -p "$2" && cd "$2" && pwd)
+
+passed=0
+failed=0
+check() {  # check <what> <command...>
+  local what=$1; shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $what" >&2
+  fi
+}
+finish() {
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+  exit
+}
+
+# A fresh prefix and display every time; both end with the test.
+WINEPREFIX="$work/prefix" wineserver -k >/dev/null 2>&1 || true
+l3d_stop_xvfb "$work"
+rm -rf "$work/prefix"
+l3d_wine_environment "$work/prefix"
+l3d_start_xvfb "$work"
+export DISPLAY=$(cat "$work/display")
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  l3d_stop_xvfb "$work"
+}
+trap cleanup EXIT
+l3d_init_prefix
+l3d_set_managed N
+
+drive_c="$WINEPREFIX/drive_c"
+program="$drive_c/Program Files/Lorvane 3D"
+user=$(basename "$(ls -d "$drive_c"/users/* | grep -v /Public$ | head -n 1)")
+examples="$drive_c/users/$user/Documents/Lorvane 3D/Examples"
+settings="$drive_c/users/$user/AppData/Roaming/Lorvane 3D/settings.cfg"
+has_files() { compgen -G "$1" >/dev/null; }
+
+# Install.
+check "the silent installer succeeds" l3d_install "$installer"
+for f in Lorvane3D.exe Lorvane3D.dat Lorvane3D.lng help/l3d-en.pdf help/l3d-de.pdf Uninstall.exe; do
+  check "$f is in the program folder" test -f "$program/$f"
+done
+check "the device files are in the program folder" has_files "$program/*.dvc"
+check "no stand-in USB library is shipped" test ! -e "$program/FTD2XX.DLL"
+check "the example scans are in the user's documents" has_files "$examples/*.dmo"
+[ "$failed" -eq 0 ] || finish
+
+# Start, find the main window, close it as a user does.
+check "no settings before the first start" test ! -e "$settings"
+cd "$program"
+wine "$program/Lorvane3D.exe" >/dev/null 2>&1 &
+pid=$!
+window=$(l3d_main_window "$pid" 60)
+check "xdotool finds the main window \"Lorvane 3D\"" test -n "$window"
+if [ -n "$window" ]; then
+  check "the title is the program's" test "$(xdotool getwindowname "$window")" = "Lorvane 3D"
+  check "Alt+F4 closes the program" l3d_close_window "$window" "$pid" 30
+fi
+kill "$pid" 2>/dev/null
+wait "$pid"
+check "the program ends with exit code 0" test $? -eq 0
+check "the program wrote settings.cfg" test -s "$settings"
+cd "$work"
+
+# Uninstall: the uninstaller copies itself away and returns at once; the server's end is the
+# end of every process in the prefix.
+wine "$program/Uninstall.exe" /S >/dev/null 2>&1
+timeout 120 wineserver -w
+check "the uninstaller removes the program folder" test ! -e "$program"
+check "the uninstaller removes the example scans" test ! -e "$examples"
+check "the user's settings stay" test -s "$settings"
+finish
