@@ -27,10 +27,3 @@ void TMainForm::Tarnwell1Click(TObject*) {}  // later: device import
 void TMainForm::KXStavro1Click(TObject*) {}  // later: device import
 
 // Export, print, help, chart and window commands
-void TMainForm::ToolButton17XClick(TObject*) {}  // later: export, print, help, chart and window commands
-
-// Characteristics dialog, about box and update check
-void TMainForm::MenuFileRemarksClick(TObject*) {}  // later: characteristics dialog, about box and update check
-void TMainForm::MenuHelpAboutClick(TObject*) {}  // later: characteristics dialog, about box and update check
-void TMainForm::MenuHelp_UpdateClick(TObject*) {}  // later: characteristics dialog, about box and update check
-void TMainForm::TimerUpdateTimer(TObject*) {}  // later: characteristics dialog, about box and update check

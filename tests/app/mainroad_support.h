@@ -23,6 +23,15 @@ inline void RunCommand(TMenuItem* Item)
     EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
 }
 
+// The item of the Examples menu with this caption (the file name without ".dmo"), or null.
+inline TMenuItem* ExampleItem(const std::u16string& Caption)
+{
+    for (int i = 0; i < MainForm->MenuFileExamples->Count(); ++i)
+        if (MainForm->MenuFileExamples->Items(i)->Caption() == Caption)
+            return MainForm->MenuFileExamples->Items(i);
+    return nullptr;
+}
+
 // Posts a mouse message to the main window at a client point and waits until it was handled.
 inline void PostMouse(UINT Message, WPARAM Keys, int X, int Y)
 {
