@@ -1,32 +1,39 @@
 #!/usr/bin/env bash
-# run.sh [--screenshot FILE] [scan files | -locale ...]
+# run.sh [--screenshot FILE [--keys KEYS]] [scan files | -locale ...]
 #
 # Sets up what this machine lacks (as the tests do), builds the Windows program and its
 # installer, installs the program silently into a Wine prefix of the user's and starts it with
 # the given scan files and language (for example -de_DE) on the user's display. Without a
 # display it runs on a private Xvfb display and says how to look at it.
 #   --screenshot FILE  saves a picture of the main window (PNG) once it is drawn, then ends
-#                      the program.
+#                      the program. With scan files, it waits until a scan is drawn.
+#   --keys KEYS        presses KEYS (xdotool's names, e.g. ctrl+m) in the drawn main window
+#                      before the picture is taken.
 #   L3D_WINE_HOME      where the prefix lives (default ~/.local/share/lorvane3d).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-prefix.sh"
 
-usage() { sed -n '2,11s/^# \{0,1\}//p' "$0"; }
+usage() { sed -n '2,13s/^# \{0,1\}//p' "$0"; }
 
 shot=""
+keys=""
+scans=""
 args=()
 while [ $# -gt 0 ]; do
   case $1 in
     --screenshot) [ $# -ge 2 ] || { usage >&2; exit 2; }; shot=$2; shift 2 ;;
     --screenshot=*) shot=${1#--screenshot=}; shift ;;
+    --keys) [ $# -ge 2 ] || { usage >&2; exit 2; }; keys=$2; shift 2 ;;
+    --keys=*) keys=${1#--keys=}; shift ;;
     -h|--help) usage; exit 0 ;;
     --) shift; args+=("$@"); break ;;
     -*) args+=("$1"); shift ;;   # a language such as -de_DE
     *) [ -e "$1" ] || { echo "run: no such file: $1" >&2; exit 2; }
-       args+=("$(realpath "$1")"); shift ;;
+       args+=("$(realpath "$1")"); scans=Y; shift ;;
   esac
 done
+if [ -n "$keys" ] && [ -z "$shot" ]; then usage >&2; exit 2; fi
 if [ -n "$shot" ]; then
   shot=$(realpath -m "$shot")
   mkdir -p "$(dirname "$shot")"
@@ -95,7 +102,17 @@ if [ -n "$shot" ]; then
   wine "$exe" ${winargs[@]+"${winargs[@]}"} >/dev/null 2>&1 &
   pid=$!
   window=$(l3d_main_window "$pid" 120) || { echo "run: the main window did not appear" >&2; kill "$pid" 2>/dev/null; exit 1; }
-  picture=$(l3d_wait_drawn "$window" 60) || { echo "run: the main window was not drawn" >&2; kill "$pid" 2>/dev/null; exit 1; }
+  # A drawn scan fills the drawing area with many colours; an empty one has one or two.
+  colours=${scans:+16}
+  drawn() { l3d_wait_drawn "$window" 60 $colours || { echo "run: the main window was not drawn" >&2; kill "$pid" 2>/dev/null; exit 1; }; }
+  picture=$(drawn)
+  if [ -n "$keys" ]; then
+    timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+    xdotool key --clearmodifiers $keys
+    l3d_wait_changed "$window" "$picture" 30 || { echo "run: the keys $keys changed nothing" >&2; kill "$pid" 2>/dev/null; exit 1; }
+    rm -rf "$(dirname "$picture")"
+    picture=$(drawn)
+  fi
   mv "$picture" "$shot"
   rmdir "$(dirname "$picture")"
   l3d_close_window "$window" "$pid" 30 || { echo "run: the program did not end; stopping it" >&2; kill "$pid" 2>/dev/null; }

@@ -14,7 +14,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev
   wine wine64 wine32:i386 xvfb xauth x11-utils
   libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
-  dpkg-dev unicode-data socat
+  dpkg-dev unicode-data socat python3-numpy
   nsis zip xdotool imagemagick pandoc weasyprint fonts-dejavu-core
 )
 

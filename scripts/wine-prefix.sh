@@ -92,19 +92,47 @@ l3d_install() {
   [ -f "$(l3d_installed_exe)" ]
 }
 
-# l3d_wait_drawn <window> <seconds>: waits until two pictures of the window taken a moment
-# apart are the same (the start-up has drawn everything), then prints the last one's file.
+# l3d_drawing_colours <png>: the number of distinct colours in the middle of a picture of the
+# main window (half its width and height), which lies in the drawing area whatever the layout.
+# An empty drawing area has one or two (background, cross-hairs); a drawn scan has hundreds.
+l3d_drawing_colours() {
+  "$(command -v /usr/bin/convert || command -v convert)" "$1" -gravity center \
+    -crop 50%x50%+0+0 +repage -format '%k' info: 2>/dev/null || echo 0
+}
+
+# l3d_wait_drawn <window> <seconds> [<colours>]: waits until two pictures of the window taken a
+# moment apart are the same (the start-up has drawn everything) and, when <colours> is given,
+# the drawing area holds more than that many colours (a scan is drawn in it), then prints the
+# last picture's file.
 l3d_wait_drawn() {
-  local window=$1 deadline=$((SECONDS + $2)) dir before="" now
+  local window=$1 deadline=$((SECONDS + $2)) colours=${3:-} dir before="" now
   dir=$(mktemp -d)
   while [ $SECONDS -lt $deadline ]; do
     now=$(import -window "$window" "$dir/now.png" 2>/dev/null && md5sum < "$dir/now.png" || true)
-    if [ -n "$now" ] && [ "$now" = "$before" ]; then
+    if [ -n "$now" ] && [ "$now" = "$before" ] &&
+       { [ -z "$colours" ] || [ "$(l3d_drawing_colours "$dir/now.png")" -gt "$colours" ]; }; then
       echo "$dir/now.png"
       return 0
     fi
     before=$now
     sleep 0.3
+  done
+  rm -rf "$dir"
+  return 1
+}
+
+# l3d_wait_changed <window> <png> <seconds>: waits until a picture of the window differs from
+# <png> (the program has begun to answer what was done to it).
+l3d_wait_changed() {
+  local window=$1 old deadline=$((SECONDS + $3)) dir
+  old=$(md5sum < "$2")
+  dir=$(mktemp -d)
+  while [ $SECONDS -lt $deadline ]; do
+    if import -window "$window" "$dir/now.png" 2>/dev/null && [ "$(md5sum < "$dir/now.png")" != "$old" ]; then
+      rm -rf "$dir"
+      return 0
+    fi
+    sleep 0.1
   done
   rm -rf "$dir"
   return 1

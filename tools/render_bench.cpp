@@ -1,14 +1,19 @@
 // Frame timing of the scan renderer under Wine: display-list build time and frames per second
 // for square scans of several sizes at each resolution level, in the single view and in the
 // four views of the split screen. Run by hand:
-//   cmake/wine-run.sh build/<dir>/wine build/<dir>/tools/render_bench.exe [max-triangles [size|probe]]
+//   cmake/wine-run.sh build/<dir>/wine build/<dir>/tools/render_bench.exe [max-triangles [size|probe|memory]]
 // Levels whose smooth form would pass max-triangles (default 32 million) are skipped; a size
-// measures that square scan only; "probe" splits the frame time of 250 x 250 at level 1.
+// measures that square scan only; "probe" splits the frame time of 250 x 250 at level 1;
+// "memory [size level]" measures the display list's memory per triangle for one square scan
+// at one level (250 x 250 at level 2 by default), in a process of its own for each figure:
+// memory freed by an earlier list would be taken again and hide the list's size.
 #include <windows.h>
 #include <GL/gl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -24,13 +29,16 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point Since) { return std::chrono::duration<double>(Clock::now() - Since).count(); }
 
-double PrivateMegabytes()
+PROCESS_MEMORY_COUNTERS MemoryCounters()
 {
     PROCESS_MEMORY_COUNTERS pmc{};
     pmc.cb = sizeof(pmc);
     GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-    return static_cast<double>(pmc.PagefileUsage) / (1024.0 * 1024.0);
+    return pmc;
 }
+
+double PrivateMegabytes() { return static_cast<double>(MemoryCounters().PagefileUsage) / (1024.0 * 1024.0); }
+double PeakPrivateMegabytes() { return static_cast<double>(MemoryCounters().PeakPagefileUsage) / (1024.0 * 1024.0); }
 
 void Pump()
 {
@@ -130,6 +138,55 @@ void Probe(HWND Frame, int Size, uint8_t Level)
     std::fflush(stdout);
 }
 
+// Process memory taken by the display list of a known triangle count, per triangle of the
+// smooth form (what the triangle budget counts) and per triangle drawn (the colour bands cut
+// each into several), and the largest side that gets level 2 within the budget.
+void MeasureListMemory(HWND Frame, int Size, uint8_t Level)
+{
+    render_test::TColors colors;
+    struct TCase {
+        int Size;
+        uint8_t Level;
+    };
+    {
+        const TCase c{Size, Level};
+        auto image = std::make_unique<TScanImage>(Frame, &colors.Var);
+        render_test::ReceiveGrid(*image->ScanData, c.Size, c.Size,
+                                 [&c](int x, int y) { return render_test::Hill(x, y, c.Size, c.Size); });
+        image->TriangleBudget = UINT64_MAX;
+        image->SetSmooth(1);
+        image->SetResolution(c.Level);
+        // Triangles drawn: each banded polygon goes out as a fan.
+        struct TTriangleCounter : TGeometrySink {
+            uint64_t Triangles = 0;
+            int Corners = 0;
+            void Begin(TPrimitive) override { Corners = 0; }
+            void Color(uint8_t, uint8_t, uint8_t) override {}
+            void Vertex(float, float, float) override { ++Corners; }
+            void End() override { Triangles += Corners > 2 ? uint64_t(Corners - 2) : 0; }
+        } drawn;
+        TSurfaceOptions o;
+        o.Depth = c.Level;
+        BuildSurfaceGeometry(*image->ScanData, colors.Manager, o, drawn);
+        const double triangles = double(SmoothTriangleCount(*image->ScanData, c.Level));
+        image->MakeCurrent();
+        const double before = PrivateMegabytes();
+        image->BuildSurfaceList();
+        glFinish();
+        const double bytes = (PrivateMegabytes() - before) * 1024.0 * 1024.0;
+        const double peak = (PeakPrivateMegabytes() - before) * 1024.0 * 1024.0;
+        std::printf("list of %dx%d at level %d: %.0f triangles (%llu drawn), %.1f MB (%.1f MB at the peak of the "
+                    "build), %.1f B per triangle (%.1f at the peak), %.1f B per triangle drawn\n",
+                    c.Size, c.Size, c.Level + 1, triangles, static_cast<unsigned long long>(drawn.Triangles),
+                    bytes / 1048576.0, peak / 1048576.0, bytes / triangles, peak / triangles,
+                    bytes / double(drawn.Triangles));
+    }
+    // Level 2 splits each cell into 4 sub-cells of 2 triangles: (side - 1)^2 * 8 triangles.
+    const double side = std::floor(std::sqrt(double(SmoothTriangleBudget) / 8.0)) + 1;
+    std::printf("budget %llu triangles: level 2 up to a side of %.0f points\n",
+                static_cast<unsigned long long>(SmoothTriangleBudget), side);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -145,6 +202,11 @@ int main(int argc, char** argv)
     HWND frame = CreateWindowW(L"L3DRenderBench", L"Render benchmark", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
                                0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
     Pump();
+    if (argc > 2 && std::string(argv[2]) == "memory") {
+        MeasureListMemory(frame, argc > 3 ? std::atoi(argv[3]) : 250, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 1);
+        DestroyWindow(frame);
+        return 0;
+    }
     if (argc > 2 && std::string(argv[2]) == "probe") {
         Probe(frame, 250, 0);
         Probe(frame, 100, 1);

@@ -1,11 +1,9 @@
 #include "app/dlg_splashscreen.h"
 
-#include "app/AppGlyphs.h"
 #include "app/FormParts.h"
+#include "app/ProgramLook.h"
 
 #include "framework/Delays.h"
-
-#include <algorithm>
 
 TSplashScreen* SplashScreen = nullptr;
 
@@ -14,36 +12,12 @@ namespace {
 constexpr int SplashWidth = 510;
 constexpr int SplashHeight = 272;
 
-void PaintPicture(TImage* Image, const TGlyphPicture& Picture)
-{
-    TBitmap* b = Image->Picture();
-    b->SetSize(Picture.Width, Picture.Height);
-    for (int y = 0; y < Picture.Height; ++y)
-        std::copy_n(Picture.Pixels.begin() + static_cast<ptrdiff_t>(y) * Picture.Width, Picture.Width,
-                    b->ScanLine(y));
-    // The pictures are opaque: their alpha must not make them see-through on the form.
-    for (int y = 0; y < Picture.Height; ++y)
-        for (int x = 0; x < Picture.Width; ++x)
-            b->ScanLine(y)[x] &= 0x00FFFFFFu;
-    Image->Invalidate();
-}
-
 TElLabel* TextLabel(TSplashScreen* Form, const char* Name, int Left, int Top, int Width, const char16_t* Caption)
 {
     TElLabel* l = MakeControl<TElLabel>(Form, Form, Name, Left, Top, Width, 18);
     l->SetTransparent(true);
     l->SetCaption(Caption);
     return l;
-}
-
-std::u16string Decimal(uint32_t Value)
-{
-    std::u16string s;
-    do {
-        s.insert(s.begin(), static_cast<char16_t>(u'0' + Value % 10));
-        Value /= 10;
-    } while (Value);
-    return s;
 }
 
 }  // namespace
@@ -58,9 +32,9 @@ TSplashScreen::TSplashScreen(TComponent* AOwner) : TForm(AOwner)
     SetAlphaBlend(true);
 
     ImageBackground = MakeControl<TImage>(this, this, "ImageBackground", 0, 0, SplashWidth, SplashHeight);
-    PaintPicture(ImageBackground, DrawSplashBackground(SplashWidth, SplashHeight));
+    ShowProgramPicture(ImageBackground, DrawSplashBackground(SplashWidth, SplashHeight));
     ImageLogo = MakeControl<TImage>(this, this, "ImageLogo", 20, 20, SplashWidth - 40, 120);
-    PaintPicture(ImageLogo, DrawSplashLogo(SplashWidth - 40, 120));
+    ShowProgramPicture(ImageLogo, DrawSplashLogo(SplashWidth - 40, 120));
 
     LabelProduct = TextLabel(this, "LabelProduct", 20, 150, 300, u"Lorvane 3D");
     LabelProduct->SetParentFont(false);
@@ -96,14 +70,9 @@ void TSplashScreen::FormCreate(TObject*)
 
 void TSplashScreen::ShowVersion(const TElVersionInfo& Info)
 {
-    if (Info.IsVerinfoExists()) {
-        Label5->SetCaption(Decimal(Info.MajorVersion()) + u"." + Decimal(Info.MinorVersion()) + u"." +
-                           Decimal(Info.Release()));
-        Label4->SetCaption(Decimal(Info.Build()));
-    } else {
-        Label5->SetCaption(u"2.0.0");
-        Label4->SetCaption(u"88");
-    }
+    const TVersionTexts texts = VersionTexts(Info, {u"2.0.0", u"88"});
+    Label5->SetCaption(texts.Version);
+    Label4->SetCaption(texts.Build);
 }
 
 void TSplashScreen::SetProgress(TObject*, int32_t Value)

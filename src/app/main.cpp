@@ -165,6 +165,7 @@ void TMainForm::CreateOwnedObjects()
     ownedColorManager_ = std::make_unique<TColorManager>();
     ColorManager = ownedColorManager_.get();
     ColorManager->SetAllStopsEnabled(1);
+    KeepPaletteBands(*ColorManager, PaletteBands);
     ScanImage = std::make_unique<TScanImage>(Handle(), &ColorManager);
 
     const TViewportRect area =

@@ -9,6 +9,7 @@
 // FindComponent with that name, which the language texts and the menu states use).
 #pragma once
 
+#include "app/ScanEdits.h"
 #include "app/StartupRules.h"
 #include "app/ViewNavigation.h"
 
@@ -42,6 +43,7 @@
 namespace CPort {
 class TComPort;
 }
+class TBitmap;
 class TColorManager;
 class TDataGrid;
 class TFileManager;
@@ -187,6 +189,9 @@ public:
     std::unique_ptr<TScanImage> ScanImage;
     // The colour scale; the renderer reads it through this field.
     TColorManager* ColorManager = nullptr;
+    // The colour bands the palette buttons leave drawn; every rebuild of the colour stops
+    // derives their Enabled from it again.
+    TPaletteBands PaletteBands;
     std::unique_ptr<TFileManager> FileManager;
     std::string Magic;
     uint8_t RepaintPending = 0;
@@ -326,6 +331,8 @@ public:
     void ToolButtonCPBlueClick(TObject* Sender);
     void ToolButtonCPGreenClick(TObject* Sender);
     void ToolButtonCPRedClick(TObject* Sender);
+    // The resolution level of the views, with its menu item checked and its tool button down.
+    void SetResolutionLevel(uint8_t Level);
     // Device import
     void ImportFromDevice(uint8_t ModelIndex, const std::u16string& MenuCaption);
     void FileImportOsprinClick(TObject* Sender);
@@ -378,6 +385,8 @@ private:
     void SetUpForOpenedScan(const std::u16string& FileName);
     // main_paint.cpp: the status text after a build below the chosen resolution level
     void ShowResolutionNotice();
+    // main_paint.cpp: the views of the scan drawn into the back buffer, without the swap
+    void DrawViews();
     // main_navigation.cpp
     enum class TWalkDirection : uint8_t { LineForward, LineBackward, NextPoint, PreviousPoint };
     void MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps);
@@ -397,6 +406,11 @@ private:
     void StopReceive();
     void RestoreNewCommand();
     void RunNewScanDialog();
+    // main_commands.cpp
+    void TakeFocusBack();
+    void ApplyPaletteButtons();
+    // main_export.cpp: the drawn view's pixels in ExportViewport; false when none could be read.
+    bool ReadDrawnView(TBitmap& Bitmap);
 
     std::unique_ptr<TColorManager> ownedColorManager_;
     bool dataFileFound_ = true;

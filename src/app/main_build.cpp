@@ -379,6 +379,8 @@ void TMainForm::CreateToolBars()
     ToolButtonRes[0]->SetDown(true);
     ToolButtonWireframe = ToolButton(this, ToolBar3, "ToolButtonWireframe", G::Wireframe,
                                      on(&TMainForm::MenuViewWireframeClick));
+    ToolButtonWireframe->SetIsSwitch(true);
+    ToolButtonWireframe->SetAllowAllUp(true);
 
     ToolBarDepth = ToolBar(this, ControlBar, "ToolBarDepth", ImageList);
     ToolButtonLineUp = ToolButton(this, ToolBarDepth, "ToolButtonLineUp", G::LineUp, on(&TMainForm::ToolButtonLineUpClick));

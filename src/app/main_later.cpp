@@ -11,42 +11,5 @@
 // View navigation
 
 // Edit and display commands
-void TMainForm::MenuEditInterpolateClick(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuEditCorrectFaultSignalClick(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuEditResetClick(TObject*) {}  // later: edit and display commands
-void TMainForm::ToolButton2XClick(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuEditRes0Click(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuEditRes1Click(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuEditRes2Click(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuEditRes3Click(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuEditRes4Click(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuViewWireframeClick(TObject*) {}  // later: edit and display commands
-void TMainForm::MenuViewCrossHairsClick(TObject*) {}  // later: edit and display commands
-void TMainForm::ComboBoxSoilChange(TObject*) {}  // later: edit and display commands
-void TMainForm::ComboBoxSoilKeyDown(TObject*, uint16_t&, TShiftState) {}  // later: edit and display commands
-void TMainForm::ComboBoxSoilKeyPress(TObject*, char16_t&) {}  // later: edit and display commands
-void TMainForm::ComboBoxSoilKeyUp(TObject*, uint16_t&, TShiftState) {}  // later: edit and display commands
-void TMainForm::ToolButtonCPBlueClick(TObject*) {}  // later: edit and display commands
-void TMainForm::ToolButtonCPGreenClick(TObject*) {}  // later: edit and display commands
-void TMainForm::ToolButtonCPRedClick(TObject*) {}  // later: edit and display commands
 
 // Export, print, help, chart and window commands
-void TMainForm::MenuFileExportClick(TObject*) {}  // later: export, print, help, chart and window commands
-void TMainForm::ChangeImageExtension(TObject*) {}  // later: export, print, help, chart and window commands
-void TMainForm::MenuFilePrintClick(TObject*) {}  // later: export, print, help, chart and window commands
-void TMainForm::MenuHelpContentsClick(TObject*) {}  // later: export, print, help, chart and window commands
-void TMainForm::MenuHelpWebsiteClick(TObject*) {}  // later: export, print, help, chart and window commands
-void TMainForm::ToolButton17XClick(TObject*) {}  // later: export, print, help, chart and window commands
-void TMainForm::MenuFileExitClick(TObject*) {}  // later: export, print, help, chart and window commands
-void TMainForm::FormClose(TObject*, TCloseAction&) {}  // later: export, print, help, chart and window commands
-void TMainForm::StatusBarPanelDraw(TElStatusBar*, TElStatusPanel*, const TRect&) {}  // later: export, print, help, chart and window commands
-void TMainForm::ComPortRxChar(TObject*, int32_t) {}  // later: export, print, help, chart and window commands
-
-// Preferences dialog
-void TMainForm::MenuFileConfigurationClick(TObject*) {}  // later: preferences dialog
-
-// Characteristics dialog, about box and update check
-void TMainForm::MenuFileRemarksClick(TObject*) {}  // later: characteristics dialog, about box and update check
-void TMainForm::MenuHelpAboutClick(TObject*) {}  // later: characteristics dialog, about box and update check
-void TMainForm::MenuHelp_UpdateClick(TObject*) {}  // later: characteristics dialog, about box and update check
-void TMainForm::TimerUpdateTimer(TObject*) {}  // later: characteristics dialog, about box and update check

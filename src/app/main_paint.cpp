@@ -4,6 +4,7 @@
 // info window. Nothing else draws; everything else only sets RepaintPending.
 #include "app/main.h"
 
+#include "app/PaintTimerPause.h"
 #include "app/ScanPainting.h"
 #include "app/ViewLayout.h"
 #include "app/dlg_info.h"
@@ -23,19 +24,6 @@ int32_t HeightIfVisible(const TControl* Control)
 {
     return Control && Control->Visible() ? Control->Height() : 0;
 }
-
-// The paint timer runs again however the paint ends; an exception in a paint would otherwise
-// stop all drawing for good.
-class TPaintTimerPause {
-public:
-    explicit TPaintTimerPause(TTimer* Timer) : timer_(Timer) { timer_->SetEnabled(false); }
-    ~TPaintTimerPause() { timer_->SetEnabled(true); }
-    TPaintTimerPause(const TPaintTimerPause&) = delete;
-    TPaintTimerPause& operator=(const TPaintTimerPause&) = delete;
-
-private:
-    TTimer* timer_;
-};
 
 }  // namespace
 
@@ -109,17 +97,23 @@ void TMainForm::TimerPaintTimer(TObject*)
         return;
     const TPaintTimerPause pause(TimerPaint);
     RepaintPending = 0;
-    ScanImage->ClearView(r, g, b, 0);
+    const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
+    DrawViews();
+    ScanImage->SwapBuffers();
+    if (rebuilds)
+        ShowResolutionNotice();
+}
+
+void TMainForm::DrawViews()
+{
+    const TColor background = GlobalSettings.BackgroundColor;
+    ScanImage->ClearView(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF, 0);
     TScanPaintInput input;
     input.Viewports = Viewports;
     input.Scene = SceneViewport(ClientWidth(), ClientHeight(), HeightIfVisible(ControlBar));
     input.SplitScreen = GlobalSettings.SplitScreen != 0;
     input.ActiveView = ActiveView;
-    const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
     PaintScanViews(*ScanImage, input, ViewStates);
-    ScanImage->SwapBuffers();
-    if (rebuilds)
-        ShowResolutionNotice();
 }
 
 void TMainForm::ShowResolutionNotice()

@@ -20,6 +20,9 @@ if(WIN32)
     main_navigation.cpp
     main_later.cpp
     ProgramStart.cpp
+    main_commands.cpp
+    main_export.cpp
+    main_window_commands.cpp
   )
 
   # The version block, compiled with the cross toolchain's resource compiler into an object

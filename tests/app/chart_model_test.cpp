@@ -86,6 +86,28 @@ TEST(ChartModel, APeakShowsAtItsFrequency)
     EXPECT_LE(C.MaxFrequency, 14.0f);
 }
 
+// The spectrum of a pure tone: all its energy in the one sample of its frequency. Energy
+// outside the band, however strong, neither sets an extreme nor reaches the drawing.
+TEST(ChartModel, APureToneShowsAtItsFrequencyAndEnergyOutsideTheBandIsIgnored)
+{
+    std::vector<float> S(200, 0.0f);  // 0.25 Hz a sample
+    S[68] = 500.0f;                   // 17 Hz
+    S[100] = 9000.0f;                 // 25 Hz, above the band
+    S[2] = 9000.0f;                   // 0.5 Hz, below it
+    const TChart C = ComputeChart(S, 5, 5);
+    ASSERT_TRUE(C.Drawn);
+    EXPECT_EQ(C.RawMax, 100.0f);
+    EXPECT_EQ(Highest(C.Raw).X, 68.0f);
+    // The running mean spreads the tone over its window at a fifth of its height; its maximum
+    // is found where the spread begins.
+    EXPECT_EQ(C.MaxFrequency, 17.0f);
+    EXPECT_FLOAT_EQ(C.SmoothMax, 20.0f);
+    EXPECT_EQ(C.Labels.Maximum, u"Max @ 17.00 Hz");
+    EXPECT_EQ(C.AxisMax, 100.0f);
+    for (const std::vector<TChartVertex>* Curve : {&C.Raw, &C.Smoothed})
+        for (const TChartVertex& V : *Curve) EXPECT_LE(V.Y, 100.0f);
+}
+
 TEST(ChartModel, NegativeSmoothedValuesAreDrawnAtZeroWhileTheRawCurveKeepsThem)
 {
     std::vector<float> S(20, -10.0f);

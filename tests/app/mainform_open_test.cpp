@@ -33,14 +33,6 @@ bool SameViews(const TViewStates& A, const TViewStates& B)
     return std::memcmp(&A, &B, sizeof A) == 0;
 }
 
-TMenuItem* ExampleItem(const std::u16string& Caption)
-{
-    for (int i = 0; i < MainForm->MenuFileExamples->Count(); ++i)
-        if (MainForm->MenuFileExamples->Items(i)->Caption() == Caption)
-            return MainForm->MenuFileExamples->Items(i);
-    return nullptr;
-}
-
 }  // namespace
 
 TEST_F(ProgramTest, EachExampleOpensFromTheMenuAndSetsTheWindowUpForItsKind)

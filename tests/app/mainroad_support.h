@@ -23,6 +23,15 @@ inline void RunCommand(TMenuItem* Item)
     EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
 }
 
+// The item of the Examples menu with this caption (the file name without ".dmo"), or null.
+inline TMenuItem* ExampleItem(const std::u16string& Caption)
+{
+    for (int i = 0; i < MainForm->MenuFileExamples->Count(); ++i)
+        if (MainForm->MenuFileExamples->Items(i)->Caption() == Caption)
+            return MainForm->MenuFileExamples->Items(i);
+    return nullptr;
+}
+
 // Posts a mouse message to the main window at a client point and waits until it was handled.
 inline void PostMouse(UINT Message, WPARAM Keys, int X, int Y)
 {
@@ -48,6 +57,17 @@ inline void PostKey(uint16_t Key, bool Ctrl = false, bool Alt = false)
     held[VK_CONTROL] = 0;
     held[VK_MENU] = 0;
     SetKeyboardState(held);
+}
+
+// A left click in the middle of a button (a tool button, a navigator button), as the mouse
+// gives it, and waits until it was handled.
+inline void ClickButton(TWinControl* Button)
+{
+    const LPARAM at = MAKELPARAM(Button->Width() / 2, Button->Height() / 2);
+    PostMessageW(Button->Handle(), WM_MOUSEMOVE, 0, at);
+    PostMessageW(Button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(Button->Handle(), WM_LBUTTONUP, 0, at);
+    EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
 }
 
 // Waits until the paint timer drew the pending repaint (and runs again).

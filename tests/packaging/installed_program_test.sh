@@ -4,8 +4,10 @@
 # The shipped program as a user gets it, seen from outside: in a fresh Wine prefix on a private
 # display the installer runs silently and puts the program folder and the example scans in
 # place; the installed program starts, its main window "Lorvane 3D" appears, Alt+F4 closes it
-# and it leaves its settings.cfg behind; the silent uninstaller then removes what was installed
-# and keeps the user's settings. Every wait has a bound.
+# and it leaves its settings.cfg behind; started again with an example scan on its command line
+# it names the scan in its caption and draws it (the drawing area holds many colours, not the
+# one or two of an empty area); the silent uninstaller then removes what was installed and
+# keeps the user's settings. Every wait has a bound.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-prefix.sh"
 installer=$(realpath "$1")
@@ -75,6 +77,28 @@ kill "$pid" 2>/dev/null
 wait "$pid"
 check "the program ends with exit code 0" test $? -eq 0
 check "the program wrote settings.cfg" test -s "$settings"
+
+# Start with an example scan on the command line: the scan is opened and drawn.
+example="$examples/Field with metal object.dmo"
+check "the example \"Field with metal object\" is installed" test -f "$example"
+wine "$program/Lorvane3D.exe" "$(winepath -w "$example")" >/dev/null 2>&1 &
+pid=$!
+window=$(l3d_main_window "$pid" 60)
+check "the main window appears with the example" test -n "$window"
+if [ -n "$window" ]; then
+  check "the caption names the example" \
+    bash -c '[[ $(xdotool getwindowname "$1") == *"Field with metal object.dmo"* ]]' - "$window"
+  picture=$(l3d_wait_drawn "$window" 60 16)
+  check "the example is drawn: the drawing area holds more than 16 colours" test -n "$picture"
+  if [ -n "$picture" ] && [ -n "${L3D_SCREENSHOT_DIR:-}" ]; then
+    mkdir -p "$L3D_SCREENSHOT_DIR" && cp "$picture" "$L3D_SCREENSHOT_DIR/installed_program_example.png"
+  fi
+  [ -n "$picture" ] && rm -rf "$(dirname "$picture")"
+  check "Alt+F4 closes the program with the scan" l3d_close_window "$window" "$pid" 30
+fi
+kill "$pid" 2>/dev/null
+wait "$pid"
+check "the program with the scan ends with exit code 0" test $? -eq 0
 cd "$work"
 
 # Uninstall: the uninstaller copies itself away and returns at once; the server's end is the

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "scan/model/_TColorManager.h"
 
@@ -43,6 +46,32 @@ TEST(ColorManager, LookupEnds)
     EXPECT_TRUE(Same(cm.ColorOfPercent(std::numeric_limits<float>::quiet_NaN()), s1.R, s1.G, s1.B));
     EXPECT_TRUE(Same(cm.ColorOfPercent(500.0f), s20.R, s20.G, s20.B));
     EXPECT_TRUE(Same(cm.ColorOfPercent(500.0f), 0, 230, 0));
+}
+
+TEST(ColorManager, TableGivesTheLookupsColourForEveryPercent)
+{
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<float> anywhere(-50.0f, 250.0f);
+    const float inf = std::numeric_limits<float>::infinity();
+    for (uint8_t scheme : {0, 1, 2, 7}) {
+        for (const auto& [lower, upper, threshold] : {std::array<float, 3>{5, 95, 40}, {30, 35, -5}, {1, 99, 120},
+                                                      {60, 60, std::numeric_limits<float>::quiet_NaN()}}) {
+            TColorManager cm;
+            cm.LowerLimit = lower;
+            cm.UpperLimit = upper;
+            cm.SetColorScheme(scheme, 0.0f, 100.0f, threshold);
+            const TPercentColorTable table(cm);
+            std::vector<float> percents = {std::numeric_limits<float>::quiet_NaN(), inf, -inf, 0.0f, -0.0f};
+            for (const TColorStop& stop : cm.Stops)
+                for (float p : {stop.Percent, std::nextafter(stop.Percent, -inf), std::nextafter(stop.Percent, inf)})
+                    percents.push_back(p);
+            for (int i = 0; i < 500; ++i) percents.push_back(anywhere(rng));
+            for (float p : percents) {
+                const TRGBColor a = cm.ColorOfPercent(p), b = table.ColorOf(p);
+                ASSERT_TRUE(Same(b, a.R, a.G, a.B)) << "scheme " << int(scheme) << " percent " << p;
+            }
+        }
+    }
 }
 
 TEST(ColorManager, Limits)

@@ -86,6 +86,18 @@ TEST(ScanDataAgainstReference, RandomReceives)
         ASSERT_TRUE(SameValue(scan.MinValue, stats.Min, true));
         ASSERT_TRUE(SameValue(scan.MaxValue, stats.Max, true));
         ASSERT_TRUE(SameValue(scan.Average, stats.Average, true));
+
+        // The column walk without the walk's state, from storage order or along the links.
+        std::vector<const TScanPoint*> walked, visited;
+        for (TScanPoint* p = scan.FirstColumnPoint(); p; p = scan.NextColumnPoint()) walked.push_back(p);
+        scan.ForEachInColumnOrder([&visited](const TScanPoint& p) { visited.push_back(&p); });
+        ASSERT_EQ(visited, walked);
+
+        // The colours set at the end of the receive are those of the colour scale's lookup.
+        for (const TScanPoint* p : walked) {
+            const TRGBColor c = colors.ColorOfValue(p->Value, scan.MinValue, scan.MaxValue);
+            ASSERT_EQ(p->R * 65536 + p->G * 256 + p->B, c.R * 65536 + c.G * 256 + c.B) << p->Value;
+        }
     }
 }
 

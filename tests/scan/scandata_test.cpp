@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <limits>
+#include <random>
 #include <set>
 
 #include "scan/model/_TColorManager.h"
@@ -444,6 +446,33 @@ TEST(ExactSum, OrderAndCancellationLeaveNoTrace)
     negative.Add(std::numeric_limits<float>::quiet_NaN());
     negative.Add(std::numeric_limits<float>::infinity());
     EXPECT_EQ(negative.Value(), double(-0.1f) + double(-0.2f));
+}
+
+TEST(ExactSum, BinsGiveTheSumOfTheLimbs)
+{
+    std::mt19937 rng(77);
+    for (int round = 0; round < 200; ++round) {
+        TExactSum limbs;
+        TExactSumBins bins;
+        const int n = 1 + int(rng() % 300);
+        for (int i = 0; i < n; ++i) {
+            uint32_t bits = uint32_t(rng());
+            if (round % 3 == 0) bits = (bits & 0x807FFFFF) | ((120 + rng() % 16) << 23);  // few exponents
+            if (round % 7 == 0) bits &= 0x807FFFFF;                                        // subnormals
+            float v;
+            std::memcpy(&v, &bits, sizeof v);
+            limbs.Add(v);
+            bins.Add(v);
+        }
+        ASSERT_EQ(bins.Value(), limbs.Value()) << "round " << round;
+    }
+    TExactSumBins cancelling;
+    cancelling.Add(std::numeric_limits<float>::max());
+    cancelling.Add(std::numeric_limits<float>::denorm_min());
+    cancelling.Add(-std::numeric_limits<float>::max());
+    cancelling.Add(std::numeric_limits<float>::quiet_NaN());
+    cancelling.Add(-std::numeric_limits<float>::infinity());
+    EXPECT_EQ(cancelling.Value(), double(std::numeric_limits<float>::denorm_min()));
 }
 
 }  // namespace

@@ -29,9 +29,10 @@ uint64_t WalkL3DPoints(TStream& Stream, uint64_t Limit, const TScanPointSink& Si
         const uint64_t n = std::min(RecordsPerRead, count - done);
         if (!ReadExactly(Stream, bytes.data(), static_cast<int32_t>(n * ScanRecordSize)))
             break;
-        ByteReader records(bytes.data(), static_cast<size_t>(n * ScanRecordSize));
+        const std::span<const uint8_t> records(bytes.data(), static_cast<size_t>(n * ScanRecordSize));
         TScanRecord record;
-        while (ReadScanRecord(records, record)) {
+        for (size_t at = 0; at < records.size(); at += ScanRecordSize) {
+            DecodeScanRecord(records.subspan(at).first<ScanRecordSize>(), record);
             Sink(record);
             ++done;
         }

@@ -28,13 +28,14 @@ bool WriteValues(TStream& Stream, TScanData& Scan)
         used = 0;
         return written;
     };
-    for (TScanPoint* p = Scan.FirstColumnPoint(); p; p = Scan.NextColumnPoint()) {
-        if (used == ChunkBytes && !flush())
-            return false;
-        le::PutF32(chunk.data() + used, p->Value);
+    bool written = true;
+    Scan.ForEachInColumnOrder([&](const TScanPoint& p) {
+        if (used == ChunkBytes)
+            written = flush() && written;
+        le::PutF32(chunk.data() + used, p.Value);
         used += ValueSize;
-    }
-    return flush();
+    });
+    return flush() && written;
 }
 
 // Fills Buffer as far as the stream goes, so that only the last chunk of a file is short and

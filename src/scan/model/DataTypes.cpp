@@ -5,12 +5,10 @@
 
 bool ReadScanRecord(ByteReader& Reader, TScanRecord& Record)
 {
-    ByteReader fields = Reader.Sub(ScanRecordSize);
-    TScanRecord read;
-    if (!fields.F32(read.Value) || !fields.F32(read.X) || !fields.F32(read.Y) ||
-        !fields.Bytes(read.Carried, sizeof read.Carried))
+    const std::span<const uint8_t> bytes = Reader.Take(ScanRecordSize);
+    if (bytes.size() != ScanRecordSize)
         return false;
-    Record = read;
+    DecodeScanRecord(bytes.first<ScanRecordSize>(), Record);
     return true;
 }
 

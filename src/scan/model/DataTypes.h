@@ -4,7 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
+
+#include "framework/LittleEndianBytes.h"
 
 class ByteReader;
 
@@ -20,6 +23,15 @@ struct TScanRecord {
 };
 
 constexpr size_t ScanRecordSize = 36;
+
+// Decodes the record held by exactly these bytes.
+inline void DecodeScanRecord(std::span<const uint8_t, ScanRecordSize> Bytes, TScanRecord& Record)
+{
+    Record.Value = le::F32At(Bytes.data());
+    Record.X = le::F32At(Bytes.data() + 4);
+    Record.Y = le::F32At(Bytes.data() + 8);
+    std::memcpy(Record.Carried, Bytes.data() + 12, sizeof Record.Carried);
+}
 
 // Decodes one record from the reader's position; false (Record unchanged) when fewer than
 // ScanRecordSize bytes are left.

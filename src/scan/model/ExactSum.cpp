@@ -16,16 +16,19 @@ void TExactSum::Accumulate(float Value, bool Negate)
         shift = exponent - 1;
     }
     if (mantissa == 0) return;
-    const bool negative = ((bits >> 31) != 0) != Negate;
+    AddScaled(mantissa, shift, ((bits >> 31) != 0) != Negate);
+}
 
-    const unsigned index = shift / 64, offset = shift % 64;
+void TExactSum::AddScaled(uint64_t Magnitude, unsigned Shift, bool Negative)
+{
+    const unsigned index = Shift / 64, offset = Shift % 64;
     uint64_t part[Limbs] = {};
-    part[index] = mantissa << offset;
-    if (offset != 0) part[index + 1] = mantissa >> (64 - offset);
+    part[index] = Magnitude << offset;
+    if (offset != 0 && index + 1 < Limbs) part[index + 1] = Magnitude >> (64 - offset);
 
     uint64_t carry = 0;
     for (int i = 0; i < Limbs; ++i) {
-        if (!negative) {
+        if (!Negative) {
             const uint64_t a = limb_[i] + part[i];
             const uint64_t c1 = a < part[i];
             limb_[i] = a + carry;
@@ -76,4 +79,14 @@ double TExactSum::Value() const
     }
     const double value = std::ldexp(double(head), scale - 149);
     return negative ? -value : value;
+}
+
+double TExactSumBins::Value() const
+{
+    TExactSum sum;
+    for (int i = 0; i < Bins; ++i) {
+        const int64_t b = bin_[i];
+        if (b != 0) sum.AddScaled(b < 0 ? uint64_t(0) - uint64_t(b) : uint64_t(b), unsigned(i), b < 0);
+    }
+    return sum.Value();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 class TExactSum {
 public:
@@ -13,6 +14,9 @@ public:
     // The sum, rounded to a Double.
     double Value() const;
 
+    // Adds Magnitude x 2^(Shift - 149) (Shift at most 253), negated when Negative.
+    void AddScaled(uint64_t Magnitude, unsigned Shift, bool Negative);
+
 private:
     void Accumulate(float Value, bool Negate);
 
@@ -20,4 +24,33 @@ private:
     // Single fits in 277 bits, and 320 bits leave room for 2^32 of them.
     static constexpr int Limbs = 5;
     uint64_t limb_[Limbs] = {};
+};
+
+// The same exact sum for long runs of additions: each costs one integer addition into the
+// bin of the value's binary exponent, and the bins are carried into a TExactSum only when
+// the sum is read. Takes at most 2^39 values.
+class TExactSumBins {
+public:
+    // Finite values only; infinities and NaN are ignored.
+    void Add(float Value) { Put(Value, false); }
+    void Subtract(float Value) { Put(Value, true); }
+    // The sum, rounded to a Double, as TExactSum gives it.
+    double Value() const;
+
+private:
+    void Put(float Value, bool Negate)
+    {
+        uint32_t bits;
+        std::memcpy(&bits, &Value, sizeof bits);
+        const uint32_t exponent = (bits >> 23) & 0xFF;
+        if (exponent == 0xFF) return;
+        // Normal values carry the hidden bit and stand one place above the subnormals, which
+        // share bin 0 with the smallest normal exponent.
+        const int64_t mantissa = int64_t(bits & 0x7FFFFF) | (exponent != 0 ? 0x800000 : 0);
+        const uint32_t bin = exponent != 0 ? exponent - 1 : 0;
+        bin_[bin] += ((bits >> 31) != 0) != Negate ? -mantissa : mantissa;
+    }
+
+    static constexpr int Bins = 254;
+    int64_t bin_[Bins] = {};
 };

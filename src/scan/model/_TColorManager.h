@@ -2,8 +2,13 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <functional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 struct TColorStop {
     float Percent = 0.0f;  // position in percent of the range Min..Max
@@ -47,4 +52,42 @@ public:
 
     bool SetUpperLimit(float Value);
     bool SetLowerLimit(float Value);
+};
+
+// ColorOfPercent for many points in a row: the stops' percents and colours are read once,
+// and each lookup compares with every stop at once instead of stopping at the first above.
+// Gives ColorOfPercent's colour for every percent, NaN included, while the stops stay as
+// they were when the table was made.
+class TPercentColorTable {
+public:
+    explicit TPercentColorTable(const TColorManager& Colors)
+    {
+        for (int i = 0; i < Compared; ++i) percent_[i] = Colors.Stops[size_t(i) + 1].Percent;
+        // Beyond stop 19 nothing counts: the bits of the padding are masked off.
+        for (int i = Compared; i < Padded; ++i) percent_[i] = 0.0f;
+        for (int i = 0; i < TColorManager::StopCount; ++i)
+            color_[i] = TRGBColor{Colors.Stops[size_t(i)].R, Colors.Stops[size_t(i)].G, Colors.Stops[size_t(i)].B};
+    }
+
+    TRGBColor ColorOf(float Percent) const
+    {
+        // Bit i: Percent reaches stop i + 1 (NaN reaches none). The colour is that of the
+        // first stop from 1 on that Percent does not reach, or stop 20's.
+        uint32_t reached = 0;
+#if defined(__SSE2__)
+        const __m128 percent = _mm_set1_ps(Percent);
+        for (int i = 0; i < Padded; i += 4)
+            reached |= uint32_t(_mm_movemask_ps(_mm_cmpge_ps(percent, _mm_loadu_ps(percent_ + i)))) << i;
+#else
+        for (int i = 0; i < Compared; ++i) reached |= uint32_t(Percent >= percent_[i]) << i;
+#endif
+        reached &= (1u << Compared) - 1;
+        return color_[1 + std::countr_one(reached)];
+    }
+
+private:
+    static constexpr int Compared = 19;  // stops 1 to 19
+    static constexpr int Padded = 20;    // whole groups of four
+    float percent_[Padded];
+    TRGBColor color_[TColorManager::StopCount];
 };

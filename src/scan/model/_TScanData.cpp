@@ -24,6 +24,7 @@ void TScanData::ClearScan()
 {
     pool_.Clear();
     gridComplete_ = true;
+    storedInColumnOrder_ = false;
     rowHeads_.clear();
     rowTails_.clear();
     ResetReceiveState();
@@ -55,8 +56,11 @@ void TScanData::ResetReceiveState()
 {
     lineHead_ = lineTail_ = nullptr;
     provisionalSeen_ = false;
-    linkedSum_ = TExactSum();
+    linkedSum_ = TExactSumBins();
     linkedValid_ = 0;
+    padding_ = false;
+    received_ = TValueStatistics();
+    receivedStatisticsCurrent_ = false;
 }
 
 // The layout must stay fixed during a receive: the grid being built depends on it.
@@ -159,6 +163,7 @@ void TScanData::InsertIntoLine(TScanPoint* Point)
 // special average, tells that no value has arrived yet (any float can be a reading).
 void TScanData::NoteProvisional(float Value)
 {
+    received_.Add(Value);
     if (!IsStatisticValue(Value)) return;
     MinValue = std::min(MinValue, Value);
     MaxValue = std::max(MaxValue, Value);
@@ -195,7 +200,7 @@ void TScanData::LinkLine()
         Stitch(end);
     }
 
-    for (const TScanPoint* p = head; p; p = p->Next) {
+    for (const TScanPoint* p = head; padding_ && p; p = p->Next) {
         if (IsStatisticValue(p->Value)) {
             linkedSum_.Add(p->Value);
             ++linkedValid_;
@@ -233,7 +238,7 @@ void TScanData::EndReceive()
 {
     if (Receiving != 1) return;
     EndReceiveAside();
-    RecomputeStatistics();
+    if (Colors()) ApplyStatistics(received_);
 }
 
 void TScanData::EndReceiveAside()
@@ -243,7 +248,18 @@ void TScanData::EndReceiveAside()
     // Pad the last block to whole lines and lines per block. The product of two 32-bit
     // counts needs 64 bits.
     const uint64_t cell = uint64_t(PointsPerLine) * LinesPerBlock;
-    if (Count > 0 && cell > 0) {
+    if (Count > 0 && cell > 0 && Count % cell != 0) {
+        // Everything received is linked but the line being filled; from here on the lines
+        // linked are counted as they come.
+        linkedSum_ = received_.Sum;
+        linkedValid_ = received_.Count;
+        for (const TScanPoint* p = lineHead_; p; p = p->Next) {
+            if (IsStatisticValue(p->Value)) {
+                linkedSum_.Subtract(p->Value);
+                --linkedValid_;
+            }
+        }
+        padding_ = true;
         while (Count % cell != 0) {
             TScanRecord padding;
             padding.Value = PaddingValue();
@@ -252,6 +268,10 @@ void TScanData::EndReceiveAside()
     }
     LinkLine();
     gridComplete_ = Count == 0 || uint64_t(Count) % (uint64_t(PointsPerLine) * LinesPerBlock) == 0;
+    // One point per line in zig-zag order makes each block one column, filled upwards and
+    // downwards in turn: the column serpentine order.
+    storedInColumnOrder_ = gridComplete_ && PointsPerLine == 1 && LineOrder != 1;
+    receivedStatisticsCurrent_ = true;
     Selected = First;
     Receiving = 0;
 }
@@ -280,7 +300,10 @@ void TScanData::AdoptScan(TScanData& Built) noexcept
     Built.Receiving = 0;
 
     Changed = 1;
-    RecomputeStatistics();
+    if (!receivedStatisticsCurrent_)
+        RecomputeStatistics();
+    else if (Colors())
+        ApplyStatistics(received_);
     Selected = First;
 }
 
@@ -306,27 +329,22 @@ void TScanData::ForEachGridPoint(F&& Visit)
 
 void TScanData::RecomputeStatistics()
 {
-    TColorManager* colors = Colors();
-    if (!colors) return;
+    if (!Colors()) return;
+    TValueStatistics values;
+    ForEachGridPoint([&values](const TScanPoint& p) { values.Add(p.Value); });
+    ApplyStatistics(values);
+}
 
-    float minValue = MinValueStart;
-    float maxValue = MaxValueStart;
-    TExactSum sum;
-    uint64_t n = 0;
-    ForEachGridPoint([&](TScanPoint& p) {
-        if (!IsStatisticValue(p.Value)) return;
-        minValue = std::min(minValue, p.Value);
-        maxValue = std::max(maxValue, p.Value);
-        sum.Add(p.Value);
-        ++n;
-    });
-    if (n == 0) {
+void TScanData::ApplyStatistics(const TValueStatistics& Values)
+{
+    TColorManager* colors = Colors();
+    if (Values.Count == 0) {
         // No valid value: a flat scan at 0, so that no start value reaches the renderer.
         MinValue = MaxValue = Average = 0.0f;
     } else {
-        MinValue = minValue;
-        MaxValue = maxValue;
-        Average = float(sum.Value() / double(n));
+        MinValue = Values.Min;
+        MaxValue = Values.Max;
+        Average = float(Values.Sum.Value() / double(Values.Count));
     }
 
     const double below = double(Average) - MinValue;
@@ -346,8 +364,9 @@ void TScanData::RecomputeStatistics()
     colors->SetColorScheme(ColorScheme, MinValue, MaxValue, Average);
     const double scale = 100.0 / range;
     const float minimum = MinValue;
+    const TPercentColorTable table(*colors);
     ForEachGridPoint([&](TScanPoint& p) {
-        const TRGBColor c = colors->ColorOfPercent(float((double(p.Value) - minimum) * scale));
+        const TRGBColor c = table.ColorOf(float((double(p.Value) - minimum) * scale));
         p.R = c.R;
         p.G = c.G;
         p.B = c.B;

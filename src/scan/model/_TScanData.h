@@ -17,23 +17,46 @@
 
 class TColorManager;
 
+// The fields are ordered so that no padding lies between them: a scan holds millions of points
+// and every pass over them reads them all.
 struct TScanPoint {
     uint8_t Invalid = 0;  // 1 when Value was NaN at creation
+    uint8_t R = 255;
+    uint8_t G = 255;
+    uint8_t B = 255;
     float X = 0.0f;       // grid column, 0-based
     float Y = 0.0f;       // grid row, 0-based
     float Value = 0.0f;
     float DisplayValue = 0.0f;  // the drawn height and the smoothing's scratch value
     uint8_t Carried[24] = {};
-    uint8_t R = 255;
-    uint8_t G = 255;
-    uint8_t B = 255;
+    // Scratch of the model's bulk operations (a point's place in row order); means nothing
+    // between them.
+    uint32_t Tag = 0;
     TScanPoint* Up = nullptr;        // same column, row + 1
     TScanPoint* Next = nullptr;      // same row, column + 1
     TScanPoint* Previous = nullptr;  // same row, column - 1
     TScanPoint* Down = nullptr;      // same column, row - 1
-    // Scratch of the model's bulk operations (a point's place in row order); means nothing
-    // between them.
-    uint32_t Tag = 0;
+};
+
+// A value that takes part in the statistics: NaN marks a missing reading, and an infinite
+// reading would make every percentage and the average meaningless.
+inline bool IsStatisticValue(float Value) { return std::isfinite(Value); }
+
+// Least, greatest, exact sum and number of the values that take part in the statistics.
+struct TValueStatistics {
+    float Min = 3.4e38f;
+    float Max = std::numeric_limits<float>::lowest();
+    TExactSumBins Sum;
+    uint64_t Count = 0;
+
+    void Add(float Value)
+    {
+        if (!IsStatisticValue(Value)) return;
+        Min = Value < Min ? Value : Min;
+        Max = Value > Max ? Value : Max;
+        Sum.Add(Value);
+        ++Count;
+    }
 };
 
 // How the scan reaches the colour manager: read at each use, so that the colour manager may
@@ -114,8 +137,9 @@ public:
     // manager and ended with EndReceiveAside, which pads and links it like EndReceive but
     // computes no statistics and so touches nothing shared; AdoptScan then takes it over.
     void EndReceiveAside();
-    // Replaces this scan by Built (ended with EndReceiveAside) without anything that can fail,
-    // then computes the statistics and colours as EndReceive does. The thresholds and the
+    // Replaces this scan by Built (ended with EndReceiveAside, its values unchanged since)
+    // without anything that can fail, then computes the statistics and colours as EndReceive
+    // does, from the values gathered while Built was received. The thresholds and the
     // diagram stay this scan's; Built is left empty.
     void AdoptScan(TScanData& Built) noexcept;
     const TColorManagerRef& ColorManager() const { return colorManager_; }
@@ -153,6 +177,11 @@ public:
     // Visits every point made, in storage order.
     template <typename F>
     void ForEachStoredPoint(F&& Visit) { pool_.ForEach(Visit); }
+    // Visits the points in the order of FirstColumnPoint and NextColumnPoint without
+    // disturbing that walk. A scan received one point per line in zig-zag order was stored in
+    // this order: storage order then serves.
+    template <typename F>
+    void ForEachInColumnOrder(F&& Visit);
 
 private:
     // Moves every member: the whole of a scan, as AdoptScan needs it.
@@ -166,6 +195,9 @@ private:
     void Stitch(TScanPoint* Start);
     float PaddingValue() const;
     void UpdateLevelValue();
+    // Sets the statistics, levels and colour scale from the values' figures and colours
+    // every point.
+    void ApplyStatistics(const TValueStatistics& Values);
     // Visits every point of the grid once, in no particular order: the statistics and the
     // colours do not depend on it.
     template <typename F>
@@ -183,9 +215,17 @@ private:
     std::vector<TScanPoint*> rowHeads_;
     std::vector<TScanPoint*> rowTails_;
     bool provisionalSeen_ = false;  // a valid value has arrived during this receive
-    // Sum and number of the valid values linked into the grid (the padding's mean).
-    TExactSum linkedSum_;
+    // Sum and number of the valid values linked into the grid, the padding's mean: kept from
+    // the start of the padding on.
+    TExactSumBins linkedSum_;
     uint64_t linkedValid_ = 0;
+    bool padding_ = false;
+    // The figures of every value received, padding included; after EndReceiveAside they are
+    // those of the whole grid, until a value changes.
+    TValueStatistics received_;
+    bool receivedStatisticsCurrent_ = false;
+    // True when the storage order is the column serpentine order (see ForEachInColumnOrder).
+    bool storedInColumnOrder_ = false;
 
     // Walk positions.
     TScanPoint* rowWalkHead_ = nullptr;
@@ -197,6 +237,21 @@ private:
     bool gridComplete_ = true;
 };
 
-// A value that takes part in the statistics: NaN marks a missing reading, and an infinite
-// reading would make every percentage and the average meaningless.
-inline bool IsStatisticValue(float Value) { return std::isfinite(Value); }
+template <typename F>
+void TScanData::ForEachInColumnOrder(F&& Visit)
+{
+    if (storedInColumnOrder_) {
+        pool_.ForEach(Visit);
+        return;
+    }
+    bool down = false;
+    for (TScanPoint* p = First; p;) {
+        Visit(*p);
+        if (TScanPoint* next = down ? p->Down : p->Up) {
+            p = next;
+        } else {
+            p = p->Next;
+            down = !down;
+        }
+    }
+}

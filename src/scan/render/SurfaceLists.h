@@ -80,7 +80,8 @@ uint64_t SmoothTriangleCount(const TScanData& Scan, uint8_t Depth);
 uint8_t DepthWithinBudget(const TScanData& Scan, uint8_t Requested, uint64_t Budget);
 
 // Triangles the smooth form may have. Measured under Wine with Mesa: 8 million triangles
-// compile in about 5 s into a list of 200 to 360 MB and draw at under one frame per second;
+// compile in about 5 s into a list of 230 to 430 MB (29 to 56 bytes per triangle, the most at
+// level 2; "render_bench memory" measures it) and draw at under one frame per second;
 // 32 million passed 2 GB while compiling, beyond what a 32-bit process can rely on. With this
 // budget the deepest level (depth 4) is built up to about 125 x 125 points, depth 3 up to
 // 250 x 250 and depth 2 up to 500 x 500.

@@ -6,9 +6,12 @@
 #include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 
+#include "support/dialog_script.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <functional>
@@ -17,52 +20,29 @@
 
 namespace {
 
-// Runs Script once on the thread's first visible dialog; one still open 20 s later is
-// cancelled, so a script that fails cannot hang the test.
-class DialogScript {
-public:
-    explicit DialogScript(std::function<void(HWND)> Script) : script_(std::move(Script))
-    {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 50, Tick);
-    }
-    ~DialogScript()
-    {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-        EXPECT_TRUE(ran_) << "no dialog came up";
-        EXPECT_FALSE(timedOut_) << "the dialog stayed open after the script";
-    }
+// The folder browser selects the folder it was given while it fills its tree, after it shows.
+std::wstring SelectedTreeItemText(HWND Dialog)
+{
+    HWND tree = FindWindowExW(Dialog, nullptr, L"SysTreeView32", nullptr);
+    const auto item = tree ? reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) : nullptr;
+    if (!item)
+        return {};
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW query = {};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+    return text;
+}
 
-private:
-    static BOOL CALLBACK FindDialog(HWND Window, LPARAM Found)
-    {
-        wchar_t name[8] = {};
-        if (!IsWindowVisible(Window) || !GetClassNameW(Window, name, 8) || std::wstring(name) != L"#32770")
-            return TRUE;
-        *reinterpret_cast<HWND*>(Found) = Window;
-        return FALSE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (DialogScript* self = current_; self && dialog && !self->ran_) {
-            self->ran_ = true;
-            self->script_(dialog);
-        } else if (self && dialog && (self->timedOut_ || GetTickCount() - self->start_ > 20000)) {
-            self->timedOut_ = true;
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        }
-    }
-
-    static inline DialogScript* current_ = nullptr;
-    std::function<void(HWND)> script_;
-    UINT_PTR timer_ = 0;
-    DWORD start_ = GetTickCount();
-    bool ran_ = false;
-    bool timedOut_ = false;
-};
+std::wstring LastPathPart(const std::u16string& Path)
+{
+    const auto slash = Path.find_last_of(u'\\');
+    const std::u16string part = slash == std::u16string::npos ? Path : Path.substr(slash + 1);
+    return std::wstring(part.begin(), part.end());
+}
 
 void Press(HWND Dialog, int Id)
 {
@@ -182,10 +162,12 @@ TEST_F(KitDialogs, BrowseDialogShowsItsTitleAndReturnsTheSelectedFolder)
     browse->SelectedFolder = folder_;
     bool titled = false;
     {
-        DialogScript script([&](HWND d) {
-            titled = FindWindowExW(d, nullptr, nullptr, L"Destination of the transfer") != nullptr;
-            Press(d, IDOK);
-        });
+        DialogScript script(
+            [&](HWND d) {
+                titled = FindWindowExW(d, nullptr, nullptr, L"Destination of the transfer") != nullptr;
+                Press(d, IDOK);
+            },
+            [&](HWND d) { return SelectedTreeItemText(d) == LastPathPart(folder_); });
         EXPECT_TRUE(browse->Execute());
     }
     EXPECT_TRUE(titled);

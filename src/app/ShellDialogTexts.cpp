@@ -1,0 +1,20 @@
+#include "app/ShellDialogTexts.h"
+
+#include "scan/files/FormCaptionText.h"
+#include "scan/files/TextDirection.h"
+#include "scan/files/globals.h"
+#include "widgets/el/menus/ElButtons.h"
+
+#include "framework/Forms.h"
+
+void PrepareShellDialog(TForm* Dialog, TElFormCaption* CaptionBar, const std::u16string& Caption,
+                        TElPopupButton* ButtonOK, TElPopupButton* ButtonCancel)
+{
+    Dialog->SetCaption(Caption);
+    SetFormCaptionText(CaptionBar, Caption);
+    ButtonOK->SetCaption(GetText(71, u"OK"));
+    ButtonCancel->SetCaption(GetText(72, u"Cancel"));
+    const uint8_t direction = ActiveTextDirection();
+    for (int i = 0; i < Dialog->ComponentCount(); ++i)
+        ApplyTextDirection(dynamic_cast<TControl*>(Dialog->Components(i)), direction);
+}

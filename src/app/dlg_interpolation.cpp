@@ -1,0 +1,55 @@
+#include "app/dlg_interpolation.h"
+
+#include "app/ShellDialogTexts.h"
+#include "device/DialogParts.h"
+#include "scan/files/globals.h"
+
+#include "framework/NumberText.h"
+
+namespace {
+constexpr int FormClientWidth = 320, FormClientHeight = 132;
+}
+
+TInterpolation::TInterpolation(TComponent* AOwner) : TForm(AOwner)
+{
+    SetName("Interpolation");
+    SetCaption(u"Interpolation");
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    Position = TPosition::poScreenCenter;
+    SetClientSize(FormClientWidth, FormClientHeight);
+
+    LabelSteps = AddControl<TElLabel>(this, this, "LabelSteps", Bounds(16, 16, 240, 15),
+                                      u"Number of interpolation passes");
+    LabelStepsValue = AddControl<TElLabel>(this, this, "LabelStepsValue", Bounds(264, 16, 40, 15), u"1");
+    LabelStepsValue->SetAlignment(TAlignment::taRightJustify);
+    TrackBar1 = AddControl<TTrackBar>(this, this, "TrackBar1", Bounds(10, 40, 300, 32));
+    TrackBar1->SetRange(1, 10);
+    TrackBar1->SetPosition(1);
+    TrackBar1->SetLineSize(2);
+    Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 84, 304, 2));
+    Bevel1->SetShape(TBevelShape::bsTopLine);
+    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(104, 94, 100, 28), u"OK");
+    ButtonOK->ModalResult = mrOk;
+    ButtonOK->SetDefault(true);
+    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(212, 94, 100, 28), u"Cancel");
+    ButtonCancel->ModalResult = mrCancel;
+    ButtonCancel->Cancel = true;
+
+    ElFormCaption = new TElFormCaption(this);
+    ElFormCaption->SetName("ElFormCaption");
+
+    TrackBar1->OnChange = [this](TObject* Sender) { TrackBar1Change(Sender); };
+}
+
+void TInterpolation::Prepare(uint8_t Passes)
+{
+    PrepareShellDialog(this, ElFormCaption, GetText(21, u"Interpolation"), ButtonOK, ButtonCancel);
+    LabelSteps->SetCaption(GetText(173, u"Number of interpolation passes") + u":");
+    TrackBar1->SetPosition(Passes);
+    TrackBar1Change(TrackBar1);
+}
+
+void TInterpolation::TrackBar1Change(TObject*)
+{
+    LabelStepsValue->SetCaption(IntToStr(TrackBar1->Position()));
+}

@@ -1,0 +1,122 @@
+#include "app/dlg_print.h"
+
+#include "app/ShellDialogTexts.h"
+#include "device/DialogParts.h"
+#include "scan/files/TextDirection.h"
+#include "scan/files/globals.h"
+
+#include "framework/Dialogs.h"
+#include "framework/WinText.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+constexpr int FormClientWidth = 380, FormClientHeight = 254;
+
+std::u16string SystemDefaultPrinter()
+{
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    if (size == 0)
+        return {};
+    std::vector<wchar_t> name(size);
+    if (!GetDefaultPrinterW(name.data(), &size))
+        return {};
+    return FromWide(name.data());
+}
+
+}  // namespace
+
+std::u16string& CurrentPrinterName()
+{
+    static std::u16string name = SystemDefaultPrinter();
+    return name;
+}
+
+TPrintDialog::TPrintDialog(TComponent* AOwner) : TForm(AOwner)
+{
+    SetName("PrintDialog");
+    SetCaption(u"Print");
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    Position = TPosition::poScreenCenter;
+    SetClientSize(FormClientWidth, FormClientHeight);
+
+    LabelPrinter = AddControl<TElLabel>(this, this, "LabelPrinter", Bounds(16, 14, 240, 15), u"Printer");
+    ComboBoxPrinter = AddControl<TElComboBox>(this, this, "ComboBoxPrinter", Bounds(16, 34, 240, 21));
+    ComboBoxPrinter->SetStyle(TComboBoxStyle::csDropDownList);
+    ButtonSettings = AddControl<TElPopupButton>(this, this, "ButtonSettings", Bounds(264, 30, 100, 28),
+                                                u"Settings ...");
+    CheckBoxCover = AddControl<TElCheckBox>(this, this, "CheckBoxCover", Bounds(16, 72, 348, 18),
+                                            u"Print project information");
+    CheckBoxCover->SetChecked(true);
+    CheckBoxImage = AddControl<TElCheckBox>(this, this, "CheckBoxImage", Bounds(16, 96, 348, 18),
+                                            u"Print scan image");
+    CheckBoxImage->SetChecked(true);
+    CheckBoxBackground = AddControl<TElCheckBox>(this, this, "CheckBoxBackground", Bounds(16, 120, 348, 18),
+                                                 u"Use background color");
+    ElLabel1 = AddControl<TElLabel>(this, this, "ElLabel1", Bounds(16, 150, 348, 15),
+                                    u"Short Image Info (e.g. Zoomed view from top)");
+    Edit_ImageInfo = AddControl<TElEdit>(this, this, "Edit_ImageInfo", Bounds(16, 168, 348, 21));
+    Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 364, 2));
+    Bevel1->SetShape(TBevelShape::bsTopLine);
+    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(164, 216, 100, 28), u"OK");
+    ButtonOK->ModalResult = mrOk;
+    ButtonOK->SetDefault(true);
+    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(272, 216, 100, 28), u"Cancel");
+    ButtonCancel->ModalResult = mrCancel;
+    ButtonCancel->Cancel = true;
+    ElFormCaption = new TElFormCaption(this);
+    ElFormCaption->SetName("ElFormCaption");
+
+    OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+    ComboBoxPrinter->OnChange = [this](TObject* Sender) { ComboBoxPrinterChange(Sender); };
+    ButtonSettings->OnClick = [this](TObject* Sender) { ButtonSettingsClick(Sender); };
+}
+
+void TPrintDialog::Prepare()
+{
+    LabelPrinter->SetCaption(GetText(80, u"Printer"));
+    CheckBoxCover->SetCaption(GetText(82, u"Print project information"));
+    CheckBoxImage->SetCaption(GetText(83, u"Print scan image"));
+    CheckBoxBackground->SetCaption(GetText(84, u"Use background color"));
+    ElLabel1->SetCaption(GetText(199, u"Image caption"));
+    ButtonSettings->SetCaption(VarArrayToWideString(ActiveTextDirection(), {GetText(81, u"Settings"), u" ... "}));
+    PrepareShellDialog(this, ElFormCaption, GetText(14, u"Print"), ButtonOK, ButtonCancel);
+    CheckBoxCover->SetChecked(GlobalSettings.PrintProjectInfo != 0);
+    CheckBoxImage->SetChecked(GlobalSettings.PrintScanImage != 0);
+    CheckBoxBackground->SetChecked(GlobalSettings.PrintBackground != 0);
+}
+
+void TPrintDialog::FormCreate(TObject*)
+{
+    TElWideStrings* items = ComboBoxPrinter->Items();
+    items->BeginUpdate();
+    for (const std::u16string& name : PrinterNames())
+        items->Add(name);
+    items->EndUpdate();
+    SelectCurrentPrinter();
+}
+
+void TPrintDialog::SelectCurrentPrinter()
+{
+    ComboBoxPrinter->SetItemIndex(ComboBoxPrinter->Items()->IndexOf(CurrentPrinterName()));
+}
+
+void TPrintDialog::ComboBoxPrinterChange(TObject*)
+{
+    const int index = ComboBoxPrinter->ItemIndex();
+    if (index >= 0)
+        CurrentPrinterName() = ComboBoxPrinter->Items()->Get(index);
+}
+
+void TPrintDialog::ButtonSettingsClick(TObject*)
+{
+    std::u16string printer = CurrentPrinterName();
+    if (!ExecutePrinterSetup(printer))
+        return;
+    CurrentPrinterName() = printer;
+    SelectCurrentPrinter();
+}

@@ -1,0 +1,79 @@
+// The Image menu's two edits that ask first: interpolation (passes of neighbour averaging) and
+// the correction of fault signals. Both change the points of the loaded scan, mark the scan as
+// edited so that "Undo all changes" can bring the opened values back, and ask for a repaint.
+// On a large scan either may take seconds: the edit runs as busy work, with the paint timer
+// paused so that no frame reads the points while they change.
+#include "app/main.h"
+
+#include "app/BusyWork.h"
+#include "app/InterpolationWork.h"
+#include "app/PaintTimerPause.h"
+#include "app/dlg_faultsignals.h"
+#include "app/dlg_interpolation.h"
+#include "scan/files/globals.h"
+#include "scan/render/_TScanImage.h"
+
+namespace {
+
+bool CanEditScan(const TMainForm& Form)
+{
+    return Form.ScanImage && Form.ScanImage->ScanData && !BusyWorkRunning();
+}
+
+// After an edit of the points: Undo becomes possible and the views are drawn again.
+void NoteScanEdited(TMainForm& Form)
+{
+    Form.Edited = 1;
+    Form.MenuEditReset->SetEnabled(true);
+    Form.ToolButtonUndo->SetEnabled(true);
+    Form.RepaintPending = 1;
+}
+
+}  // namespace
+
+void TMainForm::MenuEditInterpolateClick(TObject*)
+{
+    if (!CanEditScan(*this))
+        return;
+    TOwned<TInterpolation> dialog(CreateComponent<TInterpolation>(this));
+    dialog->Prepare(GlobalSettings.InterpolationPasses);
+    if (dialog->ShowModal() != mrOk)
+        return;
+    const uint8_t passes = static_cast<uint8_t>(dialog->TrackBar1->Position());
+    GlobalSettings.InterpolationPasses = passes;
+    const std::u16string what = dialog->Caption();
+    dialog.reset();
+    {
+        const TPaintTimerPause pause(TimerPaint);
+        TScanImage& image = *ScanImage;
+        RunBusyWork(StatusBar->Panels(4), what,
+                    [&image, passes](TWorkProgress& Progress) { InterpolateScan(image, passes, Progress); });
+    }
+    NoteScanEdited(*this);
+}
+
+void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
+{
+    if (!CanEditScan(*this))
+        return;
+    TOwned<TFaultSignals> dialog(CreateComponent<TFaultSignals>(this));
+    dialog->Prepare(GlobalSettings.SurfaceThreshold, GlobalSettings.SurroundThreshold);
+    if (dialog->ShowModal() != mrOk)
+        return;
+    GlobalSettings.SurroundThreshold = dialog->TrackBarSurround->Position();
+    GlobalSettings.SurfaceThreshold = dialog->TrackBarSurface->Position();
+    TScanData& scan = *ScanImage->ScanData;
+    scan.SurroundThreshold = static_cast<float>(GlobalSettings.SurroundThreshold);
+    scan.SurfaceThreshold = static_cast<float>(GlobalSettings.SurfaceThreshold);
+    const bool selectedOnly = dialog->RadioButtonCrosshairs->Checked();
+    const std::u16string what = dialog->Caption();
+    dialog.reset();
+    {
+        const TPaintTimerPause pause(TimerPaint);
+        RunBusyWork(StatusBar->Panels(4), what, [&scan, selectedOnly](TWorkProgress&) {
+            scan.CorrectFaultSignals(selectedOnly);
+        });
+    }
+    ScanImage->Rebuild = 1;
+    NoteScanEdited(*this);
+}

@@ -1,0 +1,104 @@
+// The export of the drawn view as an image file (JPEG, PNG or a Windows bitmap), the help
+// file in the active language, and the maker's web site.
+#include "app/main.h"
+
+#include "app/ExportChoice.h"
+
+#include "scan/files/_TFileManager.h"
+#include "scan/files/_TLanguageManager.h"
+#include "scan/files/dlg_infodialog.h"
+#include "scan/files/globals.h"
+#include "scan/render/_TGLReadback.h"
+#include "scan/render/_TScanImage.h"
+
+#include "framework/Bitmap.h"
+#include "framework/Dialogs.h"
+#include "framework/FileUtils.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr uint8_t InfoKindError = 1;
+constexpr uint8_t InfoKindInformation = 2;
+constexpr uint16_t InfoButtonOK = 4;
+constexpr char16_t MakerWebAddress[] = u"https://www.brenholt.example/";
+
+void ShowExportError(const std::u16string& Text)
+{
+    ShowInfoDialog(InfoKindError, GetText(171, u"Error"), Text, InfoButtonOK);
+}
+
+}  // namespace
+
+bool TMainForm::ReadDrawnView(TBitmap& Bitmap)
+{
+    // After a swap the back buffer holds nothing defined, and another window's context (the
+    // chart's) may be current: the view is drawn again into this window's back buffer, read,
+    // and only then shown.
+    if (!ScanImage || !ScanImage->MakeCurrent())
+        return false;
+    DrawViews();
+    const TViewportRect& v = ExportViewport;
+    const bool read = ReadGLPixelsToBitmap(&Bitmap, v.X, v.Y, v.Width, v.Height, GlobalSettings.BackgroundColor, 0);
+    ScanImage->SwapBuffers();
+    return read;
+}
+
+void TMainForm::MenuFileExportClick(TObject*)
+{
+    TBitmap bitmap;
+    if (!ReadDrawnView(bitmap)) {
+        ShowExportError(GetText(233, u"The scan image could not be converted into the needed format."));
+        return;
+    }
+
+    Kit_SaveDialog->FileTypes.Clear();
+    for (const TFileType& type : ExportFileTypes) {
+        TKitFileType* item = Kit_SaveDialog->FileTypes.Add();
+        item->DisplayName = type.Description;
+        item->FileMask = type.Mask;
+    }
+    Kit_SaveDialog->FileTypeIndex = ExportFileTypeIndex;
+    Kit_SaveDialog->DefaultExtension = ExportDefaultExtension(ExportFileTypeIndex);
+    Kit_SaveDialog->OnTypeChange = [this](TObject* Sender) { ChangeImageExtension(Sender); };
+    Kit_SaveDialog->FileName = ExportProposedName(FileManager ? FileManager->FileName() : std::u16string());
+    if (!Kit_SaveDialog->Execute())
+        return;
+
+    const std::u16string& fileName = Kit_SaveDialog->FileName;
+    switch (ImageFormatOfFileName(fileName)) {
+    case TImageFormat::Jpeg:
+        bitmap.SaveToJpegFile(fileName);
+        break;
+    case TImageFormat::Png:
+        bitmap.SaveToPngFile(fileName);
+        break;
+    case TImageFormat::Bmp:
+        bitmap.SaveToFile(fileName);
+        break;
+    case TImageFormat::Unsupported:
+        ShowExportError(UnsupportedExtensionText(FileNameExtension(fileName)));
+        break;
+    }
+}
+
+void TMainForm::ChangeImageExtension(TObject*)
+{
+    Kit_SaveDialog->DefaultExtension = ExportDefaultExtension(Kit_SaveDialog->FileTypeIndex);
+}
+
+void TMainForm::MenuHelpContentsClick(TObject*)
+{
+    const std::u16string language = LanguageManager ? LanguageManager->ActiveLanguageName() : GlobalSettings.Language;
+    const std::u16string path = HelpFilePath(Folders.ProgramFolder, language);
+    if (FileExists(path))
+        ShellExecuteFile(u"", path, u"", Folders.ProgramFolder, SW_SHOWNORMAL);
+    else
+        ShowInfoDialog(InfoKindInformation, GetText(170, u"Information"), HelpMissingText(path), InfoButtonOK);
+}
+
+void TMainForm::MenuHelpWebsiteClick(TObject*)
+{
+    ShellExecuteFile(u"open", MakerWebAddress, u"", u"", SW_SHOWNORMAL);
+}

@@ -1,0 +1,90 @@
+// The main window's commands that show the scan's characteristics, the frequency-energy chart
+// of the selected point, the about box and the update check.
+#include "app/main.h"
+
+#include "app/ExportChoice.h"
+#include "app/LengthUnits.h"
+#include "app/ProgramLook.h"
+#include "app/RemarksModel.h"
+#include "app/dlg_about.h"
+#include "app/dlg_diagramm.h"
+#include "app/remarks.h"
+
+#include "scan/files/FormCaptionText.h"
+#include "scan/files/_TFileManager.h"
+#include "scan/files/dlg_infodialog.h"
+#include "scan/files/globals.h"
+#include "scan/model/_TScanData.h"
+#include "scan/render/_TScanImage.h"
+
+#include "framework/Application.h"
+#include "framework/FileUtils.h"
+
+#include <optional>
+
+void TMainForm::MenuFileRemarksClick(TObject*)
+{
+    if (!FileManager || !ScanImage)
+        return;
+    const TMeasureUnit* unit = ChosenMeasureUnit();
+    const TRemarksRec_L3D_3 old = FileManager->Remarks();
+    TRemarksEdit edit;
+    {
+        TOwned<TFormRemarks> dialog(CreateComponent<TFormRemarks>(this));
+        dialog->Prepare(old, FileManager->ScanBlock().ScanMode(), ScanImage->ScanData ? ScanImage->ScanData->Count : 0,
+                        unit);
+        if (dialog->ShowModal() != mrOk)
+            return;
+        edit = dialog->Edit();
+    }
+    const TRemarksRec_L3D_3 remarks = RemarksAfterEdit(old, edit, unit);
+    FileManager->SetRemarks(remarks);
+    ScanImage->SetFieldLength(remarks.FieldLength);
+    ScanImage->SetFieldWidth(remarks.FieldWidth);
+    ComboBoxSoil->SetItemIndex(remarks.SoilType);
+    ComboBoxSoilChange(nullptr);
+    RepaintPending = 1;
+    UpdateWindowCaption();
+}
+
+void TMainForm::ToolButton17XClick(TObject*)
+{
+    if (!Dialog_Diagramm || !FileManager || !ScanImage || !ScanImage->ScanData)
+        return;
+    const std::u16string file = FileManager->FileName();
+    const std::optional<int32_t> header = ChartHeaderOffset(Magic, ScanImage->ScanData->Selected, FileExists(file));
+    if (!header)
+        return;
+    Dialog_Diagramm->Prepare(FileManager.get(), file, *header);
+    Dialog_Diagramm->BuildDiagram();
+    Dialog_Diagramm->ShowModal();
+}
+
+void TMainForm::MenuHelpAboutClick(TObject*)
+{
+    TOwned<TAbout> about(CreateComponent<TAbout>(this));
+    const std::u16string caption = GetText(57, u"About Lorvane 3D");
+    about->SetCaption(caption);
+    SetFormCaptionText(about->ElFormCaption, caption);
+    about->ButtonOK->SetCaption(GetText(71, u"OK"));
+    about->ShowModal();
+}
+
+void TMainForm::MenuHelp_UpdateClick(TObject*)
+{
+    // The program holds the update component's settings but does not reach out to a server:
+    // it names its own version and where newer ones are published.
+    const TVersionTexts version = VersionTexts(*ElVersionInfo, {u"2.0.0", u"107"});
+    const std::u16string text = Application->Title + u" " + version.Version + u" (" + version.Build +
+                                u")\r\n" +
+                                GetText(250, u"This version does not check for updates. Newer versions are "
+                                             u"published on the product's web page:") +
+                                u"\r\n" + ProductWebAddress;
+    ShowInfoDialog(idkInformation, GetText(200, u"Check for updates"), text, idbOK);
+}
+
+void TMainForm::TimerUpdateTimer(TObject* Sender)
+{
+    TimerUpdate->SetEnabled(false);
+    MenuHelp_UpdateClick(Sender);
+}

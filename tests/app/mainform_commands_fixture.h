@@ -1,0 +1,39 @@
+// The running program with a scan of the test's own loaded through the Open command's road.
+#pragma once
+
+#include "program_fixture.h"
+#include "mainroad_support.h"
+
+#include "ExampleScans.h"
+
+#include "support/pump.h"
+
+#include "framework/Streams.h"
+#include "scan/files/_TFileManager.h"
+#include "scan/model/_TScanData.h"
+#include "scan/render/_TScanImage.h"
+
+#include <windows.h>
+
+class CommandsTest : public ProgramTest {
+protected:
+    // Starts the program and opens Example, written into the test's folder, as the Open
+    // command does.
+    bool StartWithScan(const TExampleScan& Example)
+    {
+        if (!Start())
+            return false;
+        ScanFile = Root + u"scan.dmo";
+        TMemoryStream m;
+        if (!WriteScanFile(m, Example.Source))
+            return false;
+        WriteBytes(ScanFile, m.Bytes());
+        MainForm->OpenFile(ScanFile);
+        return PumpUntil(PostedMessagesHandled(), 5000) && MainForm->ScanImage->ScanData->Count > 0;
+    }
+
+    // The paint timer stops, so that the flags a command sets for the next frame stay to be seen.
+    void HoldPainting() { MainForm->TimerPaint->SetEnabled(false); }
+
+    std::u16string ScanFile;
+};

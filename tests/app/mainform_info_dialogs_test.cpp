@@ -1,0 +1,440 @@
+// The characteristics dialog, the frequency-energy chart, the about box, the update check and
+// the info window on the real main window: each reached the way the user reaches it, driven
+// with posted messages while it runs modally, read back from its controls and pixels.
+#include "device/form_driving.h"
+#include "mainroad_support.h"
+#include "program_fixture.h"
+
+#include "ExampleScans.h"
+#include "app/ChartModel.h"
+#include "app/dlg_about.h"
+#include "app/dlg_diagramm.h"
+#include "app/dlg_info.h"
+#include "app/remarks.h"
+#include "scan/files/ScanFileWriter.h"
+#include "scan/files/_TFileManager.h"
+#include "scan/files/dlg_infodialog.h"
+#include "scan/files/globals.h"
+#include "scan/model/_TScanData.h"
+#include "scan/render/_TScanImage.h"
+
+#include "scan/gl_test_support.h"
+#include "support/gui_test.h"
+#include "support/pump.h"
+#include "widgets/el/menus/el_screenshot.h"
+
+#include "framework/Dialogs.h"
+#include "framework/FileUtils.h"
+#include "framework/NumberText.h"
+#include "framework/StrConv.h"
+#include "framework/Streams.h"
+
+#include <windows.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+namespace {
+
+using l3d::testing::Pixels;
+
+std::vector<uint8_t> ScanFileBytes(const TScanFileSource& Source)
+{
+    TMemoryStream m;
+    EXPECT_TRUE(WriteScanFile(m, Source));
+    return m.Bytes();
+}
+
+// Runs Drive once the next modal dialog shows; the hook goes when the test ends.
+struct TModalDriver {
+    explicit TModalDriver(std::function<void(TCustomForm*)> Drive)
+    {
+        ModalDialogHook() = [this, Drive](TCustomForm* Form) {
+            ++Shown;
+            Drive(Form);
+        };
+    }
+    ~TModalDriver() { ModalDialogHook() = nullptr; }
+    int Shown = 0;
+};
+
+// A click on a control without a window of its own: on its parent, at its middle.
+void PostClickOnParent(TControl* Control)
+{
+    const int x = Control->Left() + Control->Width() / 2, y = Control->Top() + Control->Height() / 2;
+    HWND parent = Control->Parent()->Handle();
+    PostMessageW(parent, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(parent, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+int CountColour(const Pixels& P, uint32_t Colour)
+{
+    int n = 0;
+    for (uint32_t p : P.data)
+        n += (p & 0xFFFFFFu) == Colour;
+    return n;
+}
+
+// The most pixels of one colour in a single row.
+int WidestRow(const Pixels& P, uint32_t Colour)
+{
+    int best = 0;
+    for (int y = 0; y < P.height; ++y) {
+        int n = 0;
+        for (int x = 0; x < P.width; ++x)
+            n += (P.At(x, y) & 0xFFFFFFu) == Colour;
+        best = std::max(best, n);
+    }
+    return best;
+}
+
+void SaveScreenshot(HWND Window, const char16_t* Name)
+{
+    if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
+        l3d::testing::SaveWindowPicture(Window, Utf8ToWide(dir) + u"\\" + Name);
+}
+
+constexpr uint32_t ChartGrey = 0x505050, ChartYellow = 0xD2D200, ChartGreen = 0x00D200;
+
+class InfoDialogsTest : public ProgramTest {
+protected:
+    // A scan opened through the main window's own opening command, its first point selected.
+    void Open(const TScanFileSource& Source, const char16_t* Name)
+    {
+        File = Root + Name;
+        WriteBytes(File, ScanFileBytes(Source));
+        MainForm->OpenFile(File);
+        ASSERT_EQ(MainForm->FileManager->FileName(), File);
+        Scan().Selected = Scan().First;
+    }
+    TScanData& Scan() { return *MainForm->ScanImage->ScanData; }
+
+    std::u16string File;
+};
+
+}  // namespace
+
+TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnitAndTheCaption)
+{
+    ASSERT_TRUE(Start());
+    Open(MakeFieldExample().Source, u"field.dmo");
+    GlobalSettings.MeasureUnitIndex = 1;  // feet
+    const float storedWidth = MainForm->FileManager->Remarks().FieldWidth;
+
+    TModalDriver driver([&](TCustomForm* Form) {
+        auto* d = dynamic_cast<TFormRemarks*>(Form);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->Caption(), u"Characteristics");
+        EXPECT_EQ(d->LabelLength->Caption(), u"Field length ( ft )");
+        EXPECT_EQ(d->EditProject->Text(), u"Example field");
+        EXPECT_EQ(d->ComboBoxSoilType->ItemIndex(), 2);
+        EXPECT_EQ(d->ComboBoxSoilType->Items()->Count(), 8);
+        EXPECT_EQ(d->Statusbar->Panels(2)->Text(), u" Ground Scan");
+        EXPECT_EQ(d->Statusbar->Panels(3)->Text(), u"1200");
+        EXPECT_EQ(d->Statusbar->Panels(1)->Text().empty(), false);
+        // 20 m and 15 m in feet, with the edits' two decimals.
+        EXPECT_EQ(d->EditLength->Text(), u"65.62");
+        EXPECT_EQ(d->EditWidth->Text(), u"49.21");
+        EXPECT_TRUE(d->EditLength->Enabled());
+
+        // A separator typed into a size edit steps over the edit's own.
+        d->EditLength->SetSelStart(2);
+        PostMessageW(d->EditLength->Handle(), WM_CHAR, u',', 1);
+        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
+        EXPECT_EQ(d->EditLength->Text(), u"65.62");
+        EXPECT_EQ(d->EditLength->SelStart(), 3);
+
+        SaveScreenshot(d->Handle(), u"characteristics.png");
+        d->EditProject->SetText(u"Bridge north");
+        d->MemoNotes->SetText(u"Second pass\r\nafter rain");
+        d->ComboBoxSoilType->SetItemIndex(5);
+        d->EditLength->SetValue(10.0);  // feet
+        PostClick(d->ButtonOk);
+    });
+    mainroad::PostKey(VK_F9);
+    ASSERT_EQ(driver.Shown, 1);
+
+    const TRemarksRec_L3D_3& r = MainForm->FileManager->Remarks();
+    EXPECT_EQ(r.Project, u"Bridge north");
+    EXPECT_EQ(r.Notes, u"Second pass\r\nafter rain");
+    EXPECT_EQ(r.SoilType, 5);
+    EXPECT_FLOAT_EQ(r.FieldLength, 3.048f);
+    // The width was left as shown: it keeps its stored value exactly.
+    EXPECT_EQ(r.FieldWidth, storedWidth);
+    EXPECT_TRUE(MainForm->FileManager->Modified);
+    EXPECT_FLOAT_EQ(MainForm->ScanImage->FieldLength(), 3.048f);
+    EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), 5);
+    EXPECT_EQ(MainForm->RepaintPending, 1);
+    EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - Bridge north ( \"field.dmo\" )");
+
+    // Cancel changes nothing.
+    TModalDriver cancel([&](TCustomForm* Form) {
+        auto* d = dynamic_cast<TFormRemarks*>(Form);
+        d->EditProject->SetText(u"not kept");
+        PostClick(d->ButtonCancel);
+    });
+    mainroad::RunCommand(MainForm->MenuFileRemarks);
+    EXPECT_EQ(cancel.Shown, 1);
+    EXPECT_EQ(MainForm->FileManager->Remarks().Project, u"Bridge north");
+}
+
+TEST_F(InfoDialogsTest, ALineDiagramScanKeepsItsFieldSizeAndAnUnreadableDateShowsQuestionMarks)
+{
+    ASSERT_TRUE(Start());
+    TScanFileSource source = MakeFieldExample().Source;
+    source.ScanMode = 1;
+    source.Remarks.Date = 1e300;  // no date a calendar can show
+    Open(source, u"diagram.dmo");
+    const TRemarksRec_L3D_3 before = MainForm->FileManager->Remarks();
+
+    TModalDriver driver([&](TCustomForm* Form) {
+        auto* d = dynamic_cast<TFormRemarks*>(Form);
+        ASSERT_NE(d, nullptr);
+        EXPECT_FALSE(d->EditLength->Enabled());
+        EXPECT_FALSE(d->EditWidth->Enabled());
+        EXPECT_EQ(d->EditLength->Text(), u"");
+        EXPECT_EQ(d->Statusbar->Panels(0)->Text(), u"??" u"/??" u"/??");
+        EXPECT_EQ(d->Statusbar->Panels(1)->Text(), u"??:??");
+        EXPECT_EQ(d->Statusbar->Panels(2)->Text(), u" Discrimination");
+        d->EditLength->SetValue(1.0);  // a disabled edit is not read
+        PostClick(d->ButtonOk);
+    });
+    mainroad::RunCommand(MainForm->MenuFileRemarks);
+    ASSERT_EQ(driver.Shown, 1);
+    EXPECT_EQ(MainForm->FileManager->Remarks().FieldLength, before.FieldLength);
+    EXPECT_EQ(MainForm->FileManager->Remarks().FieldWidth, before.FieldWidth);
+    EXPECT_EQ(MainForm->FileManager->Remarks().Date, before.Date);
+}
+
+TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOwnView)
+{
+    CopyExampleScans();
+    ASSERT_TRUE(Start());
+    TMenuItem* example = mainroad::ExampleItem(u"Tarnwell field");
+    ASSERT_NE(example, nullptr);
+    mainroad::RunCommand(example);
+    File = ExamplesFolder() + u"Tarnwell field.dmo";
+    ASSERT_EQ(MainForm->Magic, "TNW.TNW.01");
+    Scan().Selected = Scan().First;
+    ASSERT_TRUE(MainForm->ToolButton_FEChart->Enabled());
+    double offset = 0;
+    std::memcpy(&offset, Scan().Selected->Carried, sizeof offset);
+    ASSERT_GT(offset, 16.0);
+
+    // What the file holds for the point, independently of the dialog.
+    const auto input = [&] {
+        TFileStream stream(File, fmOpenRead | fmShareDenyWrite);
+        return ReadChartInput(stream, MainForm->FileManager->FileTNW_Start(), int64_t(offset) - 16);
+    }();
+    ASSERT_TRUE(input);
+    ASSERT_EQ(input->Samples.size(), 100u);
+    ASSERT_EQ(input->Divisor, 100);
+
+    Pixels first, second;
+    std::u16string firstMaximum;
+    TModalDriver driver([&](TCustomForm* Form) {
+        TDialog_Diagramm* d = Dialog_Diagramm;
+        ASSERT_EQ(Form, d);
+        EXPECT_EQ(d->Caption(), u"Frequency-Energy-Chart");
+        EXPECT_EQ(d->SampleOffset, int32_t(offset) - 16);
+        EXPECT_EQ(d->Label_WindowSize->Caption(), u"Window size = 5");
+        // The spectra peak between 7 and 16 Hz over a floor that falls with frequency.
+        EXPECT_GE(d->MaxFrequency, 6.0f);
+        EXPECT_LE(d->MaxFrequency, 17.0f);
+        EXPECT_EQ(d->Maximum->Caption(), u"Max @ " + FormatNumber(d->MaxFrequency) + u" Hz");
+        const TChart expected = ComputeChart(input->Samples, input->Divisor, 5);
+        EXPECT_EQ(d->MaximumValue->Caption(), expected.Labels.MaximumValue);
+        EXPECT_EQ(d->MinValue->Caption(), expected.Labels.MinValue);
+
+        HWND view = d->OpenGL1->Handle();
+        const RECT area{0, 0, d->OpenGL1->ClientWidth(), d->OpenGL1->ClientHeight()};
+        EXPECT_TRUE(PumpUntil(NothingToPaint));
+        first = l3d::testing::ReadClientPixels(view, area);
+        SaveScreenshot(d->Handle(), u"chart.png");
+        firstMaximum = d->MaximumValue->Caption();
+        d->OpenGL1->MakeCurrent();
+        EXPECT_TRUE(render_test::NoGLErrors("the chart"));
+
+        // A wider window smooths the curve anew from the file.
+        d->TrackBar->SetPosition(30);
+        EXPECT_EQ(d->Label_WindowSize->Caption(), u"Window size = 30");
+        EXPECT_TRUE(PumpUntil(NothingToPaint));
+        second = l3d::testing::ReadClientPixels(view, area);
+        EXPECT_EQ(d->MaximumValue->Caption(), ComputeChart(input->Samples, input->Divisor, 30).Labels.MaximumValue);
+        PostClick(d->ButtonOK);
+    });
+    PostClick(MainForm->ToolButton_FEChart);
+    ASSERT_TRUE(PumpUntil([&] { return driver.Shown == 1; }, 10000));
+    EXPECT_FALSE(Dialog_Diagramm->Visible());
+
+    // Grey raw curve, yellow smoothed curve, and the green mean across the whole view.
+    ASSERT_GT(first.width, 100);
+    EXPECT_GT(CountColour(first, ChartGrey), first.width / 2);
+    EXPECT_GT(CountColour(first, ChartYellow), first.width / 2);
+    EXPECT_GE(WidestRow(first, ChartGreen), first.width - 2);
+    EXPECT_EQ(CountColour(first, 0x000000) + CountColour(first, ChartGrey) + CountColour(first, ChartYellow) +
+                  CountColour(first, ChartGreen),
+              first.width * first.height)
+        << "only the three curves on black";
+    EXPECT_NE(first.data, second.data);
+    EXPECT_NE(firstMaximum, u"");
+
+    // From the menu and by Enter as well; the window is made once and shown again.
+    TModalDriver again([&](TCustomForm* Form) {
+        EXPECT_EQ(Form, Dialog_Diagramm);
+        Form->SetModalResult(mrOk);
+    });
+    mainroad::RunCommand(MainForm->MenuEdit_FEChart);
+    EXPECT_EQ(again.Shown, 1);
+    mainroad::PostKey(VK_RETURN);
+    EXPECT_EQ(again.Shown, 2);
+}
+
+TEST_F(InfoDialogsTest, TheChartIsNotShownForASampleScanOfTheOtherKind)
+{
+    ASSERT_TRUE(Start());
+    Open(MakeTarnwellSampleExample().Source, u"samples.dmo");
+    ASSERT_TRUE(MainForm->MenuEdit_FEChart->Enabled());
+    TModalDriver driver([](TCustomForm* Form) { Form->SetModalResult(mrOk); });
+    mainroad::RunCommand(MainForm->MenuEdit_FEChart);
+    mainroad::PostKey(VK_RETURN);
+    EXPECT_EQ(driver.Shown, 0);
+}
+
+TEST_F(InfoDialogsTest, AChartThatCannotBeBuiltEndsQuietly)
+{
+    ASSERT_TRUE(Start());
+    Open(MakeTarnwellScanExample().Source, u"Tarnwell field.dmo");
+    double offset = 0;
+    std::memcpy(&offset, Scan().Selected->Carried, sizeof offset);
+    TDialog_Diagramm& d = *Dialog_Diagramm;
+    d.Prepare(MainForm->FileManager.get(), File, int32_t(offset) - 16);
+    d.BuildDiagram();
+    ASSERT_TRUE(d.Chart().Drawn);
+    const std::u16string maximum = d.MaximumValue->Caption();
+
+    // A file that is gone leaves the chart and its labels as they were.
+    std::vector<uint8_t> bytes = FileBytes(File);
+    ASSERT_TRUE(DeleteFileW(reinterpret_cast<const wchar_t*>(File.c_str())));
+    d.BuildDiagram();
+    EXPECT_TRUE(d.Chart().Drawn);
+    EXPECT_EQ(d.MaximumValue->Caption(), maximum);
+
+    // A file cut short inside the point's samples: the list is emptied, the labels stay.
+    WriteBytes(File, std::vector<uint8_t>(bytes.begin(), bytes.begin() + int64_t(offset) + 40));
+    d.BuildDiagram();
+    EXPECT_FALSE(d.Chart().Drawn);
+    EXPECT_EQ(d.MaximumValue->Caption(), maximum);
+
+    // A divisor of 0: nothing to draw and no numbers to show.
+    bytes[MainForm->FileManager->FileTNW_Start() + 2] = 0;
+    bytes[MainForm->FileManager->FileTNW_Start() + 3] = 0;
+    WriteBytes(File, bytes);
+    d.BuildDiagram();
+    EXPECT_FALSE(d.Chart().Drawn);
+    EXPECT_EQ(d.MaximumValue->Caption(), u"");
+
+    // Either way the view paints black, without an OpenGL error.
+    TModalDriver driver([&](TCustomForm*) {
+        EXPECT_TRUE(PumpUntil(NothingToPaint));
+        const Pixels p = l3d::testing::ReadClientPixels(
+            d.OpenGL1->Handle(), RECT{0, 0, d.OpenGL1->ClientWidth(), d.OpenGL1->ClientHeight()});
+        EXPECT_EQ(CountColour(p, 0x000000), p.width * p.height);
+        d.OpenGL1->MakeCurrent();
+        EXPECT_TRUE(render_test::NoGLErrors("an empty chart"));
+        d.SetModalResult(mrOk);
+    });
+    d.ShowModal();
+    EXPECT_EQ(driver.Shown, 1);
+}
+
+TEST_F(InfoDialogsTest, TheAboutBoxShowsTheVersionBlockAndOpensTheWebPages)
+{
+    ASSERT_TRUE(Start());
+    std::vector<std::u16string> opened;
+    ShellExecuteSeam() = [&](const std::u16string&, const std::u16string& File, const std::u16string&,
+                             const std::u16string&, int ShowCmd) {
+        opened.push_back(File);
+        EXPECT_EQ(ShowCmd, SW_SHOWNORMAL);
+        return intptr_t{42};
+    };
+    TModalDriver driver([&](TCustomForm* Form) {
+        auto* about = dynamic_cast<TAbout*>(Form);
+        ASSERT_NE(about, nullptr);
+        EXPECT_EQ(about->Caption(), u"About Lorvane 3D");
+        EXPECT_EQ(about->Label5->Caption(), u"2.0.1");
+        EXPECT_EQ(about->Label8->Caption(), u"162");
+        EXPECT_EQ(about->Label2->Cursor(), crHandPoint);
+        PostClickOnParent(about->Label2);
+        PostClickOnParent(about->Label6);
+        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
+        SaveScreenshot(about->Handle(), u"about.png");
+        // Without a version block (the data file is no program) the fallback shows.
+        TOwned<TElVersionInfo> none(CreateComponent<TElVersionInfo>(nullptr));
+        none->SetFileName(ProgramDir + u"Lorvane3D.dat");
+        about->ShowVersion(*none);
+        EXPECT_EQ(about->Label5->Caption(), u"2.0.0");
+        EXPECT_EQ(about->Label8->Caption(), u"107");
+        PostClick(about->ButtonOK);
+    });
+    mainroad::RunCommand(MainForm->MenuHelpAbout);
+    EXPECT_EQ(driver.Shown, 1);
+    EXPECT_EQ(opened, (std::vector<std::u16string>{MakerWebAddress, ProductWebAddress}));
+}
+
+TEST_F(InfoDialogsTest, TheUpdateCheckNamesTheVersionFromTheMenuAndOnceFromItsTimer)
+{
+    ASSERT_TRUE(Start());
+    std::vector<std::u16string> messages;
+    InfoDialogSeam() = [&](uint8_t Kind, const std::u16string& Caption, const std::u16string& Text, uint16_t,
+                           const TNotifyEvent&) {
+        EXPECT_EQ(Kind, idkInformation);
+        messages.push_back(Caption + u": " + Text);
+        return int32_t{mrOk};
+    };
+    mainroad::RunCommand(MainForm->MenuHelp_Update);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(u"Check for updates: Lorvane 3D 2.0.1 (162)\r\n", 0), 0u) << WideToUtf8(messages[0]);
+    EXPECT_NE(messages[0].find(ProductWebAddress), std::u16string::npos);
+
+    MainForm->TimerUpdate->SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return messages.size() == 2; }, 8000));
+    EXPECT_FALSE(MainForm->TimerUpdate->Enabled());
+    EXPECT_EQ(messages[1], messages[0]);
+}
+
+TEST_F(InfoDialogsTest, TheInfoWindowFollowsTheSelectedPointAndItsShowingMarksTheCommand)
+{
+    ASSERT_TRUE(Start());
+    Open(MakeFieldExample().Source, u"field.dmo");
+    TDialog_Info& w = *Dialog_Info;
+    MainForm->UpdateScanInfo();
+    const std::u16string firstLine = w.ElLabel_ScanLineValue->Caption();
+    const std::u16string firstImpulse = w.ElLabel_ImpulseValue->Caption();
+    // The arrow keys walk the selected point along its line and across the lines.
+    mainroad::PostKey(VK_LEFT);
+    mainroad::PostKey(VK_UP);
+    EXPECT_NE(w.ElLabel_ScanLineValue->Caption(), firstLine);
+    EXPECT_NE(w.ElLabel_ImpulseValue->Caption(), firstImpulse);
+    EXPECT_TRUE(w.ElLabel_ScanValueValue->Enabled());
+
+    // Ctrl+W shows the window, which checks its command and holds its tool button down.
+    mainroad::PostKey('W', true);
+    EXPECT_TRUE(w.Visible());
+    EXPECT_TRUE(MainForm->MenuExtrasInfo->Checked());
+    EXPECT_TRUE(MainForm->ToolButton_InfoWindow->Down());
+    // A fix of quality 2.5 lights three bars; no fix disables the panel.
+    w.ShowValues(2.5f, 8.5f, 50.25f);
+    EXPECT_EQ(w.Shape_GPS_03->Brush()->Color(), TColor(32768));
+    EXPECT_EQ(w.Shape_GPS_04->Brush()->Color(), TColor(0xFFFFFF));
+    EXPECT_EQ(w.ElLabel_GPSQualityValue->Caption(), u"2.50");
+    w.ShowValues(0.0f, NAN, NAN);
+    EXPECT_FALSE(w.ElPanel_GPS->Enabled());
+    EXPECT_EQ(w.ElLabel_LatitudeValue->Caption(), u"");
+    mainroad::PostKey('W', true);
+    EXPECT_FALSE(w.Visible());
+    EXPECT_FALSE(MainForm->MenuExtrasInfo->Checked());
+    EXPECT_FALSE(MainForm->ToolButton_InfoWindow->Down());
+}

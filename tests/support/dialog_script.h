@@ -1,0 +1,63 @@
+// Drives a system dialog (a file or folder dialog, a message box) that runs its own modal loop
+// on the test's thread: a thread timer, which that loop dispatches, runs a script once on the
+// thread's first visible dialog, once the dialog is Ready (a dialog that fills itself after it
+// shows, such as the folder browser, is not scripted before it has). A dialog still open 20 s
+// later is cancelled, so a script that fails cannot hang the test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class DialogScript {
+public:
+    explicit DialogScript(std::function<void(HWND)> Script, std::function<bool(HWND)> Ready = {})
+        : script_(std::move(Script)), ready_(std::move(Ready))
+    {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, Tick);
+    }
+    ~DialogScript()
+    {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+        EXPECT_TRUE(ran_) << "no dialog came up";
+        EXPECT_FALSE(timedOut_) << "the dialog stayed open after the script";
+    }
+    DialogScript(const DialogScript&) = delete;
+    DialogScript& operator=(const DialogScript&) = delete;
+
+private:
+    static BOOL CALLBACK FindDialog(HWND Window, LPARAM Found)
+    {
+        wchar_t name[8] = {};
+        if (!IsWindowVisible(Window) || !GetClassNameW(Window, name, 8) || std::wstring(name) != L"#32770")
+            return TRUE;
+        *reinterpret_cast<HWND*>(Found) = Window;
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        DialogScript* self = current_;
+        if (self && dialog && !self->ran_ && (!self->ready_ || self->ready_(dialog))) {
+            self->ran_ = true;
+            self->script_(dialog);
+        } else if (self && dialog && (self->timedOut_ || GetTickCount() - self->start_ > 20000)) {
+            self->timedOut_ = true;
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+
+    static inline DialogScript* current_ = nullptr;
+    std::function<void(HWND)> script_;
+    std::function<bool(HWND)> ready_;
+    UINT_PTR timer_ = 0;
+    DWORD start_ = GetTickCount();
+    bool ran_ = false;
+    bool timedOut_ = false;
+};
