@@ -5,6 +5,7 @@
 //
 // Receiving a scan from a device is not part of the program, so a confirmed dialog starts
 // nothing and the port is only ever open when something outside this unit opened it.
+
 // The serial port's names clash with macros of the system headers that main.h brings in.
 #include "device/CPort.h"
 
