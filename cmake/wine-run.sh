@@ -14,10 +14,10 @@ l3d_wine_environment "$state/prefix"
   flock -w 300 9 || { echo "wine-run: $state/lock stays busy" >&2; exit 1; }
   # The display and the wine server outlive this call; they must not inherit the lock.
   l3d_display_alive "$state" || l3d_start_xvfb "$state" 9>&-
-  if [ ! -f "$state/prefix.ready-3" ]; then
+  if [ ! -f "$state/$L3D_PREFIX_STAMP" ]; then
     DISPLAY=$(cat "$state/display") l3d_init_prefix 9>&-
     DISPLAY=$(cat "$state/display") l3d_set_managed N 9>&-
-    touch "$state/prefix.ready-3"
+    touch "$state/$L3D_PREFIX_STAMP"
   fi
 ) 9>"$state/lock"
 

@@ -72,10 +72,10 @@ trap stop_private EXIT
 # The prefix, made once; the program installed again whenever the installer changed.
 (
   flock -w 600 9 || { echo "run: $home/lock stays busy" >&2; exit 1; }
-  if [ ! -f "$home/prefix.ready" ]; then
+  if [ ! -f "$home/$L3D_PREFIX_STAMP" ]; then
     echo "run: making the Wine prefix $WINEPREFIX"
     l3d_init_prefix 9>&-
-    touch "$home/prefix.ready"
+    touch "$home/$L3D_PREFIX_STAMP"
   fi
   l3d_set_managed "$managed" 9>&-
   sum=$(sha256sum < "$installer")

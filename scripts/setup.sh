@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what this machine lacks to build and test Lorvane 3D; does nothing when all is there.
-# Debian packages (with i386 for 32-bit Wine and Mesa), and libpng/libjpeg-turbo cross-built
-# for i686 from Debian's source packages into a cache outside the work tree.
+# Debian packages (with i386 for 32-bit Wine and Mesa), libpng/libjpeg-turbo cross-built
+# for i686 from Debian's source packages into a cache outside the work tree, and the one font of
+# Debian's fonts-wine package that the Wine prefixes get (see scripts/wine-prefix.sh).
 set -euo pipefail
 
 CACHE="${LORVANE_CACHE:-/var/cache/lorvane3d}"
 PREFIX="$CACHE/mingw-i686"
 here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/wine-prefix.sh"
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
@@ -35,6 +37,9 @@ if [ ! -f "$src_list" ]; then
     "Components: main" "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" > "$src_list"
   need_update=1
 fi
+
+# The font comes from the package archive, whose lists may have been cleared.
+[ -f "$L3D_WINE_FONTS/marlett.ttf" ] || need_update=1
 
 if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
   export DEBIAN_FRONTEND=noninteractive
@@ -75,4 +80,16 @@ build_cross_lib libjpeg-turbo lib/libjpeg.a libjpeg-turbo \
 build_cross_lib libpng lib/libpng.a libpng1.6 \
   -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
   -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include
-echo "setup: ready (cross libraries in $PREFIX)"
+# Marlett alone out of fonts-wine, which is downloaded, not installed.
+if [ ! -f "$L3D_WINE_FONTS/marlett.ttf" ]; then
+  echo "setup: taking the Marlett font out of fonts-wine"
+  work=$(mktemp -d)
+  ( cd "$work" && apt-get download -qq fonts-wine >/dev/null 2>&1 ) ||
+    { echo "setup: apt-get download fonts-wine failed" >&2; exit 1; }
+  mkdir -p "$L3D_WINE_FONTS"
+  dpkg-deb --fsys-tarfile "$work"/fonts-wine_*.deb |
+    tar -x -O ./usr/share/wine/fonts/marlett.ttf > "$work/marlett.ttf"
+  mv "$work/marlett.ttf" "$L3D_WINE_FONTS/marlett.ttf"
+  rm -rf "$work"
+fi
+echo "setup: ready (cross libraries in $PREFIX, Wine's fonts in $L3D_WINE_FONTS)"

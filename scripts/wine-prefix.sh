@@ -2,6 +2,17 @@
 # installer test: the environment, a prefix that keeps to itself, a private X display, and the
 # program's main window on a display.
 
+# Fonts of Wine's own that the prefixes get. Wine draws the symbols of the caption buttons
+# (minimise, maximise, close) with its Marlett font and shows plain letters without it.
+# scripts/setup.sh takes the font out of Debian's fonts-wine package into this folder; the
+# package itself stays uninstalled, since Wine would hand its other fonts (Tahoma, MS Sans Serif)
+# to every prefix and so change the text of every window.
+L3D_WINE_FONTS=${LORVANE_CACHE:-/var/cache/lorvane3d}/wine-fonts
+
+# The mark that a prefix is set up as l3d_init_prefix sets it up now; a new name makes the
+# scripts set up their older prefixes again.
+L3D_PREFIX_STAMP=prefix.ready-4
+
 # l3d_wine_environment <prefix>: the 32-bit prefix, quiet, and none of the add-ons that would
 # ask to be downloaded or put menu entries on the Linux desktop.
 l3d_wine_environment() {
@@ -36,9 +47,15 @@ l3d_stop_xvfb() {
   fi
 }
 
-# l3d_init_prefix: creates or updates $WINEPREFIX on $DISPLAY.
+# l3d_init_prefix: creates or updates $WINEPREFIX on $DISPLAY. Fails when the fonts of
+# scripts/setup.sh are missing.
 l3d_init_prefix() {
   wineboot -i >/dev/null 2>&1 || true
+  # Wine takes every font in the prefix's Fonts folder; none needs registering.
+  cp "$L3D_WINE_FONTS/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/" || {
+    echo "wine-prefix: $L3D_WINE_FONTS/marlett.ttf is missing: run scripts/setup.sh" >&2
+    return 1
+  }
   # A crashing program must end, not wait in the debugger's dialog.
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
   wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true

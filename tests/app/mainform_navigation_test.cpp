@@ -194,6 +194,43 @@ TEST_F(NavigationTest, AHeldNavigatorButtonRepeatsItsStepUntilReleased)
     EXPECT_EQ(View(0).Rotation.X, -4.0f);
 }
 
+TEST_F(NavigationTest, KeysReachTheViewsWhereverTheStartAndTheSoilBoxLeaveTheFocus)
+{
+    // Real keys go to the window with the focus, which need not be the main window.
+    auto pressOnFocus = [](uint16_t Key) {
+        const HWND focus = GetFocus();
+        ASSERT_NE(focus, nullptr);
+        PostMessageW(focus, WM_KEYDOWN, Key, 1);
+        ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+        PostMessageW(GetFocus(), WM_KEYUP, Key, 1 | (3u << 30));
+        ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    };
+    Open(u"Field with metal object.dmo");
+    TScanData& scan = *MainForm->ScanImage->ScanData;
+    TElComboBox* soil = MainForm->ComboBoxSoil;
+    const int32_t soilIndex = soil->ItemIndex();
+    scan.SelectPoint(nullptr);
+    TScanPoint* first = scan.FirstPoint();
+    scan.SelectPoint(first);
+    TScanPoint* expected = scan.GetNextLinePoint(1);
+    scan.SelectPoint(nullptr);
+    pressOnFocus(VK_UP);
+    EXPECT_EQ(scan.Selected, expected);
+
+    // With the soil box focused, arrows and digits still act on the view, not on the box.
+    for (const uint16_t key : {uint16_t{VK_DOWN}, uint16_t{'3'}}) {
+        soil->SetFocus();
+        ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+        ASSERT_EQ(GetFocus(), soil->Handle());
+        pressOnFocus(key);
+        EXPECT_EQ(soil->ItemIndex(), soilIndex);
+        EXPECT_EQ(GetFocus(), MainForm->Handle());
+    }
+    EXPECT_EQ(scan.Selected, first);
+    EXPECT_TRUE(MainForm->MenuEditRes[2]->Checked());
+    ASSERT_TRUE(WaitForFrame());
+}
+
 TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnly)
 {
     Open(u"Field with metal object.dmo");

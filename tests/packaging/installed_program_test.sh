@@ -42,7 +42,7 @@ cleanup() {
   l3d_stop_xvfb "$work"
 }
 trap cleanup EXIT
-l3d_init_prefix
+l3d_init_prefix || exit 1
 l3d_set_managed N
 
 drive_c="$WINEPREFIX/drive_c"
