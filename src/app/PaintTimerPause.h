@@ -1,6 +1,6 @@
-// The paint timer held off while something must not be drawn half-done (a paint in progress,
-// points changing under an edit); it runs again however that ends - an exception would
-// otherwise stop all drawing for good.
+// The paint timer held off while something must not be drawn half-done (points changing under
+// an edit); it runs again however that ends - an exception would otherwise stop all drawing for
+// good.
 #pragma once
 
 #include "framework/Timer.h"

@@ -4,7 +4,6 @@
 // info window. Nothing else draws; everything else only sets RepaintPending.
 #include "app/main.h"
 
-#include "app/PaintTimerPause.h"
 #include "app/ScanPainting.h"
 #include "app/ViewLayout.h"
 #include "app/dlg_info.h"
@@ -20,10 +19,26 @@ namespace {
 
 constexpr int32_t DataGridInset = 2;
 
+// Set while a paint tick draws (there is one main window, on the GUI thread); a tick that
+// arrives meanwhile, from a message loop run inside the paint, does nothing.
+bool paintInProgress = false;
+
 int32_t HeightIfVisible(const TControl* Control)
 {
     return Control && Control->Visible() ? Control->Height() : 0;
 }
+
+// Holds a flag set for as long as it lives, however the scope ends.
+class TFlagWhile {
+public:
+    explicit TFlagWhile(bool& Flag) : flag_(Flag) { flag_ = true; }
+    ~TFlagWhile() { flag_ = false; }
+    TFlagWhile(const TFlagWhile&) = delete;
+    TFlagWhile& operator=(const TFlagWhile&) = delete;
+
+private:
+    bool& flag_;
+};
 
 }  // namespace
 
@@ -80,8 +95,13 @@ void TMainForm::FormShow(TObject*)
 
 void TMainForm::TimerPaintTimer(TObject*)
 {
-    if (!ScanImage)
+    // The timer keeps running through a paint, so that its countdown goes on: the next tick
+    // falls one interval after this one, or at once when the paint took longer (a tick comes
+    // due only once however long the paint takes). Switching it off and on again would add
+    // the whole interval to every frame. No paint starts inside another.
+    if (!ScanImage || paintInProgress)
         return;
+    const TFlagWhile painting(paintInProgress);
     const TColor background = GlobalSettings.BackgroundColor;
     const uint8_t r = background & 0xFF, g = (background >> 8) & 0xFF, b = (background >> 16) & 0xFF;
     if (LiveScan.DeviceIndex > -1 && LiveScan.OperatingMode == 4) {
@@ -95,7 +115,6 @@ void TMainForm::TimerPaintTimer(TObject*)
     }
     if (RepaintPending == 0)
         return;
-    const TPaintTimerPause pause(TimerPaint);
     RepaintPending = 0;
     const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
     DrawViews();

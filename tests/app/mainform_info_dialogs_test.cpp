@@ -153,6 +153,9 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
         d->EditLength->SetValue(10.0);  // feet
         PostClick(d->ButtonOk);
     });
+    // The paint timer held, so that the repaint the command asks for is still pending when
+    // looked at rather than drawn by a tick that happened to come due.
+    MainForm->TimerPaint->SetEnabled(false);
     mainroad::PostKey(VK_F9);
     ASSERT_EQ(driver.Shown, 1);
 
@@ -168,6 +171,7 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
     EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), 5);
     EXPECT_EQ(MainForm->RepaintPending, 1);
     EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - Bridge north ( \"field.dmo\" )");
+    MainForm->TimerPaint->SetEnabled(true);
 
     // Cancel changes nothing.
     TModalDriver cancel([&](TCustomForm* Form) {

@@ -244,3 +244,22 @@ TEST_F(MainRoadTest, APaintThatFailsLeavesTheTimerRunningAndTheNextFrameDrawn)
     ASSERT_TRUE(DrawFrame());
     EXPECT_GT(PixelsOtherThan(ViewPixels(main), 0), drawn * 9 / 10);
 }
+
+TEST_F(MainRoadTest, APaintThatOutlastsTheIntervalIsFollowedByTheNextTickAtOnce)
+{
+    OpenField();
+    // The thread is held for longer than the timer's interval, as a slow paint holds it; the
+    // tick that came due meanwhile must still be there after the paint, not put off by
+    // another whole interval (which would add the interval to every slow frame).
+    MainForm->RepaintPending = 1;
+    Sleep(MainForm->TimerPaint->Interval() * 2);
+    MainForm->TimerPaintTimer(MainForm->TimerPaint);
+    ASSERT_EQ(MainForm->RepaintPending, 0);
+    EXPECT_TRUE(MainForm->TimerPaint->Enabled());
+    // Only the ticks already due are handled here: the next frame is drawn by one of them.
+    MainForm->RepaintPending = 1;
+    MSG m;
+    while (PeekMessageW(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
+        DispatchMessageW(&m);
+    EXPECT_EQ(MainForm->RepaintPending, 0);
+}
