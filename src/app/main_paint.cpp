@@ -14,6 +14,9 @@
 #include "scan/render/_TScanImage.h"
 
 #include "framework/Colors.h"
+#include "framework/Screen.h"
+
+#include <optional>
 
 namespace {
 
@@ -38,6 +41,19 @@ public:
 
 private:
     bool& flag_;
+};
+
+// The hourglass while display lists are compiled: for a large scan that takes seconds, in
+// which the window cannot paint.
+class THourglassWhile {
+public:
+    THourglassWhile() : was_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
+    ~THourglassWhile() { Screen->SetCursor(was_); }
+    THourglassWhile(const THourglassWhile&) = delete;
+    THourglassWhile& operator=(const THourglassWhile&) = delete;
+
+private:
+    TCursor was_;
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "support/memory_limit.h"
 
+#include "framework/Screen.h"
 #include "framework/StrConv.h"
 
 #include <cmath>
@@ -238,6 +239,7 @@ TEST_F(MainRoadTest, APaintThatFailsLeavesTheTimerRunningAndTheNextFrameDrawn)
         EXPECT_THROW(MainForm->TimerPaintTimer(MainForm->TimerPaint), std::bad_alloc);
     }
     EXPECT_TRUE(MainForm->TimerPaint->Enabled());
+    EXPECT_EQ(Screen->Cursor(), crDefault) << "the hourglass of the failed rebuild stayed";
     // The next request draws the surface again, through the timer.
     MainForm->ScanImage->Rebuild = 1;
     ASSERT_TRUE(DrawFrame());
