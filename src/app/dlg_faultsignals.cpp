@@ -1,7 +1,7 @@
 #include "app/dlg_faultsignals.h"
 
-#include "app/ShellDialogTexts.h"
 #include "device/DialogParts.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"
@@ -71,7 +71,7 @@ void TFaultSignals::Prepare(int32_t SurfaceThreshold, int32_t SurroundThreshold)
     // The four texts of the choices come from the language file alone; without one the form's
     // own English captions stay.
     auto languageText = [](int32_t Id, TControl* Control) { Control->SetCaption(GetText(Id, Control->Caption())); };
-    PrepareShellDialog(this, ElFormCaption, GetText(99, u"Signal correction"), ButtonOK, ButtonCancel);
+    PrepareDialogTexts(this, ElFormCaption, GetText(99, u"Signal correction"), ButtonOK, ButtonCancel);
     languageText(102, RadioButtonCrosshairs);
     languageText(103, RadioButtonAll);
     languageText(100, LabelSurface);

@@ -1,7 +1,7 @@
 #include "app/dlg_interpolation.h"
 
-#include "app/ShellDialogTexts.h"
 #include "device/DialogParts.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"
@@ -43,7 +43,7 @@ TInterpolation::TInterpolation(TComponent* AOwner) : TForm(AOwner)
 
 void TInterpolation::Prepare(uint8_t Passes)
 {
-    PrepareShellDialog(this, ElFormCaption, GetText(21, u"Interpolation"), ButtonOK, ButtonCancel);
+    PrepareDialogTexts(this, ElFormCaption, GetText(21, u"Interpolation"), ButtonOK, ButtonCancel);
     LabelSteps->SetCaption(GetText(173, u"Number of interpolation passes") + u":");
     TrackBar1->SetPosition(Passes);
     TrackBar1Change(TrackBar1);

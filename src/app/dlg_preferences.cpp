@@ -1,7 +1,7 @@
 #include "app/dlg_preferences.h"
 
-#include "app/ShellDialogTexts.h"
 #include "device/DialogParts.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/dlg_infodialog.h"
 #include "scan/files/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
@@ -155,7 +155,7 @@ void TPreferences::Prepare(const std::vector<std::u16string>& LanguageNames, int
     ElLabel_BgColor->SetCaption(GetText(236, u"Background color"));
     ElCheckBox1->SetCaption(GetText(153, u"Always check user-defined characteristics"));
     ButtonReset->SetCaption(GetText(193, u"Restore"));
-    PrepareShellDialog(this, ElFormCaption, GetText(12, u"Preferences"), ButtonOK, ButtonCancel);
+    PrepareDialogTexts(this, ElFormCaption, GetText(12, u"Preferences"), ButtonOK, ButtonCancel);
 
     languageCount_ = LanguageNames.size();
     unitCount_ = UnitTexts.size();

@@ -1,7 +1,7 @@
 #include "app/dlg_print.h"
 
-#include "app/ShellDialogTexts.h"
 #include "device/DialogParts.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/TextDirection.h"
 #include "scan/files/globals.h"
 
@@ -84,7 +84,7 @@ void TPrintDialog::Prepare()
     CheckBoxBackground->SetCaption(GetText(84, u"Use background color"));
     ElLabel1->SetCaption(GetText(199, u"Image caption"));
     ButtonSettings->SetCaption(VarArrayToWideString(ActiveTextDirection(), {GetText(81, u"Settings"), u" ... "}));
-    PrepareShellDialog(this, ElFormCaption, GetText(14, u"Print"), ButtonOK, ButtonCancel);
+    PrepareDialogTexts(this, ElFormCaption, GetText(14, u"Print"), ButtonOK, ButtonCancel);
     CheckBoxCover->SetChecked(GlobalSettings.PrintProjectInfo != 0);
     CheckBoxImage->SetChecked(GlobalSettings.PrintScanImage != 0);
     CheckBoxBackground->SetChecked(GlobalSettings.PrintBackground != 0);

@@ -3,8 +3,7 @@
 #include "device/DialogParts.h"
 
 #include "scan/files/ComPortList.h"
-#include "scan/files/FormCaptionText.h"
-#include "scan/files/TextDirection.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/dlg_infodialog.h"
 #include "scan/files/globals.h"
 
@@ -162,20 +161,13 @@ TDialog_Neu::TDialog_Neu(TComponent* AOwner)
 
 void TDialog_Neu::Prepare()
 {
-    const std::u16string caption = GetText(64, u"New Project");
-    SetCaption(caption);
-    SetFormCaptionText(ElFormCaption, caption);
     LabelInterface->SetCaption(GetText(65, u"Interface"));
     LabelTransmission->SetCaption(GetText(66, u"Transfer type"));
     LabelOperatingMode->SetCaption(GetText(67, u"Operating mode"));
     LabelImpulses->SetCaption(GetText(68, u"Impulses"));
     LabelProfile->SetCaption(GetText(70, u"Device"));
     GroupBoxScanMode->SetCaption(u"  " + GetText(69, u"Scan mode") + u"  ");
-    ButtonOk->SetCaption(GetText(71, u"OK"));
-    ButtonCancel->SetCaption(GetText(72, u"Cancel"));
-    const uint8_t direction = ActiveTextDirection();
-    for (int i = 0; i < ComponentCount(); ++i)
-        ApplyTextDirection(dynamic_cast<TControl*>(Components(i)), direction);
+    PrepareDialogTexts(this, ElFormCaption, GetText(64, u"New Project"), ButtonOk, ButtonCancel);
 
     Run([this] { choices_.FillProfiles(); });
 }
