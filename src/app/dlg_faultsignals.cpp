@@ -49,12 +49,7 @@ TFaultSignals::TFaultSignals(TComponent* AOwner) : TForm(AOwner)
 
     Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 202, 404, 2));
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(204, 212, 100, 28), u"OK");
-    ButtonOK->ModalResult = mrOk;
-    ButtonOK->SetDefault(true);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(312, 212, 100, 28), u"Cancel");
-    ButtonCancel->ModalResult = mrCancel;
-    ButtonCancel->Cancel = true;
+    AddDialogButtons(this, 204, 212, "ButtonOK", ButtonOK, ButtonCancel);
 
     ElFormCaption = new TElFormCaption(this);
     ElFormCaption->SetName("ElFormCaption");

@@ -28,12 +28,7 @@ TInterpolation::TInterpolation(TComponent* AOwner) : TForm(AOwner)
     TrackBar1->SetLineSize(2);
     Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 84, 304, 2));
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(104, 94, 100, 28), u"OK");
-    ButtonOK->ModalResult = mrOk;
-    ButtonOK->SetDefault(true);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(212, 94, 100, 28), u"Cancel");
-    ButtonCancel->ModalResult = mrCancel;
-    ButtonCancel->Cancel = true;
+    AddDialogButtons(this, 104, 94, "ButtonOK", ButtonOK, ButtonCancel);
 
     ElFormCaption = new TElFormCaption(this);
     ElFormCaption->SetName("ElFormCaption");

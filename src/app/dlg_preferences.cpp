@@ -83,12 +83,7 @@ TPreferences::TPreferences(TComponent* AOwner) : TForm(AOwner)
     LabelFilterValue = AddControl<TElLabel>(this, GroupBoxImage, "LabelFilterValue", Bounds(108, 28, 30, 15), u"1");
     LabelFilterValue->SetAlignment(TAlignment::taRightJustify);
 
-    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(224, 390, 100, 28), u"OK");
-    ButtonOK->ModalResult = mrOk;
-    ButtonOK->SetDefault(true);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(332, 390, 100, 28), u"Cancel");
-    ButtonCancel->ModalResult = mrCancel;
-    ButtonCancel->Cancel = true;
+    AddDialogButtons(this, 224, 390, "ButtonOK", ButtonOK, ButtonCancel);
     ButtonReset = AddControl<TElPopupButton>(this, this, "ButtonReset", Bounds(8, 390, 100, 28), u"Reset");
 
     LabelLanguage = AddControl<TElLabel>(this, this, "LabelLanguage", LabelRow(12), u"Language");

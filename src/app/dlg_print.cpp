@@ -62,12 +62,7 @@ TPrintDialog::TPrintDialog(TComponent* AOwner) : TForm(AOwner)
     Edit_ImageInfo = AddControl<TElEdit>(this, this, "Edit_ImageInfo", Bounds(16, 168, 348, 21));
     Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 364, 2));
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(164, 216, 100, 28), u"OK");
-    ButtonOK->ModalResult = mrOk;
-    ButtonOK->SetDefault(true);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(272, 216, 100, 28), u"Cancel");
-    ButtonCancel->ModalResult = mrCancel;
-    ButtonCancel->Cancel = true;
+    AddDialogButtons(this, 164, 216, "ButtonOK", ButtonOK, ButtonCancel);
     ElFormCaption = new TElFormCaption(this);
     ElFormCaption->SetName("ElFormCaption");
 

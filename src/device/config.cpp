@@ -136,13 +136,8 @@ TDialog_Neu::TDialog_Neu(TComponent* AOwner)
 
     Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 244, 443, 2));
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOk = AddControl<TElPopupButton>(this, this, "ButtonOk", Bounds(235, 252, 100, 28), u"OK");
-    ButtonOk->SetDefault(true);
-    ButtonOk->ModalResult = mrOk;
+    AddDialogButtons(this, 235, 252, "ButtonOk", ButtonOk, ButtonCancel);
     ButtonOk->SetEnabled(false);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(343, 252, 100, 28), u"Cancel");
-    ButtonCancel->Cancel = true;
-    ButtonCancel->ModalResult = mrCancel;
 
     ElFormCaption = new TElFormCaption(this);
     ElFormCaption->SetName("ElFormCaption");

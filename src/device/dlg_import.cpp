@@ -99,13 +99,8 @@ TImport::TImport(TComponent* AOwner) : TForm(AOwner)
                                             u"Delete files from device after transmission");
     Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 424, 2));
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(216, 212, 100, 28), u"OK");
-    ButtonOK->SetDefault(true);
-    ButtonOK->ModalResult = mrOk;
+    AddDialogButtons(this, 216, 212, "ButtonOK", ButtonOK, ButtonCancel);
     ButtonOK->SetEnabled(false);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(324, 212, 100, 28), u"Cancel");
-    ButtonCancel->Cancel = true;
-    ButtonCancel->ModalResult = mrCancel;
 
     USBDevice = new TUSBDevice(this);
     USBDevice->SetName("USBDevice");
