@@ -2,7 +2,6 @@
 # them.
 if(WIN32)
   l3d_sources(WINDOWS
-    ShellDialogTexts.cpp
     dlg_interpolation.cpp
     dlg_faultsignals.cpp
     dlg_print.cpp

@@ -1,7 +1,7 @@
 #include "app/dlg_faultsignals.h"
 
-#include "app/ShellDialogTexts.h"
 #include "device/DialogParts.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"
@@ -49,12 +49,7 @@ TFaultSignals::TFaultSignals(TComponent* AOwner) : TForm(AOwner)
 
     Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 202, 404, 2));
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(204, 212, 100, 28), u"OK");
-    ButtonOK->ModalResult = mrOk;
-    ButtonOK->SetDefault(true);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(312, 212, 100, 28), u"Cancel");
-    ButtonCancel->ModalResult = mrCancel;
-    ButtonCancel->Cancel = true;
+    AddDialogButtons(this, 204, 212, "ButtonOK", ButtonOK, ButtonCancel);
 
     ElFormCaption = new TElFormCaption(this);
     ElFormCaption->SetName("ElFormCaption");
@@ -71,7 +66,7 @@ void TFaultSignals::Prepare(int32_t SurfaceThreshold, int32_t SurroundThreshold)
     // The four texts of the choices come from the language file alone; without one the form's
     // own English captions stay.
     auto languageText = [](int32_t Id, TControl* Control) { Control->SetCaption(GetText(Id, Control->Caption())); };
-    PrepareShellDialog(this, ElFormCaption, GetText(99, u"Signal correction"), ButtonOK, ButtonCancel);
+    PrepareDialogTexts(this, ElFormCaption, GetText(99, u"Signal correction"), ButtonOK, ButtonCancel);
     languageText(102, RadioButtonCrosshairs);
     languageText(103, RadioButtonAll);
     languageText(100, LabelSurface);

@@ -1,7 +1,7 @@
 #include "app/dlg_interpolation.h"
 
-#include "app/ShellDialogTexts.h"
 #include "device/DialogParts.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"
@@ -28,12 +28,7 @@ TInterpolation::TInterpolation(TComponent* AOwner) : TForm(AOwner)
     TrackBar1->SetLineSize(2);
     Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 84, 304, 2));
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(104, 94, 100, 28), u"OK");
-    ButtonOK->ModalResult = mrOk;
-    ButtonOK->SetDefault(true);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(212, 94, 100, 28), u"Cancel");
-    ButtonCancel->ModalResult = mrCancel;
-    ButtonCancel->Cancel = true;
+    AddDialogButtons(this, 104, 94, "ButtonOK", ButtonOK, ButtonCancel);
 
     ElFormCaption = new TElFormCaption(this);
     ElFormCaption->SetName("ElFormCaption");
@@ -43,7 +38,7 @@ TInterpolation::TInterpolation(TComponent* AOwner) : TForm(AOwner)
 
 void TInterpolation::Prepare(uint8_t Passes)
 {
-    PrepareShellDialog(this, ElFormCaption, GetText(21, u"Interpolation"), ButtonOK, ButtonCancel);
+    PrepareDialogTexts(this, ElFormCaption, GetText(21, u"Interpolation"), ButtonOK, ButtonCancel);
     LabelSteps->SetCaption(GetText(173, u"Number of interpolation passes") + u":");
     TrackBar1->SetPosition(Passes);
     TrackBar1Change(TrackBar1);

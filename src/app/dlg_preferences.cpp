@@ -1,7 +1,7 @@
 #include "app/dlg_preferences.h"
 
-#include "app/ShellDialogTexts.h"
 #include "device/DialogParts.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/dlg_infodialog.h"
 #include "scan/files/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
@@ -83,12 +83,7 @@ TPreferences::TPreferences(TComponent* AOwner) : TForm(AOwner)
     LabelFilterValue = AddControl<TElLabel>(this, GroupBoxImage, "LabelFilterValue", Bounds(108, 28, 30, 15), u"1");
     LabelFilterValue->SetAlignment(TAlignment::taRightJustify);
 
-    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(224, 390, 100, 28), u"OK");
-    ButtonOK->ModalResult = mrOk;
-    ButtonOK->SetDefault(true);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(332, 390, 100, 28), u"Cancel");
-    ButtonCancel->ModalResult = mrCancel;
-    ButtonCancel->Cancel = true;
+    AddDialogButtons(this, 224, 390, "ButtonOK", ButtonOK, ButtonCancel);
     ButtonReset = AddControl<TElPopupButton>(this, this, "ButtonReset", Bounds(8, 390, 100, 28), u"Reset");
 
     LabelLanguage = AddControl<TElLabel>(this, this, "LabelLanguage", LabelRow(12), u"Language");
@@ -155,7 +150,7 @@ void TPreferences::Prepare(const std::vector<std::u16string>& LanguageNames, int
     ElLabel_BgColor->SetCaption(GetText(236, u"Background color"));
     ElCheckBox1->SetCaption(GetText(153, u"Always check user-defined characteristics"));
     ButtonReset->SetCaption(GetText(193, u"Restore"));
-    PrepareShellDialog(this, ElFormCaption, GetText(12, u"Preferences"), ButtonOK, ButtonCancel);
+    PrepareDialogTexts(this, ElFormCaption, GetText(12, u"Preferences"), ButtonOK, ButtonCancel);
 
     languageCount_ = LanguageNames.size();
     unitCount_ = UnitTexts.size();

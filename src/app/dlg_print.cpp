@@ -1,7 +1,7 @@
 #include "app/dlg_print.h"
 
-#include "app/ShellDialogTexts.h"
 #include "device/DialogParts.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/TextDirection.h"
 #include "scan/files/globals.h"
 
@@ -62,12 +62,7 @@ TPrintDialog::TPrintDialog(TComponent* AOwner) : TForm(AOwner)
     Edit_ImageInfo = AddControl<TElEdit>(this, this, "Edit_ImageInfo", Bounds(16, 168, 348, 21));
     Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 364, 2));
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(164, 216, 100, 28), u"OK");
-    ButtonOK->ModalResult = mrOk;
-    ButtonOK->SetDefault(true);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(272, 216, 100, 28), u"Cancel");
-    ButtonCancel->ModalResult = mrCancel;
-    ButtonCancel->Cancel = true;
+    AddDialogButtons(this, 164, 216, "ButtonOK", ButtonOK, ButtonCancel);
     ElFormCaption = new TElFormCaption(this);
     ElFormCaption->SetName("ElFormCaption");
 
@@ -84,7 +79,7 @@ void TPrintDialog::Prepare()
     CheckBoxBackground->SetCaption(GetText(84, u"Use background color"));
     ElLabel1->SetCaption(GetText(199, u"Image caption"));
     ButtonSettings->SetCaption(VarArrayToWideString(ActiveTextDirection(), {GetText(81, u"Settings"), u" ... "}));
-    PrepareShellDialog(this, ElFormCaption, GetText(14, u"Print"), ButtonOK, ButtonCancel);
+    PrepareDialogTexts(this, ElFormCaption, GetText(14, u"Print"), ButtonOK, ButtonCancel);
     CheckBoxCover->SetChecked(GlobalSettings.PrintProjectInfo != 0);
     CheckBoxImage->SetChecked(GlobalSettings.PrintScanImage != 0);
     CheckBoxBackground->SetChecked(GlobalSettings.PrintBackground != 0);

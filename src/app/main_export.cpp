@@ -3,6 +3,7 @@
 #include "app/main.h"
 
 #include "app/ExportChoice.h"
+#include "app/dlg_about.h"
 
 #include "scan/files/_TFileManager.h"
 #include "scan/files/_TLanguageManager.h"
@@ -22,7 +23,6 @@ namespace {
 constexpr uint8_t InfoKindError = 1;
 constexpr uint8_t InfoKindInformation = 2;
 constexpr uint16_t InfoButtonOK = 4;
-constexpr char16_t MakerWebAddress[] = u"https://www.brenholt.example/";
 
 void ShowExportError(const std::u16string& Text)
 {

@@ -3,8 +3,7 @@
 #include "app/FormParts.h"
 #include "app/LengthUnits.h"
 
-#include "scan/files/FormCaptionText.h"
-#include "scan/files/TextDirection.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/globals.h"
 
 #include "framework/FormatSettings.h"
@@ -91,16 +90,11 @@ TFormRemarks::TFormRemarks(TComponent* AOwner) : TForm(AOwner)
 void TFormRemarks::Prepare(const TRemarksRec_L3D_3& Remarks, uint8_t ModeByte, uint32_t PointCount,
                            const TMeasureUnit* Unit)
 {
-    const std::u16string caption = GetText(25, u"Characteristics");
-    SetCaption(caption);
-    SetFormCaptionText(ElFormCaption, caption);
     LabelCaption->SetCaption(GetText(75, u""));
     LabelNotes->SetCaption(GetText(76, u""));
     LabelLength->SetCaption(FieldLengthLabel(Unit));
     LabelWidth->SetCaption(FieldWidthLabel(Unit));
     LabelSoilType->SetCaption(GetText(79, u""));
-    ButtonOk->SetCaption(GetText(71, u"OK"));
-    ButtonCancel->SetCaption(GetText(72, u"Cancel"));
 
     TElWideStrings* soils = ComboBoxSoilType->Items();
     soils->BeginUpdate();
@@ -112,9 +106,7 @@ void TFormRemarks::Prepare(const TRemarksRec_L3D_3& Remarks, uint8_t ModeByte, u
         ComboBoxSoilType->SetItemIndex(Remarks.SoilType);
     EditProject->SetText(Remarks.Project);
     MemoNotes->SetText(Remarks.Notes);
-    const uint8_t direction = ActiveTextDirection();
-    for (int i = 0; i < ComponentCount(); ++i)
-        ApplyTextDirection(dynamic_cast<TControl*>(Components(i)), direction);
+    PrepareDialogTexts(this, ElFormCaption, GetText(25, u"Characteristics"), ButtonOk, ButtonCancel);
 
     const TRemarksStatus status = RemarksStatusTexts(Remarks.Date, GlobalSettings.DateFormatIndex,
                                                      GlobalSettings.TimeFormatIndex, ModeByte, PointCount);

@@ -3,8 +3,7 @@
 #include "device/DialogParts.h"
 
 #include "scan/files/ComPortList.h"
-#include "scan/files/FormCaptionText.h"
-#include "scan/files/TextDirection.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/dlg_infodialog.h"
 #include "scan/files/globals.h"
 
@@ -137,13 +136,8 @@ TDialog_Neu::TDialog_Neu(TComponent* AOwner)
 
     Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 244, 443, 2));
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOk = AddControl<TElPopupButton>(this, this, "ButtonOk", Bounds(235, 252, 100, 28), u"OK");
-    ButtonOk->SetDefault(true);
-    ButtonOk->ModalResult = mrOk;
+    AddDialogButtons(this, 235, 252, "ButtonOk", ButtonOk, ButtonCancel);
     ButtonOk->SetEnabled(false);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(343, 252, 100, 28), u"Cancel");
-    ButtonCancel->Cancel = true;
-    ButtonCancel->ModalResult = mrCancel;
 
     ElFormCaption = new TElFormCaption(this);
     ElFormCaption->SetName("ElFormCaption");
@@ -162,20 +156,13 @@ TDialog_Neu::TDialog_Neu(TComponent* AOwner)
 
 void TDialog_Neu::Prepare()
 {
-    const std::u16string caption = GetText(64, u"New Project");
-    SetCaption(caption);
-    SetFormCaptionText(ElFormCaption, caption);
     LabelInterface->SetCaption(GetText(65, u"Interface"));
     LabelTransmission->SetCaption(GetText(66, u"Transfer type"));
     LabelOperatingMode->SetCaption(GetText(67, u"Operating mode"));
     LabelImpulses->SetCaption(GetText(68, u"Impulses"));
     LabelProfile->SetCaption(GetText(70, u"Device"));
     GroupBoxScanMode->SetCaption(u"  " + GetText(69, u"Scan mode") + u"  ");
-    ButtonOk->SetCaption(GetText(71, u"OK"));
-    ButtonCancel->SetCaption(GetText(72, u"Cancel"));
-    const uint8_t direction = ActiveTextDirection();
-    for (int i = 0; i < ComponentCount(); ++i)
-        ApplyTextDirection(dynamic_cast<TControl*>(Components(i)), direction);
+    PrepareDialogTexts(this, ElFormCaption, GetText(64, u"New Project"), ButtonOk, ButtonCancel);
 
     Run([this] { choices_.FillProfiles(); });
 }

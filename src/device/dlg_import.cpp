@@ -3,7 +3,7 @@
 #include "device/DialogParts.h"
 
 #include "scan/files/ComPortList.h"
-#include "scan/files/FormCaptionText.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/TextDirection.h"
 #include "scan/files/dlg_infodialog.h"
 #include "scan/files/globals.h"
@@ -99,13 +99,8 @@ TImport::TImport(TComponent* AOwner) : TForm(AOwner)
                                             u"Delete files from device after transmission");
     Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 424, 2));
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOK = AddControl<TElPopupButton>(this, this, "ButtonOK", Bounds(216, 212, 100, 28), u"OK");
-    ButtonOK->SetDefault(true);
-    ButtonOK->ModalResult = mrOk;
+    AddDialogButtons(this, 216, 212, "ButtonOK", ButtonOK, ButtonCancel);
     ButtonOK->SetEnabled(false);
-    ButtonCancel = AddControl<TElPopupButton>(this, this, "ButtonCancel", Bounds(324, 212, 100, 28), u"Cancel");
-    ButtonCancel->Cancel = true;
-    ButtonCancel->ModalResult = mrCancel;
 
     USBDevice = new TUSBDevice(this);
     USBDevice->SetName("USBDevice");
@@ -146,8 +141,6 @@ void TImport::Prepare(uint8_t ModelIndex, const std::u16string& MenuCaption)
     const std::u16string import = GetText(142, u"Import");
     const std::u16string caption =
         MenuCaption.empty() ? import : VarArrayToWideString(direction, {import, std::u16string(u" - "), MenuCaption});
-    SetFormCaptionText(ElFormCaption, caption);
-    SetCaption(caption);
 
     LabelDevice->SetCaption(GetText(70, u"Measure equipment (device)"));
     LabelFolder->SetCaption(GetText(155, u"Destination folder"));
@@ -156,9 +149,7 @@ void TImport::Prepare(uint8_t ModelIndex, const std::u16string& MenuCaption)
     LabelInterface->SetCaption(GetText(65, u"COM-Port"));
     UseUSB->SetCaption(GetText(162, u"Use USB Connection (not usable with external adaptor)"));
     cbDeleteFiles->SetCaption(GetText(239, u"Delete files from device after transmission"));
-    ButtonOK->SetCaption(GetText(71, u"OK"));
-    ButtonCancel->SetCaption(GetText(72, u"Cancel"));
-    ApplyTextDirectionToChildren(this, direction);
+    PrepareDialogTexts(this, ElFormCaption, caption, ButtonOK, ButtonCancel);
 
     const TImportModel model = ImportModelOf(ModelIndex);
     SetDeviceFileMask(model.Mask);

@@ -25,6 +25,7 @@
 #include "scan/render/_TScanImage.h"
 
 #include "support/pump.h"
+#include "support/text_file.h"
 
 #include "framework/Dialogs.h"
 #include "framework/FileUtils.h"
@@ -37,7 +38,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -52,22 +52,6 @@ std::string Environment(const char* Name)
     char value[64] = {};
     const DWORD n = GetEnvironmentVariableA(Name, value, sizeof value);
     return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
-}
-
-std::string TextOfFile(const std::u16string& Path)
-{
-    std::ifstream in{std::filesystem::path(Path)};
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-size_t Count(const std::string& Text, const std::string& What)
-{
-    size_t n = 0;
-    for (size_t at = Text.find(What); at != std::string::npos; at = Text.find(What, at + 1))
-        ++n;
-    return n;
 }
 
 // The stand-in USB library with simulated devices of five models, bound once for the whole
@@ -258,10 +242,10 @@ TEST_F(DeviceCommands, EachImportEntryShowsTheDialogForItsModelWithTheFolderAndP
     EXPECT_FALSE(transferred);
     EXPECT_TRUE(Messages.empty());
     const std::string trace = Trace();
-    EXPECT_EQ(Count(trace, "FT_OpenEx("), 5u) << trace;
-    EXPECT_EQ(Count(trace, "FT_Close("), 5u) << trace;
-    EXPECT_EQ(Count(trace, ", 115200) = 0"), 1u) << trace;
-    EXPECT_EQ(Count(trace, ", 19200) = 0"), 4u) << trace;
+    EXPECT_EQ(Occurrences(trace, "FT_OpenEx("), 5u) << trace;
+    EXPECT_EQ(Occurrences(trace, "FT_Close("), 5u) << trace;
+    EXPECT_EQ(Occurrences(trace, ", 115200) = 0"), 1u) << trace;
+    EXPECT_EQ(Occurrences(trace, ", 19200) = 0"), 4u) << trace;
 
     // The entry for a model without import shows nothing.
     bool shown = false;

@@ -9,6 +9,7 @@
 #include "scan/files/globals.h"
 #include "scan/files_test_support.h"
 #include "support/pump.h"
+#include "support/text_file.h"
 #include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/FileUtils.h"
@@ -20,7 +21,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -74,18 +74,7 @@ const auto* const setup = ::testing::AddGlobalTestEnvironment(new ImportSetup);
 
 std::string Trace()
 {
-    std::ifstream in{std::filesystem::path(ImportSetup::TracePath)};
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-size_t Count(const std::string& Text, const std::string& What)
-{
-    size_t n = 0;
-    for (size_t at = Text.find(What); at != std::string::npos; at = Text.find(What, at + 1))
-        ++n;
-    return n;
+    return TextOfFile(ImportSetup::TracePath);
 }
 
 // The import command up to showing the dialog, for the Import menu's entry Model.
@@ -112,12 +101,12 @@ TEST(ImportDialog, TheTarnwellEntryListsTheOneDeviceNamingAnExistingDefinitionFi
 
     // Both Tarnwells were opened at 115200 baud, asked once and closed once each; the Qorr 21 never.
     const std::string trace = Trace();
-    EXPECT_EQ(Count(trace, "FT_OpenEx(serial \"TNW0004"), 2u) << trace;
-    EXPECT_EQ(Count(trace, "FT_OpenEx("), 2u) << trace;
-    EXPECT_EQ(Count(trace, ", 115200) = 0"), 2u) << trace;
-    EXPECT_EQ(Count(trace, "FT_SetBaudRate("), 2u) << trace;
-    EXPECT_EQ(Count(trace, "6 written \"HELLO\\r\""), 2u) << trace;
-    EXPECT_EQ(Count(trace, "FT_Close("), 2u) << trace;
+    EXPECT_EQ(Occurrences(trace, "FT_OpenEx(serial \"TNW0004"), 2u) << trace;
+    EXPECT_EQ(Occurrences(trace, "FT_OpenEx("), 2u) << trace;
+    EXPECT_EQ(Occurrences(trace, ", 115200) = 0"), 2u) << trace;
+    EXPECT_EQ(Occurrences(trace, "FT_SetBaudRate("), 2u) << trace;
+    EXPECT_EQ(Occurrences(trace, "6 written \"HELLO\\r\""), 2u) << trace;
+    EXPECT_EQ(Occurrences(trace, "FT_Close("), 2u) << trace;
 
     // The dialog as the user sees it; OK asks for the missing folder, makes it and closes.
     TSize size;

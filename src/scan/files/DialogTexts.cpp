@@ -1,4 +1,4 @@
-#include "app/ShellDialogTexts.h"
+#include "scan/files/DialogTexts.h"
 
 #include "scan/files/FormCaptionText.h"
 #include "scan/files/TextDirection.h"
@@ -7,7 +7,7 @@
 
 #include "framework/Forms.h"
 
-void PrepareShellDialog(TForm* Dialog, TElFormCaption* CaptionBar, const std::u16string& Caption,
+void PrepareDialogTexts(TForm* Dialog, TElFormCaption* CaptionBar, const std::u16string& Caption,
                         TElPopupButton* ButtonOK, TElPopupButton* ButtonCancel)
 {
     Dialog->SetCaption(Caption);
