@@ -56,11 +56,14 @@ TEST_F(NavigationTest, ALeftDragTurnsTheMainViewAboutTheAxesSwitchedOnAndARightD
     ASSERT_TRUE(MainForm->AxisZ->Down());
     const TVector4 start = View(0).Rotation;
     // 10 pixels right and 10 down: dx = dy = -10, ten degrees on X and Z.
-    Drag(MK_LBUTTON, 10, 10, Port(MainViewport));
-    EXPECT_EQ(View(0).Rotation.X, start.X + 10.0f);
-    EXPECT_EQ(View(0).Rotation.Y, start.Y);
-    EXPECT_EQ(View(0).Rotation.Z, start.Z + 10.0f);
-    EXPECT_EQ(MainForm->RepaintPending, 1);
+    {
+        const TPaintHeld held;
+        Drag(MK_LBUTTON, 10, 10, Port(MainViewport));
+        EXPECT_EQ(View(0).Rotation.X, start.X + 10.0f);
+        EXPECT_EQ(View(0).Rotation.Y, start.Y);
+        EXPECT_EQ(View(0).Rotation.Z, start.Z + 10.0f);
+        EXPECT_EQ(MainForm->RepaintPending, 1);
+    }
     ASSERT_TRUE(WaitForFrame());
 
     // All switches up: a drag turns nothing, and still repaints.
@@ -70,9 +73,12 @@ TEST_F(NavigationTest, ALeftDragTurnsTheMainViewAboutTheAxesSwitchedOnAndARightD
     EXPECT_EQ(MainForm->ScanImage->AxisZ, 0);
     ASSERT_TRUE(WaitForFrame());
     const TViewState before = View(0);
-    Drag(MK_LBUTTON, 30, -7, Port(MainViewport));
-    EXPECT_TRUE(SameView(View(0), before));
-    EXPECT_EQ(MainForm->RepaintPending, 1);
+    {
+        const TPaintHeld held;
+        Drag(MK_LBUTTON, 30, -7, Port(MainViewport));
+        EXPECT_TRUE(SameView(View(0), before));
+        EXPECT_EQ(MainForm->RepaintPending, 1);
+    }
 
     // The right button moves the main view: x by the horizontal, y against the vertical.
     Drag(MK_RBUTTON, -6, 4, Port(MainViewport));
@@ -241,10 +247,13 @@ TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnl
     scan.SelectPoint(first);
     TScanPoint* expected = scan.GetNextLinePoint(10);
     scan.SelectPoint(nullptr);
-    PostKey(VK_UP, true);
-    EXPECT_EQ(scan.Selected, expected);
-    EXPECT_EQ(MainForm->ScanImage->CrossHairActive(), 1);
-    EXPECT_EQ(MainForm->RepaintPending, 1);
+    {
+        const TPaintHeld held;
+        PostKey(VK_UP, true);
+        EXPECT_EQ(scan.Selected, expected);
+        EXPECT_EQ(MainForm->ScanImage->CrossHairActive(), 1);
+        EXPECT_EQ(MainForm->RepaintPending, 1);
+    }
     TScanPoint* next = scan.GetNextPoint(1);
     PostKey(VK_LEFT);
     EXPECT_EQ(scan.Selected, next);

@@ -70,6 +70,16 @@ inline void ClickButton(TWinControl* Button)
     EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
 }
 
+// Keeps the paint timer from drawing while a test reads that a repaint was asked for: the
+// timer keeps its rhythm through input, so a tick could otherwise draw it before the test looks.
+class TPaintHeld {
+public:
+    TPaintHeld() { MainForm->TimerPaint->SetEnabled(false); }
+    ~TPaintHeld() { MainForm->TimerPaint->SetEnabled(true); }
+    TPaintHeld(const TPaintHeld&) = delete;
+    TPaintHeld& operator=(const TPaintHeld&) = delete;
+};
+
 // Waits until the paint timer drew the pending repaint (and runs again).
 inline bool WaitForFrame()
 {
