@@ -55,8 +55,14 @@ std::string Environment(const char* Name)
 }
 
 // The stand-in USB library with simulated devices of five models, bound once for the whole
-// run: under Wine a process that unloads the stand-in and loads it again fails at a later
-// thread start, so it is unloaded only by the last suite, which needs no library.
+// run, and unloaded only by the last suite, which needs no library. Under Wine, loading the
+// stand-in again after the receive tests ran (unbound and bound before each test) faults in
+// the loader itself: a read at FFFFF11C, which is a null thread-list link less the list's
+// offset in the 32-bit thread block plus that of its TLS pointer array, so the loader's walk
+// over the threads to give the DLL's TLS slot to each meets a thread left half unlinked. The
+// DLL has a TLS directory (every MinGW image has one for its TLS callbacks). Loading, using
+// and unloading the stand-in alone, with threads started after, does not fault
+// (device_library_test), so the cause lies in what those tests' threads leave behind.
 class UsbLibrary : public ::testing::Environment {
 public:
     void SetUp() override

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
+#include <atomic>
 #include <tuple>
 #include <vector>
 
@@ -69,6 +71,53 @@ TEST(UsbLibrary, TheStandInListsItsDevicesAnswersHelloAndTracesEveryCall)
                              "FT_SetTimeouts(1, 200, 200) = 0", "FT_Write(1, 6) = 0, 6 written \"HELLO\\r\"",
                              "FT_Read(1, 1024) = 0, 8 read \"TNW0001\\r\"", "FT_Close(1) = 0"})
         EXPECT_NE(log.str().find(call), std::string::npos) << call << "\n" << log.str();
+}
+
+DWORD WINAPI CountRun(LPVOID Ran)
+{
+    ++*static_cast<std::atomic<int>*>(Ran);
+    return 0;
+}
+
+TEST(UsbLibrary, LoadedUsedAndUnloadedAgainAndAgainTheProcessStillStartsThreads)
+{
+    // Each round binds the stand-in, lists and opens a device, and unbinds it (a missing
+    // library takes its place), so the DLL is really unmapped and mapped again. Threads started
+    // afterwards must not run into anything the unloaded DLL left registered with the system.
+    const std::u16string folder = IncludeTrailingPathDelimiter(CreateTempFile(u"usb"));
+    ASSERT_TRUE(FileDelete(folder.substr(0, folder.size() - 1)));
+    ASSERT_TRUE(ForceDirectories(folder));
+    const std::u16string devices = folder + u"devices.txt";
+    std::ofstream(std::filesystem::path(devices)) << "device Tarnwell\nserial TNW00042\nanswer HELLO TNW0001\\r\n";
+    ASSERT_TRUE(SetEnvironmentVariableW(L"L3D_FTD2XX_DEVICES", W(devices)));
+    ASSERT_TRUE(SetEnvironmentVariableW(L"L3D_FTD2XX_TRACE", nullptr));
+    // The library an earlier test bound goes first, so every round maps a fresh copy.
+    EXPECT_FALSE(InstallD2XXLibrary(Utf8ToWide(L3D_PROGRAM_DIR "/missing/FTD2XX.DLL")));
+    for (int round = 0; round < 4; ++round) {
+        ASSERT_TRUE(InstallD2XXLibrary(Utf8ToWide(L3D_PROGRAM_DIR "/FTD2XX.DLL"))) << round;
+        {
+            TOwned<TUSBDevice> usb{CreateComponent<TUSBDevice>(nullptr)};
+            int32_t count = 0;
+            EXPECT_EQ(ListDevices(*usb, count), (std::vector<Entry>{{0, "Tarnwell", "TNW00042"}})) << round;
+            usb->AutoConnect = false;
+            usb->DeviceSerial = "TNW00042";
+            usb->ReadTimeout = 50;
+            EXPECT_TRUE(usb->Connect()) << round;
+            EXPECT_TRUE(usb->WriteString("HELLO", true)) << round;
+            EXPECT_EQ(usb->ReadString(0), "TNW0001\r") << round;
+            EXPECT_TRUE(usb->Disconnect()) << round;
+        }
+        EXPECT_FALSE(InstallD2XXLibrary(Utf8ToWide(L3D_PROGRAM_DIR "/missing/FTD2XX.DLL"))) << round;
+        EXPECT_EQ(GetModuleHandleW(W(Utf8ToWide(L3D_PROGRAM_DIR "/FTD2XX.DLL"))), nullptr) << round;
+    }
+    std::atomic<int> ran{0};
+    for (int i = 0; i < 3; ++i)
+        std::thread([&] { ++ran; }).join();
+    HANDLE plain = CreateThread(nullptr, 0, CountRun, &ran, 0, nullptr);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(WaitForSingleObject(plain, 10000), WAIT_OBJECT_0);
+    CloseHandle(plain);
+    EXPECT_EQ(ran, 4);
 }
 
 TEST(UsbLibrary, WithoutTheLibraryNoDeviceIsListedAndTheProgramRunsOn)
