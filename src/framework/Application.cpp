@@ -61,7 +61,7 @@ std::u16string ExceptionText(std::exception_ptr E)
 
 TApplication::TApplication() : TComponent(nullptr)
 {
-    // Exceptions caught at system callbacks (D19) end up here.
+    // Exceptions caught at system callbacks end up here.
     SetExceptionHandler([](std::exception_ptr e) {
         if (::Application)
             ::Application->HandleException(nullptr, e);

@@ -111,7 +111,7 @@ public:
     TAlign Align() const { return align_; }
     void SetAlign(TAlign Value);
 
-    // The control's own visibility flag (D28).
+    // The control's own visibility flag.
     bool Visible() const { return visible_; }
     void SetVisible(bool Value);
     void Show() { SetVisible(true); }

@@ -141,7 +141,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM L
     try {
         control->WindowProc(m);
     } catch (...) {
-        // D19: nothing unwinds into the system's frames.
+        // Nothing unwinds into the system's frames.
         HandleCurrentException();
     }
     return m.Result;

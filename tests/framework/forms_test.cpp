@@ -304,7 +304,7 @@ TEST(Controls, AlignmentVisibilityAndWindowlessChildren)
     EXPECT_FALSE(IsWindowVisible(top->Handle()));
     top->Show();
 
-    // D28: switching redraw off does not make a control invisible.
+    // Switching redraw off does not make a control invisible.
     SendMessageW(client->Handle(), WM_SETREDRAW, FALSE, 0);
     EXPECT_TRUE(client->Visible());
     EXPECT_TRUE(client->IsShowing());
