@@ -864,13 +864,9 @@ void TCustomElListBox::SetBackground(const TBitmap* Value)
 
 void TCustomElListBox::SetImageForm(TCustomElImageForm* Value)
 {
-    TCustomElImageForm* old = ImageForm();
-    if (Value == old)
+    if (Value == ImageForm())
         return;
-    if (old)
-        old->UnregisterChanges(&imageFormLink_);
-    if (Value)
-        Value->RegisterChanges(&imageFormLink_);
+    imageFormLink_.SetSender(Value);
     RepaintBox();
 }
 

@@ -159,13 +159,9 @@ void TElBiProgressBar::SetTransparent(bool Value)
 
 void TElBiProgressBar::SetImageForm(TCustomElImageForm* Value)
 {
-    TCustomElImageForm* old = ImageForm();
-    if (Value == old)
+    if (Value == ImageForm())
         return;
-    if (old)
-        old->UnregisterChanges(&imageFormLink_);
-    if (Value)
-        Value->RegisterChanges(&imageFormLink_);
+    imageFormLink_.SetSender(Value);
     Changed();
 }
 

@@ -19,6 +19,14 @@ TImgFormChangeLink::~TImgFormChangeLink()
         form->UnregisterChanges(this);
 }
 
+void TImgFormChangeLink::SetSender(TCustomElImageForm* Form)
+{
+    if (Form)
+        Form->RegisterChanges(this);
+    else if (TCustomElImageForm* form = sender_.Get())
+        form->UnregisterChanges(this);
+}
+
 void TImgFormChangeLink::Change()
 {
     if (OnChange)

@@ -35,6 +35,8 @@ public:
     TImgFormChangeLink& operator=(const TImgFormChangeLink&) = delete;
 
     TCustomElImageForm* Sender() const { return sender_.Get(); }
+    // Registers the link with Form (none when null), leaving the form it was registered with.
+    void SetSender(TCustomElImageForm* Form);
     TNotifyEvent OnChange;
     virtual void Change();
 
