@@ -101,6 +101,11 @@ struct TElRegValue {
     std::vector<uint8_t> Data;
 };
 
+// Appends S to Data in UTF-16LE with its terminating zero, as a registry string holds it.
+void AppendRegWide(std::vector<uint8_t>& Data, const std::u16string& S);
+// The UTF-16LE units of Data (an odd last byte is ignored).
+std::u16string RegWideUnits(const std::vector<uint8_t>& Data);
+
 // What registry mode needs of the system registry, below one root key. Key paths are names
 // joined by '\' without a leading '\'; "" is the root key itself. Every call opens what it
 // needs and closes it again; none raises.

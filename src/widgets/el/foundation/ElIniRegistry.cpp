@@ -7,9 +7,7 @@
 #include "framework/StrConv.h"
 #include "widgets/el/foundation/ElAnsiStrUtils.h"
 
-namespace {
-
-void AppendWide(std::vector<uint8_t>& Data, const std::u16string& S)
+void AppendRegWide(std::vector<uint8_t>& Data, const std::u16string& S)
 {
     for (char16_t c : S) {
         Data.push_back(static_cast<uint8_t>(c));
@@ -19,8 +17,7 @@ void AppendWide(std::vector<uint8_t>& Data, const std::u16string& S)
     Data.push_back(0);
 }
 
-// The UTF-16LE units of Data (an odd last byte is ignored).
-std::u16string WideUnits(const std::vector<uint8_t>& Data)
+std::u16string RegWideUnits(const std::vector<uint8_t>& Data)
 {
     std::u16string s;
     s.reserve(Data.size() / 2);
@@ -28,6 +25,8 @@ std::u16string WideUnits(const std::vector<uint8_t>& Data)
         s += static_cast<char16_t>(Data[i] | (Data[i + 1] << 8));
     return s;
 }
+
+namespace {
 
 TElRegValue ToRegistry(const TElIniValue& V)
 {
@@ -41,12 +40,12 @@ TElRegValue ToRegistry(const TElIniValue& V)
         break;
     case evtString:
         r.DataType = ElRegSz;
-        AppendWide(r.Data, AnsiToWide(V.Str));
+        AppendRegWide(r.Data, AnsiToWide(V.Str));
         break;
     case evtMultiString:
         r.DataType = ElRegMultiSz;
         for (const std::string& s : V.List)
-            AppendWide(r.Data, AnsiToWide(s));
+            AppendRegWide(r.Data, AnsiToWide(s));
         r.Data.push_back(0);
         r.Data.push_back(0);
         break;
@@ -73,7 +72,7 @@ TElIniValue FromRegistry(const TElRegValue& R)
     switch (R.DataType) {
     case ElRegSz:
     case ElRegExpandSz: {
-        std::u16string s = WideUnits(R.Data);
+        std::u16string s = RegWideUnits(R.Data);
         s.resize(std::min(s.size(), s.find(u'\0')));
         v.Type = evtString;
         v.Str = WideToAnsi(s);
@@ -91,7 +90,7 @@ TElIniValue FromRegistry(const TElRegValue& R)
         break;
     case ElRegMultiSz: {
         // Zero-terminated strings up to an empty one (or the end of the data).
-        const std::u16string units = WideUnits(R.Data);
+        const std::u16string units = RegWideUnits(R.Data);
         v.Type = evtMultiString;
         size_t start = 0;
         while (start < units.size()) {

@@ -10,25 +10,6 @@ std::u16string FromRoot(const std::u16string& Key)
     return u"\\" + Key;
 }
 
-void AppendWide(std::vector<uint8_t>& Data, const std::u16string& S)
-{
-    for (char16_t c : S) {
-        Data.push_back(static_cast<uint8_t>(c & 0xFF));
-        Data.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    Data.push_back(0);
-    Data.push_back(0);
-}
-
-std::u16string WideUnits(const std::vector<uint8_t>& Data)
-{
-    std::u16string s;
-    s.reserve(Data.size() / 2);
-    for (size_t i = 0; i + 1 < Data.size(); i += 2)
-        s += static_cast<char16_t>(Data[i] | (Data[i + 1] << 8));
-    return s;
-}
-
 // A value's bytes (UTF-16LE text with its terminating zeros, a 4-byte DWORD) turned into the
 // typed calls of TRegistry and back.
 class TSystemIniRegistry : public IElIniRegistry {
@@ -68,7 +49,7 @@ public:
             if (!registry_.ReadString(Name, s))
                 return false;
             v.DataType = info.RegData == TRegDataType::String ? ElRegSz : ElRegExpandSz;
-            AppendWide(v.Data, s);
+            AppendRegWide(v.Data, s);
             break;
         }
         case TRegDataType::Integer: {
@@ -91,7 +72,7 @@ public:
                 return false;
             v.DataType = ElRegMultiSz;
             for (const std::u16string& s : list)
-                AppendWide(v.Data, s);
+                AppendRegWide(v.Data, s);
             v.Data.push_back(0);
             v.Data.push_back(0);
             break;
@@ -110,7 +91,7 @@ public:
         switch (Value.DataType) {
         case ElRegSz:
         case ElRegExpandSz: {
-            std::u16string s = WideUnits(Value.Data);
+            std::u16string s = RegWideUnits(Value.Data);
             s.resize(std::min(s.size(), s.find(u'\0')));
             return Value.DataType == ElRegSz ? registry_.WriteString(Name, s) : registry_.WriteExpandString(Name, s);
         }
@@ -121,7 +102,7 @@ public:
         case ElRegMultiSz: {
             // Zero-terminated strings up to the empty one that ends the list. A list with an
             // empty string in it cannot be stored whole; TRegistry refuses it rather than cut it.
-            const std::u16string units = WideUnits(Value.Data);
+            const std::u16string units = RegWideUnits(Value.Data);
             std::vector<std::u16string> list;
             size_t start = 0;
             while (start < units.size()) {
