@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <exception>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -54,10 +55,7 @@ public:
     TBusyDisplay(TElStatusPanel* Panel, const std::u16string& What) : panel_(Panel), what_(What) {}
     ~TBusyDisplay()
     {
-        if (!shown_)
-            return;
-        Screen->SetCursor(cursor_);
-        if (panel_)
+        if (hourGlass_ && panel_)
             panel_->SetText(text_);
     }
     TBusyDisplay(const TBusyDisplay&) = delete;
@@ -65,10 +63,8 @@ public:
 
     void Show(int Percent)
     {
-        if (!shown_) {
-            shown_ = true;
-            cursor_ = Screen->Cursor();
-            Screen->SetCursor(crHourGlass);
+        if (!hourGlass_) {
+            hourGlass_.emplace();
             if (panel_)
                 text_ = panel_->Text();
         }
@@ -84,8 +80,7 @@ public:
 private:
     TElStatusPanel* panel_;
     std::u16string what_;
-    bool shown_ = false;
-    TCursor cursor_ = crDefault;
+    std::optional<THourGlass> hourGlass_;  // present once the work shows
     std::u16string text_;
 };
 

@@ -43,19 +43,6 @@ private:
     bool& flag_;
 };
 
-// The hourglass while display lists are compiled: for a large scan that takes seconds, in
-// which the window cannot paint.
-class THourglassWhile {
-public:
-    THourglassWhile() : was_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~THourglassWhile() { Screen->SetCursor(was_); }
-    THourglassWhile(const THourglassWhile&) = delete;
-    THourglassWhile& operator=(const THourglassWhile&) = delete;
-
-private:
-    TCursor was_;
-};
-
 }  // namespace
 
 void TMainForm::FormResize(TObject*)

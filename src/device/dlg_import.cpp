@@ -41,27 +41,6 @@ void DrawRefreshGlyph(TElGraphicButton* Button)
     Button->SetGlyph(&glyph);
 }
 
-// The hour-glass while the list is being made, the cursor before it again afterwards (also
-// when making the list fails).
-class THourGlass {
-public:
-    THourGlass() : saved_(Screen ? Screen->Cursor() : crDefault)
-    {
-        if (Screen)
-            Screen->SetCursor(crHourGlass);
-    }
-    ~THourGlass()
-    {
-        if (Screen)
-            Screen->SetCursor(saved_);
-    }
-    THourGlass(const THourGlass&) = delete;
-    THourGlass& operator=(const THourGlass&) = delete;
-
-private:
-    TCursor saved_;
-};
-
 class TItemsUpdate {
 public:
     explicit TItemsUpdate(TElWideStrings* Items) : items_(Items) { items_->BeginUpdate(); }

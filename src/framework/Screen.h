@@ -41,3 +41,24 @@ private:
 };
 
 extern TScreen* Screen;
+
+// The hourglass for as long as the object lives, the cursor before it again afterwards however
+// the work ends.
+class THourGlass {
+public:
+    THourGlass() : saved_(Screen ? Screen->Cursor() : crDefault)
+    {
+        if (Screen)
+            Screen->SetCursor(crHourGlass);
+    }
+    ~THourGlass()
+    {
+        if (Screen)
+            Screen->SetCursor(saved_);
+    }
+    THourGlass(const THourGlass&) = delete;
+    THourGlass& operator=(const THourGlass&) = delete;
+
+private:
+    TCursor saved_;
+};
