@@ -26,6 +26,22 @@ std::u16string RegWideUnits(const std::vector<uint8_t>& Data)
     return s;
 }
 
+std::vector<std::u16string> RegMultiStrings(const std::u16string& Units, size_t& Next)
+{
+    std::vector<std::u16string> list;
+    Next = 0;
+    while (Next < Units.size()) {
+        size_t end = Units.find(u'\0', Next);
+        if (end == std::u16string::npos)
+            end = Units.size();
+        if (end == Next)
+            break;
+        list.push_back(Units.substr(Next, end - Next));
+        Next = end + 1;
+    }
+    return list;
+}
+
 namespace {
 
 TElRegValue ToRegistry(const TElIniValue& V)
@@ -90,18 +106,10 @@ TElIniValue FromRegistry(const TElRegValue& R)
         break;
     case ElRegMultiSz: {
         // Zero-terminated strings up to an empty one (or the end of the data).
-        const std::u16string units = RegWideUnits(R.Data);
         v.Type = evtMultiString;
-        size_t start = 0;
-        while (start < units.size()) {
-            size_t end = units.find(u'\0', start);
-            if (end == std::u16string::npos)
-                end = units.size();
-            if (end == start)
-                break;
-            v.List.push_back(WideToAnsi(units.substr(start, end - start)));
-            start = end + 1;
-        }
+        size_t next = 0;
+        for (const std::u16string& item : RegMultiStrings(RegWideUnits(R.Data), next))
+            v.List.push_back(WideToAnsi(item));
         break;
     }
     default:

@@ -103,18 +103,9 @@ public:
             // Zero-terminated strings up to the empty one that ends the list. A list with an
             // empty string in it cannot be stored whole; TRegistry refuses it rather than cut it.
             const std::u16string units = RegWideUnits(Value.Data);
-            std::vector<std::u16string> list;
-            size_t start = 0;
-            while (start < units.size()) {
-                size_t end = units.find(u'\0', start);
-                if (end == std::u16string::npos)
-                    end = units.size();
-                if (end == start)
-                    break;
-                list.push_back(units.substr(start, end - start));
-                start = end + 1;
-            }
-            const bool endsThere = start + 1 >= units.size();
+            size_t next = 0;
+            const std::vector<std::u16string> list = RegMultiStrings(units, next);
+            const bool endsThere = next + 1 >= units.size();
             return endsThere && registry_.WriteMultiString(Name, list);
         }
         default:
