@@ -44,8 +44,6 @@ private:
     TCustomElEdit& edit_;
 };
 
-TElScreenMeasurer::TElScreenMeasurer() : dc_(nullptr), surface_(dc_.Handle()) {}
-
 // ---- construction
 
 TCustomElEdit::TCustomElEdit(TComponent* AOwner)

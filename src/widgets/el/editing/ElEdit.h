@@ -21,6 +21,7 @@
 
 #include "widgets/el/editing/ElEditCore.h"
 
+#include "widgets/el/foundation/ElHTMLGdi.h"
 #include "widgets/el/foundation/ElDrawing.h"
 #include "widgets/el/foundation/ElXPThemedControl.h"
 
@@ -42,21 +43,6 @@ enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 using TElEditCommandEvent =
     std::function<void(TObject* Sender, int32_t& Command, uint32_t& Flag, std::u16string& Data)>;
 using TElPasteClipboardTextEvent = std::function<void(TObject* Sender, std::u16string& Text)>;
-
-// The measurer the core lays text out with: a memory DC compatible with the screen, so that
-// text is measured in the control's font before (and independently of) its window.
-class TElScreenMeasurer : public ITextMeasurer {
-public:
-    TElScreenMeasurer();
-    void SetFont(const TFontSpec& Font) override { surface_.SetFont(Font); }
-    TFontMetrics FontMetrics() override { return surface_.FontMetrics(); }
-    TSize TextExtent(std::u16string_view Text) override { return surface_.TextExtent(Text); }
-    void TextEnds(std::u16string_view Text, std::vector<int32_t>& Ends) override { surface_.TextEnds(Text, Ends); }
-
-private:
-    TMemoryDC dc_;
-    GdiSurface surface_;
-};
 
 class TCustomElEdit : public TElXPThemedControl {
 public:
@@ -350,7 +336,7 @@ private:
     }
     void SetSelectionLook(TColor& Field, TColor Value);
 
-    TElScreenMeasurer measurer_;
+    TElGdiTextMeasurer measurer_;  // measures in the control's font before and apart from its window
     std::unique_ptr<THost> host_;
     std::unique_ptr<TElEditCore> core_;
     std::unique_ptr<TElSBController> sb_;
