@@ -11,6 +11,8 @@
 #include "widgets/el/foundation/ElScrollHook.h"
 #include "widgets/el/foundation/ElUxTheme.h"
 
+#include "widgets/el/menus/el_screenshot.h"
+
 #include "support/gui_test.h"
 #include "support/handler_recorder.h"
 #include "support/pump.h"
@@ -495,13 +497,7 @@ TEST_F(ListBoxTest, ScreenshotOfTheTestForm)
     Focus(checks);
     combo->SetDroppedDown(true);
     Settle();
-    RECT r{};
-    GetWindowRect(form->Handle(), &r);
-    TBitmap shot(r.right - r.left, r.bottom - r.top);
-    const HDC screen = GetDC(nullptr);
-    BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    shot.SaveToPngFile(u"listbox_test_form.png");
+    l3d::testing::SaveWindowPicture(form->Handle(), u"listbox_test_form.png");
     EXPECT_NE(GetFileAttributesW(L"listbox_test_form.png"), INVALID_FILE_ATTRIBUTES);
 }
 
