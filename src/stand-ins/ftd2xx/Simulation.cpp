@@ -362,15 +362,22 @@ void Simulation::Command(size_t Index, const std::string& Text, uint64_t Arrives
     }
 }
 
+// The status of a read or write before any byte moves: the count's out-parameter, the handle,
+// the device still plugged in, and a buffer for a non-empty transfer.
+static uint32_t TransferStatus(const uint32_t* Count, const Simulation::DeviceState* D, const void* Buffer, uint32_t Bytes)
+{
+    return !Count                  ? FT_INVALID_PARAMETER
+           : !D                    ? FT_INVALID_HANDLE
+           : !D->Present           ? FT_IO_ERROR
+           : !Buffer && Bytes > 0  ? FT_INVALID_PARAMETER
+                                   : FT_OK;
+}
+
 uint32_t Simulation::Write(Handle H, void* Buffer, uint32_t ToWrite, uint32_t* Written)
 {
     size_t index = 0;
     DeviceState* d = FromHandle(H, &index);
-    uint32_t status = !Written ? FT_INVALID_PARAMETER
-                      : !d ? FT_INVALID_HANDLE
-                      : !d->Present ? FT_IO_ERROR
-                      : !Buffer && ToWrite > 0 ? FT_INVALID_PARAMETER
-                                               : FT_OK;
+    const uint32_t status = TransferStatus(Written, d, Buffer, ToWrite);
     uint32_t n = 0;
     if (status == FT_OK) {
         n = d->Spec.ShortWrite ? std::min(ToWrite, d->Spec.ShortWrite) : ToWrite;
@@ -400,11 +407,7 @@ uint32_t Simulation::Read(Handle H, void* Buffer, uint32_t ToRead, uint32_t* Ret
 {
     size_t index = 0;
     DeviceState* d = FromHandle(H, &index);
-    uint32_t status = !Returned ? FT_INVALID_PARAMETER
-                      : !d ? FT_INVALID_HANDLE
-                      : !d->Present ? FT_IO_ERROR
-                      : !Buffer && ToRead > 0 ? FT_INVALID_PARAMETER
-                                              : FT_OK;
+    uint32_t status = TransferStatus(Returned, d, Buffer, ToRead);
     uint64_t got = 0;
     if (status == FT_OK) {
         Line& line = lines_[index];
