@@ -479,10 +479,10 @@ void TMainForm::CreateStatusPanel()
     StatusPanel->ShowCaption = false;
     StatusPanel->SetBevelOuter(TBevelCut::bvNone);
 
-    // The axis switches stand at the panel's right end, the status bar takes the rest.
+    // The axis switches stand at the panel's right end, the status bar takes the rest; both are
+    // placed by FormResize.
     auto axis = [this](const char* Name, const char16_t* Caption, bool Down) {
         TElGraphicButton* b = MakeControl<TElGraphicButton>(this, StatusPanel, Name, 0, 0, 24, StatusPanelHeight);
-        b->SetAlign(TAlign::alRight);
         b->SetCaption(Caption);
         b->SetIsSwitch(true);
         b->SetAllowAllUp(true);
@@ -495,7 +495,6 @@ void TMainForm::CreateStatusPanel()
     AxisX = axis("AxisX", u"X", true);
 
     StatusBar = MakeControl<TElStatusBar>(this, StatusPanel, "StatusBar", 0, 0, 700, StatusPanelHeight);
-    StatusBar->SetAlign(TAlign::alClient);
     for (int width : {25, 190, 190, 190, 50}) {
         TElStatusPanel* panel = StatusBar->Panels().Add();
         panel->SetWidth(width);

@@ -16,6 +16,7 @@
 #include "framework/Colors.h"
 #include "framework/Screen.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -61,8 +62,10 @@ void TMainForm::FormResize(TObject*)
     in.AxisYWidth = AxisY->Width();
     in.AxisZWidth = AxisZ->Width();
     const TViewLayout layout = ComputeLayout(in);
-    // The axis switches and the status bar are aligned to the status panel's right end and
-    // its rest by the panel itself.
+    AxisZ->SetLeft(layout.AxisZLeft);
+    AxisY->SetLeft(layout.AxisYLeft);
+    AxisX->SetLeft(layout.AxisXLeft);
+    StatusBar->SetWidth(std::max(0, layout.StatusBarWidth));
     RepaintPending = 1;
     if (!ScanImage)
         return;

@@ -157,6 +157,11 @@ TEST_F(MainRoadTest, TheNavigatorAndFullScreenGiveTheDrawingAreaTheWindowsWidthA
     ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
     ASSERT_TRUE(WaitForFrame());
     EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3)), 0), 1000u);
+    // The axis switches follow the window's new width, 2 pixels apart and from the right edge.
+    EXPECT_EQ(MainForm->AxisZ->Left() + MainForm->AxisZ->Width(), MainForm->ClientWidth() - 2);
+    EXPECT_EQ(MainForm->AxisY->Left() + MainForm->AxisY->Width(), MainForm->AxisZ->Left() - 2);
+    EXPECT_EQ(MainForm->AxisX->Left() + MainForm->AxisX->Width(), MainForm->AxisY->Left() - 2);
+    EXPECT_EQ(MainForm->StatusBar->Width(), MainForm->AxisX->Left() - 2);
 }
 
 TEST_F(MainRoadTest, TheBackgroundColourFillsTheMarginsBetweenTheViews)
