@@ -117,6 +117,17 @@ l3d_drawing_colours() {
     -crop 50%x50%+0+0 +repage -format '%k' info: 2>/dev/null || echo 0
 }
 
+# l3d_window_picture <window> <png>: what the screen shows where the window lies, so that a
+# dialog in front of it is in the picture too (a picture of the window alone leaves the part a
+# dialog covers undefined, black on Xvfb).
+l3d_window_picture() {
+  local geometry
+  geometry=$(xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {if (w > 0 && h > 0) printf "%dx%d%+d%+d", w, h, x, y}')
+  [ -n "$geometry" ] || return 1
+  import -window root -crop "$geometry" +repage "$2" 2>/dev/null
+}
+
 # l3d_wait_drawn <window> <seconds> [<colours>]: waits until two pictures of the window taken a
 # moment apart are the same (the start-up has drawn everything) and, when <colours> is given,
 # the drawing area holds more than that many colours (a scan is drawn in it), then prints the
@@ -125,7 +136,7 @@ l3d_wait_drawn() {
   local window=$1 deadline=$((SECONDS + $2)) colours=${3:-} dir before="" now
   dir=$(mktemp -d)
   while [ $SECONDS -lt $deadline ]; do
-    now=$(import -window "$window" "$dir/now.png" 2>/dev/null && md5sum < "$dir/now.png" || true)
+    now=$(l3d_window_picture "$window" "$dir/now.png" && md5sum < "$dir/now.png" || true)
     if [ -n "$now" ] && [ "$now" = "$before" ] &&
        { [ -z "$colours" ] || [ "$(l3d_drawing_colours "$dir/now.png")" -gt "$colours" ]; }; then
       echo "$dir/now.png"
@@ -145,7 +156,7 @@ l3d_wait_changed() {
   old=$(md5sum < "$2")
   dir=$(mktemp -d)
   while [ $SECONDS -lt $deadline ]; do
-    if import -window "$window" "$dir/now.png" 2>/dev/null && [ "$(md5sum < "$dir/now.png")" != "$old" ]; then
+    if l3d_window_picture "$window" "$dir/now.png" && [ "$(md5sum < "$dir/now.png")" != "$old" ]; then
       rm -rf "$dir"
       return 0
     fi
@@ -156,13 +167,18 @@ l3d_wait_changed() {
 }
 
 # l3d_close_window <window> <pid> <seconds>: closes the program's main window with Alt+F4, as a
-# user would, and waits until the program has ended. Fails when it is still running then.
+# user would, and waits until the program has ended. Fails when it is still running then. While
+# a dialog is open the keys reach the dialog, so they are pressed again every 3 seconds: the
+# dialog closes first, then the main window.
 l3d_close_window() {
-  local window=$1 pid=$2 deadline=$((SECONDS + $3))
-  timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
-  xdotool key --clearmodifiers alt+F4 2>/dev/null || true
+  local window=$1 pid=$2 deadline=$((SECONDS + $3)) next=0
   while kill -0 "$pid" 2>/dev/null; do
     [ $SECONDS -lt $deadline ] || return 1
+    if [ $SECONDS -ge $next ] && xwininfo -id "$window" >/dev/null 2>&1; then
+      timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+      xdotool key --clearmodifiers alt+F4 2>/dev/null || true
+      next=$((SECONDS + 3))
+    fi
     sleep 0.1
   done
 }
