@@ -110,9 +110,10 @@ void TMainForm::ComboBoxSoilChange(TObject*)
 
 // The soil box is chosen from with the mouse only: keys would leave the focus in it, where the
 // view's own keys no longer reach the window.
-void TMainForm::ComboBoxSoilKeyDown(TObject*, uint16_t& Key, TShiftState)
+void TMainForm::ComboBoxSoilKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
 {
-    Key = 0;
+    if (!VKey::IsCloseWindowKey(Key, Shift))
+        Key = 0;
     TakeFocusBack();
 }
 

@@ -269,9 +269,11 @@ void TMainForm::ComboBoxZoomChange(TObject*)
         SetFocus();
 }
 
-void TMainForm::ComboBoxZoomKeyDown(TObject*, uint16_t& Key, TShiftState)
+void TMainForm::ComboBoxZoomKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
 {
-    Key = 0;
+    // The box has the focus when the window opens: Alt+F4 must still close it.
+    if (!VKey::IsCloseWindowKey(Key, Shift))
+        Key = 0;
 }
 
 void TMainForm::ComboBoxZoomKeyPress(TObject*, char16_t& Key)

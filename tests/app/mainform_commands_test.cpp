@@ -241,6 +241,45 @@ TEST_F(CommandsTest, TheSoilChoiceSetsTheScansFactorAndTheBoxTakesNoKeys)
     EXPECT_EQ(GetFocus(), MainForm->Handle());
 }
 
+namespace {
+
+int closeCommands = 0;
+
+// Counts the window-close commands posted to this thread's windows and takes them out, so that
+// the window under test stays open.
+LRESULT CALLBACK TakeCloseCommands(int Code, WPARAM W, LPARAM L)
+{
+    auto* m = reinterpret_cast<MSG*>(L);
+    if (Code == HC_ACTION && W == PM_REMOVE && m->message == WM_SYSCOMMAND && (m->wParam & 0xFFF0) == SC_CLOSE) {
+        ++closeCommands;
+        m->message = WM_NULL;
+    }
+    return CallNextHookEx(nullptr, Code, W, L);
+}
+
+}  // namespace
+
+// The zoom box has the focus when the window opens and, like the soil box, swallows its keys;
+// Alt+F4 still closes the window from either.
+TEST_F(CommandsTest, AltF4ClosesTheWindowFromTheBoxesThatSwallowTheirKeys)
+{
+    ASSERT_TRUE(StartWithScan(MakeFieldExample()));
+    closeCommands = 0;
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, TakeCloseCommands, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    const LPARAM alt = 1 | (KF_ALTDOWN << 16);
+    for (TElComboBox* box : {MainForm->ComboBoxZoom, MainForm->ComboBoxSoil}) {
+        box->SetFocus();
+        const int before = closeCommands;
+        PostMessageW(box->Handle(), WM_SYSKEYDOWN, VK_DOWN, alt);
+        PostMessageW(box->Handle(), WM_SYSKEYDOWN, VK_F4, alt);
+        ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
+        EXPECT_TRUE(PumpUntil([&] { return closeCommands == before + 1; })) << box->Name();
+        EXPECT_FALSE(box->DroppedDown()) << "other keys are still swallowed";
+    }
+    UnhookWindowsHookEx(hook);
+}
+
 TEST_F(CommandsTest, HelpOpensTheFileOfTheActiveLanguageFromTheProgramFolder)
 {
     // The user guides the build made.
