@@ -29,12 +29,7 @@ TRect ComboRow(int Row)
 // direction.
 void DrawScanOrder(TImage* Image, TColor Background, bool ZigZag)
 {
-    TBitmap* b = Image->Picture();
-    b->SetSize(32, 32);
-    TCanvas* c = b->Canvas();
-    c->Brush()->SetStyle(TBrushStyle::bsSolid);
-    c->Brush()->SetColor(Background);
-    c->FillRect({0, 0, 32, 32});
+    TCanvas* c = Image->NewPicture(32, 32, Background);
     c->Pen()->SetColor(clNavy);
     c->Pen()->SetWidth(2);
     for (int line = 0; line < 4; ++line) {

@@ -297,6 +297,16 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), picture_(std::make
     SetBounds(0, 0, 105, 105);
 }
 
+TCanvas* TImage::NewPicture(int Width, int Height, TColor Background)
+{
+    picture_->SetSize(Width, Height);
+    TCanvas* c = picture_->Canvas();
+    c->Brush()->SetStyle(TBrushStyle::bsSolid);
+    c->Brush()->SetColor(Background);
+    c->FillRect({0, 0, Width, Height});
+    return c;
+}
+
 void TImage::SetTransparent(bool Value)
 {
     picture_->Transparent = Value;

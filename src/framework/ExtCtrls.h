@@ -119,6 +119,9 @@ public:
     const char* ClassName() const override { return "TImage"; }
     // The picture; draw on Picture()->Canvas() or load into it, then Invalidate.
     TBitmap* Picture() { return picture_.get(); }
+    // Starts a picture drawn by the program: Width x Height filled with Background; returns the
+    // canvas to draw the rest on.
+    TCanvas* NewPicture(int Width, int Height, TColor Background);
     bool Stretch = false;
     bool Center = false;
     bool Transparent() const { return picture_->Transparent; }

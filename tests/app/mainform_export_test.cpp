@@ -8,6 +8,7 @@
 
 #include "app/ExportChoice.h"
 #include "scan/files/globals.h"
+#include "scan/render/ScanGLContext.h"
 #include "scan/render/_TScanImage.h"
 
 #include "framework/image_decode.h"
@@ -170,13 +171,8 @@ TEST_F(ExportTest, TheViewIsDrawnAgainForTheExportWhateverTheBuffersAndTheCurren
     // Another window's context, cleared to magenta, is current when the command runs.
     l3d::testing::TestWindow other(L"other context", 64, 64);
     HDC dc = GetDC(other.Handle());
-    PIXELFORMATDESCRIPTOR pfd{};
-    pfd.nSize = sizeof(pfd);
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 32;
-    ASSERT_TRUE(SetPixelFormat(dc, ChoosePixelFormat(dc, &pfd), &pfd));
+    HPALETTE palette = nullptr;
+    ASSERT_NO_THROW(SetupPixelFormat(dc, palette));
     HGLRC rc = wglCreateContext(dc);
     ASSERT_TRUE(rc && wglMakeCurrent(dc, rc));
     glClearColor(1, 0, 1, 1);
@@ -193,6 +189,8 @@ TEST_F(ExportTest, TheViewIsDrawnAgainForTheExportWhateverTheBuffersAndTheCurren
     wglMakeCurrent(nullptr, nullptr);
     wglDeleteContext(rc);
     ReleaseDC(other.Handle(), dc);
+    if (palette)
+        DeleteObject(palette);
 }
 
 TEST_F(ExportTest, AnExtensionOfNoneOfTheThreeTypesWritesNothing)

@@ -13,12 +13,7 @@ namespace {
 
 void StartPicture(TImage* Image, TColor Background, TColor Disc)
 {
-    TBitmap* b = Image->Picture();
-    b->SetSize(32, 32);
-    TCanvas* c = b->Canvas();
-    c->Brush()->SetStyle(TBrushStyle::bsSolid);
-    c->Brush()->SetColor(Background);
-    c->FillRect({0, 0, 32, 32});
+    TCanvas* c = Image->NewPicture(32, 32, Background);
     c->Pen()->SetColor(clWhite);
     c->Pen()->SetWidth(1);
     c->Brush()->SetColor(Disc);
