@@ -3,6 +3,8 @@
 #include "app/FormParts.h"
 #include "app/LengthUnits.h"
 
+#include "device/DialogParts.h"
+
 #include "scan/files/DialogTexts.h"
 #include "scan/files/globals.h"
 
@@ -63,14 +65,7 @@ TFormRemarks::TFormRemarks(TComponent* AOwner) : TForm(AOwner)
 
     Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", 8, 286, FormWidth - 16, 2);
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    ButtonOk = MakeControl<TElPopupButton>(this, this, "ButtonOk", FormWidth - 220, 294, 100, 28);
-    ButtonOk->SetCaption(u"OK");
-    ButtonOk->SetDefault(true);
-    ButtonOk->ModalResult = mrOk;
-    ButtonCancel = MakeControl<TElPopupButton>(this, this, "ButtonCancel", FormWidth - 112, 294, 100, 28);
-    ButtonCancel->SetCaption(u"Cancel");
-    ButtonCancel->Cancel = true;
-    ButtonCancel->ModalResult = mrCancel;
+    AddDialogButtons(this, FormWidth - 220, 294, "ButtonOk", ButtonOk, ButtonCancel);
 
     Statusbar = MakeControl<TElStatusBar>(this, this, "Statusbar", 0, FormHeight - StatusHeight, FormWidth, StatusHeight);
     Statusbar->SetAlign(TAlign::alBottom);
