@@ -2,8 +2,7 @@
 
 #include "app/FormParts.h"
 
-#include "scan/files/FormCaptionText.h"
-#include "scan/files/TextDirection.h"
+#include "scan/files/DialogTexts.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/globals.h"
 #include "scan/render/WGLContext.h"
@@ -143,17 +142,13 @@ void TDialog_Diagramm::AfterConstruction()
 
 void TDialog_Diagramm::Prepare(TFileManager* Files, const std::u16string& ScanFile, int32_t HeaderOffset)
 {
-    const std::u16string caption = GetText(195, u"Frequency-Energy-Chart");
-    SetCaption(caption);
-    SetFormCaptionText(ElFormCaption, caption);
-    ApplyTextDirectionToChildren(this, ActiveTextDirection());
+    PrepareDialogTexts(this, ElFormCaption, GetText(195, u"Frequency-Energy-Chart"), ButtonOK, nullptr);
     FileManager = Files;
     FileName = ScanFile;
     SampleOffset = HeaderOffset;
     ShowWindowSize();
     Label2->SetCaption(GetText(179, u"Energy"));
     Label1->SetCaption(GetText(178, u"Frequency"));
-    ButtonOK->SetCaption(GetText(71, u"OK"));
     FormResize(this);
     OpenGL1->OnPaint = [this](TObject* Sender) { PaintDiagram(Sender); };
 }

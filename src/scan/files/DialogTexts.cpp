@@ -13,7 +13,8 @@ void PrepareDialogTexts(TForm* Dialog, TElFormCaption* CaptionBar, const std::u1
     Dialog->SetCaption(Caption);
     SetFormCaptionText(CaptionBar, Caption);
     ButtonOK->SetCaption(GetText(71, u"OK"));
-    ButtonCancel->SetCaption(GetText(72, u"Cancel"));
+    if (ButtonCancel)
+        ButtonCancel->SetCaption(GetText(72, u"Cancel"));
     const uint8_t direction = ActiveTextDirection();
     for (int i = 0; i < Dialog->ComponentCount(); ++i)
         ApplyTextDirection(dynamic_cast<TControl*>(Dialog->Components(i)), direction);
