@@ -189,7 +189,9 @@ uint32_t SurfaceColour(double X, double Y)
     return Bands[static_cast<size_t>(v * std::size(Bands))];
 }
 
-TGlyphPicture DrawTool(TToolGlyph Glyph)
+}  // namespace
+
+TGlyphPicture DrawToolGlyph(TToolGlyph Glyph)
 {
     TPixelCanvas c(ToolGlyphSize, ToolGlyphSize);
     switch (Glyph) {
@@ -324,8 +326,7 @@ TGlyphPicture DrawTool(TToolGlyph Glyph)
         c.Fill(2, 7, 14, 9, Ink);
         break;
     case TToolGlyph::ViewReset:
-        c.Ring(8, 8, 4, 6, 60, 330, Green);
-        c.Head(12.0, 3.0, 300.0, 5.0, Green);
+        TurnArrow(c, false, Green);
         c.Disc(8, 8, 1.6, Ink);
         break;
     case TToolGlyph::Perspective:
@@ -390,13 +391,6 @@ TGlyphPicture DrawTool(TToolGlyph Glyph)
     case TToolGlyph::Count: break;
     }
     return c.Take();
-}
-
-}  // namespace
-
-TGlyphPicture DrawToolGlyph(TToolGlyph Glyph)
-{
-    return DrawTool(Glyph);
 }
 
 TGlyphPicture DrawPaletteGlyph(TPaletteGlyph Glyph)
