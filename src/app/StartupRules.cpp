@@ -1,12 +1,11 @@
 #include "app/StartupRules.h"
 
+#include "framework/FileHandle.h"
 #include "framework/FileUtils.h"
 #include "framework/MenuItems.h"
 #include "scan/files/bkStrings.h"
 
 namespace {
-
-constexpr uint32_t faDirectory = 0x10;
 
 std::u16string SubFolder(const std::u16string& Parent, const std::u16string& Name)
 {
