@@ -20,3 +20,5 @@ struct TVersionTexts {
     std::u16string Build;
 };
 TVersionTexts VersionTexts(const TElVersionInfo& Info, const TVersionTexts& Fallback);
+// The version and build the program names when its file carries no version block.
+inline const TVersionTexts FallbackVersionTexts{u"2.0.0", u"107"};

@@ -81,7 +81,7 @@ void TAbout::FormCreate(TObject*)
 
 void TAbout::ShowVersion(const TElVersionInfo& Info)
 {
-    const TVersionTexts texts = VersionTexts(Info, {u"2.0.0", u"107"});
+    const TVersionTexts texts = VersionTexts(Info, FallbackVersionTexts);
     Label5->SetCaption(texts.Version);
     Label8->SetCaption(texts.Build);
 }

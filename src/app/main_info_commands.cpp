@@ -74,7 +74,7 @@ void TMainForm::MenuHelp_UpdateClick(TObject*)
 {
     // The program holds the update component's settings but does not reach out to a server:
     // it names its own version and where newer ones are published.
-    const TVersionTexts version = VersionTexts(*ElVersionInfo, {u"2.0.0", u"107"});
+    const TVersionTexts version = VersionTexts(*ElVersionInfo, FallbackVersionTexts);
     const std::u16string text = Application->Title + u" " + version.Version + u" (" + version.Build +
                                 u")\r\n" +
                                 GetText(250, u"This version does not check for updates. Newer versions are "
