@@ -9,11 +9,10 @@
 
 #include "framework/FileSystem.h"
 #include "framework/FileUtils.h"
+#include "framework/ModalResult.h"
 #include "framework/StrConv.h"
 
 namespace {
-
-constexpr int32_t mrNone = 0, mrOk = 1, mrYes = 6;
 
 constexpr uint32_t ProbeTimeoutMs = 1000;
 

@@ -8,13 +8,12 @@
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"
+#include "framework/ModalResult.h"
 #include "framework/StrConv.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr int32_t mrNone = 0, mrOk = 1, mrCancel = 2;
 
 // Operating modes by their stored value.
 constexpr uint8_t ModeGroundScan = 0, ModeLiveHorizontal = 2, ModeLiveUltrasound = 3;
