@@ -16,11 +16,6 @@ namespace {
 
 constexpr uint32_t ProbeTimeoutMs = 1000;
 
-bool IsEmptyText(const std::string& S)
-{
-    return S.empty() || S[0] == '\0';
-}
-
 // The definition file a device names, when its name field holds the device's reply.
 std::optional<TImportEntry> MatchingDefinition(const std::string& Reply, const std::string& Serial,
                                                const std::u16string& ProgramFolder)

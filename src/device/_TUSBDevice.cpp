@@ -8,18 +8,17 @@
 
 namespace {
 
-// An empty text, or one whose first byte is NUL (the form a cleared serial number takes).
-bool IsEmptyText(const std::string& S)
-{
-    return S.empty() || S[0] == '\0';
-}
-
 uint64_t NowMs(const TD2XXUnit& Link)
 {
     return Link.NowMs ? Link.NowMs() : 0;
 }
 
 } // namespace
+
+bool IsEmptyText(const std::string& S)
+{
+    return S.empty() || S[0] == '\0';
+}
 
 uint32_t BaudRateValue(TBaudRate Rate)
 {

@@ -20,6 +20,10 @@ uint32_t BaudRateValue(TBaudRate Rate);
 
 enum class TByteOrder { boLittleEndian, boBigEndian };
 
+// An empty text, or one whose first byte is NUL (the form a cleared serial number or device
+// name takes): such a text selects no device.
+bool IsEmptyText(const std::string& S);
+
 // One call per attached device.
 using TUSBDeviceCallback =
     std::function<void(int32_t Index, const std::string& Description, const std::string& Serial)>;
