@@ -41,16 +41,6 @@ TElFloatSpinEdit* StepEdit(TComponent* Owner, TWinControl* Parent, const char* N
     return edit;
 }
 
-void SetItems(TElComboBox* Box, const std::vector<std::u16string>& Items)
-{
-    TElWideStrings* items = Box->Items();
-    items->BeginUpdate();
-    items->Clear();
-    for (const std::u16string& item : Items)
-        items->Add(item);
-    items->EndUpdate();
-}
-
 }  // namespace
 
 TPreferences::TPreferences(TComponent* AOwner) : TForm(AOwner)
@@ -129,8 +119,8 @@ void TPreferences::FormCreate(TObject*)
         dates.push_back(AnsiToWide(DateToText(i, now)));
     for (uint8_t i = 0; i < TimeFormatCount; ++i)
         times.push_back(AnsiToWide(TimeToText(i, now)));
-    SetItems(ComboBoxDateFormat, dates);
-    SetItems(ComboBoxTimeFormat, times);
+    ComboBoxDateFormat->Items()->SetStrings(dates);
+    ComboBoxTimeFormat->Items()->SetStrings(times);
     UpdateResetButton();
 }
 
@@ -154,8 +144,8 @@ void TPreferences::Prepare(const std::vector<std::u16string>& LanguageNames, int
 
     languageCount_ = LanguageNames.size();
     unitCount_ = UnitTexts.size();
-    SetItems(ComboBoxLanguage, LanguageNames);
-    SetItems(ComboBoxUnit, UnitTexts);
+    ComboBoxLanguage->Items()->SetStrings(LanguageNames);
+    ComboBoxUnit->Items()->SetStrings(UnitTexts);
     ShowChoices(ChoicesOfSettings(GlobalSettings, ActiveLanguageIndex, languageCount_));
 }
 

@@ -87,11 +87,7 @@ void TPrintDialog::Prepare()
 
 void TPrintDialog::FormCreate(TObject*)
 {
-    TElWideStrings* items = ComboBoxPrinter->Items();
-    items->BeginUpdate();
-    for (const std::u16string& name : PrinterNames())
-        items->Add(name);
-    items->EndUpdate();
+    ComboBoxPrinter->Items()->SetStrings(PrinterNames());
     SelectCurrentPrinter();
 }
 

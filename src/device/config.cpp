@@ -64,13 +64,8 @@ void ShowList(const TChoiceList& List, TElLabel* Label, TElComboBox* Combo)
     bool same = items->Count() == static_cast<int32_t>(List.Items.size());
     for (int32_t i = 0; same && i < items->Count(); ++i)
         same = items->Get(i) == List.Items[static_cast<size_t>(i)];
-    if (!same) {
-        items->BeginUpdate();
-        items->Clear();
-        for (const std::u16string& item : List.Items)
-            items->Add(item);
-        items->EndUpdate();
-    }
+    if (!same)
+        items->SetStrings(List.Items);
     if (Combo->ItemIndex() != List.ItemIndex || !same)
         Combo->SetItemIndex(List.ItemIndex);
     if (style == TComboBoxStyle::csDropDown && Combo->Text() != List.Text)

@@ -41,17 +41,6 @@ void DrawRefreshGlyph(TElGraphicButton* Button)
     Button->SetGlyph(&glyph);
 }
 
-class TItemsUpdate {
-public:
-    explicit TItemsUpdate(TElWideStrings* Items) : items_(Items) { items_->BeginUpdate(); }
-    ~TItemsUpdate() { items_->EndUpdate(); }
-    TItemsUpdate(const TItemsUpdate&) = delete;
-    TItemsUpdate& operator=(const TItemsUpdate&) = delete;
-
-private:
-    TElWideStrings* items_;
-};
-
 }  // namespace
 
 TImport::TImport(TComponent* AOwner) : TForm(AOwner)
@@ -157,7 +146,7 @@ void TImport::RefreshDeviceList()
 {
     const THourGlass hourGlass;
     TElWideStrings* items = ComboBoxDVC->Items();
-    const TItemsUpdate update(items);
+    const TElWideStringsUpdateScope update(*items);
     items->Clear();
     entries_.clear();
     entries_ = UseUSB->Checked() ? FindUsbDevices(*USBDevice, ProgramFolder())

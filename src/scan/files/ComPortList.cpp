@@ -70,12 +70,7 @@ bool ListComPorts(TElComboBox* ComboBox)
     std::vector<std::u16string> names;
     if (!source.SpoolerPorts || !source.SpoolerPorts(names))
         return false;
-    TElWideStrings* items = ComboBox->Items();
-    items->BeginUpdate();
-    items->Clear();
-    for (const std::u16string& port : ComPortsFromSpoolerNames(names))
-        items->Add(port);
-    items->EndUpdate();
+    ComboBox->Items()->SetStrings(ComPortsFromSpoolerNames(names));
     ComboBox->SetItemIndex(0);
     return true;
 }

@@ -15,16 +15,6 @@ namespace {
 
 constexpr char16_t SInvalidStreamSize[] = u"Invalid string header read from the stream";
 
-// Holds an update bracket open for the scope, also when the body raises.
-class TUpdateScope {
-public:
-    explicit TUpdateScope(TElWideStrings& S) : FStrings(S) { FStrings.BeginUpdate(); }
-    ~TUpdateScope() { FStrings.EndUpdate(); }
-
-private:
-    TElWideStrings& FStrings;
-};
-
 } // namespace
 
 // TElWideStrings
@@ -48,7 +38,7 @@ void TElWideStrings::Put(int32_t Index, const std::u16string& S)
 
 void TElWideStrings::SetTextStr(const std::u16string& Value)
 {
-    TUpdateScope Update(*this);
+    const TElWideStringsUpdateScope Update(*this);
     Clear();
     const size_t End = std::min(Value.find(u'\0'), Value.size());
     size_t P = 0;
@@ -62,6 +52,14 @@ void TElWideStrings::SetTextStr(const std::u16string& Value)
         if (P < End && Value[P] == u'\n')
             ++P;
     }
+}
+
+void TElWideStrings::SetStrings(const std::vector<std::u16string>& Items)
+{
+    const TElWideStringsUpdateScope Update(*this);
+    Clear();
+    for (const std::u16string& S : Items)
+        Add(S);
 }
 
 int32_t TElWideStrings::Add(const std::u16string& S)
@@ -81,14 +79,14 @@ int32_t TElWideStrings::AddObject(const std::u16string& S, TObject* AObject)
 
 void TElWideStrings::AddStrings(const TElWideStrings& Strings)
 {
-    TUpdateScope Update(*this);
+    const TElWideStringsUpdateScope Update(*this);
     for (int32_t i = 0; i < Strings.GetCount(); ++i)
         AddObject(Strings.Get(i), Strings.GetObject(i));
 }
 
 void TElWideStrings::Exchange(int32_t Index1, int32_t Index2)
 {
-    TUpdateScope Update(*this);
+    const TElWideStringsUpdateScope Update(*this);
     std::u16string S = Get(Index1);
     TObject* O = GetObject(Index1);
     Put(Index1, Get(Index2));
@@ -114,7 +112,7 @@ void TElWideStrings::LoadFromFile(const std::u16string& FileName)
 
 void TElWideStrings::LoadFromStream(TStream& Stream)
 {
-    TUpdateScope Update(*this);
+    const TElWideStringsUpdateScope Update(*this);
     Clear();
     int64_t Size = Stream.Size() - Stream.Position();
     if (Size < 0)
@@ -172,7 +170,7 @@ void TElWideStrings::Move(int32_t CurIndex, int32_t NewIndex)
 {
     if (CurIndex == NewIndex)
         return;
-    TUpdateScope Update(*this);
+    const TElWideStringsUpdateScope Update(*this);
     std::u16string S = Get(CurIndex);
     TObject* O = GetObject(CurIndex);
     Delete(CurIndex);
@@ -226,7 +224,7 @@ void TElWideStrings::Assign(const TPersistent* Source)
     if (const auto* Strings = dynamic_cast<const TElWideStrings*>(Source)) {
         if (Strings == this)
             return;
-        TUpdateScope Update(*this);
+        const TElWideStringsUpdateScope Update(*this);
         Clear();
         AddStrings(*Strings);
         return;
@@ -234,7 +232,7 @@ void TElWideStrings::Assign(const TPersistent* Source)
     // An 8-bit list item by item, so that an item holding a line break or a NUL stays one
     // item with its object.
     if (const auto* Ansi = dynamic_cast<const TStrings*>(Source)) {
-        TUpdateScope Update(*this);
+        const TElWideStringsUpdateScope Update(*this);
         Clear();
         for (int32_t I = 0; I < Ansi->Count(); ++I)
             AddObject(AnsiToWide(Ansi->Get(I)), Ansi->GetObject(I));

@@ -55,6 +55,8 @@ public:
     // ForceUnicode.
     virtual void SaveToStream(TStream& Stream);
     virtual void SetText(const char16_t* Text);
+    // Clears the list and adds Items in their order, all in one update.
+    void SetStrings(const std::vector<std::u16string>& Items);
 
     void Assign(const TPersistent* Source) override;
     void BeginUpdate();
@@ -77,6 +79,18 @@ public:
 
 protected:
     void AssignTo(TPersistent* Dest) const override;
+};
+
+// BeginUpdate for as long as the scope lasts, also when the body raises.
+class TElWideStringsUpdateScope {
+public:
+    explicit TElWideStringsUpdateScope(TElWideStrings& Strings) : strings_(Strings) { strings_.BeginUpdate(); }
+    ~TElWideStringsUpdateScope() { strings_.EndUpdate(); }
+    TElWideStringsUpdateScope(const TElWideStringsUpdateScope&) = delete;
+    TElWideStringsUpdateScope& operator=(const TElWideStringsUpdateScope&) = delete;
+
+private:
+    TElWideStrings& strings_;
 };
 
 class TElWideStringList;

@@ -249,6 +249,25 @@ TEST(WideStrings, EveryChangeIsAnnouncedBeforeAndAfter)
     EXPECT_EQ(Items(L), (V{u"C", u"a", u"b"}));
 }
 
+TEST(WideStrings, SetStringsReplacesTheItemsInOneUpdate)
+{
+    TElWideStringList L;
+    L.Add(u"old");
+    std::vector<std::string> Log;
+    L.OnChanging = [&](TObject*) { Log.push_back("changing " + std::to_string(L.Count())); };
+    L.OnChange = [&](TObject*) { Log.push_back("changed " + std::to_string(L.Count())); };
+    L.SetStrings(V{u"b", u"a", u"b"});
+    EXPECT_EQ(Items(L), (V{u"b", u"a", u"b"}));
+    EXPECT_EQ(Log, (std::vector<std::string>{"changing 1", "changed 3"}));
+    EXPECT_EQ(L.UpdateCount, 0);
+
+    // An empty list clears it, still as one change.
+    Log.clear();
+    L.SetStrings({});
+    EXPECT_EQ(L.Count(), 0);
+    EXPECT_EQ(Log, (std::vector<std::string>{"changing 3", "changed 0"}));
+}
+
 TEST(WideStrings, NamesValuesObjectsAndMoves)
 {
     TElWideStringList L;
