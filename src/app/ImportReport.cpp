@@ -1,6 +1,7 @@
 #include "app/ImportReport.h"
 
 #include "framework/Exceptions.h"
+#include "framework/NumberText.h"
 
 TImportTransferFunc& ImportTransferSeam()
 {
@@ -25,7 +26,7 @@ std::optional<TImportReport> ImportReportOf(const TImportTransfer& Transfer, con
         return report;
     }
     // The language's text is not a format: only its "%s" is replaced, literally.
-    const std::u16string count = FormatMessageD(u"%d", Transfer.Files);
+    const std::u16string count = IntToStr(Transfer.Files);
     report.Text = FormatMessageS(Lookup(231, u"%s File(s) have been transferred successfully."), count) +
                   u"\r\r\n" + Lookup(232, u"Do you want to open the file(s) now?");
     report.AsksToOpen = true;

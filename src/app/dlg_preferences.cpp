@@ -204,7 +204,7 @@ void TPreferences::ComboBoxUnitChange(TObject*)
 
 void TPreferences::ButtonResetClick(TObject*)
 {
-    if (ShowInfoDialog(3, GetText(193, u"Restore"),
+    if (ShowInfoDialog(idkConfirmation, GetText(193, u"Restore"),
                        GetText(194, u"Do you really want to restore all configuration settings to its default values?"),
                        idbYes | idbNo) != mrYes)
         return;
@@ -237,7 +237,7 @@ void TPreferences::ButtonOKClick(TObject*)
     if (checked_.Ok())
         return;
     SetModalResult(mrNone);
-    ShowInfoDialog(1, GetText(171, u"Error"), checked_.Error, idbOK);
+    ShowInfoDialog(idkError, GetText(171, u"Error"), checked_.Error, idbOK);
     if (TElFloatSpinEdit* edit = StepEditOf(checked_.BadField); edit && edit->CanFocus())
         edit->SetFocus();
 }

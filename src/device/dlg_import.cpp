@@ -148,7 +148,6 @@ void TImport::RefreshDeviceList()
     TElWideStrings* items = ComboBoxDVC->Items();
     const TElWideStringsUpdateScope update(*items);
     items->Clear();
-    entries_.clear();
     entries_ = UseUSB->Checked() ? FindUsbDevices(*USBDevice, ProgramFolder())
                                  : FindDefinitionFiles(ProgramFolder(), deviceFileMask_);
     for (const TImportEntry& entry : entries_)
