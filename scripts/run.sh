@@ -61,13 +61,7 @@ else
   export DISPLAY=$(cat "$private/display")
   managed=N
 fi
-stop_private() {
-  if [ -n "$private" ]; then
-    wineserver -k >/dev/null 2>&1 || true
-    l3d_stop_xvfb "$private"
-  fi
-}
-trap stop_private EXIT
+trap 'if [ -n "$private" ]; then l3d_stop_wine "$private" "$WINEPREFIX"; fi' EXIT
 
 # The prefix, made once; the program installed again whenever the installer changed.
 (

@@ -47,6 +47,13 @@ l3d_stop_xvfb() {
   fi
 }
 
+# l3d_stop_wine <state-dir> [<prefix>]: ends the wine server of <prefix> (default
+# <state-dir>/prefix) and the display of l3d_start_xvfb in <state-dir>.
+l3d_stop_wine() {
+  WINEPREFIX=${2:-$1/prefix} wineserver -k >/dev/null 2>&1 || true
+  l3d_stop_xvfb "$1"
+}
+
 # l3d_init_prefix: creates or updates $WINEPREFIX on $DISPLAY. Fails when the fonts of
 # scripts/setup.sh are missing.
 l3d_init_prefix() {
