@@ -57,8 +57,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 else
   private="$home/xvfb"
   mkdir -p "$private"
-  l3d_display_alive "$private" || l3d_start_xvfb "$private"
-  export DISPLAY=$(cat "$private/display")
+  l3d_use_private_display "$private"
   managed=N
 fi
 trap 'if [ -n "$private" ]; then l3d_stop_wine "$private" "$WINEPREFIX"; fi' EXIT
@@ -66,11 +65,8 @@ trap 'if [ -n "$private" ]; then l3d_stop_wine "$private" "$WINEPREFIX"; fi' EXI
 # The prefix, made once; the program installed again whenever the installer changed.
 (
   flock -w 600 9 || { echo "run: $home/lock stays busy" >&2; exit 1; }
-  if [ ! -f "$home/$L3D_PREFIX_STAMP" ]; then
-    echo "run: making the Wine prefix $WINEPREFIX"
-    l3d_init_prefix 9>&-
-    touch "$home/$L3D_PREFIX_STAMP"
-  fi
+  [ -f "$home/$L3D_PREFIX_STAMP" ] || echo "run: making the Wine prefix $WINEPREFIX"
+  l3d_ready_prefix "$home"
   l3d_set_managed "$managed" 9>&-
   sum=$(sha256sum < "$installer")
   if [ "$sum" != "$(cat "$home/installed.sha256" 2>/dev/null)" ] || [ ! -f "$(l3d_installed_exe)" ]; then

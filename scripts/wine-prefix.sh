@@ -39,6 +39,13 @@ l3d_display_alive() {
   [ -f "$1/display" ] && [ -f "$1/xvfb.pid" ] && kill -0 "$(cat "$1/xvfb.pid")" 2>/dev/null
 }
 
+# l3d_use_private_display <state-dir>: makes the display of l3d_start_xvfb in <state-dir> this
+# shell's $DISPLAY, starting it unless it runs.
+l3d_use_private_display() {
+  l3d_display_alive "$1" || l3d_start_xvfb "$1"
+  export DISPLAY=$(cat "$1/display")
+}
+
 # l3d_stop_xvfb <state-dir>: ends the display of l3d_start_xvfb.
 l3d_stop_xvfb() {
   if [ -f "$1/xvfb.pid" ]; then
@@ -75,6 +82,17 @@ l3d_init_prefix() {
       rm -f "$link" && mkdir -p "$link"
     fi
   done
+}
+
+# l3d_ready_prefix <dir> [Y|N]: sets $WINEPREFIX up on $DISPLAY unless <dir> holds the mark of
+# the current set-up, then leaves the mark there; a prefix set up anew gets l3d_set_managed with
+# the second argument when there is one. The caller holds the lock <dir>/lock on descriptor 9,
+# which the wine server started here must not inherit.
+l3d_ready_prefix() {
+  [ ! -f "$1/$L3D_PREFIX_STAMP" ] || return 0
+  l3d_init_prefix 9>&- || return 1
+  if [ -n "${2:-}" ]; then l3d_set_managed "$2" 9>&-; fi
+  touch "$1/$L3D_PREFIX_STAMP"
 }
 
 # l3d_set_managed Y|N: whether a window manager places the windows. Xvfb runs without one;

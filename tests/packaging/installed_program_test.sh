@@ -34,8 +34,7 @@ finish() {
 l3d_stop_wine "$work"
 rm -rf "$work/prefix"
 l3d_wine_environment "$work/prefix"
-l3d_start_xvfb "$work"
-export DISPLAY=$(cat "$work/display")
+l3d_use_private_display "$work"
 trap 'l3d_stop_wine "$work"' EXIT
 l3d_init_prefix || exit 1
 l3d_set_managed N
