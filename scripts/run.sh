@@ -97,8 +97,7 @@ if [ -n "$shot" ]; then
   drawn() { l3d_wait_drawn "$window" 60 $colours || { echo "run: the main window was not drawn" >&2; kill "$pid" 2>/dev/null; exit 1; }; }
   picture=$(drawn)
   if [ -n "$keys" ]; then
-    timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
-    xdotool key --clearmodifiers $keys
+    l3d_press_keys "$window" $keys
     l3d_wait_changed "$window" "$picture" 30 || { echo "run: the keys $keys changed nothing" >&2; kill "$pid" 2>/dev/null; exit 1; }
     rm -rf "$(dirname "$picture")"
     picture=$(drawn)

@@ -191,6 +191,14 @@ l3d_wait_changed() {
   return 1
 }
 
+# l3d_press_keys <window> <keys...>: gives the window the focus and presses the keys (xdotool's
+# names, e.g. ctrl+m) in it, whatever modifier keys are held down meanwhile.
+l3d_press_keys() {
+  local window=$1; shift
+  timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key --clearmodifiers "$@"
+}
+
 # l3d_close_window <window> <pid> <seconds>: closes the program's main window with Alt+F4, as a
 # user would, and waits until the program has ended. Fails when it is still running then. While
 # a dialog is open the keys reach the dialog, so they are pressed again every 3 seconds: the
@@ -200,8 +208,7 @@ l3d_close_window() {
   while kill -0 "$pid" 2>/dev/null; do
     [ $SECONDS -lt $deadline ] || return 1
     if [ $SECONDS -ge $next ] && xwininfo -id "$window" >/dev/null 2>&1; then
-      timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
-      xdotool key --clearmodifiers alt+F4 2>/dev/null || true
+      l3d_press_keys "$window" alt+F4 2>/dev/null || true
       next=$((SECONDS + 3))
     fi
     sleep 0.1
