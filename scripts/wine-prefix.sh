@@ -1,6 +1,6 @@
-# Wine for Lorvane 3D, sourced by cmake/wine-run.sh (the tests), scripts/run.sh and the
-# installer test: the environment, a prefix that keeps to itself, a private X display, and the
-# program's main window on a display.
+# Wine for Lorvane 3D, sourced by cmake/wine-run.sh (the tests), scripts/run.sh, the installer
+# test and docs/help/pictures.sh: the environment, a prefix that keeps to itself, a private X
+# display, and the program's main window on a display.
 
 # Fonts of Wine's own that the prefixes get. Wine draws the symbols of the caption buttons
 # (minimise, maximise, close) with its Marlett font and shows plain letters without it.
@@ -134,12 +134,17 @@ l3d_install() {
   [ -f "$(l3d_installed_exe)" ]
 }
 
+# l3d_convert <args...>: ImageMagick's convert (Debian's, also where another program of that name
+# comes first).
+l3d_convert() {
+  "$(command -v /usr/bin/convert || command -v convert)" "$@"
+}
+
 # l3d_drawing_colours <png>: the number of distinct colours in the middle of a picture of the
 # main window (half its width and height), which lies in the drawing area whatever the layout.
 # An empty drawing area has one or two (background, cross-hairs); a drawn scan has hundreds.
 l3d_drawing_colours() {
-  "$(command -v /usr/bin/convert || command -v convert)" "$1" -gravity center \
-    -crop 50%x50%+0+0 +repage -format '%k' info: 2>/dev/null || echo 0
+  l3d_convert "$1" -gravity center -crop 50%x50%+0+0 +repage -format '%k' info: 2>/dev/null || echo 0
 }
 
 # l3d_window_picture <window> <png>: what the screen shows where the window lies, so that a
