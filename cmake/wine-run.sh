@@ -9,17 +9,13 @@ state=$(mkdir -p "$1" && cd "$1" && pwd); shift
 
 l3d_wine_environment "$state/prefix"
 
-(
-  # Waiting longer than a prefix takes to create means something holds the lock for good.
-  flock -w 300 9 || { echo "wine-run: $state/lock stays busy" >&2; exit 1; }
-  # The display and the wine server outlive this call; they must not inherit the lock.
-  l3d_display_alive "$state" || l3d_start_xvfb "$state" 9>&-
-  if [ ! -f "$state/$L3D_PREFIX_STAMP" ]; then
-    DISPLAY=$(cat "$state/display") l3d_init_prefix 9>&-
-    DISPLAY=$(cat "$state/display") l3d_set_managed N 9>&-
-    touch "$state/$L3D_PREFIX_STAMP"
-  fi
-) 9>"$state/lock"
+# The lock is held from here until the display and the prefix are ready. Waiting longer than a
+# prefix takes to create means something holds it for good.
+exec 9>"$state/lock"
+flock -w 300 9 || { echo "wine-run: $state/lock stays busy" >&2; exit 1; }
+# The display and the wine server outlive this call; they must not inherit the lock.
+l3d_use_private_display "$state" 9>&-
+l3d_ready_prefix "$state" N
+exec 9>&-
 
-export DISPLAY=$(cat "$state/display")
 exec wine "$@"

@@ -57,26 +57,16 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 else
   private="$home/xvfb"
   mkdir -p "$private"
-  l3d_display_alive "$private" || l3d_start_xvfb "$private"
-  export DISPLAY=$(cat "$private/display")
+  l3d_use_private_display "$private"
   managed=N
 fi
-stop_private() {
-  if [ -n "$private" ]; then
-    wineserver -k >/dev/null 2>&1 || true
-    l3d_stop_xvfb "$private"
-  fi
-}
-trap stop_private EXIT
+trap 'if [ -n "$private" ]; then l3d_stop_wine "$private" "$WINEPREFIX"; fi' EXIT
 
 # The prefix, made once; the program installed again whenever the installer changed.
 (
   flock -w 600 9 || { echo "run: $home/lock stays busy" >&2; exit 1; }
-  if [ ! -f "$home/$L3D_PREFIX_STAMP" ]; then
-    echo "run: making the Wine prefix $WINEPREFIX"
-    l3d_init_prefix 9>&-
-    touch "$home/$L3D_PREFIX_STAMP"
-  fi
+  [ -f "$home/$L3D_PREFIX_STAMP" ] || echo "run: making the Wine prefix $WINEPREFIX"
+  l3d_ready_prefix "$home"
   l3d_set_managed "$managed" 9>&-
   sum=$(sha256sum < "$installer")
   if [ "$sum" != "$(cat "$home/installed.sha256" 2>/dev/null)" ] || [ ! -f "$(l3d_installed_exe)" ]; then
@@ -107,8 +97,7 @@ if [ -n "$shot" ]; then
   drawn() { l3d_wait_drawn "$window" 60 $colours || { echo "run: the main window was not drawn" >&2; kill "$pid" 2>/dev/null; exit 1; }; }
   picture=$(drawn)
   if [ -n "$keys" ]; then
-    timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
-    xdotool key --clearmodifiers $keys
+    l3d_press_keys "$window" $keys
     l3d_wait_changed "$window" "$picture" 30 || { echo "run: the keys $keys changed nothing" >&2; kill "$pid" 2>/dev/null; exit 1; }
     rm -rf "$(dirname "$picture")"
     picture=$(drawn)

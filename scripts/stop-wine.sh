@@ -3,5 +3,4 @@
 source "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
 state="$1"
 [ -d "$state" ] || exit 0
-WINEPREFIX="$state/prefix" wineserver -k >/dev/null 2>&1 || true
-l3d_stop_xvfb "$state"
+l3d_stop_wine "$state"

@@ -1,6 +1,6 @@
-# Wine for Lorvane 3D, sourced by cmake/wine-run.sh (the tests), scripts/run.sh and the
-# installer test: the environment, a prefix that keeps to itself, a private X display, and the
-# program's main window on a display.
+# Wine for Lorvane 3D, sourced by cmake/wine-run.sh (the tests), scripts/run.sh, the installer
+# test and docs/help/pictures.sh: the environment, a prefix that keeps to itself, a private X
+# display, and the program's main window on a display.
 
 # Fonts of Wine's own that the prefixes get. Wine draws the symbols of the caption buttons
 # (minimise, maximise, close) with its Marlett font and shows plain letters without it.
@@ -39,12 +39,26 @@ l3d_display_alive() {
   [ -f "$1/display" ] && [ -f "$1/xvfb.pid" ] && kill -0 "$(cat "$1/xvfb.pid")" 2>/dev/null
 }
 
+# l3d_use_private_display <state-dir>: makes the display of l3d_start_xvfb in <state-dir> this
+# shell's $DISPLAY, starting it unless it runs.
+l3d_use_private_display() {
+  l3d_display_alive "$1" || l3d_start_xvfb "$1"
+  export DISPLAY=$(cat "$1/display")
+}
+
 # l3d_stop_xvfb <state-dir>: ends the display of l3d_start_xvfb.
 l3d_stop_xvfb() {
   if [ -f "$1/xvfb.pid" ]; then
     kill "$(cat "$1/xvfb.pid")" 2>/dev/null || true
     rm -f "$1/xvfb.pid" "$1/display"
   fi
+}
+
+# l3d_stop_wine <state-dir> [<prefix>]: ends the wine server of <prefix> (default
+# <state-dir>/prefix) and the display of l3d_start_xvfb in <state-dir>.
+l3d_stop_wine() {
+  WINEPREFIX=${2:-$1/prefix} wineserver -k >/dev/null 2>&1 || true
+  l3d_stop_xvfb "$1"
 }
 
 # l3d_init_prefix: creates or updates $WINEPREFIX on $DISPLAY. Fails when the fonts of
@@ -68,6 +82,17 @@ l3d_init_prefix() {
       rm -f "$link" && mkdir -p "$link"
     fi
   done
+}
+
+# l3d_ready_prefix <dir> [Y|N]: sets $WINEPREFIX up on $DISPLAY unless <dir> holds the mark of
+# the current set-up, then leaves the mark there; a prefix set up anew gets l3d_set_managed with
+# the second argument when there is one. The caller holds the lock <dir>/lock on descriptor 9,
+# which the wine server started here must not inherit.
+l3d_ready_prefix() {
+  [ ! -f "$1/$L3D_PREFIX_STAMP" ] || return 0
+  l3d_init_prefix 9>&- || return 1
+  if [ -n "${2:-}" ]; then l3d_set_managed "$2" 9>&-; fi
+  touch "$1/$L3D_PREFIX_STAMP"
 }
 
 # l3d_set_managed Y|N: whether a window manager places the windows. Xvfb runs without one;
@@ -109,12 +134,17 @@ l3d_install() {
   [ -f "$(l3d_installed_exe)" ]
 }
 
+# l3d_convert <args...>: ImageMagick's convert (Debian's, also where another program of that name
+# comes first).
+l3d_convert() {
+  "$(command -v /usr/bin/convert || command -v convert)" "$@"
+}
+
 # l3d_drawing_colours <png>: the number of distinct colours in the middle of a picture of the
 # main window (half its width and height), which lies in the drawing area whatever the layout.
 # An empty drawing area has one or two (background, cross-hairs); a drawn scan has hundreds.
 l3d_drawing_colours() {
-  "$(command -v /usr/bin/convert || command -v convert)" "$1" -gravity center \
-    -crop 50%x50%+0+0 +repage -format '%k' info: 2>/dev/null || echo 0
+  l3d_convert "$1" -gravity center -crop 50%x50%+0+0 +repage -format '%k' info: 2>/dev/null || echo 0
 }
 
 # l3d_window_picture <window> <png>: what the screen shows where the window lies, so that a
@@ -166,6 +196,14 @@ l3d_wait_changed() {
   return 1
 }
 
+# l3d_press_keys <window> <keys...>: gives the window the focus and presses the keys (xdotool's
+# names, e.g. ctrl+m) in it, whatever modifier keys are held down meanwhile.
+l3d_press_keys() {
+  local window=$1; shift
+  timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key --clearmodifiers "$@"
+}
+
 # l3d_close_window <window> <pid> <seconds>: closes the program's main window with Alt+F4, as a
 # user would, and waits until the program has ended. Fails when it is still running then. While
 # a dialog is open the keys reach the dialog, so they are pressed again every 3 seconds: the
@@ -175,8 +213,7 @@ l3d_close_window() {
   while kill -0 "$pid" 2>/dev/null; do
     [ $SECONDS -lt $deadline ] || return 1
     if [ $SECONDS -ge $next ] && xwininfo -id "$window" >/dev/null 2>&1; then
-      timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
-      xdotool key --clearmodifiers alt+F4 2>/dev/null || true
+      l3d_press_keys "$window" alt+F4 2>/dev/null || true
       next=$((SECONDS + 3))
     fi
     sleep 0.1

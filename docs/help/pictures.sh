@@ -10,6 +10,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 run=$root/scripts/run.sh
+source "$root/scripts/wine-prefix.sh"
 out=$here/images
 mkdir -p "$out"
 
@@ -30,10 +31,7 @@ picture single-view-de.png --keys ctrl+m -de_DE
 picture main-window-en.png -en_US
 picture single-view-en.png --keys ctrl+m -en_US
 
-# ImageMagick's convert (Debian's, also where another program of that name comes first).
-convert=$(command -v /usr/bin/convert || command -v convert)
-
 # The places of the window's parts in the maximised main window on a 1280 x 1024 display.
-"$convert" "$out/main-window-en.png" -crop 1040x30+0+38 +repage "$out/tool-bars.png"
-"$convert" "$out/main-window-en.png" -crop 68x265+0+68 +repage "$out/navigator.png"
-"$convert" "$out/main-window-en.png" -crop 1280x24+0+1000 +repage "$out/status-bar.png"
+l3d_convert "$out/main-window-en.png" -crop 1040x30+0+38 +repage "$out/tool-bars.png"
+l3d_convert "$out/main-window-en.png" -crop 68x265+0+68 +repage "$out/navigator.png"
+l3d_convert "$out/main-window-en.png" -crop 1280x24+0+1000 +repage "$out/status-bar.png"

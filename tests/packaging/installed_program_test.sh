@@ -31,17 +31,11 @@ finish() {
 }
 
 # A fresh prefix and display every time; both end with the test.
-WINEPREFIX="$work/prefix" wineserver -k >/dev/null 2>&1 || true
-l3d_stop_xvfb "$work"
+l3d_stop_wine "$work"
 rm -rf "$work/prefix"
 l3d_wine_environment "$work/prefix"
-l3d_start_xvfb "$work"
-export DISPLAY=$(cat "$work/display")
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  l3d_stop_xvfb "$work"
-}
-trap cleanup EXIT
+l3d_use_private_display "$work"
+trap 'l3d_stop_wine "$work"' EXIT
 l3d_init_prefix || exit 1
 l3d_set_managed N
 
