@@ -400,13 +400,7 @@ TScanPoint* TScanData::FirstColumnPoint()
 TScanPoint* TScanData::NextColumnPoint()
 {
     if (!columnWalkPoint_) return nullptr;
-    TScanPoint* next = ColumnWalkDown ? columnWalkPoint_->Down : columnWalkPoint_->Up;
-    if (next) {
-        columnWalkPoint_ = next;
-    } else {
-        columnWalkPoint_ = columnWalkPoint_->Next;
-        ColumnWalkDown = ColumnWalkDown ? 0 : 1;
-    }
+    columnWalkPoint_ = NextInColumnOrder(columnWalkPoint_, ColumnWalkDown);
     return columnWalkPoint_;
 }
 

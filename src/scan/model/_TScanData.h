@@ -188,6 +188,15 @@ private:
     TScanData& operator=(TScanData&&) = default;
 
     TColorManager* Colors() const { return colorManager_ ? colorManager_() : nullptr; }
+    // The point after P in column serpentine order: along P's column upwards, or downwards
+    // while Down is set; at the column's end the next column, walked the other way.
+    static TScanPoint* NextInColumnOrder(TScanPoint* P, uint8_t& Down)
+    {
+        if (TScanPoint* next = Down ? P->Down : P->Up)
+            return next;
+        Down = Down ? 0 : 1;
+        return P->Next;
+    }
     void ResetReceiveState();
     void NoteProvisional(float Value);
     void InsertIntoLine(TScanPoint* Point);
@@ -244,14 +253,7 @@ void TScanData::ForEachInColumnOrder(F&& Visit)
         pool_.ForEach(Visit);
         return;
     }
-    bool down = false;
-    for (TScanPoint* p = First; p;) {
+    uint8_t down = 0;
+    for (TScanPoint* p = First; p; p = NextInColumnOrder(p, down))
         Visit(*p);
-        if (TScanPoint* next = down ? p->Down : p->Up) {
-            p = next;
-        } else {
-            p = p->Next;
-            down = !down;
-        }
-    }
 }
