@@ -205,7 +205,7 @@ private:
     float PaddingValue() const;
     void UpdateLevelValue();
     // Sets the statistics, levels and colour scale from the values' figures and colours
-    // every point.
+    // every point; without a colour manager everything stays as it is.
     void ApplyStatistics(const TValueStatistics& Values);
     // Visits every point of the grid once, in no particular order: the statistics and the
     // colours do not depend on it.
@@ -232,7 +232,6 @@ private:
     // The figures of every value received, padding included; after EndReceiveAside they are
     // those of the whole grid, until a value changes.
     TValueStatistics received_;
-    bool receivedStatisticsCurrent_ = false;
     // True when the storage order is the column serpentine order (see ForEachInColumnOrder).
     bool storedInColumnOrder_ = false;
 
