@@ -61,3 +61,18 @@ private:
     TGdiObject<HRGN> originalClip_;
     std::vector<TRect> clips_;
 };
+
+// Measures text in the selected font on a memory DC compatible with the screen, for layouts
+// made before or apart from a window.
+class GdiTextMeasurer : public ITextMeasurer {
+public:
+    GdiTextMeasurer() : surface_(dc_.Handle()) {}
+    void SetFont(const TFontSpec& Font) override { surface_.SetFont(Font); }
+    TFontMetrics FontMetrics() override { return surface_.FontMetrics(); }
+    TSize TextExtent(std::u16string_view Text) override { return surface_.TextExtent(Text); }
+    void TextEnds(std::u16string_view Text, std::vector<int32_t>& Ends) override { surface_.TextEnds(Text, Ends); }
+
+private:
+    TMemoryDC dc_;
+    GdiSurface surface_;
+};

@@ -1,5 +1,6 @@
 #include "framework/Registry.h"
 
+#include "framework/RegistryData.h"
 #include "framework/WinText.h"
 
 #include <windows.h>
@@ -67,20 +68,6 @@ std::vector<std::u16string> EnumNames(HKEY Key, bool Values)
         names.push_back(FromWide(buffer.data(), length));
     }
     return names;
-}
-
-std::u16string StringOf(const std::vector<uint8_t>& Data, size_t From, size_t& End)
-{
-    std::u16string s;
-    size_t at = From;
-    for (; at + 1 < Data.size(); at += 2) {
-        const char16_t c = static_cast<char16_t>(Data[at] | Data[at + 1] << 8);
-        if (c == 0)
-            break;
-        s += c;
-    }
-    End = at + 2;
-    return s;
 }
 
 } // namespace
@@ -240,8 +227,7 @@ bool TRegistry::ReadString(const std::u16string& Name, std::u16string& Value) co
     std::vector<uint8_t> data;
     if (!ReadRaw(Name, type, data) || (type != REG_SZ && type != REG_EXPAND_SZ))
         return false;
-    size_t end = 0;
-    Value = StringOf(data, 0, end);
+    Value = RegString(data);
     return true;
 }
 
@@ -271,16 +257,8 @@ bool TRegistry::ReadMultiString(const std::u16string& Name, std::vector<std::u16
     std::vector<uint8_t> data;
     if (!ReadRaw(Name, type, data) || type != REG_MULTI_SZ)
         return false;
-    std::vector<std::u16string> strings;
-    for (size_t at = 0; at + 1 < data.size();) {
-        size_t end = 0;
-        std::u16string s = StringOf(data, at, end);
-        if (s.empty())
-            break;
-        strings.push_back(std::move(s));
-        at = end;
-    }
-    Value = std::move(strings);
+    size_t next = 0;
+    Value = RegMultiStrings(RegWideUnits(data), next);
     return true;
 }
 
@@ -313,13 +291,10 @@ bool TRegistry::WriteBinary(const std::u16string& Name, const void* Data, uint32
 
 bool TRegistry::WriteMultiString(const std::u16string& Name, const std::vector<std::u16string>& Value)
 {
-    std::u16string block;
     for (const std::u16string& s : Value) {
         if (s.empty() || s.find(u'\0') != std::u16string::npos)
             return false;
-        block += s;
-        block += u'\0';
     }
-    block += u'\0';
-    return WriteRaw(Name, REG_MULTI_SZ, block.data(), static_cast<uint32_t>(block.size() * 2));
+    const std::vector<uint8_t> data = RegMultiStringData(Value);
+    return WriteRaw(Name, REG_MULTI_SZ, data.data(), static_cast<uint32_t>(data.size()));
 }

@@ -23,19 +23,20 @@ bool WriteValues(TStream& Stream, TScanData& Scan)
 {
     std::vector<uint8_t> chunk(ChunkBytes);
     size_t used = 0;
-    auto flush = [&] {
-        const bool written = used == 0 || Stream.Write(chunk.data(), static_cast<int32_t>(used)) == int32_t(used);
-        used = 0;
-        return written;
-    };
+    // After the first chunk that fails the snapshot is lost: nothing more is written.
     bool written = true;
+    auto flush = [&] {
+        written = written && (used == 0 || Stream.Write(chunk.data(), static_cast<int32_t>(used)) == int32_t(used));
+        used = 0;
+    };
     Scan.ForEachInColumnOrder([&](const TScanPoint& p) {
         if (used == ChunkBytes)
-            written = flush() && written;
+            flush();
         le::PutF32(chunk.data() + used, p.Value);
         used += ValueSize;
     });
-    return flush() && written;
+    flush();
+    return written;
 }
 
 // Fills Buffer as far as the stream goes, so that only the last chunk of a file is short and

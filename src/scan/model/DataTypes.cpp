@@ -1,16 +1,6 @@
 #include "scan/model/DataTypes.h"
 
-#include "framework/ByteReader.h"
 #include "framework/LittleEndianBytes.h"
-
-bool ReadScanRecord(ByteReader& Reader, TScanRecord& Record)
-{
-    const std::span<const uint8_t> bytes = Reader.Take(ScanRecordSize);
-    if (bytes.size() != ScanRecordSize)
-        return false;
-    DecodeScanRecord(bytes.first<ScanRecordSize>(), Record);
-    return true;
-}
 
 void WriteScanRecord(const TScanRecord& Record, uint8_t* Bytes)
 {

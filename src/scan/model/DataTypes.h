@@ -9,8 +9,6 @@
 
 #include "framework/LittleEndianBytes.h"
 
-class ByteReader;
-
 // One measured point as scan files store it and as the receive protocol takes it.
 // In a file it is 36 bytes, little-endian: Value, X, Y as Singles, then the carried bytes.
 struct TScanRecord {
@@ -33,9 +31,6 @@ inline void DecodeScanRecord(std::span<const uint8_t, ScanRecordSize> Bytes, TSc
     std::memcpy(Record.Carried, Bytes.data() + 12, sizeof Record.Carried);
 }
 
-// Decodes one record from the reader's position; false (Record unchanged) when fewer than
-// ScanRecordSize bytes are left.
-bool ReadScanRecord(ByteReader& Reader, TScanRecord& Record);
 // Encodes one record into ScanRecordSize bytes.
 void WriteScanRecord(const TScanRecord& Record, uint8_t* Bytes);
 

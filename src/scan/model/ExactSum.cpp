@@ -1,22 +1,12 @@
 #include "scan/model/ExactSum.h"
 
 #include <cmath>
-#include <cstring>
 
 void TExactSum::Accumulate(float Value, bool Negate)
 {
-    uint32_t bits;
-    std::memcpy(&bits, &Value, sizeof bits);
-    const uint32_t exponent = (bits >> 23) & 0xFF;
-    if (exponent == 0xFF) return;
-    uint64_t mantissa = bits & 0x7FFFFF;
-    unsigned shift = 0;
-    if (exponent != 0) {
-        mantissa |= 0x800000;
-        shift = exponent - 1;
-    }
-    if (mantissa == 0) return;
-    AddScaled(mantissa, shift, ((bits >> 31) != 0) != Negate);
+    TSingleParts parts;
+    if (!SplitSingle(Value, parts) || parts.Mantissa == 0) return;
+    AddScaled(parts.Mantissa, parts.Shift, parts.Negative != Negate);
 }
 
 void TExactSum::AddScaled(uint64_t Magnitude, unsigned Shift, bool Negative)

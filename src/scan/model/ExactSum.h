@@ -6,6 +6,27 @@
 #include <cstdint>
 #include <cstring>
 
+// A Single split for exact summing: its value is Mantissa x 2^(Shift - 149), negated when
+// Negative. Normal values carry the hidden bit and stand one place above the subnormals, which
+// share Shift 0 with the smallest normal exponent. False for infinities and NaN.
+struct TSingleParts {
+    uint32_t Mantissa;
+    unsigned Shift;
+    bool Negative;
+};
+
+inline bool SplitSingle(float Value, TSingleParts& Parts)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &Value, sizeof bits);
+    const uint32_t exponent = (bits >> 23) & 0xFF;
+    if (exponent == 0xFF) return false;
+    Parts.Mantissa = (bits & 0x7FFFFF) | (exponent != 0 ? 0x800000 : 0);
+    Parts.Shift = exponent != 0 ? exponent - 1 : 0;
+    Parts.Negative = (bits >> 31) != 0;
+    return true;
+}
+
 class TExactSum {
 public:
     // Finite values only; infinities and NaN are ignored.
@@ -40,15 +61,10 @@ public:
 private:
     void Put(float Value, bool Negate)
     {
-        uint32_t bits;
-        std::memcpy(&bits, &Value, sizeof bits);
-        const uint32_t exponent = (bits >> 23) & 0xFF;
-        if (exponent == 0xFF) return;
-        // Normal values carry the hidden bit and stand one place above the subnormals, which
-        // share bin 0 with the smallest normal exponent.
-        const int64_t mantissa = int64_t(bits & 0x7FFFFF) | (exponent != 0 ? 0x800000 : 0);
-        const uint32_t bin = exponent != 0 ? exponent - 1 : 0;
-        bin_[bin] += ((bits >> 31) != 0) != Negate ? -mantissa : mantissa;
+        TSingleParts parts;
+        if (!SplitSingle(Value, parts)) return;
+        const int64_t mantissa = parts.Mantissa;
+        bin_[parts.Shift] += parts.Negative != Negate ? -mantissa : mantissa;
     }
 
     static constexpr int Bins = 254;

@@ -60,7 +60,6 @@ void TScanData::ResetReceiveState()
     linkedValid_ = 0;
     padding_ = false;
     received_ = TValueStatistics();
-    receivedStatisticsCurrent_ = false;
 }
 
 // The layout must stay fixed during a receive: the grid being built depends on it.
@@ -238,7 +237,7 @@ void TScanData::EndReceive()
 {
     if (Receiving != 1) return;
     EndReceiveAside();
-    if (Colors()) ApplyStatistics(received_);
+    ApplyStatistics(received_);
 }
 
 void TScanData::EndReceiveAside()
@@ -271,7 +270,6 @@ void TScanData::EndReceiveAside()
     // One point per line in zig-zag order makes each block one column, filled upwards and
     // downwards in turn: the column serpentine order.
     storedInColumnOrder_ = gridComplete_ && PointsPerLine == 1 && LineOrder != 1;
-    receivedStatisticsCurrent_ = true;
     Selected = First;
     Receiving = 0;
 }
@@ -300,10 +298,7 @@ void TScanData::AdoptScan(TScanData& Built) noexcept
     Built.Receiving = 0;
 
     Changed = 1;
-    if (!receivedStatisticsCurrent_)
-        RecomputeStatistics();
-    else if (Colors())
-        ApplyStatistics(received_);
+    ApplyStatistics(received_);
     Selected = First;
 }
 
@@ -338,6 +333,7 @@ void TScanData::RecomputeStatistics()
 void TScanData::ApplyStatistics(const TValueStatistics& Values)
 {
     TColorManager* colors = Colors();
+    if (!colors) return;
     if (Values.Count == 0) {
         // No valid value: a flat scan at 0, so that no start value reaches the renderer.
         MinValue = MaxValue = Average = 0.0f;
@@ -400,13 +396,7 @@ TScanPoint* TScanData::FirstColumnPoint()
 TScanPoint* TScanData::NextColumnPoint()
 {
     if (!columnWalkPoint_) return nullptr;
-    TScanPoint* next = ColumnWalkDown ? columnWalkPoint_->Down : columnWalkPoint_->Up;
-    if (next) {
-        columnWalkPoint_ = next;
-    } else {
-        columnWalkPoint_ = columnWalkPoint_->Next;
-        ColumnWalkDown = ColumnWalkDown ? 0 : 1;
-    }
+    columnWalkPoint_ = NextInColumnOrder(columnWalkPoint_, ColumnWalkDown);
     return columnWalkPoint_;
 }
 

@@ -188,6 +188,15 @@ private:
     TScanData& operator=(TScanData&&) = default;
 
     TColorManager* Colors() const { return colorManager_ ? colorManager_() : nullptr; }
+    // The point after P in column serpentine order: along P's column upwards, or downwards
+    // while Down is set; at the column's end the next column, walked the other way.
+    static TScanPoint* NextInColumnOrder(TScanPoint* P, uint8_t& Down)
+    {
+        if (TScanPoint* next = Down ? P->Down : P->Up)
+            return next;
+        Down = Down ? 0 : 1;
+        return P->Next;
+    }
     void ResetReceiveState();
     void NoteProvisional(float Value);
     void InsertIntoLine(TScanPoint* Point);
@@ -196,7 +205,7 @@ private:
     float PaddingValue() const;
     void UpdateLevelValue();
     // Sets the statistics, levels and colour scale from the values' figures and colours
-    // every point.
+    // every point; without a colour manager everything stays as it is.
     void ApplyStatistics(const TValueStatistics& Values);
     // Visits every point of the grid once, in no particular order: the statistics and the
     // colours do not depend on it.
@@ -223,7 +232,6 @@ private:
     // The figures of every value received, padding included; after EndReceiveAside they are
     // those of the whole grid, until a value changes.
     TValueStatistics received_;
-    bool receivedStatisticsCurrent_ = false;
     // True when the storage order is the column serpentine order (see ForEachInColumnOrder).
     bool storedInColumnOrder_ = false;
 
@@ -244,14 +252,7 @@ void TScanData::ForEachInColumnOrder(F&& Visit)
         pool_.ForEach(Visit);
         return;
     }
-    bool down = false;
-    for (TScanPoint* p = First; p;) {
+    uint8_t down = 0;
+    for (TScanPoint* p = First; p; p = NextInColumnOrder(p, down))
         Visit(*p);
-        if (TScanPoint* next = down ? p->Down : p->Up) {
-            p = next;
-        } else {
-            p = p->Next;
-            down = !down;
-        }
-    }
 }

@@ -21,7 +21,6 @@
 
 #include "widgets/el/editing/ElEditCore.h"
 
-#include "widgets/el/foundation/ElHTMLGdi.h"
 #include "widgets/el/foundation/ElDrawing.h"
 #include "widgets/el/foundation/ElXPThemedControl.h"
 
@@ -29,7 +28,6 @@
 #include "framework/Caret.h"
 #include "framework/DragDrop.h"
 #include "framework/GdiSurface.h"
-#include "framework/ScopedGdi.h"
 
 #include <functional>
 #include <memory>
@@ -336,7 +334,7 @@ private:
     }
     void SetSelectionLook(TColor& Field, TColor Value);
 
-    TElGdiTextMeasurer measurer_;  // measures in the control's font before and apart from its window
+    GdiTextMeasurer measurer_;  // measures in the control's font before and apart from its window
     std::unique_ptr<THost> host_;
     std::unique_ptr<TElEditCore> core_;
     std::unique_ptr<TElSBController> sb_;

@@ -7,6 +7,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Graphics.h"
+#include "framework/ScopedGdi.h"
 
 #include <vssym32.h>
 

@@ -6,7 +6,7 @@
 
 std::unique_ptr<TElHTMLRender> NewGdiHTMLRender()
 {
-    auto render = std::make_unique<TElHTMLRender>(std::make_unique<TElGdiTextMeasurer>());
+    auto render = std::make_unique<TElHTMLRender>(std::make_unique<GdiTextMeasurer>());
     render->PixelsPerInch = ScreenPixelsPerInch();
     render->ResolveColor = [](TColor C) -> TColor {
         const COLORREF rgb = ColorToRGB(C);

@@ -12,20 +12,6 @@
 
 #include <memory>
 
-// Measures text in the selected font on a memory DC compatible with the screen.
-class TElGdiTextMeasurer : public ITextMeasurer {
-public:
-    TElGdiTextMeasurer() : surface_(dc_.Handle()) {}
-    void SetFont(const TFontSpec& Font) override { surface_.SetFont(Font); }
-    TFontMetrics FontMetrics() override { return surface_.FontMetrics(); }
-    TSize TextExtent(std::u16string_view Text) override { return surface_.TextExtent(Text); }
-    void TextEnds(std::u16string_view Text, std::vector<int32_t>& Ends) override { surface_.TextEnds(Text, Ends); }
-
-private:
-    TMemoryDC dc_;
-    GdiSurface surface_;
-};
-
 // A render that measures through GDI, with the screen's pixels per inch for font sizes in
 // points and system colours resolved for the contrast adjustment.
 std::unique_ptr<TElHTMLRender> NewGdiHTMLRender();

@@ -101,14 +101,6 @@ struct TElRegValue {
     std::vector<uint8_t> Data;
 };
 
-// Appends S to Data in UTF-16LE with its terminating zero, as a registry string holds it.
-void AppendRegWide(std::vector<uint8_t>& Data, const std::u16string& S);
-// The UTF-16LE units of Data (an odd last byte is ignored).
-std::u16string RegWideUnits(const std::vector<uint8_t>& Data);
-// The zero-terminated strings of a multi-string's Units up to the empty one that ends the list
-// (or the end of Units); Next receives where reading stopped.
-std::vector<std::u16string> RegMultiStrings(const std::u16string& Units, size_t& Next);
-
 // What registry mode needs of the system registry, below one root key. Key paths are names
 // joined by '\' without a leading '\'; "" is the root key itself. Every call opens what it
 // needs and closes it again; none raises.

@@ -4,43 +4,9 @@
 #include "widgets/el/foundation/ElIniStorage.h"
 
 #include "framework/LittleEndianBytes.h"
+#include "framework/RegistryData.h"
 #include "framework/StrConv.h"
 #include "widgets/el/foundation/ElAnsiStrUtils.h"
-
-void AppendRegWide(std::vector<uint8_t>& Data, const std::u16string& S)
-{
-    for (char16_t c : S) {
-        Data.push_back(static_cast<uint8_t>(c));
-        Data.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    Data.push_back(0);
-    Data.push_back(0);
-}
-
-std::u16string RegWideUnits(const std::vector<uint8_t>& Data)
-{
-    std::u16string s;
-    s.reserve(Data.size() / 2);
-    for (size_t i = 0; i + 1 < Data.size(); i += 2)
-        s += static_cast<char16_t>(Data[i] | (Data[i + 1] << 8));
-    return s;
-}
-
-std::vector<std::u16string> RegMultiStrings(const std::u16string& Units, size_t& Next)
-{
-    std::vector<std::u16string> list;
-    Next = 0;
-    while (Next < Units.size()) {
-        size_t end = Units.find(u'\0', Next);
-        if (end == std::u16string::npos)
-            end = Units.size();
-        if (end == Next)
-            break;
-        list.push_back(Units.substr(Next, end - Next));
-        Next = end + 1;
-    }
-    return list;
-}
 
 namespace {
 
@@ -58,13 +24,14 @@ TElRegValue ToRegistry(const TElIniValue& V)
         r.DataType = ElRegSz;
         AppendRegWide(r.Data, AnsiToWide(V.Str));
         break;
-    case evtMultiString:
+    case evtMultiString: {
         r.DataType = ElRegMultiSz;
+        std::vector<std::u16string> list;
         for (const std::string& s : V.List)
-            AppendRegWide(r.Data, AnsiToWide(s));
-        r.Data.push_back(0);
-        r.Data.push_back(0);
+            list.push_back(AnsiToWide(s));
+        r.Data = RegMultiStringData(list);
         break;
+    }
     case evtBinary:
         r.DataType = ElRegBinary;
         r.Data = V.Binary;
@@ -87,13 +54,10 @@ TElIniValue FromRegistry(const TElRegValue& R)
     TElIniValue v;
     switch (R.DataType) {
     case ElRegSz:
-    case ElRegExpandSz: {
-        std::u16string s = RegWideUnits(R.Data);
-        s.resize(std::min(s.size(), s.find(u'\0')));
+    case ElRegExpandSz:
         v.Type = evtString;
-        v.Str = WideToAnsi(s);
+        v.Str = WideToAnsi(RegString(R.Data));
         break;
-    }
     case ElRegDWord:
         if (R.Data.size() == 4) {
             v.Type = evtInt;

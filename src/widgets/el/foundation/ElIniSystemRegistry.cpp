@@ -2,6 +2,7 @@
 
 #include "framework/LittleEndianBytes.h"
 #include "framework/Registry.h"
+#include "framework/RegistryData.h"
 
 namespace {
 
@@ -71,10 +72,7 @@ public:
             if (!registry_.ReadMultiString(Name, list))
                 return false;
             v.DataType = ElRegMultiSz;
-            for (const std::u16string& s : list)
-                AppendRegWide(v.Data, s);
-            v.Data.push_back(0);
-            v.Data.push_back(0);
+            v.Data = RegMultiStringData(list);
             break;
         }
         default:
@@ -91,8 +89,7 @@ public:
         switch (Value.DataType) {
         case ElRegSz:
         case ElRegExpandSz: {
-            std::u16string s = RegWideUnits(Value.Data);
-            s.resize(std::min(s.size(), s.find(u'\0')));
+            const std::u16string s = RegString(Value.Data);
             return Value.DataType == ElRegSz ? registry_.WriteString(Name, s) : registry_.WriteExpandString(Name, s);
         }
         case ElRegDWord:

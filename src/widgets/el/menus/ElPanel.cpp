@@ -1,5 +1,7 @@
 #include "widgets/el/menus/ElPanel.h"
 
+#include "widgets/el/foundation/ElXPThemedControl.h"
+
 #include <vector>
 
 TElPanel::TElPanel(TComponent* AOwner) : TPanel(AOwner) {}

@@ -4,11 +4,7 @@
 // background repaint with the new look.
 #pragma once
 
-#include "widgets/el/foundation/ElXPThemedControl.h"
-
 #include "framework/ExtCtrls.h"
-
-#include <cstdint>
 
 class TElPanel : public TPanel {
 public:
