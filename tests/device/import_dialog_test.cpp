@@ -1,5 +1,6 @@
 // The import dialog on real windows under Wine, over the stand-in USB library (FTD2XX.DLL from
 // the build's program folder) with simulated devices, and without any library.
+#include "definition_writing.h"
 #include "form_driving.h"
 
 #include "device/D2XXLibrary.h"
@@ -24,14 +25,6 @@
 
 namespace {
 
-// A definition file whose name field holds Name.
-void WriteDefinition(const std::u16string& File, const std::string& Name)
-{
-    std::vector<uint8_t> bytes(2550, 0);
-    std::copy(Name.begin(), Name.end(), bytes.begin() + 2500);
-    WriteBytes(File, bytes);
-}
-
 // The program folder with the Tarnwell's definition file and two Qorr 21 files, the simulated
 // devices (two Tarnwells, one of them naming a file that is not there, and a Qorr 21), the
 // trace of the library's calls, and the serial ports of the test.
@@ -42,9 +35,9 @@ public:
         Program = std::make_unique<TTempFolder>();
         ProgramFolderPath = IncludeTrailingPathDelimiter(Program->Root.u16string());
         FolderSeam().ProgramFile = [] { return ProgramFolderPath + u"Lorvane3D.exe"; };
-        WriteDefinition(Program->Path("TNW0001.dvc"), "TNW0001");
-        WriteDefinition(Program->Path("QR210001.dvc"), "QR210001");
-        WriteDefinition(Program->Path("QR210002.dvc"), "QR210002");
+        WriteDefinition(Program->Path("TNW0001.dvc"), "TNW0001", 0);
+        WriteDefinition(Program->Path("QR210001.dvc"), "QR210001", 0);
+        WriteDefinition(Program->Path("QR210002.dvc"), "QR210002", 0);
         std::ofstream(Program->Root / "devices.txt") << "device Tarnwell\nserial TNW00042\nbaud 115200\n"
                                                         "answer HELLO TNW0001\\r\n"
                                                         "device Qorr 21\nserial QR2100A7\nanswer HELLO QR210001\\r\n"
