@@ -37,7 +37,8 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
+
+#include "device/stand_in_usb.h"
 
 namespace {
 
@@ -45,13 +46,6 @@ namespace {
 void PostCommand(TMenuItem* Item)
 {
     PostMessageW(MainForm->Handle(), WM_COMMAND, MAKEWPARAM(Item->Command(), 0), 0);
-}
-
-std::string Environment(const char* Name)
-{
-    char value[64] = {};
-    const DWORD n = GetEnvironmentVariableA(Name, value, sizeof value);
-    return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
 }
 
 // The stand-in USB library with simulated devices of five models, bound once for the whole
@@ -67,25 +61,18 @@ class UsbLibrary : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        Folder = TempFolder() + u"l3d-usb-" + Utf8ToWide(std::to_string(GetCurrentProcessId())) + u"\\";
-        ASSERT_TRUE(ForceDirectories(Folder));
-        std::ofstream(std::filesystem::path(Folder + u"devices.txt"))
-            << "device Tarnwell\nserial TNW00042\nbaud 115200\nanswer HELLO TNW0001\\r\n"
-               "device Qorr 21\nserial QR2100A7\nanswer HELLO QR210001\\r\n"
-               "device Osprin 12\nserial OS1200B1\nanswer HELLO OS120001\\r\n"
-               "device Qorr 41\nserial QR4100C2\nanswer HELLO QR410001\\r\n"
-               "device Qorr 31\nserial QR3100D3\nanswer HELLO QR310001\\r\n";
-        TracePath = Folder + u"trace.log";
-        ASSERT_TRUE(SetEnvironmentVariableW(L"L3D_FTD2XX_DEVICES", reinterpret_cast<const wchar_t*>((Folder + u"devices.txt").c_str())));
-        ASSERT_TRUE(SetEnvironmentVariableW(L"L3D_FTD2XX_TRACE", reinterpret_cast<const wchar_t*>(TracePath.c_str())));
+        Usb = std::make_unique<TStandInUsb>("device Tarnwell\nserial TNW00042\nbaud 115200\nanswer HELLO TNW0001\\r\n"
+                                            "device Qorr 21\nserial QR2100A7\nanswer HELLO QR210001\\r\n"
+                                            "device Osprin 12\nserial OS1200B1\nanswer HELLO OS120001\\r\n"
+                                            "device Qorr 41\nserial QR4100C2\nanswer HELLO QR410001\\r\n"
+                                            "device Qorr 31\nserial QR3100D3\nanswer HELLO QR310001\\r\n");
+        TracePath = Usb->TracePath();
+        ASSERT_TRUE(Usb->Point());
         ASSERT_TRUE(InstallD2XXLibrary(Utf8ToWide(L3D_PROGRAM_DIR "/FTD2XX.DLL")));
     }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(std::filesystem::path(Folder), ignored);
-    }
-    static inline std::u16string Folder, TracePath;
+    void TearDown() override { Usb.reset(); }
+    static inline std::unique_ptr<TStandInUsb> Usb;
+    static inline std::u16string TracePath;
 };
 const auto* const usbLibrary = ::testing::AddGlobalTestEnvironment(new UsbLibrary);
 

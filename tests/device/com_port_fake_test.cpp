@@ -210,8 +210,7 @@ TEST(ComPortFake, CloseCompletesWhileAnEventIsOnItsWayToTheGuiThreadAndDropsIt)
         // Without a loop running, the event thread's call arrives and waits for the GUI thread.
         ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_POSTMESSAGE | QS_SENDMESSAGE), WAIT_OBJECT_0);
         f.port->Close();
-        TimerWitness witness;  // ticks once nothing else is waiting: a late event would be in
-        ASSERT_TRUE(PumpUntil(witness.Ticked(1)));
+        ASSERT_TRUE(NothingFollows());  // a late event would be in by now
         EXPECT_EQ(f.rxChars, 0) << "no event after Close began";
         EXPECT_EQ(f.comm.LateCompletions, 0);
         EXPECT_EQ(f.comm.OpenHandles, 0);
@@ -296,8 +295,7 @@ TEST(ComPortFake, EmptyCompletionsCostTheEventThreadNothing)
     countForeignAllocations = false;
     EXPECT_EQ(foreignAllocations, 0);
     EXPECT_TRUE(PumpUntil([&] { return f.rxChars == 1; }));
-    TimerWitness witness;  // ticks once nothing else is waiting: another event would be in
-    ASSERT_TRUE(PumpUntil(witness.Ticked(1)));
+    ASSERT_TRUE(NothingFollows());  // another event would be in by now
     EXPECT_EQ(f.rxChars, 1) << "empty completions fire nothing";
 }
 

@@ -1,6 +1,8 @@
 // TComPort on a real line under Wine: a pseudo-terminal pair whose ends are COM ports of the
 // test prefix (made by with_pty_ports.sh). The test plays the far end through the other port.
 #include "device/CPort.h"
+
+#include "stand_in_usb.h"
 #include "support/handler_recorder.h"
 #include "support/pump.h"
 
@@ -18,13 +20,6 @@
 using namespace CPort;
 
 namespace {
-
-std::string Environment(const char* Name)
-{
-    char value[64] = {};
-    const DWORD n = GetEnvironmentVariableA(Name, value, sizeof value);
-    return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
-}
 
 // The far end of the line, opened for plain blocking transfers; a read waits up to 200 ms for
 // its first byte.
@@ -226,8 +221,7 @@ TEST(ComPortPty, AHundredClosesWhileDataFlowsLeaveNoHandleWindowOrLateEvent)
     const int handles = OpenHandleCount(), windows = ThreadWindowCount();
     for (int i = 3; i < 103 && !testing::Test::HasFatalFailure(); ++i)
         cycle(i);
-    TimerWitness witness;  // ticks once nothing else is waiting: a late event would be in
-    ASSERT_TRUE(PumpUntil(witness.Ticked(1)));
+    ASSERT_TRUE(NothingFollows());  // a late event would be in by now
     EXPECT_EQ(late, 0);
     EXPECT_TRUE(recorder.messages.empty()) << "no failure while data flows";
     EXPECT_EQ(OpenHandleCount(), handles);

@@ -1,13 +1,12 @@
 // Device definition files, the file a device's reply names, and impulse counts.
+#include "definition_writing.h"
+
 #include "device/DeviceDefinitionFile.h"
 #include "device/ImpulseText.h"
 
 #include "framework/FileUtils.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -20,13 +19,7 @@ protected:
     }
     void TearDown() override { FileDelete(path); }
     // A file of Size bytes whose name field holds Name (cut by the file's end).
-    void Write(size_t Size, const std::string& Name)
-    {
-        std::string bytes(Size, '\x07');
-        for (size_t i = 0; i < DeviceNameLength && DeviceNameOffset + i < Size; ++i)
-            bytes[DeviceNameOffset + i] = i < Name.size() ? Name[i] : '\0';
-        std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-    }
+    void Write(size_t Size, const std::string& Name) { WriteDefinition(path, Name, 0x07, Size); }
     std::u16string path;
 };
 

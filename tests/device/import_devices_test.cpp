@@ -1,5 +1,6 @@
 // What the import dialog lists and decides: devices probed over the simulated USB library on a
 // virtual clock, definition files by mask, and the destination folder on OK.
+#include "definition_writing.h"
 #include "simulated_usb.h"
 
 #include "device/ImportDevices.h"
@@ -14,15 +15,6 @@
 #include <set>
 
 namespace {
-
-// A definition file of Size bytes whose name field holds Name, NUL-filled.
-void WriteDefinition(const std::u16string& File, const std::string& Name, size_t Size = 2550)
-{
-    std::vector<uint8_t> bytes(Size, 0x07);
-    for (size_t i = 0; i < 50 && 2500 + i < Size; ++i)
-        bytes[2500 + i] = i < Name.size() ? static_cast<uint8_t>(Name[i]) : 0;
-    WriteBytes(File, bytes);
-}
 
 std::string Device(const std::string& Description, const std::string& Serial, const std::string& Reply,
                    const std::string& Extra = "")

@@ -1,13 +1,14 @@
 // The import dialog on real windows under Wine, over the stand-in USB library (FTD2XX.DLL from
 // the build's program folder) with simulated devices, and without any library.
+#include "definition_writing.h"
 #include "form_driving.h"
+#include "stand_in_usb.h"
 
 #include "device/D2XXLibrary.h"
 #include "device/dlg_import.h"
 
 #include "scan/files/ComPortList.h"
 #include "scan/files/globals.h"
-#include "scan/files_test_support.h"
 #include "support/pump.h"
 #include "support/text_file.h"
 #include "widgets/el/menus/el_screenshot.h"
@@ -20,17 +21,8 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace {
-
-// A definition file whose name field holds Name.
-void WriteDefinition(const std::u16string& File, const std::string& Name)
-{
-    std::vector<uint8_t> bytes(2550, 0);
-    std::copy(Name.begin(), Name.end(), bytes.begin() + 2500);
-    WriteBytes(File, bytes);
-}
 
 // The program folder with the Tarnwell's definition file and two Qorr 21 files, the simulated
 // devices (two Tarnwells, one of them naming a file that is not there, and a Qorr 21), the
@@ -39,20 +31,17 @@ class ImportSetup : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        Program = std::make_unique<TTempFolder>();
-        ProgramFolderPath = IncludeTrailingPathDelimiter(Program->Root.u16string());
+        Usb = std::make_unique<TStandInUsb>("device Tarnwell\nserial TNW00042\nbaud 115200\n"
+                                            "answer HELLO TNW0001\\r\n"
+                                            "device Qorr 21\nserial QR2100A7\nanswer HELLO QR210001\\r\n"
+                                            "device Tarnwell\nserial TNW00043\nbaud 115200\n"
+                                            "answer HELLO TNW0002\\r\n");
+        ProgramFolderPath = IncludeTrailingPathDelimiter(Usb->Folder.Root.u16string());
         FolderSeam().ProgramFile = [] { return ProgramFolderPath + u"Lorvane3D.exe"; };
-        WriteDefinition(Program->Path("TNW0001.dvc"), "TNW0001");
-        WriteDefinition(Program->Path("QR210001.dvc"), "QR210001");
-        WriteDefinition(Program->Path("QR210002.dvc"), "QR210002");
-        std::ofstream(Program->Root / "devices.txt") << "device Tarnwell\nserial TNW00042\nbaud 115200\n"
-                                                        "answer HELLO TNW0001\\r\n"
-                                                        "device Qorr 21\nserial QR2100A7\nanswer HELLO QR210001\\r\n"
-                                                        "device Tarnwell\nserial TNW00043\nbaud 115200\n"
-                                                        "answer HELLO TNW0002\\r\n";
-        TracePath = Program->Path("trace.log");
-        ASSERT_TRUE(SetEnvironmentVariableW(L"L3D_FTD2XX_DEVICES", (Program->Root / "devices.txt").c_str()));
-        ASSERT_TRUE(SetEnvironmentVariableW(L"L3D_FTD2XX_TRACE", reinterpret_cast<const wchar_t*>(TracePath.c_str())));
+        WriteDefinition(Usb->Folder.Path("TNW0001.dvc"), "TNW0001", 0);
+        WriteDefinition(Usb->Folder.Path("QR210001.dvc"), "QR210001", 0);
+        WriteDefinition(Usb->Folder.Path("QR210002.dvc"), "QR210002", 0);
+        ASSERT_TRUE(Usb->Point());
         ASSERT_TRUE(InstallD2XXLibrary(Utf8ToWide(L3D_PROGRAM_DIR "/FTD2XX.DLL")));
         ComPortListSource().SpoolerPorts = [](std::vector<std::u16string>& Names) {
             Names = {u"COM1:", u"COM12:"};
@@ -65,17 +54,13 @@ public:
         InstallD2XXLibrary(u"missing\\FTD2XX.DLL");
         ResetComPortListSource();
         ResetFolderSeam();
-        Program.reset();
+        Usb.reset();
     }
-    static inline std::unique_ptr<TTempFolder> Program;
-    static inline std::u16string ProgramFolderPath, TracePath;
+    // The stand-in's folder is the program folder as well.
+    static inline std::unique_ptr<TStandInUsb> Usb;
+    static inline std::u16string ProgramFolderPath;
 };
 const auto* const setup = ::testing::AddGlobalTestEnvironment(new ImportSetup);
-
-std::string Trace()
-{
-    return TextOfFile(ImportSetup::TracePath);
-}
 
 // The import command up to showing the dialog, for the Import menu's entry Model.
 TImport* PrepareImport(uint8_t Model, const std::u16string& MenuCaption)
@@ -100,7 +85,7 @@ TEST(ImportDialog, TheTarnwellEntryListsTheOneDeviceNamingAnExistingDefinitionFi
     EXPECT_TRUE(dialog->ButtonOK->Enabled());
 
     // Both Tarnwells were opened at 115200 baud, asked once and closed once each; the Qorr 21 never.
-    const std::string trace = Trace();
+    const std::string trace = ImportSetup::Usb->Trace();
     EXPECT_EQ(Occurrences(trace, "FT_OpenEx(serial \"TNW0004"), 2u) << trace;
     EXPECT_EQ(Occurrences(trace, "FT_OpenEx("), 2u) << trace;
     EXPECT_EQ(Occurrences(trace, ", 115200) = 0"), 2u) << trace;

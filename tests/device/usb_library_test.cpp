@@ -1,19 +1,17 @@
 // The USB library bound at run time under Wine: the stand-in DLL from the program folder with
 // two simulated devices, and no library at all.
+#include "stand_in_usb.h"
+
 #include "device/D2XXLibrary.h"
 #include "device/D2XXUnit.h"
 #include "device/_TUSBDevice.h"
 
-#include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 #include <atomic>
 #include <tuple>
@@ -37,15 +35,10 @@ const wchar_t* W(const std::u16string& S)
 
 TEST(UsbLibrary, TheStandInListsItsDevicesAnswersHelloAndTracesEveryCall)
 {
-    const std::u16string folder = IncludeTrailingPathDelimiter(CreateTempFile(u"usb"));
-    ASSERT_TRUE(FileDelete(folder.substr(0, folder.size() - 1)));
-    ASSERT_TRUE(ForceDirectories(folder));
-    const std::u16string devices = folder + u"devices.txt", trace = folder + u"trace.log";
-    std::ofstream(std::filesystem::path(devices)) << "device Tarnwell\nserial TNW00042\nbaud 115200\n"
-                                                     "answer HELLO TNW0001\\r\n"
-                                                     "device Qorr 21\nserial QR2100A7\n";
-    ASSERT_TRUE(SetEnvironmentVariableW(L"L3D_FTD2XX_DEVICES", W(devices)));
-    ASSERT_TRUE(SetEnvironmentVariableW(L"L3D_FTD2XX_TRACE", W(trace)));
+    const TStandInUsb stand("device Tarnwell\nserial TNW00042\nbaud 115200\n"
+                            "answer HELLO TNW0001\\r\n"
+                            "device Qorr 21\nserial QR2100A7\n");
+    ASSERT_TRUE(stand.Point());
     ASSERT_TRUE(InstallD2XXLibrary(Utf8ToWide(L3D_PROGRAM_DIR "/FTD2XX.DLL")));
 
     TOwned<TUSBDevice> usb{CreateComponent<TUSBDevice>(nullptr)};
@@ -63,14 +56,12 @@ TEST(UsbLibrary, TheStandInListsItsDevicesAnswersHelloAndTracesEveryCall)
     EXPECT_EQ(usb->ReadString(0), "TNW0001\r");
     EXPECT_TRUE(usb->Disconnect());
 
-    std::ifstream in{std::filesystem::path(trace)};
-    std::stringstream log;
-    log << in.rdbuf();
+    const std::string log = stand.Trace();
     for (const char* call : {"FT_ListDevices(count) = 0, 2 devices", "FT_ListDevices(1, serial) = 0, \"QR2100A7\"",
                              "FT_OpenEx(serial \"TNW00042\") = 0, handle 1", "FT_SetBaudRate(1, 115200) = 0",
                              "FT_SetTimeouts(1, 200, 200) = 0", "FT_Write(1, 6) = 0, 6 written \"HELLO\\r\"",
                              "FT_Read(1, 1024) = 0, 8 read \"TNW0001\\r\"", "FT_Close(1) = 0"})
-        EXPECT_NE(log.str().find(call), std::string::npos) << call << "\n" << log.str();
+        EXPECT_NE(log.find(call), std::string::npos) << call << "\n" << log;
 }
 
 DWORD WINAPI CountRun(LPVOID Ran)
@@ -84,13 +75,8 @@ TEST(UsbLibrary, LoadedUsedAndUnloadedAgainAndAgainTheProcessStillStartsThreads)
     // Each round binds the stand-in, lists and opens a device, and unbinds it (a missing
     // library takes its place), so the DLL is really unmapped and mapped again. Threads started
     // afterwards must not run into anything the unloaded DLL left registered with the system.
-    const std::u16string folder = IncludeTrailingPathDelimiter(CreateTempFile(u"usb"));
-    ASSERT_TRUE(FileDelete(folder.substr(0, folder.size() - 1)));
-    ASSERT_TRUE(ForceDirectories(folder));
-    const std::u16string devices = folder + u"devices.txt";
-    std::ofstream(std::filesystem::path(devices)) << "device Tarnwell\nserial TNW00042\nanswer HELLO TNW0001\\r\n";
-    ASSERT_TRUE(SetEnvironmentVariableW(L"L3D_FTD2XX_DEVICES", W(devices)));
-    ASSERT_TRUE(SetEnvironmentVariableW(L"L3D_FTD2XX_TRACE", nullptr));
+    const TStandInUsb stand("device Tarnwell\nserial TNW00042\nanswer HELLO TNW0001\\r\n");
+    ASSERT_TRUE(stand.Point(false));
     // The library an earlier test bound goes first, so every round maps a fresh copy.
     EXPECT_FALSE(InstallD2XXLibrary(Utf8ToWide(L3D_PROGRAM_DIR "/missing/FTD2XX.DLL")));
     for (int round = 0; round < 4; ++round) {

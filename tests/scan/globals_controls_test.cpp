@@ -62,7 +62,7 @@ TEST(GlobalsControls, TheReadingDirectionAlignsButtonsAndComboBoxesOnly)
     auto* check = Place<TElCheckBox>(form.get(), 70);
     combo->Items()->Add(u"COM1");
     form->Show();
-    PumpUntil(PostedMessagesHandled());
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
 
     ApplyTextDirection(button, 0);
     ApplyTextDirection(combo, 2);

@@ -79,6 +79,13 @@ bool NothingToPaint()
     return (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) == 0;
 }
 
+bool Settled(int MaxMs)
+{
+    const bool handled = PumpUntil(PostedMessagesHandled(), MaxMs);
+    const bool painted = PumpUntil(NothingToPaint, MaxMs);
+    return handled && painted;
+}
+
 TimerWitness::TimerWitness(int IntervalMs) : id_(++gLastWitnessId)
 {
     gWitnesses[id_] = &ticks_;
@@ -94,6 +101,12 @@ TimerWitness::~TimerWitness()
 std::function<bool()> TimerWitness::Ticked(int Count) const
 {
     return [this, Count] { return ticks_ >= Count; };
+}
+
+bool NothingFollows()
+{
+    const TimerWitness witness;
+    return PumpUntil(witness.Ticked(1));
 }
 
 bool PumpUntilIdle(int QuietMs, int MaxMs)

@@ -19,6 +19,10 @@ std::function<bool()> PostedMessagesHandled();
 // No window of this thread waits for WM_PAINT.
 bool NothingToPaint();
 
+// Waits until everything posted so far was handled, then until every window is painted; both
+// waits run, each with MaxMs. True when both conditions came.
+bool Settled(int MaxMs = 2000);
+
 // The witness that something did not happen: a system timer of the test thread that counts
 // its ticks. The loop takes a timer tick only when no posted message, input or paint is
 // waiting, and the timers that fell due first go first. So once the witness ticked,
@@ -40,6 +44,10 @@ private:
     uintptr_t id_;
     int ticks_ = 0;
 };
+
+// Waits for one tick of a fresh witness: everything posted so far was handled, and whatever
+// that posted in turn, so a state read afterwards is the one that stays. True when it ticked.
+bool NothingFollows();
 
 // Blind waits, kept only for tests written on other branches before the conditions above
 // existed; no test on main calls them. Runs the loop until no message came for QuietMs.

@@ -45,8 +45,7 @@ protected:
     }
     static void Settle()
     {
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
-        EXPECT_TRUE(PumpUntil(NothingToPaint));
+        EXPECT_TRUE(Settled());
     }
     TElComboListBox* List() const
     {

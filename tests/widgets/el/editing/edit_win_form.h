@@ -44,8 +44,7 @@ struct EditForm {
     // Everything posted so far handled, and every window painted.
     static void Settle()
     {
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
-        EXPECT_TRUE(PumpUntil(NothingToPaint));
+        EXPECT_TRUE(Settled());
     }
     static void Focus(TWinControl* Control)
     {

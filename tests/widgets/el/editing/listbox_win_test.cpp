@@ -68,8 +68,7 @@ protected:
     }
     static void Settle()
     {
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
-        EXPECT_TRUE(PumpUntil(NothingToPaint));
+        EXPECT_TRUE(Settled());
     }
     template <class T = TElListBox>
     T* Add(TRect Bounds, std::initializer_list<const char16_t*> Items = {})

@@ -169,8 +169,7 @@ protected:
     // Everything posted so far handled and every window painted.
     static void Settle()
     {
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
-        EXPECT_TRUE(PumpUntil(NothingToPaint));
+        EXPECT_TRUE(Settled());
     }
 
     TElSBController* Attach(TWinControl* Control, TRect Bounds)

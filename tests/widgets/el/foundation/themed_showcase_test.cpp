@@ -61,7 +61,7 @@ TEST(ThemedShowcase, TheBarsAndAnHTMLHintShowOnOneForm)
     tall->SetLightColor(clGreen);
     tall->SetDarkColor(clOlive);
     form->Show();
-    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+    ASSERT_TRUE(Settled());
 
     TElHintWindow hint(nullptr);
     hint.IsHTML = true;
@@ -70,7 +70,7 @@ TEST(ThemedShowcase, TheBarsAndAnHTMLHintShowOnOneForm)
     const TRect size = hint.CalcHintRectW(300, text);
     const TPoint at = form->ClientToScreen({20, 140});
     hint.ActivateHintW(Bounds(at.X, at.Y, size.Width(), size.Height()), text);
-    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+    ASSERT_TRUE(Settled());
 
     const auto px = ReadClientPixels(splash->Handle(), {0, 0, 240, 18});
     EXPECT_TRUE(ColorNear(px.At(1, 9), 0x000080, 12));

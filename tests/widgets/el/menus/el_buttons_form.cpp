@@ -148,8 +148,7 @@ TButtonsForm::~TButtonsForm()
 
 void Settle()
 {
-    EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
-    EXPECT_TRUE(PumpUntil(NothingToPaint));
+    EXPECT_TRUE(Settled());
 }
 
 void ClickAt(TWinControl* Control, int X, int Y)

@@ -102,9 +102,8 @@ struct MenuForm {
         const int before = opened;
         PostMessageW(field->Handle(), WM_KEYDOWN, Key, 1);
         PostMessageW(field->Handle(), WM_KEYUP, Key, static_cast<LPARAM>(0xC0000001u));
-        // All the keys set off has happened once the queue ran dry, as a timer's tick shows.
-        TimerWitness witness;
-        EXPECT_TRUE(PumpUntil(witness.Ticked(1)));
+        // All the keys set off has happened once the queue ran dry.
+        EXPECT_TRUE(NothingFollows());
         const BYTE none[256] = {};
         SetKeyboardState(const_cast<BYTE*>(none));
         return opened - before;
@@ -188,7 +187,7 @@ TEST(ElMenus, AHighlightedItemsHintReachesAStatusPanel)
     MenuForm m;
     TElStatusPanel* panel = m.status->Panels(1);
     Application->OnHint = [&](TObject*) { panel->SetText(u" " + Application->Hint()); };
-    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+    ASSERT_TRUE(Settled());
     const TRect area = m.status->PanelRect(1);
     const RECT r{area.Left, area.Top, area.Right, area.Bottom};
     const auto before = ReadClientPixels(m.status->Handle(), r);

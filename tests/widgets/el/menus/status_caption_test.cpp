@@ -47,7 +47,7 @@ struct StatusForm {
         for (int32_t width : {25, 120, 200})
             bar->Panels().Add()->SetWidth(width);
         form->Show();
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+        EXPECT_TRUE(Settled());
     }
 
     // The text pixels of panel Index, inside its bevel.
@@ -120,7 +120,7 @@ struct CaptionForm {
         form->Show();
         form->BringToFront();
         caption->SetActive(true);
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+        EXPECT_TRUE(Settled());
     }
 
     // The caption bar's text area with only Text (Align) on it, painted as the system asks.
@@ -131,7 +131,7 @@ struct CaptionForm {
         t->SetCaption(Text);
         t->SetAlign(Align);
         RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+        EXPECT_TRUE(Settled());
         const TRect area = caption->TextArea();
         return ReadWindowPixels(form->Handle(), {area.Left, area.Top, area.Right, area.Bottom});
     }
@@ -166,11 +166,11 @@ TEST(ElFormCaption, CaptionTextsChangeTheCaptionBarWhereTheyStand)
 
     // The caption covers the system's title while active, and gives the bar back when not.
     c.form->SetCaption(u"MMMM WWWW");
-    EXPECT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+    EXPECT_TRUE(Settled());
     const Pixels covered = c.With(u"", TAlignment::taLeftJustify);
     EXPECT_FALSE(Differ(blank, covered, 0, area.Width()));
     c.caption->SetActive(false);
-    EXPECT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+    EXPECT_TRUE(Settled());
     const Pixels system = ReadWindowPixels(c.form->Handle(), {area.Left, area.Top, area.Right, area.Bottom});
     EXPECT_TRUE(Differ(blank, system, 0, third));
 }

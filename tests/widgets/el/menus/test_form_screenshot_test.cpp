@@ -105,7 +105,7 @@ TEST(ElControlsForm, ShowsEveryControlAndIsSavedAsAPicture)
 
     form->Show();
     form->BringToFront();
-    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+    ASSERT_TRUE(Settled());
 
     RECT window{};
     GetWindowRect(form->Handle(), &window);
