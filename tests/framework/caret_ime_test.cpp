@@ -107,8 +107,7 @@ TEST(Ime, TheCompositionWindowIsPlacedAndTheResultStringTakenFromItsMessage)
         ImmReleaseContext(window.Handle(), himc);
     }
     ASSERT_TRUE(PumpUntil([] { return !imeResults.empty(); }));
-    TimerWitness witness;  // ticks once nothing else is waiting: a late composition would be in
-    ASSERT_TRUE(PumpUntil(witness.Ticked(1)));
+    ASSERT_TRUE(NothingFollows());  // a late composition would be in by then
     EXPECT_GT(compositionMessages, 0);
     EXPECT_EQ(imeResults, std::vector<std::u16string>{u"\u65e5\u672c"});
 

@@ -58,7 +58,7 @@ struct DragHost {
             ended = true;
         };
         form->Show();
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+        EXPECT_TRUE(Settled());
     }
     ~DragHost() { MouseOffForm(); }
 

@@ -61,7 +61,7 @@ struct HintForm {
         Application->HintHidePause = 5000;
         Application->SetShowHint(true);
         form->Show();
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()) && PumpUntil(NothingToPaint));
+        EXPECT_TRUE(Settled());
     }
     ~HintForm()
     {

@@ -171,9 +171,8 @@ TEST(Menus, CommandsAndShortCutsClickTheirItemOnceBeforeKeyPreview)
         m.log.clear();
         PostMessageW(m.field->Handle(), WM_KEYDOWN, key, 1);
         PostMessageW(m.field->Handle(), WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-        // All the keys set off has happened once the queue ran dry, as a timer's tick shows.
-        TimerWitness witness;
-        EXPECT_TRUE(PumpUntil(witness.Ticked(1)));
+        // All the keys set off has happened once the queue ran dry.
+        EXPECT_TRUE(NothingFollows());
         const BYTE none[256] = {};
         SetKeyboardState(const_cast<BYTE*>(none));
         return m.log;
@@ -236,8 +235,7 @@ TEST(Menus, APopupMenuPostsTheChosenCommandAndShowsHints)
     popup->Popup(p.x, p.y);
     EXPECT_TRUE(PumpUntil([&] { return chosen != nullptr; }));
     EXPECT_EQ(chosen, second);
-    TimerWitness witness;  // ticks once nothing else is waiting: a second click would be in
-    ASSERT_TRUE(PumpUntil(witness.Ticked(1)));
+    ASSERT_TRUE(NothingFollows());  // a second click would be in by then
     EXPECT_EQ(clicks, 1);
     EXPECT_NE(std::find(hints.begin(), hints.end(), u"The second one"), hints.end());
     EXPECT_EQ(Application->Hint(), u"");
