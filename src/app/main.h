@@ -385,6 +385,8 @@ private:
     void CreateStatusPanel();
     void CreateNonVisual();
     void WireEvents();
+    // One of this form's handlers as an event.
+    TNotifyEvent On(void (TMainForm::*Handler)(TObject*));
     // main.cpp
     void CreateOwnedObjects();
     void BuildLanguageMenu();

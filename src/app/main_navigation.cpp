@@ -99,11 +99,8 @@ void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
         return;
     const bool ctrl = (Shift & ssCtrl) != 0;
     const bool alt = (Shift & ssAlt) != 0;
-    void (TMainForm::*const levels[5])(TObject*) = {&TMainForm::MenuEditRes0Click, &TMainForm::MenuEditRes1Click,
-                                                    &TMainForm::MenuEditRes2Click, &TMainForm::MenuEditRes3Click,
-                                                    &TMainForm::MenuEditRes4Click};
     if (const int level = LevelKey(Key)) {
-        (this->*levels[level - 1])(nullptr);
+        SetResolutionLevel(static_cast<uint8_t>(level - 1));
         return;
     }
     switch (Key) {
