@@ -9,6 +9,7 @@
 #include "app/AppGlyphs.h"
 #include "app/FormParts.h"
 #include "app/LanguageTexts.h"
+#include "app/ProgramLook.h"
 #include "app/_TUpdate.h"
 
 #include "framework/ScopedGdi.h"
@@ -28,20 +29,15 @@ constexpr uint32_t GlyphKey = 0xFF00FF;
 
 void AddPicture(TImageList* List, const TGlyphPicture& Picture)
 {
-    TBitmap b(Picture.Width, Picture.Height);
-    for (int y = 0; y < Picture.Height; ++y)
-        for (int x = 0; x < Picture.Width; ++x)
-            b.ScanLine(y)[x] = Picture.At(x, y);
+    TBitmap b;
+    SetBitmapPixels(b, Picture.Width, Picture.Height, Picture.Pixels);
     List->Add(&b);
 }
 
 std::unique_ptr<TBitmap> KeyedGlyph(const TGlyphPicture& Picture)
 {
-    const std::vector<uint32_t> pixels = OnKeyColour(Picture, GlyphKey);
-    auto b = std::make_unique<TBitmap>(Picture.Width, Picture.Height);
-    for (int y = 0; y < Picture.Height; ++y)
-        for (int x = 0; x < Picture.Width; ++x)
-            b->ScanLine(y)[x] = pixels[static_cast<size_t>(y) * Picture.Width + x];
+    auto b = std::make_unique<TBitmap>();
+    SetBitmapPixels(*b, Picture.Width, Picture.Height, OnKeyColour(Picture, GlyphKey));
     return b;
 }
 
