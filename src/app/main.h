@@ -405,6 +405,8 @@ private:
     void MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps);
     void StepDepthLevel(bool Up);
     void HalveValues();
+    // After an edit of the points: Undo becomes possible and the views are drawn again.
+    void NoteScanEdited();
     void RunCameraStep(TNavigatorStep Step);
     void ApplyMainViewPreset(TViewPreset Preset);
     void ChooseZoomItem(int Index);

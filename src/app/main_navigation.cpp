@@ -179,6 +179,11 @@ void TMainForm::HalveValues()
     HalveScanValues(*scan);
     ScanImage->Rebuild = 1;
     // Halving is an edit like the others: the file's values can be brought back.
+    NoteScanEdited();
+}
+
+void TMainForm::NoteScanEdited()
+{
     Edited = 1;
     MenuEditReset->SetEnabled(true);
     ToolButtonUndo->SetEnabled(true);
