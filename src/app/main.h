@@ -421,6 +421,8 @@ private:
     void StopReceive();
     void RestoreNewCommand();
     void RunNewScanDialog();
+    // main_preferences.cpp: the fault-signal thresholds of the settings into the loaded scan
+    void ApplyThresholdsToScan();
     // main_commands.cpp
     void TakeFocusBack();
     void ApplyPaletteButtons();

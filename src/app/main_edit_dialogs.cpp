@@ -53,9 +53,8 @@ void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
         return;
     GlobalSettings.SurroundThreshold = dialog->TrackBarSurround->Position();
     GlobalSettings.SurfaceThreshold = dialog->TrackBarSurface->Position();
+    ApplyThresholdsToScan();
     TScanData& scan = *ScanImage->ScanData;
-    scan.SurroundThreshold = static_cast<float>(GlobalSettings.SurroundThreshold);
-    scan.SurfaceThreshold = static_cast<float>(GlobalSettings.SurfaceThreshold);
     const bool selectedOnly = dialog->RadioButtonCrosshairs->Checked();
     const std::u16string what = dialog->Caption();
     dialog.reset();
