@@ -1,5 +1,7 @@
 #include "app/ScanPainting.h"
 
+#include "app/ScanKinds.h"
+
 #include "scan/render/ScanScene.h"
 
 namespace {
@@ -57,7 +59,7 @@ void DrawViewFrames(TRenderSink& Sink, const TViewportRect& Area, const std::arr
 void PaintScanViews(TScanScene& Scene, const TScanPaintInput& In, const TViewStates& Views)
 {
     const uint8_t mode = Scene.ScanData ? Scene.ScanData->ScanMode : 0;
-    if (mode == 1 || mode == 2 || mode == 3) {
+    if (IsFlatScanMode(mode)) {
         PaintFlatView(Scene, In, mode);
         return;
     }
