@@ -8,6 +8,7 @@
 #include "framework/NumberText.h"
 #include "framework/Screen.h"
 #include "framework/Threads.h"
+#include "framework/ValueKept.h"
 
 #include <windows.h>
 
@@ -77,10 +78,8 @@ void RunBusyWork(TElStatusPanel* Panel, const std::u16string& What, const TBusyW
         }
     });
 
-    busy = true;
-    struct TBusyReset {
-        ~TBusyReset() { busy = false; }
-    } busyReset;
+    // BusyWorkRunning answers true while the work runs.
+    const TValueKept<bool> busyWhile(busy, true);
     // The windows of this thread take no input while the work runs, as under a modal loop.
     TDisabledThreadWindows input;
     TBusyDisplay display(Panel, What);

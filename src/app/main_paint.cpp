@@ -15,6 +15,7 @@
 
 #include "framework/Colors.h"
 #include "framework/Screen.h"
+#include "framework/ValueKept.h"
 
 #include <algorithm>
 #include <optional>
@@ -31,18 +32,6 @@ int32_t HeightIfVisible(const TControl* Control)
 {
     return Control && Control->Visible() ? Control->Height() : 0;
 }
-
-// Holds a flag set for as long as it lives, however the scope ends.
-class TFlagWhile {
-public:
-    explicit TFlagWhile(bool& Flag) : flag_(Flag) { flag_ = true; }
-    ~TFlagWhile() { flag_ = false; }
-    TFlagWhile(const TFlagWhile&) = delete;
-    TFlagWhile& operator=(const TFlagWhile&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -107,7 +96,7 @@ void TMainForm::TimerPaintTimer(TObject*)
     // the whole interval to every frame. No paint starts inside another.
     if (!ScanImage || paintInProgress)
         return;
-    const TFlagWhile painting(paintInProgress);
+    const TValueKept<bool> painting(paintInProgress, true);
     const TColor background = GlobalSettings.BackgroundColor;
     const uint8_t r = background & 0xFF, g = (background >> 8) & 0xFF, b = (background >> 16) & 0xFF;
     if (LiveScan.DeviceIndex > -1 && LiveScan.OperatingMode == 4) {
