@@ -202,14 +202,12 @@ void TMainForm::ToolButtonStretchOutClick(TObject*) { RunCameraStep(TNavigatorSt
 
 void TMainForm::ToolButtonLineUpClick(TObject*)
 {
-    uint16_t key = VKey::Prior;
-    FormKeyDown(this, key, 0);
+    StepDepthLevel(true);
 }
 
 void TMainForm::ToolButtonLineDownClick(TObject*)
 {
-    uint16_t key = VKey::Next;
-    FormKeyDown(this, key, 0);
+    StepDepthLevel(false);
 }
 
 // ---- view presets

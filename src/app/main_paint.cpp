@@ -33,6 +33,13 @@ int32_t HeightIfVisible(const TControl* Control)
     return Control && Control->Visible() ? Control->Height() : 0;
 }
 
+// Clears the drawing window to the settings' background colour (0x00BBGGRR).
+void ClearToBackground(TScanImage& Image)
+{
+    const TColor background = GlobalSettings.BackgroundColor;
+    Image.ClearView(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF, 0);
+}
+
 }  // namespace
 
 void TMainForm::FormResize(TObject*)
@@ -97,11 +104,9 @@ void TMainForm::TimerPaintTimer(TObject*)
     if (!ScanImage || paintInProgress)
         return;
     const TValueKept<bool> painting(paintInProgress, true);
-    const TColor background = GlobalSettings.BackgroundColor;
-    const uint8_t r = background & 0xFF, g = (background >> 8) & 0xFF, b = (background >> 16) & 0xFF;
     if (LiveScan.DeviceIndex > -1 && LiveScan.OperatingMode == 4) {
         // The grid of a running GPS scan fills as readings come: drawn at every tick.
-        ScanImage->ClearView(r, g, b, 0);
+        ClearToBackground(*ScanImage);
         const TViewportRect grid = InsetViewport(Viewports[MainViewport], DataGridInset);
         ScanImage->SetViewport(grid.X, grid.Y, grid.Width, grid.Height);
         PaintDataGrid();
@@ -120,8 +125,7 @@ void TMainForm::TimerPaintTimer(TObject*)
 
 void TMainForm::DrawViews()
 {
-    const TColor background = GlobalSettings.BackgroundColor;
-    ScanImage->ClearView(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF, 0);
+    ClearToBackground(*ScanImage);
     TScanPaintInput input;
     input.Viewports = Viewports;
     input.Scene = SceneViewport(ClientWidth(), ClientHeight(), HeightIfVisible(ControlBar));
