@@ -4,16 +4,17 @@
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "framework/Forms.h"
 #include "framework/NumberText.h"
 #include "framework/Screen.h"
 #include "framework/Threads.h"
+#include "framework/ValueKept.h"
 
 #include <windows.h>
 
 #include <chrono>
 #include <exception>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -22,32 +23,6 @@ constexpr auto ShowAfter = std::chrono::milliseconds(250);
 constexpr DWORD ProgressInterval = 50;
 
 bool busy = false;
-
-// The windows of this thread that take input, disabled as a modal loop disables them, and
-// enabled again however the work ends.
-class TInputPause {
-public:
-    TInputPause() { EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&windows_)); }
-    ~TInputPause()
-    {
-        for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
-            if (IsWindow(*it))
-                EnableWindow(*it, TRUE);
-    }
-    TInputPause(const TInputPause&) = delete;
-    TInputPause& operator=(const TInputPause&) = delete;
-
-private:
-    static BOOL CALLBACK DisableOne(HWND Wnd, LPARAM List)
-    {
-        if (IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) {
-            reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
-            EnableWindow(Wnd, FALSE);
-        }
-        return TRUE;
-    }
-    std::vector<HWND> windows_;
-};
 
 // The hourglass and the panel's text while the work shows; both as before afterwards.
 class TBusyDisplay {
@@ -103,11 +78,10 @@ void RunBusyWork(TElStatusPanel* Panel, const std::u16string& What, const TBusyW
         }
     });
 
-    busy = true;
-    struct TBusyReset {
-        ~TBusyReset() { busy = false; }
-    } busyReset;
-    TInputPause input;
+    // BusyWorkRunning answers true while the work runs.
+    const TValueKept<bool> busyWhile(busy, true);
+    // The windows of this thread take no input while the work runs, as under a modal loop.
+    TDisabledThreadWindows input;
     TBusyDisplay display(Panel, What);
     const auto begin = std::chrono::steady_clock::now();
     worker.Start();

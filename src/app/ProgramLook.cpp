@@ -4,16 +4,19 @@
 
 #include <algorithm>
 
+void SetBitmapPixels(TBitmap& Bitmap, int Width, int Height, const std::vector<uint32_t>& Pixels, uint32_t KeepBits)
+{
+    Bitmap.SetSize(Width, Height);
+    for (int y = 0; y < Height; ++y) {
+        uint32_t* line = Bitmap.ScanLine(y);
+        const auto row = Pixels.begin() + static_cast<ptrdiff_t>(y) * Width;
+        std::transform(row, row + Width, line, [KeepBits](uint32_t Pixel) { return Pixel & KeepBits; });
+    }
+}
+
 void ShowProgramPicture(TImage* Image, const TGlyphPicture& Picture)
 {
-    TBitmap* b = Image->Picture();
-    b->SetSize(Picture.Width, Picture.Height);
-    for (int y = 0; y < Picture.Height; ++y) {
-        uint32_t* line = b->ScanLine(y);
-        std::copy_n(Picture.Pixels.begin() + static_cast<ptrdiff_t>(y) * Picture.Width, Picture.Width, line);
-        for (int x = 0; x < Picture.Width; ++x)
-            line[x] &= 0x00FFFFFFu;
-    }
+    SetBitmapPixels(*Image->Picture(), Picture.Width, Picture.Height, Picture.Pixels, 0x00FFFFFFu);
     Image->Invalidate();
 }
 

@@ -8,7 +8,14 @@
 
 #include "framework/ExtCtrls.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
+
+// Sizes Bitmap to Width x Height and fills it row by row from Pixels (Width * Height of them,
+// top row first), each pixel masked with KeepBits.
+void SetBitmapPixels(TBitmap& Bitmap, int Width, int Height, const std::vector<uint32_t>& Pixels,
+                     uint32_t KeepBits = 0xFFFFFFFFu);
 
 // Puts Picture into Image, opaque (the picture's alpha must not make it see-through).
 void ShowProgramPicture(TImage* Image, const TGlyphPicture& Picture);

@@ -82,11 +82,6 @@ TStopAction FinishStoppedScan(TScanData& Scan, const TDataGrid* Grid, uint8_t Op
     return Action;
 }
 
-bool NewAsksToSave(uint8_t ScanMode)
-{
-    return ScanMode < 1 || ScanMode > 3;
-}
-
 std::optional<int32_t> PreselectedProfile(int32_t DeviceIndex, size_t ProfileCount)
 {
     if (DeviceIndex < 0 || static_cast<size_t>(DeviceIndex) >= ProfileCount)

@@ -39,8 +39,6 @@ TStopAction StopActionOf(uint8_t OperatingMode);
 TStopAction FinishStoppedScan(TScanData& Scan, const TDataGrid* Grid, uint8_t OperatingMode,
                               const TDegreesToNMEA& DegreesToNMEA);
 
-// The New command asks about unsaved changes unless the scan's mode byte is 1, 2 or 3.
-bool NewAsksToSave(uint8_t ScanMode);
 // The profile the new-scan dialog preselects: DeviceIndex when the table holds it, else none.
 std::optional<int32_t> PreselectedProfile(int32_t DeviceIndex, size_t ProfileCount);
 // After the stop the menus count a scan exactly when it is a plain scan (mode byte 0) with points.

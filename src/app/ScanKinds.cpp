@@ -69,6 +69,11 @@ bool RepairViewStates(TViewStates& Views)
     return Changed;
 }
 
+bool IsFlatScanMode(uint8_t ScanMode)
+{
+    return ScanMode >= 1 && ScanMode <= 3;
+}
+
 std::optional<int32_t> SoilIndexForOpen(int32_t Index, int32_t ComboCount)
 {
     if (Index < 0 || Index >= ComboCount)

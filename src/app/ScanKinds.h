@@ -20,6 +20,10 @@ struct TScanKindRule {
 };
 TScanKindRule ScanKindRuleOf(const std::string& Magic);
 
+// Mode bytes 1, 2 and 3: the line diagram, the top and the side view. Such a scan is drawn
+// flat, and neither New nor closing the window asks about its unsaved changes.
+bool IsFlatScanMode(uint8_t ScanMode);
+
 // "TNW 0.1" and "TNW.TNW.01": the kinds whose points can be charted.
 bool IsChartMagic(const std::string& Magic);
 

@@ -1,5 +1,7 @@
 #include "app/ScanPainting.h"
 
+#include "app/ScanKinds.h"
+
 #include "scan/render/ScanScene.h"
 
 namespace {
@@ -15,17 +17,9 @@ void RenderWithCamera(TScanScene& Scene, uint8_t View, const TViewState& Camera,
     Scene.RenderScene();
 }
 
-// The layout's viewports are all the frames and the flat views need of it.
-TViewLayout LayoutOf(const TScanPaintInput& In)
-{
-    TViewLayout layout;
-    layout.Viewports = In.Viewports;
-    return layout;
-}
-
 void PaintFlatView(TScanScene& Scene, const TScanPaintInput& In, uint8_t Mode)
 {
-    const TViewportRect area = FlatViewViewport(LayoutOf(In), In.SplitScreen);
+    const TViewportRect area = FlatViewViewport(In.Viewports, In.SplitScreen);
     Scene.SetViewport(area.X, area.Y, area.Width, area.Height);
     switch (Mode) {
     case 2: Scene.RenderTop(); break;
@@ -34,8 +28,7 @@ void PaintFlatView(TScanScene& Scene, const TScanPaintInput& In, uint8_t Mode)
     }
 }
 
-}  // namespace
-
+// The frames as outlined rectangles in a pixel projection over Area, in their order.
 void DrawViewFrames(TRenderSink& Sink, const TViewportRect& Area, const std::array<TViewFrame, 4>& Frames)
 {
     // A pixel projection whose origin is the area's: the area starts at the client origin, so
@@ -59,22 +52,21 @@ void DrawViewFrames(TRenderSink& Sink, const TViewportRect& Area, const std::arr
         Sink.Vertex(x0, y1, 0.0f);
         Sink.End();
     }
-    Sink.LineWidth(1.0f);
 }
+
+}  // namespace
 
 void PaintScanViews(TScanScene& Scene, const TScanPaintInput& In, const TViewStates& Views)
 {
     const uint8_t mode = Scene.ScanData ? Scene.ScanData->ScanMode : 0;
-    if (mode == 1 || mode == 2 || mode == 3) {
+    if (IsFlatScanMode(mode)) {
         PaintFlatView(Scene, In, mode);
         return;
     }
     TRenderSink& sink = Scene.Sink();
     sink.Viewport(In.Scene.X, In.Scene.Y, In.Scene.Width, In.Scene.Height);
-    sink.MatrixMode(TMatrixMode::Projection);
-    sink.LoadIdentity();
     if (In.SplitScreen) {
-        DrawViewFrames(sink, In.Scene, ViewFrames(LayoutOf(In), In.ActiveView));
+        DrawViewFrames(sink, In.Scene, ViewFrames(In.Viewports, In.ActiveView));
         for (const TSmallViewPass& pass : SmallViewPasses)
             RenderWithCamera(Scene, pass.View, Views[pass.ViewStateSlot], In.Viewports[pass.Viewport]);
     }

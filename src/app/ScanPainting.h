@@ -17,7 +17,7 @@ class TScanScene;
 
 struct TScanPaintInput {
     // The four viewports of the layout, in the main window's client coordinates.
-    std::array<TViewportRect, 4> Viewports{};
+    TViewports Viewports{};
     // The area the 3-D scene frames: the client area less the control bar.
     TViewportRect Scene;
     bool SplitScreen = false;
@@ -26,9 +26,6 @@ struct TScanPaintInput {
 
 // Draws the views of Scene's scan with the cameras of Views. Nothing of the clear or the swap.
 void PaintScanViews(TScanScene& Scene, const TScanPaintInput& Input, const TViewStates& Views);
-
-// The frames as outlined rectangles in a pixel projection over Area, in their order.
-void DrawViewFrames(TRenderSink& Sink, const TViewportRect& Area, const std::array<TViewFrame, 4>& Frames);
 
 // What the status bar says when the smooth surface was built at a lower resolution level than
 // the one chosen, because the chosen one would pass the triangle budget; none when they agree.

@@ -98,18 +98,18 @@ TViewportRect SceneViewport(int32_t ClientWidth, int32_t ClientHeight, int32_t C
     return ClampedViewport(0, 0, ClientWidth, int64_t(ClientHeight) - ControlBarHeight);
 }
 
-TViewportRect FlatViewViewport(const TViewLayout& Layout, bool SplitScreen)
+TViewportRect FlatViewViewport(const TViewports& Viewports, bool SplitScreen)
 {
-    TViewportRect V = Layout.Viewports[MainViewport];
+    TViewportRect V = Viewports[MainViewport];
     if (SplitScreen)
-        V = ClampedViewport(V.X, V.Y, int64_t(V.Width) + Layout.Viewports[TopRightViewport].Width, V.Height);
+        V = ClampedViewport(V.X, V.Y, int64_t(V.Width) + Viewports[TopRightViewport].Width, V.Height);
     return V;
 }
 
-std::array<TViewFrame, 4> ViewFrames(const TViewLayout& Layout, uint8_t ActiveView)
+std::array<TViewFrame, 4> ViewFrames(const TViewports& Viewports, uint8_t ActiveView)
 {
     auto Frame = [&](uint8_t View, size_t Viewport) {
-        return TViewFrame{View, Layout.Viewports[Viewport], View == ActiveView ? ActiveFrameColor : FrameColor};
+        return TViewFrame{View, Viewports[Viewport], View == ActiveView ? ActiveFrameColor : FrameColor};
     };
     return {Frame(0, MainViewport), Frame(2, BottomRightViewport), Frame(1, MiddleRightViewport),
             Frame(3, TopRightViewport)};

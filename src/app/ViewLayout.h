@@ -36,6 +36,7 @@ constexpr size_t MainViewport = 0;         // the main view
 constexpr size_t TopRightViewport = 1;     // the front view
 constexpr size_t MiddleRightViewport = 2;  // the top view
 constexpr size_t BottomRightViewport = 3;  // the perspective view
+using TViewports = std::array<TViewportRect, 4>;
 
 struct TViewLayout {
     int32_t Left = 0;    // right edge of the navigator, or 0 without it
@@ -46,7 +47,7 @@ struct TViewLayout {
     TPaneEdges PaneEdges{};
     TPaneEdges HitEdges{};  // the column edges, and the row edges counted from the top
     // Viewports never have a negative size: a window too small for the margins gives 0.
-    std::array<TViewportRect, 4> Viewports{};
+    TViewports Viewports{};
     TViewportRect ExportViewport;
     int32_t AxisXLeft = 0;
     int32_t AxisYLeft = 0;
@@ -69,7 +70,7 @@ TViewportRect ClampedViewport(int64_t X, int64_t Y, int64_t Width, int64_t Heigh
 TViewportRect SceneViewport(int32_t ClientWidth, int32_t ClientHeight, int32_t ControlBarHeight);
 // The viewport of the flat views (top, side, line diagram): the main viewport, widened by the
 // right column's width while the split screen is on.
-TViewportRect FlatViewViewport(const TViewLayout& Layout, bool SplitScreen);
+TViewportRect FlatViewViewport(const TViewports& Viewports, bool SplitScreen);
 
 // The four frames of the split screen in drawing order (main, perspective, top, front); the
 // active view's frame is red, the others grey.
@@ -84,7 +85,7 @@ struct TViewFrame {
     TViewportRect Rect;
     TRGB Color;
 };
-std::array<TViewFrame, 4> ViewFrames(const TViewLayout& Layout, uint8_t ActiveView);
+std::array<TViewFrame, 4> ViewFrames(const TViewports& Viewports, uint8_t ActiveView);
 
 // The small views in drawing order: front, top, perspective.
 struct TSmallViewPass {

@@ -126,10 +126,7 @@ void TMainForm::FormCreate(TObject*)
     LanguageManager->SetActiveLanguageName(GlobalSettings.Language);
     ApplyLanguage(this, LanguageManager->ActiveLanguage());
     MenuExtrasSplitScreen->SetChecked(GlobalSettings.SplitScreen != 0);
-    if (ScanImage && ScanImage->ScanData) {
-        ScanImage->ScanData->SurfaceThreshold = static_cast<float>(GlobalSettings.SurfaceThreshold);
-        ScanImage->ScanData->SurroundThreshold = static_cast<float>(GlobalSettings.SurroundThreshold);
-    }
+    ApplyThresholdsToScan();
     MouseDown = 0;
     MouseStart = {};
     MouseLast = {};

@@ -1,10 +1,21 @@
 // TMainForm: the program's main window. Its implementation is split by area:
-//   main.cpp           making the window, FormCreate, FormDestroy, the Examples menu
-//   main_build.cpp     the components: menus, tool bars, navigator, status panel, timers
-//   main_settings.cpp  the defaults and the payload of the settings file
-//   main_language.cpp  the texts of the active language on every caption and hint
-//   main_status.cpp    status bar, info window values, depth controls, menu states, hints
-//   main_later.cpp     the handlers of the commands that later units fill in
+//   main.cpp                  making the window, FormCreate, FormDestroy, the Examples menu
+//   main_build.cpp            the components: menus, tool bars, navigator, status panel, timers
+//   main_settings.cpp         the defaults and the payload of the settings file
+//   main_language.cpp         the texts of the active language on every caption and hint
+//   main_status.cpp           status bar, info window values, depth controls, menu states, hints
+//   main_new.cpp              the New command and the end of a receive
+//   main_open.cpp             opening a scan
+//   main_import.cpp           the Import menu
+//   main_paint.cpp            the paint timer, split screen, navigator, full screen, info window
+//   main_navigation.cpp       the mouse, the keys, the navigator and the zoom of the views
+//   main_commands.cpp         the edit and display commands of the Image and View menus
+//   main_edit_dialogs.cpp     interpolation and the correction of fault signals
+//   main_export.cpp           the export of the drawn view, the help file, the web site
+//   main_print.cpp            the print dialog
+//   main_preferences.cpp      the preferences dialog
+//   main_info_commands.cpp    characteristics, chart, about box, update check
+//   main_window_commands.cpp  exit, closing, the serial port's picture and receive event
 // Every component is owned by the form and reachable through the field of its name (and
 // FindComponent with that name, which the language texts and the menu states use).
 #pragma once
@@ -245,7 +256,7 @@ public:
     void ApplicationHint(TObject* Sender);
     int32_t QuerySaveChanges();
 
-    // ---- Commands of later units (main_later.cpp until they are filled)
+    // ---- Commands, each defined in the unit of its area (see the list above)
     // New scan
     void MenuFileNewClick(TObject* Sender);
     void TimerCancelTimer(TObject* Sender);
@@ -374,6 +385,8 @@ private:
     void CreateStatusPanel();
     void CreateNonVisual();
     void WireEvents();
+    // One of this form's handlers as an event.
+    TNotifyEvent On(void (TMainForm::*Handler)(TObject*));
     // main.cpp
     void CreateOwnedObjects();
     void BuildLanguageMenu();
@@ -392,6 +405,8 @@ private:
     void MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps);
     void StepDepthLevel(bool Up);
     void HalveValues();
+    // After an edit of the points: Undo becomes possible and the views are drawn again.
+    void NoteScanEdited();
     void RunCameraStep(TNavigatorStep Step);
     void ApplyMainViewPreset(TViewPreset Preset);
     void ChooseZoomItem(int Index);
@@ -406,6 +421,8 @@ private:
     void StopReceive();
     void RestoreNewCommand();
     void RunNewScanDialog();
+    // main_preferences.cpp: the fault-signal thresholds of the settings into the loaded scan
+    void ApplyThresholdsToScan();
     // main_commands.cpp
     void TakeFocusBack();
     void ApplyPaletteButtons();

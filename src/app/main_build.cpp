@@ -9,6 +9,7 @@
 #include "app/AppGlyphs.h"
 #include "app/FormParts.h"
 #include "app/LanguageTexts.h"
+#include "app/ProgramLook.h"
 #include "app/_TUpdate.h"
 
 #include "framework/ScopedGdi.h"
@@ -28,20 +29,15 @@ constexpr uint32_t GlyphKey = 0xFF00FF;
 
 void AddPicture(TImageList* List, const TGlyphPicture& Picture)
 {
-    TBitmap b(Picture.Width, Picture.Height);
-    for (int y = 0; y < Picture.Height; ++y)
-        for (int x = 0; x < Picture.Width; ++x)
-            b.ScanLine(y)[x] = Picture.At(x, y);
+    TBitmap b;
+    SetBitmapPixels(b, Picture.Width, Picture.Height, Picture.Pixels);
     List->Add(&b);
 }
 
 std::unique_ptr<TBitmap> KeyedGlyph(const TGlyphPicture& Picture)
 {
-    const std::vector<uint32_t> pixels = OnKeyColour(Picture, GlyphKey);
-    auto b = std::make_unique<TBitmap>(Picture.Width, Picture.Height);
-    for (int y = 0; y < Picture.Height; ++y)
-        for (int x = 0; x < Picture.Width; ++x)
-            b->ScanLine(y)[x] = pixels[static_cast<size_t>(y) * Picture.Width + x];
+    auto b = std::make_unique<TBitmap>();
+    SetBitmapPixels(*b, Picture.Width, Picture.Height, OnKeyColour(Picture, GlyphKey));
     return b;
 }
 
@@ -122,7 +118,26 @@ std::string Numbered(const char* Stem, int Number)
     return Stem + std::to_string(Number);
 }
 
+// The zoom levels of the View menu and the zoom box, in their order.
+constexpr int ZoomPercent[8] = {50, 80, 100, 150, 200, 400, 800, 1000};
+
+std::u16string PercentText(int Percent)
+{
+    const std::string text = std::to_string(Percent) + " %";
+    return std::u16string(text.begin(), text.end());
+}
+
+// The resolution levels' commands, level 1 first, shared by the menu items and the buttons.
+void (TMainForm::*const ResolutionClick[5])(TObject*) = {&TMainForm::MenuEditRes0Click, &TMainForm::MenuEditRes1Click,
+                                                         &TMainForm::MenuEditRes2Click, &TMainForm::MenuEditRes3Click,
+                                                         &TMainForm::MenuEditRes4Click};
+
 }  // namespace
+
+TNotifyEvent TMainForm::On(void (TMainForm::*Handler)(TObject*))
+{
+    return [this, Handler](TObject* Sender) { (this->*Handler)(Sender); };
+}
 
 void TMainForm::CreateHandleDone()
 {
@@ -201,15 +216,12 @@ void TMainForm::CreateMenus()
     ElMainMenu1 = MakeNamed<TElMainMenu>(this, "ElMainMenu1");
     ElMainMenu1->SetImages(ImageList);
     auto* m = ElMainMenu1;
-    auto on = [this](void (TMainForm::*Handler)(TObject*)) {
-        return TNotifyEvent([this, Handler](TObject* Sender) { (this->*Handler)(Sender); });
-    };
     using G = TToolGlyph;
 
     MenuFile = MenuItem(this, m, nullptr, "MenuFile");
-    MenuFileNew = MenuItem(this, m, MenuFile, "MenuFileNew", on(&TMainForm::MenuFileNewClick), Key('N', ssCtrl),
+    MenuFileNew = MenuItem(this, m, MenuFile, "MenuFileNew", On(&TMainForm::MenuFileNewClick), Key('N', ssCtrl),
                            ToolGlyphIndex(G::New));
-    MenuFileOpen = MenuItem(this, m, MenuFile, "MenuFileOpen", on(&TMainForm::MenuFileOpenClick), Key('O', ssCtrl),
+    MenuFileOpen = MenuItem(this, m, MenuFile, "MenuFileOpen", On(&TMainForm::MenuFileOpenClick), Key('O', ssCtrl),
                             ToolGlyphIndex(G::Open));
     MenuFile_LastUsed = MenuItem(this, m, MenuFile, "MenuFile_LastUsed");
     MenuFileExamples = MenuItem(this, m, MenuFile, "MenuFileExamples");
@@ -218,16 +230,16 @@ void TMainForm::CreateMenus()
     MenuFileSaveAs = MenuItem(this, m, MenuFile, "MenuFileSaveAs");
     Separator(this, MenuFile, "MenuFileSeparator2");
     MenuFileImport = MenuItem(this, m, MenuFile, "MenuFileImport", {}, scNone, ToolGlyphIndex(G::Import));
-    FileImportOsprin = MenuItem(this, m, MenuFileImport, "FileImportOsprin", on(&TMainForm::FileImportOsprinClick));
+    FileImportOsprin = MenuItem(this, m, MenuFileImport, "FileImportOsprin", On(&TMainForm::FileImportOsprinClick));
     Separator(this, MenuFileImport, "MenuFileImportSeparator1");
-    FileImportHalvor = MenuItem(this, m, MenuFileImport, "FileImportHalvor", on(&TMainForm::FileImportHalvorClick));
-    Qorr311 = MenuItem(this, m, MenuFileImport, "Qorr311", on(&TMainForm::Qorr311Click));
-    Qorr411 = MenuItem(this, m, MenuFileImport, "Qorr411", on(&TMainForm::Qorr411Click));
+    FileImportHalvor = MenuItem(this, m, MenuFileImport, "FileImportHalvor", On(&TMainForm::FileImportHalvorClick));
+    Qorr311 = MenuItem(this, m, MenuFileImport, "Qorr311", On(&TMainForm::Qorr311Click));
+    Qorr411 = MenuItem(this, m, MenuFileImport, "Qorr411", On(&TMainForm::Qorr411Click));
     Separator(this, MenuFileImport, "MenuFileImportSeparator2");
-    FileImportPellam = MenuItem(this, m, MenuFileImport, "FileImportPellam", on(&TMainForm::FileImportPellamClick));
-    Tarnwell1 = MenuItem(this, m, MenuFileImport, "Tarnwell1", on(&TMainForm::Tarnwell1Click));
+    FileImportPellam = MenuItem(this, m, MenuFileImport, "FileImportPellam", On(&TMainForm::FileImportPellamClick));
+    Tarnwell1 = MenuItem(this, m, MenuFileImport, "Tarnwell1", On(&TMainForm::Tarnwell1Click));
     Separator(this, MenuFileImport, "MenuFileImportSeparator3");
-    MenuFileImport_Stavro = MenuItem(this, m, MenuFileImport, "MenuFileImport_Stavro", on(&TMainForm::KXStavro1Click));
+    MenuFileImport_Stavro = MenuItem(this, m, MenuFileImport, "MenuFileImport_Stavro", On(&TMainForm::KXStavro1Click));
     FileImportOsprin->SetCaption(u"Osprin 12 ...");
     FileImportHalvor->SetCaption(u"Qorr 21 ...");
     Qorr311->SetCaption(u"Qorr 31 ...");
@@ -235,68 +247,63 @@ void TMainForm::CreateMenus()
     FileImportPellam->SetCaption(u"Pellam ...");
     Tarnwell1->SetCaption(u"Tarnwell ...");
     MenuFileImport_Stavro->SetCaption(u"Stavro KX90 ...");
-    MenuFileExport = MenuItem(this, m, MenuFile, "MenuFileExport", on(&TMainForm::MenuFileExportClick), scNone,
+    MenuFileExport = MenuItem(this, m, MenuFile, "MenuFileExport", On(&TMainForm::MenuFileExportClick), scNone,
                               ToolGlyphIndex(G::Export));
-    MenuFilePrint = MenuItem(this, m, MenuFile, "MenuFilePrint", on(&TMainForm::MenuFilePrintClick), Key('P', ssCtrl),
+    MenuFilePrint = MenuItem(this, m, MenuFile, "MenuFilePrint", On(&TMainForm::MenuFilePrintClick), Key('P', ssCtrl),
                              ToolGlyphIndex(G::Print));
     Separator(this, MenuFile, "MenuFileSeparator3");
-    MenuFileExit = MenuItem(this, m, MenuFile, "MenuFileExit", on(&TMainForm::MenuFileExitClick), scNone,
+    MenuFileExit = MenuItem(this, m, MenuFile, "MenuFileExit", On(&TMainForm::MenuFileExitClick), scNone,
                             ToolGlyphIndex(G::Exit));
 
     MenuEdit = MenuItem(this, m, nullptr, "MenuEdit");
-    MenuEditReset = MenuItem(this, m, MenuEdit, "MenuEditReset", on(&TMainForm::MenuEditResetClick), scNone,
+    MenuEditReset = MenuItem(this, m, MenuEdit, "MenuEditReset", On(&TMainForm::MenuEditResetClick), scNone,
                              ToolGlyphIndex(G::Undo));
     Separator(this, MenuEdit, "MenuEditSeparator1");
-    MenuEditInterpolate = MenuItem(this, m, MenuEdit, "MenuEditInterpolate", on(&TMainForm::MenuEditInterpolateClick),
+    MenuEditInterpolate = MenuItem(this, m, MenuEdit, "MenuEditInterpolate", On(&TMainForm::MenuEditInterpolateClick),
                                    Key('I', ssCtrl), ToolGlyphIndex(G::Interpolate));
     MenuEditCorrectFaultSignal =
-        MenuItem(this, m, MenuEdit, "MenuEditCorrectFaultSignal", on(&TMainForm::MenuEditCorrectFaultSignalClick),
+        MenuItem(this, m, MenuEdit, "MenuEditCorrectFaultSignal", On(&TMainForm::MenuEditCorrectFaultSignalClick),
                  Key('C', ssCtrl), ToolGlyphIndex(G::FaultSignal));
-    MenuEdit_RemoveDummy = MenuItem(this, m, MenuEdit, "MenuEdit_RemoveDummy", on(&TMainForm::ToolButton2XClick),
+    MenuEdit_RemoveDummy = MenuItem(this, m, MenuEdit, "MenuEdit_RemoveDummy", On(&TMainForm::ToolButton2XClick),
                                     scNone, ToolGlyphIndex(G::RemoveDummies));
-    MenuEdit_FEChart = MenuItem(this, m, MenuEdit, "MenuEdit_FEChart", on(&TMainForm::ToolButton17XClick), scNone,
+    MenuEdit_FEChart = MenuItem(this, m, MenuEdit, "MenuEdit_FEChart", On(&TMainForm::ToolButton17XClick), scNone,
                                 ToolGlyphIndex(G::Chart));
     Separator(this, MenuEdit, "MenuEditSeparator2");
-    MenuFileRemarks = MenuItem(this, m, MenuEdit, "MenuFileRemarks", on(&TMainForm::MenuFileRemarksClick),
+    MenuFileRemarks = MenuItem(this, m, MenuEdit, "MenuFileRemarks", On(&TMainForm::MenuFileRemarksClick),
                                Key(VK_F9), ToolGlyphIndex(G::Remarks));
 
     MenuView = MenuItem(this, m, nullptr, "MenuView");
-    MenuViewReset = MenuItem(this, m, MenuView, "MenuViewReset", on(&TMainForm::MenuViewResetClick), Key('R', ssCtrl),
+    MenuViewReset = MenuItem(this, m, MenuView, "MenuViewReset", On(&TMainForm::MenuViewResetClick), Key('R', ssCtrl),
                              ToolGlyphIndex(G::ViewReset));
-    MenuViewPerspective = MenuItem(this, m, MenuView, "MenuViewPerspective", on(&TMainForm::MenuViewPerspectiveClick),
+    MenuViewPerspective = MenuItem(this, m, MenuView, "MenuViewPerspective", On(&TMainForm::MenuViewPerspectiveClick),
                                    Key(VK_F1, ssCtrl), ToolGlyphIndex(G::Perspective));
-    MenuViewFront = MenuItem(this, m, MenuView, "MenuViewFront", on(&TMainForm::MenuViewFrontClick),
+    MenuViewFront = MenuItem(this, m, MenuView, "MenuViewFront", On(&TMainForm::MenuViewFrontClick),
                              Key(VK_F2, ssCtrl), ToolGlyphIndex(G::Front));
-    MenuViewTop = MenuItem(this, m, MenuView, "MenuViewTop", on(&TMainForm::MenuViewTopClick), Key(VK_F3, ssCtrl),
+    MenuViewTop = MenuItem(this, m, MenuView, "MenuViewTop", On(&TMainForm::MenuViewTopClick), Key(VK_F3, ssCtrl),
                            ToolGlyphIndex(G::Top));
     Separator(this, MenuView, "MenuViewSeparator1");
-    MenuViewCrossHairs = MenuItem(this, m, MenuView, "MenuViewCrossHairs", on(&TMainForm::MenuViewCrossHairsClick),
+    MenuViewCrossHairs = MenuItem(this, m, MenuView, "MenuViewCrossHairs", On(&TMainForm::MenuViewCrossHairsClick),
                                   Key(VK_F2), ToolGlyphIndex(G::CrossHairs));
     MenuViewCrossHairs->SetChecked(true);
-    MenuViewWireframe = MenuItem(this, m, MenuView, "MenuViewWireframe", on(&TMainForm::MenuViewWireframeClick),
+    MenuViewWireframe = MenuItem(this, m, MenuView, "MenuViewWireframe", On(&TMainForm::MenuViewWireframeClick),
                                  Key(VK_F3), ToolGlyphIndex(G::Wireframe));
     Separator(this, MenuView, "MenuViewSeparator2");
     MenuViewResolution = MenuItem(this, m, MenuView, "MenuViewResolution");
-    void (TMainForm::*const resolution[5])(TObject*) = {&TMainForm::MenuEditRes0Click, &TMainForm::MenuEditRes1Click,
-                                                        &TMainForm::MenuEditRes2Click, &TMainForm::MenuEditRes3Click,
-                                                        &TMainForm::MenuEditRes4Click};
     for (int i = 0; i < 5; ++i) {
         TElMenuItem* item = MenuItem(this, m, MenuViewResolution, Numbered("MenuEditRes", i).c_str(),
-                                     on(resolution[i]), scNone, ToolGlyphIndex(G::Resolution1) + i);
+                                     On(ResolutionClick[i]), scNone, ToolGlyphIndex(G::Resolution1) + i);
         item->SetRadioItem(true);
         item->SetGroupIndex(2);
         MenuEditRes[static_cast<size_t>(i)] = item;
     }
     MenuViewZoom = MenuItem(this, m, MenuView, "MenuViewZoom");
-    static constexpr int ZoomPercent[8] = {50, 80, 100, 150, 200, 400, 800, 1000};
     void (TMainForm::*const zoom[8])(TObject*) = {
         &TMainForm::ImageZoom50Click,  &TMainForm::ImageZoom80Click,  &TMainForm::ImageZoom100Click,
         &TMainForm::ImageZoom150Click, &TMainForm::ImageZoom200Click, &TMainForm::ImageZoom400Click,
         &TMainForm::ImageZoom800Click, &TMainForm::ImageZoom1000Click};
     for (int i = 0; i < 8; ++i) {
-        TElMenuItem* item = MenuItem(this, m, MenuViewZoom, Numbered("ImageZoom", ZoomPercent[i]).c_str(), on(zoom[i]));
-        const std::string text = std::to_string(ZoomPercent[i]) + " %";
-        item->SetCaption(std::u16string(text.begin(), text.end()));
+        TElMenuItem* item = MenuItem(this, m, MenuViewZoom, Numbered("ImageZoom", ZoomPercent[i]).c_str(), On(zoom[i]));
+        item->SetCaption(PercentText(ZoomPercent[i]));
         item->SetRadioItem(true);
         item->SetGroupIndex(1);
         ImageZoom[static_cast<size_t>(i)] = item;
@@ -305,29 +312,29 @@ void TMainForm::CreateMenus()
 
     MenuExtras = MenuItem(this, m, nullptr, "MenuExtras");
     MenuExtrasSplitScreen = MenuItem(this, m, MenuExtras, "MenuExtrasSplitScreen",
-                                     on(&TMainForm::MenuExtrasSplitScreenClick), Key('M', ssCtrl),
+                                     On(&TMainForm::MenuExtrasSplitScreenClick), Key('M', ssCtrl),
                                      ToolGlyphIndex(G::SplitScreen));
-    MenuExtrasNavigator = MenuItem(this, m, MenuExtras, "MenuExtrasNavigator", on(&TMainForm::MenuExtrasNavigatorClick));
+    MenuExtrasNavigator = MenuItem(this, m, MenuExtras, "MenuExtrasNavigator", On(&TMainForm::MenuExtrasNavigatorClick));
     MenuExtrasNavigator->SetChecked(true);
-    MenuExtrasInfo = MenuItem(this, m, MenuExtras, "MenuExtrasInfo", on(&TMainForm::MenuExtrasInfoClick),
+    MenuExtrasInfo = MenuItem(this, m, MenuExtras, "MenuExtrasInfo", On(&TMainForm::MenuExtrasInfoClick),
                               Key('W', ssCtrl), ToolGlyphIndex(G::InfoWindow));
     Separator(this, MenuExtras, "MenuExtrasSeparator1");
     MenuExtras_Language = MenuItem(this, m, MenuExtras, "MenuExtras_Language");
     MenuFileConfiguration = MenuItem(this, m, MenuExtras, "MenuFileConfiguration",
-                                     on(&TMainForm::MenuFileConfigurationClick), Key(VK_F10),
+                                     On(&TMainForm::MenuFileConfigurationClick), Key(VK_F10),
                                      ToolGlyphIndex(G::Preferences));
     Separator(this, MenuExtras, "MenuExtrasSeparator2");
     MenuExtrasFullscreen = MenuItem(this, m, MenuExtras, "MenuExtrasFullscreen",
-                                    on(&TMainForm::MenuExtrasFullscreenClick), Key(VK_F11),
+                                    On(&TMainForm::MenuExtrasFullscreenClick), Key(VK_F11),
                                     ToolGlyphIndex(G::Fullscreen));
 
     MenuHelp = MenuItem(this, m, nullptr, "MenuHelp");
-    MenuHelpContents = MenuItem(this, m, MenuHelp, "MenuHelpContents", on(&TMainForm::MenuHelpContentsClick),
+    MenuHelpContents = MenuItem(this, m, MenuHelp, "MenuHelpContents", On(&TMainForm::MenuHelpContentsClick),
                                 Key(VK_F1), ToolGlyphIndex(G::Help));
-    MenuHelpWebsite = MenuItem(this, m, MenuHelp, "MenuHelpWebsite", on(&TMainForm::MenuHelpWebsiteClick));
-    MenuHelp_Update = MenuItem(this, m, MenuHelp, "MenuHelp_Update", on(&TMainForm::MenuHelp_UpdateClick));
+    MenuHelpWebsite = MenuItem(this, m, MenuHelp, "MenuHelpWebsite", On(&TMainForm::MenuHelpWebsiteClick));
+    MenuHelp_Update = MenuItem(this, m, MenuHelp, "MenuHelp_Update", On(&TMainForm::MenuHelp_UpdateClick));
     Separator(this, MenuHelp, "MenuHelpSeparator1");
-    MenuHelpAbout = MenuItem(this, m, MenuHelp, "MenuHelpAbout", on(&TMainForm::MenuHelpAboutClick));
+    MenuHelpAbout = MenuItem(this, m, MenuHelp, "MenuHelpAbout", On(&TMainForm::MenuHelpAboutClick));
 
     MenuBar = MakeNamed<TElMenuBar>(this, "MenuBar");
     MenuBar->SetParent(this);
@@ -337,55 +344,49 @@ void TMainForm::CreateMenus()
 
 void TMainForm::CreateToolBars()
 {
-    auto on = [this](void (TMainForm::*Handler)(TObject*)) {
-        return TNotifyEvent([this, Handler](TObject* Sender) { (this->*Handler)(Sender); });
-    };
     using G = TToolGlyph;
     ControlBar = MakeControl<TControlBar>(this, this, "ControlBar", 0, 0, 800, 30);
     ControlBar->SetAlign(TAlign::alTop);
 
     ToolBarFile = ToolBar(this, ControlBar, "ToolBarFile", ImageList);
-    ToolButtonNew = ToolButton(this, ToolBarFile, "ToolButtonNew", G::New, on(&TMainForm::MenuFileNewClick));
-    ToolButtonOpen = ToolButton(this, ToolBarFile, "ToolButtonOpen", G::Open, on(&TMainForm::MenuFileOpenClick));
+    ToolButtonNew = ToolButton(this, ToolBarFile, "ToolButtonNew", G::New, On(&TMainForm::MenuFileNewClick));
+    ToolButtonOpen = ToolButton(this, ToolBarFile, "ToolButtonOpen", G::Open, On(&TMainForm::MenuFileOpenClick));
     ToolButtonSave = ToolButton(this, ToolBarFile, "ToolButtonSave", G::Save, {});
-    ToolButtonPrint = ToolButton(this, ToolBarFile, "ToolButtonPrint", G::Print, on(&TMainForm::MenuFilePrintClick));
+    ToolButtonPrint = ToolButton(this, ToolBarFile, "ToolButtonPrint", G::Print, On(&TMainForm::MenuFilePrintClick));
     ToolButtonRemarks = ToolButton(this, ToolBarFile, "ToolButtonRemarks", G::Remarks,
-                                   on(&TMainForm::MenuFileRemarksClick));
+                                   On(&TMainForm::MenuFileRemarksClick));
     ToolButtonPreferences = ToolButton(this, ToolBarFile, "ToolButtonPreferences", G::Preferences,
-                                       on(&TMainForm::MenuFileConfigurationClick));
-    ToolButtonHelp = ToolButton(this, ToolBarFile, "ToolButtonHelp", G::Help, on(&TMainForm::MenuHelpContentsClick));
+                                       On(&TMainForm::MenuFileConfigurationClick));
+    ToolButtonHelp = ToolButton(this, ToolBarFile, "ToolButtonHelp", G::Help, On(&TMainForm::MenuHelpContentsClick));
 
     ToolBar3 = ToolBar(this, ControlBar, "ToolBar3", ImageList);
-    ToolButtonUndo = ToolButton(this, ToolBar3, "ToolButtonUndo", G::Undo, on(&TMainForm::MenuEditResetClick));
-    ToolButton5 = ToolButton(this, ToolBar3, "ToolButton5", G::Interpolate, on(&TMainForm::MenuEditInterpolateClick));
+    ToolButtonUndo = ToolButton(this, ToolBar3, "ToolButtonUndo", G::Undo, On(&TMainForm::MenuEditResetClick));
+    ToolButton5 = ToolButton(this, ToolBar3, "ToolButton5", G::Interpolate, On(&TMainForm::MenuEditInterpolateClick));
     ToolButton8 = ToolButton(this, ToolBar3, "ToolButton8", G::FaultSignal,
-                             on(&TMainForm::MenuEditCorrectFaultSignalClick));
+                             On(&TMainForm::MenuEditCorrectFaultSignalClick));
     ToolButton_RemoveDummies = ToolButton(this, ToolBar3, "ToolButton_RemoveDummies", G::RemoveDummies,
-                                          on(&TMainForm::ToolButton2XClick));
-    ToolButton_FEChart = ToolButton(this, ToolBar3, "ToolButton_FEChart", G::Chart, on(&TMainForm::ToolButton17XClick));
+                                          On(&TMainForm::ToolButton2XClick));
+    ToolButton_FEChart = ToolButton(this, ToolBar3, "ToolButton_FEChart", G::Chart, On(&TMainForm::ToolButton17XClick));
     ToolButton_InfoWindow = ToolButton(this, ToolBar3, "ToolButton_InfoWindow", G::InfoWindow,
-                                       on(&TMainForm::MenuExtrasInfoClick));
+                                       On(&TMainForm::MenuExtrasInfoClick));
     ToolButton_InfoWindow->SetIsSwitch(true);
     ToolButton_InfoWindow->SetAllowAllUp(true);
-    void (TMainForm::*const resolution[5])(TObject*) = {&TMainForm::MenuEditRes0Click, &TMainForm::MenuEditRes1Click,
-                                                        &TMainForm::MenuEditRes2Click, &TMainForm::MenuEditRes3Click,
-                                                        &TMainForm::MenuEditRes4Click};
     for (int i = 0; i < 5; ++i) {
         TElToolButton* b = ToolButton(this, ToolBar3, Numbered("ToolButtonRes", i).c_str(),
-                                      static_cast<G>(ToolGlyphIndex(G::Resolution1) + i), on(resolution[i]));
+                                      static_cast<G>(ToolGlyphIndex(G::Resolution1) + i), On(ResolutionClick[i]));
         b->SetGroupIndex(1);
         ToolButtonRes[static_cast<size_t>(i)] = b;
     }
     ToolButtonRes[0]->SetDown(true);
     ToolButtonWireframe = ToolButton(this, ToolBar3, "ToolButtonWireframe", G::Wireframe,
-                                     on(&TMainForm::MenuViewWireframeClick));
+                                     On(&TMainForm::MenuViewWireframeClick));
     ToolButtonWireframe->SetIsSwitch(true);
     ToolButtonWireframe->SetAllowAllUp(true);
 
     ToolBarDepth = ToolBar(this, ControlBar, "ToolBarDepth", ImageList);
-    ToolButtonLineUp = ToolButton(this, ToolBarDepth, "ToolButtonLineUp", G::LineUp, on(&TMainForm::ToolButtonLineUpClick));
+    ToolButtonLineUp = ToolButton(this, ToolBarDepth, "ToolButtonLineUp", G::LineUp, On(&TMainForm::ToolButtonLineUpClick));
     ToolButtonLineDown = ToolButton(this, ToolBarDepth, "ToolButtonLineDown", G::LineDown,
-                                    on(&TMainForm::ToolButtonLineDownClick));
+                                    On(&TMainForm::ToolButtonLineDownClick));
     ComboBoxSoil = MakeNamed<TElComboBox>(this, "ComboBoxSoil");
     ComboBoxSoil->SetStyle(TComboBoxStyle::csDropDownList);
     ComboBoxSoil->SetParent(ToolBarDepth);
@@ -393,30 +394,30 @@ void TMainForm::CreateToolBars()
     ComboBoxSoil->ShowHint = true;
 
     ElToolBar1 = ToolBar(this, ControlBar, "ElToolBar1", ImageList);
-    ToolButtonZoomIn = ToolButton(this, ElToolBar1, "ToolButtonZoomIn", G::ZoomIn, on(&TMainForm::ToolButtonZoomInClick));
+    ToolButtonZoomIn = ToolButton(this, ElToolBar1, "ToolButtonZoomIn", G::ZoomIn, On(&TMainForm::ToolButtonZoomInClick));
     ToolButtonZoomOut = ToolButton(this, ElToolBar1, "ToolButtonZoomOut", G::ZoomOut,
-                                   on(&TMainForm::ToolButtonZoomOutClick));
+                                   On(&TMainForm::ToolButtonZoomOutClick));
     ComboBoxZoom = MakeNamed<TElComboBox>(this, "ComboBoxZoom");
     ComboBoxZoom->SetStyle(TComboBoxStyle::csDropDownList);
     ComboBoxZoom->SetParent(ElToolBar1);
     ComboBoxZoom->SetWidth(72);
     ComboBoxZoom->ShowHint = true;
-    for (const char16_t* zoom : {u"50 %", u"80 %", u"100 %", u"150 %", u"200 %", u"400 %", u"800 %", u"1000 %"})
-        ComboBoxZoom->Items()->Add(zoom);
+    for (int percent : ZoomPercent)
+        ComboBoxZoom->Items()->Add(PercentText(percent));
     ToolButtonStretchIn = ToolButton(this, ElToolBar1, "ToolButtonStretchIn", G::StretchIn,
-                                     on(&TMainForm::ToolButtonStretchInClick));
+                                     On(&TMainForm::ToolButtonStretchInClick));
     ToolButtonStretchOut = ToolButton(this, ElToolBar1, "ToolButtonStretchOut", G::StretchOut,
-                                      on(&TMainForm::ToolButtonStretchOutClick));
+                                      On(&TMainForm::ToolButtonStretchOutClick));
 
     ElToolBar2 = ToolBar(this, ControlBar, "ElToolBar2", ImageList);
-    ToolButtonReset = ToolButton(this, ElToolBar2, "ToolButtonReset", G::ViewReset, on(&TMainForm::MenuViewResetClick));
+    ToolButtonReset = ToolButton(this, ElToolBar2, "ToolButtonReset", G::ViewReset, On(&TMainForm::MenuViewResetClick));
     ToolButtonPerspective = ToolButton(this, ElToolBar2, "ToolButtonPerspective", G::Perspective,
-                                       on(&TMainForm::MenuViewPerspectiveClick));
-    ToolButtonFront = ToolButton(this, ElToolBar2, "ToolButtonFront", G::Front, on(&TMainForm::MenuViewFrontClick));
-    ToolButtonTop = ToolButton(this, ElToolBar2, "ToolButtonTop", G::Top, on(&TMainForm::MenuViewTopClick));
+                                       On(&TMainForm::MenuViewPerspectiveClick));
+    ToolButtonFront = ToolButton(this, ElToolBar2, "ToolButtonFront", G::Front, On(&TMainForm::MenuViewFrontClick));
+    ToolButtonTop = ToolButton(this, ElToolBar2, "ToolButtonTop", G::Top, On(&TMainForm::MenuViewTopClick));
     // The palette buttons draw from their own list; they are switches, each on its own.
     auto palette = [&](const char* Name, TPaletteGlyph Glyph, void (TMainForm::*Handler)(TObject*)) {
-        TElToolButton* b = ToolButton(this, ElToolBar2, Name, G::Count, on(Handler));
+        TElToolButton* b = ToolButton(this, ElToolBar2, Name, G::Count, On(Handler));
         b->SetImageIndex(-1);
         std::unique_ptr<TBitmap> glyph = KeyedGlyph(DrawPaletteGlyph(Glyph));
         b->SetGlyph(glyph.get());
@@ -530,25 +531,22 @@ void TMainForm::WireEvents()
     OnDblClick = [this](TObject* Sender) { FormDblClick(Sender); };
     OnKeyDown = [this](TObject* Sender, uint16_t& Key, TShiftState Shift) { FormKeyDown(Sender, Key, Shift); };
 
-    auto on = [this](void (TMainForm::*Handler)(TObject*)) {
-        return TNotifyEvent([this, Handler](TObject* Sender) { (this->*Handler)(Sender); });
-    };
-    TimerPaint->OnTimer = on(&TMainForm::TimerPaintTimer);
-    TimerCancel->OnTimer = on(&TMainForm::TimerCancelTimer);
-    TimerUpdate->OnTimer = on(&TMainForm::TimerUpdateTimer);
+    TimerPaint->OnTimer = On(&TMainForm::TimerPaintTimer);
+    TimerCancel->OnTimer = On(&TMainForm::TimerCancelTimer);
+    TimerUpdate->OnTimer = On(&TMainForm::TimerUpdateTimer);
 
-    ComboBoxZoom->OnChange = on(&TMainForm::ComboBoxZoomChange);
+    ComboBoxZoom->OnChange = On(&TMainForm::ComboBoxZoomChange);
     ComboBoxZoom->OnKeyDown = [this](TObject* S, uint16_t& K, TShiftState Sh) { ComboBoxZoomKeyDown(S, K, Sh); };
     ComboBoxZoom->OnKeyPress = [this](TObject* S, char16_t& K) { ComboBoxZoomKeyPress(S, K); };
-    ComboBoxSoil->OnChange = on(&TMainForm::ComboBoxSoilChange);
+    ComboBoxSoil->OnChange = On(&TMainForm::ComboBoxSoilChange);
     ComboBoxSoil->OnKeyDown = [this](TObject* S, uint16_t& K, TShiftState Sh) { ComboBoxSoilKeyDown(S, K, Sh); };
     ComboBoxSoil->OnKeyPress = [this](TObject* S, char16_t& K) { ComboBoxSoilKeyPress(S, K); };
     ComboBoxSoil->OnKeyUp = [this](TObject* S, uint16_t& K, TShiftState Sh) { ComboBoxSoilKeyUp(S, K, Sh); };
 
     ComPort->OnRxChar = [this](TObject* Sender, int32_t Count) { ComPortRxChar(Sender, Count); };
-    AxisX->OnClick = on(&TMainForm::AxisXClick);
-    AxisY->OnClick = on(&TMainForm::AxisYClick);
-    AxisZ->OnClick = on(&TMainForm::AxisZClick);
+    AxisX->OnClick = On(&TMainForm::AxisXClick);
+    AxisY->OnClick = On(&TMainForm::AxisYClick);
+    AxisZ->OnClick = On(&TMainForm::AxisZClick);
     StatusBar->OnDrawPanel = [this](TElStatusBar* Bar, TElStatusPanel* Panel, const TRect& Rect) {
         StatusBarPanelDraw(Bar, Panel, Rect);
     };
@@ -570,7 +568,7 @@ void TMainForm::WireEvents()
     auto up = [this](TObject* S, TMouseButton B, TShiftState Sh, int X, int Y) { SpeedButton17MouseUp(S, B, Sh, X, Y); };
     for (const auto& [number, handler] : steps) {
         TElGraphicButton* b = SpeedButton[static_cast<size_t>(number - 1)];
-        b->OnClick = on(handler);
+        b->OnClick = On(handler);
         b->OnMouseDown = down;
         b->OnMouseUp = up;
     }

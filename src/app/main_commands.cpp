@@ -5,6 +5,7 @@
 #include "app/main.h"
 
 #include "app/ScanEdits.h"
+#include "app/ScanKinds.h"
 
 #include "scan/files/_TFileManager.h"
 #include "scan/files/globals.h"
@@ -99,10 +100,10 @@ void TMainForm::TakeFocusBack()
 
 void TMainForm::ComboBoxSoilChange(TObject*)
 {
-    const int32_t index = ComboBoxSoil->ItemIndex();
-    if (index < 0 || static_cast<size_t>(index) >= SoilTypes.size() || !ScanImage || !ScanImage->ScanData)
+    const std::optional<float> factor = SoilFactorAt(ComboBoxSoil->ItemIndex(), SoilTypes);
+    if (!factor || !ScanImage || !ScanImage->ScanData)
         return;
-    ScanImage->ScanData->SetSoilFactor(SoilTypes[static_cast<size_t>(index)].Factor);
+    ScanImage->ScanData->SetSoilFactor(*factor);
     ScanImage->ScanData->Changed = 1;
     UpdateScanInfo();
     TakeFocusBack();

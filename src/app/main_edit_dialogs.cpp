@@ -20,15 +20,6 @@ bool CanEditScan(const TMainForm& Form)
     return Form.ScanImage && Form.ScanImage->ScanData && !BusyWorkRunning();
 }
 
-// After an edit of the points: Undo becomes possible and the views are drawn again.
-void NoteScanEdited(TMainForm& Form)
-{
-    Form.Edited = 1;
-    Form.MenuEditReset->SetEnabled(true);
-    Form.ToolButtonUndo->SetEnabled(true);
-    Form.RepaintPending = 1;
-}
-
 }  // namespace
 
 void TMainForm::MenuEditInterpolateClick(TObject*)
@@ -49,7 +40,7 @@ void TMainForm::MenuEditInterpolateClick(TObject*)
         RunBusyWork(StatusBar->Panels(4), what,
                     [&image, passes](TWorkProgress& Progress) { InterpolateScan(image, passes, Progress); });
     }
-    NoteScanEdited(*this);
+    NoteScanEdited();
 }
 
 void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
@@ -62,9 +53,8 @@ void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
         return;
     GlobalSettings.SurroundThreshold = dialog->TrackBarSurround->Position();
     GlobalSettings.SurfaceThreshold = dialog->TrackBarSurface->Position();
+    ApplyThresholdsToScan();
     TScanData& scan = *ScanImage->ScanData;
-    scan.SurroundThreshold = static_cast<float>(GlobalSettings.SurroundThreshold);
-    scan.SurfaceThreshold = static_cast<float>(GlobalSettings.SurfaceThreshold);
     const bool selectedOnly = dialog->RadioButtonCrosshairs->Checked();
     const std::u16string what = dialog->Caption();
     dialog.reset();
@@ -75,5 +65,5 @@ void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
         });
     }
     ScanImage->Rebuild = 1;
-    NoteScanEdited(*this);
+    NoteScanEdited();
 }

@@ -8,6 +8,7 @@
 #include "scan/files/_TFileManager.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/dlg_infodialog.h"
+#include "scan/files/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
 #include "scan/render/_TGLReadback.h"
 #include "scan/render/_TScanImage.h"
@@ -20,13 +21,9 @@
 
 namespace {
 
-constexpr uint8_t InfoKindError = 1;
-constexpr uint8_t InfoKindInformation = 2;
-constexpr uint16_t InfoButtonOK = 4;
-
 void ShowExportError(const std::u16string& Text)
 {
-    ShowInfoDialog(InfoKindError, GetText(171, u"Error"), Text, InfoButtonOK);
+    ShowInfoDialog(idkError, GetText(171, u"Error"), Text, idbOK);
 }
 
 }  // namespace
@@ -95,7 +92,7 @@ void TMainForm::MenuHelpContentsClick(TObject*)
     if (FileExists(path))
         ShellExecuteFile(u"", path, u"", Folders.ProgramFolder, SW_SHOWNORMAL);
     else
-        ShowInfoDialog(InfoKindInformation, GetText(170, u"Information"), HelpMissingText(path), InfoButtonOK);
+        ShowInfoDialog(idkInformation, GetText(170, u"Information"), HelpMissingText(path), idbOK);
 }
 
 void TMainForm::MenuHelpWebsiteClick(TObject*)

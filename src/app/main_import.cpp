@@ -11,6 +11,7 @@
 #include "scan/files/globals.h"
 
 #include "framework/Application.h"
+#include "framework/ValueKept.h"
 
 namespace {
 
@@ -39,18 +40,6 @@ TImportRequest RequestOf(uint8_t ModelIndex, const TImport& Dialog)
     return request;
 }
 
-// Puts the open dialog's start folder back when it goes, whatever happens in between.
-class TOpenFolderKept {
-public:
-    TOpenFolderKept() : saved_(GlobalSettings.OpenFolder) {}
-    ~TOpenFolderKept() { GlobalSettings.OpenFolder = saved_; }
-    TOpenFolderKept(const TOpenFolderKept&) = delete;
-    TOpenFolderKept& operator=(const TOpenFolderKept&) = delete;
-
-private:
-    std::u16string saved_;
-};
-
 }  // namespace
 
 void TMainForm::ImportFromDevice(uint8_t ModelIndex, const std::u16string& MenuCaption)
@@ -78,8 +67,7 @@ void TMainForm::ImportFromDevice(uint8_t ModelIndex, const std::u16string& MenuC
         return;
     // The open dialog starts where the files were written; the folder it keeps for the next
     // time stays the one it had, also when a file is opened there.
-    const TOpenFolderKept kept;
-    GlobalSettings.OpenFolder = request->Folder;
+    const TValueKept<std::u16string> kept(GlobalSettings.OpenFolder, request->Folder);
     MenuFileOpenClick(nullptr);
 }
 

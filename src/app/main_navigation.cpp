@@ -21,16 +21,13 @@ namespace {
 constexpr uint32_t RepeatIntervalMs = 100;
 constexpr float DefaultColorLimitStep = 3.0f;
 
-constexpr uint16_t KeyF1 = 0x70, KeyF4 = 0x73, KeyF5 = 0x74, KeyF6 = 0x75, KeyF7 = 0x76, KeyF8 = 0x77;
-constexpr uint16_t KeyNumPad0 = 0x60;
-
 // The digit 1..5 of a key, from the top row or the numeric pad; 0 for any other key.
 int LevelKey(uint16_t Key)
 {
     if (Key >= '1' && Key <= '5')
         return Key - '0';
-    if (Key >= KeyNumPad0 + 1 && Key <= KeyNumPad0 + 5)
-        return Key - KeyNumPad0;
+    if (Key >= VKey::NumPad0 + 1 && Key <= VKey::NumPad0 + 5)
+        return Key - VKey::NumPad0;
     return 0;
 }
 
@@ -99,11 +96,8 @@ void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
         return;
     const bool ctrl = (Shift & ssCtrl) != 0;
     const bool alt = (Shift & ssAlt) != 0;
-    void (TMainForm::*const levels[5])(TObject*) = {&TMainForm::MenuEditRes0Click, &TMainForm::MenuEditRes1Click,
-                                                    &TMainForm::MenuEditRes2Click, &TMainForm::MenuEditRes3Click,
-                                                    &TMainForm::MenuEditRes4Click};
     if (const int level = LevelKey(Key)) {
-        (this->*levels[level - 1])(nullptr);
+        SetResolutionLevel(static_cast<uint8_t>(level - 1));
         return;
     }
     switch (Key) {
@@ -115,15 +109,15 @@ void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
     case VKey::Right: MoveSelectedPoint(TWalkDirection::PreviousPoint, ArrowKeySteps(ctrl, alt)); break;
     case VKey::Prior: StepDepthLevel(true); break;
     case VKey::Next: StepDepthLevel(false); break;
-    case KeyF1: MenuHelpContentsClick(nullptr); break;
-    case KeyF4:
+    case VKey::F1: MenuHelpContentsClick(nullptr); break;
+    case VKey::F4:
         ScanImage->SetSmooth(ScanImage->Smooth() ? 0 : 1);
         RepaintPending = 1;
         break;
-    case KeyF5: SpeedButton22Click(nullptr); break;
-    case KeyF6: SpeedButton21Click(nullptr); break;
-    case KeyF7: SpeedButton16Click(nullptr); break;
-    case KeyF8: SpeedButton15Click(nullptr); break;
+    case VKey::F5: SpeedButton22Click(nullptr); break;
+    case VKey::F6: SpeedButton21Click(nullptr); break;
+    case VKey::F7: SpeedButton16Click(nullptr); break;
+    case VKey::F8: SpeedButton15Click(nullptr); break;
     case VKey::Escape:
         if (MenuExtrasFullscreen->Checked())
             MenuExtrasFullscreenClick(nullptr);
@@ -182,6 +176,11 @@ void TMainForm::HalveValues()
     HalveScanValues(*scan);
     ScanImage->Rebuild = 1;
     // Halving is an edit like the others: the file's values can be brought back.
+    NoteScanEdited();
+}
+
+void TMainForm::NoteScanEdited()
+{
     Edited = 1;
     MenuEditReset->SetEnabled(true);
     ToolButtonUndo->SetEnabled(true);
@@ -203,14 +202,12 @@ void TMainForm::ToolButtonStretchOutClick(TObject*) { RunCameraStep(TNavigatorSt
 
 void TMainForm::ToolButtonLineUpClick(TObject*)
 {
-    uint16_t key = VKey::Prior;
-    FormKeyDown(this, key, 0);
+    StepDepthLevel(true);
 }
 
 void TMainForm::ToolButtonLineDownClick(TObject*)
 {
-    uint16_t key = VKey::Next;
-    FormKeyDown(this, key, 0);
+    StepDepthLevel(false);
 }
 
 // ---- view presets

@@ -14,6 +14,7 @@
 #include "app/AppGlyphs.h"
 #include "app/LanguageTexts.h"
 #include "app/ReceivedScan.h"
+#include "app/ScanKinds.h"
 
 #include "device/GpsCoordinates.h"
 #include "device/config.h"
@@ -110,7 +111,7 @@ void TMainForm::RunNewScanDialog()
 {
     // Leaving the scan for a new one: the answer does not stop the command (and saving is not
     // part of the program). Line diagrams and flat views of a live scan are not asked about.
-    if (!ScanImage || !ScanImage->ScanData || NewAsksToSave(ScanImage->ScanData->ScanMode))
+    if (!ScanImage || !ScanImage->ScanData || !IsFlatScanMode(ScanImage->ScanData->ScanMode))
         QuerySaveChanges();
 
     // The dialog stores the user's choices in the chosen profile and the settings, on OK and on

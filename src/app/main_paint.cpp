@@ -15,6 +15,7 @@
 
 #include "framework/Colors.h"
 #include "framework/Screen.h"
+#include "framework/ValueKept.h"
 
 #include <algorithm>
 #include <optional>
@@ -32,17 +33,12 @@ int32_t HeightIfVisible(const TControl* Control)
     return Control && Control->Visible() ? Control->Height() : 0;
 }
 
-// Holds a flag set for as long as it lives, however the scope ends.
-class TFlagWhile {
-public:
-    explicit TFlagWhile(bool& Flag) : flag_(Flag) { flag_ = true; }
-    ~TFlagWhile() { flag_ = false; }
-    TFlagWhile(const TFlagWhile&) = delete;
-    TFlagWhile& operator=(const TFlagWhile&) = delete;
-
-private:
-    bool& flag_;
-};
+// Clears the drawing window to the settings' background colour (0x00BBGGRR).
+void ClearToBackground(TScanImage& Image)
+{
+    const TColor background = GlobalSettings.BackgroundColor;
+    Image.ClearView(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF, 0);
+}
 
 }  // namespace
 
@@ -107,12 +103,10 @@ void TMainForm::TimerPaintTimer(TObject*)
     // the whole interval to every frame. No paint starts inside another.
     if (!ScanImage || paintInProgress)
         return;
-    const TFlagWhile painting(paintInProgress);
-    const TColor background = GlobalSettings.BackgroundColor;
-    const uint8_t r = background & 0xFF, g = (background >> 8) & 0xFF, b = (background >> 16) & 0xFF;
+    const TValueKept<bool> painting(paintInProgress, true);
     if (LiveScan.DeviceIndex > -1 && LiveScan.OperatingMode == 4) {
         // The grid of a running GPS scan fills as readings come: drawn at every tick.
-        ScanImage->ClearView(r, g, b, 0);
+        ClearToBackground(*ScanImage);
         const TViewportRect grid = InsetViewport(Viewports[MainViewport], DataGridInset);
         ScanImage->SetViewport(grid.X, grid.Y, grid.Width, grid.Height);
         PaintDataGrid();
@@ -131,8 +125,7 @@ void TMainForm::TimerPaintTimer(TObject*)
 
 void TMainForm::DrawViews()
 {
-    const TColor background = GlobalSettings.BackgroundColor;
-    ScanImage->ClearView(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF, 0);
+    ClearToBackground(*ScanImage);
     TScanPaintInput input;
     input.Viewports = Viewports;
     input.Scene = SceneViewport(ClientWidth(), ClientHeight(), HeightIfVisible(ControlBar));

@@ -32,13 +32,18 @@ void TMainForm::MenuFileConfigurationClick(TObject*)
             GlobalSettings.Language = LanguageManager->ActiveLanguageName();
     }
     ApplyPreferences(GlobalSettings, values);
-    if (ScanImage && ScanImage->ScanData) {
-        ScanImage->ScanData->SurfaceThreshold = static_cast<float>(GlobalSettings.SurfaceThreshold);
-        ScanImage->ScanData->SurroundThreshold = static_cast<float>(GlobalSettings.SurroundThreshold);
-    }
+    ApplyThresholdsToScan();
     // The unit shows in the scan's lengths, the background in the next frame.
     UpdateScanInfo();
     RepaintPending = 1;
     if (Settings)
         Settings->SaveToFile(SettingsFileName());
+}
+
+void TMainForm::ApplyThresholdsToScan()
+{
+    if (ScanImage && ScanImage->ScanData) {
+        ScanImage->ScanData->SurfaceThreshold = static_cast<float>(GlobalSettings.SurfaceThreshold);
+        ScanImage->ScanData->SurroundThreshold = static_cast<float>(GlobalSettings.SurroundThreshold);
+    }
 }

@@ -6,22 +6,12 @@
 #include "app/main.h"
 
 #include "app/AppGlyphs.h"
+#include "app/ScanKinds.h"
 #include "app/dlg_info.h"
 
 #include "scan/files/globals.h"
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
-
-namespace {
-
-// The flat scans (line diagram, top and side views) close without the question about
-// unsaved changes.
-bool IsFlatScanMode(uint8_t ScanMode)
-{
-    return ScanMode >= 1 && ScanMode <= 3;
-}
-
-}  // namespace
 
 void TMainForm::MenuFileExitClick(TObject*)
 {

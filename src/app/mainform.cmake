@@ -18,7 +18,6 @@ if(WIN32)
     main_open.cpp
     main_paint.cpp
     main_navigation.cpp
-    main_later.cpp
     ProgramStart.cpp
     main_commands.cpp
     main_export.cpp

@@ -313,24 +313,33 @@ void TCustomForm::PaintWindow(HDC Dc)
 
 // ---- modal loop and closing
 
-namespace {
-
-struct DisabledWindows {
-    std::vector<HWND> windows;
-    HWND except = nullptr;
-};
-
-BOOL CALLBACK DisableOne(HWND Wnd, LPARAM Data)
+TDisabledThreadWindows::TDisabledThreadWindows(HWND Except) : except_(Except)
 {
-    auto* d = reinterpret_cast<DisabledWindows*>(Data);
-    if (Wnd != d->except && IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) {
-        d->windows.push_back(Wnd);
+    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(this));
+}
+
+TDisabledThreadWindows::~TDisabledThreadWindows()
+{
+    Enable();
+}
+
+void TDisabledThreadWindows::Enable()
+{
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if (IsWindow(*it))
+            EnableWindow(*it, TRUE);
+    windows_.clear();
+}
+
+BOOL CALLBACK TDisabledThreadWindows::DisableOne(HWND Wnd, LPARAM Self)
+{
+    auto* self = reinterpret_cast<TDisabledThreadWindows*>(Self);
+    if (Wnd != self->except_ && IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) {
+        self->windows_.push_back(Wnd);
         EnableWindow(Wnd, FALSE);
     }
     return TRUE;
 }
-
-}  // namespace
 
 TModalResult TCustomForm::ShowModal()
 {
@@ -338,16 +347,12 @@ TModalResult TCustomForm::ShowModal()
         throw Exception(u"Cannot make a visible window modal");
     HWND before = GetActiveWindow();
     ReleaseCapture();
-    DisabledWindows disabled;
-    disabled.except = Handle();
-    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+    TDisabledThreadWindows disabled(Handle());
     modal_ = true;
     modalResult_ = mrNone;
     auto restore = [&] {
         modal_ = false;
-        for (auto it = disabled.windows.rbegin(); it != disabled.windows.rend(); ++it)
-            if (IsWindow(*it))
-                EnableWindow(*it, TRUE);
+        disabled.Enable();
         if (before && IsWindow(before))
             SetActiveWindow(before);
     };

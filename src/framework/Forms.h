@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TFormStyle { fsNormal, fsStayOnTop };
@@ -18,6 +19,24 @@ enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 using TShortCutEvent = std::function<void(TMessage& Message, bool& Handled)>;
+
+// The visible, enabled windows of the calling thread other than Except, disabled while the
+// object lives, as a modal loop disables them; Enable (or the end of the scope) enables them
+// again in the reverse order, skipping any that were destroyed meanwhile.
+class TDisabledThreadWindows {
+public:
+    explicit TDisabledThreadWindows(HWND Except = nullptr);
+    ~TDisabledThreadWindows();
+    TDisabledThreadWindows(const TDisabledThreadWindows&) = delete;
+    TDisabledThreadWindows& operator=(const TDisabledThreadWindows&) = delete;
+
+    void Enable();
+
+private:
+    static BOOL CALLBACK DisableOne(HWND Wnd, LPARAM Self);
+    HWND except_;
+    std::vector<HWND> windows_;
+};
 
 class TCustomForm : public TWinControl {
 public:

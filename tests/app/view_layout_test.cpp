@@ -54,7 +54,7 @@ TEST(ViewLayout, SplitScreenAt1024x768)
     EXPECT_EQ(L.AxisYLeft, 980);
     EXPECT_EQ(L.AxisXLeft, 958);
     EXPECT_EQ(L.StatusBarWidth, 956);
-    EXPECT_EQ(FlatViewViewport(L, true), (TViewportRect{64, 29, 952, 682}));
+    EXPECT_EQ(FlatViewViewport(L.Viewports, true), (TViewportRect{64, 29, 952, 682}));
     EXPECT_EQ(SceneViewport(1024, 768, 30), (TViewportRect{0, 0, 1024, 738}));
     EXPECT_EQ(InsetViewport(L.Viewports[MainViewport], 2), (TViewportRect{66, 31, 713, 678}));
 }
@@ -64,7 +64,7 @@ TEST(ViewLayout, SingleViewAndHiddenNavigator)
     TViewLayout L = ComputeLayout(Window1024(false));
     EXPECT_EQ(L.Viewports[MainViewport], (TViewportRect{64, 29, 956, 682}));
     EXPECT_EQ(L.Viewports[TopRightViewport].Width, 0);
-    EXPECT_EQ(FlatViewViewport(L, false), L.Viewports[MainViewport]);
+    EXPECT_EQ(FlatViewViewport(L.Viewports, false), L.Viewports[MainViewport]);
     // The main view spans the width; nothing lies in the right column.
     EXPECT_EQ(ViewportAtPoint(1019, 100, 3, L.HitEdges), 0);
     EXPECT_EQ(ViewportAtPoint(1021, 100, 3, L.HitEdges), 3);
@@ -122,7 +122,7 @@ TEST(ViewLayout, HitTestIsStrictOnEveryEdge)
 TEST(ViewLayout, FramesInDrawingOrderWithTheActiveOneRed)
 {
     const TViewLayout L = ComputeLayout(Window1024(true));
-    const auto F = ViewFrames(L, 2);
+    const auto F = ViewFrames(L.Viewports, 2);
     EXPECT_EQ(F[0].View, 0);
     EXPECT_EQ(F[1].View, 2);
     EXPECT_EQ(F[2].View, 1);
