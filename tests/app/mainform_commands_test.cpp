@@ -286,7 +286,7 @@ TEST_F(CommandsTest, HelpOpensTheFileOfTheActiveLanguageFromTheProgramFolder)
     ASSERT_TRUE(ForceDirectories(ProgramDir + u"help"));
     for (const char16_t* guide : {u"help\\l3d-en.pdf", u"help\\l3d-de.pdf"}) {
         CopyProgramFile(guide);
-        ASSERT_FALSE(FileBytes(ProgramDir + guide).empty());
+        ASSERT_FALSE(ReadFileBytes(ProgramDir + guide).empty());
     }
     ASSERT_TRUE(Start());
     struct TCall {

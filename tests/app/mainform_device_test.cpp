@@ -31,7 +31,6 @@
 #include "framework/FileUtils.h"
 #include "framework/LittleEndianBytes.h"
 #include "framework/StrConv.h"
-#include "framework/Streams.h"
 
 #include <windows.h>
 
@@ -284,9 +283,7 @@ TEST_F(DeviceCommands, AnImportHandsTheChoicesToTheTransferAndReportsItsFiles)
     // which writes the scan there.
     ImportTransferSeam() = [&](const TImportRequest& R) {
         requests.push_back(R);
-        TMemoryStream m;
-        EXPECT_TRUE(WriteScanFile(m, MakeFieldExample().Source));
-        WriteBytes(scan, m.Bytes());
+        WriteFileBytes(scan, EncodeScanFile(MakeFieldExample().Source));
         return result;
     };
     ASSERT_TRUE(RunCommand<TImport>(MainForm->Tarnwell1, confirm));

@@ -17,7 +17,6 @@
 #include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/StrConv.h"
-#include "framework/Streams.h"
 #include "framework/Timer.h"
 
 #include <windows.h>
@@ -48,9 +47,7 @@ std::vector<uint8_t> LargeScanFile()
             record.Value = float(100.0 + 10.0 * std::sin(c * 0.05) * std::cos(r * 0.04) + (i % 97 == 0 ? 60.0 : 0.0));
             source.Records.push_back(record);
         }
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, source));
-    return m.Bytes();
+    return EncodeScanFile(source);
 }
 
 double MsSince(std::chrono::steady_clock::time_point Begin)
@@ -64,7 +61,7 @@ class EditBench : public ProgramTest {
 protected:
     void Load(const std::vector<uint8_t>& Bytes)
     {
-        WriteBytes(Root + u"large.dmo", Bytes);
+        WriteFileBytes(Root + u"large.dmo", Bytes);
         MainForm->OpenFile(Root + u"large.dmo");
         ASSERT_TRUE(PumpUntil([] { return MainForm->RepaintPending == 0; }, 60000));
     }

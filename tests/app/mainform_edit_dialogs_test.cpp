@@ -17,7 +17,6 @@
 #include "support/pump.h"
 
 #include "framework/Dialogs.h"
-#include "framework/Streams.h"
 
 #include <windows.h>
 
@@ -34,16 +33,7 @@ std::vector<uint8_t> SpikeScanFile()
     TScanFileSource source = MakeFieldExample().Source;
     for (TScanRecord& r : source.Records)
         r.Value = (r.X == 5.0f && r.Y == 5.0f) ? Spike : Ground;
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, source));
-    return m.Bytes();
-}
-
-std::vector<uint8_t> FieldFile()
-{
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, MakeFieldExample().Source));
-    return m.Bytes();
+    return EncodeScanFile(source);
 }
 
 std::vector<float> ValuesOf(TScanData& Scan)
@@ -99,7 +89,7 @@ protected:
     TScanData& Load(const std::vector<uint8_t>& Bytes)
     {
         const std::u16string file = Root + u"scan.dmo";
-        WriteBytes(file, Bytes);
+        WriteFileBytes(file, Bytes);
         MainForm->OpenFile(file);
         EXPECT_TRUE(mainroad::WaitForFrame());
         return *MainForm->ScanImage->ScanData;
@@ -158,7 +148,7 @@ protected:
 TEST_F(EditDialogsTest, InterpolationSmoothsWithTheChosenPassesAndMarksTheScanEdited)
 {
     ASSERT_TRUE(Start());
-    TScanData& scan = Load(FieldFile());
+    TScanData& scan = Load(EncodeScanFile(MakeFieldExample().Source));
     const std::vector<float> opened = ValuesOf(scan);
     const l3d::testing::Pixels openedPicture = MainViewPixels();
 
@@ -256,7 +246,7 @@ TEST_F(EditDialogsTest, PrintKeepsTheChoicesOnlyOnOk)
 {
     PrinterListSeam() = [] { return std::vector<std::u16string>{}; };
     ASSERT_TRUE(Start());
-    Load(FieldFile());
+    Load(EncodeScanFile(MakeFieldExample().Source));
     ASSERT_TRUE(RunCommand<TPrintDialog>(
         nullptr,
         [](TPrintDialog* d) {
@@ -289,7 +279,7 @@ TEST_F(EditDialogsTest, PreferencesAreRefusedAsAWholeWhenOneFieldIsBad)
 {
     ASSERT_TRUE(Start());
     ASSERT_GE(LanguageManager->Languages().Count(), 2);
-    const std::vector<uint8_t> settingsFile = FileBytes(SettingsFile());
+    const std::vector<uint8_t> settingsFile = ReadFileBytes(SettingsFile());
     ASSERT_FALSE(settingsFile.empty());
     const TSettingsRecord before = GlobalSettings;
     const int32_t otherLanguage = LanguageManager->ActiveLanguageIndex() == 0 ? 1 : 0;
@@ -318,16 +308,16 @@ TEST_F(EditDialogsTest, PreferencesAreRefusedAsAWholeWhenOneFieldIsBad)
     EXPECT_EQ(GlobalSettings.DateFormatIndex, before.DateFormatIndex);
     EXPECT_EQ(GlobalSettings.ZoomStep, before.ZoomStep);
     EXPECT_EQ(GlobalSettings.BackgroundColor, before.BackgroundColor);
-    EXPECT_EQ(FileBytes(SettingsFile()), settingsFile);
+    EXPECT_EQ(ReadFileBytes(SettingsFile()), settingsFile);
 }
 
 TEST_F(EditDialogsTest, PreferencesAreAppliedAtOnceAndSaved)
 {
     ASSERT_TRUE(Start());
-    TScanData& scan = Load(FieldFile());
+    TScanData& scan = Load(EncodeScanFile(MakeFieldExample().Source));
     scan.SurfaceThreshold = 0.0f;
     GlobalSettings.SurfaceThreshold = 9;
-    const std::vector<uint8_t> settingsFile = FileBytes(SettingsFile());
+    const std::vector<uint8_t> settingsFile = ReadFileBytes(SettingsFile());
     const int32_t otherLanguage = LanguageManager->ActiveLanguageIndex() == 0 ? 1 : 0;
     const std::u16string fileCaption = MainForm->MenuFile->Caption();
     ColorDialogSeam() = [](TColor& Color) {
@@ -366,5 +356,5 @@ TEST_F(EditDialogsTest, PreferencesAreAppliedAtOnceAndSaved)
     const l3d::testing::Pixels margin =
         l3d::testing::ReadClientPixels(MainForm->Handle(), RECT{r.left + 1, r.top + 40, r.left + 2, r.top + 41});
     EXPECT_EQ(margin.data[0] & 0xFFFFFF, 0xFF0000u);
-    EXPECT_NE(FileBytes(SettingsFile()), settingsFile);
+    EXPECT_NE(ReadFileBytes(SettingsFile()), settingsFile);
 }

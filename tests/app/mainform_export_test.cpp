@@ -54,8 +54,8 @@ Decoded DecodeBmp(const std::u16string& FileName)
 Decoded DecodeFile(const std::u16string& FileName)
 {
     switch (ImageFormatOfFileName(FileName)) {
-    case TImageFormat::Png: return image_test::DecodePng(FileBytes(FileName));
-    case TImageFormat::Jpeg: return image_test::DecodeJpeg(FileBytes(FileName));
+    case TImageFormat::Png: return image_test::DecodePng(ReadFileBytes(FileName));
+    case TImageFormat::Jpeg: return image_test::DecodeJpeg(ReadFileBytes(FileName));
     case TImageFormat::Bmp: return DecodeBmp(FileName);
     default: return {};
     }
@@ -149,7 +149,7 @@ TEST_F(ExportTest, EachFormatHoldsThePictureTheWindowShows)
         }
     }
     if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
-        WriteBytes(Utf8ToWide(dir) + u"\\export.png", FileBytes(Root + u"view.png"));
+        WriteFileBytes(Utf8ToWide(dir) + u"\\export.png", ReadFileBytes(Root + u"view.png"));
     // What the dialog was asked: the three types with PNG chosen, the scan's name.
     ASSERT_EQ(answer.Asked.Filters.size(), 3u);
     EXPECT_EQ(answer.Asked.Filters[1].first, u"PNG - Portable Network Graphic (*.png)");

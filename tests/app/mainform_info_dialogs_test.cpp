@@ -40,13 +40,6 @@ namespace {
 
 using l3d::testing::Pixels;
 
-std::vector<uint8_t> ScanFileBytes(const TScanFileSource& Source)
-{
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, Source));
-    return m.Bytes();
-}
-
 // Runs Drive once the next modal dialog shows; the hook goes when the test ends.
 struct TModalDriver {
     explicit TModalDriver(std::function<void(TCustomForm*)> Drive)
@@ -104,7 +97,7 @@ protected:
     void Open(const TScanFileSource& Source, const char16_t* Name)
     {
         File = Root + Name;
-        WriteBytes(File, ScanFileBytes(Source));
+        WriteFileBytes(File, EncodeScanFile(Source));
         MainForm->OpenFile(File);
         ASSERT_EQ(MainForm->FileManager->FileName(), File);
         Scan().Selected = Scan().First;
@@ -320,14 +313,14 @@ TEST_F(InfoDialogsTest, AChartThatCannotBeBuiltEndsQuietly)
     const std::u16string maximum = d.MaximumValue->Caption();
 
     // A file that is gone leaves the chart and its labels as they were.
-    std::vector<uint8_t> bytes = FileBytes(File);
+    std::vector<uint8_t> bytes = ReadFileBytes(File);
     ASSERT_TRUE(DeleteFileW(reinterpret_cast<const wchar_t*>(File.c_str())));
     d.BuildDiagram();
     EXPECT_TRUE(d.Chart().Drawn);
     EXPECT_EQ(d.MaximumValue->Caption(), maximum);
 
     // A file cut short inside the point's samples: the list is emptied, the labels stay.
-    WriteBytes(File, std::vector<uint8_t>(bytes.begin(), bytes.begin() + int64_t(offset) + 40));
+    WriteFileBytes(File, std::vector<uint8_t>(bytes.begin(), bytes.begin() + int64_t(offset) + 40));
     d.BuildDiagram();
     EXPECT_FALSE(d.Chart().Drawn);
     EXPECT_EQ(d.MaximumValue->Caption(), maximum);
@@ -335,7 +328,7 @@ TEST_F(InfoDialogsTest, AChartThatCannotBeBuiltEndsQuietly)
     // A divisor of 0: nothing to draw and no numbers to show.
     bytes[MainForm->FileManager->FileTNW_Start() + 2] = 0;
     bytes[MainForm->FileManager->FileTNW_Start() + 3] = 0;
-    WriteBytes(File, bytes);
+    WriteFileBytes(File, bytes);
     d.BuildDiagram();
     EXPECT_FALSE(d.Chart().Drawn);
     EXPECT_EQ(d.MaximumValue->Caption(), u"");

@@ -13,7 +13,6 @@
 #include "framework/FileSystem.h"
 #include "framework/FileUtils.h"
 #include "framework/StrConv.h"
-#include "framework/Streams.h"
 
 #include <windows.h>
 
@@ -29,21 +28,6 @@ std::u16string ProgramDirOfBuild()
 }
 
 }  // namespace
-
-std::vector<uint8_t> FileBytes(const std::u16string& Path)
-{
-    if (!FileExists(Path))
-        return {};
-    TMemoryStream m;
-    m.LoadFromFile(Path);
-    return m.Bytes();
-}
-
-void WriteBytes(const std::u16string& Path, const std::vector<uint8_t>& Bytes)
-{
-    TMemoryStream m(Bytes.data(), Bytes.size());
-    m.SaveToFile(Path);
-}
 
 void ProgramTest::SetUp()
 {
@@ -125,7 +109,7 @@ void ProgramTest::Stop()
 
 void ProgramTest::CopyProgramFile(const std::u16string& Name)
 {
-    WriteBytes(ProgramDir + Name, FileBytes(ProgramDirOfBuild() + Name));
+    WriteFileBytes(ProgramDir + Name, ReadFileBytes(ProgramDirOfBuild() + Name));
 }
 
 void ProgramTest::CopyExampleScans()
@@ -135,5 +119,5 @@ void ProgramTest::CopyExampleScans()
     const std::vector<TSearchRec> found = FindFiles(built + u"*.dmo");
     ASSERT_FALSE(found.empty()) << "the build wrote no example scans";
     for (const TSearchRec& file : found)
-        WriteBytes(ExamplesFolder() + file.Name, FileBytes(built + file.Name));
+        WriteFileBytes(ExamplesFolder() + file.Name, ReadFileBytes(built + file.Name));
 }

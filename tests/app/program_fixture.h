@@ -6,6 +6,8 @@
 
 #include "app/main.h"
 
+#include "support/file_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -48,7 +50,3 @@ protected:
     // Thrown from the wait with this index, to make the start-up fail there; -1 for none.
     int FailAtWait = -1;
 };
-
-// The whole content of a file; empty when it does not exist.
-std::vector<uint8_t> FileBytes(const std::u16string& Path);
-void WriteBytes(const std::u16string& Path, const std::vector<uint8_t>& Bytes);
