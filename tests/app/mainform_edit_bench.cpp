@@ -24,7 +24,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -87,8 +86,7 @@ protected:
             const std::u16string text = MainForm->StatusBar->Panels(4)->Text();
             if (busyText.empty() && text.find(u" ...") != std::u16string::npos) {
                 busyText = text;
-                if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
-                    l3d::testing::SaveWindowPicture(MainForm->Handle(), Utf8ToWide(dir) + u"\\busy_edit.png");
+                l3d::testing::SaveScreenshot(MainForm->Handle(), u"busy_edit.png");
             }
         };
         const auto begin = std::chrono::steady_clock::now();

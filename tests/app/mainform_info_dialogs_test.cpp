@@ -32,7 +32,6 @@
 #include <windows.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -81,12 +80,6 @@ int WidestRow(const Pixels& P, uint32_t Colour)
         best = std::max(best, n);
     }
     return best;
-}
-
-void SaveScreenshot(HWND Window, const char16_t* Name)
-{
-    if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
-        l3d::testing::SaveWindowPicture(Window, Utf8ToWide(dir) + u"\\" + Name);
 }
 
 constexpr uint32_t ChartGrey = 0x505050, ChartYellow = 0xD2D200, ChartGreen = 0x00D200;
@@ -139,7 +132,7 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
         EXPECT_EQ(d->EditLength->Text(), u"65.62");
         EXPECT_EQ(d->EditLength->SelStart(), 3);
 
-        SaveScreenshot(d->Handle(), u"characteristics.png");
+        l3d::testing::SaveScreenshot(d->Handle(), u"characteristics.png");
         d->EditProject->SetText(u"Bridge north");
         d->MemoNotes->SetText(u"Second pass\r\nafter rain");
         d->ComboBoxSoilType->SetItemIndex(5);
@@ -249,7 +242,7 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
         const RECT area{0, 0, d->OpenGL1->ClientWidth(), d->OpenGL1->ClientHeight()};
         EXPECT_TRUE(PumpUntil(NothingToPaint));
         first = l3d::testing::ReadClientPixels(view, area);
-        SaveScreenshot(d->Handle(), u"chart.png");
+        l3d::testing::SaveScreenshot(d->Handle(), u"chart.png");
         firstMaximum = d->MaximumValue->Caption();
         d->OpenGL1->MakeCurrent();
         EXPECT_TRUE(render_test::NoGLErrors("the chart"));
@@ -367,7 +360,7 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheVersionBlockAndOpensTheWebPages)
         PostClickOnParent(about->Label2);
         PostClickOnParent(about->Label6);
         EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
-        SaveScreenshot(about->Handle(), u"about.png");
+        l3d::testing::SaveScreenshot(about->Handle(), u"about.png");
         // Without a version block (the data file is no program) the fallback shows.
         TOwned<TElVersionInfo> none(CreateComponent<TElVersionInfo>(nullptr));
         none->SetFileName(ProgramDir + u"Lorvane3D.dat");
