@@ -28,8 +28,5 @@ protected:
         return PumpUntil(PostedMessagesHandled(), 5000) && MainForm->ScanImage->ScanData->Count > 0;
     }
 
-    // The paint timer stops, so that the flags a command sets for the next frame stay to be seen.
-    void HoldPainting() { MainForm->TimerPaint->SetEnabled(false); }
-
     std::u16string ScanFile;
 };

@@ -100,7 +100,7 @@ TEST_F(CommandsTest, EachResolutionLevelChecksItsItemAndPutsItsButtonDown)
     expectLevel(1);
     mainroad::PostKey('3');
     expectLevel(2);
-    HoldPainting();
+    const TPaintTimerPause held(MainForm->TimerPaint);
     MainForm->RepaintPending = 0;
     mainroad::RunCommand(MainForm->MenuEditRes[4]);
     expectLevel(4);
@@ -139,7 +139,7 @@ TEST_F(CommandsTest, WireframeAndCrossHairsToggleFromMenuKeyAndToolButton)
 TEST_F(CommandsTest, AHiddenColourBandStaysHiddenWhenTheStopsAreRebuilt)
 {
     ASSERT_TRUE(StartWithScan(FieldWithALowThird()));
-    HoldPainting();
+    const TPaintTimerPause held(MainForm->TimerPaint);
     TColorManager& colors = *MainForm->ColorManager;
     ASSERT_TRUE(ThresholdAboveTheBlueStops(colors));
     mainroad::ClickButton(MainForm->ToolButtonCPBlue);
@@ -172,7 +172,7 @@ TEST_F(CommandsTest, AHiddenColourBandStaysHiddenWhenTheStopsAreRebuilt)
 TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
 {
     ASSERT_TRUE(StartWithScan(MakeFieldExample()));
-    HoldPainting();
+    const TPaintTimerPause held(MainForm->TimerPaint);
     TScanData& scan = *MainForm->ScanImage->ScanData;
     ASSERT_GT(InvalidCount(scan), 0);
     const std::vector<TPointState> opened = PointStates(scan);

@@ -139,25 +139,26 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
         d->EditLength->SetValue(10.0);  // feet
         PostClick(d->ButtonOk);
     });
-    // The paint timer held, so that the repaint the command asks for is still pending when
-    // looked at rather than drawn by a tick that happened to come due.
-    MainForm->TimerPaint->SetEnabled(false);
-    mainroad::PostKey(VK_F9);
-    ASSERT_EQ(driver.Shown, 1);
+    {
+        // The paint timer held, so that the repaint the command asks for is still pending when
+        // looked at rather than drawn by a tick that happened to come due.
+        const TPaintTimerPause held(MainForm->TimerPaint);
+        mainroad::PostKey(VK_F9);
+        ASSERT_EQ(driver.Shown, 1);
 
-    const TRemarksRec_L3D_3& r = MainForm->FileManager->Remarks();
-    EXPECT_EQ(r.Project, u"Bridge north");
-    EXPECT_EQ(r.Notes, u"Second pass\r\nafter rain");
-    EXPECT_EQ(r.SoilType, 5);
-    EXPECT_FLOAT_EQ(r.FieldLength, 3.048f);
-    // The width was left as shown: it keeps its stored value exactly.
-    EXPECT_EQ(r.FieldWidth, storedWidth);
-    EXPECT_TRUE(MainForm->FileManager->Modified);
-    EXPECT_FLOAT_EQ(MainForm->ScanImage->FieldLength(), 3.048f);
-    EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), 5);
-    EXPECT_EQ(MainForm->RepaintPending, 1);
-    EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - Bridge north ( \"field.dmo\" )");
-    MainForm->TimerPaint->SetEnabled(true);
+        const TRemarksRec_L3D_3& r = MainForm->FileManager->Remarks();
+        EXPECT_EQ(r.Project, u"Bridge north");
+        EXPECT_EQ(r.Notes, u"Second pass\r\nafter rain");
+        EXPECT_EQ(r.SoilType, 5);
+        EXPECT_FLOAT_EQ(r.FieldLength, 3.048f);
+        // The width was left as shown: it keeps its stored value exactly.
+        EXPECT_EQ(r.FieldWidth, storedWidth);
+        EXPECT_TRUE(MainForm->FileManager->Modified);
+        EXPECT_FLOAT_EQ(MainForm->ScanImage->FieldLength(), 3.048f);
+        EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), 5);
+        EXPECT_EQ(MainForm->RepaintPending, 1);
+        EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - Bridge north ( \"field.dmo\" )");
+    }
 
     // Cancel changes nothing.
     TModalDriver cancel([&](TCustomForm* Form) {

@@ -57,7 +57,7 @@ TEST_F(NavigationTest, ALeftDragTurnsTheMainViewAboutTheAxesSwitchedOnAndARightD
     const TVector4 start = View(0).Rotation;
     // 10 pixels right and 10 down: dx = dy = -10, ten degrees on X and Z.
     {
-        const TPaintHeld held;
+        const TPaintTimerPause held(MainForm->TimerPaint);
         Drag(MK_LBUTTON, 10, 10, Port(MainViewport));
         EXPECT_EQ(View(0).Rotation.X, start.X + 10.0f);
         EXPECT_EQ(View(0).Rotation.Y, start.Y);
@@ -74,7 +74,7 @@ TEST_F(NavigationTest, ALeftDragTurnsTheMainViewAboutTheAxesSwitchedOnAndARightD
     ASSERT_TRUE(WaitForFrame());
     const TViewState before = View(0);
     {
-        const TPaintHeld held;
+        const TPaintTimerPause held(MainForm->TimerPaint);
         Drag(MK_LBUTTON, 30, -7, Port(MainViewport));
         EXPECT_TRUE(SameView(View(0), before));
         EXPECT_EQ(MainForm->RepaintPending, 1);
@@ -248,7 +248,7 @@ TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnl
     TScanPoint* expected = scan.GetNextLinePoint(10);
     scan.SelectPoint(nullptr);
     {
-        const TPaintHeld held;
+        const TPaintTimerPause held(MainForm->TimerPaint);
         PostKey(VK_UP, true);
         EXPECT_EQ(scan.Selected, expected);
         EXPECT_EQ(MainForm->ScanImage->CrossHairActive(), 1);
