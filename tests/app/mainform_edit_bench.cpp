@@ -49,11 +49,6 @@ std::vector<uint8_t> LargeScanFile()
     return EncodeScanFile(source);
 }
 
-double MsSince(std::chrono::steady_clock::time_point Begin)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Begin).count();
-}
-
 }  // namespace
 
 class EditBench : public ProgramTest {
@@ -91,7 +86,7 @@ protected:
         };
         const auto begin = std::chrono::steady_clock::now();
         Item->Click();
-        const double command = MsSince(begin);
+        const double command = mainroad::MsSince(begin);
         observer.SetEnabled(false);
         ModalDialogHook() = nullptr;
         ASSERT_TRUE(driven);
@@ -103,7 +98,7 @@ protected:
                        MainForm->ScanImage->ScanData->Changed == 0;
             },
             60000));
-        const double frame = MsSince(frameBegin);
+        const double frame = mainroad::MsSince(frameBegin);
         std::printf("%-44s command %7.0f ms, next frame %6.0f ms, together %7.0f ms; "
                     "window answered %d ticks of 50 ms, status \"%s\"\n",
                     What, command, frame, command + frame, ticks, WideToUtf8(busyText).c_str());

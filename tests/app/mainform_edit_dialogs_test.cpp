@@ -62,12 +62,6 @@ bool SameValues(const std::vector<float>& A, const std::vector<float>& B)
     return true;
 }
 
-void PostKey(TWinControl* Control, WPARAM Key)
-{
-    PostMessageW(Control->Handle(), WM_KEYDOWN, Key, 1);
-    PostMessageW(Control->Handle(), WM_KEYUP, Key, 0xC0000001);
-}
-
 void ReleaseModifiers()
 {
     BYTE none[256] = {};

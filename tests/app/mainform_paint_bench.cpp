@@ -27,11 +27,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double MsSince(Clock::time_point Start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - Start).count();
-}
-
 // The processor time of this process so far, in milliseconds.
 double ProcessCpuMs()
 {

@@ -28,12 +28,6 @@
 
 namespace {
 
-void PostKey(TWinControl* Control, WPARAM Key)
-{
-    PostMessageW(Control->Handle(), WM_KEYDOWN, Key, 1);
-    PostMessageW(Control->Handle(), WM_KEYUP, Key, 0xC0000001);
-}
-
 void PostText(TWinControl* Control, const std::u16string& Text)
 {
     for (char16_t c : Text)

@@ -19,6 +19,13 @@ inline void PostClick(TWinControl* Control)
     PostMessageW(Control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
 }
 
+// A key pressed and released on a control, as the keyboard gives it.
+inline void PostKey(TWinControl* Control, WPARAM Key)
+{
+    PostMessageW(Control->Handle(), WM_KEYDOWN, Key, 1);
+    PostMessageW(Control->Handle(), WM_KEYUP, Key, 0xC0000001);
+}
+
 inline std::vector<std::u16string> ItemsOf(TElComboBox* Combo)
 {
     std::vector<std::u16string> items;
