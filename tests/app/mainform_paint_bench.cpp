@@ -134,10 +134,7 @@ protected:
 
 TEST_F(MainRoadBench, IdleNoFrameIsDrawnAndTheProcessorRests)
 {
-    CopyExampleScans();
-    ASSERT_TRUE(Start());
-    MainForm->OpenFile(ExamplesFolder() + u"Field with metal object.dmo");
-    ASSERT_TRUE(WaitForFrame());
+    ASSERT_NO_FATAL_FAILURE(StartWithExample(u"Field with metal object.dmo"));
     ASSERT_TRUE(PumpUntil(NothingToPaint, 5000));
     // A marker painted over the drawing area stays only while no frame is drawn.
     const POINT p = CentreOf(MainForm->Viewports[MainViewport]);

@@ -35,12 +35,8 @@ class MainRoadTest : public ProgramTest {
 protected:
     void OpenField()
     {
-        CopyExampleScans();
-        ASSERT_TRUE(Start());
-        ASSERT_GT(MainForm->MenuFileExamples->Count(), 0);
-        MainForm->OpenFile(ExamplesFolder() + u"Field with metal object.dmo");
+        StartWithExample(u"Field with metal object.dmo");
         ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
-        ASSERT_TRUE(WaitForFrame());
     }
 };
 

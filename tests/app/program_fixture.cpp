@@ -1,4 +1,5 @@
 #include "program_fixture.h"
+#include "mainroad_support.h"
 
 #include "app/ProgramStart.h"
 #include "app/dlg_splashscreen.h"
@@ -120,4 +121,14 @@ void ProgramTest::CopyExampleScans()
     ASSERT_FALSE(found.empty()) << "the build wrote no example scans";
     for (const TSearchRec& file : found)
         WriteFileBytes(ExamplesFolder() + file.Name, ReadFileBytes(built + file.Name));
+}
+
+void ProgramTest::StartWithExample(const std::u16string& Name)
+{
+    CopyExampleScans();
+    ASSERT_TRUE(Start());
+    ASSERT_GT(MainForm->MenuFileExamples->Count(), 0);
+    MainForm->OpenFile(ExamplesFolder() + Name);
+    ASSERT_FALSE(MainForm->Magic.empty());
+    ASSERT_TRUE(mainroad::WaitForFrame());
 }

@@ -29,6 +29,9 @@ protected:
     void CopyProgramFile(const std::u16string& Name);
     // The example scans the build wrote, copied into the Examples folder of the documents.
     void CopyExampleScans();
+    // Starts the program with the example scans in place, opens the example Name (a file of the
+    // Examples folder) and waits until the paint timer drew it.
+    void StartWithExample(const std::u16string& Name);
     std::u16string SettingsFile() const { return AppData + u"Lorvane 3D\\settings.cfg"; }
     std::u16string ExamplesFolder() const { return Documents + u"Lorvane 3D\\Examples\\"; }
 
