@@ -13,6 +13,7 @@
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 
+#include "device/form_driving.h"
 #include "support/pump.h"
 #include "widgets/el/menus/el_screenshot.h"
 
@@ -65,12 +66,10 @@ protected:
     template <class Form>
     void Measure(const char* What, TMenuItem* Item, const std::function<void(Form*)>& Drive)
     {
-        bool driven = false;
-        ModalDialogHook() = [&](TCustomForm* F) {
-            driven = true;
-            Drive(dynamic_cast<Form*>(F));
-            F->SetModalResult(mrOk);
-        };
+        const TModalDriver<Form> driver([&](Form* Dialog) {
+            Drive(Dialog);
+            Dialog->SetModalResult(mrOk);
+        });
         // A timer of the main thread: it ticks only while the window answers messages.
         int ticks = 0;
         std::u16string busyText;
@@ -88,8 +87,7 @@ protected:
         Item->Click();
         const double command = mainroad::MsSince(begin);
         observer.SetEnabled(false);
-        ModalDialogHook() = nullptr;
-        ASSERT_TRUE(driven);
+        ASSERT_GT(driver.Shown, 0);
         ASSERT_EQ(MainForm->RepaintPending, 1);
         const auto frameBegin = std::chrono::steady_clock::now();
         ASSERT_TRUE(PumpUntil(

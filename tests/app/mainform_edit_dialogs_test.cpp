@@ -112,28 +112,22 @@ protected:
     bool RunCommand(TMenuItem* Item, const std::function<void(Form*)>& Drive, WPARAM CtrlKey = 0,
                     TWinControl* Tool = nullptr)
     {
-        bool driven = false;
-        ModalDialogHook() = [&](TCustomForm* F) {
+        const TModalDriver<Form> driver([&](Form* Dialog) {
             ReleaseModifiers();
-            auto* dialog = dynamic_cast<Form*>(F);
-            ASSERT_NE(dialog, nullptr);
-            driven = true;
-            Drive(dialog);
-        };
+            Drive(Dialog);
+        });
         if (CtrlKey) {
             BYTE state[256] = {};
             state[VK_CONTROL] = 0x80;
             SetKeyboardState(state);
             PostKey(MainForm, CtrlKey);
         } else if (Tool) {
-            const LPARAM at = MAKELPARAM(Tool->Width() / 2, Tool->Height() / 2);
-            PostMessageW(Tool->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-            PostMessageW(Tool->Handle(), WM_LBUTTONUP, 0, at);
+            mainroad::ClickButton(Tool);
         } else {
-            PostMessageW(MainForm->Handle(), WM_COMMAND, MAKEWPARAM(Item->Command(), 0), 0);
+            mainroad::RunCommand(Item);
         }
-        const bool done = PumpUntil([&] { return driven; }, 5000) && PumpUntil(PostedMessagesHandled(), 5000);
-        ModalDialogHook() = nullptr;
+        const bool done =
+            PumpUntil([&] { return driver.Shown > 0; }, 5000) && PumpUntil(PostedMessagesHandled(), 5000);
         ReleaseModifiers();
         return done;
     }
@@ -320,21 +314,17 @@ TEST_F(EditDialogsTest, PreferencesAreAppliedAtOnceAndSaved)
     };
 
     // F10 comes as a system key.
-    bool driven = false;
-    ModalDialogHook() = [&](TCustomForm* F) {
-        auto* d = dynamic_cast<TPreferences*>(F);
-        ASSERT_NE(d, nullptr);
-        driven = true;
+    const TModalDriver<TPreferences> driver([&](TPreferences* d) {
         d->ComboBoxLanguage->SetItemIndex(otherLanguage);
         d->ComboBoxUnit->SetItemIndex(1);
         d->Edit1->SetText(u"1.50");
         d->TrackBarFilter->SetPosition(4);
         PostClick(d->ElPanel_BgColor);
         PostClick(d->ButtonOK);
-    };
+    });
     PostMessageW(MainForm->Handle(), WM_SYSKEYDOWN, VK_F10, 1);
     PostMessageW(MainForm->Handle(), WM_SYSKEYUP, VK_F10, 0xC0000001);
-    ASSERT_TRUE(PumpUntil([&] { return driven; }, 5000) && PumpUntil(PostedMessagesHandled(), 5000));
+    ASSERT_TRUE(PumpUntil([&] { return driver.Shown > 0; }, 5000) && PumpUntil(PostedMessagesHandled(), 5000));
 
     EXPECT_EQ(LanguageManager->ActiveLanguageIndex(), otherLanguage);
     EXPECT_EQ(GlobalSettings.Language, LanguageManager->Languages()[otherLanguage]->Name());

@@ -33,24 +33,10 @@
 
 #include <cmath>
 #include <cstring>
-#include <functional>
 
 namespace {
 
 using l3d::testing::Pixels;
-
-// Runs Drive once the next modal dialog shows; the hook goes when the test ends.
-struct TModalDriver {
-    explicit TModalDriver(std::function<void(TCustomForm*)> Drive)
-    {
-        ModalDialogHook() = [this, Drive](TCustomForm* Form) {
-            ++Shown;
-            Drive(Form);
-        };
-    }
-    ~TModalDriver() { ModalDialogHook() = nullptr; }
-    int Shown = 0;
-};
 
 // A click on a control without a window of its own: on its parent, at its middle.
 void PostClickOnParent(TControl* Control)
@@ -109,9 +95,7 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
     GlobalSettings.MeasureUnitIndex = 1;  // feet
     const float storedWidth = MainForm->FileManager->Remarks().FieldWidth;
 
-    TModalDriver driver([&](TCustomForm* Form) {
-        auto* d = dynamic_cast<TFormRemarks*>(Form);
-        ASSERT_NE(d, nullptr);
+    TModalDriver<TFormRemarks> driver([&](TFormRemarks* d) {
         EXPECT_EQ(d->Caption(), u"Characteristics");
         EXPECT_EQ(d->LabelLength->Caption(), u"Field length ( ft )");
         EXPECT_EQ(d->EditProject->Text(), u"Example field");
@@ -161,8 +145,7 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
     }
 
     // Cancel changes nothing.
-    TModalDriver cancel([&](TCustomForm* Form) {
-        auto* d = dynamic_cast<TFormRemarks*>(Form);
+    TModalDriver<TFormRemarks> cancel([&](TFormRemarks* d) {
         d->EditProject->SetText(u"not kept");
         PostClick(d->ButtonCancel);
     });
@@ -180,9 +163,7 @@ TEST_F(InfoDialogsTest, ALineDiagramScanKeepsItsFieldSizeAndAnUnreadableDateShow
     Open(source, u"diagram.dmo");
     const TRemarksRec_L3D_3 before = MainForm->FileManager->Remarks();
 
-    TModalDriver driver([&](TCustomForm* Form) {
-        auto* d = dynamic_cast<TFormRemarks*>(Form);
-        ASSERT_NE(d, nullptr);
+    TModalDriver<TFormRemarks> driver([&](TFormRemarks* d) {
         EXPECT_FALSE(d->EditLength->Enabled());
         EXPECT_FALSE(d->EditWidth->Enabled());
         EXPECT_EQ(d->EditLength->Text(), u"");
@@ -225,7 +206,7 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
 
     Pixels first, second;
     std::u16string firstMaximum;
-    TModalDriver driver([&](TCustomForm* Form) {
+    TModalDriver<TDialog_Diagramm> driver([&](TDialog_Diagramm* Form) {
         TDialog_Diagramm* d = Dialog_Diagramm;
         ASSERT_EQ(Form, d);
         EXPECT_EQ(d->Caption(), u"Frequency-Energy-Chart");
@@ -273,7 +254,7 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
     EXPECT_NE(firstMaximum, u"");
 
     // From the menu and by Enter as well; the window is made once and shown again.
-    TModalDriver again([&](TCustomForm* Form) {
+    TModalDriver<TCustomForm> again([&](TCustomForm* Form) {
         EXPECT_EQ(Form, Dialog_Diagramm);
         Form->SetModalResult(mrOk);
     });
@@ -288,7 +269,7 @@ TEST_F(InfoDialogsTest, TheChartIsNotShownForASampleScanOfTheOtherKind)
     ASSERT_TRUE(Start());
     Open(MakeTarnwellSampleExample().Source, u"samples.dmo");
     ASSERT_TRUE(MainForm->MenuEdit_FEChart->Enabled());
-    TModalDriver driver([](TCustomForm* Form) { Form->SetModalResult(mrOk); });
+    TModalDriver<TCustomForm> driver([](TCustomForm* Form) { Form->SetModalResult(mrOk); });
     mainroad::RunCommand(MainForm->MenuEdit_FEChart);
     mainroad::PostKey(VK_RETURN);
     EXPECT_EQ(driver.Shown, 0);
@@ -328,7 +309,7 @@ TEST_F(InfoDialogsTest, AChartThatCannotBeBuiltEndsQuietly)
     EXPECT_EQ(d.MaximumValue->Caption(), u"");
 
     // Either way the view paints black, without an OpenGL error.
-    TModalDriver driver([&](TCustomForm*) {
+    TModalDriver<TCustomForm> driver([&](TCustomForm*) {
         EXPECT_TRUE(PumpUntil(NothingToPaint));
         const Pixels p = l3d::testing::ReadClientPixels(
             d.OpenGL1->Handle(), RECT{0, 0, d.OpenGL1->ClientWidth(), d.OpenGL1->ClientHeight()});
@@ -351,9 +332,7 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheVersionBlockAndOpensTheWebPages)
         EXPECT_EQ(ShowCmd, SW_SHOWNORMAL);
         return intptr_t{42};
     };
-    TModalDriver driver([&](TCustomForm* Form) {
-        auto* about = dynamic_cast<TAbout*>(Form);
-        ASSERT_NE(about, nullptr);
+    TModalDriver<TAbout> driver([&](TAbout* about) {
         EXPECT_EQ(about->Caption(), u"About Lorvane 3D");
         EXPECT_EQ(about->Label5->Caption(), u"2.0.1");
         EXPECT_EQ(about->Label8->Caption(), u"162");
