@@ -8,7 +8,6 @@
 
 #include "support/pump.h"
 
-#include "framework/Streams.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
@@ -24,16 +23,10 @@ protected:
         if (!Start())
             return false;
         ScanFile = Root + u"scan.dmo";
-        TMemoryStream m;
-        if (!WriteScanFile(m, Example.Source))
-            return false;
-        WriteBytes(ScanFile, m.Bytes());
+        WriteFileBytes(ScanFile, EncodeScanFile(Example.Source));
         MainForm->OpenFile(ScanFile);
         return PumpUntil(PostedMessagesHandled(), 5000) && MainForm->ScanImage->ScanData->Count > 0;
     }
-
-    // The paint timer stops, so that the flags a command sets for the next frame stay to be seen.
-    void HoldPainting() { MainForm->TimerPaint->SetEnabled(false); }
 
     std::u16string ScanFile;
 };

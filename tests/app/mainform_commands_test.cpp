@@ -100,7 +100,7 @@ TEST_F(CommandsTest, EachResolutionLevelChecksItsItemAndPutsItsButtonDown)
     expectLevel(1);
     mainroad::PostKey('3');
     expectLevel(2);
-    HoldPainting();
+    const TPaintTimerPause held(MainForm->TimerPaint);
     MainForm->RepaintPending = 0;
     mainroad::RunCommand(MainForm->MenuEditRes[4]);
     expectLevel(4);
@@ -139,7 +139,7 @@ TEST_F(CommandsTest, WireframeAndCrossHairsToggleFromMenuKeyAndToolButton)
 TEST_F(CommandsTest, AHiddenColourBandStaysHiddenWhenTheStopsAreRebuilt)
 {
     ASSERT_TRUE(StartWithScan(FieldWithALowThird()));
-    HoldPainting();
+    const TPaintTimerPause held(MainForm->TimerPaint);
     TColorManager& colors = *MainForm->ColorManager;
     ASSERT_TRUE(ThresholdAboveTheBlueStops(colors));
     mainroad::ClickButton(MainForm->ToolButtonCPBlue);
@@ -172,7 +172,7 @@ TEST_F(CommandsTest, AHiddenColourBandStaysHiddenWhenTheStopsAreRebuilt)
 TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
 {
     ASSERT_TRUE(StartWithScan(MakeFieldExample()));
-    HoldPainting();
+    const TPaintTimerPause held(MainForm->TimerPaint);
     TScanData& scan = *MainForm->ScanImage->ScanData;
     ASSERT_GT(InvalidCount(scan), 0);
     const std::vector<TPointState> opened = PointStates(scan);
@@ -286,7 +286,7 @@ TEST_F(CommandsTest, HelpOpensTheFileOfTheActiveLanguageFromTheProgramFolder)
     ASSERT_TRUE(ForceDirectories(ProgramDir + u"help"));
     for (const char16_t* guide : {u"help\\l3d-en.pdf", u"help\\l3d-de.pdf"}) {
         CopyProgramFile(guide);
-        ASSERT_FALSE(FileBytes(ProgramDir + guide).empty());
+        ASSERT_FALSE(ReadFileBytes(ProgramDir + guide).empty());
     }
     ASSERT_TRUE(Start());
     struct TCall {
@@ -374,8 +374,7 @@ TEST_F(CommandsTest, AHiddenBandsColoursAreAbsentFromTheDrawnScan)
     mainroad::ClickButton(MainForm->ToolButtonCPBlue);
     ASSERT_TRUE(mainroad::WaitForFrame());
     const size_t hidden = bluePixels();
-    if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
-        l3d::testing::SaveWindowPicture(MainForm->Handle(), Utf8ToWide(dir) + u"\\blue-bands-hidden.png");
+    l3d::testing::SaveScreenshot(MainForm->Handle(), u"blue-bands-hidden.png");
     // New statistics rebuild the stops.
     mainroad::RunCommand(MainForm->MenuEdit_RemoveDummy);
     ASSERT_TRUE(mainroad::WaitForFrame());

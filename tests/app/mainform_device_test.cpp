@@ -31,7 +31,6 @@
 #include "framework/FileUtils.h"
 #include "framework/LittleEndianBytes.h"
 #include "framework/StrConv.h"
-#include "framework/Streams.h"
 
 #include <windows.h>
 
@@ -117,16 +116,8 @@ protected:
     template <class Form>
     bool RunCommand(TMenuItem* Item, const std::function<void(Form*)>& Drive)
     {
-        bool shown = false;
-        ModalDialogHook() = [&](TCustomForm* F) {
-            auto* form = dynamic_cast<Form*>(F);
-            ASSERT_NE(form, nullptr);
-            shown = true;
-            Drive(form);
-        };
-        const bool ended = RunToEnd(Item);
-        ModalDialogHook() = nullptr;
-        return ended && shown;
+        const TModalDriver<Form> driver(Drive);
+        return RunToEnd(Item) && driver.Shown > 0;
     }
     // Clicks Item; true when its command ended (no window of it left to show).
     bool RunToEnd(TMenuItem* Item)
@@ -214,15 +205,14 @@ TEST_F(DeviceCommands, EachImportEntryShowsTheDialogForItsModelWithTheFolderAndP
     // The entry for any device is hidden, and its command has no model name: no USB device can
     // be its device.
     TImportSeen seen;
-    ModalDialogHook() = [&](TCustomForm* F) {
-        auto* d = dynamic_cast<TImport*>(F);
-        ASSERT_NE(d, nullptr);
-        seen = SeenOf(d);
-        PostClick(d->ButtonCancel);
-    };
-    EXPECT_FALSE(MainForm->FileImportPellam->Visible());
-    MainForm->FileImportPellamClick(MainForm->FileImportPellam);
-    ModalDialogHook() = nullptr;
+    {
+        const TModalDriver<TImport> driver([&](TImport* d) {
+            seen = SeenOf(d);
+            PostClick(d->ButtonCancel);
+        });
+        EXPECT_FALSE(MainForm->FileImportPellam->Visible());
+        MainForm->FileImportPellamClick(MainForm->FileImportPellam);
+    }
     EXPECT_EQ(seen.Caption, u"Import - Pellam ...");
     EXPECT_TRUE(seen.Items.empty());
     EXPECT_TRUE(seen.UseUSBChecked && seen.UseUSBVisible);
@@ -271,9 +261,7 @@ TEST_F(DeviceCommands, AnImportHandsTheChoicesToTheTransferAndReportsItsFiles)
     // which writes the scan there.
     ImportTransferSeam() = [&](const TImportRequest& R) {
         requests.push_back(R);
-        TMemoryStream m;
-        EXPECT_TRUE(WriteScanFile(m, MakeFieldExample().Source));
-        WriteBytes(scan, m.Bytes());
+        WriteFileBytes(scan, EncodeScanFile(MakeFieldExample().Source));
         return result;
     };
     ASSERT_TRUE(RunCommand<TImport>(MainForm->Tarnwell1, confirm));

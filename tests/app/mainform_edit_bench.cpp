@@ -13,11 +13,11 @@
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 
+#include "device/form_driving.h"
 #include "support/pump.h"
 #include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/StrConv.h"
-#include "framework/Streams.h"
 #include "framework/Timer.h"
 
 #include <windows.h>
@@ -25,7 +25,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -48,14 +47,7 @@ std::vector<uint8_t> LargeScanFile()
             record.Value = float(100.0 + 10.0 * std::sin(c * 0.05) * std::cos(r * 0.04) + (i % 97 == 0 ? 60.0 : 0.0));
             source.Records.push_back(record);
         }
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, source));
-    return m.Bytes();
-}
-
-double MsSince(std::chrono::steady_clock::time_point Begin)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Begin).count();
+    return EncodeScanFile(source);
 }
 
 }  // namespace
@@ -64,7 +56,7 @@ class EditBench : public ProgramTest {
 protected:
     void Load(const std::vector<uint8_t>& Bytes)
     {
-        WriteBytes(Root + u"large.dmo", Bytes);
+        WriteFileBytes(Root + u"large.dmo", Bytes);
         MainForm->OpenFile(Root + u"large.dmo");
         ASSERT_TRUE(PumpUntil([] { return MainForm->RepaintPending == 0; }, 60000));
     }
@@ -74,12 +66,10 @@ protected:
     template <class Form>
     void Measure(const char* What, TMenuItem* Item, const std::function<void(Form*)>& Drive)
     {
-        bool driven = false;
-        ModalDialogHook() = [&](TCustomForm* F) {
-            driven = true;
-            Drive(dynamic_cast<Form*>(F));
-            F->SetModalResult(mrOk);
-        };
+        const TModalDriver<Form> driver([&](Form* Dialog) {
+            Drive(Dialog);
+            Dialog->SetModalResult(mrOk);
+        });
         // A timer of the main thread: it ticks only while the window answers messages.
         int ticks = 0;
         std::u16string busyText;
@@ -90,16 +80,14 @@ protected:
             const std::u16string text = MainForm->StatusBar->Panels(4)->Text();
             if (busyText.empty() && text.find(u" ...") != std::u16string::npos) {
                 busyText = text;
-                if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
-                    l3d::testing::SaveWindowPicture(MainForm->Handle(), Utf8ToWide(dir) + u"\\busy_edit.png");
+                l3d::testing::SaveScreenshot(MainForm->Handle(), u"busy_edit.png");
             }
         };
         const auto begin = std::chrono::steady_clock::now();
         Item->Click();
-        const double command = MsSince(begin);
+        const double command = mainroad::MsSince(begin);
         observer.SetEnabled(false);
-        ModalDialogHook() = nullptr;
-        ASSERT_TRUE(driven);
+        ASSERT_GT(driver.Shown, 0);
         ASSERT_EQ(MainForm->RepaintPending, 1);
         const auto frameBegin = std::chrono::steady_clock::now();
         ASSERT_TRUE(PumpUntil(
@@ -108,7 +96,7 @@ protected:
                        MainForm->ScanImage->ScanData->Changed == 0;
             },
             60000));
-        const double frame = MsSince(frameBegin);
+        const double frame = mainroad::MsSince(frameBegin);
         std::printf("%-44s command %7.0f ms, next frame %6.0f ms, together %7.0f ms; "
                     "window answered %d ticks of 50 ms, status \"%s\"\n",
                     What, command, frame, command + frame, ticks, WideToUtf8(busyText).c_str());

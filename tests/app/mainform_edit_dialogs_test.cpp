@@ -17,7 +17,6 @@
 #include "support/pump.h"
 
 #include "framework/Dialogs.h"
-#include "framework/Streams.h"
 
 #include <windows.h>
 
@@ -34,16 +33,7 @@ std::vector<uint8_t> SpikeScanFile()
     TScanFileSource source = MakeFieldExample().Source;
     for (TScanRecord& r : source.Records)
         r.Value = (r.X == 5.0f && r.Y == 5.0f) ? Spike : Ground;
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, source));
-    return m.Bytes();
-}
-
-std::vector<uint8_t> FieldFile()
-{
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, MakeFieldExample().Source));
-    return m.Bytes();
+    return EncodeScanFile(source);
 }
 
 std::vector<float> ValuesOf(TScanData& Scan)
@@ -72,12 +62,6 @@ bool SameValues(const std::vector<float>& A, const std::vector<float>& B)
     return true;
 }
 
-void PostKey(TWinControl* Control, WPARAM Key)
-{
-    PostMessageW(Control->Handle(), WM_KEYDOWN, Key, 1);
-    PostMessageW(Control->Handle(), WM_KEYUP, Key, 0xC0000001);
-}
-
 void ReleaseModifiers()
 {
     BYTE none[256] = {};
@@ -99,7 +83,7 @@ protected:
     TScanData& Load(const std::vector<uint8_t>& Bytes)
     {
         const std::u16string file = Root + u"scan.dmo";
-        WriteBytes(file, Bytes);
+        WriteFileBytes(file, Bytes);
         MainForm->OpenFile(file);
         EXPECT_TRUE(mainroad::WaitForFrame());
         return *MainForm->ScanImage->ScanData;
@@ -128,28 +112,22 @@ protected:
     bool RunCommand(TMenuItem* Item, const std::function<void(Form*)>& Drive, WPARAM CtrlKey = 0,
                     TWinControl* Tool = nullptr)
     {
-        bool driven = false;
-        ModalDialogHook() = [&](TCustomForm* F) {
+        const TModalDriver<Form> driver([&](Form* Dialog) {
             ReleaseModifiers();
-            auto* dialog = dynamic_cast<Form*>(F);
-            ASSERT_NE(dialog, nullptr);
-            driven = true;
-            Drive(dialog);
-        };
+            Drive(Dialog);
+        });
         if (CtrlKey) {
             BYTE state[256] = {};
             state[VK_CONTROL] = 0x80;
             SetKeyboardState(state);
             PostKey(MainForm, CtrlKey);
         } else if (Tool) {
-            const LPARAM at = MAKELPARAM(Tool->Width() / 2, Tool->Height() / 2);
-            PostMessageW(Tool->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-            PostMessageW(Tool->Handle(), WM_LBUTTONUP, 0, at);
+            mainroad::ClickButton(Tool);
         } else {
-            PostMessageW(MainForm->Handle(), WM_COMMAND, MAKEWPARAM(Item->Command(), 0), 0);
+            mainroad::RunCommand(Item);
         }
-        const bool done = PumpUntil([&] { return driven; }, 5000) && PumpUntil(PostedMessagesHandled(), 5000);
-        ModalDialogHook() = nullptr;
+        const bool done =
+            PumpUntil([&] { return driver.Shown > 0; }, 5000) && PumpUntil(PostedMessagesHandled(), 5000);
         ReleaseModifiers();
         return done;
     }
@@ -158,7 +136,7 @@ protected:
 TEST_F(EditDialogsTest, InterpolationSmoothsWithTheChosenPassesAndMarksTheScanEdited)
 {
     ASSERT_TRUE(Start());
-    TScanData& scan = Load(FieldFile());
+    TScanData& scan = Load(EncodeScanFile(MakeFieldExample().Source));
     const std::vector<float> opened = ValuesOf(scan);
     const l3d::testing::Pixels openedPicture = MainViewPixels();
 
@@ -256,7 +234,7 @@ TEST_F(EditDialogsTest, PrintKeepsTheChoicesOnlyOnOk)
 {
     PrinterListSeam() = [] { return std::vector<std::u16string>{}; };
     ASSERT_TRUE(Start());
-    Load(FieldFile());
+    Load(EncodeScanFile(MakeFieldExample().Source));
     ASSERT_TRUE(RunCommand<TPrintDialog>(
         nullptr,
         [](TPrintDialog* d) {
@@ -289,7 +267,7 @@ TEST_F(EditDialogsTest, PreferencesAreRefusedAsAWholeWhenOneFieldIsBad)
 {
     ASSERT_TRUE(Start());
     ASSERT_GE(LanguageManager->Languages().Count(), 2);
-    const std::vector<uint8_t> settingsFile = FileBytes(SettingsFile());
+    const std::vector<uint8_t> settingsFile = ReadFileBytes(SettingsFile());
     ASSERT_FALSE(settingsFile.empty());
     const TSettingsRecord before = GlobalSettings;
     const int32_t otherLanguage = LanguageManager->ActiveLanguageIndex() == 0 ? 1 : 0;
@@ -318,16 +296,16 @@ TEST_F(EditDialogsTest, PreferencesAreRefusedAsAWholeWhenOneFieldIsBad)
     EXPECT_EQ(GlobalSettings.DateFormatIndex, before.DateFormatIndex);
     EXPECT_EQ(GlobalSettings.ZoomStep, before.ZoomStep);
     EXPECT_EQ(GlobalSettings.BackgroundColor, before.BackgroundColor);
-    EXPECT_EQ(FileBytes(SettingsFile()), settingsFile);
+    EXPECT_EQ(ReadFileBytes(SettingsFile()), settingsFile);
 }
 
 TEST_F(EditDialogsTest, PreferencesAreAppliedAtOnceAndSaved)
 {
     ASSERT_TRUE(Start());
-    TScanData& scan = Load(FieldFile());
+    TScanData& scan = Load(EncodeScanFile(MakeFieldExample().Source));
     scan.SurfaceThreshold = 0.0f;
     GlobalSettings.SurfaceThreshold = 9;
-    const std::vector<uint8_t> settingsFile = FileBytes(SettingsFile());
+    const std::vector<uint8_t> settingsFile = ReadFileBytes(SettingsFile());
     const int32_t otherLanguage = LanguageManager->ActiveLanguageIndex() == 0 ? 1 : 0;
     const std::u16string fileCaption = MainForm->MenuFile->Caption();
     ColorDialogSeam() = [](TColor& Color) {
@@ -336,21 +314,17 @@ TEST_F(EditDialogsTest, PreferencesAreAppliedAtOnceAndSaved)
     };
 
     // F10 comes as a system key.
-    bool driven = false;
-    ModalDialogHook() = [&](TCustomForm* F) {
-        auto* d = dynamic_cast<TPreferences*>(F);
-        ASSERT_NE(d, nullptr);
-        driven = true;
+    const TModalDriver<TPreferences> driver([&](TPreferences* d) {
         d->ComboBoxLanguage->SetItemIndex(otherLanguage);
         d->ComboBoxUnit->SetItemIndex(1);
         d->Edit1->SetText(u"1.50");
         d->TrackBarFilter->SetPosition(4);
         PostClick(d->ElPanel_BgColor);
         PostClick(d->ButtonOK);
-    };
+    });
     PostMessageW(MainForm->Handle(), WM_SYSKEYDOWN, VK_F10, 1);
     PostMessageW(MainForm->Handle(), WM_SYSKEYUP, VK_F10, 0xC0000001);
-    ASSERT_TRUE(PumpUntil([&] { return driven; }, 5000) && PumpUntil(PostedMessagesHandled(), 5000));
+    ASSERT_TRUE(PumpUntil([&] { return driver.Shown > 0; }, 5000) && PumpUntil(PostedMessagesHandled(), 5000));
 
     EXPECT_EQ(LanguageManager->ActiveLanguageIndex(), otherLanguage);
     EXPECT_EQ(GlobalSettings.Language, LanguageManager->Languages()[otherLanguage]->Name());
@@ -366,5 +340,5 @@ TEST_F(EditDialogsTest, PreferencesAreAppliedAtOnceAndSaved)
     const l3d::testing::Pixels margin =
         l3d::testing::ReadClientPixels(MainForm->Handle(), RECT{r.left + 1, r.top + 40, r.left + 2, r.top + 41});
     EXPECT_EQ(margin.data[0] & 0xFFFFFF, 0xFF0000u);
-    EXPECT_NE(FileBytes(SettingsFile()), settingsFile);
+    EXPECT_NE(ReadFileBytes(SettingsFile()), settingsFile);
 }

@@ -14,6 +14,7 @@
 #include "framework/image_decode.h"
 #include "support/dialog_script.h"
 #include "support/gui_test.h"
+#include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/Bitmap.h"
 #include "framework/Dialogs.h"
@@ -54,8 +55,8 @@ Decoded DecodeBmp(const std::u16string& FileName)
 Decoded DecodeFile(const std::u16string& FileName)
 {
     switch (ImageFormatOfFileName(FileName)) {
-    case TImageFormat::Png: return image_test::DecodePng(FileBytes(FileName));
-    case TImageFormat::Jpeg: return image_test::DecodeJpeg(FileBytes(FileName));
+    case TImageFormat::Png: return image_test::DecodePng(ReadFileBytes(FileName));
+    case TImageFormat::Jpeg: return image_test::DecodeJpeg(ReadFileBytes(FileName));
     case TImageFormat::Bmp: return DecodeBmp(FileName);
     default: return {};
     }
@@ -148,8 +149,8 @@ TEST_F(ExportTest, EachFormatHoldsThePictureTheWindowShows)
             EXPECT_EQ(d.ShareDiffering, 0.0) << name;
         }
     }
-    if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
-        WriteBytes(Utf8ToWide(dir) + u"\\export.png", FileBytes(Root + u"view.png"));
+    if (const std::u16string folder = l3d::testing::ScreenshotFolder(); !folder.empty())
+        WriteFileBytes(folder + u"\\export.png", ReadFileBytes(Root + u"view.png"));
     // What the dialog was asked: the three types with PNG chosen, the scan's name.
     ASSERT_EQ(answer.Asked.Filters.size(), 3u);
     EXPECT_EQ(answer.Asked.Filters[1].first, u"PNG - Portable Network Graphic (*.png)");

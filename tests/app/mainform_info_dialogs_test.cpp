@@ -32,33 +32,11 @@
 #include <windows.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <functional>
 
 namespace {
 
 using l3d::testing::Pixels;
-
-std::vector<uint8_t> ScanFileBytes(const TScanFileSource& Source)
-{
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, Source));
-    return m.Bytes();
-}
-
-// Runs Drive once the next modal dialog shows; the hook goes when the test ends.
-struct TModalDriver {
-    explicit TModalDriver(std::function<void(TCustomForm*)> Drive)
-    {
-        ModalDialogHook() = [this, Drive](TCustomForm* Form) {
-            ++Shown;
-            Drive(Form);
-        };
-    }
-    ~TModalDriver() { ModalDialogHook() = nullptr; }
-    int Shown = 0;
-};
 
 // A click on a control without a window of its own: on its parent, at its middle.
 void PostClickOnParent(TControl* Control)
@@ -90,12 +68,6 @@ int WidestRow(const Pixels& P, uint32_t Colour)
     return best;
 }
 
-void SaveScreenshot(HWND Window, const char16_t* Name)
-{
-    if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
-        l3d::testing::SaveWindowPicture(Window, Utf8ToWide(dir) + u"\\" + Name);
-}
-
 constexpr uint32_t ChartGrey = 0x505050, ChartYellow = 0xD2D200, ChartGreen = 0x00D200;
 
 class InfoDialogsTest : public ProgramTest {
@@ -104,7 +76,7 @@ protected:
     void Open(const TScanFileSource& Source, const char16_t* Name)
     {
         File = Root + Name;
-        WriteBytes(File, ScanFileBytes(Source));
+        WriteFileBytes(File, EncodeScanFile(Source));
         MainForm->OpenFile(File);
         ASSERT_EQ(MainForm->FileManager->FileName(), File);
         Scan().Selected = Scan().First;
@@ -123,9 +95,7 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
     GlobalSettings.MeasureUnitIndex = 1;  // feet
     const float storedWidth = MainForm->FileManager->Remarks().FieldWidth;
 
-    TModalDriver driver([&](TCustomForm* Form) {
-        auto* d = dynamic_cast<TFormRemarks*>(Form);
-        ASSERT_NE(d, nullptr);
+    TModalDriver<TFormRemarks> driver([&](TFormRemarks* d) {
         EXPECT_EQ(d->Caption(), u"Characteristics");
         EXPECT_EQ(d->LabelLength->Caption(), u"Field length ( ft )");
         EXPECT_EQ(d->EditProject->Text(), u"Example field");
@@ -146,36 +116,36 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
         EXPECT_EQ(d->EditLength->Text(), u"65.62");
         EXPECT_EQ(d->EditLength->SelStart(), 3);
 
-        SaveScreenshot(d->Handle(), u"characteristics.png");
+        l3d::testing::SaveScreenshot(d->Handle(), u"characteristics.png");
         d->EditProject->SetText(u"Bridge north");
         d->MemoNotes->SetText(u"Second pass\r\nafter rain");
         d->ComboBoxSoilType->SetItemIndex(5);
         d->EditLength->SetValue(10.0);  // feet
         PostClick(d->ButtonOk);
     });
-    // The paint timer held, so that the repaint the command asks for is still pending when
-    // looked at rather than drawn by a tick that happened to come due.
-    MainForm->TimerPaint->SetEnabled(false);
-    mainroad::PostKey(VK_F9);
-    ASSERT_EQ(driver.Shown, 1);
+    {
+        // The paint timer held, so that the repaint the command asks for is still pending when
+        // looked at rather than drawn by a tick that happened to come due.
+        const TPaintTimerPause held(MainForm->TimerPaint);
+        mainroad::PostKey(VK_F9);
+        ASSERT_EQ(driver.Shown, 1);
 
-    const TRemarksRec_L3D_3& r = MainForm->FileManager->Remarks();
-    EXPECT_EQ(r.Project, u"Bridge north");
-    EXPECT_EQ(r.Notes, u"Second pass\r\nafter rain");
-    EXPECT_EQ(r.SoilType, 5);
-    EXPECT_FLOAT_EQ(r.FieldLength, 3.048f);
-    // The width was left as shown: it keeps its stored value exactly.
-    EXPECT_EQ(r.FieldWidth, storedWidth);
-    EXPECT_TRUE(MainForm->FileManager->Modified);
-    EXPECT_FLOAT_EQ(MainForm->ScanImage->FieldLength(), 3.048f);
-    EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), 5);
-    EXPECT_EQ(MainForm->RepaintPending, 1);
-    EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - Bridge north ( \"field.dmo\" )");
-    MainForm->TimerPaint->SetEnabled(true);
+        const TRemarksRec_L3D_3& r = MainForm->FileManager->Remarks();
+        EXPECT_EQ(r.Project, u"Bridge north");
+        EXPECT_EQ(r.Notes, u"Second pass\r\nafter rain");
+        EXPECT_EQ(r.SoilType, 5);
+        EXPECT_FLOAT_EQ(r.FieldLength, 3.048f);
+        // The width was left as shown: it keeps its stored value exactly.
+        EXPECT_EQ(r.FieldWidth, storedWidth);
+        EXPECT_TRUE(MainForm->FileManager->Modified);
+        EXPECT_FLOAT_EQ(MainForm->ScanImage->FieldLength(), 3.048f);
+        EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), 5);
+        EXPECT_EQ(MainForm->RepaintPending, 1);
+        EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - Bridge north ( \"field.dmo\" )");
+    }
 
     // Cancel changes nothing.
-    TModalDriver cancel([&](TCustomForm* Form) {
-        auto* d = dynamic_cast<TFormRemarks*>(Form);
+    TModalDriver<TFormRemarks> cancel([&](TFormRemarks* d) {
         d->EditProject->SetText(u"not kept");
         PostClick(d->ButtonCancel);
     });
@@ -193,9 +163,7 @@ TEST_F(InfoDialogsTest, ALineDiagramScanKeepsItsFieldSizeAndAnUnreadableDateShow
     Open(source, u"diagram.dmo");
     const TRemarksRec_L3D_3 before = MainForm->FileManager->Remarks();
 
-    TModalDriver driver([&](TCustomForm* Form) {
-        auto* d = dynamic_cast<TFormRemarks*>(Form);
-        ASSERT_NE(d, nullptr);
+    TModalDriver<TFormRemarks> driver([&](TFormRemarks* d) {
         EXPECT_FALSE(d->EditLength->Enabled());
         EXPECT_FALSE(d->EditWidth->Enabled());
         EXPECT_EQ(d->EditLength->Text(), u"");
@@ -238,7 +206,7 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
 
     Pixels first, second;
     std::u16string firstMaximum;
-    TModalDriver driver([&](TCustomForm* Form) {
+    TModalDriver<TDialog_Diagramm> driver([&](TDialog_Diagramm* Form) {
         TDialog_Diagramm* d = Dialog_Diagramm;
         ASSERT_EQ(Form, d);
         EXPECT_EQ(d->Caption(), u"Frequency-Energy-Chart");
@@ -256,7 +224,7 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
         const RECT area{0, 0, d->OpenGL1->ClientWidth(), d->OpenGL1->ClientHeight()};
         EXPECT_TRUE(PumpUntil(NothingToPaint));
         first = l3d::testing::ReadClientPixels(view, area);
-        SaveScreenshot(d->Handle(), u"chart.png");
+        l3d::testing::SaveScreenshot(d->Handle(), u"chart.png");
         firstMaximum = d->MaximumValue->Caption();
         d->OpenGL1->MakeCurrent();
         EXPECT_TRUE(render_test::NoGLErrors("the chart"));
@@ -286,7 +254,7 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
     EXPECT_NE(firstMaximum, u"");
 
     // From the menu and by Enter as well; the window is made once and shown again.
-    TModalDriver again([&](TCustomForm* Form) {
+    TModalDriver<TCustomForm> again([&](TCustomForm* Form) {
         EXPECT_EQ(Form, Dialog_Diagramm);
         Form->SetModalResult(mrOk);
     });
@@ -301,7 +269,7 @@ TEST_F(InfoDialogsTest, TheChartIsNotShownForASampleScanOfTheOtherKind)
     ASSERT_TRUE(Start());
     Open(MakeTarnwellSampleExample().Source, u"samples.dmo");
     ASSERT_TRUE(MainForm->MenuEdit_FEChart->Enabled());
-    TModalDriver driver([](TCustomForm* Form) { Form->SetModalResult(mrOk); });
+    TModalDriver<TCustomForm> driver([](TCustomForm* Form) { Form->SetModalResult(mrOk); });
     mainroad::RunCommand(MainForm->MenuEdit_FEChart);
     mainroad::PostKey(VK_RETURN);
     EXPECT_EQ(driver.Shown, 0);
@@ -320,14 +288,14 @@ TEST_F(InfoDialogsTest, AChartThatCannotBeBuiltEndsQuietly)
     const std::u16string maximum = d.MaximumValue->Caption();
 
     // A file that is gone leaves the chart and its labels as they were.
-    std::vector<uint8_t> bytes = FileBytes(File);
+    std::vector<uint8_t> bytes = ReadFileBytes(File);
     ASSERT_TRUE(DeleteFileW(reinterpret_cast<const wchar_t*>(File.c_str())));
     d.BuildDiagram();
     EXPECT_TRUE(d.Chart().Drawn);
     EXPECT_EQ(d.MaximumValue->Caption(), maximum);
 
     // A file cut short inside the point's samples: the list is emptied, the labels stay.
-    WriteBytes(File, std::vector<uint8_t>(bytes.begin(), bytes.begin() + int64_t(offset) + 40));
+    WriteFileBytes(File, std::vector<uint8_t>(bytes.begin(), bytes.begin() + int64_t(offset) + 40));
     d.BuildDiagram();
     EXPECT_FALSE(d.Chart().Drawn);
     EXPECT_EQ(d.MaximumValue->Caption(), maximum);
@@ -335,13 +303,13 @@ TEST_F(InfoDialogsTest, AChartThatCannotBeBuiltEndsQuietly)
     // A divisor of 0: nothing to draw and no numbers to show.
     bytes[MainForm->FileManager->FileTNW_Start() + 2] = 0;
     bytes[MainForm->FileManager->FileTNW_Start() + 3] = 0;
-    WriteBytes(File, bytes);
+    WriteFileBytes(File, bytes);
     d.BuildDiagram();
     EXPECT_FALSE(d.Chart().Drawn);
     EXPECT_EQ(d.MaximumValue->Caption(), u"");
 
     // Either way the view paints black, without an OpenGL error.
-    TModalDriver driver([&](TCustomForm*) {
+    TModalDriver<TCustomForm> driver([&](TCustomForm*) {
         EXPECT_TRUE(PumpUntil(NothingToPaint));
         const Pixels p = l3d::testing::ReadClientPixels(
             d.OpenGL1->Handle(), RECT{0, 0, d.OpenGL1->ClientWidth(), d.OpenGL1->ClientHeight()});
@@ -364,9 +332,7 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheVersionBlockAndOpensTheWebPages)
         EXPECT_EQ(ShowCmd, SW_SHOWNORMAL);
         return intptr_t{42};
     };
-    TModalDriver driver([&](TCustomForm* Form) {
-        auto* about = dynamic_cast<TAbout*>(Form);
-        ASSERT_NE(about, nullptr);
+    TModalDriver<TAbout> driver([&](TAbout* about) {
         EXPECT_EQ(about->Caption(), u"About Lorvane 3D");
         EXPECT_EQ(about->Label5->Caption(), u"2.0.1");
         EXPECT_EQ(about->Label8->Caption(), u"162");
@@ -374,7 +340,7 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheVersionBlockAndOpensTheWebPages)
         PostClickOnParent(about->Label2);
         PostClickOnParent(about->Label6);
         EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
-        SaveScreenshot(about->Handle(), u"about.png");
+        l3d::testing::SaveScreenshot(about->Handle(), u"about.png");
         // Without a version block (the data file is no program) the fallback shows.
         TOwned<TElVersionInfo> none(CreateComponent<TElVersionInfo>(nullptr));
         none->SetFileName(ProgramDir + u"Lorvane3D.dat");

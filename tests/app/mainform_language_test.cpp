@@ -67,7 +67,7 @@ protected:
 
 TEST_F(LanguageTest, TheLanguageMenuListsEveryLanguageWithTheActiveOneTicked)
 {
-    WriteBytes(ProgramDir + u"Lorvane3D.lng", TwoLanguageFile());
+    WriteFileBytes(ProgramDir + u"Lorvane3D.lng", TwoLanguageFile());
     ASSERT_TRUE(Start());
     TElMenuItem* menu = MainForm->MenuExtras_Language;
     ASSERT_EQ(menu->Count(), 2);
@@ -85,7 +85,7 @@ TEST_F(LanguageTest, TheLanguageMenuListsEveryLanguageWithTheActiveOneTicked)
 
 TEST_F(LanguageTest, SwitchingToARightToLeftLanguageSetsEveryTextAndTheReadingDirection)
 {
-    WriteBytes(ProgramDir + u"Lorvane3D.lng", TwoLanguageFile());
+    WriteFileBytes(ProgramDir + u"Lorvane3D.lng", TwoLanguageFile());
     ASSERT_TRUE(Start());
     EXPECT_EQ(MainForm->MenuFile->Caption(), u"File");
     EXPECT_EQ(MainForm->StatusBar->Panels(1)->Alignment(), TAlignment::taLeftJustify);

@@ -19,15 +19,6 @@ namespace {
 
 class NavigationTest : public ProgramTest {
 protected:
-    void Open(const char16_t* Example)
-    {
-        CopyExampleScans();
-        ASSERT_TRUE(Start());
-        MainForm->OpenFile(ExamplesFolder() + Example);
-        ASSERT_FALSE(MainForm->Magic.empty());
-        ASSERT_TRUE(WaitForFrame());
-    }
-
     // A left (or right) drag in the main view by Dx, Dy pixels.
     void Drag(WPARAM Button, int Dx, int Dy, const TViewportRect& In)
     {
@@ -50,14 +41,14 @@ bool SameView(const TViewState& A, const TViewState& B)
 
 TEST_F(NavigationTest, ALeftDragTurnsTheMainViewAboutTheAxesSwitchedOnAndARightDragMovesIt)
 {
-    Open(u"Field with metal object.dmo");
+    StartWithExample(u"Field with metal object.dmo");
     ASSERT_TRUE(MainForm->AxisX->Down());
     ASSERT_FALSE(MainForm->AxisY->Down());
     ASSERT_TRUE(MainForm->AxisZ->Down());
     const TVector4 start = View(0).Rotation;
     // 10 pixels right and 10 down: dx = dy = -10, ten degrees on X and Z.
     {
-        const TPaintHeld held;
+        const TPaintTimerPause held(MainForm->TimerPaint);
         Drag(MK_LBUTTON, 10, 10, Port(MainViewport));
         EXPECT_EQ(View(0).Rotation.X, start.X + 10.0f);
         EXPECT_EQ(View(0).Rotation.Y, start.Y);
@@ -74,7 +65,7 @@ TEST_F(NavigationTest, ALeftDragTurnsTheMainViewAboutTheAxesSwitchedOnAndARightD
     ASSERT_TRUE(WaitForFrame());
     const TViewState before = View(0);
     {
-        const TPaintHeld held;
+        const TPaintTimerPause held(MainForm->TimerPaint);
         Drag(MK_LBUTTON, 30, -7, Port(MainViewport));
         EXPECT_TRUE(SameView(View(0), before));
         EXPECT_EQ(MainForm->RepaintPending, 1);
@@ -88,7 +79,7 @@ TEST_F(NavigationTest, ALeftDragTurnsTheMainViewAboutTheAxesSwitchedOnAndARightD
 
 TEST_F(NavigationTest, TheWheelZoomsTheActiveViewAndASmallViewIsCopiedByADoubleClick)
 {
-    Open(u"Field with metal object.dmo");
+    StartWithExample(u"Field with metal object.dmo");
     const POINT main = CentreOf(Port(MainViewport));
     PostMouse(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), main.x, main.y);
     EXPECT_FLOAT_EQ(View(0).Scale.X, 1.0f / 1.25f);
@@ -137,7 +128,7 @@ TEST_F(NavigationTest, TheWheelZoomsTheActiveViewAndASmallViewIsCopiedByADoubleC
 
 TEST_F(NavigationTest, ZoomItemsPresetsAndResetSetTheViewsAndTheZoomBoxSwallowsTyping)
 {
-    Open(u"Field with metal object.dmo");
+    StartWithExample(u"Field with metal object.dmo");
     RunCommand(MainForm->ImageZoom[5]);  // 400 %
     EXPECT_EQ(MainForm->ComboBoxZoom->ItemIndex(), 5);
     EXPECT_EQ(View(0).Scale.X, 0.25f);
@@ -174,7 +165,7 @@ TEST_F(NavigationTest, ZoomItemsPresetsAndResetSetTheViewsAndTheZoomBoxSwallowsT
 
 TEST_F(NavigationTest, AHeldNavigatorButtonRepeatsItsStepUntilReleased)
 {
-    Open(u"Field with metal object.dmo");
+    StartWithExample(u"Field with metal object.dmo");
     TElGraphicButton* zoomIn = MainForm->SpeedButton[12];  // SpeedButton13
     const HWND button = zoomIn->Handle();
     const POINT at{zoomIn->Width() / 2, zoomIn->Height() / 2};
@@ -211,7 +202,7 @@ TEST_F(NavigationTest, KeysReachTheViewsWhereverTheStartAndTheSoilBoxLeaveTheFoc
         PostMessageW(GetFocus(), WM_KEYUP, Key, 1 | (3u << 30));
         ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
     };
-    Open(u"Field with metal object.dmo");
+    StartWithExample(u"Field with metal object.dmo");
     TScanData& scan = *MainForm->ScanImage->ScanData;
     TElComboBox* soil = MainForm->ComboBoxSoil;
     const int32_t soilIndex = soil->ItemIndex();
@@ -239,7 +230,7 @@ TEST_F(NavigationTest, KeysReachTheViewsWhereverTheStartAndTheSoilBoxLeaveTheFoc
 
 TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnly)
 {
-    Open(u"Field with metal object.dmo");
+    StartWithExample(u"Field with metal object.dmo");
     TScanData& scan = *MainForm->ScanImage->ScanData;
     scan.SelectPoint(nullptr);
     // Ctrl+Up without a selection: the first point, then ten lines on.
@@ -248,7 +239,7 @@ TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnl
     TScanPoint* expected = scan.GetNextLinePoint(10);
     scan.SelectPoint(nullptr);
     {
-        const TPaintHeld held;
+        const TPaintTimerPause held(MainForm->TimerPaint);
         PostKey(VK_UP, true);
         EXPECT_EQ(scan.Selected, expected);
         EXPECT_EQ(MainForm->ScanImage->CrossHairActive(), 1);

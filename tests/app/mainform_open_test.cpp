@@ -5,14 +5,12 @@
 
 #include "ExampleScans.h"
 #include "app/ScanKinds.h"
-#include "scan/files/ScanFileWriter.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/globals.h"
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 
 #include "framework/Dialogs.h"
-#include "framework/Streams.h"
 #include "framework/StrConv.h"
 
 #include <cstring>
@@ -20,13 +18,6 @@
 using namespace mainroad;
 
 namespace {
-
-std::vector<uint8_t> ScanFileBytes(const TScanFileSource& Source)
-{
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, Source));
-    return m.Bytes();
-}
 
 bool SameViews(const TViewStates& A, const TViewStates& B)
 {
@@ -92,7 +83,7 @@ TEST_F(ProgramTest, FileOpenStartsInTheLastFolderAndTheChosenFileComesBackAfterA
     const std::u16string path = folder + u"mill.dmo";
     TExampleScan field = MakeFieldExample();
     field.Source.Remarks.Project.clear();
-    WriteBytes(path, ScanFileBytes(field.Source));
+    WriteFileBytes(path, EncodeScanFile(field.Source));
     ASSERT_TRUE(Start());
 
     std::vector<TFileDialogRequest> asked;
@@ -170,12 +161,12 @@ TEST_F(ProgramTest, ARefusedFileShowsItsMessageAndLeavesThePreviousScanAsItWasDr
 
     // A Tarnwell file cut short inside its fixed blocks, a file of a kind without a loader,
     // a missing file: each is reported, none changes anything.
-    std::vector<uint8_t> cut = ScanFileBytes(MakeTarnwellSampleExample().Source);
+    std::vector<uint8_t> cut = EncodeScanFile(MakeTarnwellSampleExample().Source);
     cut.resize(300);
-    WriteBytes(Root + u"cut.dmo", cut);
-    std::vector<uint8_t> unknown = ScanFileBytes(MakeFieldExample().Source);
+    WriteFileBytes(Root + u"cut.dmo", cut);
+    std::vector<uint8_t> unknown = EncodeScanFile(MakeFieldExample().Source);
     std::memcpy(unknown.data(), "XYZ.XYZ.01", 10);
-    WriteBytes(Root + u"unknown.dmo", unknown);
+    WriteFileBytes(Root + u"unknown.dmo", unknown);
     for (const char16_t* name : {u"cut.dmo", u"unknown.dmo", u"missing.dmo"}) {
         SCOPED_TRACE(WideToUtf8(std::u16string(name)));
         const size_t messages = ErrorBoxes.size();

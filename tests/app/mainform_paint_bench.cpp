@@ -27,11 +27,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double MsSince(Clock::time_point Start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - Start).count();
-}
-
 // The processor time of this process so far, in milliseconds.
 double ProcessCpuMs()
 {
@@ -139,10 +134,7 @@ protected:
 
 TEST_F(MainRoadBench, IdleNoFrameIsDrawnAndTheProcessorRests)
 {
-    CopyExampleScans();
-    ASSERT_TRUE(Start());
-    MainForm->OpenFile(ExamplesFolder() + u"Field with metal object.dmo");
-    ASSERT_TRUE(WaitForFrame());
+    ASSERT_NO_FATAL_FAILURE(StartWithExample(u"Field with metal object.dmo"));
     ASSERT_TRUE(PumpUntil(NothingToPaint, 5000));
     // A marker painted over the drawing area stays only while no frame is drawn.
     const POINT p = CentreOf(MainForm->Viewports[MainViewport]);

@@ -17,7 +17,6 @@
 #include "framework/StrConv.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <new>
 
 using namespace mainroad;
@@ -25,12 +24,6 @@ using l3d::testing::Pixels;
 using l3d::testing::ReadClientPixels;
 
 namespace {
-
-void SavePicture(const char* Name)
-{
-    if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR"))
-        l3d::testing::SaveWindowPicture(MainForm->Handle(), Utf8ToWide(dir) + u"\\" + Utf8ToWide(Name));
-}
 
 RECT ControlRect(TControl* Control)
 {
@@ -42,12 +35,8 @@ class MainRoadTest : public ProgramTest {
 protected:
     void OpenField()
     {
-        CopyExampleScans();
-        ASSERT_TRUE(Start());
-        ASSERT_GT(MainForm->MenuFileExamples->Count(), 0);
-        MainForm->OpenFile(ExamplesFolder() + u"Field with metal object.dmo");
+        StartWithExample(u"Field with metal object.dmo");
         ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
-        ASSERT_TRUE(WaitForFrame());
     }
 };
 
@@ -60,7 +49,7 @@ TEST_F(MainRoadTest, TheSplitScreenShowsTheSurfaceInFourFramedViewsWithTheActive
     const auto& v = MainForm->Viewports;
     for (size_t i = 0; i < 4; ++i)
         EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(v[i], 3)), 0), 200u) << "view " << i;
-    SavePicture("mainroad-four-views.png");
+    l3d::testing::SaveScreenshot(MainForm->Handle(), u"mainroad-four-views.png");
     EXPECT_EQ(MainForm->ActiveView, 0);
     EXPECT_EQ(FrameColourLeftOf(v[MainViewport]), Red);
     EXPECT_EQ(FrameColourLeftOf(v[BottomRightViewport]), Grey);
@@ -116,7 +105,7 @@ TEST_F(MainRoadTest, WithoutTheSplitScreenOnlyTheMainViewIsDrawnAcrossTheWholeAr
     // No frame where the right column's was.
     EXPECT_NE(FrameColourLeftOf(right), Grey);
     EXPECT_NE(FrameColourLeftOf(main), Red);
-    SavePicture("mainroad-single-view.png");
+    l3d::testing::SaveScreenshot(MainForm->Handle(), u"mainroad-single-view.png");
 
     PostKey('M', true);
     EXPECT_EQ(GlobalSettings.SplitScreen, 1);

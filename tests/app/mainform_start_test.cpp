@@ -80,7 +80,7 @@ TEST_F(ProgramTest, AFirstStartWritesTheDefaultsAndASecondStartReadsTheStoredSet
     ASSERT_FALSE(FileExists(SettingsFile()));
     ASSERT_TRUE(Start());
     // The first start wrote the defaults at once.
-    const TSettingsRecord first = StoredSettings(FileBytes(SettingsFile()));
+    const TSettingsRecord first = StoredSettings(ReadFileBytes(SettingsFile()));
     const std::u16string scans = Documents + u"Lorvane 3D\\My Scans\\";
     EXPECT_EQ(first.OpenFolder, scans);
     EXPECT_TRUE(DirectoryExists(scans));
@@ -145,7 +145,7 @@ TEST_F(ProgramTest, WithoutTheDataFileTheProgramNamesItAndEndsLeavingTheSettings
 {
     ASSERT_TRUE(Start());
     Stop();
-    const std::vector<uint8_t> stored = FileBytes(SettingsFile());
+    const std::vector<uint8_t> stored = ReadFileBytes(SettingsFile());
     ASSERT_FALSE(stored.empty());
     ASSERT_TRUE(FileDelete(ProgramDir + u"Lorvane3D.dat"));
 
@@ -157,7 +157,7 @@ TEST_F(ProgramTest, WithoutTheDataFileTheProgramNamesItAndEndsLeavingTheSettings
     EXPECT_EQ(Screen->FormCount(), 0);
     MSG quit;
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(FileBytes(SettingsFile()), stored);
+    EXPECT_EQ(ReadFileBytes(SettingsFile()), stored);
 
     // On a first start nothing is written either.
     ASSERT_TRUE(FileDelete(SettingsFile()));

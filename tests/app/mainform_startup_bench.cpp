@@ -10,12 +10,9 @@
 
 #include "framework/Delays.h"
 
-#include "framework/StrConv.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 
 TEST_F(ProgramTest, StartUpTimeWithoutTheSplashWaits)
 {
@@ -37,16 +34,15 @@ TEST_F(ProgramTest, StartUpTimeWithoutTheSplashWaits)
 
 TEST_F(ProgramTest, PicturesOfTheSplashScreenAndTheMainWindow)
 {
-    const char* dir = std::getenv("L3D_SCREENSHOT_DIR");
-    if (!dir)
+    if (l3d::testing::ScreenshotFolder().empty())
         GTEST_SKIP() << "L3D_SCREENSHOT_DIR not set";
     // The splash screen as it shows the third step.
     SleepSeam() = [&](uint32_t) {
         if (SplashScreen && SplashScreen->ProgressBar->LightValue() == 60)
-            l3d::testing::SaveWindowPicture(SplashScreen->Handle(), Utf8ToWide(dir) + u"\\splash.png");
+            l3d::testing::SaveScreenshot(SplashScreen->Handle(), u"splash.png");
     };
     ASSERT_TRUE(Start());
-    const TSize size = l3d::testing::SaveWindowPicture(MainForm->Handle(), Utf8ToWide(dir) + u"\\mainform.png");
+    const TSize size = l3d::testing::SaveScreenshot(MainForm->Handle(), u"mainform.png");
     EXPECT_GT(size.cx, 0);
     std::printf("main window picture: %dx%d\n", size.cx, size.cy);
 }

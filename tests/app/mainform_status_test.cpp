@@ -6,25 +6,16 @@
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 #include "app/dlg_info.h"
-#include "scan/files/ScanFileWriter.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/globals.h"
 
 #include "support/pump.h"
 
 #include "framework/FileUtils.h"
-#include "framework/Streams.h"
 
 #include <windows.h>
 
 namespace {
-
-std::vector<uint8_t> ScanFileBytes(const TScanFileSource& Source)
-{
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, Source));
-    return m.Bytes();
-}
 
 }  // namespace
 
@@ -45,9 +36,9 @@ TEST_F(ProgramTest, AnEmptyExamplesFolderGivesAnEmptyVisibleMenu)
 TEST_F(ProgramTest, TheExamplesMenuListsTheDemoScansByNameShowingAnAmpersandAsItIs)
 {
     ASSERT_TRUE(ForceDirectories(ExamplesFolder()));
-    const std::vector<uint8_t> scan = ScanFileBytes(MakeFieldExample().Source);
-    WriteBytes(ExamplesFolder() + u"Field & Cave.dmo", scan);
-    WriteBytes(ExamplesFolder() + u"notes.txt", {1, 2, 3});
+    const std::vector<uint8_t> scan = EncodeScanFile(MakeFieldExample().Source);
+    WriteFileBytes(ExamplesFolder() + u"Field & Cave.dmo", scan);
+    WriteFileBytes(ExamplesFolder() + u"notes.txt", {1, 2, 3});
     ASSERT_TRUE(ForceDirectories(ExamplesFolder() + u"Older.dmo"));
     ASSERT_TRUE(Start());
     ASSERT_EQ(MainForm->MenuFileExamples->Count(), 1);
@@ -89,7 +80,7 @@ TEST_F(ProgramTest, CommandsFollowWhetherAndWhichScanIsLoaded)
 
     // A scan of the program's own kind: its commands, its depth controls, no chart.
     const std::u16string field = Root + u"field.dmo";
-    WriteBytes(field, ScanFileBytes(MakeFieldExample().Source));
+    WriteFileBytes(field, EncodeScanFile(MakeFieldExample().Source));
     std::string magic;
     ASSERT_TRUE(MainForm->FileManager->OpenFile(field, magic));
     MainForm->SetDepthControlsEnabled(true);
@@ -106,7 +97,7 @@ TEST_F(ProgramTest, CommandsFollowWhetherAndWhichScanIsLoaded)
 
     // A Tarnwell scan: the chart, and no depth controls.
     const std::u16string tarnwell = Root + u"samples.dmo";
-    WriteBytes(tarnwell, ScanFileBytes(MakeTarnwellSampleExample().Source));
+    WriteFileBytes(tarnwell, EncodeScanFile(MakeTarnwellSampleExample().Source));
     ASSERT_TRUE(MainForm->FileManager->OpenFile(tarnwell, magic));
     MainForm->SetDepthControlsEnabled(false);
     MainForm->UpdateMenuStates(true);
@@ -125,7 +116,7 @@ TEST_F(ProgramTest, TheStatusBarAndInfoWindowShowTheSelectedPoint)
 {
     ASSERT_TRUE(Start());
     const std::u16string field = Root + u"field.dmo";
-    WriteBytes(field, ScanFileBytes(MakeFieldExample().Source));
+    WriteFileBytes(field, EncodeScanFile(MakeFieldExample().Source));
     std::string magic;
     ASSERT_TRUE(MainForm->FileManager->OpenFile(field, magic));
     TScanData& scan = *MainForm->ScanImage->ScanData;

@@ -4,6 +4,7 @@
 
 #include "program_fixture.h"
 
+#include "app/PaintTimerPause.h"
 #include "app/ViewLayout.h"
 #include "scan/render/ScanScene.h"
 #include "support/gui_test.h"
@@ -11,10 +12,17 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
 namespace mainroad {
+
+// The milliseconds from Begin to now, for the figures of the benchmarks.
+inline double MsSince(std::chrono::steady_clock::time_point Begin)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Begin).count();
+}
 
 // Posts a menu item's command as the menu bar or its short-cut would, and waits until it ran.
 inline void RunCommand(TMenuItem* Item)
@@ -70,15 +78,9 @@ inline void ClickButton(TWinControl* Button)
     EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
 }
 
-// Keeps the paint timer from drawing while a test reads that a repaint was asked for: the
-// timer keeps its rhythm through input, so a tick could otherwise draw it before the test looks.
-class TPaintHeld {
-public:
-    TPaintHeld() { MainForm->TimerPaint->SetEnabled(false); }
-    ~TPaintHeld() { MainForm->TimerPaint->SetEnabled(true); }
-    TPaintHeld(const TPaintHeld&) = delete;
-    TPaintHeld& operator=(const TPaintHeld&) = delete;
-};
+// A test that reads that a repaint was asked for holds the paint timer meanwhile
+// (TPaintTimerPause): the timer keeps its rhythm through input, so a tick could otherwise draw
+// the repaint before the test looks.
 
 // Waits until the paint timer drew the pending repaint (and runs again).
 inline bool WaitForFrame()

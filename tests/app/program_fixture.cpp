@@ -1,4 +1,5 @@
 #include "program_fixture.h"
+#include "mainroad_support.h"
 
 #include "app/ProgramStart.h"
 #include "app/dlg_splashscreen.h"
@@ -13,7 +14,6 @@
 #include "framework/FileSystem.h"
 #include "framework/FileUtils.h"
 #include "framework/StrConv.h"
-#include "framework/Streams.h"
 
 #include <windows.h>
 
@@ -29,21 +29,6 @@ std::u16string ProgramDirOfBuild()
 }
 
 }  // namespace
-
-std::vector<uint8_t> FileBytes(const std::u16string& Path)
-{
-    if (!FileExists(Path))
-        return {};
-    TMemoryStream m;
-    m.LoadFromFile(Path);
-    return m.Bytes();
-}
-
-void WriteBytes(const std::u16string& Path, const std::vector<uint8_t>& Bytes)
-{
-    TMemoryStream m(Bytes.data(), Bytes.size());
-    m.SaveToFile(Path);
-}
 
 void ProgramTest::SetUp()
 {
@@ -125,7 +110,7 @@ void ProgramTest::Stop()
 
 void ProgramTest::CopyProgramFile(const std::u16string& Name)
 {
-    WriteBytes(ProgramDir + Name, FileBytes(ProgramDirOfBuild() + Name));
+    WriteFileBytes(ProgramDir + Name, ReadFileBytes(ProgramDirOfBuild() + Name));
 }
 
 void ProgramTest::CopyExampleScans()
@@ -135,5 +120,15 @@ void ProgramTest::CopyExampleScans()
     const std::vector<TSearchRec> found = FindFiles(built + u"*.dmo");
     ASSERT_FALSE(found.empty()) << "the build wrote no example scans";
     for (const TSearchRec& file : found)
-        WriteBytes(ExamplesFolder() + file.Name, FileBytes(built + file.Name));
+        WriteFileBytes(ExamplesFolder() + file.Name, ReadFileBytes(built + file.Name));
+}
+
+void ProgramTest::StartWithExample(const std::u16string& Name)
+{
+    CopyExampleScans();
+    ASSERT_TRUE(Start());
+    ASSERT_GT(MainForm->MenuFileExamples->Count(), 0);
+    MainForm->OpenFile(ExamplesFolder() + Name);
+    ASSERT_FALSE(MainForm->Magic.empty());
+    ASSERT_TRUE(mainroad::WaitForFrame());
 }

@@ -6,6 +6,8 @@
 
 #include "app/main.h"
 
+#include "support/file_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -27,6 +29,9 @@ protected:
     void CopyProgramFile(const std::u16string& Name);
     // The example scans the build wrote, copied into the Examples folder of the documents.
     void CopyExampleScans();
+    // Starts the program with the example scans in place, opens the example Name (a file of the
+    // Examples folder) and waits until the paint timer drew it.
+    void StartWithExample(const std::u16string& Name);
     std::u16string SettingsFile() const { return AppData + u"Lorvane 3D\\settings.cfg"; }
     std::u16string ExamplesFolder() const { return Documents + u"Lorvane 3D\\Examples\\"; }
 
@@ -48,7 +53,3 @@ protected:
     // Thrown from the wait with this index, to make the start-up fail there; -1 for none.
     int FailAtWait = -1;
 };
-
-// The whole content of a file; empty when it does not exist.
-std::vector<uint8_t> FileBytes(const std::u16string& Path);
-void WriteBytes(const std::u16string& Path, const std::vector<uint8_t>& Bytes);

@@ -21,20 +21,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <atomic>
-#include <filesystem>
 #include <stdexcept>
 
 #include <windows.h>
 
 namespace {
-
-void PostKey(TWinControl* Control, WPARAM Key)
-{
-    PostMessageW(Control->Handle(), WM_KEYDOWN, Key, 1);
-    PostMessageW(Control->Handle(), WM_KEYUP, Key, 0xC0000001);
-}
 
 void PostText(TWinControl* Control, const std::u16string& Text)
 {
@@ -48,12 +40,11 @@ bool Settle()
 }
 
 // A picture for the record, when the run asks for them.
-void SaveScreenshot(TForm* Form, const char* Name)
+void SaveScreenshot(TForm* Form, const char16_t* Name)
 {
-    const char* dir = std::getenv("L3D_SCREENSHOT_DIR");
-    if (!dir || !PumpUntil(NothingToPaint))
+    if (l3d::testing::ScreenshotFolder().empty() || !PumpUntil(NothingToPaint))
         return;
-    l3d::testing::SaveWindowPicture(Form->Handle(), (std::filesystem::path(dir) / Name).u16string());
+    l3d::testing::SaveScreenshot(Form->Handle(), Name);
 }
 
 template <class Form>
@@ -75,7 +66,7 @@ TEST(InterpolationDialog, ShowsTheStoredPassesAndTheValueFollowsTheTrackBar)
                                        [](TInterpolation* d) {
                                            EXPECT_EQ(d->TrackBar1->Position(), 4);
                                            EXPECT_EQ(d->LabelStepsValue->Caption(), u"4");
-                                           SaveScreenshot(d, "interpolation_dialog.png");
+                                           SaveScreenshot(d, u"interpolation_dialog.png");
                                            // The arrow key moves by the line size, 2.
                                            PostKey(d->TrackBar1, VK_RIGHT);
                                            ASSERT_TRUE(Settle());
@@ -122,7 +113,7 @@ TEST(FaultSignalsDialog, TheThresholdsAreEnabledExactlyInTheAutomaticMode)
                                           ASSERT_TRUE(Settle());
                                           EXPECT_FALSE(d->RadioButtonCrosshairs->Checked());
                                           groupEnabled(true);
-                                          SaveScreenshot(d, "fault_signals_dialog.png");
+                                          SaveScreenshot(d, u"fault_signals_dialog.png");
                                           PostKey(d->TrackBarSurround, VK_HOME);
                                           PostKey(d->TrackBarSurface, VK_END);
                                           ASSERT_TRUE(Settle());
@@ -161,7 +152,7 @@ TEST(PrintDialog, ListsThePrintersWithTheCurrentOneAndKeepsTheChosenOne)
                                          EXPECT_FALSE(d->CheckBoxCover->Checked());
                                          EXPECT_TRUE(d->CheckBoxImage->Checked());
                                          EXPECT_FALSE(d->CheckBoxBackground->Checked());
-                                         SaveScreenshot(d, "print_dialog.png");
+                                         SaveScreenshot(d, u"print_dialog.png");
                                          // The user picks the next printer in the list.
                                          d->ComboBoxPrinter->SetFocus();
                                          PostKey(d->ComboBoxPrinter, VK_DOWN);
@@ -239,7 +230,7 @@ TEST_F(PreferencesDialog, RestoreIsOffAtTheDefaultsOnAfterAChangeAndPutsTheDefau
                   EXPECT_EQ(d->Edit1->Text(), u"1.25");
                   EXPECT_EQ(d->ElPanel_BgColor->Color(), 0x123456u);
                   EXPECT_FALSE(d->ButtonReset->Enabled());
-                  SaveScreenshot(d, "preferences_dialog.png");
+                  SaveScreenshot(d, u"preferences_dialog.png");
 
                   // "1." on the way to "1.5" raises nothing and enables the button.
                   Retype(d->Edit1, u"1.");

@@ -7,6 +7,8 @@
 
 #include "framework/Forms.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,6 +21,13 @@ inline void PostClick(TWinControl* Control)
     PostMessageW(Control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
 }
 
+// A key pressed and released on a control, as the keyboard gives it.
+inline void PostKey(TWinControl* Control, WPARAM Key)
+{
+    PostMessageW(Control->Handle(), WM_KEYDOWN, Key, 1);
+    PostMessageW(Control->Handle(), WM_KEYUP, Key, 0xC0000001);
+}
+
 inline std::vector<std::u16string> ItemsOf(TElComboBox* Combo)
 {
     std::vector<std::u16string> items;
@@ -27,14 +36,36 @@ inline std::vector<std::u16string> ItemsOf(TElComboBox* Combo)
     return items;
 }
 
+// While it lives, each dialog that shows modally must be a Form, and Drive runs on it once it
+// shows (and posts what the user does, which ends it); Shown counts them.
+template <class Form>
+class TModalDriver {
+public:
+    explicit TModalDriver(std::function<void(Form*)> Drive) : drive_(std::move(Drive))
+    {
+        ModalDialogHook() = [this](TCustomForm* F) {
+            auto* form = dynamic_cast<Form*>(F);
+            ASSERT_NE(form, nullptr) << "a modal dialog of another type showed";
+            ++Shown;
+            drive_(form);
+        };
+    }
+    ~TModalDriver() { ModalDialogHook() = nullptr; }
+    TModalDriver(const TModalDriver&) = delete;
+    TModalDriver& operator=(const TModalDriver&) = delete;
+
+    int Shown = 0;
+
+private:
+    std::function<void(Form*)> drive_;
+};
+
 // Shows Form modally; Drive runs once it shows (and posts what the user does).
 template <class Form>
 int32_t RunModal(Form* F, const std::function<void(Form*)>& Drive)
 {
-    ModalDialogHook() = [&](TCustomForm*) { Drive(F); };
-    const int32_t result = F->ShowModal();
-    ModalDialogHook() = nullptr;
-    return result;
+    const TModalDriver<Form> driver(Drive);
+    return F->ShowModal();
 }
 
 // The program's message box, answered Yes to questions and OK otherwise; each message is kept

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ExampleScans.h"
+#include "support/file_bytes.h"
 #include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 #include "scan/files/MessageSink.h"
@@ -20,29 +21,6 @@
 #include <string>
 #include <random>
 #include <vector>
-
-// Reads a whole file; empty when it does not exist.
-inline std::vector<uint8_t> ReadFileBytes(const std::u16string& Path)
-{
-    if (!FileExists(Path))
-        return {};
-    TMemoryStream m;
-    m.LoadFromFile(Path);
-    return m.Bytes();
-}
-
-inline void WriteFileBytes(const std::u16string& Path, const std::vector<uint8_t>& Bytes)
-{
-    TMemoryStream m(Bytes.data(), Bytes.size());
-    m.SaveToFile(Path);
-}
-
-inline std::vector<uint8_t> EncodeScanFile(const TScanFileSource& Source)
-{
-    TMemoryStream m;
-    EXPECT_TRUE(WriteScanFile(m, Source));
-    return m.Bytes();
-}
 
 inline bool SameFloat(float A, float B)
 {

@@ -5,8 +5,10 @@
 #include "support/gui_test.h"
 
 #include "framework/Bitmap.h"
+#include "framework/StrConv.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace l3d::testing {
@@ -25,6 +27,24 @@ inline TSize SaveWindowPicture(HWND Window, const std::u16string& FileName)
                   p.data.begin() + static_cast<ptrdiff_t>(y + 1) * p.width, picture.ScanLine(y));
     picture.SaveToPngFile(FileName);
     return {p.width, p.height};
+}
+
+// The folder a run names in L3D_SCREENSHOT_DIR for pictures of its windows, or empty when the
+// run asks for none.
+inline std::u16string ScreenshotFolder()
+{
+    const char* dir = std::getenv("L3D_SCREENSHOT_DIR");
+    return dir ? Utf8ToWide(dir) : std::u16string();
+}
+
+// Saves the window as it shows now as Name in the run's picture folder, when the run asks for
+// pictures; the picture's size, or 0 x 0 when none was saved.
+inline TSize SaveScreenshot(HWND Window, const std::u16string& Name)
+{
+    const std::u16string folder = ScreenshotFolder();
+    if (folder.empty())
+        return {};
+    return SaveWindowPicture(Window, folder + u"\\" + Name);
 }
 
 }  // namespace l3d::testing
