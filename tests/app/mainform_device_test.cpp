@@ -7,6 +7,7 @@
 #include "program_fixture.h"
 
 #include "device/form_driving.h"
+#include "device/stand_in_usb.h"
 
 #include "app/AppGlyphs.h"
 #include "app/ImportReport.h"
@@ -35,9 +36,6 @@
 #include <windows.h>
 
 #include <cmath>
-#include <filesystem>
-
-#include "device/stand_in_usb.h"
 
 namespace {
 

@@ -97,8 +97,7 @@ bool ProgramTest::Start(std::vector<std::u16string> Arguments)
     if (!CreateProgramForms())
         return false;
     MainForm->Show();
-    EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
-    EXPECT_TRUE(PumpUntil(NothingToPaint, 5000));
+    EXPECT_TRUE(Settled(5000));
     return true;
 }
 
