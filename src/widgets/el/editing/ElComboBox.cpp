@@ -361,6 +361,16 @@ bool TElComboBox::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePo
     }
     if (TCustomElButtonEdit::DoMouseWheel(Shift, WheelDelta, MousePos))
         return true;
+    // Stepping is the box's own handling of the wheel: it comes after the handlers of the
+    // controls it sits on, as the system's default handling would (the main window zooms its
+    // views with the wheel, whatever has the focus).
+    for (TWinControl* p = Parent(); p; p = p->Parent()) {
+        bool handled = false;
+        if (p->OnMouseWheel)
+            p->OnMouseWheel(p, Shift, WheelDelta, MousePos, handled);
+        if (handled)
+            return true;
+    }
     // Closed, each notch steps the selection by one item (up to the previous one), as the
     // arrow keys do; parts of notches add up.
     wheelDelta_ += WheelDelta;
