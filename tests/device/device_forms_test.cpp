@@ -8,7 +8,9 @@
 #include "scan/files/ComPortList.h"
 #include "scan/files/TextDirection.h"
 #include "scan/files/globals.h"
+#include "support/gui_test.h"
 #include "support/pump.h"
+#include "support/real_input.h"
 #include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/Registry.h"
@@ -77,6 +79,44 @@ TEST(NewScanDialog, WithoutProfilesTheListIsEmptyAndOkDisabled)
         EXPECT_FALSE(d->PortList->Enabled());
         EXPECT_EQ(d->Caption(), u"New Project");
         EXPECT_EQ(d->GroupBoxScanMode->Caption(), u"  Scan mode  ");
+        PostClick(d->ButtonCancel);
+    }),
+              mrCancel);
+}
+
+// Pixels of a combo box's arrow in the text colour: the arrow of a box that can be used.
+int LiveArrowPixels(TElComboBox* Combo)
+{
+    const HWND button = Combo->Button()->Handle();
+    RECT r{};
+    GetClientRect(button, &r);
+    const COLORREF text = ColorToRGB(clBtnText);
+    const uint32_t pixel = GetRValue(text) << 16 | GetGValue(text) << 8 | GetBValue(text);
+    int count = 0;
+    for (uint32_t px : l3d::testing::ReadClientPixels(button, r).data)
+        count += px == pixel ? 1 : 0;
+    return count;
+}
+
+TEST(NewScanDialog, OnFirstUseTheBoxesADevicePickedByTheKeyboardEnablesShowLiveArrows)
+{
+    NewScan command({Profile("Osprin 12", 1, 1, "10;20", {0, 0, 0, 10, ""}),
+                     Profile("Qorr 21", 3, 1 | 2 | 32, "*;10;20;30", {1, 5, 1, 20, "COM12"})},
+                    -1);
+    EXPECT_EQ(command.Run([&](TDialog_Neu* d) {
+        const std::vector<TElComboBox*> boxes = {d->ComboBoxTransmission, d->PortList, d->ComboBoxOperatingMode,
+                                                 d->ComboBoxImpulses};
+        ASSERT_TRUE(PumpUntil(NothingToPaint));
+        for (TElComboBox* box : boxes)
+            EXPECT_EQ(LiveArrowPixels(box), 0) << box->Name() << " looks usable before a device is picked";
+        ASSERT_TRUE(l3d::testing::FocusWindow(d->ComboBoxProfile->Handle()));
+        l3d::testing::PressKey(VK_DOWN);
+        EXPECT_EQ(d->ComboBoxProfile->ItemIndex(), 0);
+        ASSERT_TRUE(PumpUntil(NothingToPaint));
+        for (TElComboBox* box : boxes) {
+            EXPECT_TRUE(box->Enabled()) << box->Name();
+            EXPECT_GT(LiveArrowPixels(box), 0) << box->Name() << " keeps a grey arrow";
+        }
         PostClick(d->ButtonCancel);
     }),
               mrCancel);

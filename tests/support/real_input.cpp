@@ -125,6 +125,28 @@ void ClickAt(HWND Window, POINT Client, bool Right)
     EXPECT_TRUE(InputHandled()) << "the click was not handled";
 }
 
+void PressButtonAt(HWND Window, POINT Client)
+{
+    MoveCursorTo(Window, Client);
+    Send({MouseEvent(MOUSEEVENTF_LEFTDOWN)});
+    EXPECT_TRUE(InputHandled()) << "the press was not handled";
+}
+
+void ReleaseButton()
+{
+    Send({MouseEvent(MOUSEEVENTF_LEFTUP)});
+    EXPECT_TRUE(InputHandled()) << "the release was not handled";
+}
+
+void TurnWheelAt(HWND Window, POINT Client, int Delta)
+{
+    MoveCursorTo(Window, Client);
+    INPUT turn = MouseEvent(MOUSEEVENTF_WHEEL);
+    turn.mi.mouseData = static_cast<DWORD>(Delta);
+    Send({turn});
+    EXPECT_TRUE(InputHandled()) << "the wheel turn was not handled";
+}
+
 void DoubleClickAt(HWND Window, POINT Client)
 {
     MoveCursorTo(Window, Client);

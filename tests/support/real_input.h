@@ -34,6 +34,15 @@ void TypeText(const std::u16string& Text);
 void ClickAt(HWND Window, POINT Client, bool Right = false);
 void DoubleClickAt(HWND Window, POINT Client);
 
+// Presses the left button at a point of Window's client area and keeps it down until
+// ReleaseButton; each waits until its input was handled.
+void PressButtonAt(HWND Window, POINT Client);
+void ReleaseButton();
+
+// Turns the wheel by Delta (WHEEL_DELTA a notch; positive away from the user) with the pointer
+// at a point of Window's client area, and waits until the turn was handled.
+void TurnWheelAt(HWND Window, POINT Client, int Delta);
+
 // Waits until the input sent so far and everything it posted in turn was handled.
 bool InputHandled(int MaxMs = 120000);
 

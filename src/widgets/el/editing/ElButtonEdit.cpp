@@ -109,6 +109,14 @@ void TCustomElButtonEdit::Resize()
     LayoutButtons();
 }
 
+void TCustomElButtonEdit::EnabledChanged()
+{
+    TCustomElEdit::EnabledChanged();
+    for (TElEditBtn* b : {button_, altButton_})
+        if (b && b->HandleAllocated())
+            b->Invalidate();
+}
+
 void TCustomElButtonEdit::SetButtonVisible(bool Value)
 {
     button_->SetVisible(Value);

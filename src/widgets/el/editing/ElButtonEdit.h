@@ -98,6 +98,8 @@ protected:
     TRect ComputeEditRect() const override;
     void CreateWnd() override;
     void Resize() override;
+    // The buttons draw their arrows and captions from the edit's state: they are painted again.
+    void EnabledChanged() override;
     void EditKeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char16_t& Key) override;
     // A button was clicked (by the mouse or its short-cut): OnButtonClick, OnAltButtonClick.

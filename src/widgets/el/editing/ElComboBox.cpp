@@ -355,9 +355,29 @@ void TElComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 
 bool TElComboBox::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)
 {
-    if (!dropped_)
-        return TCustomElButtonEdit::DoMouseWheel(Shift, WheelDelta, MousePos);
-    SendMessageW(dropDown_->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WheelDelta), MAKELPARAM(MousePos.X, MousePos.Y));
+    if (dropped_) {
+        SendMessageW(dropDown_->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WheelDelta), MAKELPARAM(MousePos.X, MousePos.Y));
+        return true;
+    }
+    if (TCustomElButtonEdit::DoMouseWheel(Shift, WheelDelta, MousePos))
+        return true;
+    // Stepping is the box's own handling of the wheel: it comes after the handlers of the
+    // controls it sits on, as the system's default handling would (the main window zooms its
+    // views with the wheel, whatever has the focus).
+    for (TWinControl* p = Parent(); p; p = p->Parent()) {
+        bool handled = false;
+        if (p->OnMouseWheel)
+            p->OnMouseWheel(p, Shift, WheelDelta, MousePos, handled);
+        if (handled)
+            return true;
+    }
+    // Closed, each notch steps the selection by one item (up to the previous one), as the
+    // arrow keys do; parts of notches add up.
+    wheelDelta_ += WheelDelta;
+    const int notches = wheelDelta_ / WHEEL_DELTA;
+    wheelDelta_ -= notches * WHEEL_DELTA;
+    if (notches != 0 && Items()->Count() > 0)
+        Pick(std::clamp(itemIndex_ - notches, 0, Items()->Count() - 1));
     return true;
 }
 

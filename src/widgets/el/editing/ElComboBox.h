@@ -15,7 +15,8 @@
 // - Keys typed into the box go through the form's key preview and OnKeyDown, OnKeyPress and
 //   OnKeyUp (the combo box as sender) before the box sees them: a handler may change the key or
 //   swallow it by setting it to 0. F4 and Alt+Up or Alt+Down open and close the list; closed,
-//   the arrows step through the items; a drop-down-list box also selects by typed first letters.
+//   the arrows and the mouse wheel step through the items; a drop-down-list box also selects by
+//   typed first letters.
 // - The drop-down-list style shows only an item's text, selected while focused, with no caret;
 //   a press anywhere on it opens the list. The editable style opens from its button.
 // - DropDownAlignment right puts the list's right edge under the box's right edge (a list wider
@@ -103,5 +104,6 @@ private:
     int itemIndex_ = -1;
     bool dropped_ = false;   // the list shows (from before OnDropDown on)
     int droppedWidth_ = 0;   // the list's least width (CB_SETDROPPEDWIDTH)
+    int wheelDelta_ = 0;     // wheel turned short of a whole notch
     TOwned<TElComboListBox> dropDown_;
 };

@@ -36,11 +36,13 @@ public:
     std::u16string Text;
 };
 
+// The list counts undo steps, the edits a user can undo one by one: a group from its opening to
+// its closing bracket is one step, and so is an action outside any group. Groups do not nest.
 class TElActionList {
 public:
-    // 0 = unlimited; otherwise pushing onto a full list drops the oldest action.
+    // The most steps kept, 0 = unlimited; a step beyond it drops the oldest whole step.
     int32_t MaxUndo() const { return maxUndo_; }
-    // Lowering the limit below the count drops the oldest actions; 0 (unlimited) and negative
+    // Lowering the limit below the steps held drops the oldest ones; 0 (unlimited) and negative
     // values drop none.
     void SetMaxUndo(int32_t N);
 
@@ -50,7 +52,10 @@ public:
     std::unique_ptr<TElAction> Pop();
     const TElAction* Peek() const { return stack_.empty() ? nullptr : stack_.back().get(); }
     bool CanUndo() const { return !stack_.empty(); }
+    // Actions held, brackets included.
     int32_t Count() const { return static_cast<int32_t>(stack_.size()); }
+    // Steps held; a group still open counts once it holds an action.
+    int32_t Steps() const;
     void Clear() { stack_.clear(); }
 
     void Lock() { ++lockCount_; }
@@ -60,6 +65,8 @@ public:
     uint64_t Pushes() const { return pushes_; }
 
 private:
+    void DropOldestSteps();
+
     std::deque<std::unique_ptr<TElAction>> stack_;  // back = top
     int32_t maxUndo_ = 0;
     int32_t lockCount_ = 0;

@@ -3,6 +3,7 @@
 // and the context menu.
 #include "widgets/el/editing/ElEdit.h"
 
+#include "widgets/el/foundation/ElSBController.h"
 #include "widgets/el/foundation/ElTools.h"
 
 #include "framework/Ime.h"
@@ -284,14 +285,8 @@ void TCustomElEdit::HandleScroll(TMessage& Message, bool Vertical)
 {
     const int32_t code = LOWORD(Message.WParam);
     int32_t pos = HIWORD(Message.WParam);
-    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
-        // The message carries 16 bits of the thumb; the bar itself has the whole position.
-        SCROLLINFO si{};
-        si.cbSize = sizeof si;
-        si.fMask = SIF_TRACKPOS;
-        if (GetScrollInfo(Handle(), Vertical ? SB_VERT : SB_HORZ, &si) && (si.nTrackPos & 0xFFFF) == pos)
-            pos = si.nTrackPos;
-    }
+    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)
+        pos = ElScrollThumbPosition(Handle(), Vertical ? SB_VERT : SB_HORZ, Message.WParam);
     if (Vertical)
         core_->ScrollVert(code, pos);
     else

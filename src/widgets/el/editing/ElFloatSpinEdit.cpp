@@ -2,7 +2,11 @@
 
 #include "widgets/el/editing/ElFloatSpinEditValue.h"
 
+#include "framework/Messages.h"
 #include "framework/NumberText.h"
+#include "framework/Timer.h"
+
+#include <algorithm>
 
 TElFloatSpinEdit::TElFloatSpinEdit(TComponent* AOwner)
     : TCustomElButtonEdit(AOwner,
@@ -10,15 +14,33 @@ TElFloatSpinEdit::TElFloatSpinEdit(TComponent* AOwner)
 {
     BeginCreate();
     SetNotifyUserChangeOnly(false);
+    SetAutoSize(false);
     SetWidth(121);
+    SetHeight(21);
     SetText(FloatSpinText(value_, digits_));
+    repeat_ = new TTimer(this);
+    repeat_->SetEnabled(false);
+    repeat_->OnTimer = [this](TObject*) {
+        repeat_->SetInterval(RepeatIntervalMs);
+        Step(PressedStep());
+    };
+    // A held half repeats its step from a while after the press until it is let go; the click
+    // at the release makes the first step.
+    Button()->OnMouseDown = [this](TObject*, TMouseButton Pressed, TShiftState, int, int) {
+        if (Pressed != TMouseButton::mbLeft)
+            return;
+        repeat_->SetEnabled(false);
+        repeat_->SetInterval(RepeatDelayMs);
+        repeat_->SetEnabled(true);
+    };
+    Button()->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { repeat_->SetEnabled(false); };
     EndCreate();
 }
 
 double TElFloatSpinEdit::Value() const
 {
     double parsed = 0.0;
-    return TryStrToFloat(Text(), parsed) ? parsed : value_;
+    return TryStrToFloat(Text(), parsed) ? LimitFloatValue(parsed, minValue_, maxValue_) : value_;
 }
 
 void TElFloatSpinEdit::SetValue(double Value)
@@ -37,7 +59,22 @@ void TElFloatSpinEdit::SetDigits(int Value)
 
 void TElFloatSpinEdit::Step(double Delta)
 {
+    const int64_t caret = SelStart();
     SetValue(StepFloatValue(Value(), Delta, minValue_, maxValue_));
+    SetSelStart(std::min<int64_t>(caret, static_cast<int64_t>(Text().size())));
+}
+
+double TElFloatSpinEdit::PressedStep() const
+{
+    // The upper half steps up, the lower one down.
+    return static_cast<TElEditArrowButton*>(Button())->PressedPart() == 0 ? increment_ : -increment_;
+}
+
+void TElFloatSpinEdit::ApplyLimits()
+{
+    double typed = 0.0;
+    if (TryStrToFloat(Text(), typed) && LimitFloatValue(typed, minValue_, maxValue_) != typed)
+        SetValue(LimitFloatValue(typed, minValue_, maxValue_));
 }
 
 void TElFloatSpinEdit::EditKeyDown(uint16_t& Key, TShiftState Shift)
@@ -54,7 +91,20 @@ void TElFloatSpinEdit::EditKeyDown(uint16_t& Key, TShiftState Shift)
 
 void TElFloatSpinEdit::ButtonClick()
 {
-    // The upper half steps up, the lower one down.
-    Step(static_cast<TElEditArrowButton*>(Button())->PressedPart() == 0 ? increment_ : -increment_);
+    Step(PressedStep());
     TCustomElButtonEdit::ButtonClick();
+}
+
+void TElFloatSpinEdit::DoExit()
+{
+    ApplyLimits();
+    TCustomElButtonEdit::DoExit();
+}
+
+void TElFloatSpinEdit::WndProc(TMessage& Message)
+{
+    // Return may end the dialog before the focus leaves: the number it reads is within limits.
+    if (Message.Msg == CN_KEYDOWN && Message.WParam == VK_RETURN && !IsDestroying())
+        ApplyLimits();
+    TCustomElButtonEdit::WndProc(Message);
 }

@@ -10,11 +10,13 @@ std::u16string FloatSpinText(double Value, int Digits)
     return FloatToStrF(Value, TFloatFormat::ffFixed, 15, std::clamp(Digits, 0, 15));
 }
 
+double LimitFloatValue(double Value, double MinValue, double MaxValue)
+{
+    return MaxValue > MinValue ? std::clamp(Value, MinValue, MaxValue) : Value;
+}
+
 double StepFloatValue(double Value, double Delta, double MinValue, double MaxValue)
 {
     const double from = std::isfinite(Value) ? Value : MinValue;
-    const double stepped = from + Delta;
-    if (MaxValue > MinValue)
-        return std::clamp(stepped, MinValue, MaxValue);
-    return stepped;
+    return LimitFloatValue(from + Delta, MinValue, MaxValue);
 }

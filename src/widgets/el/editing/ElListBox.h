@@ -287,6 +287,9 @@ private:
     void MouseDownMessage(TMessage& Message);
     void MouseUpMessage(TMessage& Message);
     void KeyDownMessage(TMessage& Message);
+    // A vertical thumb position beyond the 16 bits the system list box reads from the message
+    // is set here; true when it was.
+    bool ScrollToWholeThumbPosition(TMessage& Message);
     bool InCheckBox(TPoint Pos, int& Index) const;
     void ArmSearchTimer();
 

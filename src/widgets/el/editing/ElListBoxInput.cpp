@@ -121,6 +121,19 @@ void TCustomElListBox::MouseUpMessage(TMessage& Message)
     pressIndex_ = ItemIndex();
 }
 
+bool TCustomElListBox::ScrollToWholeThumbPosition(TMessage& Message)
+{
+    const int code = LOWORD(Message.WParam);
+    if (Message.Msg != WM_VSCROLL || Message.LParam != 0 || (code != SB_THUMBPOSITION && code != SB_THUMBTRACK))
+        return false;
+    const int32_t whole = ElScrollThumbPosition(Handle(), SB_VERT, Message.WParam);
+    if (whole == static_cast<int32_t>(HIWORD(Message.WParam)))
+        return false;
+    SendMessageW(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(whole), 0);
+    Message.Result = 0;
+    return true;
+}
+
 void TCustomElListBox::KeyDownMessage(TMessage& Message)
 {
     lineHint_->Cancel();
@@ -207,7 +220,8 @@ void TCustomElListBox::WndProc(TMessage& Message)
     case WM_VSCROLL:
     case WM_HSCROLL:
         lineHint_->Cancel();
-        TElXPThemedControl::WndProc(Message);
+        if (!ScrollToWholeThumbPosition(Message))
+            TElXPThemedControl::WndProc(Message);
         if (flat_)
             PaintBorder();
         CheckTopIndex();

@@ -66,6 +66,17 @@ RECT& CalcSizeClient(TMessage& Msg)
 
 }  // namespace
 
+int32_t ElScrollThumbPosition(HWND Window, int Bar, WPARAM WParam)
+{
+    const int32_t low = HIWORD(WParam);
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_TRACKPOS;
+    if (GetScrollInfo(Window, Bar, &si) && (si.nTrackPos & 0xFFFF) == low)
+        return si.nTrackPos;
+    return low;
+}
+
 TElSBController::TElSBController(TComponent* AOwner)
     : TElComponent(AOwner), hook_(std::make_unique<TElHook>(nullptr))
 {
@@ -119,7 +130,8 @@ void TElSBController::SetControl(TWinControl* Value)
         ReleaseBars();
         // Drawing switched off and style bits cleared by the controller come back before the
         // control is let go.
-        RestoreRedraw(0);
+        RestoreRedraw(nullptr);
+        scrollLevels_.clear();
         while (!suspended_.empty()) {
             ChangeStyleBits(suspended_.back().Style & kBarStyles, true);
             suspended_.pop_back();
@@ -219,11 +231,7 @@ bool TElSBController::ScrollControl(TElSBHandlerCustom& Bar, uint8_t ScrollCode,
     const HWND wnd = ControlHandle();
     if (!wnd || ScrollCode > escEndScroll)
         return false;
-    const UINT msg = Bar.BarIndex() == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
-    // The position travels in 16 bits, as the system's own bars send it.
-    auto send = [&](int Code, int32_t Position) {
-        SendMessageW(wnd, msg, MAKEWPARAM(Code, static_cast<WORD>(Position)), 0);
-    };
+    auto send = [&](int Code, int32_t Position) { SendScroll(Bar, Code, Position); };
     const int32_t before = Bar.Position();
     switch (ScrollCode) {
     case escLineUp:
@@ -271,6 +279,28 @@ bool TElSBController::ScrollControl(TElSBHandlerCustom& Bar, uint8_t ScrollCode,
         return false;
     Pos = Bar.Position();
     return true;
+}
+
+void TElSBController::SendScroll(TElSBHandlerCustom& Bar, int Code, int32_t Position)
+{
+    const HWND wnd = ControlHandle();
+    const UINT msg = Bar.BarIndex() == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+    // The message has 16 bits for the position, as the system's own bars send it. A control
+    // reads the whole of it as the tracked position (GetScrollInfo with SIF_TRACKPOS), which
+    // outside a drag of the system's own thumb is the bar's position: a position beyond 16 bits
+    // is written there before the message goes.
+    const bool thumb = Code == SB_THUMBPOSITION || Code == SB_THUMBTRACK;
+    if (thumb && (Position < 0 || Position > 0xFFFF)) {
+        heldMsg_ = msg;
+        heldPosition_ = GetScrollPos(wnd, Bar.BarIndex());
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_POS;
+        si.nPos = Position;
+        SetScrollInfo(wnd, Bar.BarIndex(), &si, FALSE);
+    }
+    SendMessageW(wnd, msg, MAKEWPARAM(Code, static_cast<WORD>(Position)), 0);
+    heldMsg_ = 0;
 }
 
 void TElSBController::InvalidateBar(TElSBHandlerCustom& Bar, bool EvenWhileLocked)
@@ -398,15 +428,7 @@ void TElSBController::HandleCtrlMsgBefore(TMessage& Msg, bool& Handled)
         return;
     case WM_HSCROLL:
     case WM_VSCROLL:
-        // Only the window's own bars (a scroll-bar child sends its handle in LParam).
-        if (wnd && Msg.LParam == 0 && LOWORD(Msg.WParam) < SB_ENDSCROLL && control_->Visible()) {
-            const bool drawing = redrawState_ == 2;
-            SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
-            if (drawing)
-                redrawState_ = 3;
-            (m == WM_VSCROLL ? lastVertPosition_ : lastHorzPosition_) =
-                GetScrollPos(wnd, m == WM_VSCROLL ? SB_VERT : SB_HORZ);
-        }
+        BeginScrollLevel(Msg);
         return;
     case WM_MOUSEWHEEL:
         if (HandleWheel) {
@@ -444,7 +466,7 @@ void TElSBController::HandleCtrlMsgAfter(TMessage& Msg, bool&)
     // stands.
     try {
         if (Msg.Msg == WM_HSCROLL || Msg.Msg == WM_VSCROLL)
-            RestoreRedraw(Msg.Msg);
+            EndScrollLevel();
         TStyleSuspension pass{};
         const bool suspended = EndStyleSuspension(Msg, pass);
         if (!Active())
@@ -508,7 +530,42 @@ void TElSBController::ReReadIfChanged(TElCtrlScrollBarStyles& Bar)
         Bar.UpdateFromScrollInfo();
 }
 
-void TElSBController::RestoreRedraw(uint32_t ScrollMsg)
+void TElSBController::BeginScrollLevel(const TMessage& Msg)
+{
+    TScrollLevel level{Msg.Msg, 0, false};
+    const HWND wnd = ControlHandle();
+    // Only the window's own bars (a scroll-bar child sends its handle in LParam).
+    if (wnd && Msg.LParam == 0 && LOWORD(Msg.WParam) < SB_ENDSCROLL && control_->Visible()) {
+        if (heldMsg_ == Msg.Msg) {
+            level.PositionBefore = heldPosition_;
+            heldMsg_ = 0;
+        } else {
+            level.PositionBefore = GetScrollPos(wnd, Msg.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ);
+        }
+        // Drawing that is off already stays with whoever switched it off: someone else, or the
+        // scroll message this one nests in, which switches it on when it ends.
+        if (redrawState_ == 2) {
+            SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
+            redrawState_ = 3;
+            level.SwitchedOff = true;
+        }
+    }
+    scrollLevels_.push_back(level);
+}
+
+void TElSBController::EndScrollLevel()
+{
+    if (scrollLevels_.empty())
+        return;
+    const TScrollLevel level = scrollLevels_.back();
+    scrollLevels_.pop_back();
+    if (level.SwitchedOff)
+        RestoreRedraw(&level);
+    else if (scrollLevels_.empty())
+        RestoreRedraw(nullptr);  // however the levels paired up, drawing is on after the last
+}
+
+void TElSBController::RestoreRedraw(const TScrollLevel* Ended)
 {
     if (redrawState_ != 3)
         return;
@@ -518,10 +575,9 @@ void TElSBController::RestoreRedraw(uint32_t ScrollMsg)
     if (wnd && control_->Visible())
         SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
     redrawState_ = 2;
-    if (!wnd || (ScrollMsg != WM_HSCROLL && ScrollMsg != WM_VSCROLL))
+    if (!wnd || !Ended)
         return;
-    const bool vertical = ScrollMsg == WM_VSCROLL;
-    if (GetScrollPos(wnd, vertical ? SB_VERT : SB_HORZ) != (vertical ? lastVertPosition_ : lastHorzPosition_))
+    if (GetScrollPos(wnd, Ended->Msg == WM_VSCROLL ? SB_VERT : SB_HORZ) != Ended->PositionBefore)
         RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

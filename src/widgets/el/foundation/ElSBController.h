@@ -7,7 +7,9 @@
 //   - answers non-client hit tests over the bars (HTHSCROLL, HTVSCROLL; the size grip of a
 //     sizeable form) and routes the mouse to them;
 //   - hands the bars' scroll requests to the control as WM_HSCROLL / WM_VSCROLL, with drawing
-//     switched off around each one and always switched on again;
+//     switched off around each one and always switched on again, however such messages nest
+//     (a control may scroll itself while it handles one); a thumb position beyond the message's
+//     16 bits reaches the control whole as the bar's tracked position (ElScrollThumbPosition);
 //   - learns of scroll changes through the scroll-function hook (ElScrollHook), and, for system
 //     controls (LISTBOX, EDIT) that change their bars without those functions, by reading the
 //     scroll state again after every message that can change it.
@@ -39,6 +41,11 @@
 // Sent to controls (with WParam SPI_SETNONCLIENTMETRICS) when the system's non-client metrics
 // change; a controller measures its control's frame again.
 constexpr UINT EL_SB_UPDATEFRAME = 0x0913;
+
+// The whole thumb position of a WM_HSCROLL / WM_VSCROLL with SB_THUMBPOSITION or SB_THUMBTRACK
+// for the window's own Bar: the message holds its low 16 bits, the bar's tracked position (where
+// the controller puts a position beyond them) the whole of it.
+int32_t ElScrollThumbPosition(HWND Window, int Bar, WPARAM WParam);
 
 using TElPaintCrossScrollBarsAreaEvent =
     std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R, bool& DefaultDraw)>;
@@ -125,8 +132,21 @@ private:
     bool DispatchMouse(TMessage& Msg);
     void HandleScrollNotify(TMessage& Msg);
     void CancelMode();
-    // Switches drawing on again when the controller switched it off around a scroll message.
-    void RestoreRedraw(uint32_t ScrollMsg);
+    // One WM_HSCROLL / WM_VSCROLL in progress; they nest when a control scrolls itself while
+    // handling one.
+    struct TScrollLevel {
+        uint32_t Msg = 0;
+        int32_t PositionBefore = 0;
+        bool SwitchedOff = false;  // this one switched drawing off, and switches it on again
+    };
+    void BeginScrollLevel(const TMessage& Msg);
+    void EndScrollLevel();
+    // Switches drawing on again when the controller switched it off around a scroll message;
+    // invalidates the control when the scroll Ended moved its bar.
+    void RestoreRedraw(const TScrollLevel* Ended);
+    // Sends a scroll message; a thumb position beyond 16 bits is put where the control reads
+    // the whole of it first.
+    void SendScroll(TElSBHandlerCustom& Bar, int Code, int32_t Position);
     // Reads the bar again when the window's scroll state differs from the bar's.
     void ReReadIfChanged(TElCtrlScrollBarStyles& Bar);
     void AfterMessage(TMessage& Msg);
@@ -142,8 +162,10 @@ private:
     bool useXPThemes_ = true;
     TRect insets_;
     uint8_t redrawState_ = 2;
-    int32_t lastVertPosition_ = 0;
-    int32_t lastHorzPosition_ = 0;
+    std::vector<TScrollLevel> scrollLevels_;
+    // Set while SendScroll has moved the bar ahead of its message: the position before.
+    uint32_t heldMsg_ = 0;
+    int32_t heldPosition_ = 0;
     int32_t lockCount_ = 0;
     std::vector<TStyleSuspension> suspended_;
 };

@@ -141,8 +141,16 @@ void TElStyleManager::MergeStyle(const std::string& Style, TNameSet& Visited, st
 {
     // The chain from Style down to its last base, collected without recursion: the store decides
     // how long it is, and a circle ends at the first style met again.
+    // A style that does not exist merges nothing; a base that does not exist reads as one that
+    // names no base of its own, so the chain goes on with "(Default)".
     std::vector<std::string> chain;
-    for (std::string current = Style; StyleExists(current) && Visited.insert(UpperName(current)).second;) {
+    if (!StyleExists(Style))
+        return;
+    for (std::string current = Style; Visited.insert(UpperName(current)).second;) {
+        if (!StyleExists(current)) {
+            current = kDefaultStyle;
+            continue;
+        }
         chain.push_back(current);
         std::string base;
         store_->ReadString(StyleKey(current), kInheritsFrom, kDefaultStyle, base);

@@ -257,14 +257,20 @@ TEST(EditCommands, UndoGroupsAndTheCap)
     e.Run(C::Undo);
     EXPECT_EQ(e.core.Text(), u"");
 
-    // The cap counts actions: Backspace records one each.
+    // The cap counts edits, however many records each makes: a typed character is one, and so
+    // is a Backspace.
+    e.core.SetText(u"");
+    e.core.SetMaxUndoLevel(3);
+    e.Type(u"abcde");
+    e.Run(C::Undo, 10);
+    EXPECT_EQ(e.core.Text(), u"ab");
     e.core.SetText(u"abcdefgh");
     e.Run(C::TextEnd);
-    e.core.SetMaxUndoLevel(3);
-    e.Run(C::DeleteBack, 5);
-    EXPECT_EQ(e.core.Text(), u"abc");
+    e.Run(C::DeleteBack, 3);
+    e.Type(u"xy");
+    e.core.SetMaxUndoLevel(2);  // lowered: the two newest edits stay, whole
     e.Run(C::Undo, 10);
-    EXPECT_EQ(e.core.Text(), u"abcdef");
+    EXPECT_EQ(e.core.Text(), u"abcde");
     // Raising the cap to unlimited keeps what is there.
     e.core.SetText(u"xy");
     e.Run(C::TextEnd);

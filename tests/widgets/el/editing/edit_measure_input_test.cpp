@@ -84,6 +84,11 @@ TEST(ActionList, AGroupThatRecordsNothingLeavesNoBracket)
     }
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Peek()->Kind, eakGroup);
+    // Under a cap of one step, the group is that step, whole; an empty group costs it nothing.
+    list.SetMaxUndo(1);
+    { TElUndoGroup group(list); }
+    EXPECT_EQ(list.Steps(), 1);
+    EXPECT_EQ(list.Count(), 3);
 }
 
 TEST(KeyCommands, DefaultBindingsAndChords)

@@ -9,6 +9,7 @@
 #include "widgets/el/foundation/ElSBController.h"
 
 #include "support/gui_test.h"
+#include "support/real_input.h"
 #include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/WinClipboard.h"
@@ -109,6 +110,35 @@ TEST(ElMemo, TheOwnerDrawnScrollBarFollowsKeysWheelAndBarMessages)
     info.cbSize = sizeof info;
     GetScrollBarInfo(h, OBJID_VSCROLL, &info);
     EXPECT_NE(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE, 0u);
+}
+
+TEST(ElMemo, AClickOnItsBarScrollsToPositionsBeyondSixteenBits)
+{
+    EditForm f;
+    auto* memo = f.Add<TElMemo>(10, 10, 220, 130);
+    memo->SetScrollBars(TScrollStyle::ssVertical);
+    std::u16string text;
+    for (int i = 0; i < 120000; ++i)
+        text += u"x\r\n";
+    memo->SetText(text);
+    ASSERT_TRUE(l3d::testing::FocusWindow(memo->Handle()));
+    ASSERT_TRUE(memo->UseCustomScrollBars());
+    memo->SetTopLine(100000);
+    EditForm::Settle();
+    const TElCtrlScrollBarStyles* bar = memo->VertScrollBarStyles();
+    ASSERT_EQ(bar->Position(), 100000);
+    // A click on the bar's page area below the thumb: one page down.
+    RECT window{};
+    GetWindowRect(memo->Handle(), &window);
+    POINT origin{0, 0};
+    ClientToScreen(memo->Handle(), &origin);
+    const TRect b = bar->BarRect();
+    const POINT below{window.left + b.Left + 8 - origin.x, window.top + b.Top + bar->PartRect(sbpThumb).Bottom + 3 - origin.y};
+    l3d::testing::ClickAt(memo->Handle(), below);
+    const int page = memo->VisibleLines();
+    EXPECT_EQ(SendMessageW(memo->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 100000 + page);
+    EXPECT_EQ(bar->Position(), 100000 + page);
+    EXPECT_EQ(VertPos(memo->Handle()), 100000 + page);
 }
 
 TEST(ElMemo, ARightToLeftWordWrappingMemoKeepsItsTextAndDrawsAtTheRight)
@@ -312,13 +342,24 @@ TEST(ElEdit, ScreenshotOfTheTestForm)
     buttons->SetAltButtonVisible(true);
     buttons->SetAltButtonCaption(u"x");
     EditForm::Focus(memo);
-    SendMessageW(memo->Handle(), EM_SETSEL, 7, 30);
+    SendMessageW(memo->Handle(), EM_SETSEL, 2, 6);  // "memo"
     EditForm::Settle();
     const TSize size = l3d::testing::SaveWindowPicture(f.form->Handle(), u"edit_test_form.png");
     EXPECT_GT(size.cx, 0);
     EXPECT_NE(GetFileAttributesW(L"edit_test_form.png"), INVALID_FILE_ATTRIBUTES);
-    // The memo's selection is in the picture.
-    EXPECT_FALSE(ColumnsWith(memo, SysPixel(COLOR_HIGHLIGHT)).empty());
+    // What the picture shows where: the caret at the selection's start (where EM_SETSEL leaves
+    // it), the memo's selection over exactly its four characters.
+    const int x0 = EditForm::PosOf(memo->Handle(), 2).X, x1 = EditForm::PosOf(memo->Handle(), 6).X;
+    POINT caret{};
+    GetCaretPos(&caret);
+    EXPECT_EQ(caret.x, x0);
+    HideCaret(memo->Handle());  // it blinks over the selection's first column
+    const std::vector<int> selected = ColumnsWith(memo, SysPixel(COLOR_HIGHLIGHT));
+    ShowCaret(memo->Handle());
+    ASSERT_FALSE(selected.empty());
+    EXPECT_EQ(selected.front(), x0);
+    EXPECT_EQ(selected.back(), x1 - 1);
+    EXPECT_EQ(static_cast<int>(selected.size()), x1 - x0);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "support/gui_test.h"
 #include "support/handler_recorder.h"
 #include "support/pump.h"
+#include "support/real_input.h"
 
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
@@ -466,6 +467,33 @@ TEST_F(ListBoxTest, AFlatBorderTakesItsColoursAndSidesAndTheBackgroundIsTiled)
     ElUxTheme().SetForceClassic(false);
 }
 
+TEST_F(ListBoxTest, AClickOnItsBarScrollsALongListBeyondSixteenBits)
+{
+    auto* list = Add(Bounds(10, 10, 200, 160));
+    list->Items()->BeginUpdate();
+    for (int i = 0; i < 70000; ++i)
+        list->Items()->Add(u"row");
+    list->Items()->EndUpdate();
+    SendMessageW(list->Handle(), LB_SETTOPINDEX, 66000, 0);
+    Settle();
+    ASSERT_TRUE(list->UseCustomScrollBars());
+    const TElCtrlScrollBarStyles* bar = list->VertScrollBarStyles();
+    ASSERT_EQ(bar->Position(), 66000);
+    // A click on the bar's page area below the thumb: one page down.
+    RECT window{};
+    GetWindowRect(list->Handle(), &window);
+    POINT origin{0, 0};
+    ClientToScreen(list->Handle(), &origin);
+    const TRect b = bar->BarRect();
+    ASSERT_TRUE(l3d::testing::FocusWindow(list->Handle()));
+    l3d::testing::ClickAt(list->Handle(), {window.left + b.Left + 8 - origin.x,
+                                           window.top + b.Top + bar->PartRect(sbpThumb).Bottom + 3 - origin.y});
+    const int page = bar->Page();
+    EXPECT_GT(page, 1);
+    EXPECT_EQ(SendMessageW(list->Handle(), LB_GETTOPINDEX, 0, 0), 66000 + page);
+    EXPECT_EQ(bar->Position(), 66000 + page);
+}
+
 // The test form for a person to look at: a list with check boxes (a checked, a grayed and the
 // selected row), a multi-selection list with its replacement scroll bar, and a combo box with
 // its list open.
@@ -498,6 +526,15 @@ TEST_F(ListBoxTest, ScreenshotOfTheTestForm)
     Settle();
     l3d::testing::SaveWindowPicture(form->Handle(), u"listbox_test_form.png");
     EXPECT_NE(GetFileAttributesW(L"listbox_test_form.png"), INVALID_FILE_ATTRIBUTES);
+    // What the picture shows where: the focused list's selected row (and only it) in the
+    // highlight colour, the multi-selection's two rows in the unfocused one.
+    const COLORREF h = ColorToRGB(checks->FocusedSelectColor());
+    const uint32_t highlight = GetRValue(h) << 16 | GetGValue(h) << 8 | GetBValue(h);
+    EXPECT_TRUE(ColorNear(RowPixel(checks, 3), highlight));
+    EXPECT_FALSE(ColorNear(RowPixel(checks, 2), highlight));
+    EXPECT_EQ(RowPixel(many, 2), RowPixel(many, 4));
+    EXPECT_NE(RowPixel(many, 2), RowPixel(many, 3));
 }
 
 }  // namespace
+

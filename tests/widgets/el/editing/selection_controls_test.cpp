@@ -1,6 +1,7 @@
 // The selection controls' first form on real windows: the combo box's selection and text in both
-// styles, its key events, drop-down state and list alignment; the folder-name edit's browse
-// button; the spin edit's value, steps and caret; the group box's caption.
+// styles, its key events, drop-down state, list alignment and the wheel; the folder-name edit's
+// browse button; the spin edit's value, steps, caret, held button and limits; the group box's
+// caption.
 #include "widgets/el/editing/ElComboBox.h"
 #include "widgets/el/editing/ElFloatSpinEdit.h"
 #include "widgets/el/editing/ElFolderNameEdit.h"
@@ -8,6 +9,7 @@
 
 #include "support/gui_test.h"
 #include "support/pump.h"
+#include "support/real_input.h"
 
 #include "framework/FolderDialog.h"
 #include "framework/Forms.h"
@@ -206,6 +208,36 @@ TEST(ElComboBox, DroppedDownHoldsInOnDropDownAndRightAlignmentPutsTheListUnderTh
     EXPECT_GE(list.bottom - list.top, 5 * rowHeight);
 }
 
+TEST(ElComboBox, TheWheelOverAClosedBoxStepsItsItemUnlessAControlItSitsOnTakesTheWheel)
+{
+    SelectionForm f;
+    auto* zoom = FillZoom(f.Add<TElComboBox>(10, 10, 120));
+    zoom->SetStyle(TComboBoxStyle::csDropDownList);
+    zoom->SetItemIndex(0);
+    int changes = 0;
+    zoom->OnChange = [&](TObject*) { ++changes; };
+    bool formTakesTheWheel = false;
+    f.form->OnMouseWheel = [&](TObject*, TShiftState, int, TPoint, bool& Handled) { Handled = formTakesTheWheel; };
+    ASSERT_TRUE(l3d::testing::FocusWindow(zoom->Handle()));
+    const POINT middle{40, zoom->ClientHeight() / 2};
+    l3d::testing::TurnWheelAt(zoom->Handle(), middle, -WHEEL_DELTA);  // towards the user: the next item
+    EXPECT_EQ(zoom->ItemIndex(), 1);
+    l3d::testing::TurnWheelAt(zoom->Handle(), middle, -WHEEL_DELTA / 2);
+    EXPECT_EQ(zoom->ItemIndex(), 1);
+    l3d::testing::TurnWheelAt(zoom->Handle(), middle, -WHEEL_DELTA / 2);
+    EXPECT_EQ(zoom->ItemIndex(), 2);
+    l3d::testing::TurnWheelAt(zoom->Handle(), middle, -WHEEL_DELTA);  // no item after the last
+    EXPECT_EQ(zoom->ItemIndex(), 2);
+    l3d::testing::TurnWheelAt(zoom->Handle(), middle, 3 * WHEEL_DELTA);
+    EXPECT_EQ(zoom->ItemIndex(), 0);
+    EXPECT_EQ(zoom->Text(), u"50 %");
+    EXPECT_EQ(changes, 3);
+    // A form that uses the wheel itself (the main window zooms with it) gets it first.
+    formTakesTheWheel = true;
+    l3d::testing::TurnWheelAt(zoom->Handle(), middle, -WHEEL_DELTA);
+    EXPECT_EQ(zoom->ItemIndex(), 0);
+}
+
 struct FolderSeam {
     std::vector<TFolderDialogRequest> asked;
     std::u16string answer;
@@ -310,6 +342,61 @@ TEST(ElFloatSpinEdit, ValueShowsAsTextStepsWithinLimitsAndTheCaretCanStepOverThe
 
     length->SetEnabled(false);
     EXPECT_FALSE(IsWindowEnabled(edit));
+}
+
+TEST(ElFloatSpinEdit, StepsByRealInputKeepTheCaretAHeldHalfRepeatsAndTypedNumbersKeepTheLimits)
+{
+    SelectionForm f;
+    auto* spin = f.Add<TElFloatSpinEdit>(10, 10, 120);
+    auto* next = f.Add<TElFloatSpinEdit>(10, 50, 120);
+    spin->SetMaxValue(100.0);
+    spin->SetValue(12.5);
+    // The edit keeps the height the form's layout gives; each half has its share of it.
+    EXPECT_EQ(spin->Height(), 21);
+    const HWND button = spin->Button()->Handle();
+    RECT r{};
+    GetClientRect(button, &r);
+    EXPECT_EQ(r.bottom, spin->ClientHeight());
+    EXPECT_GE(r.bottom / 2, 8);
+
+    // A step by key or by click leaves the caret where it was.
+    ASSERT_TRUE(l3d::testing::FocusWindow(spin->Handle()));
+    spin->SetSelStart(2);
+    l3d::testing::PressKey(VK_UP);
+    EXPECT_EQ(spin->Text(), u"13.50");
+    EXPECT_EQ(spin->SelStart(), 2);
+    l3d::testing::ClickAt(button, {r.right / 2, r.bottom * 3 / 4});
+    EXPECT_EQ(spin->Text(), u"12.50");
+    EXPECT_EQ(spin->SelStart(), 2);
+    EXPECT_EQ(GetFocus(), spin->Handle());
+
+    // The upper half held: the value climbs until the button is let go.
+    l3d::testing::PressButtonAt(button, {r.right / 2, 2});
+    EXPECT_TRUE(PumpUntil([&] { return spin->Value() >= 15.5; }, 120000)) << "holding the upper half does not repeat";
+    l3d::testing::ReleaseButton();
+    const double held = spin->Value();
+    const TimerWitness witness(static_cast<int>(TElFloatSpinEdit::RepeatIntervalMs));
+    ASSERT_TRUE(PumpUntil(witness.Ticked(2), 120000));
+    EXPECT_EQ(spin->Value(), held) << "the step repeats after the release";
+    EXPECT_EQ(spin->SelStart(), 2);
+
+    // A typed number beyond the limits reads as the limit, and shows so once the user leaves
+    // the edit or presses Return.
+    spin->SetSelStart(0);
+    spin->SetSelLength(static_cast<int64_t>(spin->Text().size()));
+    l3d::testing::TypeText(u"150");
+    EXPECT_EQ(spin->Text(), u"150");
+    EXPECT_DOUBLE_EQ(spin->Value(), 100.0);
+    l3d::testing::PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), next->Handle());
+    EXPECT_EQ(spin->Text(), u"100.00");
+    next->SetMinValue(-5.0);
+    next->SetMaxValue(5.0);
+    next->SetSelStart(0);
+    next->SetSelLength(static_cast<int64_t>(next->Text().size()));
+    l3d::testing::TypeText(u"-7");
+    l3d::testing::PressKey(VK_RETURN);
+    EXPECT_EQ(next->Text(), u"-5.00");
 }
 
 TEST(ElGroupBox, ItsCaptionIsPaintedAndGreyedWhenDisabled)

@@ -121,11 +121,15 @@ TEST_F(HtmlText, StylesFontsAndColours)
     EXPECT_EQ(Item(5).FontFace, data.DefaultFont);
 
     // Unknown names and malformed # values keep the colour; identifiers may carry "cl".
-    Prepare(u"<font color=clBlue>a<font color=nosuch>b<font color=#12345G>c<font color=#12345>d");
+    // A # value is exactly six hex digits: a red with more after it is no red.
+    Prepare(u"<font color=clBlue>a<font color=nosuch>b<font color=#12345G>c<font color=#12345>d"
+            u"<font color=#FF0000zz>e<font color=#FF0000>f");
     EXPECT_EQ(Item(1).FontColor, clBlue);
     EXPECT_EQ(Item(2).FontColor, clBlue);
     EXPECT_EQ(Item(3).FontColor, clBlue);
     EXPECT_EQ(Item(4).FontColor, clBlue);
+    EXPECT_EQ(Item(5).FontColor, clBlue);
+    EXPECT_EQ(Item(6).FontColor, clRed);
 
     // Heights never reach 0 or flip their sign, also for sub- and superscript.
     Prepare(u"<font size=-40>a</font><font size=1><sub>b</sub></font><font size=99999>c</font><font size=x>d");

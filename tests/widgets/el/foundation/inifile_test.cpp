@@ -475,7 +475,8 @@ TEST_F(IniFile, KeysPathsAndTheCurrentKey)
     ini.OpenKey("\\r\\k1", true);
     ini.OpenKey("\\r\\k2", true);
     EXPECT_FALSE(ini.RenameValue("\\r", "x", "Y"));
-    EXPECT_TRUE(ini.RenameValue("\\r", "x", "z"));
+    EXPECT_TRUE(ini.RenameValue("\\r", "x", "Z"));
+    EXPECT_TRUE(ini.RenameValue("\\r", "Z", "z"));  // another case of its own name
     EXPECT_FALSE(ini.RenameKey("\\r\\k1", "K2"));
     EXPECT_FALSE(ini.RenameKey("\\r\\k1", "a\\b"));
     std::vector<std::string> names;
@@ -687,6 +688,8 @@ TEST_F(IniRegistry, ValuesKeepTheirRegistryTypes)
     EXPECT_TRUE(ini.OpenKey("k", false));
     EXPECT_TRUE(ini.RenameValue("", "s", "s2"));
     EXPECT_EQ(Str(ini, "", "s2"), "hi");
+    EXPECT_TRUE(ini.RenameValue("", "s2", "S2"));  // another case of its own name
+    EXPECT_EQ(Str(ini, "", "S2"), "hi");
     EXPECT_TRUE(ini.CopyValue("", "short", "\\other"));
     EXPECT_EQ(Raw(u"SOFTWARE\\Test\\other", u"short").Data, (std::vector<uint8_t>{1, 0}));  // bytes as stored
     std::vector<std::string> names;

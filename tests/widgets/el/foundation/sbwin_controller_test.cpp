@@ -10,6 +10,7 @@
 
 #include "support/gui_test.h"
 #include "support/pump.h"
+#include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/Bitmap.h"
 #include "framework/ExceptionBarrier.h"
@@ -53,6 +54,9 @@ public:
     Scrolls Received;
     int RedrawOffWhileScrolling = 0;
     bool ThrowOnScroll = false;
+    // Set: a line down is handled by sending itself the position it leads to.
+    bool LineDownAsPosition = false;
+    int Paints = 0;
 
     void SetRange(int Bar, int Max, int Page, int Pos = 0)
     {
@@ -70,6 +74,10 @@ public:
         RedrawOffWhileScrolling += IsWindowVisible(Handle()) ? 0 : 1;
         if (ThrowOnScroll)
             throw std::runtime_error("scroll handler failed");
+        if (LineDownAsPosition && code == SB_LINEDOWN) {
+            SendMessageW(Handle(), M.Msg, MAKEWPARAM(SB_THUMBPOSITION, GetScrollPos(Handle(), bar) + 1), 0);
+            return;
+        }
         SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
         GetScrollInfo(Handle(), bar, &si);
         const int moves[] = {-1, 1, -static_cast<int>(si.nPage), static_cast<int>(si.nPage)};
@@ -91,6 +99,7 @@ protected:
     }
     void Paint() override
     {
+        ++Paints;
         Canvas()->Brush()->SetColor(clWhite);
         Canvas()->FillRect(ClientRect());
     }
@@ -432,6 +441,26 @@ TEST_F(SBControllerTest, ClicksAndWheelTurnsSendScrollMessagesWithDrawingOffMean
     EXPECT_EQ(c->RedrawState(), 2);
 }
 
+TEST_F(SBControllerTest, AControlThatScrollsItselfWhileScrollingPaintsAgainAfterwards)
+{
+    TElSBController* c = nullptr;
+    TScrollTarget* t = AddTarget(c);
+    t->LineDownAsPosition = true;
+    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    Click(v, v.BarRect().Height() - 8);  // the down arrow
+    EXPECT_EQ(t->Received, (Scrolls{{WM_VSCROLL, SB_LINEDOWN, 0}, {WM_VSCROLL, SB_THUMBPOSITION, 6},
+                                    {WM_VSCROLL, SB_ENDSCROLL, 0}}))
+        << Describe(t->Received);
+    EXPECT_EQ(t->RedrawOffWhileScrolling, 2);
+    EXPECT_EQ(v.Position(), 6);
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_EQ(c->RedrawState(), 2);
+    const int paints = t->Paints;
+    InvalidateRect(wnd, nullptr, FALSE);
+    Settle();
+    EXPECT_GT(t->Paints, paints) << "the control no longer paints";
+}
+
 TEST_F(SBControllerTest, DraggingTheThumbTracksTheControlAndSnapsBackFarOffTheBar)
 {
     TElSBController* c = nullptr;
@@ -766,23 +795,20 @@ TEST_F(SBControllerTest, ScreenshotOfTheTestForm)
     lc->VertScrollBarStyles()->SetArrowColor(kArrowColor);
     SendMessageW(l->Handle(), LB_SETTOPINDEX, 20, 0);
     Settle();
-    RECT r{};
-    GetWindowRect(form->Handle(), &r);
-    TBitmap shot(r.right - r.left, r.bottom - r.top);
-    const HDC screen = GetDC(nullptr);
-    BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    shot.SaveToPngFile(u"sbwin_test_form.png");
-    EXPECT_NE(GetFileAttributesW(L"sbwin_test_form.png"), INVALID_FILE_ATTRIBUTES);
-    // The list box's blue arrow is in the picture.
+    l3d::testing::SaveScreenshot(form->Handle(), u"sbwin_test_form.png");
+    // What the picture shows: the list box's blue arrow at the top of its bar, the control's
+    // themed bar with its thumb a quarter of the way down (position 40 of 90).
     const TRect& bar = lc->VertScrollBarStyles()->BarRect();
-    RECT lw{};
-    GetWindowRect(l->Handle(), &lw);
-    bool blue = false;
-    for (int y = 0; y < 17; ++y)
-        for (int x = 0; x < 17; ++x)
-            blue |= shot.Pixel(lw.left - r.left + bar.Left + x, lw.top - r.top + bar.Top + y) == kArrowColor;
-    EXPECT_TRUE(blue);
+    int blue = 0;
+    for (uint32_t px : ReadWindowPixels(l->Handle(), RECT{bar.Left, bar.Top, bar.Right, bar.Top + 17}).data)
+        blue += px == kArrowPixel ? 1 : 0;
+    EXPECT_GT(blue, 0);
+    const TElCtrlScrollBarStyles& v = *c->VertScrollBarStyles();
+    const TRect thumb = v.PartRect(sbpThumb);
+    EXPECT_EQ(thumb.Top, 17 + MulDiv(v.BarRect().Height() - 34 - thumb.Height(), 40, 90));
+    const TRect& vr = v.BarRect();
+    const Pixels px = ReadWindowPixels(t->Handle(), RECT{vr.Left, vr.Top, vr.Right, vr.Bottom});
+    EXPECT_NE(px.At(8, thumb.Top + thumb.Height() / 2), px.At(8, thumb.Top - 3));
 }
 
 }  // namespace

@@ -140,6 +140,13 @@ TEST_F(StyleManagerTest, ANamedStyleRefinesTheClassStyleOnlyWhenItBeginsWithADot
     manager->ApplyStyle(&refined, ".Missing");
     EXPECT_EQ(refined.Caption, "");
     EXPECT_EQ(refined.widthSets, 0);
+    // A style whose base does not exist still builds on (Default).
+    store().WriteString("\\.Orphan", "InheritsFrom", "Nowhere");
+    store().WriteInteger("\\.Orphan", "Width", 7);
+    TFakeDerived orphan;
+    manager->ApplyStyle(&orphan, ".Orphan");
+    EXPECT_EQ(orphan.Caption, "default");
+    EXPECT_EQ(orphan.Scaled, 14);
 }
 
 TEST_F(StyleManagerTest, CirclesAndLongChainsEndAndMergeEachStyleOnce)

@@ -1,19 +1,17 @@
 // A form with the themed controls as the program shows them: the splash screen's bar, a themed
 // bar, classic blocks, a marquee, a vertical two-value bar, and an HTML hint beside them. The
-// test checks that each shows up; with L3D_SCREENSHOT_DIR set it also saves the screen area as
-// "themed_showcase.png" there, for people to look at.
+// test checks that each shows up; with L3D_SCREENSHOT_DIR set it also saves the form and the hint
+// as "themed_showcase.png" and "themed_showcase_hint.png" there, for people to look at.
 #include "widgets/el/foundation/ElBiProgressBar.h"
 #include "widgets/el/foundation/ElHintWindow.h"
 
 #include "support/gui_test.h"
 #include "support/pump.h"
+#include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/Forms.h"
-#include "framework/StrConv.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -78,18 +76,8 @@ TEST(ThemedShowcase, TheBarsAndAnHTMLHintShowOnOneForm)
     EXPECT_TRUE(ColorNear(bars.At(3, 10), 0xFF0000));
     EXPECT_TRUE(IsWindowVisible(hint.Handle()));
 
-    if (const char* dir = std::getenv("L3D_SCREENSHOT_DIR")) {
-        RECT r{};
-        GetWindowRect(form->Handle(), &r);
-        RECT h{};
-        GetWindowRect(hint.Handle(), &h);
-        const int w = std::max(r.right, h.right) - r.left + 10, ht = std::max(r.bottom, h.bottom) - r.top + 10;
-        TBitmap shot(w, ht);
-        const HDC screen = GetDC(nullptr);
-        BitBlt(shot.Canvas()->Handle(), 0, 0, w, ht, screen, r.left - 5, r.top - 5, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        shot.SaveToPngFile(AnsiToWide(dir) + u"\\themed_showcase.png");
-    }
+    l3d::testing::SaveScreenshot(form->Handle(), u"themed_showcase.png");
+    l3d::testing::SaveScreenshot(hint.Handle(), u"themed_showcase_hint.png");
     hint.ReleaseHint();
 }
 

@@ -1,5 +1,6 @@
 // One form holding every control of the menus and selection units, as the shell's windows use
-// them, captured from the screen into "el_controls_form.png" in the test's working folder.
+// them, captured from the screen into "el_controls_form.png" in the test's working folder, and
+// checked for what it shows where.
 #include "widgets/el/editing/ElComboBox.h"
 #include "widgets/el/editing/ElFloatSpinEdit.h"
 #include "widgets/el/editing/ElFolderNameEdit.h"
@@ -8,7 +9,9 @@
 #include "widgets/el/menus/ElMenusNative.h"
 #include "widgets/el/menus/ElStatusBar.h"
 
+#include "support/gui_test.h"
 #include "support/pump.h"
+#include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
@@ -17,7 +20,8 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -107,22 +111,28 @@ TEST(ElControlsForm, ShowsEveryControlAndIsSavedAsAPicture)
     form->BringToFront();
     ASSERT_TRUE(Settled());
 
-    RECT window{};
-    GetWindowRect(form->Handle(), &window);
-    TBitmap shot(window.right - window.left, window.bottom - window.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, window.left, window.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-
-    // Something was captured: the status panel's lime mark and many colours besides.
-    std::set<TColor> colours;
-    for (int y = 0; y < shot.Height(); y += 2)
-        for (int x = 0; x < shot.Width(); x += 2)
-            colours.insert(shot.Pixel(x, y));
-    EXPECT_GT(colours.size(), 8u);
-    EXPECT_TRUE(colours.count(clLime));
-    shot.SaveToPngFile(u"el_controls_form.png");
+    const TSize size = l3d::testing::SaveWindowPicture(form->Handle(), u"el_controls_form.png");
+    EXPECT_GT(size.cx, 0);
     EXPECT_TRUE(FileExists(u"el_controls_form.png"));
+
+    // What the picture shows where: the status panel's lime mark in the first panel, the arrows
+    // of the usable boxes in the text colour, the disabled spin edit's arrows greyed.
+    const TRect mark = status->PanelRect(0);
+    const l3d::testing::Pixels panel = l3d::testing::ReadClientPixels(
+        status->Handle(), RECT{mark.Left + 6, mark.Top + 4, mark.Left + 18, mark.Bottom - 4});
+    EXPECT_EQ(std::count(panel.data.begin(), panel.data.end(), 0x00FF00u), static_cast<long>(panel.data.size()));
+    auto textPixels = [](TCustomElButtonEdit* Edit) {
+        const HWND button = Edit->Button()->Handle();
+        RECT r{};
+        GetClientRect(button, &r);
+        const COLORREF text = ColorToRGB(clBtnText);
+        const uint32_t pixel = GetRValue(text) << 16 | GetGValue(text) << 8 | GetBValue(text);
+        const l3d::testing::Pixels p = l3d::testing::ReadClientPixels(button, r);
+        return std::count(p.data.begin(), p.data.end(), pixel);
+    };
+    for (TCustomElButtonEdit* usable : std::initializer_list<TCustomElButtonEdit*>{soil, zoom, length})
+        EXPECT_GT(textPixels(usable), 0) << usable->ClassName();
+    EXPECT_EQ(textPixels(disabled), 0);
 }
 
 }  // namespace
