@@ -220,8 +220,8 @@ public:
     // A right click (or the menu key) shows the edit menu: Undo, Cut, Copy, Paste, Delete,
     // Select All.
     bool UseSystemMenu = true;
-    // The menu is always built from the widget set's own texts, which the program translates;
-    // there is no system menu left to localise, so both values show the same menu.
+    // The menu is always built from the widget set's own texts, never loaded from the system,
+    // so there is no system menu to localise: both values show the same menu.
     bool LocalizedSystemMenu = false;
 
     // ---- Caret, selection and view (character indices count a break as CR LF)
