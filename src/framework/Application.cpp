@@ -258,11 +258,48 @@ bool TApplication::ProcessMessage(MSG& Msg)
     default:
         break;
     }
-    if (!IsKeyMsg(Msg)) {
-        TranslateMessage(&Msg);
-        DispatchMessageW(&Msg);
+    if (IsKeyMsg(Msg))
+        return true;
+    if (Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) {
+        // Only the control's own window: a foreign child (a system control inside it) is left
+        // to the system's translation.
+        TWinControl* control = TWinControl::FindControl(Msg.hwnd);
+        if (control && control->HandleAllocated() && control->Handle() == Msg.hwnd &&
+            control->TakesKeysBeforeTranslation()) {
+            DispatchUntranslatedKey(Msg);
+            return true;
+        }
     }
+    TranslateMessage(&Msg);
+    DispatchMessageW(&Msg);
     return true;
+}
+
+void TApplication::DispatchUntranslatedKey(MSG& Msg)
+{
+    // A key handler may run a loop of its own (a modal dialog): each loop keeps its own key.
+    TPendingKey key{Msg.hwnd, false};
+    struct TRestore {
+        TPendingKey*& Slot;
+        TPendingKey* Outer;
+        ~TRestore() { Slot = Outer; }
+    } restore{pendingKey_, pendingKey_};
+    pendingKey_ = &key;
+    DispatchMessageW(&Msg);
+    pendingKey_ = restore.Outer;
+    if (!key.Claimed)
+        TranslateMessage(&Msg);
+}
+
+bool TApplication::KeyTranslationPending(HWND Wnd) const
+{
+    return pendingKey_ && pendingKey_->Wnd == Wnd && !pendingKey_->Claimed;
+}
+
+void TApplication::ClaimKey(HWND Wnd)
+{
+    if (pendingKey_ && pendingKey_->Wnd == Wnd)
+        pendingKey_->Claimed = true;
 }
 
 void TApplication::ProcessMessages()

@@ -91,6 +91,13 @@ public:
     void ShowException(std::exception_ptr E);
     std::function<void(TObject* Sender, std::exception_ptr E)> OnException;
 
+    // The key-down the loop is handing to a control that takes its keys before translation
+    // (TWinControl::TakesKeysBeforeTranslation): the loop translates it into characters only
+    // after the control had it, and not at all once the control claimed it. Keys sent or posted
+    // to a window outside the loop are never pending.
+    bool KeyTranslationPending(HWND Wnd) const;
+    void ClaimKey(HWND Wnd);
+
     // The hidden application window, and hooks that see its messages first.
     HWND Handle();
     using TWindowHook = std::function<bool(TMessage& Message)>;
@@ -101,6 +108,9 @@ private:
     bool ProcessMessage(MSG& Msg);
     void FreeCreatedForms();
     bool IsKeyMsg(MSG& Msg);
+    // Dispatches a key-down to a control that takes its keys before translation, then
+    // translates it unless the control claimed it.
+    void DispatchUntranslatedKey(MSG& Msg);
     void TrackHover(const MSG& Msg);
     void MouseLeft(HWND Wnd);
     THintManager& Hints();
@@ -115,6 +125,11 @@ private:
     HWND handle_ = nullptr;
     std::vector<std::pair<int, TWindowHook>> hooks_;
     int nextHookId_ = 1;
+    struct TPendingKey {
+        HWND Wnd;
+        bool Claimed;
+    };
+    TPendingKey* pendingKey_ = nullptr;  // the innermost loop's key-down being dispatched
 };
 
 extern TApplication* Application;

@@ -3,6 +3,7 @@
 
 #include "framework/DragDrop.h"
 #include "framework/Forms.h"
+#include "framework/MathUtils.h"
 #include "framework/WinText.h"
 
 #include <windowsx.h>
@@ -118,6 +119,14 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         parent_->Realign();
     if (resized)
         Resize();
+}
+
+void TControl::ChangeScale(int M, int D)
+{
+    if (M == D || D == 0)
+        return;
+    SetBounds(PortableMulDiv(left_, M, D), PortableMulDiv(top_, M, D), PortableMulDiv(width_, M, D),
+              PortableMulDiv(height_, M, D));
 }
 
 void TControl::SetClientSize(int AWidth, int AHeight)

@@ -100,6 +100,9 @@ public:
     void SetWidth(int Value) { SetBounds(left_, top_, Value, height_); }
     void SetHeight(int Value) { SetBounds(left_, top_, width_, Value); }
     virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    // Scales the control by M / D (a form shown at another screen density): its position and
+    // size, a windowed control's children, and whatever else a control sizes in pixels.
+    void ScaleBy(int M, int D) { ChangeScale(M, D); }
     TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
     virtual TRect ClientRect() const { return {0, 0, width_, height_}; }
     int ClientWidth() const { return ClientRect().Width(); }
@@ -210,6 +213,7 @@ protected:
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void Resize();
+    virtual void ChangeScale(int M, int D);
     virtual void FontChanged();
     virtual void TextChanged() {}
     virtual void VisibleChanged();
@@ -343,6 +347,11 @@ public:
     bool DoKeyPress(char16_t& Key);
     bool DoKeyUp(uint16_t& Key, TShiftState Shift);
 
+    // A control that answers true gets its key-downs from the message loop before they are
+    // translated into characters, and no character for a key it used (its key events set the
+    // key to 0, or it claimed the key with TApplication::ClaimKey).
+    virtual bool TakesKeysBeforeTranslation() const { return false; }
+
 protected:
     virtual void CreateParams(TCreateParams& Params);
     virtual void CreateWnd();
@@ -362,6 +371,7 @@ protected:
     void PaintControls(HDC Dc);
     virtual void AlignControls(TRect& Rect);
     bool IsWindowed() const override { return true; }
+    void ChangeScale(int M, int D) override;
     void FontChanged() override;
     void VisibleChanged() override;
     void EnabledChanged() override;

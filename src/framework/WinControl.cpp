@@ -628,8 +628,11 @@ void TWinControl::HandleKeyMessage(TMessage& Message)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         auto key = static_cast<uint16_t>(Message.WParam);
-        if (DoKeyDown(key, KeyboardShiftState() | ((Message.LParam & 0x20000000) ? ssAlt : 0)))
+        if (DoKeyDown(key, KeyboardShiftState() | ((Message.LParam & 0x20000000) ? ssAlt : 0))) {
+            if (Application)
+                Application->ClaimKey(Handle());
             return;
+        }
         Message.WParam = key;
         break;
     }
@@ -652,6 +655,15 @@ void TWinControl::HandleKeyMessage(TMessage& Message)
         break;
     }
     DefaultHandler(Message);
+}
+
+void TWinControl::ChangeScale(int M, int D)
+{
+    if (M == D || D == 0)
+        return;
+    for (TControl* c : std::vector<TControl*>(controls_))
+        c->ChangeScale(M, D);
+    TControl::ChangeScale(M, D);
 }
 
 // ---- painting

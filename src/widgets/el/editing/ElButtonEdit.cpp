@@ -3,6 +3,7 @@
 #include "widgets/el/foundation/ElDrawing.h"
 
 #include "framework/Forms.h"
+#include "framework/MathUtils.h"
 
 #include <algorithm>
 
@@ -134,6 +135,18 @@ void TCustomElButtonEdit::SetButtonWidth(int32_t Value)
     buttonWidth_ = Value;
     button_->SetWidth(EditButtonWidth(Value, GetSystemMetrics(SM_CXVSCROLL)));
     LayoutButtons();
+}
+
+void TCustomElButtonEdit::ChangeScale(int M, int D)
+{
+    if (M == D || D == 0)
+        return;
+    const int32_t system = GetSystemMetrics(SM_CXVSCROLL);
+    const int32_t main = PortableMulDiv(buttonWidth_ == -1 ? system : buttonWidth_, M, D);
+    const int32_t alt = PortableMulDiv(altButtonWidth_ == -1 ? system : altButtonWidth_, M, D);
+    TCustomElEdit::ChangeScale(M, D);
+    SetButtonWidth(main);
+    SetAltButtonWidth(alt);
 }
 
 void TCustomElButtonEdit::SetAltButtonWidth(int32_t Value)

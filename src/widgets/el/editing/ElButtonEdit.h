@@ -100,6 +100,8 @@ protected:
     void Resize() override;
     // The buttons draw their arrows and captions from the edit's state: they are painted again.
     void EnabledChanged() override;
+    // The buttons' widths (the system's for -1) scale with the control.
+    void ChangeScale(int M, int D) override;
     void EditKeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char16_t& Key) override;
     // A button was clicked (by the mouse or its short-cut): OnButtonClick, OnAltButtonClick.

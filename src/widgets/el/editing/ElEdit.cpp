@@ -1,6 +1,9 @@
 #include "widgets/el/editing/ElEdit.h"
 
+#include "widgets/el/editing/ElKeyboardPlatformWin.h"
 #include "widgets/el/foundation/ElSBController.h"
+
+#include "framework/Application.h"
 
 #include "framework/WinClipboard.h"
 
@@ -31,6 +34,7 @@ public:
         if (edit_.OnPasteClipboardText)
             edit_.OnPasteClipboardText(&edit_, Text);
     }
+    void KeyPressEx(std::u16string& Text) override { edit_.DoKeyPressEx(Text); }
     void BeforeCommand(int32_t& Command, uint32_t& Flag, std::u16string& Data) override
     {
         edit_.BeforeCommand(Command, Flag, Data);
@@ -50,7 +54,9 @@ TCustomElEdit::TCustomElEdit(TComponent* AOwner)
     : TElXPThemedControl(AOwner),
       host_(std::make_unique<THost>(*this)),
       core_(std::make_unique<TElEditCore>(host_.get(), &measurer_)),
-      sb_(std::make_unique<TElSBController>(nullptr))
+      sb_(std::make_unique<TElSBController>(nullptr)),
+      keyboard_(std::make_unique<TElKeyboardPlatformWin>()),
+      input_(std::make_unique<TElKeyboardInputProcessor>())
 {
     TabStop = true;
     ControlStyle |= csOpaque;
@@ -59,6 +65,7 @@ TCustomElEdit::TCustomElEdit(TComponent* AOwner)
     SetBounds(Left(), Top(), 200, 100);
     core_->SetFont(Font()->Spec());
     readOnlyOptions_.OnChange = [this](TObject*) { Repaint(); };
+    imageFormLink_.OnChange = [this](TObject*) { Repaint(); };
 }
 
 TCustomElEdit::~TCustomElEdit()
@@ -99,11 +106,14 @@ void TCustomElEdit::CreateWnd()
     AdjustHeight();
     UpdateEditRect();
     UpdateScrollBars();
+    BindKeyboard();
 }
 
 void TCustomElEdit::DestroyWnd()
 {
     caret_.reset();
+    keyboard_->Window = nullptr;
+    input_->Platform = nullptr;
     if (sb_->Control())
         sb_->SetControl(nullptr);
     TElXPThemedControl::DestroyWnd();
@@ -215,6 +225,50 @@ void TCustomElEdit::SetBackground(const TBitmap* Value)
         Repaint();
 }
 
+void TCustomElEdit::SetImageForm(TCustomElImageForm* Value)
+{
+    if (Value == ImageForm())
+        return;
+    imageFormLink_.SetSender(Value);
+    Repaint();
+}
+
+void TCustomElEdit::SetLinkedControl(TControl* Value)
+{
+    if (Value == this)
+        return;
+    linkedControl_ = Value;
+    PlaceLinkedControl();
+}
+
+void TCustomElEdit::SetLinkedControlPosition(TElLinkCtlPos Value)
+{
+    linkedControlPosition_ = Value;
+    PlaceLinkedControl();
+}
+
+void TCustomElEdit::SetLinkedControlSpacing(int32_t Value)
+{
+    linkedControlSpacing_ = Value;
+    PlaceLinkedControl();
+}
+
+void TCustomElEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    TElXPThemedControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    PlaceLinkedControl();
+}
+
+void TCustomElEdit::PlaceLinkedControl()
+{
+    TControl* linked = linkedControl_.Get();
+    if (!linked || linked->Parent() != Parent() || IsLoading() || IsDestroying())
+        return;
+    const TPoint at = LinkedControlOrigin(BoundsRect(), {linked->Width(), linked->Height()}, linkedControlPosition_,
+                                          linkedControlSpacing_);
+    linked->SetBounds(at.X, at.Y, linked->Width(), linked->Height());
+}
+
 void TCustomElEdit::SetBorderStyle(TBorderStyle Value)
 {
     if (Value == borderStyle_)
@@ -293,6 +347,47 @@ void TCustomElEdit::AfterCommand(int32_t& Command, uint32_t& Flag, std::u16strin
 }
 
 // ---- keys
+
+void TCustomElEdit::SetKeyboardPlatform(IElKeyboardPlatform* Platform)
+{
+    keyboardOverride_ = Platform;
+    BindKeyboard();
+}
+
+void TCustomElEdit::BindKeyboard()
+{
+    // The processor works only while there is a window to post its characters to.
+    keyboard_->Window = HandleAllocated() ? Handle() : nullptr;
+    if (!HandleAllocated())
+        input_->Platform = nullptr;
+    else
+        input_->Platform = keyboardOverride_ ? keyboardOverride_ : keyboard_.get();
+}
+
+void TCustomElEdit::TranslateOwnKey(const TMessage& Message)
+{
+    const auto key = static_cast<uint16_t>(Message.WParam);
+    // Characters sent as input (VK_PACKET) and keys an input method holds are the system's.
+    if (key == VK_PACKET || key == VK_PROCESSKEY || !input_->HasWindow())
+        return;
+    input_->SetText({});
+    if (!input_->KeyDown(key, static_cast<uint32_t>(Message.LParam >> 16) & 0xFFu))
+        return;
+    Application->ClaimKey(Handle());
+    // The characters take the road of the system's: key-press events, then typing.
+    const std::u16string text = input_->Text();
+    for (const char16_t unit : text) {
+        if (!HandleAllocated())
+            break;
+        Perform(WM_CHAR, unit, Message.LParam);
+    }
+}
+
+void TCustomElEdit::DoKeyPressEx(std::u16string& Text)
+{
+    if (OnKeyPressEx)
+        OnKeyPressEx(this, Text);
+}
 
 void TCustomElEdit::KeyDown(uint16_t& Key, TShiftState Shift)
 {

@@ -20,6 +20,7 @@
 #pragma once
 
 #include "widgets/el/editing/ElEditCore.h"
+#include "widgets/el/editing/ElLinkedControl.h"
 
 #include "widgets/el/foundation/ElDrawing.h"
 #include "widgets/el/foundation/ElXPThemedControl.h"
@@ -29,18 +30,25 @@
 #include "framework/DragDrop.h"
 #include "framework/GdiSurface.h"
 
+#include "widgets/el/foundation/ElImageForm.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 
 class TElSBController;
 class TElCtrlScrollBarStyles;
+class IElKeyboardPlatform;
+class TElKeyboardInputProcessor;
+class TElKeyboardPlatformWin;
+class TCustomElImageForm;
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 using TElEditCommandEvent =
     std::function<void(TObject* Sender, int32_t& Command, uint32_t& Flag, std::u16string& Data)>;
 using TElPasteClipboardTextEvent = std::function<void(TObject* Sender, std::u16string& Text)>;
+using TElKeyPressExEvent = std::function<void(TObject* Sender, std::u16string& Text)>;
 
 class TCustomElEdit : public TElXPThemedControl {
 public:
@@ -150,6 +158,10 @@ public:
     TBitmap* Background() { return &background_; }
     // Copies the bitmap (nil clears it).
     void SetBackground(const TBitmap* Value);
+    // The image form whose picture lies behind the text (unless it only fills a colour); its
+    // changes repaint the control.
+    TCustomElImageForm* ImageForm() const { return imageFormLink_.Sender(); }
+    virtual void SetImageForm(TCustomElImageForm* Value);
 
     // ---- Border
     TBorderStyle BorderStyle() const { return borderStyle_; }
@@ -173,6 +185,10 @@ public:
     void SetBorderColorWindow(TColor Value) { SetFrameLook(frameColors_.Window, Value); }
     TColor BorderColorShadow() const { return frameColors_.Line; }
     void SetBorderColorShadow(TColor Value) { SetFrameLook(frameColors_.Line, Value); }
+    TColor BorderColorDkShadow() const { return frameColors_.DkShadow; }
+    void SetBorderColorDkShadow(TColor Value) { SetFrameLook(frameColors_.DkShadow, Value); }
+    TColor BorderColorHighlight() const { return frameColors_.Highlight; }
+    void SetBorderColorHighlight(TColor Value) { SetFrameLook(frameColors_.Highlight, Value); }
     // The mouse is over the control (the flat border shows its active look).
     bool MouseOver() const { return mouseOver_; }
 
@@ -183,11 +199,30 @@ public:
     TElCtrlScrollBarStyles* HorzScrollBarStyles() const;
     TElCtrlScrollBarStyles* VertScrollBarStyles() const;
     TElSBController* ScrollBarController() const { return sb_.get(); }
+    // With the system's bars (no custom ones) under a flat border: the bars are drawn flat while
+    // the control is idle, and in their own look while it has the focus or the mouse - unless
+    // this asks for the flat look in every state.
+    bool FlatFocusedScrollBars() const { return flatFocusedScrollBars_; }
+    void SetFlatFocusedScrollBars(bool Value) { SetFrameLook(flatFocusedScrollBars_, Value); }
+
+    // ---- Linked control
+    // A control on the same parent kept beside the edit: at LinkedControlPosition, with
+    // LinkedControlSpacing pixels between them, placed again whenever the edit moves.
+    TControl* LinkedControl() const { return linkedControl_.Get(); }
+    void SetLinkedControl(TControl* Value);
+    TElLinkCtlPos LinkedControlPosition() const { return linkedControlPosition_; }
+    void SetLinkedControlPosition(TElLinkCtlPos Value);
+    int32_t LinkedControlSpacing() const { return linkedControlSpacing_; }
+    void SetLinkedControlSpacing(int32_t Value);
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
     // ---- Context menu
     // A right click (or the menu key) shows the edit menu: Undo, Cut, Copy, Paste, Delete,
     // Select All.
     bool UseSystemMenu = true;
+    // The menu is always built from the widget set's own texts, never loaded from the system,
+    // so there is no system menu to localise: both values show the same menu.
+    bool LocalizedSystemMenu = false;
 
     // ---- Caret, selection and view (character indices count a break as CR LF)
     int64_t SelStart() const { return core_->SelStartIndex(); }
@@ -222,7 +257,19 @@ public:
     void GotoPositionMark(int32_t Index) { core_->GotoPositionMark(Index); }
     void InsertStressMark() { core_->InsertStressMark(); }
 
+    // ---- Keyboard
+    // Key-downs the key map leaves are translated by the keyboard input processor, which
+    // composes dead keys from its own table; the characters it makes reach the control as
+    // character messages. A key the key map or the processor used makes no character of the
+    // system's. Test seam: another window side for the processor (nil: the system's).
+    bool TakesKeysBeforeTranslation() const override { return true; }
+    TElKeyboardInputProcessor& KeyboardInput() { return *input_; }
+    void SetKeyboardPlatform(IElKeyboardPlatform* Platform);
+
     // ---- Events
+    // A whole character about to be typed (a surrogate pair together, a composed dead key);
+    // the handler may change it, or empty it to type nothing.
+    TElKeyPressExEvent OnKeyPressEx;
     TNotifyEvent OnChange;
     TNotifyEvent OnSelectionChange;
     // The text about to be pasted; the handler may change it.
@@ -261,6 +308,8 @@ protected:
     // Fire OnChange and OnSelectionChange.
     virtual void Change();
     virtual void SelectionChange();
+    // Fires OnKeyPressEx.
+    virtual void DoKeyPressEx(std::u16string& Text);
     virtual void BeforeCommand(int32_t& Command, uint32_t& Flag, std::u16string& Data);
     virtual void AfterCommand(int32_t& Command, uint32_t& Flag, std::u16string& Data);
 
@@ -310,6 +359,9 @@ private:
     void StartComposition();
     bool FinishComposition(TMessage& Message);
     void TypeCodePoint(uint32_t CodePoint);
+    // A key-down the loop has not translated and the key map left: the processor's turn.
+    void TranslateOwnKey(const TMessage& Message);
+    void BindKeyboard();
     void MoveDragCaret(TPoint P);
 
     // The system caret follows the core's caret (ElEdit.cpp).
@@ -333,6 +385,7 @@ private:
         Repaint(true);
     }
     void SetSelectionLook(TColor& Field, TColor Value);
+    void PlaceLinkedControl();
 
     GdiTextMeasurer measurer_;  // measures in the control's font before and apart from its window
     std::unique_ptr<THost> host_;
@@ -340,6 +393,9 @@ private:
     std::unique_ptr<TElSBController> sb_;
     std::unique_ptr<TCaret> caret_;
     std::unique_ptr<TEditDragObject> dragObject_;
+    std::unique_ptr<TElKeyboardPlatformWin> keyboard_;
+    IElKeyboardPlatform* keyboardOverride_ = nullptr;
+    std::unique_ptr<TElKeyboardInputProcessor> input_;
 
     TScrollStyle scrollBars_ = TScrollStyle::ssNone;
     bool useCustomScrollBars_ = true;
@@ -351,7 +407,12 @@ private:
     TElFlatBorderType inactiveBorderType_ = fbtSunkenOuter;
     TColor lineBorderActiveColor_ = clBtnFace;
     TColor lineBorderInactiveColor_ = clBtnFace;
-    TElFrameColors frameColors_{clBtnFace, clWindow, clBtnShadow};
+    TElFrameColors frameColors_{clBtnFace, clWindow, clBtnShadow, cl3DDkShadow, clBtnHighlight};
+    bool flatFocusedScrollBars_ = false;
+    TWeakRef<TControl> linkedControl_;
+    TElLinkCtlPos linkedControlPosition_ = lcpTopLeft;
+    int32_t linkedControlSpacing_ = 0;
+    TImgFormChangeLink imageFormLink_;
     TColor focusedSelectColor_ = clHighlight;
     TColor focusedSelectTextColor_ = clHighlightText;
     TColor hideSelectColor_ = clBtnFace;

@@ -614,7 +614,8 @@ void TElEditCore::KeyPress(char16_t Ch)
     pendingHigh_ = 0;
     if (text.empty() || mouseSelecting_ || options_.ReadOnly) return;
     if (options_.MaxLength > 0 && TextLength() >= options_.MaxLength && !HasSelection()) return;
-    ExecuteCommandEx(Cmd::Type, Ch, text);
+    Host().KeyPressEx(text);
+    if (!text.empty()) ExecuteCommandEx(Cmd::Type, Ch, text);
 }
 
 void TElEditCore::TypeText(const std::u16string& Text)

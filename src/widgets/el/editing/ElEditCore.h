@@ -47,6 +47,9 @@ public:
     virtual bool GetClipboardText(std::u16string& Text) { return false; }
     // The text about to be pasted, which the host may change (OnPasteClipboardText).
     virtual void PasteClipboardText(std::u16string& Text) {}
+    // A whole typed character (a surrogate pair together) about to be typed; the host may
+    // change it or empty it to type nothing.
+    virtual void KeyPressEx(std::u16string& Text) {}
     virtual void BeforeCommand(int32_t& Command, uint32_t& Flag, std::u16string& Data) {}
     virtual void AfterCommand(int32_t& Command, uint32_t& Flag, std::u16string& Data) {}
 };

@@ -6,6 +6,7 @@
 #include "widgets/el/foundation/ElSBController.h"
 #include "widgets/el/foundation/ElTools.h"
 
+#include "framework/Application.h"
 #include "framework/Ime.h"
 #include "framework/WinText.h"
 
@@ -66,6 +67,11 @@ void TCustomElEdit::WndProc(TMessage& Message)
         focusingClick_ = !Focused();
         TElXPThemedControl::WndProc(Message);
         focusingClick_ = false;
+        return;
+    case WM_KEYDOWN:
+        TElXPThemedControl::WndProc(Message);
+        if (HandleAllocated() && Application && Application->KeyTranslationPending(Handle()))
+            TranslateOwnKey(Message);
         return;
     case WM_CAPTURECHANGED:
         if (core_->MouseSelecting())

@@ -66,6 +66,12 @@ void TCustomElEdit::PaintClient(HDC Dc, const TRect& Client)
 
 void TCustomElEdit::PaintBackground(HDC Dc, const TRect& Client)
 {
+    TCustomElImageForm* imageForm = ImageForm();
+    if (imageForm && imageForm->BackgroundType() != bgtColorFill && !IsDesigning() &&
+        imageForm->GetRealControl() != this) {
+        imageForm->PaintBkgnd(Dc, this, Client, {Client.Left, Client.Top});
+        return;
+    }
     if (transparent_) {
         PaintParentBackground(Dc);
         return;
@@ -152,6 +158,15 @@ void TCustomElEdit::PaintFrame()
         colors.Line = active ? lineBorderActiveColor_ : lineBorderInactiveColor_;
     FillSolidRect(dc.Handle(), outer, BackgroundColor());
     DrawFlatFrame(dc.Handle(), outer, colors, type, borderSides_);
+    // The system's bars match the flat border while the control is idle (or always, when asked).
+    if (!useCustomScrollBars_ && (flatFocusedScrollBars_ || !active) && (ShowsBar(true) || ShowsBar(false))) {
+        SelectClipRgn(dc.Handle(), nullptr);
+        POINT client{0, 0};
+        ::ClientToScreen(Handle(), &client);
+        const int dx = client.x - window.left, dy = client.y - window.top;
+        ExcludeClipRect(dc.Handle(), dx, dy, dx + ClientWidth(), dy + ClientHeight());
+        DrawFlatScrollBars(Handle(), dc.Handle(), outer, true);
+    }
 }
 
 // ---- scroll bars

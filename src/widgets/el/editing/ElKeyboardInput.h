@@ -19,8 +19,8 @@ struct TElDeadChar {
 };
 
 // The dead-key compositions, grave, acute, circumflex, tilde, diaeresis, caron, ring and the
-// ";"/":", "'" and '"' groups. Entries whose composed character is not the accented letter are
-// left out, so that such a pair types the dead character and the letter as an unknown pair does.
+// ";"/":", "'" and '"' groups, each composing the accented letter; a pair without an entry types
+// the dead character and the letter.
 class TElDeadCharList {
 public:
     TElDeadCharList();
@@ -37,7 +37,7 @@ class IElKeyboardPlatform {
 public:
     virtual ~IElKeyboardPlatform() = default;
     // The layout's translation of the key with the current keyboard state: the number of
-    // characters it wrote to Chars, negative for a dead key.
+    // characters it wrote to Chars; negative for a dead key, with the dead character in Chars.
     virtual int32_t ToUnicode(uint16_t VirtualKey, uint32_t ScanCode, std::u16string& Chars) = 0;
     virtual bool CtrlDown() = 0;
     // Posts a character message with Ch to the window.
@@ -67,8 +67,10 @@ public:
     virtual void DeadChar(char16_t Ch);
     // A composition message; only the result string (ElGcsResultStr in Flags) is taken.
     virtual void ImeComposition(uint32_t Flags);
-    // A key-down message, translated through the layout.
-    virtual void KeyDown(uint16_t Key, uint32_t ScanCode);
+    // A key-down message, translated through the layout. True when the key is taken: it made
+    // text (Text), is held as a dead key, or waits for the next key; the key then needs no
+    // character message of the system's.
+    virtual bool KeyDown(uint16_t Key, uint32_t ScanCode);
     // A UTF-16 character message; a high surrogate waits for its low half.
     virtual void Char(char16_t Ch);
 
@@ -90,7 +92,7 @@ public:
     const std::u16string& SearchText() const { return searchText_; }
     void SetText(const std::u16string& S) override;
     // Backspace takes the last character off the search text.
-    void KeyDown(uint16_t Key, uint32_t ScanCode) override;
+    bool KeyDown(uint16_t Key, uint32_t ScanCode) override;
     void Reset() { searchText_.clear(); }
     // True when the search text is empty or one character repeated.
     bool IsRepeatedChar() const;

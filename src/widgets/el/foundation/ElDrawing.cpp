@@ -292,13 +292,19 @@ TRect DrawFlatFrame(HDC DC, const TRect& R, const TElFrameColors& Colors, TElFla
         if (FlatFocused)
             ring(clBtnText, cl3DLight);
         else
-            ring(clBtnShadow, clBtnHighlight);
+            ring(clBtnShadow, Colors.Highlight != clNone ? Colors.Highlight : clBtnHighlight);
         return r;
     }
     const TElFrameColors brushes = Type == fbtColorLineBorder ? TElFrameColors{} : Colors;
     static constexpr UINT kEdges[] = {0, 0xA, 0x8, 0x2, 0x5, 0x4, 0x1, 0x9, 0x9, 0x6, 0x9};
-    if (Type >= fbtSunken && Type <= fbtFramed)
-        DrawEdgeColored(DC, r, kEdges[Type], SidesFlags(Sides) | BF_ADJUST, ButtonShades(brushes.Frame));
+    if (Type >= fbtSunken && Type <= fbtFramed) {
+        TElEdgeColors shades = ButtonShades(brushes.Frame);
+        if (brushes.DkShadow != clNone)
+            shades.DkShadow = brushes.DkShadow;
+        if (brushes.Highlight != clNone)
+            shades.Highlight = brushes.Highlight;
+        DrawEdgeColored(DC, r, kEdges[Type], SidesFlags(Sides) | BF_ADJUST, shades);
+    }
     switch (Type) {
     case fbtSunkenInner:
     case fbtSunkenOuter:

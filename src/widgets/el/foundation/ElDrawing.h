@@ -73,11 +73,14 @@ bool DrawEdgeEx(HDC DC, TRect& R, UINT Edge, UINT Flags);
 void DrawButtonFrameColors(HDC DC, const TRect& R, UINT Flags, bool Pressed, bool Flat, const TElEdgeColors& Colors);
 void DrawButtonFrameByColor(HDC DC, const TRect& R, UINT Flags, bool Pressed, bool Flat, TColor BaseColor);
 // The colours of a flat border: Frame for the edge band (and its shades), Window for the inner
-// fill, Line for the one-pixel lines.
+// fill, Line for the one-pixel lines; DkShadow and Highlight for those edge lines, clNone
+// taking them from Frame's shades.
 struct TElFrameColors {
     TColor Frame = clBtnFace;
     TColor Window = clWindow;
     TColor Line = clBtnShadow;
+    TColor DkShadow = clNone;
+    TColor Highlight = clNone;
 };
 // Draws a border of Type on Sides of R. FlatFocused switches the inner ring of fbtFlat to
 // clBtnText and cl3DLight. Returns the area inside the border.

@@ -58,6 +58,23 @@ TEST(ElButtonEdit, ButtonsSitInsideTheBorderAndTheTextStopsBeforeThem)
     EXPECT_GT(edit->LeftChar(), 0);
 }
 
+TEST(ElButtonEdit, ScalingTheControlScalesItsButtons)
+{
+    EditForm f;
+    auto* edit = f.Add<TCustomElButtonEdit>(10, 10, 200, 0);
+    edit->SetAltButtonVisible(true);
+    edit->SetAltButtonWidth(20);
+    EditForm::Settle();
+    edit->ScaleBy(3, 2);
+    EditForm::Settle();
+    const int main = MulDiv(GetSystemMetrics(SM_CXVSCROLL), 3, 2);
+    const TRect client = edit->ClientRect();
+    EXPECT_EQ(edit->Width(), 300);
+    EXPECT_EQ(WindowBounds(edit->Button()), (TRect{client.Right - main, 0, client.Right, client.Bottom}));
+    EXPECT_EQ(WindowBounds(edit->AltButton()).Right - WindowBounds(edit->AltButton()).Left, 30);
+    EXPECT_EQ(EditRectOf(edit->Handle()).right, client.Right - main - 30);
+}
+
 TEST(ElButtonEdit, ClicksAndShortCutsFireTheButtonsAndLeaveTheCaretInTheEdit)
 {
     EditForm f;

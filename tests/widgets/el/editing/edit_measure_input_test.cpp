@@ -156,17 +156,26 @@ TEST(KeyboardInput, DeadKeysCompose)
     kb.next = u"x";
     p.KeyDown('X', 0);
     EXPECT_EQ(p.Text(), u"^x");
-    // Entries whose composition is not the accented letter type the pair as it is.
-    p.DeadChar(0xA1);
-    kb.next = u"A";
-    p.KeyDown('A', 0);
-    EXPECT_EQ(p.Text(), u"\u00A1A");
-    p.DeadChar(0xA1);
-    kb.next = u"s";
-    p.KeyDown('S', 0);
-    EXPECT_EQ(p.Text(), u"\u0161");
-    EXPECT_EQ(p.DeadChars.Lookup(u'E', u';'), 0);
-    EXPECT_EQ(p.DeadChars.Lookup(u'u', 0xB0), 0x016F);
+    // A dead key reported by the layout is held; the next key composes with it. Every entry
+    // composes the accented letter (caron + I once gave Ñ); a ring has no E, so that pair
+    // types as an unknown one.
+    kb.next = u"\u02C7", kb.result = -1;
+    EXPECT_TRUE(p.KeyDown('W', 0));
+    EXPECT_EQ(p.PendingDeadChar, 0x02C7);
+    kb.next = u"I", kb.result = 1;
+    EXPECT_TRUE(p.KeyDown('I', 0));
+    EXPECT_EQ(p.Text(), u"\u01CF");
+    const std::pair<std::u16string, char16_t> table[] = {
+        {u"\u02C7A", 0x01CD}, {u"\u02C7e", 0x011B}, {u"\u02C7O", 0x01D1}, {u"\u02C7u", 0x01D4},
+        {u"\u02C7s", 0x0161}, {u";E", 0x00CA}, {u":i", 0x00EE}, {u"\u00B0A", 0x00C5}, {u"\u00B0E", 0},
+        {u"\u00B4\u03B5", 0x03AD}, {u"'c", 0x00E7}};
+    for (const auto& [pair, composed] : table)
+        EXPECT_EQ(p.DeadChars.Lookup(pair[1], pair[0]), composed) << int(pair[0]) << "+" << int(pair[1]);
+    EXPECT_EQ(p.DeadChars.Count(), 133);
+    p.DeadChar(0xB0);
+    kb.next = u"E";
+    p.KeyDown('E', 0);
+    EXPECT_EQ(p.Text(), u"\u00B0E");
 
     // Two characters with a dead key pending: the second such key posts the dead character.
     p.DeadChar(u'`');

@@ -3,6 +3,10 @@
 // measured positions, password and MaxLength rules, the input method.
 #include "edit_win_form.h"
 
+#include "widgets/el/editing/ElKeyboardPlatformWin.h"
+
+#include "support/real_input.h"
+
 #include "framework/Ime.h"
 #include "framework/WinClipboard.h"
 
@@ -283,6 +287,60 @@ TEST(ElMemo, ReturnAndCtrlReturnStartOneParagraphEachAndTabLeavesTheMemo)
     EditForm::Press(memo, VK_TAB);
     EXPECT_EQ(GetFocus(), next->Handle());
     EXPECT_EQ(memo->Text(), u"a\r\n\r\nb");
+}
+
+// The system's layout, except that Q and W are dead keys for the circumflex and the caron
+// (the machine's layout has no dead keys).
+class TDeadKeyLayout : public TElKeyboardPlatformWin {
+public:
+    using TElKeyboardPlatformWin::TElKeyboardPlatformWin;
+    int32_t ToUnicode(uint16_t VirtualKey, uint32_t ScanCode, std::u16string& Chars) override
+    {
+        if (VirtualKey == 'Q' || VirtualKey == 'W') {
+            Chars = VirtualKey == 'Q' ? u"^" : u"\u02C7";
+            return -1;
+        }
+        return TElKeyboardPlatformWin::ToUnicode(VirtualKey, ScanCode, Chars);
+    }
+};
+
+TEST(ElMemo, RealKeyStrokesTypeThroughTheKeyMapAndTheKeyboardProcessor)
+{
+    using namespace l3d::testing;
+    EditForm f;
+    auto* memo = f.Add<TElMemo>(10, 10, 300, 120);
+    std::vector<std::u16string> pressed;
+    memo->OnKeyPressEx = [&](TObject*, std::u16string& Text) {
+        pressed.push_back(Text);
+        if (Text == u"z")
+            Text = u"Z";
+    };
+    ASSERT_TRUE(FocusWindow(memo->Handle()));
+    const HWND h = memo->Handle();
+
+    // A stroke the key map used types nothing: the digit of a chord, the key that ends one.
+    TypeText(u"ab");
+    PressKey('K', {VK_CONTROL});
+    PressKey('3');
+    EXPECT_EQ(memo->Text(), u"ab");
+    PressKey(VK_HOME);
+    PressKey('Q', {VK_CONTROL});
+    PressKey('3');
+    EXPECT_EQ(memo->Text(), u"ab");
+    EXPECT_EQ(EditForm::Sel(h), (Sel{2, 2}));  // back at bookmark 3
+    PressKey('K', {VK_CONTROL});
+    PressKey('B');
+    TypeText(u"z");
+    EXPECT_EQ(memo->Text(), u"abZ");
+    EXPECT_EQ(pressed, (std::vector<std::u16string>{u"a", u"b", u"z"}));
+
+    // Dead keys compose through the processor's table, also the letters it once got wrong.
+    TDeadKeyLayout layout(h);
+    memo->SetKeyboardPlatform(&layout);
+    TypeText(u"qe qx wIwa");
+    EXPECT_EQ(memo->Text(), u"abZ\u00EA ^x \u01CF\u01CE");
+    EXPECT_EQ(pressed[3], u"\u00EA");
+    memo->SetKeyboardPlatform(nullptr);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "widgets/el/editing/ElButtonEdit.h"
 #include "widgets/el/foundation/ElCtrlScrollBarStyles.h"
+#include "widgets/el/foundation/ElImageForm.h"
 #include "widgets/el/foundation/ElSBController.h"
 
 #include "support/gui_test.h"
@@ -325,6 +326,90 @@ TEST(ElEdit, TheContextMenuOpensFromTheKeyboardWithItsItemsEnabledByState)
     EXPECT_EQ(EditForm::Sel(edit->Handle()), (Sel{0, 5}));
     SendMessageW(edit->Handle(), WM_COMMAND, WM_UNDO, 0);
     EXPECT_EQ(edit->Text(), u"some text");
+}
+
+TEST(ElEdit, BorderColoursImageFormAndLinkedControlShowAsSet)
+{
+    EditForm f;
+    auto* edit = f.Add<TElEdit>(80, 60, 160, 0);
+    edit->SetUseXPThemes(false);
+    edit->SetFlat(true);
+    edit->SetActiveBorderType(fbtSunken);
+    edit->SetInactiveBorderType(fbtSunken);
+    edit->SetBorderColorDkShadow(clRed);
+    edit->SetBorderColorHighlight(clBlue);
+    EditForm::Settle();
+    const HWND h = edit->Handle();
+    RECT window{};
+    GetWindowRect(h, &window);
+    const int w = window.right - window.left, hgt = window.bottom - window.top;
+    const Pixels frame = l3d::testing::ReadWindowPixels(h, RECT{0, 0, w, hgt});
+    EXPECT_EQ(frame.At(1, hgt / 2), 0xFF0000u);      // the inner ring's dark left edge
+    EXPECT_EQ(frame.At(w - 1, hgt / 2), 0x0000FFu);  // the outer ring's light right edge
+
+    // The image form's picture lies behind the text, and its changes show at once.
+    auto* image = new TElImageForm(f.form.get());
+    TBitmap tile(8, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            tile.SetPixel(x, y, clLime);
+    image->SetBackground(&tile);
+    image->SetBackgroundType(bgtTileBitmap);
+    edit->SetImageForm(image);
+    EditForm::Settle();
+    const RECT spot{edit->ClientWidth() - 6, 2, edit->ClientWidth() - 2, 4};
+    for (uint32_t p : ReadClientPixels(h, spot).data)
+        EXPECT_EQ(p, 0x00FF00u);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            tile.SetPixel(x, y, clBlue);
+    image->SetBackground(&tile);
+    EditForm::Settle();
+    for (uint32_t p : ReadClientPixels(h, spot).data)
+        EXPECT_EQ(p, 0x0000FFu);
+
+    // The linked control stays beside the edit when either moves it.
+    auto* label = f.Add<TElEdit>(0, 0, 50, 0);
+    edit->SetLinkedControlSpacing(4);
+    edit->SetLinkedControlPosition(lcpLeftCenter);
+    edit->SetLinkedControl(label);
+    EXPECT_EQ(label->Left(), 80 - 4 - 50);
+    EXPECT_EQ(label->Top(), 60 + (edit->Height() - label->Height()) / 2);
+    edit->SetBounds(120, 150, 160, edit->Height());
+    EXPECT_EQ(label->Left(), 120 - 4 - 50);
+    edit->SetLinkedControlPosition(lcpBottomRight);
+    EXPECT_EQ(label->Left(), 120 + 160 - 50);
+    EXPECT_EQ(label->Top(), 150 + edit->Height() + 4);
+    delete label;
+    EXPECT_EQ(edit->LinkedControl(), nullptr);
+    edit->SetLeft(10);
+}
+
+TEST(ElMemo, SystemBarsUnderAFlatBorderAreFlatWhileIdleOrAlwaysWhenAsked)
+{
+    EditForm f;
+    auto* memo = f.Add<TElMemo>(10, 10, 200, 120);
+    auto* other = f.Add<TElEdit>(10, 200, 100, 0);
+    memo->SetUseXPThemes(false);
+    memo->SetUseCustomScrollBars(false);
+    memo->SetFlat(true);
+    memo->SetScrollBars(TScrollStyle::ssVertical);
+    memo->SetText(NumberedLines(40));
+    SetCursorPos(0, 0);  // the mouse away: only the focus makes the memo active
+    const HWND h = memo->Handle();
+    auto bar = [&] {
+        EditForm::Settle();
+        RECT window{};
+        GetWindowRect(h, &window);
+        const int right = window.right - window.left - 2, bar = GetSystemMetrics(SM_CXVSCROLL);
+        return l3d::testing::ReadWindowPixels(h, RECT{right - bar, 2, right, window.bottom - window.top - 2}).data;
+    };
+    EditForm::Focus(other);
+    const auto idle = bar();
+    EditForm::Focus(memo);
+    EXPECT_NE(bar(), idle);  // focused: the system's own look
+    memo->SetFlatFocusedScrollBars(true);
+    EXPECT_EQ(bar(), idle);
 }
 
 TEST(ElEdit, ScreenshotOfTheTestForm)

@@ -3,6 +3,10 @@
 // 17..183, a thumb of 17 and 149 pixels of travel for 90 positions.
 #include "scrollbar_fakes.h"
 
+#include "widgets/el/foundation/ElScrollBarStyles.h"
+
+#include "framework/ClassRegistry.h"
+
 #include "framework/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -345,6 +349,68 @@ TEST(ScrollBarStyles, AssignCopiesEveryPublishedProperty)
     EXPECT_EQ(changes, 1);
     TPersistent other;
     EXPECT_THROW(d.Assign(&other), EConvertError);
+}
+
+TEST(ScrollBarStyles, TheStandAloneGroupDrivesItsBarAndAssignsItsElevenProperties)
+{
+    TestBar t(ebkHorizontal, 100);
+    TElScrollBarStyles styles(t.Bar);
+    EXPECT_EQ(FindPersistentClass("TElScrollBarStyles"), &typeid(TElScrollBarStyles));
+    t.SetRange(0, 999, 10, 0);
+    EXPECT_EQ(t.Bar.ThumbLength(), 4);  // the group's smallest thumb, not the 12 of a control's bar
+
+    // Through the group, the bar's rules: a button must fit twice, hidden arrows take no room,
+    // following the system's metrics again takes its sizes.
+    styles.SetUseSystemMetrics(false);
+    styles.SetButtonSize(51);
+    styles.SetButtonSize(30);
+    EXPECT_EQ(t.Bar.Layout().ButtonSize, 30);
+    styles.SetShowLeftArrows(false);
+    styles.SetSecondaryButtons(true);
+    EXPECT_EQ(t.Bar.Layout().TrackStart(), 0);
+    EXPECT_EQ(t.Bar.Layout().TrackEnd(), 100 - 2 * 30);
+    styles.SetWidth(12);
+    EXPECT_EQ(t.Bar.Thickness(), 12);
+    styles.SetUseSystemMetrics(true);
+    EXPECT_EQ(t.Bar.Layout().ButtonSize, 17);
+    EXPECT_EQ(t.Bar.Thickness(), 17);
+
+    // Assign takes exactly ActiveFlat, BlendBackground, Color, Flat, MinThumbSize, OwnerDraw,
+    // SecondaryButtons, SecondBtnKind, ShowTrackHint, ThumbMode and ThumbSize.
+    TestBar other;
+    TElScrollBarStyles source(other.Bar);
+    source.SetActiveFlat(true);
+    source.SetBlendBackground(false);
+    source.SetColor(clYellow);
+    source.SetFlat(false);
+    source.SetMinThumbSize(9);
+    source.SetOwnerDraw(true);
+    source.SetSecondaryButtons(false);
+    source.SetSecondBtnKind(sbkCustom);
+    source.SetShowTrackHint(true);
+    source.SetThumbMode(etmFixed);
+    source.SetThumbSize(22);
+    source.SetArrowColor(clRed);
+    source.SetShowRightArrows(false);
+    source.SetUseSystemMetrics(false);
+    source.SetButtonSize(40);
+    styles.SetUseSystemMetrics(false);
+    styles.Assign(&source);
+    EXPECT_TRUE(styles.ActiveFlat());
+    EXPECT_FALSE(styles.BlendBackground());
+    EXPECT_EQ(styles.Color(), clYellow);
+    EXPECT_FALSE(styles.Flat());
+    EXPECT_EQ(styles.MinThumbSize(), 9);
+    EXPECT_TRUE(styles.OwnerDraw());
+    EXPECT_FALSE(styles.SecondaryButtons());
+    EXPECT_EQ(styles.SecondBtnKind(), sbkCustom);
+    EXPECT_TRUE(styles.ShowTrackHint());
+    EXPECT_EQ(styles.ThumbMode(), etmFixed);
+    EXPECT_EQ(t.Bar.ThumbLength(), 22);
+    EXPECT_EQ(styles.ArrowColor(), clBtnText);
+    EXPECT_TRUE(styles.ShowRightArrows());
+    EXPECT_EQ(styles.ButtonSize(), 17);
+    EXPECT_THROW(styles.Assign(&other.Bar), EConvertError);
 }
 
 }  // namespace
