@@ -15,8 +15,14 @@ namespace CPort {
 namespace {
 
 constexpr DWORD AllQueues = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
-// The longest pause before a refused event wait is tried again, in milliseconds.
-constexpr DWORD RetryPause = 100;
+// The longest rest of the event thread between two waits that brought no event, in
+// milliseconds: an idle port is looked at twice a second, and the first byte after a quiet
+// spell is reported at most this late (nothing is lost meanwhile: the input queue holds it).
+constexpr DWORD RestLimit = 500;
+// How much longer than the port's own time-outs a transfer may take before it is cancelled,
+// in milliseconds: a system that keeps the time-outs ends the transfer itself first, even a
+// busy one.
+constexpr uint32_t TransferGrace = 1000;
 
 [[noreturn]] void RaiseLastError(int32_t Code)
 {
@@ -93,30 +99,35 @@ void TComThread::Execute()
     DWORD mask = 0;
     bool waiting = false;
     const HANDLE handles[2] = {stopEvent_, overlapped.Get()->hEvent};
-    // A port may refuse a wait for a moment (one that has just completed may still count as
-    // pending) or for good (a line without modem signals refuses their events): refused waits
-    // are tried again after a pause that grows to RetryPause, never in a busy loop.
-    DWORD pause = 1;
-    while (!Terminated()) {
+    // A port may end its waits with nothing to report, fail them or refuse them, for a moment
+    // (a wait that has just completed may still count as pending) or for good (a line without
+    // modem signals refuses their events; a pseudo-terminal under Wine ends every wait within
+    // milliseconds): each wait that brings no event is followed by a rest that doubles up to
+    // RestLimit, so that an idle port costs no processor time. An event ends the rests. A wait
+    // that fails on a port that no longer answers ends the watching (see PortLost).
+    DWORD rest = 0;
+    while (!WaitTerminated(rest)) {
         ResetEvent(overlapped.Get()->hEvent);
         mask = 0;
-        if (!comm.WaitCommEvent(port, &mask, overlapped.Get())) {
-            if (GetLastError() != ERROR_IO_PENDING) {
-                if (WaitForSingleObject(stopEvent_, pause) == WAIT_OBJECT_0)
-                    break;
-                pause = std::min<DWORD>(pause * 2, RetryPause);
-                continue;
-            }
-            pause = 1;
+        bool completed = comm.WaitCommEvent(port, &mask, overlapped.Get());
+        if (!completed && GetLastError() == ERROR_IO_PENDING) {
             waiting = true;
             if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
                 break;
             waiting = false;
             DWORD unused = 0;
-            if (!comm.GetOverlappedResult(port, overlapped.Get(), &unused, FALSE))
-                continue;
+            completed = comm.GetOverlappedResult(port, overlapped.Get(), &unused, FALSE);
         }
-        DispatchComMsg(mask);
+        if (completed && !EventsOfMask(mask).Empty()) {
+            rest = 0;
+            DispatchComMsg(mask);
+            continue;
+        }
+        if (!completed && PortLost()) {
+            WaitTerminated(INFINITE);
+            break;
+        }
+        rest = std::clamp<DWORD>(rest * 2, 1, RestLimit);
     }
     if (waiting) {
         DWORD unused = 0;
@@ -126,12 +137,25 @@ void TComThread::Execute()
     comm.PurgeComm(port, AllQueues);
 }
 
+bool TComThread::PortLost()
+{
+    DCB state{};
+    state.DCBlength = sizeof state;
+    if (comPort_->functions_.GetCommState(comPort_->handle_, &state))
+        return false;
+    const auto error = static_cast<int32_t>(GetLastError());
+    if (comPort_->delivering_) {
+        try {
+            throw EComPort(CError_AsyncCheck, error);
+        } catch (...) {
+            ReportDeliveryError();
+        }
+    }
+    return true;
+}
+
 void TComThread::DispatchComMsg(uint32_t Mask)
 {
-    // A port may complete its wait with nothing to report, hundreds of times a second: such a
-    // completion costs nothing here.
-    if (EventsOfMask(Mask).Empty())
-        return;
     try {
         switch (comPort_->syncMethod_) {
         case TSyncMethod::smThreadSync:
@@ -288,12 +312,12 @@ void TComPort::ApplyBufferSizes()
         RaiseLastError(CError_SetupComFailed);
 }
 
-COMSTAT TComPort::QueryStatus()
+COMSTAT TComPort::QueryStatus(int32_t FailureCode)
 {
     DWORD errors = 0;
     COMSTAT status{};
     if (!functions_.ClearCommError(handle_, &errors, &status))
-        RaiseLastError(CError_ClearComFailed);
+        RaiseLastError(FailureCode);
     lineErrors_ |= errors;
     return status;
 }
@@ -323,16 +347,35 @@ void TComPort::PurgeQueues()
         RaiseLastError(CError_PurgeFailed);
 }
 
+bool TComPort::FinishTransfer(OVERLAPPED* Overlapped, std::optional<uint32_t> Limit, DWORD& Done)
+{
+    const DWORD wait = Limit ? static_cast<DWORD>(std::min<uint64_t>(uint64_t{*Limit} + TransferGrace, INFINITE - 1))
+                             : INFINITE;
+    const bool overdue = WaitForSingleObject(Overlapped->hEvent, wait) == WAIT_TIMEOUT;
+    if (overdue)
+        functions_.CancelIo(handle_);
+    if (functions_.GetOverlappedResult(handle_, Overlapped, &Done, TRUE))
+        return true;
+    return overdue && GetLastError() == ERROR_OPERATION_ABORTED;
+}
+
 int32_t TComPort::Read(void* Buffer, int32_t Count)
 {
     if (Count <= 0)
         return 0;
+    const std::optional<uint32_t> limit = ReadTimeLimit(CommTimeoutValues(timeouts_), static_cast<uint32_t>(Count));
+    if (limit == 0u) {
+        // At once, what is queued: a system may let a read of an empty queue wait for the next
+        // byte instead (Wine does), so an empty queue is not read at all.
+        Count = static_cast<int32_t>(std::min<DWORD>(static_cast<DWORD>(Count), QueryStatus(CError_ReadFailed).cbInQue));
+        if (Count == 0)
+            return 0;
+    }
     TOverlappedTransfer overlapped;
     DWORD done = 0;
-    if (!functions_.ReadFile(handle_, Buffer, static_cast<DWORD>(Count), &done, overlapped.Get())) {
-        if (GetLastError() != ERROR_IO_PENDING || !functions_.GetOverlappedResult(handle_, overlapped.Get(), &done, TRUE))
-            RaiseLastError(CError_ReadFailed);
-    }
+    if (!functions_.ReadFile(handle_, Buffer, static_cast<DWORD>(Count), &done, overlapped.Get()) &&
+        (GetLastError() != ERROR_IO_PENDING || !FinishTransfer(overlapped.Get(), limit, done)))
+        RaiseLastError(CError_ReadFailed);
     return static_cast<int32_t>(done);
 }
 
@@ -340,12 +383,12 @@ int32_t TComPort::Write(const void* Buffer, int32_t Count)
 {
     if (Count <= 0)
         return 0;
+    const std::optional<uint32_t> limit = WriteTimeLimit(CommTimeoutValues(timeouts_), static_cast<uint32_t>(Count));
     TOverlappedTransfer overlapped;
     DWORD done = 0;
-    if (!functions_.WriteFile(handle_, Buffer, static_cast<DWORD>(Count), &done, overlapped.Get())) {
-        if (GetLastError() != ERROR_IO_PENDING || !functions_.GetOverlappedResult(handle_, overlapped.Get(), &done, TRUE))
-            RaiseLastError(CError_WriteFailed);
-    }
+    if (!functions_.WriteFile(handle_, Buffer, static_cast<DWORD>(Count), &done, overlapped.Get()) &&
+        (GetLastError() != ERROR_IO_PENDING || !FinishTransfer(overlapped.Get(), limit, done)))
+        RaiseLastError(CError_WriteFailed);
     return static_cast<int32_t>(done);
 }
 

@@ -11,7 +11,11 @@
 // Errors: a failed system call raises EComPort with its code and the system's error. Nothing
 // leaves the event thread or the notification window: a handler's exception, or a failed query
 // while an event is delivered, goes to the application's exception handler on the GUI thread,
-// and the thread keeps watching.
+// and the thread keeps watching. A port that stops answering (an unplugged adaptor) is
+// reported there once, and the thread stops watching it; Close still closes it.
+//
+// Idle: the event thread rests between waits that bring no event, so an open port with
+// nothing arriving costs no processor time even where the system ends every wait at once.
 #pragma once
 
 #include "device/CPortTypes.h"
@@ -25,6 +29,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace CPort {
@@ -55,6 +60,10 @@ protected:
 
 private:
     void DispatchComMsg(uint32_t Mask);
+    // After a wait failed: false while the port still answers. A port that does not (an
+    // unplugged adaptor, a line whose far end is gone) is reported once, as EComPort 6 with
+    // the system's error, to the application's exception handler (unless Close has begun).
+    bool PortLost();
 
     TComPort* comPort_;
     HANDLE stopEvent_ = nullptr;
@@ -88,8 +97,10 @@ public:
     // Aborts pending reads and writes (EComPort 5).
     void PurgeQueues();
 
-    // Reads what the input queue holds, up to Count bytes, and writes Count bytes, waiting for
-    // the overlapped transfer; the bytes transferred (EComPort 3 and 2).
+    // Reads up to Count bytes and writes Count bytes, within the port's time-outs (with the
+    // read time-outs of the main window's port, a read returns at once with what the input
+    // queue holds); the bytes transferred (EComPort 3 and 2). A transfer the system has not
+    // ended a second after its time-outs ran out is cancelled, and gives what it moved.
     int32_t Read(void* Buffer, int32_t Count);
     int32_t Write(const void* Buffer, int32_t Count);
     // Raises or lowers the DTR and RTS output lines (EComPort 12).
@@ -156,8 +167,11 @@ protected:
 private:
     friend class TComThread;
 
-    // The port's status, keeping its error flags for ReadLineErrors (EComPort 10).
-    COMSTAT QueryStatus();
+    // The port's status, keeping its error flags for ReadLineErrors (EComPort FailureCode).
+    COMSTAT QueryStatus(int32_t FailureCode = CError_ClearComFailed);
+    // Waits for an overlapped transfer up to Limit milliseconds and a grace (none: no limit),
+    // and cancels one still pending; false when it failed. Done: the bytes it moved.
+    bool FinishTransfer(OVERLAPPED* Overlapped, std::optional<uint32_t> Limit, DWORD& Done);
     void ApplyLineState();
     void ApplyTimeouts();
     void ApplyBufferSizes();

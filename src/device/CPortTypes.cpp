@@ -4,6 +4,8 @@
 #include "framework/NumberText.h"
 #include "framework/StrConv.h"
 
+#include <algorithm>
+
 namespace CPort {
 
 namespace {
@@ -197,6 +199,39 @@ TCommTimeoutValues CommTimeoutValues(const TComTimeouts& Timeouts)
     return {SystemValue(Timeouts.ReadInterval()), SystemValue(Timeouts.ReadTotalMultiplier()),
             SystemValue(Timeouts.ReadTotalConstant()), SystemValue(Timeouts.WriteTotalMultiplier()),
             SystemValue(Timeouts.WriteTotalConstant())};
+}
+
+namespace {
+
+constexpr uint32_t Maximum = 0xFFFFFFFFu;
+
+// Multiplier * Count + Constant, none when both are 0.
+std::optional<uint32_t> TotalLimit(uint32_t Multiplier, uint32_t Constant, uint32_t Count)
+{
+    if (Multiplier == 0 && Constant == 0)
+        return std::nullopt;
+    const uint64_t total = uint64_t{Multiplier} * Count + Constant;
+    return static_cast<uint32_t>(std::min<uint64_t>(total, Maximum - 1));
+}
+
+} // namespace
+
+std::optional<uint32_t> ReadTimeLimit(const TCommTimeoutValues& Values, uint32_t Count)
+{
+    if (Values.ReadIntervalTimeout == Maximum) {
+        // What is queued, at once; or, with the maximum multiplier, the first byte within the constant.
+        if (Values.ReadTotalTimeoutMultiplier == 0 && Values.ReadTotalTimeoutConstant == 0)
+            return 0;
+        if (Values.ReadTotalTimeoutMultiplier == Maximum && Values.ReadTotalTimeoutConstant != 0 &&
+            Values.ReadTotalTimeoutConstant != Maximum)
+            return Values.ReadTotalTimeoutConstant;
+    }
+    return TotalLimit(Values.ReadTotalTimeoutMultiplier, Values.ReadTotalTimeoutConstant, Count);
+}
+
+std::optional<uint32_t> WriteTimeLimit(const TCommTimeoutValues& Values, uint32_t Count)
+{
+    return TotalLimit(Values.WriteTotalTimeoutMultiplier, Values.WriteTotalTimeoutConstant, Count);
 }
 
 } // namespace CPort

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 namespace CPort {
@@ -264,6 +265,13 @@ struct TCommTimeoutValues {
     friend bool operator==(const TCommTimeoutValues&, const TCommTimeoutValues&) = default;
 };
 TCommTimeoutValues CommTimeoutValues(const TComTimeouts& Timeouts);
+
+// How long the system lets a transfer of Count bytes take under the time-outs, in
+// milliseconds, as the port's rules say: none when they set no limit (a read then waits for
+// all Count bytes, or for the bytes after its first one to pause). A read limit of 0 means
+// the read returns at once with what is queued. Limits beyond 32 bits are cut to 0xFFFFFFFE.
+std::optional<uint32_t> ReadTimeLimit(const TCommTimeoutValues& Values, uint32_t Count);
+std::optional<uint32_t> WriteTimeLimit(const TCommTimeoutValues& Values, uint32_t Count);
 
 // Writes the settings into a line state read from the port (the system's DCB, or any struct
 // with its member names), leaving the members the component does not own as they were.

@@ -28,9 +28,24 @@ bool DeviceNameMatches(const std::string& NameField, const std::string& DeviceRe
     return DeviceNameText(NameField) == DeviceReply;
 }
 
+bool NamesSystemDevice(const std::string& Name)
+{
+    std::string base = AnsiUpperCase(Name.substr(0, Name.find('.')));
+    base.erase(base.find_last_not_of(' ') + 1);
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+        if (base == device)
+            return true;
+    if (base.size() != 4 || (base.compare(0, 3, "COM") != 0 && base.compare(0, 3, "LPT") != 0))
+        return false;
+    const auto unit = static_cast<uint8_t>(base[3]);
+    // The superscript digits one, two and three of code page 1252.
+    return (unit >= '0' && unit <= '9') || unit == 0xB9 || unit == 0xB2 || unit == 0xB3;
+}
+
 std::u16string DefinitionFileForReply(const std::u16string& Folder, const std::string& DeviceReply)
 {
-    if (DeviceReply.empty() || DeviceReply.size() > DeviceNameLength || DeviceReply.find("..") != std::string::npos)
+    if (DeviceReply.empty() || DeviceReply.size() > DeviceNameLength || DeviceReply.find("..") != std::string::npos ||
+        NamesSystemDevice(DeviceReply))
         return {};
     for (char c : DeviceReply) {
         const auto b = static_cast<uint8_t>(c);

@@ -20,8 +20,15 @@ std::string DeviceNameText(const std::string& NameField);
 // first NUL).
 bool DeviceNameMatches(const std::string& NameField, const std::string& DeviceReply);
 
+// True when the system opens a device, not a file, for Name in any folder: the part before its
+// first dot, without the blanks that end it, is CON, PRN, AUX, NUL, CONIN$, CONOUT$, or COM or
+// LPT with one digit (0 to 9, or the superscripts 1 to 3 of the ANSI code page), in any case.
+// "COM1.dvc" would open the serial port, and reading it could wait for the line for ever.
+bool NamesSystemDevice(const std::string& Name);
+
 // The definition file a device's reply names: Folder (ending in a separator) + the reply +
 // ".dvc". Empty when the reply cannot be a plain file name of at most 50 bytes: empty, with a
-// control character or NUL, a path separator, a drive colon, a wildcard or quote, or "..";
-// such a device names no definition file.
+// control character or NUL, a path separator, a drive colon, a wildcard or quote, "..", or a
+// name the system takes for one of its devices (NamesSystemDevice); such a device names no
+// definition file.
 std::u16string DefinitionFileForReply(const std::u16string& Folder, const std::string& DeviceReply);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 namespace {
 
@@ -74,7 +73,10 @@ bool TUSBDevice::Connect()
     connected_ = s == FT_OK;
     if (connected_) {
         link.SetDeviceBaudRate(BaudRateValue(Baudrate));
-        link.SetDeviceTimeouts(ReadTimeout, WriteTimeout);
+        if (link.SetDeviceTimeouts(ReadTimeout, WriteTimeout) != FT_OK) {
+            Disconnect();
+            return false;
+        }
     }
     return connected_;
 }
@@ -96,7 +98,7 @@ int32_t TUSBDevice::EnumDevices(const TUSBDeviceCallback& Callback)
     TD2XXUnit& link = D2XX();
     if (link.GetFTDeviceCount() != FT_OK)
         return 0;
-    const auto count = static_cast<int32_t>(std::min<uint32_t>(link.DeviceCount(), std::numeric_limits<int32_t>::max()));
+    const auto count = static_cast<int32_t>(std::min<uint32_t>(link.DeviceCount(), MaxDevices));
     const std::string failed(1, '\0');
     for (int32_t i = 0; i < count; ++i) {
         const std::string description = link.GetFTDeviceDescription(i) == FT_OK ? link.Description() : failed;
@@ -129,12 +131,13 @@ std::string TUSBDevice::ReadString(int32_t Count)
     TD2XXUnit& link = D2XX();
     std::string reply;
     auto append = [&](uint32_t Got) { reply.append(reinterpret_cast<const char*>(link.ReadBuffer()), Got); };
+    const uint64_t start = NowMs(link);
+    auto overdue = [&] { return NowMs(link) - start >= ReplyTimeout; };
     if (Count < 1) {
-        const uint64_t start = NowMs(link);
         for (;;) {
             const uint32_t got = link.ReadDevice(blockSize_);
             append(got);
-            if (got != blockSize_ || link.LastStatus() != FT_OK || NowMs(link) - start >= ReplyTimeout)
+            if (got != blockSize_ || link.LastStatus() != FT_OK || overdue())
                 break;
         }
         return reply;
@@ -143,7 +146,7 @@ std::string TUSBDevice::ReadString(int32_t Count)
         const uint32_t got = link.ReadDevice(left);
         append(got);
         left -= got;
-        if (got == 0 || link.LastStatus() != FT_OK)
+        if (got == 0 || link.LastStatus() != FT_OK || overdue())
             break;
     }
     return reply;

@@ -37,20 +37,24 @@ public:
     // Opens a device: with AutoConnect the first one; else the one whose serial number is
     // DeviceSerial, when that is not empty; else the one described as DeviceName, when that is
     // not empty; else nothing is opened and Connected() stays as it was. A device still open is
-    // closed first. Once open, the baud rate and the time-outs are set. Returns Connected().
+    // closed first. Once open, the baud rate and the time-outs are set; a device that refuses
+    // its time-outs is closed again and Connect returns false (its transfers could wait for
+    // ever). Returns Connected() otherwise.
     bool Connect();
     // Closes the device; true when it is closed afterwards. With nothing open nothing is called.
     // A close that fails leaves Connected() true, so that it can be tried again.
     bool Disconnect();
     // Calls Callback (when assigned) with the description and serial number of every attached
     // device; a text the library cannot give is one NUL character. The number of devices, 0
-    // when counting fails.
+    // when counting fails; a count above MaxDevices is taken as MaxDevices.
     int32_t EnumDevices(const TUSBDeviceCallback& Callback);
+    // More devices than a machine can attach: a library that counts more is not believed.
+    static constexpr int32_t MaxDevices = 256;
     // Writes the bytes of S, then a carriage return when AppendCR; true when every byte went out.
     bool WriteString(const std::string& S, bool AppendCR);
     // Count >= 1: reads until Count bytes have arrived or a read brings nothing. Count < 1: reads
     // blocks of BlockSize() until a block comes back short (an empty read ends it at once); the
-    // device ends a reply with a short block. A reply that has not ended ReplyTimeout
+    // device ends a reply with a short block. Either way a reply that has not ended ReplyTimeout
     // milliseconds after the exchange began ends there. A failed read ends the reply too. The
     // bytes received, each as one character.
     std::string ReadString(int32_t Count);
@@ -76,7 +80,7 @@ public:
     // A block size of 0 is refused (the value stays): no block would ever come back short.
     void SetBlockSize(uint16_t Value);
 
-    // Longest exchange of ReadString(0), in milliseconds, so that a device that keeps sending
+    // Longest exchange of ReadString, in milliseconds, so that a device that keeps sending
     // cannot hold the program.
     uint32_t ReplyTimeout = 5000;
 

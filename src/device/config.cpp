@@ -138,6 +138,9 @@ TDialog_Neu::TDialog_Neu(TComponent* AOwner)
     ComboBoxProfile->OnDropDown = [this](TObject* Sender) { ComboBoxProfileDropDown(Sender); };
     ComboBoxOperatingMode->OnChange = [this](TObject* Sender) { ComboBoxOperatingModeChange(Sender); };
     ComboBoxImpulses->OnKeyPress = [this](TObject* Sender, char16_t& Key) { ComboBoxImpulsesKeyPress(Sender, Key); };
+    ComboBoxImpulses->OnKeyDown = [this](TObject* Sender, uint16_t& Key, TShiftState Shift) {
+        ComboBoxImpulsesKeyDown(Sender, Key, Shift);
+    };
     RadioButtonUpDownUp->OnClick = [this](TObject* Sender) { RadioButtonUpDownUpClick(Sender); };
     RadioButtonUpUpUp->OnClick = [this](TObject* Sender) { RadioButtonUpUpUpClick(Sender); };
     ButtonOk->OnClick = [this](TObject* Sender) { ButtonOKClick(Sender); };
@@ -220,6 +223,12 @@ void TDialog_Neu::ComboBoxOperatingModeChange(TObject*)
 void TDialog_Neu::ComboBoxImpulsesKeyPress(TObject*, char16_t& Key)
 {
     if (!IsImpulseKey(Key))
+        Key = 0;
+}
+
+void TDialog_Neu::ComboBoxImpulsesKeyDown(TObject*, uint16_t& Key, TShiftState)
+{
+    if (Key == VK_BACK)
         Key = 0;
 }
 

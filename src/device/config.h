@@ -63,6 +63,9 @@ public:
     void ComboBoxProfileDropDown(TObject* Sender);
     void ComboBoxOperatingModeChange(TObject* Sender);
     void ComboBoxImpulsesKeyPress(TObject* Sender, char16_t& Key);
+    // The edit deletes on the Backspace key itself, before the character it types reaches
+    // KeyPress: the key is discarded here, so that Backspace is discarded as KeyPress says.
+    void ComboBoxImpulsesKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
     void RadioButtonUpDownUpClick(TObject* Sender);
     void RadioButtonUpUpUpClick(TObject* Sender);
     void ButtonOKClick(TObject* Sender);

@@ -3,6 +3,7 @@
 // event thread's behaviour at Close.
 #include "device/CPort.h"
 #include "device/fake_comm.h"
+#include "device/processor_time.h"
 #include "support/handler_recorder.h"
 #include "support/pump.h"
 
@@ -15,6 +16,7 @@
 #include <mutex>
 #include <new>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -284,19 +286,63 @@ TEST(ComPortFake, ARefusedWaitAFailedQueryOrAThrowingHandlerLeaveTheThreadWatchi
 
 TEST(ComPortFake, EmptyCompletionsCostTheEventThreadNothing)
 {
+    // A port that ends every wait at once with nothing to report.
     FakePort f;
+    f.comm.EmptyWaits = true;
     f.port->Open();
-    ASSERT_TRUE(f.comm.Raise(0));
-    ASSERT_TRUE(f.comm.Raise(0));
+    ASSERT_TRUE(PumpUntil([&] { return f.comm.Count("WaitCommEvent") >= 2; })) << "waited for the thread's waits";
+    DWORD waiter = 0;
+    {
+        auto lock = f.comm.Lock();
+        waiter = f.comm.Waiter;
+    }
     countForeignAllocations = true;
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_TRUE(f.comm.Raise(0));
-    ASSERT_TRUE(f.comm.Raise(EV_RXCHAR));
+    const double share = IdleShare("event thread, waits ending empty", 5000, waiter);
     countForeignAllocations = false;
+    EXPECT_LT(share, 0.01) << "of a core";
     EXPECT_EQ(foreignAllocations, 0);
+
+    {
+        auto lock = f.comm.Lock();
+        f.comm.EmptyWaits = false;
+    }
+    ASSERT_TRUE(f.comm.Raise(EV_RXCHAR, 120000)) << "waited for a wait after the thread's rest";
     EXPECT_TRUE(PumpUntil([&] { return f.rxChars == 1; }));
     ASSERT_TRUE(NothingFollows());  // another event would be in by now
     EXPECT_EQ(f.rxChars, 1) << "empty completions fire nothing";
+}
+
+TEST(ComPortFake, TransfersTheSystemLeavesPendingEndOnceThePortsTimeOutsHaveRunOut)
+{
+    FakePort f;
+    f.port->Events = {};
+    f.port->Timeouts().SetReadTotalConstant(10);
+    f.port->Timeouts().SetWriteTotalMultiplier(0);
+    f.port->Timeouts().SetWriteTotalConstant(10);
+    f.port->Open();
+    {
+        auto lock = f.comm.Lock();
+        f.comm.StallTransfers = true;
+    }
+    std::atomic<int32_t> written{-1}, read{-1};
+    std::thread transfers([&] {
+        char buffer[8];
+        try {
+            written = f.port->Write("HELLO\r", 6);
+            read = f.port->Read(buffer, sizeof buffer);
+        } catch (...) {
+            read = -2;
+        }
+    });
+    const bool ended = PumpUntil([&] { return read != -1; }, 120000);
+    // A transfer that never ends is let go, so that the thread can be joined.
+    while (read == -1)
+        f.comm.Raise(0, 100);
+    transfers.join();
+    EXPECT_TRUE(ended) << "waited two minutes for a write and a read";
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(read, 0);
+    EXPECT_EQ(f.comm.Count("CancelIo"), 2);
 }
 
 TEST(ComPortFake, ANewNameReopensAnOpenPortAndTheSyncMethodIsFixedWhileOpen)

@@ -2,11 +2,13 @@
 // test prefix (made by with_pty_ports.sh). The test plays the far end through the other port.
 #include "device/CPort.h"
 
+#include "processor_time.h"
 #include "stand_in_usb.h"
 #include "support/handler_recorder.h"
 #include "support/pump.h"
 
 #include "framework/Application.h"
+#include "framework/StrConv.h"
 
 #include <gtest/gtest.h>
 
@@ -58,11 +60,11 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-// The port as the main window sets it up.
-TOwned<TComPort> MainWindowPort(TSyncMethod Method)
+// The port as the main window sets it up, on the port the environment names in Variable.
+TOwned<TComPort> MainWindowPort(TSyncMethod Method, const char* Variable = "L3D_TEST_COM_PORT")
 {
     TOwned<TComPort> port{CreateComponent<TComPort>(nullptr)};
-    port->SetPortNum(Environment("L3D_TEST_COM_PORT"));
+    port->SetPortNum(Environment(Variable));
     port->SetBaudRate(TBaudRate::br2400);
     port->Events = {TEvent::evRxChar};
     port->Buffer().SetInputSize(4096);
@@ -98,6 +100,19 @@ int ThreadWindowCount()
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+// Reads and drops what earlier tests left on the line (a writer's bytes may still be on their
+// way): everything up to a marker the peer sends now. The port is open without events.
+void DrainLine(TComPort& Port, Peer& Far)
+{
+    Far.Send("#");
+    std::string drained;
+    EXPECT_TRUE(PumpUntil([&] {
+        char buffer[256];
+        drained.append(buffer, static_cast<size_t>(Port.Read(buffer, sizeof buffer)));
+        return drained.find('#') != std::string::npos;
+    }, 120000)) << "waited for the marker behind what the line held";
 }
 
 constexpr TSyncMethod allMethods[] = {TSyncMethod::smThreadSync, TSyncMethod::smWindowSync, TSyncMethod::smNone};
@@ -239,4 +254,82 @@ TEST(ComPortPty, AHundredClosesWhileDataFlowsLeaveNoHandleWindowOrLateEvent)
     ASSERT_TRUE(written) << "the writer stays blocked on a drained line";
     writer.join();
     port->Close();
+}
+
+TEST(ComPortPty, AnIdleOpenPortCostsNoProcessorTime)
+{
+    Peer peer;
+    ASSERT_TRUE(peer.Ok());
+    TOwned<TComPort> port = MainWindowPort(TSyncMethod::smThreadSync);
+    port->Events = {};
+    port->Open();
+    DrainLine(*port, peer);
+    port->Close();
+    port->Events = {TEvent::evRxChar};
+    std::string received;
+    port->OnRxChar = [&](TObject*, int32_t Count) {
+        char buffer[64];
+        received.append(buffer, static_cast<size_t>(port->Read(buffer, std::min<int32_t>(Count, sizeof buffer))));
+    };
+    port->Open();
+    // Nothing arrives; under Wine the line ends each event wait within milliseconds all the same.
+    EXPECT_LT(IdleShare("idle open port, whole process", 10000), 0.01) << "of a core";
+    ASSERT_TRUE(NothingFollows());
+    EXPECT_EQ(received, "") << "the line was not idle";
+    peer.Send("x");
+    EXPECT_TRUE(PumpUntil([&] { return received == "x"; }, 120000)) << "waited for a byte after the quiet spell";
+    port->Close();
+}
+
+TEST(ComPortPty, AReadOfAnEmptyQueueReturnsAtOnceWithNothing)
+{
+    Peer peer;
+    ASSERT_TRUE(peer.Ok());
+    TOwned<TComPort> port = MainWindowPort(TSyncMethod::smThreadSync);
+    port->Events = {};
+    port->Open();
+    DrainLine(*port, peer);
+    std::atomic<int32_t> got{-1};
+    std::thread reader([&] {
+        char buffer[16];
+        got = port->Read(buffer, sizeof buffer);
+    });
+    const bool returned = PumpUntil([&] { return got >= 0; }, 120000);
+    if (!returned)
+        peer.Send("x");  // a read still waiting takes it and ends, so that the reader can be joined
+    reader.join();
+    ASSERT_TRUE(returned) << "waited two minutes for the read";
+    EXPECT_EQ(got, 0);
+
+    peer.Send("abc");
+    std::string received;
+    EXPECT_TRUE(PumpUntil([&] {
+        char buffer[16];
+        received.append(buffer, static_cast<size_t>(port->Read(buffer, sizeof buffer)));
+        return received.size() >= 3;
+    }, 120000));
+    EXPECT_EQ(received, "abc");
+    port->Close();
+}
+
+TEST(ComPortPty, AVanishedLineIsReportedOnceAndNoLongerWatched)
+{
+    HandlerRecorder recorder;
+    TOwned<TComPort> port = MainWindowPort(TSyncMethod::smThreadSync, "L3D_TEST_COM_VANISHING");
+    std::string received;
+    port->OnRxChar = [&](TObject*, int32_t Count) {
+        char buffer[64];
+        received.append(buffer, static_cast<size_t>(port->Read(buffer, std::min<int32_t>(Count, sizeof buffer))));
+    };
+    port->Open();
+    // The far end sends the byte back and goes, as an unplugged adaptor's line does.
+    ASSERT_EQ(port->Write("x", 1), 1);
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.messages.empty(); }, 120000)) << "waited for the lost line's report";
+    EXPECT_EQ(received, "x");
+    EXPECT_EQ(recorder.messages[0].rfind(u"Unable to get async status (win error code: ", 0), 0u) << WideToUtf8(recorder.messages[0]);
+    EXPECT_LT(IdleShare("vanished port, whole process", 3000), 0.01) << "of a core";
+    ASSERT_TRUE(NothingFollows());
+    EXPECT_EQ(recorder.messages.size(), 1u);
+    port->Close();
+    EXPECT_FALSE(port->Connected());
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 using namespace CPort;
@@ -95,6 +96,22 @@ TEST(ComPortLine, TimeoutsGoOutInTheSystemsOrderWithMinusOneAsItsMaximum)
     timeouts.SetReadInterval(5);
     timeouts.SetReadTotalConstant(-1);
     EXPECT_EQ(CommTimeoutValues(timeouts), (TCommTimeoutValues{5, 0, 0xFFFFFFFFu, 100, 1000}));
+}
+
+TEST(ComPortLine, TransfersTakeAsLongAsTheTimeoutsLetThem)
+{
+    constexpr uint32_t M = 0xFFFFFFFFu;
+    using Limit = std::optional<uint32_t>;
+    // Reads: at once; the first byte within the constant; per byte and constant; no limit.
+    EXPECT_EQ(ReadTimeLimit({M, 0, 0, 0, 0}, 10), Limit(0));
+    EXPECT_EQ(ReadTimeLimit({M, M, 300, 0, 0}, 10), Limit(300));
+    EXPECT_EQ(ReadTimeLimit({M, M, 0, 0, 0}, 10), Limit(M - 1));
+    EXPECT_EQ(ReadTimeLimit({20, 5, 100, 0, 0}, 10), Limit(150));
+    EXPECT_EQ(ReadTimeLimit({20, 0, 0, 0, 0}, 10), std::nullopt);
+    // Writes: the main window's 100 per byte and 1000; none; beyond 32 bits.
+    EXPECT_EQ(WriteTimeLimit({M, 0, 0, 100, 1000}, 6), Limit(1600));
+    EXPECT_EQ(WriteTimeLimit({M, 0, 0, 0, 0}, 6), std::nullopt);
+    EXPECT_EQ(WriteTimeLimit({M, 0, 0, 100, 1000}, 0x7FFFFFFF), Limit(M - 1));
 }
 
 TEST(ComPortName, ComNamesInAnyCaseAndBareNumbersBecomeComNamesKeptWhole)

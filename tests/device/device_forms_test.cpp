@@ -168,12 +168,13 @@ TEST(NewScanDialog, OnlyDigitsCanBeTypedAndACountBelowOneKeepsTheDialogOpen)
     EXPECT_EQ(command.Run([&](TDialog_Neu* d) {
         shown = d;
         d->ComboBoxImpulses->SetText(u"");
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof(info);
-        GetComboBoxInfo(d->ComboBoxImpulses->Handle(), &info);
-        for (wchar_t key : {L'3', L'x', L'\b', L'-', L'5'})
-            PostMessageW(info.hwndItem, WM_CHAR, key, 1);
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
+        // Key strokes as the user types them: the edit acts on Backspace when the key goes
+        // down, before the character it types reaches a filter of typed characters.
+        ASSERT_TRUE(l3d::testing::FocusWindow(d->ComboBoxImpulses->Handle()));
+        l3d::testing::TypeText(u"3x");
+        l3d::testing::PressKey(VK_BACK);
+        l3d::testing::PressKey(VK_BACK, {VK_CONTROL});
+        l3d::testing::TypeText(u"-5");
         typed = d->ComboBoxImpulses->Text();
         // "0" is refused with the message; the dialog stays until Cancel.
         d->ComboBoxImpulses->SetText(u"0");

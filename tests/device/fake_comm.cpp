@@ -66,7 +66,11 @@ struct FakeCommCalls {
     static BOOL WINAPI SetCommMask(HANDLE, DWORD Mask) { return Call("SetCommMask", [&] { F().Mask = Mask; }); }
     static BOOL WINAPI WaitCommEvent(HANDLE, LPDWORD Mask, LPOVERLAPPED Overlapped)
     {
+        bool empty = false;
         if (!Call("WaitCommEvent", [&] {
+                F().Waiter = GetCurrentThreadId();
+                if ((empty = F().EmptyWaits))
+                    return;
                 F().pending_ = Overlapped;
                 F().pendingMask_ = Mask;
                 F().cancelled_ = false;
@@ -74,6 +78,21 @@ struct FakeCommCalls {
                 F().changed_.notify_all();
             }))
             return FALSE;
+        if (empty) {
+            *Mask = 0;
+            return TRUE;
+        }
+        SetLastError(ERROR_IO_PENDING);
+        return FALSE;
+    }
+    // A stalled transfer waits like an event wait, with no mask.
+    static BOOL Stall(LPOVERLAPPED Overlapped)
+    {
+        F().pending_ = Overlapped;
+        F().pendingMask_ = nullptr;
+        F().cancelled_ = false;
+        Overlapped->Internal = StatusPending;
+        F().changed_.notify_all();
         SetLastError(ERROR_IO_PENDING);
         return FALSE;
     }
@@ -115,15 +134,28 @@ struct FakeCommCalls {
     {
         return Call("EscapeCommFunction", [&] { F().Escapes.push_back(Function); });
     }
-    static BOOL WINAPI ReadFile(HANDLE, LPVOID, DWORD, LPDWORD Done, LPOVERLAPPED)
+    static BOOL WINAPI ReadFile(HANDLE, LPVOID, DWORD, LPDWORD Done, LPOVERLAPPED Overlapped)
     {
         *Done = 0;
-        return Call("ReadFile", [] {});
+        bool stalled = false;
+        const BOOL done = Call("ReadFile", [&] { stalled = F().StallTransfers; });
+        if (!stalled)
+            return done;
+        auto lock = F().Lock();
+        return Stall(Overlapped);
     }
-    static BOOL WINAPI WriteFile(HANDLE, LPCVOID Data, DWORD Count, LPDWORD Done, LPOVERLAPPED)
+    static BOOL WINAPI WriteFile(HANDLE, LPCVOID Data, DWORD Count, LPDWORD Done, LPOVERLAPPED Overlapped)
     {
         *Done = 0;
-        return Call("WriteFile", [&] { F().Written.append(static_cast<const char*>(Data), *Done = Count); });
+        bool stalled = false;
+        const BOOL done = Call("WriteFile", [&] {
+            if (!(stalled = F().StallTransfers))
+                F().Written.append(static_cast<const char*>(Data), *Done = Count);
+        });
+        if (!stalled)
+            return done;
+        auto lock = F().Lock();
+        return Stall(Overlapped);
     }
 };
 
@@ -175,7 +207,8 @@ bool FakeComm::Raise(DWORD EventMask, int MaxMs)
     auto lock = Lock();
     if (!changed_.wait_for(lock, std::chrono::milliseconds(MaxMs), [&] { return pending_ && !cancelled_; }))
         return false;
-    *pendingMask_ = EventMask;
+    if (pendingMask_)
+        *pendingMask_ = EventMask;
     FakeCommCalls::Complete(pending_, 0);
     return true;
 }

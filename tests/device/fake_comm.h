@@ -24,8 +24,8 @@ public:
 
     // The next Times calls of Call (e.g. "PurgeComm") fail with Error; -1: every call.
     void Fail(const std::string& Call, DWORD Error, int Times = -1);
-    // Completes the pending event wait with Mask, waiting up to MaxMs for the port's thread to
-    // start one; false when none was started.
+    // Completes the pending event wait (or stalled transfer) with Mask, waiting up to MaxMs for
+    // one to start; false when none was started.
     bool Raise(DWORD Mask, int MaxMs = 2000);
     // The calls so far, by name, in order (the log never allocates while it is under its
     // reserve, so the port's thread can be watched for allocations).
@@ -42,6 +42,12 @@ public:
     std::string Written;
     int OpenHandles = 0;
     int LateCompletions = 0;
+    // Every event wait ends at once with nothing to report.
+    bool EmptyWaits = false;
+    // Reads and writes stay pending until they are cancelled (or raised), whatever the time-outs.
+    bool StallTransfers = false;
+    // The thread that last started an event wait.
+    DWORD Waiter = 0;
 
 private:
     friend struct FakeCommCalls;

@@ -9,6 +9,7 @@
 #include "scan/files_test_support.h"
 
 #include "framework/FileUtils.h"
+#include "framework/StrConv.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,37 @@ TEST(ImportDevices, EachDeviceOfTheModelNamingAMatchingDefinitionFileIsOneEntry)
     for (size_t i : {1, 8})
         EXPECT_EQ(usb.Device(i).Opens, 0u) << i;
     EXPECT_FALSE(import.Usb->Connected());
+}
+
+TEST(ImportDevices, AReplyNamingASystemDeviceMatchesNoDefinitionFile)
+{
+    // Natively each reply has its definition file. On Windows none can: the system opens the
+    // device for such a name (reading the name field from "COM1.dvc" could wait on the line
+    // for ever), so there only the plain names get theirs.
+#ifdef _WIN32
+    constexpr bool deviceFiles = false;
+#else
+    constexpr bool deviceFiles = true;
+#endif
+    const std::vector<std::string> devices = {"COM1", "nul", "Aux.txt", "PRN  ", "lpt9.", "CON .x", "COM\xB9",
+                                              "conout$"};
+    const std::vector<std::string> files = {"COM10", "CONSOLE", "LPT", "COMX"};
+    TTempFolder program;
+    std::string bus;
+    int serial = 0;
+    for (const std::vector<std::string>* replies : {&devices, &files}) {
+        for (const std::string& reply : *replies) {
+            if (deviceFiles || replies == &files)
+                WriteDefinition(Folder(program) + AnsiToWide(reply) + u".dvc", reply);
+            bus += Device("Tarnwell", "S" + std::to_string(++serial), reply + "\\r");
+        }
+    }
+    SimulatedUsb usb(bus);
+    ImportUsb import;
+    std::vector<std::u16string> listed;
+    for (const TImportEntry& entry : FindUsbDevices(*import.Usb, Folder(program)))
+        listed.push_back(entry.Text);
+    EXPECT_EQ(listed, (std::vector<std::u16string>{u"COM10", u"CONSOLE", u"LPT", u"COMX"}));
 }
 
 TEST(ImportDevices, TheModelsBaudRateIsTheOneTheDeviceTalksAtAndAModelWithoutNameOpensNothing)

@@ -1,5 +1,6 @@
 // TUSBDevice against the simulated USB library, on a virtual clock.
 #include "simulated_usb.h"
+#include "support/simulated_d2xx.h"
 
 #include "device/D2XXUnit.h"
 #include "device/_TUSBDevice.h"
@@ -114,6 +115,49 @@ TEST(UsbDevice, ADeviceThatKeepsSendingEndsTheExchangeAfterTheReplyTimeout)
     EXPECT_EQ(reply.size() / 1024, usb.Calls("FT_Read"));
     for (size_t i = 0; i < reply.size(); ++i)
         ASSERT_EQ(reply[i], static_cast<char>('A' + i % 26)) << i;
+}
+
+// A library that counts a million devices and can describe none of them.
+int boundlessQueries = 0;
+FT_STATUS D2XX_CALL BoundlessList(void* Arg1, void*, uint32_t Flags)
+{
+    if (Flags == FT_LIST_NUMBER_ONLY) {
+        *static_cast<uint32_t*>(Arg1) = 1000000;
+        return FT_OK;
+    }
+    ++boundlessQueries;
+    return FT_DEVICE_NOT_FOUND;
+}
+
+TEST(UsbDevice, NoDeviceOrLibraryCanHoldTheProgramLongerThanItsBounds)
+{
+    {   // A counted read of a device that keeps sending ends at the reply time-out too.
+        SimulatedUsb usb(DeviceAnswering("{endless}"));
+        Probe probe("P1");
+        const std::string reply = probe.Hello(1 << 24);
+        EXPECT_GE(usb.NowMs(), probe.Usb->ReplyTimeout);
+        EXPECT_LT(usb.NowMs(), probe.Usb->ReplyTimeout + 1000u + 100u) << "the last read waits one read time-out";
+        EXPECT_LT(reply.size(), 20000u);
+    }
+    {   // A device that refuses its time-outs (gone after its open and baud rate) is not used.
+        SimulatedUsb usb(DeviceAnswering("TNW0001\\r", "unplug-after 2\n"));
+        Probe probe("P1");
+        EXPECT_FALSE(probe.Usb->Connect());
+        EXPECT_FALSE(probe.Usb->Connected());
+        EXPECT_EQ(usb.Calls("FT_SetTimeouts(1, 1000, 1000) = 4"), 1u);
+        EXPECT_EQ(usb.Device(0).Closes, 1u);
+    }
+    {   // The library's count is believed only up to what a machine can attach.
+        SimulatedUsb usb("");
+        TD2XXFunctions lying = SimulatedD2XXFunctions();
+        lying.ListDevices = BoundlessList;
+        D2XX().SetFunctions(lying);
+        int calls = 0;
+        TOwned<TUSBDevice> any{CreateComponent<TUSBDevice>(nullptr)};
+        EXPECT_EQ(any->EnumDevices([&](int32_t, const std::string&, const std::string&) { ++calls; }), TUSBDevice::MaxDevices);
+        EXPECT_EQ(calls, TUSBDevice::MaxDevices);
+        EXPECT_EQ(boundlessQueries, 2 * TUSBDevice::MaxDevices);
+    }
 }
 
 TEST(UsbDevice, ABlockSizeOfZeroIsRefused)
