@@ -64,6 +64,8 @@ void TMainForm::OpenFile(const std::u16string& FileName)
         // a window too, it would only ask the window behind it to paint a second time.
         if (ScanImage)
             ValidateRect(ScanImage->DrawingWindow(), nullptr);
+        // A scan opened without its undo snapshot says so once the window shows it.
+        FileManager->TellMissingSnapshot();
     }
     RepaintPending = 1;
 }
