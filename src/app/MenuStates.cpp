@@ -24,7 +24,7 @@ std::vector<TMenuStateRule> MakeRules()
         {"ToolButtonSave", HasScan},
         {"ToolButtonRemarks", HasScan},
         {"ToolButtonPrint", HasScan},
-        {"MenuEditReset", HasScan},
+        {"MenuEditReset", Restorable},
         {"MenuEditInterpolate", HasScan},
         {"MenuEditCorrectFaultSignal", HasScan},
         {"ToolButton5", HasScan},
@@ -85,7 +85,8 @@ bool MenuConditionHolds(TMenuCondition Condition, const TMenuStateInput& Input)
     case PlainScan: return Plain && Input.HasScan;
     case ChartFile: return Input.FileContent == 1;
     case DepthControls: return Input.DepthControlsEnabled && Input.HasScan && Plain;
-    case Edited: return Input.Edited;
+    case Restorable: return Input.HasScan && Input.HasSnapshot;
+    case Edited: return Input.Edited && Input.HasSnapshot;
     }
     return false;
 }

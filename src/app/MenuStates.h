@@ -14,7 +14,8 @@ enum class TMenuCondition : uint8_t {
     PlainScan,      // a scan is loaded, a renderer exists and the scan's mode byte is 0
     ChartFile,      // the file is of a Tarnwell kind (its sample blocks can be charted)
     DepthControls,  // depth controls are on for the file's kind, on a plain scan
-    Edited,         // an edit command changed the scan since it was opened
+    Restorable,     // a scan is loaded and its undo snapshot was written
+    Edited,         // an edit command changed the scan since it was opened, and it can be undone
 };
 
 struct TMenuStateRule {
@@ -31,6 +32,8 @@ struct TMenuStateInput {
     uint16_t FileContent = 0;
     bool DepthControlsEnabled = false;
     bool Edited = false;
+    // The scan has its undo snapshot (one that could not be written leaves undo off).
+    bool HasSnapshot = true;
 };
 
 bool MenuConditionHolds(TMenuCondition Condition, const TMenuStateInput& Input);

@@ -9,6 +9,7 @@
 #include "app/StatusTexts.h"
 #include "app/ViewNavigation.h"
 
+#include "scan/files/_TFileManager.h"
 #include "scan/files/globals.h"
 #include "scan/model/_TColorManager.h"
 #include "scan/model/_TScanData.h"
@@ -182,8 +183,10 @@ void TMainForm::HalveValues()
 void TMainForm::NoteScanEdited()
 {
     Edited = 1;
-    MenuEditReset->SetEnabled(true);
-    ToolButtonUndo->SetEnabled(true);
+    // A scan opened without its snapshot has nothing to go back to.
+    const bool undoable = FileManager && FileManager->HasSnapshot();
+    MenuEditReset->SetEnabled(undoable);
+    ToolButtonUndo->SetEnabled(undoable);
     RepaintPending = 1;
 }
 

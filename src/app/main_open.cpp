@@ -54,7 +54,18 @@ void TMainForm::OpenFile(const std::u16string& FileName)
     // the magic the chart command reads.
     if (FileManager->OpenFile(FileName, magic)) {
         Magic = magic;
-        SetUpForOpenedScan(FileName);
+        // The menus, buttons, caption, soil box and status bar change one after another; the
+        // window is drawn once, when all of them are set.
+        {
+            const TDrawingHold hold(this);
+            SetUpForOpenedScan(FileName);
+        }
+        // The drawing area shows the next frame of the paint timer, asked for below; painted as
+        // a window too, it would only ask the window behind it to paint a second time.
+        if (ScanImage)
+            ValidateRect(ScanImage->DrawingWindow(), nullptr);
+        // A scan opened without its undo snapshot says so once the window shows it.
+        FileManager->TellMissingSnapshot();
     }
     RepaintPending = 1;
 }

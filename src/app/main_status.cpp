@@ -90,6 +90,7 @@ void TMainForm::UpdateMenuStates(bool HasScan)
     input.FileContent = FileManager ? FileManager->FileContent() : 0;
     input.DepthControlsEnabled = DepthControlsEnabled != 0;
     input.Edited = Edited != 0;
+    input.HasSnapshot = FileManager && FileManager->HasSnapshot();
     for (const TElementState& state : ComputeMenuStates(input))
         SetElementEnabled(state.Element, state.Enabled);
 }

@@ -414,6 +414,23 @@ private:
     TWeakRef<TControl> mouseControl_;   // windowless child holding the mouse
 };
 
+// Holds the drawing of a window and of everything on it while many of its controls change one
+// after another: each change only invalidates, and when the hold ends the window is drawn once,
+// whole, frame included. A window that has no handle, is hidden or is held already is left as
+// it is (the outer hold draws it). While held the window reads as invisible to the system
+// (IsWindowVisible); its own Visible flag stays true. No modal window may run during a hold:
+// the held window would take no part in it.
+class TDrawingHold {
+public:
+    explicit TDrawingHold(TWinControl* Control);
+    ~TDrawingHold();
+    TDrawingHold(const TDrawingHold&) = delete;
+    TDrawingHold& operator=(const TDrawingHold&) = delete;
+
+private:
+    HWND wnd_ = nullptr;
+};
+
 // What CM_HINTSHOW offers a control (LParam points to it) before its hint is shown. The control
 // may change any field, or answer non-zero to show no hint this time.
 struct THintInfo {

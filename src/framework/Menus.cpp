@@ -114,14 +114,47 @@ void TMenu::UpdateItem(TMenuItem* Item)
     SetMenuItemInfoW(handle_, Item->Command(), FALSE, &info);
 }
 
+bool TMenu::RebuildList(TMenuItem* Parent)
+{
+    if (!handle_ || !Parent || Parent == items_)
+        return false;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_SUBMENU;
+    if (!GetMenuItemInfoW(handle_, Parent->Command(), FALSE, &info) || !info.hSubMenu)
+        return false;
+    while (GetMenuItemCount(info.hSubMenu) > 0)
+        DeleteMenu(info.hSubMenu, 0, MF_BYPOSITION);
+    Fill(info.hSubMenu, Parent, false);
+    return true;
+}
+
+bool TMenu::FollowChange(TMenuItem* Source, bool Rebuild)
+{
+    if (!Source || Source == items_) {
+        if (Rebuild)
+            RebuildHandle();
+        return Rebuild;
+    }
+    const bool inTopList = Source->Parent() == items_;
+    if (!Rebuild) {
+        UpdateItem(Source);
+        return inTopList;
+    }
+    // What is listed changed in the list that holds Source (an item shown or hidden) or in
+    // Source's own list (an item added or taken away): the list holding Source is made again,
+    // with everything below it.
+    if (RebuildList(Source->Parent()))
+        return false;
+    RebuildHandle();
+    return true;
+}
+
 void TMenu::MenuChanged(TMenuItem* Source, bool Rebuild)
 {
     if (IsDestroying())
         return;
-    if (Rebuild)
-        RebuildHandle();
-    else
-        UpdateItem(Source);
+    FollowChange(Source, Rebuild);
 }
 
 bool TMenu::DispatchCommand(uint16_t Command)
@@ -170,7 +203,12 @@ void TMainMenu::DetachFromWindow()
 
 void TMainMenu::MenuChanged(TMenuItem* Source, bool Rebuild)
 {
-    TMenu::MenuChanged(Source, Rebuild);
+    if (IsDestroying())
+        return;
+    // Drawing the bar again lays out the window's frame anew and, under Wine, erases the frame
+    // and background of every child window at once: only a change the bar shows asks for it.
+    if (!FollowChange(Source, Rebuild))
+        return;
     if (TWinControl* window = window_.Get(); window && window->HandleAllocated() && HandleAllocated())
         DrawMenuBar(window->Handle());
 }

@@ -3,7 +3,9 @@
 //
 // A menu keeps its native menu in step with its items: a change of an item's state (caption,
 // check, enabled, short-cut, radio mark) updates that native item; a change of what is listed
-// rebuilds the native menu in place, so the HMENU (and a window's menu bar) stays the same.
+// rebuilds in place the native list that holds it (the whole menu only when that list is the
+// top one), so the HMENU (and a window's menu bar) stays the same. A form's menu bar is drawn
+// again only when its own items change: the system reads the items of a menu as it opens.
 // Invisible items are left out; a caption "-" is a separator; a short-cut is shown after a tab
 // ("Open\tCtrl+O"); a radio item shows a bullet. Right to left: items cascade from the right
 // (MFT_RIGHTORDER) and a menu bar's items stand at the right (MFT_RIGHTJUSTIFY).
@@ -59,11 +61,17 @@ protected:
     virtual void DrawItem(TMenuItem*, const DRAWITEMSTRUCT&) {}
     // The items changed (see MenuItems.h); the native menu follows.
     virtual void MenuChanged(TMenuItem* Source, bool Rebuild);
+    // Makes the native menu follow a change of Source; true when the top list of the native
+    // menu (a menu bar's own items) changed with it.
+    bool FollowChange(TMenuItem* Source, bool Rebuild);
     void RebuildHandle();
 
 private:
     void Fill(HMENU Menu, TMenuItem* Parent, bool InBar);
     void UpdateItem(TMenuItem* Item);
+    // Rebuilds the native list of Parent's items (not the top one); false when Parent has no
+    // native list of its own to rebuild.
+    bool RebuildList(TMenuItem* Parent);
 
     TMenuItem* items_;
     HMENU handle_ = nullptr;

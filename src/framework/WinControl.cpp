@@ -1167,3 +1167,26 @@ void TWinControl::TextChanged()
     if (handle_)
         SetWindowTextW(handle_, WideChars(text_));
 }
+
+// ---- TDrawingHold
+
+TDrawingHold::TDrawingHold(TWinControl* Control)
+{
+    if (!Control || !Control->HandleAllocated() || !Control->Visible())
+        return;
+    const HWND wnd = Control->Handle();
+    // A window whose style lacks WS_VISIBLE is hidden or already held.
+    if (!(GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE))
+        return;
+    SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
+    wnd_ = wnd;
+}
+
+TDrawingHold::~TDrawingHold()
+{
+    if (!wnd_ || !IsWindow(wnd_))
+        return;
+    SendMessageW(wnd_, WM_SETREDRAW, TRUE, 0);
+    // What changed while held was not recorded: everything is drawn again, once.
+    RedrawWindow(wnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}

@@ -10,9 +10,14 @@
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 
+#include "scan/files/dlg_infodialog.h"
+#include "support/real_input.h"
+
 #include "framework/Dialogs.h"
+#include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 
+#include <cmath>
 #include <cstring>
 
 using namespace mainroad;
@@ -22,6 +27,13 @@ namespace {
 bool SameViews(const TViewStates& A, const TViewStates& B)
 {
     return std::memcmp(&A, &B, sizeof A) == 0;
+}
+
+std::u16string EnvironmentVariable(const wchar_t* Name)
+{
+    wchar_t value[1024] = {};
+    const DWORD n = GetEnvironmentVariableW(Name, value, 1024);
+    return n < 1024 ? std::u16string(reinterpret_cast<const char16_t*>(value), n) : std::u16string();
 }
 
 }  // namespace
@@ -184,4 +196,62 @@ TEST_F(ProgramTest, ARefusedFileShowsItsMessageAndLeavesThePreviousScanAsItWasDr
         EXPECT_EQ(after.data, before.data);
     }
     EXPECT_EQ(MainForm->MenuFile_LastUsed->Count(), 1);
+}
+
+// A temporary folder that takes no files (here the system's read-only /sys, which refuses even
+// its owner): each scan opens all the same, without an undo snapshot. The user is told once per
+// scan, in an information box; Undo all changes stays off, also after an edit. Once the folder
+// takes files again, the next open has its snapshot and an edit can be undone.
+TEST_F(ProgramTest, AReadOnlyTemporaryFolderStillOpensScansWithUndoOff)
+{
+    const std::u16string readOnly = u"Z:\\sys\\";
+    const DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(readOnly.c_str()));
+    ASSERT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    ASSERT_TRUE(CreateTempFile(u"l3d", readOnly).empty()) << "the folder must refuse new files";
+    CopyExampleScans();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(l3d::testing::FocusWindow(MainForm->Handle()));
+    std::vector<std::pair<uint8_t, std::u16string>> told;
+    InfoDialogSeam() = [&](uint8_t Kind, const std::u16string&, const std::u16string& Text, uint16_t,
+                           const TNotifyEvent&) {
+        told.push_back({Kind, Text});
+        return int32_t{1};
+    };
+    const std::u16string tmp = EnvironmentVariable(L"TMP");
+    SetEnvironmentVariableW(L"TMP", reinterpret_cast<const wchar_t*>(readOnly.c_str()));
+
+    for (const char16_t* example : {u"Field with metal object", u"Tarnwell sample"}) {
+        SCOPED_TRACE(WideToUtf8(example));
+        told.clear();
+        RunCommand(ExampleItem(example));
+        EXPECT_EQ(MainForm->FileManager->FileName(), ExamplesFolder() + example + u".dmo");
+        EXPECT_FALSE(MainForm->FileManager->HasSnapshot());
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0].first, 2);
+        EXPECT_NE(told[0].second.find(u"cannot be undone"), std::u16string::npos);
+        // An edit as the keyboard gives it: Undo stays off, and nothing more is said.
+        l3d::testing::PressKey('X', {VK_CONTROL});
+        EXPECT_EQ(MainForm->Edited, 1);
+        EXPECT_FALSE(MainForm->MenuEditReset->Enabled());
+        EXPECT_FALSE(MainForm->ToolButtonUndo->Enabled());
+        MainForm->UpdateMenuStates(true);
+        EXPECT_FALSE(MainForm->MenuEditReset->Enabled());
+        EXPECT_FALSE(MainForm->ToolButtonUndo->Enabled());
+        EXPECT_EQ(told.size(), 1u);
+        ASSERT_TRUE(WaitForFrame());
+        EXPECT_GT(PixelsOtherThan(ViewPixels(MainForm->Viewports[MainViewport]), 0), 1000u);
+    }
+
+    SetEnvironmentVariableW(L"TMP", reinterpret_cast<const wchar_t*>(tmp.c_str()));
+    told.clear();
+    RunCommand(ExampleItem(u"Field with metal object"));
+    EXPECT_TRUE(MainForm->FileManager->HasSnapshot());
+    EXPECT_TRUE(told.empty());
+    const float opened = MainForm->ScanImage->ScanData->First->Value;
+    l3d::testing::PressKey('X', {VK_CONTROL});
+    ASSERT_TRUE(MainForm->ToolButtonUndo->Enabled());
+    ASSERT_TRUE(MainForm->MenuEditReset->Enabled());
+    RunCommand(MainForm->MenuEditReset);
+    const float undone = MainForm->ScanImage->ScanData->First->Value;
+    EXPECT_TRUE(undone == opened || (std::isnan(undone) && std::isnan(opened)));
 }

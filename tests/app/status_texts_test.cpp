@@ -191,6 +191,13 @@ TEST(MenuStates, ByTheKindOfScan)
     EXPECT_TRUE(Tarnwell["ToolButton_FEChart"]);
     EXPECT_FALSE(Tarnwell["ComboBoxSoil"]);
     EXPECT_TRUE(Tarnwell["ToolButtonUndo"]);
+    EXPECT_TRUE(Tarnwell["MenuEditReset"]);
+
+    // Without an undo snapshot nothing can be undone, edited or not.
+    auto NoSnapshot = States({true, true, 0, 1, false, true, false});
+    EXPECT_FALSE(NoSnapshot["ToolButtonUndo"]);
+    EXPECT_FALSE(NoSnapshot["MenuEditReset"]);
+    EXPECT_TRUE(NoSnapshot["MenuEditInterpolate"]);
 
     auto TopView = States({true, true, 2, 0, true, false});  // a flat scan: no camera commands
     EXPECT_TRUE(TopView["MenuFileExport"]);

@@ -126,6 +126,26 @@ TEST(Menus, TheMenuBarShowsItsItemsAndFollowsTheirState)
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 1)), 5);
     EXPECT_EQ(GetMenu(m.form->Handle()), bar);  // rebuilt in place
 
+    // A list inside a menu gets its first items, one turns into a line, and all go again, as a
+    // recent-files list does: the list is made again where it is, the other menu stays as it was.
+    TMenuItem* recent = AddItem(m.file, u"Recent");
+    EXPECT_EQ(NativeItem(bar, recent->Command()).hSubMenu, nullptr);
+    const HMENU fileMenu = GetSubMenu(bar, 0), viewMenuBefore = GetSubMenu(bar, 1);
+    TMenuItem* first = AddItem(recent, u"a.dmo");
+    TMenuItem* second = AddItem(recent, u"b.dmo");
+    const HMENU recentMenu = NativeItem(bar, recent->Command()).hSubMenu;
+    ASSERT_NE(recentMenu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(recentMenu), 2);
+    NativeItem(bar, second->Command(), &text);
+    EXPECT_EQ(text, u"b.dmo");
+    first->SetCaption(u"-");
+    EXPECT_EQ(NativeItem(bar, first->Command()).fType & MFT_SEPARATOR, static_cast<UINT>(MFT_SEPARATOR));
+    recent->Clear();
+    EXPECT_EQ(NativeItem(bar, recent->Command()).hSubMenu, nullptr);
+    EXPECT_EQ(GetSubMenu(bar, 0), fileMenu);
+    EXPECT_EQ(GetSubMenu(bar, 1), viewMenuBefore);
+    EXPECT_EQ(GetMenuItemCount(bar), 2);
+
     // Right to left: cascading from the right, bar items at the right.
     m.menu->SetRightToLeft(true);
     EXPECT_EQ(NativeItem(bar, m.file->Command()).fType & (MFT_RIGHTORDER | MFT_RIGHTJUSTIFY),

@@ -1,9 +1,12 @@
-// Opening a scan under a memory limit: a file that cannot be loaded for lack of memory, or whose
-// undo snapshot cannot be written, is refused like a damaged file and changes nothing: scan,
-// views, remarks, file name, snapshot, recent list and menus stay as they were, and no file is
-// left behind in the temporary folder.
+// Opening a scan under a memory limit: a file that cannot be loaded for lack of memory is
+// refused with a message that says so and changes nothing: scan, views, remarks, file name,
+// snapshot, recent list and menus stay as they were, and no file is left behind in the
+// temporary folder. A file far too large is refused before its points are read. A scan whose
+// undo snapshot cannot be written opens without one, and the user is told once.
 #include "filemanager_fixture.h"
 #include "support/memory_limit.h"
+
+#include "scan/files/bkStrings.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,7 +26,14 @@
 
 namespace {
 
-const std::u16string NotRecognised = u"The file format is not recognised.";
+const std::u16string NoSnapshot =
+    u"The scan is open, but its values could not be saved for Undo: the temporary folder is full, "
+    u"write-protected or missing. Changes to this scan cannot be undone.";
+
+std::u16string NoMemoryFor(const std::u16string& Path)
+{
+    return u"There is not enough memory to open \"" + WideExtractFileName(Path) + u"\".";
+}
 
 // The fixture's state with the menu captions and the files of the temporary folder.
 struct TFullState {
@@ -120,12 +130,30 @@ protected:
         return path;
     }
 
-    void ExpectRefusedWithNothingChanged(bool Opened, const TFullState& Before)
+    void ExpectRefusedWithNothingChanged(bool Opened, const TFullState& Before, const std::u16string& Path)
     {
         EXPECT_FALSE(Opened);
         EXPECT_TRUE(Full() == Before);
         ASSERT_EQ(Messages.Messages.size(), 1u);
-        EXPECT_EQ(Messages.Messages[0].Text, NotRecognised);
+        EXPECT_EQ(Messages.Messages[0].Kind, 1);
+        EXPECT_EQ(Messages.Messages[0].Text, NoMemoryFor(Path));
+        Messages.Messages.clear();
+    }
+
+    // The scan opened without a snapshot: Undo has nothing, no snapshot file is left, and the
+    // user is told once.
+    void ExpectOpenWithoutSnapshotToldOnce(bool Opened, const std::u16string& Path)
+    {
+        EXPECT_TRUE(Opened);
+        EXPECT_EQ(Manager.FileName(), Path);
+        EXPECT_FALSE(Manager.HasSnapshot());
+        EXPECT_TRUE(Full().TempFiles.empty());
+        EXPECT_TRUE(Messages.Messages.empty());
+        Manager.TellMissingSnapshot();
+        Manager.TellMissingSnapshot();
+        ASSERT_EQ(Messages.Messages.size(), 1u);
+        EXPECT_EQ(Messages.Messages[0].Kind, 2);
+        EXPECT_EQ(Messages.Messages[0].Text, NoSnapshot);
         Messages.Messages.clear();
     }
 
@@ -136,16 +164,19 @@ private:
 };
 
 // Each allocation an open makes is refused in turn, the first to the last: wherever memory runs
-// out, the open is refused and leaves everything as it was, and once every allocation succeeds
-// the file loads whole.
+// out, the open is refused and leaves everything as it was - except while the snapshot is
+// written, which only costs the snapshot - and once every allocation succeeds the file loads
+// whole.
 TEST_F(FileManagerMemoryTest, AnAllocationRefusedAnywhereInAnOpenChangesNothing)
 {
     OpenFirst();
+    const std::u16string first = Manager.FileName();
     const TExampleScan second = MakeTarnwellScanExample();
     const std::u16string path = WriteExample(second);
-    const TFullState before = Full();
+    TFullState before = Full();
 
     uint64_t n = 1;
+    int withoutSnapshot = 0;
     for (;; ++n) {
         bool opened = false;
         bool threw = false;
@@ -165,11 +196,24 @@ TEST_F(FileManagerMemoryTest, AnAllocationRefusedAnywhereInAnOpenChangesNothing)
             break;
         }
         SCOPED_TRACE("allocation " + std::to_string(n));
-        ExpectRefusedWithNothingChanged(opened, before);
+        if (opened) {
+            ++withoutSnapshot;
+            EXPECT_EQ(Scan.Count, uint32_t(second.Columns * second.Rows));
+            ExpectOpenWithoutSnapshotToldOnce(opened, path);
+            // The first scan again, for the next allocation.
+            ASSERT_TRUE(Open(first));
+            before = Full();
+        } else {
+            ExpectRefusedWithNothingChanged(opened, before, path);
+        }
         if (HasFailure())
             return;
     }
     EXPECT_GT(n, 10u);  // the sweep went through the open's allocations
+    EXPECT_GT(withoutSnapshot, 0);
+    EXPECT_TRUE(Manager.HasSnapshot());
+    Manager.TellMissingSnapshot();
+    EXPECT_TRUE(Messages.Messages.empty());
 
     EXPECT_EQ(Manager.FileName(), path);
     EXPECT_EQ(Scan.Count, uint32_t(second.Columns * second.Rows));
@@ -200,7 +244,7 @@ TEST_F(FileManagerMemoryTest, AScanLargerThanTheMemoryLeftIsRefusedAndTheOldOneS
         }
         EXPECT_GT(refusals, 0u);
         EXPECT_LE(peak, size_t(4u << 20));
-        ExpectRefusedWithNothingChanged(opened, before);
+        ExpectRefusedWithNothingChanged(opened, before, path);
 
         // With the memory back, the same file loads.
         ASSERT_TRUE(Open(path));
@@ -261,35 +305,47 @@ void ExpectInChildUnderLimit(int Resource, rlim_t Limit, TBody Body)
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-// A disk that takes no more bytes: the new snapshot cannot be written, so the open is refused
-// while the previous snapshot is still there and whole.
-TEST_F(FileManagerMemoryTest, ASnapshotThatCannotBeWrittenRefusesTheOpenAndKeepsTheOldOne)
+// A disk that takes no more bytes: the new snapshot cannot be written, so the scan opens
+// without one. The part of it that was written goes, the old snapshot goes too (it holds the
+// other scan's values), Undo restores nothing, and the user is told once.
+TEST_F(FileManagerMemoryTest, AScanWhoseSnapshotCannotBeWrittenOpensWithoutOne)
 {
     OpenFirst();
-    const std::u16string path = WriteExample(MakeTarnwellScanExample());
     // A snapshot of several chunks, and a disk that fills after the first.
     const std::u16string large = WriteSparseScan("large.dmo", TScanFileKind::L3DDemo, 40000);
-    const TFullState before = Full();
-    ASSERT_GT(before.Base.TempBytes.size(), 100u);
+    ASSERT_GT(Full().Base.TempBytes.size(), 100u);
+    auto toldOnce = [&] {
+        const bool quiet = Messages.Messages.empty();
+        Manager.TellMissingSnapshot();
+        Manager.TellMissingSnapshot();
+        return quiet && Messages.Messages.size() == 1 && Messages.Messages[0].Kind == 2 &&
+               Messages.Messages[0].Text == NoSnapshot;
+    };
     ExpectInChildUnderLimit(RLIMIT_FSIZE, 100000, [&] {
-        const bool opened = Open(large);
+        const bool opened = Open(large) && Manager.FileName() == large && Scan.Count == 40000;
+        const bool none = !Manager.HasSnapshot() && Full().TempFiles.empty();
         // The chunk that filled the disk was written in part; no chunk was tried after it.
-        return !opened && Full() == before && Messages.Messages.size() == 1 && writesBeyondLimit == 0;
+        const bool stopped = writesBeyondLimit == 0;
+        Scan.First->Value = 7.0f;
+        Manager.RestoreTempSnapshot();
+        const bool kept = Scan.First->Value == 7.0f;
+        const bool told = toldOnce();
+        if (!opened || !none || !stopped || !kept || !told)
+            std::fprintf(stderr, "opened %d, none %d, stopped %d, kept %d, told %d\n", opened, none, stopped, kept, told);
+        return opened && none && stopped && kept && told;
     });
+    // A snapshot of the scan in force that cannot be written takes the old one with it, and is
+    // told as well.
     ExpectInChildUnderLimit(RLIMIT_FSIZE, 100, [&] {
-        const bool opened = Open(path);
-        const bool unchanged = !opened && Full() == before && Messages.Messages.size() == 1 &&
-                               Messages.Messages[0].Text == NotRecognised;
-        // A snapshot of the scan in force that cannot be written takes the old one with it: it
-        // would restore another scan's values.
         const bool dropped = !Manager.CreateTempSnapshot() && Manager.TempFileName().empty() && Full().TempFiles.empty();
-        if (!unchanged || !dropped)
-            std::fprintf(stderr, "unchanged %d, dropped %d\n", unchanged, dropped);
-        return unchanged && dropped;
+        const bool told = toldOnce();
+        if (!dropped || !told)
+            std::fprintf(stderr, "dropped %d, told %d\n", dropped, told);
+        return dropped && told;
     });
 }
 
-// The program's own address space runs out, as it does for a large file in 32 bits.
+// The program's own address space has too little left, as for a large file in 32 bits.
 TEST_F(FileManagerMemoryTest, AddressSpaceRunningOutRefusesTheOpen)
 {
 #if defined(__SANITIZE_ADDRESS__)
@@ -354,7 +410,7 @@ private:
     std::vector<std::pair<void*, size_t>> blocks_;
 };
 
-// The 32-bit address space runs out part-way through a large Tarnwell file.
+// The 32-bit address space has too little left for a large Tarnwell file.
 TEST_F(FileManagerMemoryTest, AddressSpaceRunningOutRefusesTheOpen)
 {
     OpenFirst();
@@ -370,11 +426,54 @@ TEST_F(FileManagerMemoryTest, AddressSpaceRunningOutRefusesTheOpen)
         opened = Open(path);
     }
     EXPECT_GT(taken, size_t(1) << 30);
-    ExpectRefusedWithNothingChanged(opened, before);
+    ExpectRefusedWithNothingChanged(opened, before, path);
     ASSERT_TRUE(Open(path));
     EXPECT_EQ(Scan.Count, points);
 }
 
 #endif
+
+// Files far beyond what a process can hold - scans of 3 GB and 5 GB, more points than a 32-bit
+// address space takes - are refused before a point is made: nothing of the scan is allocated,
+// and the message says that memory is short.
+TEST_F(FileManagerMemoryTest, AFileTooLargeForMemoryIsRefusedBeforeItsPointsAreMade)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    OpenFirst();
+    for (const uint64_t gigabytes : {3u, 5u}) {
+        SCOPED_TRACE(std::to_string(gigabytes) + " GB");
+        const uint32_t points = uint32_t((gigabytes << 30) / ScanRecordSize);
+        const std::u16string path =
+            WriteSparseScan("radar" + std::to_string(gigabytes) + ".dmo", TScanFileKind::L3DDemo, points);
+        const TFullState before = Full();
+        auto refusedUntouched = [&] {
+            // A limit far below the scan, which the open must never come near.
+            TMemoryLimit limit = TMemoryLimit::Bytes(size_t(64) << 20);
+            const bool opened = Open(path);
+            const bool untried = limit.Refusals() == 0 && limit.PeakExtraBytes() < (size_t(8) << 20);
+            if (opened || !untried)
+                std::fprintf(stderr, "opened %d, refusals %llu, peak %zu\n", opened,
+                             (unsigned long long)limit.Refusals(), limit.PeakExtraBytes());
+            return !opened && untried;
+        };
+#ifdef _WIN32
+        EXPECT_TRUE(refusedUntouched());
+        ExpectRefusedWithNothingChanged(false, before, path);
+#else
+        // A 64-bit process holds these: it gets an address space of 32-bit size here.
+        ExpectInChildUnderLimit(RLIMIT_AS, rlim_t(4) << 30, [&] {
+            const bool refused = refusedUntouched();
+            const bool told = Messages.Messages.size() == 1 && Messages.Messages[0].Text == NoMemoryFor(path);
+            const bool unchanged = Full() == before;
+            if (!told || !unchanged)
+                std::fprintf(stderr, "told %d, unchanged %d\n", told, unchanged);
+            return refused && told && unchanged;
+        });
+#endif
+    }
+#endif
+}
 
 } // namespace

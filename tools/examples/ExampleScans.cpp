@@ -193,3 +193,24 @@ std::vector<TExampleScan> AllExampleScans()
 {
     return {MakeFieldExample(), MakeTarnwellSampleExample(), MakeTarnwellScanExample()};
 }
+
+TScanFileSource MakeSquareScan(int Size)
+{
+    TScanFileSource source;
+    source.Kind = TScanFileKind::L3DDemo;
+    source.LinesPerBlock = Size;
+    source.Count = Size * Size;
+    source.ViewStates = ExamplePresetViews();
+    source.Remarks.Project = u"Benchmark";
+    source.Records.reserve(size_t(Size) * size_t(Size));
+    for (int c = 0; c < Size; ++c)
+        for (int r = 0; r < Size; ++r) {
+            const double x = (c - Size * 0.5) / (Size * 0.25), y = (r - Size * 0.5) / (Size * 0.25);
+            TScanRecord record;
+            record.Value = float(100.0 + 60.0 * std::exp(-(x * x + y * y)) + 4.0 * std::sin(c * 0.3) * std::cos(r * 0.2));
+            record.X = float(c);
+            record.Y = float(r);
+            source.Records.push_back(record);
+        }
+    return source;
+}

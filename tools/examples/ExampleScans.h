@@ -31,3 +31,8 @@ TExampleScan MakeTarnwellSampleExample();
 TExampleScan MakeTarnwellScanExample();
 
 std::vector<TExampleScan> AllExampleScans();
+
+// A square scan of Size x Size points of the program's own kind for the benchmarks: a hill
+// with ripples on it, stored column by column ("DMO.L3D.01", project "Benchmark", the preset
+// views).
+TScanFileSource MakeSquareScan(int Size);

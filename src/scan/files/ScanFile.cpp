@@ -180,7 +180,7 @@ bool PaddingExceedsPoints(uint64_t Points, uint64_t LinesPerBlock)
     return padding > Points;
 }
 
-TScanParseResult ParseScanFile(TStream& Stream, TScanFileKind Kind, TScanFileContent& Content)
+TScanParseResult ParseScanFile(TStream& Stream, TScanFileKind Kind, TScanFileContent& Content, uint64_t MaxPoints)
 {
     TScanFileContent read;
     read.Kind = Kind;
@@ -206,7 +206,9 @@ TScanParseResult ParseScanFile(TStream& Stream, TScanFileKind Kind, TScanFileCon
     read.PointAreaStart = Stream.Position();
     if (IsTNWKind(Kind))
         read.TNWStart = static_cast<uint32_t>(read.PointAreaStart);
-    read.PointCount = WalkPoints(Stream, Kind, UINT64_MAX, nullptr);
+    read.PointCount = WalkPoints(Stream, Kind, MaxPoints == UINT64_MAX ? MaxPoints : MaxPoints + 1, nullptr);
+    if (read.PointCount > MaxPoints)
+        return TScanParseResult::TooManyPoints;
     if (PaddingExceedsPoints(read.PointCount, static_cast<uint64_t>(linesPerBlock)))
         return TScanParseResult::UnusableBlock;
     Content = std::move(read);

@@ -99,11 +99,14 @@ enum class TScanParseResult {
     Ok,
     CutShort,        // the fixed blocks or the remarks end early, or a string is damaged
     UnusableBlock,   // lines per block or count not positive, or padding beyond the points
+    TooManyPoints,   // the point area holds more points than the caller can take
 };
 
 // Parses a whole file of Kind from the start of Stream. A last point cut short is dropped.
-// Every length is checked against the bytes left before anything is allocated.
-TScanParseResult ParseScanFile(TStream& Stream, TScanFileKind Kind, TScanFileContent& Content);
+// Every length is checked against the bytes left before anything is allocated. The points are
+// counted up to MaxPoints + 1 only: a point area that holds more is not walked to its end.
+TScanParseResult ParseScanFile(TStream& Stream, TScanFileKind Kind, TScanFileContent& Content,
+                               uint64_t MaxPoints = UINT64_MAX);
 
 // Delivers the PointCount records of a parsed file, in file order, to Sink; for the TNW kinds
 // each carries the file offset of its first sample as a Double in its first carried bytes.

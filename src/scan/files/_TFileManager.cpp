@@ -11,6 +11,7 @@
 #include "widgets/el/menus/ElMenus.h"
 
 #include "framework/FileUtils.h"
+#include "framework/MemoryStatus.h"
 
 #include <new>
 
@@ -18,14 +19,28 @@ namespace {
 
 // Text ids and the English texts shown when the language file lacks them.
 constexpr int32_t TextError = 171;
+constexpr int32_t TextInformation = 170;
 constexpr int32_t TextNotRecognised = 91;
 constexpr int32_t TextNotFound = 92;
+constexpr int32_t TextNoMemory = 260;
+constexpr int32_t TextNoSnapshot = 261;
 constexpr char16_t DefaultError[] = u"Error";
+constexpr char16_t DefaultInformation[] = u"Information";
 constexpr char16_t DefaultNotRecognised[] = u"The file format is not recognised.";
 constexpr char16_t DefaultNotFound[] = u"File not found.";
+constexpr char16_t DefaultNoMemory[] = u"There is not enough memory to open \"%s\".";
+constexpr char16_t DefaultNoSnapshot[] =
+    u"The scan is open, but its values could not be saved for Undo: the temporary folder is full, "
+    u"write-protected or missing. Changes to this scan cannot be undone.";
 
 constexpr uint8_t KindError = 1;
+constexpr uint8_t KindInformation = 2;
 constexpr uint16_t ButtonOK = 4;
+
+// What an open needs beside the points of the new scan: its read buffers and snapshot chunk,
+// and room for the program to go on working (menus, messages, the first picture at its
+// coarsest) once the scan is in.
+constexpr uint64_t MemoryKeptFree = 64u << 20;
 
 } // namespace
 
@@ -56,14 +71,22 @@ TFileManager::~TFileManager()
         MainMenuItem->Clear();
 }
 
-void TFileManager::ShowError(int32_t TextID, const std::u16string& Default)
+void TFileManager::ShowMessage(uint8_t Kind, int32_t TextID, const std::u16string& Default, const std::u16string& Name)
 {
     try {
         TMessageSink& sink = messages_ ? *messages_ : DefaultMessageSink();
-        sink.ShowInfoDialog(KindError, GetText(TextError, DefaultError), GetText(TextID, Default), ButtonOK);
+        const std::u16string caption =
+            Kind == KindError ? GetText(TextError, DefaultError) : GetText(TextInformation, DefaultInformation);
+        const std::u16string text = GetText(TextID, Default);
+        sink.ShowInfoDialog(Kind, caption, Name.empty() ? text : FormatMessageS(text, Name), ButtonOK);
     } catch (const std::bad_alloc&) {
         // Without memory even for the message, the failure goes untold; nothing has changed.
     }
+}
+
+void TFileManager::ShowError(int32_t TextID, const std::u16string& Default, const std::u16string& Name)
+{
+    ShowMessage(KindError, TextID, Default, Name);
 }
 
 // Everything an open commits, made ready while the program's state is still untouched.
@@ -72,6 +95,7 @@ struct TFileManager::TPreparedOpen {
     TScanFileContent Content;
     std::unique_ptr<TScanData> Scan;
     TNewSnapshot Snapshot;
+    bool SnapshotWritten = false;
     TRecentFileList Recent;
     bool RecentChanged = false;
 };
@@ -114,11 +138,25 @@ TFileManager::TPrepareResult TFileManager::Prepare(const std::u16string& FileNam
         if (kind == TScanFileKind::None)
             return TPrepareResult::Unusable;
         stream.SetPosition(0);
-        if (ParseScanFile(stream, kind, Open.Content) != TScanParseResult::Ok)
+        // The points are counted against the memory left before any of them is made: a file
+        // far too large for it is refused at once, not when memory runs out half-way.
+        const uint64_t left = MemoryLeftForProcess();
+        const uint64_t usable = left > MemoryKeptFree ? left - MemoryKeptFree : 0;
+        switch (ParseScanFile(stream, kind, Open.Content, usable / sizeof(TScanPoint))) {
+        case TScanParseResult::Ok:
+            break;
+        case TScanParseResult::TooManyPoints:
+            return TPrepareResult::NoMemory;
+        default:
             return TPrepareResult::Unusable;
+        }
+        const TScanBlock& block = Open.Content.ScanBlock;
+        const uint64_t lines = static_cast<uint64_t>(block.LinesPerBlock());
+        const uint64_t padding = (lines - Open.Content.PointCount % lines) % lines;
+        if (TScanData::StorageBytes(Open.Content.PointCount + padding, lines) > usable)
+            return TPrepareResult::NoMemory;
 
         // The new scan is built beside the current one, which stays whole until the commit.
-        const TScanBlock& block = Open.Content.ScanBlock;
         Open.Scan = std::make_unique<TScanData>(Current.ColorManager());
         TScanData& scan = *Open.Scan;
         scan.SetLineOrder(0);
@@ -133,13 +171,9 @@ TFileManager::TPrepareResult TFileManager::Prepare(const std::u16string& FileNam
         scan.EndReceiveAside();
     }
 
-    switch (snapshot_.WriteNew(*Open.Scan, Open.Snapshot)) {
-    case TUndoSnapshot::TWriteResult::Written:
-    case TUndoSnapshot::TWriteResult::NoTempFolder:  // no snapshot is possible at all
-        break;
-    case TUndoSnapshot::TWriteResult::Failed:
-        return TPrepareResult::Unusable;
-    }
+    // A scan whose snapshot cannot be written (the temporary folder full, write-protected or
+    // missing) opens all the same, without one: Undo all changes has nothing to restore then.
+    Open.SnapshotWritten = snapshot_.WriteNew(*Open.Scan, Open.Snapshot) == TUndoSnapshot::TWriteResult::Written;
     Open.FileName = FileName;
     Open.Recent = recent_;
     Open.RecentChanged = Open.Recent.Add(FileName);
@@ -164,7 +198,9 @@ void TFileManager::Commit(TPreparedOpen& Open, TScanData& Scan) noexcept
     loaded_ = true;
     Modified = false;
     recent_ = std::move(Open.Recent);
+    // Without a new snapshot the old one goes too: it holds another scan's values.
     snapshot_.Replace(Open.Snapshot);
+    snapshotUntold_ = !Open.SnapshotWritten;
 }
 
 bool TFileManager::OpenFile(const std::u16string& FileName, std::string& Magic)
@@ -188,8 +224,10 @@ bool TFileManager::OpenFile(const std::u16string& FileName, std::string& Magic)
                 if (prepared == TPrepareResult::Ready && open.RecentChanged)
                     RebuildRecentMenus(open.Recent, false);
             }
+        } catch (const std::bad_alloc&) {
+            prepared = TPrepareResult::NoMemory;
         } catch (const std::exception&) {
-            // The framework's errors, and std::bad_alloc when memory runs out.
+            // The framework's errors: the file could not be read again as it was parsed.
             prepared = TPrepareResult::Unusable;
         }
         if (prepared == TPrepareResult::Ready) {
@@ -203,7 +241,17 @@ bool TFileManager::OpenFile(const std::u16string& FileName, std::string& Magic)
         ShowError(TextNotFound, DefaultNotFound);
     else if (prepared == TPrepareResult::Unusable)
         ShowError(TextNotRecognised, DefaultNotRecognised);
+    else if (prepared == TPrepareResult::NoMemory)
+        ShowError(TextNoMemory, DefaultNoMemory, WideExtractFileName(FileName));
     return false;
+}
+
+void TFileManager::TellMissingSnapshot()
+{
+    if (!snapshotUntold_)
+        return;
+    snapshotUntold_ = false;
+    ShowMessage(KindInformation, TextNoSnapshot, DefaultNoSnapshot);
 }
 
 void TFileManager::SetRemarks(const TRemarksRec_L3D_3& Value)
@@ -308,7 +356,9 @@ void TFileManager::RecentFileItemClick(TObject* Sender)
 bool TFileManager::CreateTempSnapshot()
 {
     TScanData* scan = scanData_ ? scanData_() : nullptr;
-    return scan && snapshot_.Create(*scan);
+    const bool written = scan && snapshot_.Create(*scan);
+    snapshotUntold_ = !written;
+    return written;
 }
 
 void TFileManager::RestoreTempSnapshot()

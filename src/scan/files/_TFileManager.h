@@ -3,9 +3,10 @@
 //
 // Opening parses the whole file first and commits only a file that loads: a missing,
 // unrecognised or damaged file, one that cannot be opened, and one for which there is not
-// memory enough (or whose undo snapshot cannot be written) shows its message and leaves the
-// scan, the view states, the remarks, the file name, the snapshot and the recent list with
-// its menus as they were.
+// memory enough shows its message and leaves the scan, the view states, the remarks, the file
+// name, the snapshot and the recent list with its menus as they were. A scan too large for the
+// memory left is told so before its points are read. A scan whose undo snapshot cannot be
+// written opens without one.
 #pragma once
 
 #include "framework/Components.h"
@@ -46,8 +47,13 @@ public:
     // as "File not found."; one that exists but cannot be opened (locked, no permission) with
     // the framework's file-open error and the system's reason, in the standard error box.
     // True when the file loaded; then the snapshot is taken and the path enters the recent
-    // list.
+    // list. When the snapshot cannot be written the scan is open without one, and
+    // TellMissingSnapshot has something to tell.
     bool OpenFile(const std::u16string& FileName, std::string& Magic);
+    // Tells the user, in an information box, that the scan in force has no undo snapshot
+    // because it could not be written; once for each scan that lacks it, and nothing when it
+    // has one. The opener calls it once the window shows the scan.
+    void TellMissingSnapshot();
 
     // The main-menu item under which the recent files are listed too; may be null, and reads
     // null once the item is freed.
@@ -86,8 +92,10 @@ public:
     std::function<void(const std::u16string& FileName)> OnOpenRecentFile;
 
     // Takes the snapshot of the scan in force; false when none could be written (the previous
-    // one is gone then too, and restoring does nothing).
+    // one is gone then too, restoring does nothing, and TellMissingSnapshot tells it).
     bool CreateTempSnapshot();
+    // True while the scan in force has an undo snapshot to go back to.
+    bool HasSnapshot() const { return !snapshot_.FileName().empty(); }
     // Brings back the values of the snapshot; the caller recomputes the statistics.
     void RestoreTempSnapshot();
     void DeleteTempSnapshot();
@@ -95,10 +103,12 @@ public:
 
 private:
     struct TPreparedOpen;
-    enum class TPrepareResult { Ready, NotFound, Unusable, Reported };
+    enum class TPrepareResult { Ready, NotFound, Unusable, NoMemory, Reported };
 
-    // Both show their message unless memory is too short even for that.
-    void ShowError(int32_t TextID, const std::u16string& Default);
+    // These show their message unless memory is too short even for that; a "%s" in the text
+    // is filled with Name.
+    void ShowMessage(uint8_t Kind, int32_t TextID, const std::u16string& Default, const std::u16string& Name = {});
+    void ShowError(int32_t TextID, const std::u16string& Default, const std::u16string& Name = {});
     void ShowOpenError(const EFOpenError& Error);
     // Null (and the message shown) when the file cannot be opened.
     std::unique_ptr<TStream> OpenForReading(const std::u16string& FileName);
@@ -118,6 +128,7 @@ private:
     IElPopupMenu* popupMenu_;
     TRecentFileList recent_;
     TUndoSnapshot snapshot_;
+    bool snapshotUntold_ = false;  // the scan in force has no snapshot, and the user was not told
     std::u16string fileName_;
     bool loaded_ = false;
     uint16_t fileContent_ = 0;

@@ -233,6 +233,17 @@ float TScanData::PaddingValue() const
     return float(linkedSum_.Value() / double(linkedValid_));
 }
 
+uint64_t TScanData::StorageBytes(uint64_t Points, uint64_t Rows)
+{
+    // The row ends grow by doubling: up to twice their count each. Counts beyond any address
+    // space saturate instead of wrapping.
+    constexpr uint64_t RowBytes = 2 * 2 * sizeof(TScanPoint*);
+    constexpr uint64_t Limit = UINT64_MAX / 4;
+    if (Points > Limit / sizeof(TScanPoint) || Rows > Limit / RowBytes)
+        return UINT64_MAX;
+    return Points * sizeof(TScanPoint) + Rows * RowBytes;
+}
+
 void TScanData::EndReceive()
 {
     if (Receiving != 1) return;

@@ -119,6 +119,10 @@ public:
     bool IsEmpty() const { return Count == 0; }
     void ClearScan();
 
+    // The memory a scan of Points points in Rows rows takes when received whole (its points,
+    // and the row ends the receive keeps), so that a scan can be refused before it is made.
+    static uint64_t StorageBytes(uint64_t Points, uint64_t Rows);
+
     void SetLineOrder(uint8_t Value);
     void SetScanMode(uint8_t Value);
     void SetPointsPerLine(uint32_t Value);

@@ -4,6 +4,7 @@
 #include "framework/LittleEndianBytes.h"
 
 #include <limits>
+#include <new>
 #include <vector>
 
 TElFileStream::TElFileStream(const std::u16string& FileName, uint16_t Mode, uint32_t)
@@ -63,6 +64,8 @@ bool ReadStringFromStream(TStream& Stream, std::string& S)
         Stream.ReadBuffer(tmp.data(), bytes);
         S = std::move(tmp);
         return true;
+    } catch (const std::bad_alloc&) {
+        throw;
     } catch (...) {
         return false;
     }
@@ -96,6 +99,8 @@ bool DoReadWideString(TStream& Stream, std::u16string& S)
             tmp[i] = static_cast<char16_t>(le::U16At(raw.data() + 2 * i));
         S = std::move(tmp);
         return true;
+    } catch (const std::bad_alloc&) {
+        throw;
     } catch (...) {
         return false;
     }

@@ -19,9 +19,10 @@ public:
     TElFileStream(const std::u16string& FileName, uint16_t Mode, uint32_t Rights);
 };
 
-// The stream-string routines never raise. A failed read never reads past the data and
-// allocates nothing larger than the bytes left in the stream: a length that cannot be
-// satisfied leaves the position at the end of the stream.
+// The stream-string routines raise nothing but std::bad_alloc, which the readers let through:
+// a string whose length the data can satisfy but the memory cannot is no damaged string. A
+// failed read never reads past the data and allocates nothing larger than the bytes left in
+// the stream: a length that cannot be satisfied leaves the position at the end of the stream.
 
 // On failure the bytes already written stay in the stream.
 bool WriteStringToStream(TStream& Stream, const std::string& S);

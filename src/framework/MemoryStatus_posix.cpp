@@ -1,0 +1,57 @@
+#include "framework/MemoryStatus.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// The process's address space in use, from /proc; 0 when it cannot be read.
+uint64_t AddressSpaceInUse()
+{
+    long pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    return pages > 0 ? uint64_t(pages) * uint64_t(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+// The system's available memory and free swap, from /proc; UINT64_MAX when unknown.
+uint64_t SystemMemoryAvailable()
+{
+    FILE* info = std::fopen("/proc/meminfo", "r");
+    if (!info)
+        return UINT64_MAX;
+    uint64_t available = 0, swap = 0;
+    bool found = false;
+    char line[256];
+    while (std::fgets(line, sizeof line, info)) {
+        unsigned long long kb = 0;
+        if (std::sscanf(line, "MemAvailable: %llu kB", &kb) == 1) {
+            available = kb * 1024;
+            found = true;
+        } else if (std::sscanf(line, "SwapFree: %llu kB", &kb) == 1) {
+            swap = kb * 1024;
+        }
+    }
+    std::fclose(info);
+    return found ? available + swap : UINT64_MAX;
+}
+
+}  // namespace
+
+uint64_t MemoryLeftForProcess()
+{
+    uint64_t left = SystemMemoryAvailable();
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        const uint64_t used = AddressSpaceInUse();
+        const uint64_t bound = uint64_t(limit.rlim_cur);
+        left = std::min(left, bound > used ? bound - used : 0);
+    }
+    return left;
+}

@@ -1,0 +1,16 @@
+#include "framework/MemoryStatus.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+uint64_t MemoryLeftForProcess()
+{
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (!GlobalMemoryStatusEx(&status))
+        return UINT64_MAX;
+    // The free part of the process's own address space, and the commit the system can still
+    // back with memory or the page file.
+    return std::min<uint64_t>(status.ullAvailVirtual, status.ullAvailPageFile);
+}
