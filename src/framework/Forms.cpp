@@ -264,6 +264,13 @@ void TCustomForm::VisibleChanged()
     if (Visible()) {
         PlaceByPosition();
         HWND h = Handle();
+        if (!ActivateOnShow) {
+            ShowWindow(h, SW_SHOWNOACTIVATE);
+            if (formStyle_ == TFormStyle::fsStayOnTop)
+                SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            DoShow();
+            return;
+        }
         static const int cmd[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
         ShowWindow(h, cmd[static_cast<int>(windowState_)]);
         if (formStyle_ == TFormStyle::fsStayOnTop)
