@@ -7,6 +7,7 @@
 
 #include "ExampleScans.h"
 #include "app/ChartModel.h"
+#include "app/ExportChoice.h"
 #include "app/dlg_about.h"
 #include "app/dlg_diagramm.h"
 #include "app/dlg_info.h"
@@ -396,6 +397,13 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheVersionBlockAndOpensTheWebPages)
     mainroad::RunCommand(MainForm->MenuHelpAbout);
     EXPECT_EQ(driver.Shown, 1);
     EXPECT_EQ(opened, (std::vector<std::u16string>{MakerWebAddress, ProductWebAddress}));
+    EXPECT_TRUE(ErrorBoxes.empty());
+
+    // A system that cannot open the page says so, naming it.
+    ShellExecuteSeam() = [](const std::u16string&, const std::u16string&, const std::u16string&,
+                            const std::u16string&, int) { return intptr_t{SE_ERR_NOASSOC}; };
+    mainroad::RunCommand(MainForm->MenuHelpWebsite);
+    EXPECT_EQ(ErrorBoxes, (std::vector<std::u16string>{OpenFailedText(MakerWebAddress)}));
 }
 
 TEST_F(InfoDialogsTest, TheUpdateCheckNamesTheVersionFromTheMenuAndOnceFromItsTimer)

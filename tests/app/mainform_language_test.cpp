@@ -209,3 +209,19 @@ TEST_F(LanguageTest, ARightToLeftMenuBarStandsAtTheRightAndItsMenusOpenToClicks)
     EXPECT_GT(opened[0].left, (client.left + client.right) / 2);
     EXPECT_NE(GlobalSettings.SplitScreen, split);
 }
+
+TEST_F(LanguageTest, TheFrameworksMessagesSpeakTheActiveLanguage)
+{
+    // A folder in the place of settings.cfg: the settings cannot be written at the end.
+    ASSERT_TRUE(ForceDirectories(SettingsFile() + u"\\"));
+    ASSERT_TRUE(Start());
+    ErrorBoxes.clear();
+    Stop();
+    EXPECT_EQ(ErrorBoxes, (std::vector<std::u16string>{u"The file " + SettingsFile() + u" cannot be created."}));
+
+    ASSERT_TRUE(Start({u"-de_DE"}));
+    ErrorBoxes.clear();
+    Stop();
+    EXPECT_EQ(ErrorBoxes,
+              (std::vector<std::u16string>{u"Die Datei " + SettingsFile() + u" kann nicht erstellt werden."}));
+}
