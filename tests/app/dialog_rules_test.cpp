@@ -150,6 +150,16 @@ TEST(Preferences, EveryFieldIsCheckedBeforeAnyIsApplied)
     TPreferenceChoices C = Good;
     C.ColorStepPosition = 0;
     EXPECT_EQ(CheckPreferences(C, 1, 2).BadField, TPreferenceField::ColorStep);
+    // The errors read in the active language, the text put in literally.
+    const auto language = [](int32_t ID, const std::u16string&) {
+        return u"T" + std::u16string(1, char16_t(u'0' + ID % 10)) + u" %s";
+    };
+    EXPECT_EQ(CheckPreferences(C, 1, 2, FormatSettings(), language).Error, u"T2 %s");
+    C = Good;
+    C.ZoomStepText = u"%d";
+    EXPECT_EQ(CheckPreferences(C, 1, 2, FormatSettings(), language).Error, u"T0 %d");
+    C.ZoomStepText = u"-2";
+    EXPECT_EQ(CheckPreferences(C, 1, 2, FormatSettings(), language).Error, u"T1 -2");
 }
 
 TEST(Preferences, EmptyChoicesKeepTheOldValues)
