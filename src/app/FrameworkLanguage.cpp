@@ -40,11 +40,6 @@ const TFrameworkTextEntry& EntryOf(TFrameworkTextId Id)
 
 }  // namespace
 
-int32_t FrameworkTextNumber(TFrameworkTextId Id)
-{
-    return EntryOf(Id).Number;
-}
-
 std::u16string FrameworkTextInLanguage(TFrameworkTextId Id, const TTextLookup& Lookup)
 {
     const TFrameworkTextEntry& entry = EntryOf(Id);

@@ -9,8 +9,6 @@
 #include "app/LanguageTexts.h"
 #include "framework/FrameworkTexts.h"
 
-// The number of the framework text in the language file.
-int32_t FrameworkTextNumber(TFrameworkTextId Id);
 // The framework text through Lookup, with its English text as the default.
 std::u16string FrameworkTextInLanguage(TFrameworkTextId Id, const TTextLookup& Lookup = GlobalTextLookup());
 

@@ -159,18 +159,6 @@ void TCustomForm::ApplyFrameStyle()
         SetLayeredWindowAttributes(h, 0, alphaValue_, LWA_ALPHA);
     SetWindowPos(h, formStyle_ == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    // A maximised window keeps the place its old frame gave it (maximising it again does not
-    // move it): restored and maximised afresh, it gets the place of a maximised window with
-    // the new frame, whose edges lie outside the screen.
-    if (IsZoomed(h) && IsWindowVisible(h)) {
-        WINDOWPLACEMENT placement{};
-        placement.length = sizeof placement;
-        GetWindowPlacement(h, &placement);
-        placement.showCmd = SW_SHOWNOACTIVATE;
-        SetWindowPlacement(h, &placement);
-        placement.showCmd = SW_SHOWMAXIMIZED;
-        SetWindowPlacement(h, &placement);
-    }
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value)
@@ -179,6 +167,18 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle Value)
         return;
     borderStyle_ = Value;
     ApplyFrameStyle();
+    // A maximised window keeps the place its old frame gave it (maximising it again does not
+    // move it): restored and maximised afresh, it gets the place of a maximised window with
+    // the new frame, whose edges lie outside the screen.
+    if (HandleAllocated() && IsZoomed(Handle()) && IsWindowVisible(Handle())) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(Handle(), &placement);
+        placement.showCmd = SW_SHOWNOACTIVATE;
+        SetWindowPlacement(Handle(), &placement);
+        placement.showCmd = SW_SHOWMAXIMIZED;
+        SetWindowPlacement(Handle(), &placement);
+    }
 }
 
 void TCustomForm::SetFormStyle(TFormStyle Value)
