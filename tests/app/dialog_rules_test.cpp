@@ -154,7 +154,6 @@ TEST(Preferences, EveryFieldIsCheckedBeforeAnyIsApplied)
     const auto language = [](int32_t ID, const std::u16string&) {
         return u"T" + std::u16string(1, char16_t(u'0' + ID % 10)) + u" %s";
     };
-    EXPECT_EQ(CheckPreferences(C, 1, 2, FormatSettings(), language).Error, u"T2 %s");
     C = Good;
     C.ZoomStepText = u"%d";
     EXPECT_EQ(CheckPreferences(C, 1, 2, FormatSettings(), language).Error, u"T0 %d");
@@ -259,29 +258,6 @@ TEST(Remarks, FieldSizesConvertBothWaysAndSurviveAnUnchangedEdit)
 
     EXPECT_EQ(FieldLengthLabel(&Foot, Numbered), u"T77 ( ft )");
     EXPECT_EQ(FieldWidthLabel(nullptr, Numbered), u"T78 (  )");
-}
-
-TEST(Remarks, ASeparatorIsSteppedOverOnlyWhereOneStandsAndTypedElsewhere)
-{
-    using K = TSeparatorKey;
-    // Caret before the shown separator of "4.60": any separator steps over it.
-    EXPECT_EQ(SeparatorKeyAction(u'.', u'.', u"4.60", 1, 0), K::StepOver);
-    EXPECT_EQ(SeparatorKeyAction(u',', u'.', u"4.60", 1, 0), K::StepOver);
-    EXPECT_EQ(SeparatorKeyAction(u';', u';', u"4;60", 1, 0), K::StepOver);
-    // After "25" typed over the whole text, at the end, or over a selection: typed.
-    EXPECT_EQ(SeparatorKeyAction(u'.', u'.', u"25", 2, 0), K::TypeSeparator);
-    EXPECT_EQ(SeparatorKeyAction(u',', u'.', u"4.60", 0, 0), K::TypeSeparator);
-    EXPECT_EQ(SeparatorKeyAction(u'.', u'.', u"4.60", 1, 3), K::TypeSeparator);
-    EXPECT_EQ(SeparatorKeyAction(u'5', u'.', u"4.60", 1, 0), K::NotASeparator);
-
-    TFormatSettings Comma = FormatSettings();
-    Comma.DecimalSeparator = u',';
-    EXPECT_EQ(TypedFieldSize(u"25,5", Comma), 25.5);
-    for (const char16_t* Refused : {u"0", u"0,00", u"-3", u"abc", u"", u"1,2,3"})
-        EXPECT_FALSE(TypedFieldSize(Refused, Comma));
-    EXPECT_EQ(FieldSizeRefusedText(u"-3", Numbered), u"T314");
-    EXPECT_EQ(FieldSizeRefusedText(u"%d", Defaulted),
-              u"'%d' is not a valid field size: enter a number greater than 0.");
 }
 
 TEST(Update, DefaultsAndTheURLSetter)
