@@ -32,6 +32,9 @@ std::u16string FileNameExtension(const std::u16string& FileName)
 TImageFormat ImageFormatOfFileName(const std::u16string& FileName)
 {
     const std::u16string Ext = FileNameExtension(FileName);
+    // A name that is only an extension ("C:\x\.png") names no picture.
+    if (Ext.size() == FileName.size() - FileNameStart(FileName))
+        return TImageFormat::Unsupported;
     if (Ext == u".jpg" || Ext == u".jpeg")
         return TImageFormat::Jpeg;
     if (Ext == u".png")
@@ -60,6 +63,14 @@ std::u16string ExportProposedName(const std::u16string& LoadedFileName)
     return Name.empty() ? u"Image" : Name;
 }
 
+std::u16string ExportFolder(const std::u16string& LastExportFolder, const std::u16string& Pictures,
+                            const std::u16string& Documents)
+{
+    if (!LastExportFolder.empty())
+        return LastExportFolder;
+    return Pictures.empty() ? Documents : Pictures;
+}
+
 std::u16string UnsupportedExtensionText(const std::u16string& Extension, const TTextLookup& Lookup)
 {
     return FormatMessageS(Lookup(234, u"The file extension %s is not supported."), Extension);
@@ -74,6 +85,11 @@ std::u16string HelpFilePath(const std::u16string& ProgramFolder, const std::u16s
 std::u16string HelpMissingText(const std::u16string& Path, const TTextLookup& Lookup)
 {
     return Lookup(174, u"The help file could not be found:") + u"\r\n" + Lookup(175, Path);
+}
+
+std::u16string OpenFailedText(const std::u16string& Target, const TTextLookup& Lookup)
+{
+    return Lookup(315, u"The system could not open:") + u"\r\n" + Target;
 }
 
 std::optional<int32_t> ChartHeaderOffset(const std::string& Magic, const TScanPoint* Selected, bool FileExists)

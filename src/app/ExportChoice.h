@@ -18,7 +18,8 @@ enum class TImageFormat : uint8_t { Jpeg, Png, Bmp, Unsupported };
 // there is none.
 std::u16string FileNameExtension(const std::u16string& FileName);
 // By the extension, compared exactly: ".jpg" and ".jpeg" JPEG, ".png" PNG, ".bmp" a Windows
-// bitmap; anything else (".JPG" too) is not supported and no file is written.
+// bitmap; anything else (".JPG" too), and a name that is only an extension (".png"), is not
+// supported and no file is written.
 TImageFormat ImageFormatOfFileName(const std::u16string& FileName);
 
 struct TFileType {
@@ -38,6 +39,10 @@ constexpr int32_t ExportFileTypeIndex = 1;
 std::u16string ExportDefaultExtension(int32_t FileTypeIndex);
 // The proposed name: the loaded file's name without folder and extension, or "Image".
 std::u16string ExportProposedName(const std::u16string& LoadedFileName);
+// The folder the save dialog starts in: the last export's folder, else the user's pictures,
+// else the documents (the first one that is not empty).
+std::u16string ExportFolder(const std::u16string& LastExportFolder, const std::u16string& Pictures,
+                            const std::u16string& Documents);
 // Text 234 with the extension put in literally.
 std::u16string UnsupportedExtensionText(const std::u16string& Extension,
                                         const TTextLookup& Lookup = GlobalTextLookup());
@@ -47,6 +52,9 @@ std::u16string HelpFilePath(const std::u16string& ProgramFolder, const std::u16s
 // The message for a missing help file: text 174, a line break and text 175 (the path when the
 // language has no text for it).
 std::u16string HelpMissingText(const std::u16string& Path, const TTextLookup& Lookup = GlobalTextLookup());
+// The message when the system cannot open a file or web address: text 315, a line break and
+// the target.
+std::u16string OpenFailedText(const std::u16string& Target, const TTextLookup& Lookup = GlobalTextLookup());
 
 // The file position of the selected point's 16-byte sample header, when the chart can be shown:
 // the file is of a chartable kind and still exists, a point is selected and its carried sample

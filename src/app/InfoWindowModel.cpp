@@ -6,14 +6,14 @@
 #include "widgets/el/foundation/ElStrUtils.h"
 
 const std::array<TInfoCaption, 8> InfoWindowCaptions{{
-    {"", 202, u"Info dialog"},
-    {"ElLabel_Longitude", 222, u"Longitude"},
-    {"ElLabel_Latitude", 223, u"Latitude"},
-    {"ElLabel_GPSQuality", 224, u"Quality"},
-    {"ElLabel_Impulse", 62, u"Impulse"},
-    {"ElLabel_ScanLine", 61, u"Scan line"},
-    {"ElLabel_ScanValue", 225, u"Reading"},
-    {"ElLabel_Depth", 63, u"Depth"},
+    {"", 202, u"Info dialog", false},
+    {"ElLabel_Longitude", 222, u"Longitude", false},
+    {"ElLabel_Latitude", 223, u"Latitude", false},
+    {"ElLabel_GPSQuality", 224, u"Quality", false},
+    {"ElLabel_Impulse", 62, u"Impulse", true},
+    {"ElLabel_ScanLine", 61, u"Scan line", true},
+    {"ElLabel_ScanValue", 225, u"Reading", true},
+    {"ElLabel_Depth", 63, u"Depth", true},
 }};
 
 TInfoWindowLayout LayoutInfoWindowPositions(bool RightToLeft, int32_t ClientWidth, int32_t GpsPanelWidth,
@@ -21,14 +21,17 @@ TInfoWindowLayout LayoutInfoWindowPositions(bool RightToLeft, int32_t ClientWidt
 {
     TInfoWindowLayout L;
     L.RowsRightToLeft = RightToLeft;
+    L.QualityRowWidth = ClientWidth > GpsPanelWidth ? ClientWidth - GpsPanelWidth : 0;
     if (RightToLeft) {
         L.GpsPanelLeft = 0;
         L.GpsLabelLeft = GpsPanelWidth - GpsLabelWidth;
         L.BarLefts = {18, 12, 6, 0};
+        L.QualityRowLeft = GpsPanelWidth;
     } else {
         L.GpsPanelLeft = ClientWidth - GpsPanelWidth;
         L.GpsLabelLeft = 0;
         L.BarLefts = {27, 33, 39, 45};
+        L.QualityRowLeft = 0;
     }
     return L;
 }

@@ -10,22 +10,28 @@
 #include "app/LanguageTexts.h"
 #include "scan/files/globals.h"
 
-// The window's caption and its seven row captions, by element name ("" is the window).
+// The window's caption and its seven row captions, by element name ("" is the window). The
+// value rows of the selected point read "<text>:" before their value, as the window's own
+// captions do; the GPS rows show the text alone.
 struct TInfoCaption {
     const char* Element;
     int32_t ID;
     const char16_t* Default;
+    bool Colon;
 };
 extern const std::array<TInfoCaption, 8> InfoWindowCaptions;
 
 // Left edges in the window for a reading direction. Left to right: the GPS panel at the right
 // edge, its label at 0 and the bars at 27, 33, 39, 45; right to left: the panel at 0, the label
-// at the panel's right edge and the bars at 18, 12, 6, 0.
+// at the panel's right edge and the bars at 18, 12, 6, 0. The row the panel stands in (the
+// quality row) takes the rest of the width beside it, so that the panel stays in sight.
 struct TInfoWindowLayout {
     bool RowsRightToLeft = false;
     int32_t GpsPanelLeft = 0;
     int32_t GpsLabelLeft = 0;
     std::array<int32_t, 4> BarLefts{};
+    int32_t QualityRowLeft = 0;
+    int32_t QualityRowWidth = 0;
 };
 TInfoWindowLayout LayoutInfoWindowPositions(bool RightToLeft, int32_t ClientWidth, int32_t GpsPanelWidth,
                                             int32_t GpsLabelWidth);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/Exceptions.h"
 #include "framework/NumberText.h"
 
 namespace {
@@ -27,16 +28,17 @@ bool ReadsAs(const std::u16string& Text, double Value, const TFormatSettings& Fo
 }
 
 // The step a text gives, or the reason it gives none.
-std::optional<float> CheckedStep(const std::u16string& Text, const TFormatSettings& Format, std::u16string& Error)
+std::optional<float> CheckedStep(const std::u16string& Text, const TFormatSettings& Format, const TTextLookup& Lookup,
+                                 std::u16string& Error)
 {
     double Read = 0.0;
     if (!TryStrToFloat(Text, Read, Format)) {
-        Error = u"'" + Text + u"' is not a valid number.";
+        Error = FormatMessageS(Lookup(310, u"'%s' is not a valid number."), Text);
         return std::nullopt;
     }
     const float Step = static_cast<float>(Read);
     if (!(Step > 0.0f) || !std::isfinite(Step)) {
-        Error = u"'" + Text + u"': the step must be greater than 0.";
+        Error = FormatMessageS(Lookup(311, u"'%s': the step must be greater than 0."), Text);
         return std::nullopt;
     }
     return Step;
@@ -92,7 +94,7 @@ void ResetPreferenceChoices(TPreferenceChoices& C, const TFormatSettings& Format
 }
 
 TPreferenceCheck CheckPreferences(const TPreferenceChoices& C, size_t LanguageCount, size_t UnitCount,
-                                  const TFormatSettings& Format)
+                                  const TFormatSettings& Format, const TTextLookup& Lookup)
 {
     TPreferenceCheck Check;
     TPreferenceValues& V = Check.Values;
@@ -100,20 +102,20 @@ TPreferenceCheck CheckPreferences(const TPreferenceChoices& C, size_t LanguageCo
         Check.BadField = Field;
         return Check;
     };
-    auto Step = CheckedStep(C.ZoomStepText, Format, Check.Error);
+    auto Step = CheckedStep(C.ZoomStepText, Format, Lookup, Check.Error);
     if (!Step)
         return Fail(TPreferenceField::ZoomStep);
     V.ZoomStep = *Step;
-    Step = CheckedStep(C.MoveStepText, Format, Check.Error);
+    Step = CheckedStep(C.MoveStepText, Format, Lookup, Check.Error);
     if (!Step)
         return Fail(TPreferenceField::MoveStep);
     V.MoveStep = *Step;
-    Step = CheckedStep(C.RotateStepText, Format, Check.Error);
+    Step = CheckedStep(C.RotateStepText, Format, Lookup, Check.Error);
     if (!Step)
         return Fail(TPreferenceField::RotateStep);
     V.RotateStep = *Step;
     if (C.ColorStepPosition < ColorStepMin || C.ColorStepPosition > ColorStepMax) {
-        Check.Error = u"The colour step must lie between 1 and 10.";
+        Check.Error = Lookup(312, u"The colour step must lie between 1 and 10.");
         return Fail(TPreferenceField::ColorStep);
     }
     V.ColorLimitStep = static_cast<float>(C.ColorStepPosition);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/LanguageTexts.h"
 #include "framework/FormatSettings.h"
 #include "scan/files/globals.h"
 
@@ -67,9 +68,10 @@ struct TPreferenceCheck {
 };
 
 // Checks every field before anything is applied: each step must read as a decimal number
-// that is finite and above 0 as a Single.
+// that is finite and above 0 as a Single. The error reads in the language of Lookup.
 TPreferenceCheck CheckPreferences(const TPreferenceChoices& Choices, size_t LanguageCount, size_t UnitCount,
-                                  const TFormatSettings& Format = FormatSettings());
+                                  const TFormatSettings& Format = FormatSettings(),
+                                  const TTextLookup& Lookup = GlobalTextLookup());
 
 // Stores checked values in the settings record, in the dialog's order; the language goes
 // through the language manager, which the caller sets from Values.LanguageIndex first.

@@ -1,5 +1,7 @@
 #include "app/ProgramStart.h"
 
+#include "app/FrameworkLanguage.h"
+
 #include "app/dlg_diagramm.h"
 #include "app/dlg_info.h"
 #include "device/dlg_init.h"
@@ -34,6 +36,7 @@ void InstallProgramServices()
         InstallElIniSystemRegistry();
         InstallD2XXLibrary();
         SetDefaultMessageSink(&InfoDialogMessageSink());
+        UseLanguageForFrameworkTexts();
         return true;
     }();
     (void)installed;

@@ -4,7 +4,8 @@
 
 // The program-wide services, once per process: the version flags, the themed hint window, the
 // scroll-function hook, the setting-change hook of the application window, the registry
-// backend of the ini store, the USB library and the message box for the file code's messages.
+// backend of the ini store, the USB library, the message box for the file code's messages and
+// the framework's messages in the active language.
 void InstallProgramServices();
 
 // The splash screen, the title "Lorvane 3D", the main window (whose creation runs the whole

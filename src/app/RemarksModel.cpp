@@ -1,6 +1,9 @@
 #include "app/RemarksModel.h"
 
+#include <cmath>
+
 #include "app/LengthUnits.h"
+#include "framework/Exceptions.h"
 #include "framework/NumberText.h"
 #include "framework/StrConv.h"
 #include "scan/files/globals.h"
@@ -15,6 +18,11 @@ std::u16string SizeLabel(int32_t ID, const TMeasureUnit* Unit, const TTextLookup
 double Stored(double Shown, const TMeasureUnit* Unit)
 {
     return Unit != nullptr ? StoredLength(Shown, *Unit) : Shown;
+}
+
+bool IsSeparator(char16_t Ch, char16_t DecimalSeparator)
+{
+    return Ch == DecimalSeparator || Ch == u'.' || Ch == u',';
 }
 
 } // namespace
@@ -79,7 +87,25 @@ TRemarksRec_L3D_3 RemarksAfterEdit(const TRemarksRec_L3D_3& Old, const TRemarksE
     return R;
 }
 
-bool StepsOverSeparator(char16_t Key, char16_t DecimalSeparator)
+TSeparatorKey SeparatorKeyAction(char16_t Key, char16_t DecimalSeparator, const std::u16string& Text,
+                                 int64_t SelStart, int64_t SelLength)
 {
-    return Key == DecimalSeparator || Key == u'.' || Key == u',';
+    if (!IsSeparator(Key, DecimalSeparator))
+        return TSeparatorKey::NotASeparator;
+    const bool beforeSeparator = SelLength == 0 && SelStart >= 0 && static_cast<uint64_t>(SelStart) < Text.size() &&
+                                 IsSeparator(Text[static_cast<size_t>(SelStart)], DecimalSeparator);
+    return beforeSeparator ? TSeparatorKey::StepOver : TSeparatorKey::TypeSeparator;
+}
+
+std::optional<double> TypedFieldSize(const std::u16string& Text, const TFormatSettings& Format)
+{
+    double size = 0.0;
+    if (!TryStrToFloat(Text, size, Format) || !std::isfinite(size) || !(size > 0.0))
+        return std::nullopt;
+    return size;
+}
+
+std::u16string FieldSizeRefusedText(const std::u16string& Text, const TTextLookup& Lookup)
+{
+    return FormatMessageS(Lookup(314, u"'%s' is not a valid field size: enter a number greater than 0."), Text);
 }

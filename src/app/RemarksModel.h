@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/LanguageTexts.h"
+#include "framework/FormatSettings.h"
 #include "scan/model/DataTypes.h"
 
 struct TMeasureUnit;
@@ -46,5 +48,16 @@ struct TRemarksEdit {
 // decimals may not show exactly. The date stays.
 TRemarksRec_L3D_3 RemarksAfterEdit(const TRemarksRec_L3D_3& Old, const TRemarksEdit& Edit, const TMeasureUnit* Unit);
 
-// A separator typed into a field-size edit steps over the edit's own separator instead.
-bool StepsOverSeparator(char16_t Key, char16_t DecimalSeparator);
+// What a key typed into a field-size edit does. A decimal separator ('.', ',' or the locale's)
+// steps over a separator that stands right after the caret (the edit shows two decimals, so
+// the caret often stands before one); anywhere else, or over a selection, it is typed as the
+// locale's separator. Other keys are not separators and are typed as they are.
+enum class TSeparatorKey : uint8_t { NotASeparator, StepOver, TypeSeparator };
+TSeparatorKey SeparatorKeyAction(char16_t Key, char16_t DecimalSeparator, const std::u16string& Text,
+                                 int64_t SelStart, int64_t SelLength);
+
+// A field size as typed: a finite number above 0 in the locale's form; none for 0, negative or
+// unreadable text.
+std::optional<double> TypedFieldSize(const std::u16string& Text, const TFormatSettings& Format = FormatSettings());
+// Why a typed field size is refused, in the language of Lookup.
+std::u16string FieldSizeRefusedText(const std::u16string& Text, const TTextLookup& Lookup = GlobalTextLookup());

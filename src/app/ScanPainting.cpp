@@ -4,6 +4,8 @@
 
 #include "scan/render/ScanScene.h"
 
+#include "framework/Exceptions.h"
+
 namespace {
 
 constexpr int32_t ViewInset = 2;
@@ -73,11 +75,12 @@ void PaintScanViews(TScanScene& Scene, const TScanPaintInput& In, const TViewSta
     RenderWithCamera(Scene, 0, Views[0], In.Viewports[MainViewport]);
 }
 
-std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built)
+std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built, const TTextLookup& Lookup)
 {
     if (Built >= Chosen)
         return std::nullopt;
     auto level = [](uint8_t L) { return std::u16string(1, char16_t(u'1' + L)); };
-    return u" Resolution level " + level(Built) + u" is shown: level " + level(Chosen) +
-           u" would need more triangles than can be drawn";
+    const std::u16string text =
+        Lookup(313, u"Resolution level %s is shown: level %s would need more triangles than can be drawn");
+    return u" " + FormatMessageS(FormatMessageS(text, level(Built)), level(Chosen));
 }

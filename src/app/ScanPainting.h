@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/LanguageTexts.h"
 #include "app/ViewLayout.h"
 #include "scan/files/ScanFile.h"
 
@@ -29,5 +30,7 @@ void PaintScanViews(TScanScene& Scene, const TScanPaintInput& Input, const TView
 
 // What the status bar says when the smooth surface was built at a lower resolution level than
 // the one chosen, because the chosen one would pass the triangle budget; none when they agree.
-// Levels are counted from 0 here and shown from 1, as the menu shows them.
-std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built);
+// Levels are counted from 0 here and shown from 1, as the menu shows them. In the language of
+// Lookup.
+std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built,
+                                                   const TTextLookup& Lookup = GlobalTextLookup());

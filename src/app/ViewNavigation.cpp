@@ -235,11 +235,10 @@ uint8_t StepColorLimit(TColorManager& Colors, uint8_t Rebuild, bool Upper, float
 
 uint8_t ResetColorLimits(TColorManager& Colors, uint8_t Rebuild)
 {
-    if (Rebuild == 0)
-        Rebuild = Colors.SetUpperLimit(95.0f) ? 1 : 0;
-    if (Rebuild == 0)
-        Rebuild = Colors.SetLowerLimit(5.0f) ? 1 : 0;
-    return Rebuild;
+    // Both setters run: one press puts both limits back, whatever is waiting to be drawn.
+    const bool upper = Colors.SetUpperLimit(95.0f);
+    const bool lower = Colors.SetLowerLimit(5.0f);
+    return Rebuild != 0 || upper || lower ? 1 : 0;
 }
 
 uint8_t ArrowKeySteps(bool Ctrl, bool Alt)

@@ -136,8 +136,8 @@ bool ApplyCameraStep(TViewStates& Views, uint8_t ActiveView, TNavigatorStep Step
 // yet); otherwise the upper or lower limit is set to itself plus Delta and the result of the
 // setter becomes the new rebuild flag. A Delta that is not finite changes nothing.
 uint8_t StepColorLimit(TColorManager& Colors, uint8_t Rebuild, bool Upper, float Delta);
-// The colour-limit part of View > Reset: the upper limit 95, then the lower limit 5, each setter
-// called only while Rebuild is still clear.
+// The colour-limit part of View > Reset: the upper limit 95, then the lower limit 5, both set
+// whatever Rebuild says; the flag is set when it was or when either limit changed.
 uint8_t ResetColorLimits(TColorManager& Colors, uint8_t Rebuild);
 
 // Steps of an arrow key: 1, 10 with Ctrl, 20 with Ctrl and Alt (Shift does not count).

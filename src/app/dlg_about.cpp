@@ -1,7 +1,12 @@
 #include "app/dlg_about.h"
 
 #include "app/FormParts.h"
+#include "app/ExportChoice.h"
 #include "app/ProgramLook.h"
+
+#include "scan/files/dlg_infodialog.h"
+#include "scan/files/dlg_infodialog_layout.h"
+#include "scan/files/globals.h"
 
 #include "framework/Dialogs.h"
 
@@ -30,10 +35,19 @@ TElLabel* LinkLabel(TAbout* Form, const char* Name, int Top, const char16_t* Add
 
 void OpenWebPage(const char16_t* Address)
 {
-    ShellExecuteFile(u"open", Address, {}, {}, SW_SHOWNORMAL);
+    OpenWithSystem(u"open", Address);
 }
 
 }  // namespace
+
+bool OpenWithSystem(const std::u16string& Operation, const std::u16string& Target, const std::u16string& Directory)
+{
+    // The system's answer above 32 means it started what opens the target.
+    if (ShellExecuteFile(Operation, Target, {}, Directory, SW_SHOWNORMAL) > 32)
+        return true;
+    ShowInfoDialog(idkError, GetText(171, u"Error"), OpenFailedText(Target), idbOK);
+    return false;
+}
 
 TAbout::TAbout(TComponent* AOwner) : TForm(AOwner)
 {

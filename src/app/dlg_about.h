@@ -15,6 +15,12 @@
 constexpr char16_t MakerWebAddress[] = u"https://www.brenholt.example/";
 constexpr char16_t ProductWebAddress[] = u"https://www.brenholt.example/lorvane3d/";
 
+// Opens Target (a file or a web address) with what the system has for it (Operation "" is its
+// default verb, "open" for web pages), in Directory; when the system cannot, an error box says
+// so and names Target. True when it opened.
+bool OpenWithSystem(const std::u16string& Operation, const std::u16string& Target,
+                    const std::u16string& Directory = {});
+
 class TAbout : public TForm {
 public:
     explicit TAbout(TComponent* AOwner);

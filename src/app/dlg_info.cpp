@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 TDialog_Info* Dialog_Info = nullptr;
 
@@ -14,6 +15,9 @@ namespace {
 
 constexpr int RowHeight = 18;
 constexpr int WindowWidth = 230;
+constexpr int GpsPanelWidth = 52;
+// Between a row's name and its value.
+constexpr int NameValueGap = 6;
 
 }  // namespace
 
@@ -22,6 +26,7 @@ TDialog_Info::TDialog_Info(TComponent* AOwner) : TForm(AOwner)
     SetName("Dialog_Info");
     SetBorderStyle(TFormBorderStyle::bsToolWindow);
     SetFormStyle(TFormStyle::fsStayOnTop);
+    ActivateOnShow = false;
     SetCaption(u"Info");
     SetClientSize(WindowWidth, 7 * RowHeight + 12);
 
@@ -35,23 +40,18 @@ TDialog_Info::TDialog_Info(TComponent* AOwner) : TForm(AOwner)
         row->ShowCaption = false;
         RowPanels[i] = row;
     }
-    ElLabel_Impulse = RowLabel(RowPanels[0], "ElLabel_Impulse", u"Impulse:");
-    ElLabel_ImpulseValue = RowLabel(RowPanels[0], "ElLabel_ImpulseValue", u"??");
-    ElLabel_ScanLine = RowLabel(RowPanels[1], "ElLabel_ScanLine", u"Scan line:");
-    ElLabel_ScanLineValue = RowLabel(RowPanels[1], "ElLabel_ScanLineValue", u"??");
-    ElLabel_ScanValue = RowLabel(RowPanels[2], "ElLabel_ScanValue", u"Reading:");
-    ElLabel_ScanValueValue = RowLabel(RowPanels[2], "ElLabel_ScanValueValue", u"??");
-    ElLabel_Depth = RowLabel(RowPanels[3], "ElLabel_Depth", u"Depth:");
-    ElLabel_DepthValue = RowLabel(RowPanels[3], "ElLabel_DepthValue", u"??");
-    ElLabel_Longitude = RowLabel(RowPanels[4], "ElLabel_Longitude", u"Longitude");
-    ElLabel_LongitudeValue = RowLabel(RowPanels[4], "ElLabel_LongitudeValue", u"??");
-    ElLabel_GPSQuality = RowLabel(RowPanels[5], "ElLabel_GPSQuality", u"Quality");
-    ElLabel_GPSQualityValue = RowLabel(RowPanels[5], "ElLabel_GPSQualityValue", u"??");
-    ElLabel_Latitude = RowLabel(RowPanels[6], "ElLabel_Latitude", u"Latitude");
-    ElLabel_LatitudeValue = RowLabel(RowPanels[6], "ElLabel_LatitudeValue", u"??");
+    RowLabels(RowPanels[0], "ElLabel_Impulse", u"Impulse:", ElLabel_Impulse, ElLabel_ImpulseValue);
+    RowLabels(RowPanels[1], "ElLabel_ScanLine", u"Scan line:", ElLabel_ScanLine, ElLabel_ScanLineValue);
+    RowLabels(RowPanels[2], "ElLabel_ScanValue", u"Reading:", ElLabel_ScanValue, ElLabel_ScanValueValue);
+    RowLabels(RowPanels[3], "ElLabel_Depth", u"Depth:", ElLabel_Depth, ElLabel_DepthValue);
+    RowLabels(RowPanels[4], "ElLabel_Longitude", u"Longitude", ElLabel_Longitude, ElLabel_LongitudeValue);
+    RowLabels(RowPanels[5], "ElLabel_GPSQuality", u"Quality", ElLabel_GPSQuality, ElLabel_GPSQualityValue);
+    RowLabels(RowPanels[6], "ElLabel_Latitude", u"Latitude", ElLabel_Latitude, ElLabel_LatitudeValue);
 
-    // The GPS panel sits over the right end of the quality row.
-    ElPanel_GPS = MakeControl<TElPanel>(this, this, "ElPanel_GPS", WindowWidth - 52, 6 + 5 * RowHeight, 52, RowHeight);
+    // The GPS panel stands at the right end of the quality row, which leaves it the room.
+    RowPanels[QualityRow]->SetWidth(WindowWidth - GpsPanelWidth);
+    ElPanel_GPS = MakeControl<TElPanel>(this, this, "ElPanel_GPS", WindowWidth - GpsPanelWidth,
+                                        6 + static_cast<int>(QualityRow) * RowHeight, GpsPanelWidth, RowHeight);
     ElPanel_GPS->SetBevelOuter(TBevelCut::bvNone);
     ElPanel_GPS->ShowCaption = false;
     ElLabel15 = MakeControl<TElLabel>(this, ElPanel_GPS, "ElLabel15", 0, 2, 25, RowHeight - 4);
@@ -80,6 +80,15 @@ TElLabel* TDialog_Info::RowLabel(TFlowPanel* Row, const char* Name, const char16
     label->SetAutoSize(true);
     label->SetCaption(Caption);
     return label;
+}
+
+void TDialog_Info::RowLabels(TFlowPanel* Row, const char* Name, const char16_t* Caption, TElLabel*& NameLabel,
+                             TElLabel*& ValueLabel)
+{
+    NameLabel = RowLabel(Row, Name, Caption);
+    TBevel* gap = MakeControl<TBevel>(this, Row, (std::string(Name) + "Gap").c_str(), 0, 0, NameValueGap, 2);
+    gap->SetShape(TBevelShape::bsSpacer);
+    ValueLabel = RowLabel(Row, (std::string(Name) + "Value").c_str(), u"??");
 }
 
 void TDialog_Info::SetValueLabel(TElLabel* Name, TElLabel* Value, const std::u16string& Text)

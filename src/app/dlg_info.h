@@ -1,7 +1,8 @@
 // The floating info window: the values of the selected point (impulse, scan line, reading,
 // depth) and the GPS position with its quality, each as a name label and a value label in a
 // row panel of its own, and the quality bars. A tool window that stays on top; the main window
-// places it, fills it and shows or hides it.
+// places it, fills it and shows or hides it. Showing it leaves the main window active, so that
+// the main window's keys keep working.
 #pragma once
 
 #include "widgets/el/editing/ElLabel.h"
@@ -22,8 +23,10 @@ public:
     const char* ClassName() const override { return "TDialog_Info"; }
 
     // The rows in the order they stand: impulse, scan line, reading, depth, longitude,
-    // quality, latitude.
+    // quality, latitude. Each holds its name label, a gap and its value label.
     std::array<TFlowPanel*, 7> RowPanels{};
+    // The row beside which the GPS panel stands.
+    static constexpr size_t QualityRow = 5;
     TElLabel* ElLabel_Impulse;
     TElLabel* ElLabel_ImpulseValue;
     TElLabel* ElLabel_ScanLine;
@@ -66,6 +69,9 @@ public:
 
 private:
     TElLabel* RowLabel(TFlowPanel* Row, const char* Name, const char16_t* Caption);
+    // The name label, a gap and the value label of a row.
+    void RowLabels(TFlowPanel* Row, const char* Name, const char16_t* Caption, TElLabel*& NameLabel,
+                   TElLabel*& ValueLabel);
 };
 
 extern TDialog_Info* Dialog_Info;

@@ -435,6 +435,8 @@ private:
     bool settingsLoaded_ = false;
     // The status bar says that a lower resolution level than the chosen one is shown.
     bool resolutionNoticeShown_ = false;
+    // The folder of the last export of this run; empty before the first.
+    std::u16string exportFolder_;
 };
 
 extern TMainForm* MainForm;

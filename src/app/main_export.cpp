@@ -6,6 +6,7 @@
 #include "app/dlg_about.h"
 
 #include "scan/files/_TFileManager.h"
+#include "scan/files/bkStrings.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/dlg_infodialog.h"
 #include "scan/files/dlg_infodialog_layout.h"
@@ -60,10 +61,15 @@ void TMainForm::MenuFileExportClick(TObject*)
     Kit_SaveDialog->DefaultExtension = ExportDefaultExtension(ExportFileTypeIndex);
     Kit_SaveDialog->OnTypeChange = [this](TObject* Sender) { ChangeImageExtension(Sender); };
     Kit_SaveDialog->FileName = ExportProposedName(FileManager ? FileManager->FileName() : std::u16string());
+    // Where the last export went; the first one of a run goes to the user's pictures (the
+    // program's folder is not writable for the user).
+    Kit_SaveDialog->DefaultFolder = ExportFolder(exportFolder_, SpecialFolder(TSpecialFolder::Pictures),
+                                                 SpecialFolder(TSpecialFolder::Documents));
     if (!Kit_SaveDialog->Execute())
         return;
 
     const std::u16string& fileName = Kit_SaveDialog->FileName;
+    exportFolder_ = WideExtractFilePath(fileName);
     switch (ImageFormatOfFileName(fileName)) {
     case TImageFormat::Jpeg:
         bitmap.SaveToJpegFile(fileName);
@@ -90,12 +96,12 @@ void TMainForm::MenuHelpContentsClick(TObject*)
     const std::u16string language = LanguageManager ? LanguageManager->ActiveLanguageName() : GlobalSettings.Language;
     const std::u16string path = HelpFilePath(Folders.ProgramFolder, language);
     if (FileExists(path))
-        ShellExecuteFile(u"", path, u"", Folders.ProgramFolder, SW_SHOWNORMAL);
+        OpenWithSystem(u"", path, Folders.ProgramFolder);
     else
         ShowInfoDialog(idkInformation, GetText(170, u"Information"), HelpMissingText(path), idbOK);
 }
 
 void TMainForm::MenuHelpWebsiteClick(TObject*)
 {
-    ShellExecuteFile(u"open", MakerWebAddress, u"", u"", SW_SHOWNORMAL);
+    OpenWithSystem(u"open", MakerWebAddress);
 }

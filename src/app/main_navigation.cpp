@@ -263,6 +263,10 @@ void TMainForm::ComboBoxZoomChange(TObject*)
         view.Scale.X = *scale;
         view.Scale.Y = *scale;
     }
+    // View > Zoom ticks the zoom the box shows, however it was chosen.
+    const int32_t index = ComboBoxZoom->ItemIndex();
+    if (index >= 0 && static_cast<size_t>(index) < ImageZoom.size())
+        ImageZoom[static_cast<size_t>(index)]->SetChecked(true);
     RepaintPending = 1;
     // The keys go back to the form, where they move the views.
     if (Visible() && HandleAllocated())

@@ -91,6 +91,9 @@ void TMainForm::FormShow(TObject*)
         Dialog_Info->SetLeft(GlobalSettings.InfoWindowLeft);
         Dialog_Info->SetTop(GlobalSettings.InfoWindowTop);
         Dialog_Info->SetVisible(GlobalSettings.InfoWindowVisible != 0);
+        // A scan opened at the start (from the command line) was opened before the window
+        // existed: it shows the scan's values from the start.
+        UpdateScanInfo();
     }
     RepaintPending = 1;
 }

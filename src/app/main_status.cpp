@@ -106,7 +106,7 @@ void TMainForm::LayoutInfoWindow()
         return;
     TDialog_Info& w = *Dialog_Info;
     for (const TInfoCaption& caption : InfoWindowCaptions) {
-        const std::u16string text = GetText(caption.ID, caption.Default);
+        const std::u16string text = GetText(caption.ID, caption.Default) + (caption.Colon ? u":" : u"");
         if (caption.Element[0] == '\0')
             w.SetCaption(text);
         else if (auto* label = dynamic_cast<TElLabel*>(w.FindComponent(caption.Element)))
@@ -118,6 +118,8 @@ void TMainForm::LayoutInfoWindow()
     w.SetBiDiMode(rtl ? TBiDiMode::bdRightToLeft : TBiDiMode::bdLeftToRight);
     for (TFlowPanel* row : w.RowPanels)
         row->SetFlowStyle(layout.RowsRightToLeft ? TFlowStyle::fsRightLeftTopBottom : TFlowStyle::fsLeftRightTopBottom);
+    TFlowPanel* qualityRow = w.RowPanels[TDialog_Info::QualityRow];
+    qualityRow->SetBounds(layout.QualityRowLeft, qualityRow->Top(), layout.QualityRowWidth, qualityRow->Height());
     w.ElPanel_GPS->SetLeft(layout.GpsPanelLeft);
     w.ElLabel15->SetLeft(layout.GpsLabelLeft);
     TShape* bars[4] = {w.Shape_GPS_01, w.Shape_GPS_02, w.Shape_GPS_03, w.Shape_GPS_04};

@@ -6,6 +6,7 @@
 #include "device/DialogParts.h"
 
 #include "scan/files/DialogTexts.h"
+#include "scan/files/dlg_infodialog.h"
 #include "scan/files/globals.h"
 
 #include "framework/FormatSettings.h"
@@ -80,6 +81,10 @@ TFormRemarks::TFormRemarks(TComponent* AOwner) : TForm(AOwner)
     const TKeyPressEvent stepOverSeparator = [this](TObject* Sender, char16_t& Key) { EditLengthKeyPress(Sender, Key); };
     EditLength->OnKeyPress = stepOverSeparator;
     EditWidth->OnKeyPress = stepOverSeparator;
+    OnCloseQuery = [this](TObject*, bool& CanClose) {
+        if (ModalResult() == mrOk)
+            CanClose = FieldSizesAccepted();
+    };
 }
 
 void TFormRemarks::Prepare(const TRemarksRec_L3D_3& Remarks, uint8_t ModeByte, uint32_t PointCount,
@@ -124,6 +129,8 @@ void TFormRemarks::Prepare(const TRemarksRec_L3D_3& Remarks, uint8_t ModeByte, u
     // as shown keeps its stored value exactly.
     lengthShown_ = EditLength->Value();
     widthShown_ = EditWidth->Value();
+    lengthShownText_ = EditLength->Text();
+    widthShownText_ = EditWidth->Text();
 }
 
 TRemarksEdit TFormRemarks::Edit() const
@@ -143,8 +150,38 @@ TRemarksEdit TFormRemarks::Edit() const
 void TFormRemarks::EditLengthKeyPress(TObject* Sender, char16_t& Key)
 {
     auto* edit = dynamic_cast<TElFloatSpinEdit*>(Sender);
-    if (!edit || !StepsOverSeparator(Key, FormatSettings().DecimalSeparator))
+    if (!edit)
         return;
-    edit->SetSelStart(edit->SelStart() + 1);
-    Key = 0;
+    const char16_t separator = FormatSettings().DecimalSeparator;
+    switch (SeparatorKeyAction(Key, separator, edit->Text(), edit->SelStart(), edit->SelLength())) {
+    case TSeparatorKey::StepOver:
+        edit->SetSelStart(edit->SelStart() + 1);
+        Key = 0;
+        break;
+    case TSeparatorKey::TypeSeparator:
+        Key = separator;
+        break;
+    case TSeparatorKey::NotASeparator:
+        break;
+    }
+}
+
+bool TFormRemarks::FieldSizesAccepted()
+{
+    if (!fieldSizeEdited_)
+        return true;
+    // A size left as it was shown is kept as stored (a scan without a field size shows 0);
+    // a typed one must be a number above 0.
+    for (TElFloatSpinEdit* edit : {EditLength, EditWidth}) {
+        const std::u16string text = edit->Text();
+        if (text == (edit == EditLength ? lengthShownText_ : widthShownText_) || TypedFieldSize(text))
+            continue;
+        ShowInfoDialog(idkError, GetText(171, u"Error"), FieldSizeRefusedText(text), idbOK);
+        if (edit->CanFocus()) {
+            edit->SetFocus();
+            edit->SelectAll();
+        }
+        return false;
+    }
+    return true;
 }

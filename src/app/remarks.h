@@ -56,11 +56,18 @@ public:
     // What the controls hold now, with the field sizes as they were shown after Prepare.
     TRemarksEdit Edit() const;
 
-    // Key presses of both field-size edits: a decimal separator steps over the edit's own.
+    // Key presses of both field-size edits: a decimal separator steps over the separator right
+    // of the caret, and is typed elsewhere (SeparatorKeyAction).
     void EditLengthKeyPress(TObject* Sender, char16_t& Key);
 
 private:
+    // OK closes only when each field size is as it was shown or a typed number above 0; else
+    // an error names the text, the edit takes the focus and nothing is stored.
+    bool FieldSizesAccepted();
+
     bool fieldSizeEdited_ = true;
     double lengthShown_ = 0.0;
     double widthShown_ = 0.0;
+    std::u16string lengthShownText_;
+    std::u16string widthShownText_;
 };

@@ -4,6 +4,7 @@
 l3d_sources(CORE
   SettingsPayload.cpp
   LanguageTexts.cpp
+  FrameworkLanguage.cpp
   LengthUnits.cpp
   StatusTexts.cpp
   MenuStates.cpp

@@ -236,6 +236,20 @@ bool TApplication::IsKeyMsg(MSG& Msg)
     return control->Perform(cn, Msg.wParam, Msg.lParam) != 0;
 }
 
+bool TApplication::IsShortCut(TMessage& Message, TCustomForm* AskedForm)
+{
+    bool handled = false;
+    if (OnShortCut)
+        OnShortCut(Message, handled);
+    if (handled)
+        return true;
+    TCustomForm* main = MainForm.Get();
+    // A disabled main form stands behind a modal dialog: its commands wait until that ends.
+    if (!main || main == AskedForm || !main->HandleAllocated() || !main->Visible() || !IsWindowEnabled(main->Handle()))
+        return false;
+    return main->IsShortCut(Message);
+}
+
 bool TApplication::ProcessMessage(MSG& Msg)
 {
     if (!PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE))

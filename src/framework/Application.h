@@ -5,8 +5,9 @@
 // that CreateForm made, the last made first, so that their OnDestroy handlers run while the
 // program is still whole.
 //
-// The loop hands each key to the focused control's form first (menu short-cuts, then the
-// dialog keys Tab, Enter and Escape), then translates and dispatches it, where the form's key
+// The loop hands each key to the focused control's form first (menu short-cuts), then to the
+// application's short-cut step (the main form's menus), then to the form's dialog keys (Tab,
+// Enter and Escape), then translates and dispatches it, where the form's key
 // preview and then the control's own key events see it. Every exception that reaches the
 // loop or a window procedure goes to HandleException: the standard error box (through the
 // message-box seam), and the loop goes on.
@@ -46,6 +47,13 @@ public:
         if (!MainForm)
             MainForm = form;
     }
+
+    // The short-cut step of a key that the active form did not use (the record of a
+    // WM_KEYDOWN or WM_SYSKEYDOWN): OnShortCut, then the main form's short-cuts (its menus)
+    // while the main form is enabled, so that a menu short-cut works from every window of the
+    // program that no modal dialog covers. AskedForm already had the key. True when one took it.
+    bool IsShortCut(TMessage& Message, TCustomForm* AskedForm = nullptr);
+    TShortCutEvent OnShortCut;
 
     // Shows the main form and runs the loop until Terminate; then frees the forms CreateForm
     // made (those still there), the last made first.

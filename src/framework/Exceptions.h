@@ -2,6 +2,8 @@
 // that the system code page cannot represent.
 #pragma once
 
+#include "framework/FrameworkTexts.h"
+
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -54,7 +56,7 @@ public:
 class EFOpenError : public EStreamError {
 public:
     using EStreamError::EStreamError;
-    // "Datei <FileName> kann nicht geöffnet werden"
+    // SFOpenError with the file name
     static EFOpenError ForFile(const std::u16string& FileName);
     // The same, followed by the system's reason for OsError (a code of OsLastError), which
     // the exception keeps.
@@ -70,7 +72,7 @@ public:
 class EFCreateError : public EStreamError {
 public:
     using EStreamError::EStreamError;
-    // "Datei <FileName> kann nicht erstellt werden"
+    // SFCreateError with the file name
     static EFCreateError ForFile(const std::u16string& FileName);
 };
 
@@ -89,7 +91,7 @@ public:
 class EConvertError : public Exception {
 public:
     using Exception::Exception;
-    // "'<Text>' ist kein gültiger Integerwert"
+    // SInvalidInteger with the text
     static EConvertError InvalidInteger(const std::u16string& Text);
 };
 
@@ -99,13 +101,14 @@ public:
     uint32_t ErrorCode;
 };
 
-// The framework's message texts.
-inline constexpr char16_t SFOpenError[] = u"Datei %s kann nicht geöffnet werden";
-inline constexpr char16_t SFCreateError[] = u"Datei %s kann nicht erstellt werden";
-inline constexpr char16_t SInvalidInteger[] = u"'%s' ist kein gültiger Integerwert";
-inline constexpr char16_t SReadError[] = u"Stream read error";
-inline constexpr char16_t SListIndexError[] = u"Listenindex überschreitet das Maximum (%d)";
-inline constexpr char16_t SSortedListError[] = u"Operation für sortierte Listen nicht zulässig";
-inline constexpr char16_t SDuplicateString[] = u"In der Stringliste sind Duplikate nicht erlaubt";
-inline constexpr char16_t SWriteError[] = u"Stream write error";
-inline constexpr char16_t SInsertLineError[] = u"Zeile kann nicht eingefügt werden";
+// The framework's message texts; the program's language may replace them (FrameworkTexts.h).
+inline constexpr TFrameworkText SFOpenError{TFrameworkTextId::FOpenError, u"Datei %s kann nicht geöffnet werden"};
+inline constexpr TFrameworkText SFCreateError{TFrameworkTextId::FCreateError, u"Datei %s kann nicht erstellt werden"};
+inline constexpr TFrameworkText SInvalidInteger{TFrameworkTextId::InvalidInteger, u"'%s' ist kein gültiger Integerwert"};
+inline constexpr TFrameworkText SInvalidFloat{TFrameworkTextId::InvalidFloat, u"'%s' ist kein gültiger Gleitkommawert"};
+inline constexpr TFrameworkText SReadError{TFrameworkTextId::ReadError, u"Stream read error"};
+inline constexpr TFrameworkText SListIndexError{TFrameworkTextId::ListIndexError, u"Listenindex überschreitet das Maximum (%d)"};
+inline constexpr TFrameworkText SSortedListError{TFrameworkTextId::SortedListError, u"Operation für sortierte Listen nicht zulässig"};
+inline constexpr TFrameworkText SDuplicateString{TFrameworkTextId::DuplicateString, u"In der Stringliste sind Duplikate nicht erlaubt"};
+inline constexpr TFrameworkText SWriteError{TFrameworkTextId::WriteError, u"Stream write error"};
+inline constexpr TFrameworkText SInsertLineError{TFrameworkTextId::InsertLineError, u"Zeile kann nicht eingefügt werden"};

@@ -57,9 +57,11 @@ TFolderSeam DefaultSeam()
         if (f == TSpecialFolder::AppData)
             return EnvFolder("APPDATA", "");
         std::u16string profile = EnvFolder("USERPROFILE", "");
-        return profile.empty() ? profile : profile + u"\\Documents";
+        return profile.empty() ? profile : profile + (f == TSpecialFolder::Pictures ? u"\\Pictures" : u"\\Documents");
 #else
-        return f == TSpecialFolder::AppData ? EnvFolder("HOME", ".local/share") : EnvFolder("HOME", "Documents");
+        if (f == TSpecialFolder::AppData)
+            return EnvFolder("HOME", ".local/share");
+        return EnvFolder("HOME", f == TSpecialFolder::Pictures ? "Pictures" : "Documents");
 #endif
     };
     s.ProgramFile = []() -> std::u16string {

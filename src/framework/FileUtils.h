@@ -56,7 +56,7 @@ std::u16string CreateTempFile(const std::u16string& Prefix, const std::u16string
 // lower case and without braces. Nothing is created.
 std::u16string TempFileName(const std::u16string& Folder = {});
 
-enum class TSpecialFolder { AppData, Documents };
+enum class TSpecialFolder { AppData, Documents, Pictures };
 
 struct TFolderSeam {
     // The folder without a trailing separator; empty when the system has none.

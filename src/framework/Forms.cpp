@@ -167,6 +167,18 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle Value)
         return;
     borderStyle_ = Value;
     ApplyFrameStyle();
+    // A maximised window keeps the place its old frame gave it (maximising it again does not
+    // move it): restored and maximised afresh, it gets the place of a maximised window with
+    // the new frame, whose edges lie outside the screen.
+    if (HandleAllocated() && IsZoomed(Handle()) && IsWindowVisible(Handle())) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(Handle(), &placement);
+        placement.showCmd = SW_SHOWNOACTIVATE;
+        SetWindowPlacement(Handle(), &placement);
+        placement.showCmd = SW_SHOWMAXIMIZED;
+        SetWindowPlacement(Handle(), &placement);
+    }
 }
 
 void TCustomForm::SetFormStyle(TFormStyle Value)
@@ -264,6 +276,13 @@ void TCustomForm::VisibleChanged()
     if (Visible()) {
         PlaceByPosition();
         HWND h = Handle();
+        if (!ActivateOnShow) {
+            ShowWindow(h, SW_SHOWNOACTIVATE);
+            if (formStyle_ == TFormStyle::fsStayOnTop)
+                SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            DoShow();
+            return;
+        }
         static const int cmd[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
         ShowWindow(h, cmd[static_cast<int>(windowState_)]);
         if (formStyle_ == TFormStyle::fsStayOnTop)

@@ -62,6 +62,10 @@ public:
     void SetClientSize(int AWidth, int AHeight) override;
 
     bool KeyPreview = false;
+    // Showing the form makes it the active window and gives it the focus. Off: it is shown in
+    // its normal state without taking either (a floating tool window beside the main window),
+    // and becomes active only when the user clicks it.
+    bool ActivateOnShow = true;
     // The menu bar. Not owned; the form lets go of it when it is freed, and a menu shown by
     // another form moves here.
     TMainMenu* Menu() const { return menu_.Get(); }

@@ -69,14 +69,16 @@ void TMenu::ItemInfo(TMenuItem* Item, MENUITEMINFOW& Info, std::u16string& Text,
     if (Item->RadioItem())
         Info.fType |= MFT_RADIOCHECK;
     if (rightToLeft_)
-        Info.fType |= MFT_RIGHTORDER | (InBar ? MFT_RIGHTJUSTIFY : 0);
+        Info.fType |= InBar ? MFT_RIGHTJUSTIFY : MFT_RIGHTORDER;
     Info.fState = (Item->Checked() ? MFS_CHECKED : MFS_UNCHECKED) | (Item->Enabled() ? MFS_ENABLED : MFS_DISABLED);
 }
 
 void TMenu::Fill(HMENU Menu, TMenuItem* Parent, bool InBar)
 {
-    for (int i = 0; i < Parent->Count(); ++i) {
-        TMenuItem* item = Parent->Items(i);
+    // Right to left, the bar lists its items from the right: the first item stands rightmost.
+    const bool reversed = InBar && rightToLeft_;
+    for (int n = 0; n < Parent->Count(); ++n) {
+        TMenuItem* item = Parent->Items(reversed ? Parent->Count() - 1 - n : n);
         if (!item->Visible())
             continue;
         MENUITEMINFOW info{};

@@ -7,8 +7,10 @@
 // top one), so the HMENU (and a window's menu bar) stays the same. A form's menu bar is drawn
 // again only when its own items change: the system reads the items of a menu as it opens.
 // Invisible items are left out; a caption "-" is a separator; a short-cut is shown after a tab
-// ("Open\tCtrl+O"); a radio item shows a bullet. Right to left: items cascade from the right
-// (MFT_RIGHTORDER) and a menu bar's items stand at the right (MFT_RIGHTJUSTIFY).
+// ("Open\tCtrl+O"); a radio item shows a bullet. Right to left: a menu's items read and cascade
+// from the right (MFT_RIGHTORDER), and a menu bar's items stand at the right, the first one
+// rightmost (listed in reverse and right-justified: the bar is not given MFT_RIGHTORDER, which
+// not every system lays out).
 //
 // Commands: a menu bar's WM_COMMAND reaches its form, which hands it to DispatchCommand; a
 // popup menu's reaches the popup window of this unit; both end in the item's Click.

@@ -290,6 +290,6 @@ double StrToFloat(const std::u16string& S, const TFormatSettings& Settings)
 {
     double v = 0;
     if (!TryStrToFloat(S, v, Settings))
-        throw EConvertError(u"'" + S + u"' ist kein gültiger Gleitkommawert");
+        throw EConvertError(FormatMessageS(SInvalidFloat, S));
     return v;
 }

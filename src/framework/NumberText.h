@@ -14,7 +14,7 @@ std::u16string IntToHex(uint64_t Value, int Digits);
 // Decimal, optionally signed; "$" or "0x" introduce hexadecimal. Surrounding blanks are not
 // accepted. False (Value untouched) on anything else or on overflow of 32 bits.
 bool TryStrToInt(const std::u16string& S, int32_t& Value);
-// As TryStrToInt; raises EConvertError "'S' ist kein gültiger Integerwert".
+// As TryStrToInt; raises EConvertError with the framework's text SInvalidInteger.
 int32_t StrToInt(const std::u16string& S);
 int32_t StrToIntDef(const std::u16string& S, int32_t Default);
 
@@ -37,5 +37,5 @@ std::u16string FormatNumber(double Value, const TFormatSettings& Settings = Form
 // Locale text -> float: optional blanks around, optional sign, digits with the locale's
 // decimal separator, optional exponent. Thousands separators are not accepted.
 bool TryStrToFloat(const std::u16string& S, double& Value, const TFormatSettings& Settings = FormatSettings());
-// As TryStrToFloat; raises EConvertError "'S' ist kein gültiger Gleitkommawert".
+// As TryStrToFloat; raises EConvertError with the framework's text SInvalidFloat.
 double StrToFloat(const std::u16string& S, const TFormatSettings& Settings = FormatSettings());

@@ -19,7 +19,7 @@ int32_t CompareBytes(const std::string& S1, const std::string& S2)
 
 // ---- TStrings
 
-void TStrings::Error(const char16_t* Msg, int32_t Data)
+void TStrings::Error(const std::u16string& Msg, int32_t Data)
 {
     throw EStringListError(FormatMessageD(Msg, Data));
 }

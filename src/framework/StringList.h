@@ -83,7 +83,7 @@ protected:
     // code page; TStringList follows its CaseSensitive.
     virtual int32_t CompareStrings(const std::string& S1, const std::string& S2) const;
     // Raises EStringListError with Msg, "%d" replaced by Data.
-    [[noreturn]] static void Error(const char16_t* Msg, int32_t Data);
+    [[noreturn]] static void Error(const std::u16string& Msg, int32_t Data);
 
 private:
     int32_t updateCount_ = 0;

@@ -61,7 +61,9 @@ void InstallSystemFolderSeam()
     TFolderSeam& seam = FolderSeam();
     seam.SpecialFolder = [](TSpecialFolder f) -> std::u16string {
         wchar_t path[MAX_PATH] = {};
-        const int csidl = f == TSpecialFolder::AppData ? CSIDL_APPDATA : CSIDL_PERSONAL;
+        const int csidl = f == TSpecialFolder::AppData    ? CSIDL_APPDATA
+                          : f == TSpecialFolder::Pictures ? CSIDL_MYPICTURES
+                                                          : CSIDL_PERSONAL;
         if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
             return {};
         return FromWide(path);

@@ -605,11 +605,14 @@ void TWinControl::HandleKeyMessage(TMessage& Message)
     switch (Message.Msg) {
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN: {
-        // Before translation: the form's short-cuts, then the dialog keys the control does not
+        // Before translation: the form's short-cuts, then the application's (the main form's
+        // menus, also while another form is active), then the dialog keys the control does not
         // want for itself. Result 1 swallows the key.
         Message.Result = 1;
         TCustomForm* form = ParentForm();
         if (form && form->IsShortCut(Message))
+            return;
+        if (Application && Application->IsShortCut(Message, form))
             return;
         const auto key = static_cast<uint16_t>(Message.WParam);
         uint32_t mask = 0;

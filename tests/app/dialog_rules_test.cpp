@@ -36,6 +36,11 @@ TEST(ExportChoice, TheFormatComesFromTheFileNamePartExactly)
     EXPECT_EQ(FileNameExtension(u"C:\\shots.png\\view"), u"");
     EXPECT_EQ(ImageFormatOfFileName(u"C:\\shots.png\\view"), TImageFormat::Unsupported);
     EXPECT_EQ(FileNameExtension(u"a.b.bmp"), u".bmp");
+    // A name that is only an extension keeps it, and is refused.
+    EXPECT_EQ(FileNameExtension(u"C:\\x\\.png"), u".png");
+    EXPECT_EQ(ImageFormatOfFileName(u"C:\\x\\.png"), TImageFormat::Unsupported);
+    EXPECT_EQ(ImageFormatOfFileName(u".bmp"), TImageFormat::Unsupported);
+    EXPECT_EQ(ImageFormatOfFileName(u"C:\\x\\a.png"), TImageFormat::Png);
 }
 
 TEST(ExportChoice, TheDialogsDefaultExtensionMatchesItsFileType)
@@ -145,6 +150,15 @@ TEST(Preferences, EveryFieldIsCheckedBeforeAnyIsApplied)
     TPreferenceChoices C = Good;
     C.ColorStepPosition = 0;
     EXPECT_EQ(CheckPreferences(C, 1, 2).BadField, TPreferenceField::ColorStep);
+    // The errors read in the active language, the text put in literally.
+    const auto language = [](int32_t ID, const std::u16string&) {
+        return u"T" + std::u16string(1, char16_t(u'0' + ID % 10)) + u" %s";
+    };
+    C = Good;
+    C.ZoomStepText = u"%d";
+    EXPECT_EQ(CheckPreferences(C, 1, 2, FormatSettings(), language).Error, u"T0 %d");
+    C.ZoomStepText = u"-2";
+    EXPECT_EQ(CheckPreferences(C, 1, 2, FormatSettings(), language).Error, u"T1 -2");
 }
 
 TEST(Preferences, EmptyChoicesKeepTheOldValues)
@@ -244,9 +258,6 @@ TEST(Remarks, FieldSizesConvertBothWaysAndSurviveAnUnchangedEdit)
 
     EXPECT_EQ(FieldLengthLabel(&Foot, Numbered), u"T77 ( ft )");
     EXPECT_EQ(FieldWidthLabel(nullptr, Numbered), u"T78 (  )");
-    EXPECT_TRUE(StepsOverSeparator(u',', u'.'));
-    EXPECT_TRUE(StepsOverSeparator(u';', u';'));
-    EXPECT_FALSE(StepsOverSeparator(u'5', u'.'));
 }
 
 TEST(Update, DefaultsAndTheURLSetter)

@@ -131,10 +131,14 @@ TEST_F(ExportTest, EachFormatHoldsThePictureTheWindowShows)
     ASSERT_EQ(GlobalSettings.BackgroundColor, background);
     TSaveAnswer answer;
     AnswerSaveDialog(answer);
+    // The first export of a run starts in the user's pictures, each later one where the last went.
+    std::u16string startsIn = Pictures.substr(0, Pictures.size() - 1);
     for (const char16_t* fileName : {u"view.png", u"view.bmp", u"view.jpg", u"view.jpeg"}) {
         const std::string name = WideToUtf8(fileName);
         answer.FileName = Root + fileName;
         mainroad::RunCommand(MainForm->MenuFileExport);
+        EXPECT_EQ(answer.Asked.InitialDir, startsIn) << name;
+        startsIn = Root;
         ASSERT_TRUE(FileExists(answer.FileName)) << name;
         const l3d::testing::Pixels shown = ShownView();
         // The scan is in the picture, not just the background.
@@ -199,7 +203,7 @@ TEST_F(ExportTest, AnExtensionOfNoneOfTheThreeTypesWritesNothing)
     ASSERT_TRUE(StartWithScan(MakeFieldExample()));
     TSaveAnswer answer;
     AnswerSaveDialog(answer);
-    for (const char16_t* fileName : {u"view.gif", u"view.JPG"}) {
+    for (const char16_t* fileName : {u"view.gif", u"view.JPG", u".png"}) {
         const std::string name = WideToUtf8(fileName);
         ErrorBoxes.clear();
         answer.FileName = Root + fileName;

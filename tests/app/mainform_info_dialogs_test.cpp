@@ -7,6 +7,7 @@
 
 #include "ExampleScans.h"
 #include "app/ChartModel.h"
+#include "app/ExportChoice.h"
 #include "app/dlg_about.h"
 #include "app/dlg_diagramm.h"
 #include "app/dlg_info.h"
@@ -21,6 +22,7 @@
 #include "scan/gl_test_support.h"
 #include "support/gui_test.h"
 #include "support/pump.h"
+#include "support/real_input.h"
 #include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/Dialogs.h"
@@ -109,13 +111,6 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
         EXPECT_EQ(d->EditWidth->Text(), u"49.21");
         EXPECT_TRUE(d->EditLength->Enabled());
 
-        // A separator typed into a size edit steps over the edit's own.
-        d->EditLength->SetSelStart(2);
-        PostMessageW(d->EditLength->Handle(), WM_CHAR, u',', 1);
-        EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
-        EXPECT_EQ(d->EditLength->Text(), u"65.62");
-        EXPECT_EQ(d->EditLength->SelStart(), 3);
-
         l3d::testing::SaveScreenshot(d->Handle(), u"characteristics.png");
         d->EditProject->SetText(u"Bridge north");
         d->MemoNotes->SetText(u"Second pass\r\nafter rain");
@@ -152,6 +147,56 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
     mainroad::RunCommand(MainForm->MenuFileRemarks);
     EXPECT_EQ(cancel.Shown, 1);
     EXPECT_EQ(MainForm->FileManager->Remarks().Project, u"Bridge north");
+}
+
+TEST_F(InfoDialogsTest, AFieldSizeIsStoredAsTypedAndZeroNegativeOrUnreadableOnesAreRefused)
+{
+    using namespace l3d::testing;
+    ASSERT_TRUE(Start());
+    Open(MakeFieldExample().Source, u"field.dmo");  // in metres: 20.00 by 15.00
+    ASSERT_TRUE(BringToFront(MainForm->Handle()));
+    TAnsweredMessages messages;
+    const auto clickOk = [](TFormRemarks* d) {
+        ClickAt(d->ButtonOk->Handle(), {d->ButtonOk->Width() / 2, d->ButtonOk->Height() / 2});
+    };
+    const auto typeLength = [](TFormRemarks* d, const std::u16string& Text) {
+        ASSERT_TRUE(FocusWindow(d->EditLength->Handle()));
+        PressKey('A', {VK_CONTROL});
+        TypeText(Text);
+    };
+
+    // Over the whole length a separator is typed; before the width's own one it steps over it.
+    TModalDriver<TFormRemarks> driver([&](TFormRemarks* d) {
+        typeLength(d, u"25.5");
+        EXPECT_EQ(d->EditLength->Text(), u"25.5");
+        ASSERT_TRUE(FocusWindow(d->EditWidth->Handle()));
+        d->EditWidth->SetSelStart(2);
+        TypeText(u",7");
+        EXPECT_EQ(d->EditWidth->Text().substr(0, 4), u"15.7");
+        clickOk(d);
+    });
+    PressKey(VK_F9);
+    ASSERT_EQ(driver.Shown, 1);
+    EXPECT_FLOAT_EQ(MainForm->FileManager->Remarks().FieldLength, 25.5f);
+    EXPECT_FLOAT_EQ(MainForm->FileManager->Remarks().FieldWidth, 15.7f);
+    EXPECT_TRUE(messages.Shown.empty());
+
+    // Each refused size says why and keeps the dialog open; Cancel then stores nothing.
+    for (const std::u16string typed : {u"0", u"-3", u"4.5.6"}) {
+        TFormRemarks* open = nullptr;
+        TModalDriver<TFormRemarks> refused([&](TFormRemarks* d) {
+            open = d;
+            typeLength(d, typed);
+            clickOk(d);
+        });
+        messages.OnShown = [&] { PostClick(open->ButtonCancel); };
+        PressKey(VK_F9);
+        ASSERT_EQ(refused.Shown, 1);
+        ASSERT_EQ(messages.Shown.size(), 1u) << WideToUtf8(typed);
+        EXPECT_NE(messages.Shown[0].find(u"greater than 0"), std::u16string::npos) << WideToUtf8(messages.Shown[0]);
+        EXPECT_FLOAT_EQ(MainForm->FileManager->Remarks().FieldLength, 25.5f);
+        messages.Shown.clear();
+    }
 }
 
 TEST_F(InfoDialogsTest, ALineDiagramScanKeepsItsFieldSizeAndAnUnreadableDateShowsQuestionMarks)
@@ -352,6 +397,13 @@ TEST_F(InfoDialogsTest, TheAboutBoxShowsTheVersionBlockAndOpensTheWebPages)
     mainroad::RunCommand(MainForm->MenuHelpAbout);
     EXPECT_EQ(driver.Shown, 1);
     EXPECT_EQ(opened, (std::vector<std::u16string>{MakerWebAddress, ProductWebAddress}));
+    EXPECT_TRUE(ErrorBoxes.empty());
+
+    // A system that cannot open the page says so, naming it.
+    ShellExecuteSeam() = [](const std::u16string&, const std::u16string&, const std::u16string&,
+                            const std::u16string&, int) { return intptr_t{SE_ERR_NOASSOC}; };
+    mainroad::RunCommand(MainForm->MenuHelpWebsite);
+    EXPECT_EQ(ErrorBoxes, (std::vector<std::u16string>{OpenFailedText(MakerWebAddress)}));
 }
 
 TEST_F(InfoDialogsTest, TheUpdateCheckNamesTheVersionFromTheMenuAndOnceFromItsTimer)
@@ -375,36 +427,65 @@ TEST_F(InfoDialogsTest, TheUpdateCheckNamesTheVersionFromTheMenuAndOnceFromItsTi
     EXPECT_EQ(messages[1], messages[0]);
 }
 
-TEST_F(InfoDialogsTest, TheInfoWindowFollowsTheSelectedPointAndItsShowingMarksTheCommand)
+TEST_F(InfoDialogsTest, TheInfoWindowLeftOpenShowsTheScanAtOnceAndLeavesTheKeysToTheMainWindow)
 {
+    using namespace l3d::testing;
+    // A run that ended with the info window open; the next one opens a scan from the command line.
+    CopyExampleScans();
     ASSERT_TRUE(Start());
-    Open(MakeFieldExample().Source, u"field.dmo");
+    GlobalSettings.InfoWindowVisible = 1;
+    Stop();
+    ASSERT_TRUE(Start({ExamplesFolder() + u"Field with metal object.dmo"}));
     TDialog_Info& w = *Dialog_Info;
-    MainForm->UpdateScanInfo();
-    const std::u16string firstLine = w.ElLabel_ScanLineValue->Caption();
-    const std::u16string firstImpulse = w.ElLabel_ImpulseValue->Caption();
-    // The arrow keys walk the selected point along its line and across the lines.
-    mainroad::PostKey(VK_LEFT);
-    mainroad::PostKey(VK_UP);
-    EXPECT_NE(w.ElLabel_ScanLineValue->Caption(), firstLine);
-    EXPECT_NE(w.ElLabel_ImpulseValue->Caption(), firstImpulse);
-    EXPECT_TRUE(w.ElLabel_ScanValueValue->Enabled());
-
-    // Ctrl+W shows the window, which checks its command and holds its tool button down.
-    mainroad::PostKey('W', true);
-    EXPECT_TRUE(w.Visible());
+    const HWND main = MainForm->Handle();
+    ASSERT_TRUE(w.Visible());
     EXPECT_TRUE(MainForm->MenuExtrasInfo->Checked());
-    EXPECT_TRUE(MainForm->ToolButton_InfoWindow->Down());
-    // A fix of quality 2.5 lights three bars; no fix disables the panel.
+    // The main window keeps the activation, and the window shows the selected point already.
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }, 120000)) << "the info window took the activation";
+    EXPECT_NE(w.ElLabel_ScanLineValue->Caption(), u"");
+    EXPECT_TRUE(w.ElLabel_ScanLine->Enabled());
+
+    // Rows read "<name>: <value>", the GPS panel beside the quality row in sight.
+    EXPECT_EQ(w.ElLabel_Impulse->Caption(), u"Impulse:");
+    EXPECT_EQ(w.ElLabel_Longitude->Caption(), u"Longitude");
+    EXPECT_GE(w.ElLabel_ImpulseValue->Left(), w.ElLabel_Impulse->Left() + w.ElLabel_Impulse->Width() + 4);
+    EXPECT_GE(w.ElLabel_LatitudeValue->Left(), w.ElLabel_Latitude->Left() + w.ElLabel_Latitude->Width() + 4);
     w.ShowValues(2.5f, 8.5f, 50.25f);
-    EXPECT_EQ(w.Shape_GPS_03->Brush()->Color(), TColor(32768));
-    EXPECT_EQ(w.Shape_GPS_04->Brush()->Color(), TColor(0xFFFFFF));
+    ASSERT_TRUE(Settled(5000));
+    TShape* bar = w.Shape_GPS_01;
+    const int x = w.ElPanel_GPS->Left() + bar->Left() + bar->Width() / 2;
+    const int y = w.ElPanel_GPS->Top() + bar->Top() + bar->Height() / 2;
+    EXPECT_EQ(ReadClientPixels(w.Handle(), RECT{x, y, x + 1, y + 1}).data[0], 0x008000u) << "the quality bars are hidden";
     EXPECT_EQ(w.ElLabel_GPSQualityValue->Caption(), u"2.50");
-    w.ShowValues(0.0f, NAN, NAN);
+    w.ShowValues(0.0f, NAN, NAN);  // no fix
     EXPECT_FALSE(w.ElPanel_GPS->Enabled());
     EXPECT_EQ(w.ElLabel_LatitudeValue->Caption(), u"");
-    mainroad::PostKey('W', true);
+
+    // Keys typed now reach the main window: its menu's short-cuts and the arrows.
+    const uint8_t split = GlobalSettings.SplitScreen;
+    PressKey('M', {VK_CONTROL});
+    EXPECT_NE(GlobalSettings.SplitScreen, split);
+    const std::u16string place = w.ElLabel_ScanLineValue->Caption() + w.ElLabel_ImpulseValue->Caption();
+    PressKey(VK_UP);
+    EXPECT_NE(w.ElLabel_ScanLineValue->Caption() + w.ElLabel_ImpulseValue->Caption(), place);
+    EXPECT_TRUE(w.ElLabel_ScanValueValue->Enabled());
+
+    // Ctrl+W hides the window and shows it again, the main window staying active.
+    PressKey('W', {VK_CONTROL});
     EXPECT_FALSE(w.Visible());
     EXPECT_FALSE(MainForm->MenuExtrasInfo->Checked());
     EXPECT_FALSE(MainForm->ToolButton_InfoWindow->Down());
+    PressKey('W', {VK_CONTROL});
+    EXPECT_TRUE(w.Visible());
+    EXPECT_TRUE(MainForm->MenuExtrasInfo->Checked());
+    EXPECT_TRUE(MainForm->ToolButton_InfoWindow->Down());
+    EXPECT_EQ(GetForegroundWindow(), main);
+
+    // Clicked, the info window is the active one; the main window's short-cuts still work.
+    ClickAt(w.Handle(), {4, 4});
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == w.Handle(); }, 120000));
+    PressKey('M', {VK_CONTROL});
+    EXPECT_EQ(GlobalSettings.SplitScreen, split);
+    PressKey('W', {VK_CONTROL});
+    EXPECT_FALSE(w.Visible());
 }

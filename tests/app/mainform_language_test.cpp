@@ -11,6 +11,7 @@
 #include "scan/files/globals.h"
 
 #include "support/pump.h"
+#include "support/real_input.h"
 
 #include "framework/Application.h"
 #include "framework/FileUtils.h"
@@ -174,4 +175,53 @@ TEST_F(LanguageTest, AHyphenatedLocaleOnTheCommandLineChoosesTheLanguage)
     EXPECT_EQ(LanguageManager->ActiveLanguageName(), u"en_US");
     EXPECT_EQ(GlobalSettings.Language, u"en_US");
     EXPECT_EQ(MainForm->MenuFileNew->Caption(), u"New ...");
+}
+
+TEST_F(LanguageTest, ARightToLeftMenuBarStandsAtTheRightAndItsMenusOpenToClicks)
+{
+    using l3d::testing::ChooseFromMenuBar;
+    WriteFileBytes(ProgramDir + u"Lorvane3D.lng", TwoLanguageFile());
+    ASSERT_TRUE(Start());
+    const HWND window = MainForm->Handle();
+    ASSERT_TRUE(l3d::testing::BringToFront(window));
+    // The language chosen as the user chooses it, in the left-to-right bar.
+    ASSERT_EQ(ChooseFromMenuBar(window, {u"Extras", u"Language", u"Test & RTL"}).size(), 2u);
+    ASSERT_EQ(GlobalSettings.Language, u"xx_RT");
+
+    // The bar reads from the right: File rightmost, then Image to its left.
+    const HMENU bar = GetMenu(window);
+    ASSERT_NE(bar, nullptr);
+    RECT client{}, file{}, image{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const int count = GetMenuItemCount(bar);
+    ASSERT_EQ(count, 5);
+    ASSERT_TRUE(GetMenuItemRect(window, bar, static_cast<UINT>(count - 1), &file));
+    ASSERT_TRUE(GetMenuItemRect(window, bar, static_cast<UINT>(count - 2), &image));
+    EXPECT_GT(file.right - file.left, 0);
+    EXPECT_GE(file.right, client.right - 2);
+    EXPECT_LE(image.right, file.left);
+
+    // A click on a menu opens it at the right; a click on its item runs the command.
+    const uint8_t split = GlobalSettings.SplitScreen;
+    const std::vector<RECT> opened = ChooseFromMenuBar(window, {T(47), T(48)});
+    ASSERT_EQ(opened.size(), 1u) << "the menu did not open";
+    EXPECT_GT(opened[0].left, (client.left + client.right) / 2);
+    EXPECT_NE(GlobalSettings.SplitScreen, split);
+}
+
+TEST_F(LanguageTest, TheFrameworksMessagesSpeakTheActiveLanguage)
+{
+    // A folder in the place of settings.cfg: the settings cannot be written at the end.
+    ASSERT_TRUE(ForceDirectories(SettingsFile() + u"\\"));
+    ASSERT_TRUE(Start());
+    ErrorBoxes.clear();
+    Stop();
+    EXPECT_EQ(ErrorBoxes, (std::vector<std::u16string>{u"The file " + SettingsFile() + u" cannot be created."}));
+
+    ASSERT_TRUE(Start({u"-de_DE"}));
+    ErrorBoxes.clear();
+    Stop();
+    EXPECT_EQ(ErrorBoxes,
+              (std::vector<std::u16string>{u"Die Datei " + SettingsFile() + u" kann nicht erstellt werden."}));
 }

@@ -1,6 +1,7 @@
 // Moving the views of the real main window with posted mouse and key messages: drags with the
 // axis switches, the wheel, a small view made active and copied by a double click, the zoom
-// box and its menu, the view presets, the navigator's repeating buttons and the keys.
+// box and its menu, the view presets, the navigator's repeating buttons and the keys; and with
+// real key strokes and clicks where they take their own road (menus, Ctrl+Alt, Ctrl+R).
 #include "mainroad_support.h"
 
 #include "app/ViewLayout.h"
@@ -8,6 +9,8 @@
 #include "scan/model/_TColorManager.h"
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
+
+#include "support/real_input.h"
 
 #include <cmath>
 #include <cstring>
@@ -163,6 +166,56 @@ TEST_F(NavigationTest, ZoomItemsPresetsAndResetSetTheViewsAndTheZoomBoxSwallowsT
     ASSERT_TRUE(WaitForFrame());
 }
 
+TEST_F(NavigationTest, TheZoomChosenFromTheMenuOrTheBoxIsTheOneTheMenuTicks)
+{
+    StartWithExample(u"Field with metal object.dmo");
+    const HWND window = MainForm->Handle();
+    ASSERT_TRUE(l3d::testing::BringToFront(window));
+    ASSERT_TRUE(MainForm->ImageZoom[2]->Checked());  // 100 %
+    const std::vector<RECT> menus = l3d::testing::ChooseFromMenuBar(window, {u"View", u"Zoom", u"400 %"});
+    EXPECT_EQ(menus.size(), 2u);
+    EXPECT_EQ(View(0).Scale.X, 0.25f);
+    EXPECT_TRUE(MainForm->ImageZoom[5]->Checked());
+    EXPECT_FALSE(MainForm->ImageZoom[2]->Checked());
+
+    // The box: a click opens its list, a click on "150 %" chooses it.
+    TElComboBox* box = MainForm->ComboBoxZoom;
+    l3d::testing::ClickAt(box->Handle(), {box->Width() / 2, box->Height() / 2});
+    ASSERT_TRUE(box->DroppedDown());
+    COMBOBOXINFO info{sizeof info};
+    ASSERT_TRUE(SendMessageW(box->Handle(), CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info)));
+    RECT item{};
+    ASSERT_NE(SendMessageW(info.hwndList, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&item)), LB_ERR);
+    l3d::testing::ClickAt(info.hwndList, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+    EXPECT_EQ(box->ItemIndex(), 3);
+    EXPECT_FLOAT_EQ(View(0).Scale.X, 100.0f / 150.0f);
+    EXPECT_TRUE(MainForm->ImageZoom[3]->Checked());
+    EXPECT_FALSE(MainForm->ImageZoom[5]->Checked());
+    ASSERT_TRUE(WaitForFrame());
+}
+
+TEST_F(NavigationTest, OneResetPutsBothColourLimitsAndThePictureBack)
+{
+    StartWithExample(u"Field with metal object.dmo");
+    ASSERT_TRUE(l3d::testing::BringToFront(MainForm->Handle()));
+    const TViewportRect& main = Port(MainViewport);
+    const l3d::testing::Pixels start = ViewPixels(main);
+    // F7 lowers the upper limit, F6 raises the lower one; each step is drawn before the next.
+    l3d::testing::PressKey(VK_F7);
+    ASSERT_TRUE(WaitForFrame());
+    l3d::testing::PressKey(VK_F6);
+    ASSERT_TRUE(WaitForFrame());
+    ASSERT_NE(MainForm->ColorManager->UpperLimit, 95.0f);
+    ASSERT_NE(MainForm->ColorManager->LowerLimit, 5.0f);
+    ASSERT_NE(ViewPixels(main).data, start.data);
+
+    l3d::testing::PressKey('R', {VK_CONTROL});
+    EXPECT_EQ(MainForm->ColorManager->UpperLimit, 95.0f);
+    EXPECT_EQ(MainForm->ColorManager->LowerLimit, 5.0f);
+    ASSERT_TRUE(WaitForFrame());
+    EXPECT_EQ(ViewPixels(main).data, start.data);
+}
+
 TEST_F(NavigationTest, AHeldNavigatorButtonRepeatsItsStepUntilReleased)
 {
     StartWithExample(u"Field with metal object.dmo");
@@ -248,6 +301,12 @@ TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnl
     TScanPoint* next = scan.GetNextPoint(1);
     PostKey(VK_LEFT);
     EXPECT_EQ(scan.Selected, next);
+    // Ctrl+Alt+Up, typed: twenty lines on at once.
+    TScanPoint* const twenty = scan.GetNextLinePoint(20);
+    ASSERT_NE(twenty, scan.GetNextLinePoint(10));
+    ASSERT_TRUE(l3d::testing::BringToFront(MainForm->Handle()));
+    l3d::testing::PressKey(VK_UP, {VK_CONTROL, VK_MENU});
+    EXPECT_EQ(scan.Selected, twenty);
 
     // PageUp moves the level plane on a scan of the program's own kind.
     const float level = scan.Level;

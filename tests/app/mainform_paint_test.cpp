@@ -12,6 +12,7 @@
 #include "widgets/el/menus/el_screenshot.h"
 
 #include "support/memory_limit.h"
+#include "support/real_input.h"
 
 #include "framework/Screen.h"
 #include "framework/StrConv.h"
@@ -87,7 +88,11 @@ TEST_F(MainRoadTest, PaintingLeavesTheBarsAloneAndDrawsOnlyWhenAskedTo)
     EXPECT_EQ(MainForm->RepaintPending, 0);
     EXPECT_TRUE(MainForm->TimerPaint->Enabled());
     const POINT p = CentreOf(MainForm->Viewports[MainViewport]);
-    PostMouse(WM_MOUSEMOVE, 0, p.x, p.y);
+    {
+        const TPaintTimerPause held(MainForm->TimerPaint);
+        PostMouse(WM_MOUSEMOVE, 0, p.x, p.y);
+        EXPECT_EQ(MainForm->RepaintPending, 1);
+    }
     EXPECT_TRUE(WaitForFrame());
 }
 
@@ -125,7 +130,12 @@ TEST_F(MainRoadTest, TheNavigatorAndFullScreenGiveTheDrawingAreaTheWindowsWidthA
     EXPECT_TRUE(MainForm->Navigator->Visible());
     EXPECT_EQ(MainForm->Viewports[MainViewport].X, MainForm->Navigator->Left() + MainForm->Navigator->Width() + 4);
 
-    PostKey(VK_F11);
+    // F11 and Escape as the user types them; the window comes back maximised as it started,
+    // its frame outside the screen.
+    RECT maximised{};
+    GetWindowRect(MainForm->Handle(), &maximised);
+    ASSERT_TRUE(l3d::testing::BringToFront(MainForm->Handle()));
+    l3d::testing::PressKey(VK_F11);
     ASSERT_TRUE(MainForm->MenuExtrasFullscreen->Checked());
     EXPECT_EQ(MainForm->BorderStyle(), TFormBorderStyle::bsNone);
     EXPECT_FALSE(MainForm->MenuBar->Visible());
@@ -138,8 +148,14 @@ TEST_F(MainRoadTest, TheNavigatorAndFullScreenGiveTheDrawingAreaTheWindowsWidthA
     EXPECT_EQ(MainForm->ExportViewport.Width, MainForm->ClientWidth());
     EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3)), 0), 1000u);
 
-    PostKey(VK_ESCAPE);
+    l3d::testing::PressKey(VK_ESCAPE);
     EXPECT_FALSE(MainForm->MenuExtrasFullscreen->Checked());
+    const auto frameBack = [&] {
+        RECT now{};
+        GetWindowRect(MainForm->Handle(), &now);
+        return EqualRect(&now, &maximised) != FALSE;
+    };
+    EXPECT_TRUE(PumpUntil(frameBack, 120000)) << "the window's frame did not go back outside the screen";
     EXPECT_EQ(MainForm->BorderStyle(), TFormBorderStyle::bsSizeable);
     EXPECT_TRUE(MainForm->MenuBar->Visible());
     EXPECT_TRUE(MainForm->StatusPanel->Visible());

@@ -39,13 +39,16 @@ void ProgramTest::SetUp()
     ProgramDir = Root + u"Program\\";
     AppData = Root + u"AppData\\";
     Documents = Root + u"Documents\\";
-    for (const std::u16string& folder : {ProgramDir, AppData, Documents})
+    Pictures = Root + u"Pictures\\";
+    for (const std::u16string& folder : {ProgramDir, AppData, Documents, Pictures})
         ASSERT_TRUE(ForceDirectories(folder));
     CopyProgramFile(u"Lorvane3D.dat");
     CopyProgramFile(u"Lorvane3D.lng");
 
     FolderSeam().SpecialFolder = [this](TSpecialFolder Folder) {
-        const std::u16string& f = Folder == TSpecialFolder::AppData ? AppData : Documents;
+        const std::u16string& f = Folder == TSpecialFolder::AppData    ? AppData
+                                  : Folder == TSpecialFolder::Pictures ? Pictures
+                                                                       : Documents;
         return f.substr(0, f.size() - 1);
     };
     FolderSeam().ProgramFile = [this] { return ProgramDir + u"Lorvane3D.exe"; };

@@ -46,6 +46,7 @@ protected:
     std::u16string ProgramDir;  // each ends in a separator
     std::u16string AppData;
     std::u16string Documents;
+    std::u16string Pictures;
 
     std::vector<int32_t> Progress;  // the splash screen's bar at each wait (-1 without a splash)
     std::vector<uint32_t> Waits;

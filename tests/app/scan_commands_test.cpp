@@ -173,7 +173,8 @@ TEST(ReceivedScan, AGpsScanIsBuiltFromTheDataGridWindow)
 
     Grid.XFrom = Grid.XTo = Grid.YFrom = Grid.YTo = -1;  // nothing arrived
     BuildScanFromDataGrid(Scan, Grid, {});
-    EXPECT_EQ(Scan.Count, 1u);
+    ASSERT_EQ(Scan.Count, 1u);
+    ASSERT_NE(Scan.First, nullptr);
     EXPECT_TRUE(std::isnan(Scan.First->Value));
 }
 

@@ -137,17 +137,33 @@ TEST_F(ScanPaintingTest, WithoutTheSplitScreenOnlyTheMainViewIsDrawnAndNoFrame)
         EXPECT_FALSE(p.State.Outline);
 }
 
-TEST_F(ScanPaintingTest, AFlatViewSpansBothColumnsWithTheSplitScreenAndDrawsNoFrames)
+TEST_F(ScanPaintingTest, TheFlatViewsSpanBothColumnsWithTheSplitScreenAndDrawNoFrames)
 {
-    scene.ScanData->SetScanMode(2);
-    PaintScanViews(scene, input, views);
-    ASSERT_EQ(sink.Viewports.size(), 1u);
+    // A frame of a scan of the same grid in another scan mode.
+    auto paintInMode = [&](uint8_t Mode) {
+        TViewSink modeSink;
+        TScanScene modeScene{&colors.Var, modeSink};
+        modeScene.ScanData = std::make_unique<TScanData>(&colors.Var);
+        render_test::ReceiveGrid(*modeScene.ScanData, 6, 5, [](int c, int r) { return float(c * 3 + r); });
+        modeScene.ScanData->SetScanMode(Mode);
+        PaintScanViews(modeScene, input, views);
+        return modeSink;
+    };
+    // Line diagram, top view, side view.
     const TViewportRect& main = layout.Viewports[MainViewport];
-    EXPECT_EQ(sink.Viewports[0],
-              (TViewportCall{main.X, main.Y, main.Width + layout.Viewports[TopRightViewport].Width, main.Height}));
-    EXPECT_FALSE(sink.Primitives.empty());
-    for (const auto& p : sink.Primitives)
-        EXPECT_FALSE(p.State.Outline);
+    for (const uint8_t mode : {1, 2, 3}) {
+        const TViewSink flat = paintInMode(mode);
+        ASSERT_EQ(flat.Viewports.size(), 1u) << "mode " << int(mode);
+        EXPECT_EQ(flat.Viewports[0],
+                  (TViewportCall{main.X, main.Y, main.Width + layout.Viewports[TopRightViewport].Width, main.Height}));
+        // (A line diagram shows only the samples a live scan brought; this grid has none.)
+        if (mode != 1)
+            EXPECT_FALSE(flat.Primitives.empty()) << "mode " << int(mode);
+        for (const auto& p : flat.Primitives)
+            EXPECT_FALSE(p.State.Outline) << "mode " << int(mode);
+    }
+    // A mode past them is the 3-D scene with its frames again.
+    EXPECT_EQ(paintInMode(4).Viewports.size(), 5u);
 }
 
 TEST(ResolutionNotice, SaysWhichLevelWasBuiltOnlyWhenItIsBelowTheChosenOne)
@@ -158,6 +174,9 @@ TEST(ResolutionNotice, SaysWhichLevelWasBuiltOnlyWhenItIsBelowTheChosenOne)
     ASSERT_TRUE(notice);
     EXPECT_NE(notice->find(u"level 3 is shown"), std::u16string::npos);
     EXPECT_NE(notice->find(u"level 5"), std::u16string::npos);
+    // In the active language, the numbers put in literally.
+    const auto language = [](int32_t, const std::u16string&) { return std::u16string(u"Stufe %s statt %s (%d)"); };
+    EXPECT_EQ(ResolutionNoticeText(4, 2, language), u" Stufe 3 statt 5 (%d)");
 }
 
 }  // namespace

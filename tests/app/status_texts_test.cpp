@@ -216,11 +216,16 @@ TEST(InfoWindow, LayoutFollowsTheReadingDirection)
     EXPECT_EQ(L.GpsPanelLeft, 240);
     EXPECT_EQ(L.GpsLabelLeft, 0);
     EXPECT_EQ(L.BarLefts, (std::array<int32_t, 4>{27, 33, 39, 45}));
+    // The quality row leaves the panel's place free.
+    EXPECT_EQ(L.QualityRowLeft, 0);
+    EXPECT_EQ(L.QualityRowWidth, 240);
     L = LayoutInfoWindowPositions(true, 300, 60, 20);
     EXPECT_TRUE(L.RowsRightToLeft);
     EXPECT_EQ(L.GpsPanelLeft, 0);
     EXPECT_EQ(L.GpsLabelLeft, 40);
     EXPECT_EQ(L.BarLefts, (std::array<int32_t, 4>{18, 12, 6, 0}));
+    EXPECT_EQ(L.QualityRowLeft, 60);
+    EXPECT_EQ(L.QualityRowWidth, 240);
 }
 
 TEST(InfoWindow, QualityBarsLightBelowTheirLimits)

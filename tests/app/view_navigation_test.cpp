@@ -177,8 +177,10 @@ TEST(ViewNavigation, ColourLimitStepsWaitForTheRebuild)
     EXPECT_EQ(C.LowerLimit, 5.0f);
     EXPECT_EQ(StepColorLimit(C, 0, false, 0.0f), 0);  // a stored step of 0 moves nothing
 
+    // Reset puts both limits back at once, also while a step waits to be drawn.
+    C.SetLowerLimit(11.0f);
     EXPECT_EQ(ResetColorLimits(C, 1), 1);
-    EXPECT_EQ(C.UpperLimit, 92.0f);
-    EXPECT_EQ(ResetColorLimits(C, 0), 1);
     EXPECT_EQ(C.UpperLimit, 95.0f);
+    EXPECT_EQ(C.LowerLimit, 5.0f);
+    EXPECT_EQ(ResetColorLimits(C, 0), 0);  // nothing changed, nothing to rebuild
 }

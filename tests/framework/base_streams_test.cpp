@@ -147,6 +147,15 @@ TEST(Exceptions, MessagesAndCodes)
     EXPECT_EQ(FormatMessageD(u"List index [%d] out of bounds...", -3), u"List index [-3] out of bounds...");
     // The argument is inserted literally, never read as a format.
     EXPECT_EQ(FormatMessageS(u"%s and %s", u"%s"), u"%s and %s");
+    // A program that speaks other languages gives the framework its texts, at the time each
+    // message is made.
+    SetFrameworkTextLookup([](TFrameworkTextId Id, const std::u16string& Default) {
+        return Id == TFrameworkTextId::FCreateError ? std::u16string(u"Cannot create %s") : Default;
+    });
+    EXPECT_EQ(EFCreateError::ForFile(u"a.cfg").Message(), u"Cannot create a.cfg");
+    EXPECT_EQ(EConvertError::InvalidInteger(u"x").Message(), u"'x' ist kein gültiger Integerwert");
+    SetFrameworkTextLookup(nullptr);
+    EXPECT_EQ(EFCreateError::ForFile(u"a.cfg").Message(), u"Datei a.cfg kann nicht erstellt werden");
     const EOSError os(u"failed", 5);
     EXPECT_EQ(os.ErrorCode, 5u);
     EXPECT_THROW(throw EFCreateError(u"x"), EStreamError);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace l3d::testing {
@@ -57,7 +60,114 @@ void LeftClick()
     Send({MouseEvent(MOUSEEVENTF_LEFTDOWN), MouseEvent(MOUSEEVENTF_LEFTUP)});
 }
 
+// The position of the item of Menu whose shown name (before a tab, without '&') is Name.
+int MenuItemPosition(HMENU Menu, const std::u16string& Name)
+{
+    const int count = GetMenuItemCount(Menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        GetMenuStringW(Menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+        std::u16string shown;
+        // "&&" shows one '&'; a single '&' marks the hot key and is not shown.
+        for (const wchar_t* c = text; *c && *c != L'\t'; ++c) {
+            if (*c == L'&' && *(c + 1) != L'&')
+                continue;
+            if (*c == L'&')
+                ++c;
+            shown += static_cast<char16_t>(*c);
+        }
+        if (shown == Name)
+            return i;
+    }
+    return -1;
+}
+
+// The visible menu window (class #32768) that is not in Known, or null.
+HWND NewMenuWindow(const std::vector<HWND>& Known)
+{
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+        if (IsWindowVisible(w) && std::find(Known.begin(), Known.end(), w) == Known.end())
+            return w;
+    return nullptr;
+}
+
+// Input from the helper thread, which reports nothing itself: the test thread judges by what
+// opened and what the click did.
+void SendFromHelper(std::vector<INPUT> Inputs)
+{
+    SendInput(static_cast<UINT>(Inputs.size()), Inputs.data(), sizeof(INPUT));
+}
+
+void ClickAtScreen(const RECT& R)
+{
+    SetCursorPos((R.left + R.right) / 2, (R.top + R.bottom) / 2);
+    SendFromHelper({MouseEvent(MOUSEEVENTF_LEFTDOWN), MouseEvent(MOUSEEVENTF_LEFTUP)});
+}
+
+void CloseMenus()
+{
+    for (int i = 0; i < 2; ++i)
+        SendFromHelper({KeyStroke(VK_ESCAPE, false), KeyStroke(VK_ESCAPE, true)});
+}
+
 }  // namespace
+
+std::vector<RECT> ChooseFromMenuBar(HWND Window, const std::vector<std::u16string>& Path)
+{
+    std::vector<RECT> opened;
+    const HMENU bar = GetMenu(Window);
+    const int top = Path.empty() || !bar ? -1 : MenuItemPosition(bar, Path[0]);
+    EXPECT_GE(top, 0) << "the menu bar has no such item";
+    RECT barItem{};
+    if (top < 0 || !GetMenuItemRect(Window, bar, static_cast<UINT>(top), &barItem)) {
+        ADD_FAILURE() << "the menu bar item has no place on the screen";
+        return opened;
+    }
+
+    // The menus' own loop runs inside the handling of the first click: the later clicks come
+    // from this thread, each once its menu shows.
+    std::atomic<bool> loopOver{false};
+    std::thread clicker([&] {
+        std::vector<HWND> windows;
+        HMENU menu = GetSubMenu(bar, top);
+        for (size_t step = 1; step <= Path.size(); ++step) {
+            HWND shown = nullptr;
+            const DWORD start = GetTickCount();
+            while (!shown && !loopOver && GetTickCount() - start < 120000) {
+                shown = NewMenuWindow(windows);
+                if (!shown)
+                    Sleep(10);
+            }
+            if (!shown)
+                return;  // nothing opened: the click came to nothing
+            windows.push_back(shown);
+            RECT r{};
+            GetWindowRect(shown, &r);
+            opened.push_back(r);
+            if (step == Path.size())
+                break;
+            const int item = menu ? MenuItemPosition(menu, Path[step]) : -1;
+            RECT itemRect{};
+            if (item < 0 || !GetMenuItemRect(nullptr, menu, static_cast<UINT>(item), &itemRect)) {
+                CloseMenus();
+                return;
+            }
+            menu = GetSubMenu(menu, item);
+            ClickAtScreen(itemRect);
+        }
+        // Only the bar item was asked for: its menu closes again.
+        if (Path.size() == 1)
+            CloseMenus();
+    });
+    SetCursorPos((barItem.left + barItem.right) / 2, (barItem.top + barItem.bottom) / 2);
+    LeftClick();
+    EXPECT_TRUE(InputHandled()) << "the clicks on the menus were not handled";
+    loopOver = true;
+    clicker.join();
+    EXPECT_TRUE(InputHandled());
+    return opened;
+}
 
 bool InputHandled(int MaxMs)
 {

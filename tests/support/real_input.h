@@ -9,6 +9,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace l3d::testing {
 
@@ -45,5 +46,13 @@ void TurnWheelAt(HWND Window, POINT Client, int Delta);
 
 // Waits until the input sent so far and everything it posted in turn was handled.
 bool InputHandled(int MaxMs = 120000);
+
+// Chooses an item of Window's menu bar with real clicks: the bar's item named Path[0], then
+// in each menu that opens the item named by the next entry (names as shown, without the
+// short-cut text and '&'). The menus run their own loop meanwhile, so the clicks after the
+// first come from a helper thread once each menu is on screen. Returns the screen rectangles
+// of the menus that opened, in order; when one does not open (or an item is missing) the
+// menus are closed with Escape and fewer rectangles come back.
+std::vector<RECT> ChooseFromMenuBar(HWND Window, const std::vector<std::u16string>& Path);
 
 }  // namespace l3d::testing
