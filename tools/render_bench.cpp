@@ -6,7 +6,9 @@
 // measures that square scan only; "probe" splits the frame time of 250 x 250 at level 1;
 // "memory [size level]" measures the display list's memory per triangle for one square scan
 // at one level (250 x 250 at level 2 by default), in a process of its own for each figure:
-// memory freed by an earlier list would be taken again and hide the list's size.
+// memory freed by an earlier list would be taken again and hide the list's size; "build
+// [size level]" times only the compiling of the list, three times (1000 x 1000 at level 1 by
+// default), for profiling.
 #include <windows.h>
 #include <GL/gl.h>
 #include <psapi.h>
@@ -154,6 +156,7 @@ void MeasureListMemory(HWND Frame, int Size, uint8_t Level)
         render_test::ReceiveGrid(*image->ScanData, c.Size, c.Size,
                                  [&c](int x, int y) { return render_test::Hill(x, y, c.Size, c.Size); });
         image->TriangleBudget = UINT64_MAX;
+        image->AddressSpace = nullptr;
         image->SetSmooth(1);
         image->SetResolution(c.Level);
         // Triangles drawn: each banded polygon goes out as a fan.
@@ -187,6 +190,40 @@ void MeasureListMemory(HWND Frame, int Size, uint8_t Level)
                 static_cast<unsigned long long>(SmoothTriangleBudget), side);
 }
 
+// The time the surface list takes to compile, without drawing it, split into the geometry
+// alone (built into a sink that drops it) and the whole build.
+void TimeBuild(HWND Frame, int Size, uint8_t Level)
+{
+    render_test::TColors colors;
+    TScanImage image(Frame, &colors.Var);
+    render_test::ReceiveGrid(*image.ScanData, Size, Size,
+                             [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
+    image.TriangleBudget = UINT64_MAX;
+    image.AddressSpace = nullptr;
+    image.SetSmooth(1);
+    image.SetResolution(Level);
+    image.MakeCurrent();
+    for (int i = 0; i < 3; ++i) {
+        struct TDrop : TGeometrySink {
+            void Begin(TPrimitive) override {}
+            void Color(uint8_t, uint8_t, uint8_t) override {}
+            void Vertex(float, float, float) override {}
+            void End() override {}
+        } drop;
+        TSurfaceOptions o;
+        o.Depth = Level;
+        auto start = Clock::now();
+        BuildSurfaceGeometry(*image.ScanData, colors.Manager, o, drop);
+        const double geometry = Seconds(start);
+        start = Clock::now();
+        image.BuildSurfaceList();
+        glFinish();
+        std::printf("build %dx%d at level %d: geometry alone %.2f s, list %.2f s\n", Size, Size, Level + 1, geometry,
+                    Seconds(start));
+        std::fflush(stdout);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -204,6 +241,11 @@ int main(int argc, char** argv)
     Pump();
     if (argc > 2 && std::string(argv[2]) == "memory") {
         MeasureListMemory(frame, argc > 3 ? std::atoi(argv[3]) : 250, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 1);
+        DestroyWindow(frame);
+        return 0;
+    }
+    if (argc > 2 && std::string(argv[2]) == "build") {
+        TimeBuild(frame, argc > 3 ? std::atoi(argv[3]) : 1000, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 0);
         DestroyWindow(frame);
         return 0;
     }
@@ -232,6 +274,7 @@ int main(int argc, char** argv)
                 continue;
             }
             image->TriangleBudget = UINT64_MAX;  // measure beyond the program's budget
+            image->AddressSpace = nullptr;
             image->SetSmooth(1);
             image->SetResolution(level);
             image->SetScale(1, 1, 1);

@@ -24,6 +24,8 @@ constexpr DWORD ProgressInterval = 50;
 
 bool busy = false;
 
+}  // namespace
+
 // The hourglass and the panel's text while the work shows; both as before afterwards.
 class TBusyDisplay {
 public:
@@ -58,8 +60,6 @@ private:
     std::optional<THourGlass> hourGlass_;  // present once the work shows
     std::u16string text_;
 };
-
-}  // namespace
 
 bool BusyWorkRunning()
 {
@@ -97,4 +97,24 @@ void RunBusyWork(TElStatusPanel* Panel, const std::u16string& What, const TBusyW
     worker.WaitFor();
     if (failure)
         std::rethrow_exception(failure);
+}
+
+TBusySteps::TBusySteps(TElStatusPanel* Panel, const std::u16string& What)
+    : busyWhile_(busy, true),
+      display_(std::make_unique<TBusyDisplay>(Panel, What)),
+      begin_(std::chrono::steady_clock::now()),
+      answered_(begin_)
+{
+}
+
+TBusySteps::~TBusySteps() = default;
+
+void TBusySteps::Step(int Percent)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (now - begin_ < ShowAfter || now - answered_ < std::chrono::milliseconds(ProgressInterval))
+        return;
+    display_->Show(Percent);
+    Application->ProcessPaintMessages();
+    answered_ = std::chrono::steady_clock::now();
 }

@@ -4,6 +4,9 @@
 
 #include "scan/render/ScanScene.h"
 
+#include "framework/Exceptions.h"
+#include "framework/NumberText.h"
+
 namespace {
 
 constexpr int32_t ViewInset = 2;
@@ -80,4 +83,23 @@ std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built
     auto level = [](uint8_t L) { return std::u16string(1, char16_t(u'1' + L)); };
     return u" Resolution level " + level(Built) + u" is shown: level " + level(Chosen) +
            u" would need more triangles than can be drawn";
+}
+
+std::optional<std::u16string> SurfaceNoticeText(uint8_t Chosen, uint8_t Built, uint32_t Step,
+                                                const TTextLookup& Lookup)
+{
+    if (Step <= 1)
+        return ResolutionNoticeText(Chosen, Built);
+    const std::u16string text =
+        Lookup(260, u"The scan is too large to draw whole: the surface shows one point in %s in each direction");
+    return u" " + FormatMessageS(text, IntToStr(static_cast<int64_t>(Step)));
+}
+
+std::u16string ValuePanelText(const std::u16string& Own, const std::u16string& Notice, bool RightToLeft)
+{
+    if (Notice.empty())
+        return Own;
+    if (Own.find_first_not_of(u' ') == std::u16string::npos)
+        return Notice;
+    return JoinInReadingDirection(RightToLeft, {Own, u"  |", Notice});
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/LanguageTexts.h"
 #include "app/ViewLayout.h"
 #include "scan/files/ScanFile.h"
 
@@ -31,3 +32,14 @@ void PaintScanViews(TScanScene& Scene, const TScanPaintInput& Input, const TView
 // the one chosen, because the chosen one would pass the triangle budget; none when they agree.
 // Levels are counted from 0 here and shown from 1, as the menu shows them.
 std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built);
+
+// What the status bar says after a build that could not draw what was chosen: with a Step
+// above 1, that the surface shows one point in Step in each direction because the whole scan
+// does not fit (text 260); else the resolution notice above. None when all was drawn.
+std::optional<std::u16string> SurfaceNoticeText(uint8_t Chosen, uint8_t Built, uint32_t Step,
+                                                const TTextLookup& Lookup = GlobalTextLookup());
+
+// The value panel of the status bar: its own text (the hint, or the selected point's value)
+// and the surface notice, which stays whatever the own text is. A blank own text leaves the
+// notice alone; the two are joined in the language's reading direction.
+std::u16string ValuePanelText(const std::u16string& Own, const std::u16string& Notice, bool RightToLeft);

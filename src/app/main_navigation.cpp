@@ -135,7 +135,7 @@ void TMainForm::MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps)
     TScanData* scan = ScanImage ? ScanImage->ScanData.get() : nullptr;
     if (!scan)
         return;
-    StatusBar->Panels(4)->SetText(u"");
+    SetValuePanelText(u"");
     if (!scan->Selected)
         scan->SelectPoint(scan->FirstPoint());
     if (!scan->Selected)

@@ -4,6 +4,7 @@
 // info window. Nothing else draws; everything else only sets RepaintPending.
 #include "app/main.h"
 
+#include "app/BusyWork.h"
 #include "app/ScanPainting.h"
 #include "app/ViewLayout.h"
 #include "app/dlg_info.h"
@@ -18,6 +19,7 @@
 #include "framework/ValueKept.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -117,7 +119,17 @@ void TMainForm::TimerPaintTimer(TObject*)
         return;
     RepaintPending = 0;
     const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
-    DrawViews();
+    {
+        // A list of a large scan takes seconds to build: meanwhile the hourglass and the
+        // share built show, and the windows stay drawn.
+        std::optional<TBusySteps> building;
+        const TValueKept<std::function<void(int)>> progress(ScanImage->OnBuildProgress, [&](int Percent) {
+            if (!building)
+                building.emplace(StatusBar->Panels(4), GetText(261, u"Building the surface"));
+            building->Step(Percent);
+        });
+        DrawViews();
+    }
     ScanImage->SwapBuffers();
     if (rebuilds)
         ShowResolutionNotice();
@@ -137,14 +149,12 @@ void TMainForm::DrawViews()
 void TMainForm::ShowResolutionNotice()
 {
     const std::optional<std::u16string> notice =
-        ResolutionNoticeText(ScanImage->Resolution(), ScanImage->BuiltResolution());
-    if (notice) {
-        StatusBar->Panels(4)->SetText(*notice);
-        resolutionNoticeShown_ = true;
-    } else if (resolutionNoticeShown_) {
-        StatusBar->Panels(4)->SetText(u" ");
-        resolutionNoticeShown_ = false;
-    }
+        SurfaceNoticeText(ScanImage->Resolution(), ScanImage->BuiltResolution(), ScanImage->BuiltStep());
+    const std::u16string text = notice.value_or(u"");
+    if (text == surfaceNotice_)
+        return;
+    surfaceNotice_ = text;
+    SetValuePanelText(valuePanelOwn_);
 }
 
 void TMainForm::PaintDataGrid()

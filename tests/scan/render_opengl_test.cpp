@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -297,6 +298,127 @@ TEST_F(RendererFixture, RecreatedContextDrawsAgain)
     WholeArea();
     Frame([&] { image_->RenderScene(); }, "after");
     EXPECT_GT(Coverage(0, 0, kWidth, kAreaHeight), 0.1);
+}
+
+// Lists as they were compiled call by call: each polygon a fan inside one batch of
+// triangles (with edge flags for outlines), a colour and a vertex call per corner.
+class TCallByCall : public TGeometrySink {
+public:
+    explicit TCallByCall(bool Outline) : outline_(Outline) {}
+    ~TCallByCall() override { Close(); }
+    void Begin(TPrimitive P) override
+    {
+        polygon_ = P == TPrimitive::Polygon;
+        corners_.clear();
+        if (!polygon_) {
+            Close();
+            glBegin(P == TPrimitive::Quads ? GL_QUADS : P == TPrimitive::Lines ? GL_LINES : GL_TRIANGLES);
+        }
+    }
+    void Color(uint8_t R, uint8_t G, uint8_t B) override
+    {
+        color_ = {R, G, B};
+        if (!polygon_)
+            glColor3ub(R, G, B);
+    }
+    void Vertex(float X, float Y, float Z) override
+    {
+        if (polygon_)
+            corners_.push_back({X, Y, Z, color_[0], color_[1], color_[2], 0});
+        else
+            glVertex3f(X, Y, Z);
+    }
+    void End() override
+    {
+        if (!polygon_) {
+            glEnd();
+            return;
+        }
+        if (corners_.size() < 3)
+            return;
+        if (!open_) {
+            glBegin(GL_TRIANGLES);
+            open_ = true;
+        }
+        const size_t last = corners_.size() - 1;
+        auto put = [&](size_t i, bool edge) {
+            if (outline_)
+                glEdgeFlag(edge ? GL_TRUE : GL_FALSE);
+            glColor3ub(corners_[i].R, corners_[i].G, corners_[i].B);
+            glVertex3f(corners_[i].X, corners_[i].Y, corners_[i].Z);
+        };
+        for (size_t i = 1; i < last; ++i) {
+            put(0, i == 1);
+            put(i, true);
+            put(i + 1, i + 1 == last);
+        }
+    }
+    void Close()
+    {
+        if (open_)
+            glEnd();
+        glEdgeFlag(GL_TRUE);
+        open_ = false;
+    }
+
+private:
+    bool outline_;
+    bool polygon_ = false;
+    bool open_ = false;
+    std::array<uint8_t, 3> color_{};
+    std::vector<TArrayVertex> corners_;
+};
+
+TEST_F(RendererFixture, ListsCompiledFromArraysDrawWhatCallByCallListsDrew)
+{
+    ReceiveGrid(Scan(), 40, 30, [](int c, int r) { return Hill(c, r, 40, 30); });
+    image_->SetRotation(-30, 0, -20);
+    WholeArea();
+    const struct {
+        const char* what;
+        uint8_t mode, smooth, level, wireframe;
+    } cases[] = {{"smooth, level 1", 0, 1, 0, 0}, {"smooth, level 3", 0, 1, 2, 0}, {"wireframe", 0, 1, 1, 1},
+                 {"flat", 0, 0, 0, 0},          {"flat wireframe", 0, 0, 0, 1}, {"top view", 2, 1, 1, 0},
+                 {"side view", 3, 1, 0, 0}};
+    for (const auto& c : cases) {
+        Scan().SetScanMode(c.mode);
+        image_->SetSmooth(c.smooth);
+        image_->SetResolution(c.level);
+        image_->SetWireframe(c.wireframe);
+        image_->Rebuild = 1;
+        auto render = [&] {
+            if (c.mode == 2)
+                image_->RenderTop();
+            else if (c.mode == 3)
+                image_->RenderSide();
+            else
+                image_->RenderScene();
+        };
+        Frame(render, c.what);
+        const std::vector<uint8_t> batched = pixels_;
+        EXPECT_GT(Coverage(0, 0, kWidth, kAreaHeight), 0.05) << c.what;
+
+        // The same geometry compiled call by call into the same list.
+        image_->MakeCurrent();
+        glDeleteLists(image_->DisplayList, 1);
+        glNewList(image_->DisplayList, GL_COMPILE);
+        glPolygonMode(GL_FRONT_AND_BACK, c.wireframe ? GL_LINE : GL_FILL);
+        {
+            TCallByCall calls(c.wireframe == 1);
+            TSurfaceOptions o;
+            o.Smooth = c.smooth == 1;
+            o.Depth = c.level;
+            if (c.mode == 2)
+                BuildTopGeometry(Scan(), colors_.Manager, o, calls);
+            else if (c.mode == 3)
+                BuildSideGeometry(Scan(), o, calls);
+            else
+                BuildSurfaceGeometry(Scan(), colors_.Manager, o, calls);
+        }
+        glEndList();
+        Frame(render, c.what);
+        EXPECT_TRUE(pixels_ == batched) << c.what << ": the pictures differ";
+    }
 }
 
 // The drawing state a view could inherit or leave behind, as numbers: polygon modes, line
