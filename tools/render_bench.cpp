@@ -8,7 +8,10 @@
 // at one level (250 x 250 at level 2 by default), in a process of its own for each figure:
 // memory freed by an earlier list would be taken again and hide the list's size; "build
 // [size level]" times only the compiling of the list, three times (1000 x 1000 at level 1 by
-// default), for profiling.
+// default), for profiling; "compare [size level]" draws the list compiled from arrays and the
+// same geometry compiled call by call, in turn, and prints the time per frame of each (the
+// processor time of the drawing thread too: with LP_NUM_THREADS=0 Mesa rasterises on it, so
+// that figure does not depend on what else the machine runs).
 #include <windows.h>
 #include <GL/gl.h>
 #include <psapi.h>
@@ -23,6 +26,7 @@
 #include <vector>
 
 #include "scan/render/_TScanImage.h"
+#include "scan/call_by_call_sink.h"
 #include "scan/render_support.h"
 
 namespace {
@@ -224,6 +228,63 @@ void TimeBuild(HWND Frame, int Size, uint8_t Level)
     }
 }
 
+double ThreadCpuMs()
+{
+    FILETIME created, ended, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+    auto ms = [](const FILETIME& t) { return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
+    return ms(kernel) + ms(user);
+}
+
+void CompareLists(HWND Frame, int Size, uint8_t Level)
+{
+    render_test::TColors colors;
+    TScanImage image(Frame, &colors.Var);
+    render_test::ReceiveGrid(*image.ScanData, Size, Size,
+                             [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
+    image.TriangleBudget = UINT64_MAX;
+    image.AddressSpace = nullptr;
+    image.SetSmooth(1);
+    image.SetResolution(Level);
+    image.SetScale(1, 1, 1);
+    image.SetRotation(-45, 0, -45);
+    const int frames = 8;
+    auto measure = [&](const char* What) {
+        image.SetView(0);
+        image.SetViewport(2, 2, kWidth * 3 / 4 - 4, kHeight - 4);
+        image.ClearView(0, 0, 0, 0);
+        image.RenderScene();  // once to warm up
+        glFinish();
+        const auto start = Clock::now();
+        const double cpu = ThreadCpuMs();
+        for (int i = 0; i < frames; ++i) {
+            image.ClearView(0, 0, 0, 0);
+            image.RenderScene();
+            glFinish();
+        }
+        std::printf("%dx%d level %d, %s: %.1f ms a frame, drawing thread %.1f ms\n", Size, Size, Level + 1, What,
+                    Seconds(start) * 1000.0 / frames, (ThreadCpuMs() - cpu) / frames);
+        std::fflush(stdout);
+    };
+    for (int round = 0; round < 5; ++round) {
+        image.MakeCurrent();
+        image.Rebuild = 1;
+        image.BuildSurfaceList();
+        measure("from arrays");
+        image.MakeCurrent();
+        glDeleteLists(image.DisplayList, 1);
+        glNewList(image.DisplayList, GL_COMPILE);
+        {
+            render_test::TCallByCall calls(false);
+            TSurfaceOptions o;
+            o.Depth = Level;
+            BuildSurfaceGeometry(*image.ScanData, colors.Manager, o, calls);
+        }
+        glEndList();
+        measure("call by call");
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -241,6 +302,11 @@ int main(int argc, char** argv)
     Pump();
     if (argc > 2 && std::string(argv[2]) == "memory") {
         MeasureListMemory(frame, argc > 3 ? std::atoi(argv[3]) : 250, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 1);
+        DestroyWindow(frame);
+        return 0;
+    }
+    if (argc > 2 && std::string(argv[2]) == "compare") {
+        CompareLists(frame, argc > 3 ? std::atoi(argv[3]) : 250, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 0);
         DestroyWindow(frame);
         return 0;
     }

@@ -121,7 +121,10 @@ void TMainForm::TimerPaintTimer(TObject*)
     const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
     {
         // A list of a large scan takes seconds to build: meanwhile the hourglass and the
-        // share built show, and the windows stay drawn.
+        // share built show, and the windows stay drawn. Only paint messages are answered
+        // then, and what they ask of the drawing area the frame shown after the build gives:
+        // they ask for no frame after it.
+        const TValueKept<uint8_t> noFrameAfter(RepaintPending, 0);
         std::optional<TBusySteps> building;
         const TValueKept<std::function<void(int)>> progress(ScanImage->OnBuildProgress, [&](int Percent) {
             if (!building)

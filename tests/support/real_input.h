@@ -24,6 +24,10 @@ bool FocusWindow(HWND Window, int MaxMs = 120000);
 // waits until the strokes and what they caused were handled.
 void PressKey(WORD Key, std::initializer_list<WORD> Modifiers = {});
 
+// Sends the strokes of PressKey and returns at once, without waiting: for a thread that is
+// busy and takes its input only later.
+void SendKeyNow(WORD Key, std::initializer_list<WORD> Modifiers = {});
+
 // Types Text key by key as the active keyboard layout produces each character (Shift where
 // needed), then waits until everything it caused was handled. Characters the layout cannot
 // type fail the calling test.
@@ -33,6 +37,10 @@ void TypeText(const std::u16string& Text);
 // and waits until the click was handled.
 void ClickAt(HWND Window, POINT Client, bool Right = false);
 void DoubleClickAt(HWND Window, POINT Client);
+
+// Moves the mouse to a point of Window's client area, as the hand moves it, and waits until
+// the move was handled.
+void MoveMouseTo(HWND Window, POINT Client);
 
 // Waits until the input sent so far and everything it posted in turn was handled.
 bool InputHandled(int MaxMs = 120000);
