@@ -303,16 +303,21 @@ TEST_F(GridFixture, BatchesHoldTheFansOfThePolygonsInTheirOrderAndColours)
         TVertexBatcher batch(target, outline);
         BuildSurfaceGeometry(scan, colors.Manager, smooth, batch);
         batch.Flush();
-        ASSERT_EQ(target.Batches.size(), 1u);
-        const auto& b = target.Batches[0];
-        EXPECT_EQ(b.Kind, TPrimitive::Triangles);
-        ASSERT_EQ(b.Vertices.size(), fans.size());
+        std::vector<TArrayVertex> all;
+        for (const auto& b : target.Batches) {
+            EXPECT_EQ(b.Kind, TPrimitive::Triangles);
+            EXPECT_LE(b.Vertices.size(), TVertexBatcher::BatchVertices);
+            EXPECT_EQ(b.Vertices.size() % 3, 0u);
+            EXPECT_EQ(b.Edges.size(), outline ? b.Vertices.size() : 0u);
+            all.insert(all.end(), b.Vertices.begin(), b.Vertices.end());
+        }
+        ASSERT_GT(target.Batches.size(), 1u) << "a scan that fills more than one batch";
+        ASSERT_EQ(all.size(), fans.size());
         for (size_t k = 0; k < fans.size(); ++k) {
-            const TArrayVertex& v = b.Vertices[k];
+            const TArrayVertex& v = all[k];
             const TRecordedVertex& f = fans[k];
             ASSERT_TRUE(v.X == f.X && v.Y == f.Y && v.Z == f.Z && v.R == f.R && v.G == f.G && v.B == f.B) << k;
         }
-        EXPECT_EQ(b.Edges.empty(), !outline);
     }
 }
 

@@ -109,10 +109,8 @@ void TOpenGLSink::DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, cons
         glEdgeFlagPointer(0, EdgeFlags);
     }
     glDrawArrays(ToGL(Kind), 0, static_cast<GLsizei>(Count));
-    if (EdgeFlags) {
+    if (EdgeFlags)
         glDisableClientState(GL_EDGE_FLAG_ARRAY);
-        glEdgeFlag(GL_TRUE);  // what follows (in the list too) draws all its edges again
-    }
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }

@@ -12,8 +12,10 @@
 class TVertexBatcher : public TGeometrySink {
 public:
     // Vertices per batch: a multiple of 2, 3 and 4, so that a full batch ends on whole lines,
-    // triangles and quads.
-    static constexpr uint32_t BatchVertices = 65532;
+    // triangles and quads. Mesa compiles a list in blocks of 1 MB and begins a new block for a
+    // batch that does not fit into what is left of the current one: batches of a few thousand
+    // vertices keep the blocks nearly full, and the list no larger than vertex calls made it.
+    static constexpr uint32_t BatchVertices = 4092;
     // Corners of a polygon that are kept; the colour bands need at most 3 + 2 per stop.
     static constexpr uint32_t MaxPolygonVertices = 64;
     // What the batcher holds in memory while it works.
