@@ -59,12 +59,11 @@ void TSurfaceBuilder::Emit(const TBandVertex& Vertex)
 
 void TSurfaceBuilder::DrawBandedTriangle(const TBandVertex& P1, const TBandVertex& P2, const TBandVertex& P3)
 {
-    // The polygon of what is left of the triangle, in list order. A cut adds at most two
-    // vertices to a convex polygon, so 3 + 2 per stop bound it; the capacity check only
-    // guards against rounding making more.
-    constexpr int capacity = 3 + 2 * StopCount + 8;
-    TBandVertex list[capacity];
-    TBandVertex cut[capacity];
+    // The polygon of what is left of the triangle, in list order (the builder's scratch: set
+    // up once, not for every triangle).
+    constexpr int capacity = PolygonCapacity;
+    TBandVertex* const list = list_;
+    TBandVertex* const cut = cut_;
     int count = 3;
     list[0] = P3;
     list[1] = P2;

@@ -66,6 +66,12 @@ private:
     bool stopEnabled_[StopCount];
     uint8_t stopR_[StopCount], stopG_[StopCount], stopB_[StopCount];
     TGeometrySink& sink_;
+    // What is left of a triangle while it is cut into bands, and the next cut. A cut adds at
+    // most two vertices to a convex polygon, so 3 + 2 per stop bound it; the capacity check
+    // only guards against rounding making more.
+    static constexpr int PolygonCapacity = 3 + 2 * StopCount + 8;
+    TBandVertex list_[PolygonCapacity];
+    TBandVertex cut_[PolygonCapacity];
 };
 
 // What a display list is built from.
