@@ -4,8 +4,9 @@
 //   cmake/wine-run.sh build/<dir>/wine build/<dir>/tools/render_bench.exe [max-triangles [size|probe|memory]]
 // Levels whose smooth form would pass max-triangles (default 32 million) are skipped; a size
 // measures that square scan only; "probe" splits the frame time of 250 x 250 at level 1;
-// "memory [size level]" measures the display list's memory per triangle for one square scan
-// at one level (250 x 250 at level 2 by default), in a process of its own for each figure:
+// "memory [size level [flat]]" measures the display list's memory per triangle for one square
+// scan at one level (250 x 250 at level 2 by default; of the flat form when asked), in a
+// process of its own for each figure:
 // memory freed by an earlier list would be taken again and hide the list's size; "build
 // [size level]" times only the compiling of the list, three times (1000 x 1000 at level 1 by
 // default), for profiling; "compare [size level]" draws the list compiled from arrays and the
@@ -147,7 +148,7 @@ void Probe(HWND Frame, int Size, uint8_t Level)
 // Process memory taken by the display list of a known triangle count, per triangle of the
 // smooth form (what the triangle budget counts) and per triangle drawn (the colour bands cut
 // each into several), and the largest side that gets level 2 within the budget.
-void MeasureListMemory(HWND Frame, int Size, uint8_t Level)
+void MeasureListMemory(HWND Frame, int Size, uint8_t Level, bool Flat)
 {
     render_test::TColors colors;
     struct TCase {
@@ -161,7 +162,7 @@ void MeasureListMemory(HWND Frame, int Size, uint8_t Level)
                                  [&c](int x, int y) { return render_test::Hill(x, y, c.Size, c.Size); });
         image->TriangleBudget = UINT64_MAX;
         image->AddressSpace = nullptr;
-        image->SetSmooth(1);
+        image->SetSmooth(Flat ? 0 : 1);
         image->SetResolution(c.Level);
         // Triangles drawn: each banded polygon goes out as a fan.
         struct TTriangleCounter : TGeometrySink {
@@ -174,17 +175,18 @@ void MeasureListMemory(HWND Frame, int Size, uint8_t Level)
         } drawn;
         TSurfaceOptions o;
         o.Depth = c.Level;
+        o.Smooth = !Flat;
         BuildSurfaceGeometry(*image->ScanData, colors.Manager, o, drawn);
-        const double triangles = double(SmoothTriangleCount(*image->ScanData, c.Level));
+        const double triangles = double(SmoothTriangleCount(*image->ScanData, Flat ? 0 : c.Level));
         image->MakeCurrent();
         const double before = PrivateMegabytes();
         image->BuildSurfaceList();
         glFinish();
         const double bytes = (PrivateMegabytes() - before) * 1024.0 * 1024.0;
         const double peak = (PeakPrivateMegabytes() - before) * 1024.0 * 1024.0;
-        std::printf("list of %dx%d at level %d: %.0f triangles (%llu drawn), %.1f MB (%.1f MB at the peak of the "
+        std::printf("%slist of %dx%d at level %d: %.0f triangles (%llu drawn), %.1f MB (%.1f MB at the peak of the "
                     "build), %.1f B per triangle (%.1f at the peak), %.1f B per triangle drawn\n",
-                    c.Size, c.Size, c.Level + 1, triangles, static_cast<unsigned long long>(drawn.Triangles),
+                    Flat ? "flat " : "", c.Size, c.Size, c.Level + 1, triangles, static_cast<unsigned long long>(drawn.Triangles),
                     bytes / 1048576.0, peak / 1048576.0, bytes / triangles, peak / triangles,
                     bytes / double(drawn.Triangles));
     }
@@ -301,7 +303,8 @@ int main(int argc, char** argv)
                                0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
     Pump();
     if (argc > 2 && std::string(argv[2]) == "memory") {
-        MeasureListMemory(frame, argc > 3 ? std::atoi(argv[3]) : 250, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 1);
+        MeasureListMemory(frame, argc > 3 ? std::atoi(argv[3]) : 250, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 1,
+                          argc > 5 && std::string(argv[5]) == "flat");
         DestroyWindow(frame);
         return 0;
     }

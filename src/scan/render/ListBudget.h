@@ -17,10 +17,11 @@ struct TAddressSpace {
 // draw at under one frame per second under Wine with Mesa.
 inline constexpr uint64_t SmoothTriangleBudget = 8'000'000;
 
-// List memory per triangle (before banding), the most measured under Wine with Mesa
-// ("render_bench memory"): the smooth form holds 41 to 70 bytes per triangle, as many as the
-// colour bands cut it into; the flat form about 30. Real scans cross more bands than the
-// smooth hills measured, so the figure keeps a margin.
+// List memory per triangle (before banding) under Wine with Mesa, as "render_bench memory"
+// measures it: the smooth form of the benchmark's hills holds 28 to 65 bytes per triangle,
+// more the more colour bands cut it (the most for small lists, which carry a fixed 0.2 MB),
+// the flat form 26 to 40. Real scans cross more bands than smooth hills, so the figure keeps
+// a margin.
 inline constexpr uint64_t ListBytesPerTriangle = 96;
 
 // Kept free beside the list: drawing a frame, the window's buffers, the next file read, and
