@@ -109,12 +109,13 @@ TBusySteps::TBusySteps(TElStatusPanel* Panel, const std::u16string& What)
 
 TBusySteps::~TBusySteps() = default;
 
-void TBusySteps::Step(int Percent)
+bool TBusySteps::Step(int Percent)
 {
     const auto now = std::chrono::steady_clock::now();
     if (now - begin_ < ShowAfter || now - answered_ < std::chrono::milliseconds(ProgressInterval))
-        return;
+        return false;
     display_->Show(Percent);
     Application->ProcessPaintMessages();
     answered_ = std::chrono::steady_clock::now();
+    return true;
 }

@@ -41,8 +41,9 @@ public:
     TBusySteps(const TBusySteps&) = delete;
     TBusySteps& operator=(const TBusySteps&) = delete;
 
-    // Percent: the share done, 0 to 100, or -1 while unknown.
-    void Step(int Percent);
+    // Percent: the share done, 0 to 100, or -1 while unknown. True when messages were answered
+    // (a paint may have made another rendering context current).
+    bool Step(int Percent);
 
 private:
     TValueKept<bool> busyWhile_;

@@ -70,8 +70,11 @@ void PaintScanViews(TScanScene& Scene, const TScanPaintInput& In, const TViewSta
     sink.Viewport(In.Scene.X, In.Scene.Y, In.Scene.Width, In.Scene.Height);
     if (In.SplitScreen) {
         DrawViewFrames(sink, In.Scene, ViewFrames(In.Viewports, In.ActiveView));
-        for (const TSmallViewPass& pass : SmallViewPasses)
+        for (const TSmallViewPass& pass : SmallViewPasses) {
             RenderWithCamera(Scene, pass.View, Views[pass.ViewStateSlot], In.Viewports[pass.Viewport]);
+            if (In.BetweenViews)
+                In.BetweenViews();
+        }
     }
     RenderWithCamera(Scene, 0, Views[0], In.Viewports[MainViewport]);
 }

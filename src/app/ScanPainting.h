@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,8 @@ struct TScanPaintInput {
     TViewportRect Scene;
     bool SplitScreen = false;
     uint8_t ActiveView = 0;
+    // Called after each view but the last, when set.
+    std::function<void()> BetweenViews;
 };
 
 // Draws the views of Scene's scan with the cameras of Views. Nothing of the clear or the swap.

@@ -402,7 +402,7 @@ private:
     // main_status.cpp: the value panel's own text (hint or value), shown with the notice
     void SetValuePanelText(const std::u16string& Text);
     // main_paint.cpp: the views of the scan drawn into the back buffer, without the swap
-    void DrawViews();
+    void DrawViews(const std::function<void()>& BetweenViews = {});
     // main_navigation.cpp
     enum class TWalkDirection : uint8_t { LineForward, LineBackward, NextPoint, PreviousPoint };
     void MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps);

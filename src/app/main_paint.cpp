@@ -120,25 +120,34 @@ void TMainForm::TimerPaintTimer(TObject*)
     RepaintPending = 0;
     const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
     {
-        // A list of a large scan takes seconds to build: meanwhile the hourglass and the
-        // share built show, and the windows stay drawn. Only paint messages are answered
-        // then, and what they ask of the drawing area the frame shown after the build gives:
-        // they ask for no frame after it.
+        // A list of a large scan takes seconds to build, and its views seconds to draw:
+        // meanwhile the hourglass and the share built show, and the windows stay drawn. Only
+        // paint messages are answered then, and what they ask of the drawing area the frame
+        // shown afterwards gives: they ask for no frame after it.
         const TValueKept<uint8_t> noFrameAfter(RepaintPending, 0);
         std::optional<TBusySteps> building;
+        auto step = [&](int Percent) {
+            // A paint answered may have drawn another OpenGL control (the chart's) and left its
+            // context current; the list goes on in this one.
+            if (building->Step(Percent))
+                ScanImage->MakeCurrent();
+        };
         const TValueKept<std::function<void(int)>> progress(ScanImage->OnBuildProgress, [&](int Percent) {
             if (!building)
                 building.emplace(StatusBar->Panels(4), GetText(261, u"Building the surface"));
-            building->Step(Percent);
+            step(Percent);
         });
-        DrawViews();
+        DrawViews([&] {
+            if (building)
+                step(-1);
+        });
     }
     ScanImage->SwapBuffers();
     if (rebuilds)
         ShowResolutionNotice();
 }
 
-void TMainForm::DrawViews()
+void TMainForm::DrawViews(const std::function<void()>& BetweenViews)
 {
     ClearToBackground(*ScanImage);
     TScanPaintInput input;
@@ -146,6 +155,7 @@ void TMainForm::DrawViews()
     input.Scene = SceneViewport(ClientWidth(), ClientHeight(), HeightIfVisible(ControlBar));
     input.SplitScreen = GlobalSettings.SplitScreen != 0;
     input.ActiveView = ActiveView;
+    input.BetweenViews = BetweenViews;
     PaintScanViews(*ScanImage, input, ViewStates);
 }
 
