@@ -21,6 +21,9 @@ namespace {
 // Work shorter than this shows nothing, so quick edits do not flicker.
 constexpr auto ShowAfter = std::chrono::milliseconds(250);
 constexpr DWORD ProgressInterval = 50;
+// Work on the main thread pays for each answer (a repaint of the panel costs some
+// milliseconds under Wine): five a second keep the windows drawn for a few percent.
+constexpr auto AnswerInterval = std::chrono::milliseconds(200);
 
 bool busy = false;
 
@@ -112,7 +115,7 @@ TBusySteps::~TBusySteps() = default;
 bool TBusySteps::Step(int Percent)
 {
     const auto now = std::chrono::steady_clock::now();
-    if (now - begin_ < ShowAfter || now - answered_ < std::chrono::milliseconds(ProgressInterval))
+    if (now - begin_ < ShowAfter || now - answered_ < AnswerInterval)
         return false;
     display_->Show(Percent);
     Application->ProcessPaintMessages();

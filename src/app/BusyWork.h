@@ -30,8 +30,8 @@ bool BusyWorkRunning();
 // Work on the main thread that may take seconds and cannot move to a worker (compiling display
 // lists needs the thread's rendering context). The work calls Step now and then. Once it has
 // run for a moment, the hourglass and the panel's text show, and each Step answers the paint
-// messages and what is sent to the windows at most every few hundredths of a second: the
-// windows keep their frames and contents drawn. Input, commands and timers wait in the queue
+// messages and what is sent to the windows, five times a second at most: the windows keep
+// their frames and contents drawn. Input, commands and timers wait in the queue
 // until the work is done, so that nothing enters it; a close asked for meanwhile is taken
 // afterwards. BusyWorkRunning answers true while the object lives; Panel gets its text back.
 class TBusySteps {

@@ -354,7 +354,8 @@ TEST_F(RendererFixture, ListsCompiledFromArraysDrawWhatCallByCallListsDrew)
 }
 
 // The drawing state a view could inherit or leave behind, as numbers: polygon modes, line
-// width, matrix mode, both matrices, and the switches.
+// width, matrix mode, both matrices, and the switches (the client arrays of a list's build
+// among them).
 std::vector<GLfloat> DrawingState()
 {
     std::vector<GLfloat> s(36);
@@ -363,7 +364,8 @@ std::vector<GLfloat> DrawingState()
     glGetFloatv(GL_MATRIX_MODE, &s[3]);
     glGetFloatv(GL_MODELVIEW_MATRIX, &s[4]);
     glGetFloatv(GL_PROJECTION_MATRIX, &s[20]);
-    for (GLenum cap : {GL_LINE_STIPPLE, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_DEPTH_TEST})
+    for (GLenum cap : {GL_LINE_STIPPLE, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_DEPTH_TEST, GL_VERTEX_ARRAY,
+                       GL_COLOR_ARRAY, GL_EDGE_FLAG_ARRAY})
         s.push_back(glIsEnabled(cap));
     return s;
 }

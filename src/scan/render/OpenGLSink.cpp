@@ -100,6 +100,10 @@ void TOpenGLSink::DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, cons
 {
     if (Count == 0)
         return;
+    // Only these arrays feed the draw; each is set here and switched off again after it.
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_INDEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(TArrayVertex), &Vertices->X);
@@ -107,6 +111,8 @@ void TOpenGLSink::DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, cons
     if (EdgeFlags) {
         glEnableClientState(GL_EDGE_FLAG_ARRAY);
         glEdgeFlagPointer(0, EdgeFlags);
+    } else {
+        glDisableClientState(GL_EDGE_FLAG_ARRAY);
     }
     glDrawArrays(ToGL(Kind), 0, static_cast<GLsizei>(Count));
     if (EdgeFlags)
