@@ -287,40 +287,6 @@ struct TBatchRecorder : TRecordingSink {
     }
 };
 
-TEST_F(GridFixture, BatchesHoldTheFansOfThePolygonsInTheirOrderAndColours)
-{
-    ReceiveGrid(scan, 9, 7, [](int c, int r) { return Hill(c, r, 9, 7); });
-    TSurfaceOptions smooth;
-    smooth.Depth = 1;
-    BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);  // polygons as emitted
-    std::vector<TRecordedVertex> fans;
-    for (const auto& p : sink.Primitives)
-        for (size_t i = 1; i + 1 < p.Vertices.size(); ++i)
-            fans.insert(fans.end(), {p.Vertices[0], p.Vertices[i], p.Vertices[i + 1]});
-
-    for (bool outline : {false, true}) {
-        TBatchRecorder target;
-        TVertexBatcher batch(target, outline);
-        BuildSurfaceGeometry(scan, colors.Manager, smooth, batch);
-        batch.Flush();
-        std::vector<TArrayVertex> all;
-        for (const auto& b : target.Batches) {
-            EXPECT_EQ(b.Kind, TPrimitive::Triangles);
-            EXPECT_LE(b.Vertices.size(), TVertexBatcher::BatchVertices);
-            EXPECT_EQ(b.Vertices.size() % 3, 0u);
-            EXPECT_EQ(b.Edges.size(), outline ? b.Vertices.size() : 0u);
-            all.insert(all.end(), b.Vertices.begin(), b.Vertices.end());
-        }
-        ASSERT_GT(target.Batches.size(), 1u) << "a scan that fills more than one batch";
-        ASSERT_EQ(all.size(), fans.size());
-        for (size_t k = 0; k < fans.size(); ++k) {
-            const TArrayVertex& v = all[k];
-            const TRecordedVertex& f = fans[k];
-            ASSERT_TRUE(v.X == f.X && v.Y == f.Y && v.Z == f.Z && v.R == f.R && v.G == f.G && v.B == f.B) << k;
-        }
-    }
-}
-
 TEST(VertexBatcher, OutlinesKeepOnlyThePolygonsEdgesAndBatchesEndOnWholePrimitives)
 {
     TBatchRecorder target;

@@ -324,7 +324,7 @@ void TScanScene::RenderDiagram()
 }
 
 template <typename F>
-void TScanScene::CompileList(bool Smooth, F&& Build)
+void TScanScene::CompileList(bool WithLevels, F&& Build)
 {
     sink_.DeleteList(DisplayList);
     // What is left is asked for once the old list is gone.
@@ -332,7 +332,7 @@ void TScanScene::CompileList(bool Smooth, F&& Build)
     TSurfaceOptions options;
     options.Smooth = smooth_ == 1;
     // Only the smooth form has levels; the flat forms draw each cell once whatever is chosen.
-    const bool levels = Smooth && !IsFlatForm(*ScanData, options);
+    const bool levels = WithLevels && !IsFlatForm(*ScanData, options);
     const TListPlan plan =
         PlanList(static_cast<uint64_t>(std::max(0.0f, ScanData->MaxX)) + 1,
                  static_cast<uint64_t>(std::max(0.0f, ScanData->MaxY)) + 1, levels ? resolution_ : 0,

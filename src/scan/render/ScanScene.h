@@ -120,10 +120,11 @@ private:
     void DrawList(void (TScanScene::*Build)());
     void DrawCursorLines();
     void DrawAxes();
-    // Compiles the list from what Build emits with the options it gets: the depth and step that
-    // fit (the chosen resolution for the smooth form when Smooth) and the progress report.
+    // Compiles the list from what Build emits with the options it gets: the depth (the chosen
+    // resolution when the list has levels and it fits) and the step that fit, and the progress
+    // report.
     template <typename F>
-    void CompileList(bool Smooth, F&& Build);
+    void CompileList(bool WithLevels, F&& Build);
 
     TColorManagerRef colorManager_;
     TRenderSink& sink_;
