@@ -4,9 +4,15 @@
 //   cmake/wine-run.sh build/<dir>/wine build/<dir>/tools/render_bench.exe [max-triangles [size|probe|memory]]
 // Levels whose smooth form would pass max-triangles (default 32 million) are skipped; a size
 // measures that square scan only; "probe" splits the frame time of 250 x 250 at level 1;
-// "memory [size level]" measures the display list's memory per triangle for one square scan
-// at one level (250 x 250 at level 2 by default), in a process of its own for each figure:
-// memory freed by an earlier list would be taken again and hide the list's size.
+// "memory [size level [flat]]" measures the display list's memory per triangle for one square
+// scan at one level (250 x 250 at level 2 by default; of the flat form when asked), in a
+// process of its own for each figure:
+// memory freed by an earlier list would be taken again and hide the list's size; "build
+// [size level]" times only the compiling of the list, three times (1000 x 1000 at level 1 by
+// default), for profiling; "compare [size level]" draws the list compiled from arrays and the
+// same geometry compiled call by call, in turn, and prints the time per frame of each (the
+// processor time of the drawing thread too: with LP_NUM_THREADS=0 Mesa rasterises on it, so
+// that figure does not depend on what else the machine runs).
 #include <windows.h>
 #include <GL/gl.h>
 #include <psapi.h>
@@ -21,6 +27,7 @@
 #include <vector>
 
 #include "scan/render/_TScanImage.h"
+#include "scan/call_by_call_sink.h"
 #include "scan/render_support.h"
 
 namespace {
@@ -141,7 +148,7 @@ void Probe(HWND Frame, int Size, uint8_t Level)
 // Process memory taken by the display list of a known triangle count, per triangle of the
 // smooth form (what the triangle budget counts) and per triangle drawn (the colour bands cut
 // each into several), and the largest side that gets level 2 within the budget.
-void MeasureListMemory(HWND Frame, int Size, uint8_t Level)
+void MeasureListMemory(HWND Frame, int Size, uint8_t Level, bool Flat)
 {
     render_test::TColors colors;
     struct TCase {
@@ -154,7 +161,8 @@ void MeasureListMemory(HWND Frame, int Size, uint8_t Level)
         render_test::ReceiveGrid(*image->ScanData, c.Size, c.Size,
                                  [&c](int x, int y) { return render_test::Hill(x, y, c.Size, c.Size); });
         image->TriangleBudget = UINT64_MAX;
-        image->SetSmooth(1);
+        image->AddressSpace = nullptr;
+        image->SetSmooth(Flat ? 0 : 1);
         image->SetResolution(c.Level);
         // Triangles drawn: each banded polygon goes out as a fan.
         struct TTriangleCounter : TGeometrySink {
@@ -167,17 +175,18 @@ void MeasureListMemory(HWND Frame, int Size, uint8_t Level)
         } drawn;
         TSurfaceOptions o;
         o.Depth = c.Level;
+        o.Smooth = !Flat;
         BuildSurfaceGeometry(*image->ScanData, colors.Manager, o, drawn);
-        const double triangles = double(SmoothTriangleCount(*image->ScanData, c.Level));
+        const double triangles = double(SmoothTriangleCount(*image->ScanData, Flat ? 0 : c.Level));
         image->MakeCurrent();
         const double before = PrivateMegabytes();
         image->BuildSurfaceList();
         glFinish();
         const double bytes = (PrivateMegabytes() - before) * 1024.0 * 1024.0;
         const double peak = (PeakPrivateMegabytes() - before) * 1024.0 * 1024.0;
-        std::printf("list of %dx%d at level %d: %.0f triangles (%llu drawn), %.1f MB (%.1f MB at the peak of the "
+        std::printf("%slist of %dx%d at level %d: %.0f triangles (%llu drawn), %.1f MB (%.1f MB at the peak of the "
                     "build), %.1f B per triangle (%.1f at the peak), %.1f B per triangle drawn\n",
-                    c.Size, c.Size, c.Level + 1, triangles, static_cast<unsigned long long>(drawn.Triangles),
+                    Flat ? "flat " : "", c.Size, c.Size, c.Level + 1, triangles, static_cast<unsigned long long>(drawn.Triangles),
                     bytes / 1048576.0, peak / 1048576.0, bytes / triangles, peak / triangles,
                     bytes / double(drawn.Triangles));
     }
@@ -185,6 +194,97 @@ void MeasureListMemory(HWND Frame, int Size, uint8_t Level)
     const double side = std::floor(std::sqrt(double(SmoothTriangleBudget) / 8.0)) + 1;
     std::printf("budget %llu triangles: level 2 up to a side of %.0f points\n",
                 static_cast<unsigned long long>(SmoothTriangleBudget), side);
+}
+
+// The time the surface list takes to compile, without drawing it, split into the geometry
+// alone (built into a sink that drops it) and the whole build.
+void TimeBuild(HWND Frame, int Size, uint8_t Level)
+{
+    render_test::TColors colors;
+    TScanImage image(Frame, &colors.Var);
+    render_test::ReceiveGrid(*image.ScanData, Size, Size,
+                             [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
+    image.TriangleBudget = UINT64_MAX;
+    image.AddressSpace = nullptr;
+    image.SetSmooth(1);
+    image.SetResolution(Level);
+    image.MakeCurrent();
+    for (int i = 0; i < 3; ++i) {
+        struct TDrop : TGeometrySink {
+            void Begin(TPrimitive) override {}
+            void Color(uint8_t, uint8_t, uint8_t) override {}
+            void Vertex(float, float, float) override {}
+            void End() override {}
+        } drop;
+        TSurfaceOptions o;
+        o.Depth = Level;
+        auto start = Clock::now();
+        BuildSurfaceGeometry(*image.ScanData, colors.Manager, o, drop);
+        const double geometry = Seconds(start);
+        start = Clock::now();
+        image.BuildSurfaceList();
+        glFinish();
+        std::printf("build %dx%d at level %d: geometry alone %.2f s, list %.2f s\n", Size, Size, Level + 1, geometry,
+                    Seconds(start));
+        std::fflush(stdout);
+    }
+}
+
+double ThreadCpuMs()
+{
+    FILETIME created, ended, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+    auto ms = [](const FILETIME& t) { return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
+    return ms(kernel) + ms(user);
+}
+
+void CompareLists(HWND Frame, int Size, uint8_t Level)
+{
+    render_test::TColors colors;
+    TScanImage image(Frame, &colors.Var);
+    render_test::ReceiveGrid(*image.ScanData, Size, Size,
+                             [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
+    image.TriangleBudget = UINT64_MAX;
+    image.AddressSpace = nullptr;
+    image.SetSmooth(1);
+    image.SetResolution(Level);
+    image.SetScale(1, 1, 1);
+    image.SetRotation(-45, 0, -45);
+    const int frames = 8;
+    auto measure = [&](const char* What) {
+        image.SetView(0);
+        image.SetViewport(2, 2, kWidth * 3 / 4 - 4, kHeight - 4);
+        image.ClearView(0, 0, 0, 0);
+        image.RenderScene();  // once to warm up
+        glFinish();
+        const auto start = Clock::now();
+        const double cpu = ThreadCpuMs();
+        for (int i = 0; i < frames; ++i) {
+            image.ClearView(0, 0, 0, 0);
+            image.RenderScene();
+            glFinish();
+        }
+        std::printf("%dx%d level %d, %s: %.1f ms a frame, drawing thread %.1f ms\n", Size, Size, Level + 1, What,
+                    Seconds(start) * 1000.0 / frames, (ThreadCpuMs() - cpu) / frames);
+        std::fflush(stdout);
+    };
+    for (int round = 0; round < 5; ++round) {
+        image.MakeCurrent();
+        image.Rebuild = 1;
+        image.BuildSurfaceList();
+        measure("from arrays");
+        image.MakeCurrent();
+        glDeleteLists(image.DisplayList, 1);
+        glNewList(image.DisplayList, GL_COMPILE);
+        {
+            render_test::TCallByCall calls(false);
+            TSurfaceOptions o;
+            o.Depth = Level;
+            BuildSurfaceGeometry(*image.ScanData, colors.Manager, o, calls);
+        }
+        glEndList();
+        measure("call by call");
+    }
 }
 
 }  // namespace
@@ -203,7 +303,18 @@ int main(int argc, char** argv)
                                0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
     Pump();
     if (argc > 2 && std::string(argv[2]) == "memory") {
-        MeasureListMemory(frame, argc > 3 ? std::atoi(argv[3]) : 250, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 1);
+        MeasureListMemory(frame, argc > 3 ? std::atoi(argv[3]) : 250, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 1,
+                          argc > 5 && std::string(argv[5]) == "flat");
+        DestroyWindow(frame);
+        return 0;
+    }
+    if (argc > 2 && std::string(argv[2]) == "compare") {
+        CompareLists(frame, argc > 3 ? std::atoi(argv[3]) : 250, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 0);
+        DestroyWindow(frame);
+        return 0;
+    }
+    if (argc > 2 && std::string(argv[2]) == "build") {
+        TimeBuild(frame, argc > 3 ? std::atoi(argv[3]) : 1000, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 0);
         DestroyWindow(frame);
         return 0;
     }
@@ -232,6 +343,7 @@ int main(int argc, char** argv)
                 continue;
             }
             image->TriangleBudget = UINT64_MAX;  // measure beyond the program's budget
+            image->AddressSpace = nullptr;
             image->SetSmooth(1);
             image->SetResolution(level);
             image->SetScale(1, 1, 1);

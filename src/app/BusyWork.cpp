@@ -21,8 +21,13 @@ namespace {
 // Work shorter than this shows nothing, so quick edits do not flicker.
 constexpr auto ShowAfter = std::chrono::milliseconds(250);
 constexpr DWORD ProgressInterval = 50;
+// Work on the main thread pays for each answer (a repaint of the panel costs some
+// milliseconds under Wine): five a second keep the windows drawn for a few percent.
+constexpr auto AnswerInterval = std::chrono::milliseconds(200);
 
 bool busy = false;
+
+}  // namespace
 
 // The hourglass and the panel's text while the work shows; both as before afterwards.
 class TBusyDisplay {
@@ -58,8 +63,6 @@ private:
     std::optional<THourGlass> hourGlass_;  // present once the work shows
     std::u16string text_;
 };
-
-}  // namespace
 
 bool BusyWorkRunning()
 {
@@ -97,4 +100,25 @@ void RunBusyWork(TElStatusPanel* Panel, const std::u16string& What, const TBusyW
     worker.WaitFor();
     if (failure)
         std::rethrow_exception(failure);
+}
+
+TBusySteps::TBusySteps(TElStatusPanel* Panel, const std::u16string& What)
+    : busyWhile_(busy, true),
+      display_(std::make_unique<TBusyDisplay>(Panel, What)),
+      begin_(std::chrono::steady_clock::now()),
+      answered_(begin_)
+{
+}
+
+TBusySteps::~TBusySteps() = default;
+
+bool TBusySteps::Step(int Percent)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (now - begin_ < ShowAfter || now - answered_ < AnswerInterval)
+        return false;
+    display_->Show(Percent);
+    Application->ProcessPaintMessages();
+    answered_ = std::chrono::steady_clock::now();
+    return true;
 }

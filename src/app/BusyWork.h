@@ -5,10 +5,15 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "framework/ValueKept.h"
+
 class TElStatusPanel;
+class TBusyDisplay;
 
 // The share of the work done, 0 to 100, or -1 while unknown; written by the work.
 using TWorkProgress = std::atomic<int>;
@@ -21,3 +26,28 @@ void RunBusyWork(TElStatusPanel* Panel, const std::u16string& What, const TBusyW
 
 // True while RunBusyWork waits: commands that would start other work must not run then.
 bool BusyWorkRunning();
+
+// Work on the main thread that may take seconds and cannot move to a worker (compiling display
+// lists needs the thread's rendering context). The work calls Step now and then. Once it has
+// run for a moment, the hourglass and the panel's text show, and each Step answers the paint
+// messages and what is sent to the windows, five times a second at most: the windows keep
+// their frames and contents drawn. Input, commands and timers wait in the queue
+// until the work is done, so that nothing enters it; a close asked for meanwhile is taken
+// afterwards. BusyWorkRunning answers true while the object lives; Panel gets its text back.
+class TBusySteps {
+public:
+    TBusySteps(TElStatusPanel* Panel, const std::u16string& What);
+    ~TBusySteps();
+    TBusySteps(const TBusySteps&) = delete;
+    TBusySteps& operator=(const TBusySteps&) = delete;
+
+    // Percent: the share done, 0 to 100, or -1 while unknown. True when messages were answered
+    // (a paint may have made another rendering context current).
+    bool Step(int Percent);
+
+private:
+    TValueKept<bool> busyWhile_;
+    std::unique_ptr<TBusyDisplay> display_;
+    std::chrono::steady_clock::time_point begin_;
+    std::chrono::steady_clock::time_point answered_;
+};

@@ -5,6 +5,7 @@
 #include "scan/render/ScanScene.h"
 
 #include "framework/Exceptions.h"
+#include "framework/NumberText.h"
 
 namespace {
 
@@ -69,8 +70,11 @@ void PaintScanViews(TScanScene& Scene, const TScanPaintInput& In, const TViewSta
     sink.Viewport(In.Scene.X, In.Scene.Y, In.Scene.Width, In.Scene.Height);
     if (In.SplitScreen) {
         DrawViewFrames(sink, In.Scene, ViewFrames(In.Viewports, In.ActiveView));
-        for (const TSmallViewPass& pass : SmallViewPasses)
+        for (const TSmallViewPass& pass : SmallViewPasses) {
             RenderWithCamera(Scene, pass.View, Views[pass.ViewStateSlot], In.Viewports[pass.Viewport]);
+            if (In.BetweenViews)
+                In.BetweenViews();
+        }
     }
     RenderWithCamera(Scene, 0, Views[0], In.Viewports[MainViewport]);
 }
@@ -83,4 +87,23 @@ std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built
     const std::u16string text =
         Lookup(313, u"Resolution level %s is shown: level %s would need more triangles than can be drawn");
     return u" " + FormatMessageS(FormatMessageS(text, level(Built)), level(Chosen));
+}
+
+std::optional<std::u16string> SurfaceNoticeText(uint8_t Chosen, uint8_t Built, uint32_t Step,
+                                                const TTextLookup& Lookup)
+{
+    if (Step <= 1)
+        return ResolutionNoticeText(Chosen, Built, Lookup);
+    const std::u16string text =
+        Lookup(262, u"The scan is too large to draw whole: the surface shows one point in %s in each direction");
+    return u" " + FormatMessageS(text, IntToStr(static_cast<int64_t>(Step)));
+}
+
+std::u16string ValuePanelText(const std::u16string& Own, const std::u16string& Notice, bool RightToLeft)
+{
+    if (Notice.empty())
+        return Own;
+    if (Own.find_first_not_of(u' ') == std::u16string::npos)
+        return Notice;
+    return JoinInReadingDirection(RightToLeft, {Own, u"  |", Notice});
 }

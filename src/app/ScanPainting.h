@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,8 @@ struct TScanPaintInput {
     TViewportRect Scene;
     bool SplitScreen = false;
     uint8_t ActiveView = 0;
+    // Called after each view but the last, when set.
+    std::function<void()> BetweenViews;
 };
 
 // Draws the views of Scene's scan with the cameras of Views. Nothing of the clear or the swap.
@@ -34,3 +37,14 @@ void PaintScanViews(TScanScene& Scene, const TScanPaintInput& Input, const TView
 // Lookup.
 std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built,
                                                    const TTextLookup& Lookup = GlobalTextLookup());
+
+// What the status bar says after a build that could not draw what was chosen: with a Step
+// above 1, that the surface shows one point in Step in each direction because the whole scan
+// does not fit (text 262); else the resolution notice above. None when all was drawn.
+std::optional<std::u16string> SurfaceNoticeText(uint8_t Chosen, uint8_t Built, uint32_t Step,
+                                                const TTextLookup& Lookup = GlobalTextLookup());
+
+// The value panel of the status bar: its own text (the hint, or the selected point's value)
+// and the surface notice, which stays whatever the own text is. A blank own text leaves the
+// notice alone; the two are joined in the language's reading direction.
+std::u16string ValuePanelText(const std::u16string& Own, const std::u16string& Notice, bool RightToLeft);

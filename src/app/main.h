@@ -396,10 +396,13 @@ private:
     void ApplyCommandLine();
     // main_open.cpp: steps of an open that loaded a file
     void SetUpForOpenedScan(const std::u16string& FileName);
-    // main_paint.cpp: the status text after a build below the chosen resolution level
+    // main_paint.cpp: the status text after a build that could not draw what was chosen
+    // (a lower resolution level, or every k-th point of a scan too large for memory)
     void ShowResolutionNotice();
+    // main_status.cpp: the value panel's own text (hint or value), shown with the notice
+    void SetValuePanelText(const std::u16string& Text);
     // main_paint.cpp: the views of the scan drawn into the back buffer, without the swap
-    void DrawViews();
+    void DrawViews(const std::function<void()>& BetweenViews = {});
     // main_navigation.cpp
     enum class TWalkDirection : uint8_t { LineForward, LineBackward, NextPoint, PreviousPoint };
     void MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps);
@@ -433,8 +436,10 @@ private:
     bool dataFileFound_ = true;
     // The settings were read at start; only then does the end write them back.
     bool settingsLoaded_ = false;
-    // The status bar says that a lower resolution level than the chosen one is shown.
-    bool resolutionNoticeShown_ = false;
+    // What the last build could not draw, as the status bar says it until the next build
+    // (empty when all was drawn), and the value panel's own text beside it.
+    std::u16string surfaceNotice_;
+    std::u16string valuePanelOwn_;
     // The folder of the last export of this run; empty before the first.
     std::u16string exportFolder_;
 };

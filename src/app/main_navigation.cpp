@@ -47,7 +47,10 @@ void TMainForm::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y)
 
 void TMainForm::FormMouseMove(TObject*, TShiftState Shift, int X, int Y)
 {
-    if (!ScanImage)
+    // The system sends moves that move nothing too (when the cursor is set back after the
+    // hourglass, or a window appears under it): they change no view and ask for no frame,
+    // which for a large scan would take seconds.
+    if (!ScanImage || (X == MouseLast.X && Y == MouseLast.Y))
         return;
     TMouseMove move;
     move.Dx = MouseLast.X - X;
@@ -136,7 +139,7 @@ void TMainForm::MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps)
     TScanData* scan = ScanImage ? ScanImage->ScanData.get() : nullptr;
     if (!scan)
         return;
-    StatusBar->Panels(4)->SetText(u"");
+    SetValuePanelText(u"");
     if (!scan->Selected)
         scan->SelectPoint(scan->FirstPoint());
     if (!scan->Selected)

@@ -4,6 +4,7 @@
 // info window. Nothing else draws; everything else only sets RepaintPending.
 #include "app/main.h"
 
+#include "app/BusyWork.h"
 #include "app/ScanPainting.h"
 #include "app/ViewLayout.h"
 #include "app/dlg_info.h"
@@ -18,6 +19,7 @@
 #include "framework/ValueKept.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -120,13 +122,35 @@ void TMainForm::TimerPaintTimer(TObject*)
         return;
     RepaintPending = 0;
     const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
-    DrawViews();
+    {
+        // A list of a large scan takes seconds to build, and its views seconds to draw:
+        // meanwhile the hourglass and the share built show, and the windows stay drawn. Only
+        // paint messages are answered then, and what they ask of the drawing area the frame
+        // shown afterwards gives: they ask for no frame after it.
+        const TValueKept<uint8_t> noFrameAfter(RepaintPending, 0);
+        std::optional<TBusySteps> building;
+        auto step = [&](int Percent) {
+            // A paint answered may have drawn another OpenGL control (the chart's) and left its
+            // context current; the list goes on in this one.
+            if (building->Step(Percent))
+                ScanImage->MakeCurrent();
+        };
+        const TValueKept<std::function<void(int)>> progress(ScanImage->OnBuildProgress, [&](int Percent) {
+            if (!building)
+                building.emplace(StatusBar->Panels(4), GetText(263, u"Building the surface"));
+            step(Percent);
+        });
+        DrawViews([&] {
+            if (building)
+                step(-1);
+        });
+    }
     ScanImage->SwapBuffers();
     if (rebuilds)
         ShowResolutionNotice();
 }
 
-void TMainForm::DrawViews()
+void TMainForm::DrawViews(const std::function<void()>& BetweenViews)
 {
     ClearToBackground(*ScanImage);
     TScanPaintInput input;
@@ -134,20 +158,19 @@ void TMainForm::DrawViews()
     input.Scene = SceneViewport(ClientWidth(), ClientHeight(), HeightIfVisible(ControlBar));
     input.SplitScreen = GlobalSettings.SplitScreen != 0;
     input.ActiveView = ActiveView;
+    input.BetweenViews = BetweenViews;
     PaintScanViews(*ScanImage, input, ViewStates);
 }
 
 void TMainForm::ShowResolutionNotice()
 {
     const std::optional<std::u16string> notice =
-        ResolutionNoticeText(ScanImage->Resolution(), ScanImage->BuiltResolution());
-    if (notice) {
-        StatusBar->Panels(4)->SetText(*notice);
-        resolutionNoticeShown_ = true;
-    } else if (resolutionNoticeShown_) {
-        StatusBar->Panels(4)->SetText(u" ");
-        resolutionNoticeShown_ = false;
-    }
+        SurfaceNoticeText(ScanImage->Resolution(), ScanImage->BuiltResolution(), ScanImage->BuiltStep());
+    const std::u16string text = notice.value_or(u"");
+    if (text == surfaceNotice_)
+        return;
+    surfaceNotice_ = text;
+    SetValuePanelText(valuePanelOwn_);
 }
 
 void TMainForm::PaintDataGrid()

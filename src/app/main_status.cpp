@@ -7,6 +7,7 @@
 #include "app/LanguageTexts.h"
 #include "app/LengthUnits.h"
 #include "app/MenuStates.h"
+#include "app/ScanPainting.h"
 #include "app/StatusTexts.h"
 #include "app/ViewLayout.h"
 #include "app/dlg_info.h"
@@ -45,7 +46,7 @@ void TMainForm::UpdateScanInfo()
     if (info->Panel2)
         StatusBar->Panels(2)->SetText(*info->Panel2);
     if (info->Panel4)
-        StatusBar->Panels(4)->SetText(*info->Panel4);
+        SetValuePanelText(*info->Panel4);
     StatusBar->Panels(3)->SetText(info->Panel3);
     if (!Dialog_Info)
         return;
@@ -129,7 +130,13 @@ void TMainForm::LayoutInfoWindow()
 
 void TMainForm::ApplicationHint(TObject*)
 {
-    StatusBar->Panels(4)->SetText(HintPanelText(Application->Hint()));
+    SetValuePanelText(HintPanelText(Application->Hint()));
+}
+
+void TMainForm::SetValuePanelText(const std::u16string& Text)
+{
+    valuePanelOwn_ = Text;
+    StatusBar->Panels(4)->SetText(ValuePanelText(Text, surfaceNotice_, ActiveLanguageIsRightToLeft()));
 }
 
 int32_t TMainForm::QuerySaveChanges()

@@ -329,6 +329,24 @@ void TApplication::ProcessMessages()
     }
 }
 
+void TApplication::ProcessPaintMessages()
+{
+    // Bounded: a window that does not validate what it was asked to paint would otherwise
+    // keep this loop busy for good.
+    MSG msg;
+    for (int i = 0; i < 256 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT); ++i) {
+        if (msg.message == WM_QUIT) {  // stays for the loop that is waiting for it
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        try {
+            DispatchMessageW(&msg);
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+}
+
 bool TApplication::ProcessOneMessage()
 {
     MSG msg{};

@@ -62,6 +62,10 @@ public:
     bool Terminated() const { return terminated_; }
     // Handles every waiting message, then returns.
     void ProcessMessages();
+    // Answers the paint messages waiting and whatever is sent to this thread's windows, and
+    // leaves input, commands, timers and posted messages waiting in the queue: for work on
+    // this thread that must not be entered by anything else while the windows stay drawn.
+    void ProcessPaintMessages();
     // Handles one message, waiting for one when none is there.
     void HandleMessage();
     // Handles one waiting message; false when none was waiting or it was WM_QUIT (which ends

@@ -14,6 +14,7 @@
 #include "support/memory_limit.h"
 #include "support/real_input.h"
 
+#include "framework/Application.h"
 #include "framework/Screen.h"
 #include "framework/StrConv.h"
 
@@ -215,24 +216,41 @@ TEST_F(MainRoadTest, ALiveGpsScanDrawsItsDataGridAtEveryTick)
     LiveScan.DeviceIndex = -1;
 }
 
-TEST_F(MainRoadTest, TheStatusBarSaysWhichLevelIsShownWhenTheChosenOneWouldPassTheBudget)
+TEST_F(MainRoadTest, TheStatusBarSaysWhichLevelIsShownWhenTheChosenOneWouldPassTheBudgetWhereverTheMouseGoes)
 {
     OpenField();
     TScanImage& image = *MainForm->ScanImage;
     image.TriangleBudget = 20000;
-    image.SetResolution(4);
-    image.Rebuild = 1;
-    ASSERT_TRUE(DrawFrame());
+    // Level 5 chosen with the mouse on its tool button.
+    TElToolButton* level5 = MainForm->ToolButtonRes[4];
+    ASSERT_TRUE(l3d::testing::FocusWindow(MainForm->Handle()));
+    l3d::testing::ClickAt(level5->Handle(), POINT{level5->Width() / 2, level5->Height() / 2});
+    ASSERT_EQ(image.Resolution(), 4);
+    ASSERT_TRUE(WaitForFrame());
     ASSERT_LT(image.BuiltResolution(), 4);
-    const std::u16string notice = MainForm->StatusBar->Panels(4)->Text();
-    EXPECT_NE(notice.find(u"level 5"), std::u16string::npos) << WideToUtf8(notice);
-    EXPECT_NE(notice.find(u"level " + std::u16string(1, char16_t(u'1' + image.BuiltResolution()))),
-              std::u16string::npos);
+    const std::u16string built = u"level " + std::u16string(1, char16_t(u'1' + image.BuiltResolution()));
+    auto panel = [] { return MainForm->StatusBar->Panels(4)->Text(); };
+    EXPECT_NE(panel().find(u"level 5"), std::u16string::npos) << WideToUtf8(panel());
+    EXPECT_NE(panel().find(built), std::u16string::npos) << WideToUtf8(panel());
+
+    // The notice stays beside the hints of the buttons the mouse goes over, and when it leaves
+    // them for the drawing area.
+    TElToolButton* zoomIn = MainForm->ToolButtonZoomIn;
+    l3d::testing::MoveMouseTo(zoomIn->Handle(), POINT{zoomIn->Width() / 2, zoomIn->Height() / 2});
+    ASSERT_FALSE(Application->Hint().empty()) << "the zoom button has a hint";
+    EXPECT_NE(panel().find(Application->Hint()), std::u16string::npos) << WideToUtf8(panel());
+    EXPECT_NE(panel().find(built), std::u16string::npos) << WideToUtf8(panel());
+    l3d::testing::MoveMouseTo(MainForm->Handle(), CentreOf(MainForm->Viewports[MainViewport]));
+    ASSERT_TRUE(Application->Hint().empty());
+    EXPECT_NE(panel().find(built), std::u16string::npos) << WideToUtf8(panel());
+    ASSERT_TRUE(WaitForFrame());
+    EXPECT_NE(panel().find(built), std::u16string::npos) << "a frame without a rebuild keeps it";
+
     // Within the budget again: the notice goes.
     image.SetResolution(0);
     image.Rebuild = 1;
     ASSERT_TRUE(DrawFrame());
-    EXPECT_EQ(MainForm->StatusBar->Panels(4)->Text().find(u"level"), std::u16string::npos);
+    EXPECT_EQ(panel().find(u"level"), std::u16string::npos);
 }
 
 TEST_F(MainRoadTest, APaintThatFailsLeavesTheTimerRunningAndTheNextFrameDrawn)

@@ -179,4 +179,21 @@ TEST(ResolutionNotice, SaysWhichLevelWasBuiltOnlyWhenItIsBelowTheChosenOne)
     EXPECT_EQ(ResolutionNoticeText(4, 2, language), u" Stufe 3 statt 5 (%d)");
 }
 
+TEST(ResolutionNotice, AScanDrawnFromEveryKthPointSaysKInTheLanguageAndStaysBesideHintsAndValues)
+{
+    // The language's text with its "%s" filled literally; a step of 1 is the level notice.
+    const TTextLookup german = [](int32_t ID, const std::u16string& Default) {
+        return ID == 262 ? std::u16string(u"Einer von %s Punkten") : Default;
+    };
+    EXPECT_EQ(SurfaceNoticeText(4, 0, 3, german), std::u16string(u" Einer von 3 Punkten"));
+    EXPECT_EQ(SurfaceNoticeText(4, 2, 1, german), ResolutionNoticeText(4, 2));
+    EXPECT_FALSE(SurfaceNoticeText(1, 1, 1, german));
+
+    const std::u16string notice = u" Notice";
+    EXPECT_EQ(ValuePanelText(u" 12.50", u"", false), u" 12.50");
+    EXPECT_EQ(ValuePanelText(u" ", notice, false), notice) << "a blank hint leaves the notice alone";
+    EXPECT_EQ(ValuePanelText(u" Zoom in", notice, false), u" Zoom in  | Notice");
+    EXPECT_EQ(ValuePanelText(u" Zoom in", notice, true), u" Notice  | Zoom in");
+}
+
 }  // namespace

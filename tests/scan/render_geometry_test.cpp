@@ -7,7 +7,9 @@
 #include <random>
 #include <vector>
 
+#include "scan/render/ListBudget.h"
 #include "scan/render/SurfaceLists.h"
+#include "scan/render/VertexBatch.h"
 #include "scan/render_support.h"
 
 using namespace render_test;
@@ -271,22 +273,155 @@ TEST_F(GridFixture, InvalidPointDrawsNoCellAndNeighboursStandInAtThePointsValue)
     EXPECT_EQ(nan, 0u);
 }
 
-TEST_F(GridFixture, BudgetPicksTheDeepestLevelThatFits)
-{
-    ReceiveGrid(scan, 11, 11, [](int c, int r) { return float(c * r); });
-    EXPECT_EQ(SmoothTriangleCount(scan, 0), 200u);
-    EXPECT_EQ(SmoothTriangleCount(scan, 4), 200u * 256u);
-    EXPECT_EQ(DepthWithinBudget(scan, 4, 200u * 256u), 4);
-    EXPECT_EQ(DepthWithinBudget(scan, 4, 200u * 256u - 1), 3);
-    EXPECT_EQ(DepthWithinBudget(scan, 3, 200u * 16u), 2);
-    EXPECT_EQ(DepthWithinBudget(scan, 2, 1), 0) << "level 0 is always built";
+// The batches a batcher hands over, as they come.
+struct TBatchRecorder : TRecordingSink {
+    struct TBatch {
+        TPrimitive Kind;
+        std::vector<TArrayVertex> Vertices;
+        std::vector<uint8_t> Edges;
+    };
+    std::vector<TBatch> Batches;
+    void DrawArrays(TPrimitive Kind, const TArrayVertex* V, const uint8_t* E, uint32_t Count) override
+    {
+        Batches.push_back({Kind, {V, V + Count}, E ? std::vector<uint8_t>(E, E + Count) : std::vector<uint8_t>{}});
+    }
+};
 
-    // Two rows or two columns make one row or column of cells.
-    TScanData narrow(&colors.Var);
-    ReceiveGrid(narrow, 4, 2, [](int c, int) { return float(c); });
-    EXPECT_EQ(SmoothTriangleCount(narrow, 0), 3u * 2u);
-    ReceiveGrid(narrow, 2, 4, [](int c, int) { return float(c); });
-    EXPECT_EQ(SmoothTriangleCount(narrow, 1), 3u * 2u * 4u);
+TEST(VertexBatcher, OutlinesKeepOnlyThePolygonsEdgesAndBatchesEndOnWholePrimitives)
+{
+    TBatchRecorder target;
+    {
+        TVertexBatcher batch(target, true);
+        batch.Begin(TPrimitive::Polygon);  // a pentagon: three fan triangles
+        for (int i = 0; i < 5; ++i)
+            batch.Vertex(float(i), 0.0f, 0.0f);
+        batch.End();
+        batch.Begin(TPrimitive::Polygon);  // two corners cover nothing
+        batch.Vertex(0, 0, 0);
+        batch.Vertex(1, 0, 0);
+        batch.End();
+        batch.Begin(TPrimitive::Quads);  // another kind: a batch of its own; the odd vertex goes
+        for (int i = 0; i < 9; ++i)
+            batch.Vertex(float(i), 1.0f, 0.0f);
+        batch.End();
+        batch.Flush();
+    }
+    ASSERT_EQ(target.Batches.size(), 2u);
+    // Edge flags say whether the edge from a vertex to the next of its triangle is drawn.
+    EXPECT_EQ(target.Batches[0].Edges, (std::vector<uint8_t>{1, 1, 0, 0, 1, 0, 0, 1, 1}));
+    EXPECT_EQ(target.Batches[1].Kind, TPrimitive::Quads);
+    EXPECT_EQ(target.Batches[1].Vertices.size(), 8u);
+    EXPECT_EQ(target.Batches[1].Edges, std::vector<uint8_t>(8, 1));
+
+    // A run longer than a batch is handed over in full batches of whole quads.
+    TBatchRecorder big;
+    TVertexBatcher batch(big, false);
+    const uint32_t quads = TVertexBatcher::BatchVertices / 4 + 10;
+    batch.Begin(TPrimitive::Quads);
+    for (uint32_t i = 0; i < quads * 4; ++i) {
+        batch.Color(uint8_t(i), 0, 0);
+        batch.Vertex(float(i), 0, 0);
+    }
+    batch.End();
+    batch.Flush();
+    ASSERT_EQ(big.Batches.size(), 2u);
+    EXPECT_EQ(big.Batches[0].Vertices.size(), TVertexBatcher::BatchVertices);
+    EXPECT_EQ(big.Batches[1].Vertices.size(), 40u);
+    EXPECT_EQ(big.Batches[1].Vertices[0].X, float(TVertexBatcher::BatchVertices));
+    EXPECT_EQ(big.Batches[1].Vertices[0].R, uint8_t(TVertexBatcher::BatchVertices));
+}
+
+TEST(ListPlan, TheDeepestLevelThatFitsElseTheLeastStepThatFits)
+{
+    // 11 x 11 points: 100 cells, 200 triangles at level 0.
+    const uint64_t any = UINT64_MAX;
+    auto plan = [&](uint8_t Requested, uint64_t MaxTriangles, uint64_t Bytes = UINT64_MAX) {
+        const TListPlan p = PlanList(11, 11, Requested, MaxTriangles, Bytes);
+        return std::pair<int, uint32_t>(p.Depth, p.Step);
+    };
+    using P = std::pair<int, uint32_t>;
+    EXPECT_EQ(plan(4, 200u * 256u), P(4, 1));
+    EXPECT_EQ(plan(4, 200u * 256u - 1), P(3, 1));
+    EXPECT_EQ(plan(3, any, 200u * 16u * ListBytesPerTriangle), P(2, 1)) << "the bytes left limit it alike";
+    EXPECT_EQ(plan(2, 200), P(0, 1));
+    // Level 0 of the whole scan does not fit: the grid of every k-th point (and the last row
+    // and column), the least k that fits.
+    EXPECT_EQ(plan(2, 199), P(0, 2));  // 5 x 5 cells
+    EXPECT_EQ(plan(2, 50), P(0, 2));
+    EXPECT_EQ(plan(2, 49), P(0, 3));  // 4 x 4 cells, the last ones one point wide
+    EXPECT_EQ(plan(2, 1), P(0, 10)) << "one cell is as coarse as it gets";
+    EXPECT_EQ(plan(2, any, 0), P(0, 10)) << "nothing left";
+
+    EXPECT_EQ(SurfaceTriangleCount(11, 11, 4, 1), 200u * 256u);
+    EXPECT_EQ(SurfaceTriangleCount(11, 11, 0, 3), 32u);
+    EXPECT_EQ(SurfaceTriangleCount(4, 2, 0, 1), 3u * 2u) << "two rows make one row of cells";
+    EXPECT_EQ(SurfaceTriangleCount(1, 7, 0, 1), 0u);
+    // A 3000 x 3000 scan at level 1 passes the program's budget; every second point fits.
+    const TListPlan large = PlanList(3000, 3000, 1, SmoothTriangleBudget, any);
+    EXPECT_EQ(large.Depth, 0);
+    EXPECT_EQ(large.Step, 2u);
+    EXPECT_LE(SurfaceTriangleCount(3000, 3000, 0, 2), SmoothTriangleBudget);
+
+    // The address space: a reserve and the builder's arrays stay free; unknown means no limit.
+    const uint64_t gb = uint64_t{1} << 30;
+    EXPECT_EQ(ListBytesWithin(TAddressSpace{4 * gb, 3 * gb}, 1000), 3 * gb - AddressSpaceReserve(4 * gb) - 1000);
+    EXPECT_EQ(ListBytesWithin(TAddressSpace{4 * gb, gb / 2}, 0), 0u);
+    EXPECT_EQ(ListBytesWithin(TAddressSpace{}, 0), any);
+}
+
+TEST_F(GridFixture, ACoarseGridDrawsEveryKthPointAcrossTheWholeScan)
+{
+    // 11 x 8 points, every third: columns 0, 3, 6, 9 and the last, 10; rows 0, 3, 6 and 7.
+    ReceiveGrid(scan, 11, 8, [](int c, int r) { return float(100 * c + r); });
+    auto onGrid = [](float V, float Last) { return std::fmod(V, 3.0f) == 0.0f || V == Last; };
+    TSurfaceOptions flat;
+    flat.Smooth = false;
+    flat.Step = 3;
+    std::vector<uint32_t> rowsDone;
+    flat.Progress = [&](uint32_t Done, uint32_t Rows) {
+        rowsDone.push_back(Done);
+        EXPECT_EQ(Rows, 8u);
+    };
+    BuildSurfaceGeometry(scan, colors.Manager, flat, sink);
+    ASSERT_EQ(sink.Primitives.size(), 1u);
+    const auto& quads = sink.Primitives[0].Vertices;
+    EXPECT_EQ(quads.size() / 4 * 2, SurfaceTriangleCount(11, 8, 0, 3));
+    double area = 0.0;
+    for (size_t q = 0; q < quads.size(); q += 4) {
+        area += AreaXY({quads.begin() + long(q), quads.begin() + long(q) + 4});
+        for (size_t k = q; k < q + 4; ++k) {
+            EXPECT_TRUE(onGrid(-quads[k].X, 10.0f) && onGrid(quads[k].Y, 7.0f)) << quads[k].X << "," << quads[k].Y;
+            EXPECT_FLOAT_EQ(quads[k].Z, 100.0f * -quads[k].X + quads[k].Y) << "each corner is its own point";
+        }
+    }
+    EXPECT_NEAR(area, 10.0 * 7.0, 1e-4) << "the coarse grid spans the whole scan";
+    EXPECT_EQ(rowsDone, (std::vector<uint32_t>{3, 6, 8}));
+
+    // The smooth form and the top view's flat triangles cover it alike.
+    for (bool top : {false, true}) {
+        sink.Clear();
+        TSurfaceOptions smooth;
+        smooth.Step = 3;
+        if (top) {
+            smooth.Smooth = false;
+            BuildTopGeometry(scan, colors.Manager, smooth, sink);
+        } else {
+            BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);
+        }
+        area = 0.0;
+        size_t triangles = 0;
+        for (const auto& p : sink.Primitives) {
+            if (p.Kind == TPrimitive::Triangles)
+                for (size_t k = 0; k < p.Vertices.size(); k += 3, ++triangles)
+                    area += AreaXY({p.Vertices.begin() + long(k), p.Vertices.begin() + long(k) + 3});
+            else
+                area += AreaXY(p.Vertices);
+        }
+        EXPECT_NEAR(area, 10.0 * 7.0, 1e-3) << (top ? "top view" : "smooth surface");
+        if (top) {
+            EXPECT_EQ(triangles, SurfaceTriangleCount(11, 8, 0, 3));
+        }
+    }
 }
 
 TEST_F(GridFixture, TopAndSideViewsDrawStreamRowsAndLeaveTheGridIntact)
@@ -340,7 +475,7 @@ TEST_F(GridFixture, TopAndSideViewsDrawStreamRowsAndLeaveTheGridIntact)
     // The side view: the top view's flat triangles, not mirrored, rows pulled towards the
     // middle in proportion to X, so that they meet at the far column.
     TRecordingSink side;
-    BuildSideGeometry(scan, side);
+    BuildSideGeometry(scan, TSurfaceOptions{}, side);
     ASSERT_EQ(side.Primitives.size(), 1u);
     const auto& sideVertices = side.Primitives[0].Vertices;
     ASSERT_EQ(sideVertices.size(), first.size());
@@ -377,7 +512,7 @@ TEST_F(GridFixture, DegenerateScansDrawWithoutNaN)
             o.Depth = 2;
             BuildSurfaceGeometry(one, colors.Manager, o, s);
             BuildTopGeometry(one, colors.Manager, o, s);
-            BuildSideGeometry(one, s);
+            BuildSideGeometry(one, o, s);
             size_t vertices = 0;
             for (const auto& p : s.Primitives)
                 for (const auto& v : p.Vertices) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "scan/model/_TDataGrid.h"
 #include "scan/render/_TGLReadback.h"
 #include "scan/render/_TScanImage.h"
+#include "scan/call_by_call_sink.h"
 #include "scan/gl_test_support.h"
 #include "scan/render_support.h"
 #include "support/gui_test.h"
@@ -299,8 +301,61 @@ TEST_F(RendererFixture, RecreatedContextDrawsAgain)
     EXPECT_GT(Coverage(0, 0, kWidth, kAreaHeight), 0.1);
 }
 
+TEST_F(RendererFixture, ListsCompiledFromArraysDrawWhatCallByCallListsDrew)
+{
+    ReceiveGrid(Scan(), 40, 30, [](int c, int r) { return Hill(c, r, 40, 30); });
+    image_->SetRotation(-30, 0, -20);
+    WholeArea();
+    const struct {
+        const char* what;
+        uint8_t mode, smooth, level, wireframe;
+    } cases[] = {{"smooth, level 1", 0, 1, 0, 0}, {"smooth, level 3", 0, 1, 2, 0}, {"wireframe", 0, 1, 1, 1},
+                 {"flat", 0, 0, 0, 0},          {"flat wireframe", 0, 0, 0, 1}, {"top view", 2, 1, 1, 0},
+                 {"side view", 3, 1, 0, 0}};
+    for (const auto& c : cases) {
+        Scan().SetScanMode(c.mode);
+        image_->SetSmooth(c.smooth);
+        image_->SetResolution(c.level);
+        image_->SetWireframe(c.wireframe);
+        image_->Rebuild = 1;
+        auto render = [&] {
+            if (c.mode == 2)
+                image_->RenderTop();
+            else if (c.mode == 3)
+                image_->RenderSide();
+            else
+                image_->RenderScene();
+        };
+        Frame(render, c.what);
+        const std::vector<uint8_t> batched = pixels_;
+        EXPECT_GT(Coverage(0, 0, kWidth, kAreaHeight), 0.05) << c.what;
+
+        // The same geometry compiled call by call into the same list.
+        image_->MakeCurrent();
+        glDeleteLists(image_->DisplayList, 1);
+        glNewList(image_->DisplayList, GL_COMPILE);
+        glPolygonMode(GL_FRONT_AND_BACK, c.wireframe ? GL_LINE : GL_FILL);
+        {
+            TCallByCall calls(c.wireframe == 1);
+            TSurfaceOptions o;
+            o.Smooth = c.smooth == 1;
+            o.Depth = c.level;
+            if (c.mode == 2)
+                BuildTopGeometry(Scan(), colors_.Manager, o, calls);
+            else if (c.mode == 3)
+                BuildSideGeometry(Scan(), o, calls);
+            else
+                BuildSurfaceGeometry(Scan(), colors_.Manager, o, calls);
+        }
+        glEndList();
+        Frame(render, c.what);
+        EXPECT_TRUE(pixels_ == batched) << c.what << ": the pictures differ";
+    }
+}
+
 // The drawing state a view could inherit or leave behind, as numbers: polygon modes, line
-// width, matrix mode, both matrices, and the switches.
+// width, matrix mode, both matrices, and the switches (the client arrays of a list's build
+// among them).
 std::vector<GLfloat> DrawingState()
 {
     std::vector<GLfloat> s(36);
@@ -309,7 +364,8 @@ std::vector<GLfloat> DrawingState()
     glGetFloatv(GL_MATRIX_MODE, &s[3]);
     glGetFloatv(GL_MODELVIEW_MATRIX, &s[4]);
     glGetFloatv(GL_PROJECTION_MATRIX, &s[20]);
-    for (GLenum cap : {GL_LINE_STIPPLE, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_DEPTH_TEST})
+    for (GLenum cap : {GL_LINE_STIPPLE, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_DEPTH_TEST, GL_VERTEX_ARRAY,
+                       GL_COLOR_ARRAY, GL_EDGE_FLAG_ARRAY})
         s.push_back(glIsEnabled(cap));
     return s;
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "scan/render/ScanScene.h"
+#include "scan/render/VertexBatch.h"
 #include "scan/render_support.h"
 
 using namespace render_test;
@@ -172,7 +173,7 @@ TEST_F(SceneFixture, ListIsRebuiltOnlyAfterChanges)
     EXPECT_EQ(sink.Count("NewList"), 1u);
 }
 
-TEST_F(SceneFixture, BudgetLowersTheBuiltResolution)
+TEST_F(SceneFixture, BudgetLowersTheBuiltResolutionThenCoarsensTheGrid)
 {
     Grid(11, 11);  // 100 cells, 200 triangles at level 0
     scene.SetSmooth(1);
@@ -180,11 +181,34 @@ TEST_F(SceneFixture, BudgetLowersTheBuiltResolution)
     scene.TriangleBudget = 200 * 16;
     scene.RenderScene();
     EXPECT_EQ(scene.BuiltResolution(), 2);
+    EXPECT_EQ(scene.BuiltStep(), 1u);
     EXPECT_EQ(scene.Resolution(), 3) << "the chosen level stays chosen";
+
+    // The address space left is asked for at each build: with room for 40 triangles
+    // beside the reserve, level 0 of every third point.
+    int asked = 0;
+    scene.AddressSpace = [&] {
+        ++asked;
+        const uint64_t total = uint64_t{1} << 32;
+        return TAddressSpace{total, AddressSpaceReserve(total) + TVertexBatcher::MemoryBytes + 40 * ListBytesPerTriangle};
+    };
+    std::vector<int> progress;
+    scene.OnBuildProgress = [&](int Percent) { progress.push_back(Percent); };
     scene.TriangleBudget = SmoothTriangleBudget;
     scene.Rebuild = 1;
     scene.RenderScene();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(scene.BuiltResolution(), 0);
+    EXPECT_EQ(scene.BuiltStep(), 3u);
+    ASSERT_FALSE(progress.empty());
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(progress.back(), 100);
+
+    scene.AddressSpace = nullptr;
+    scene.Rebuild = 1;
+    scene.RenderScene();
     EXPECT_EQ(scene.BuiltResolution(), 3);
+    EXPECT_EQ(scene.BuiltStep(), 1u);
 }
 
 TEST_F(SceneFixture, ZeroSizeViewportOrEmptyScanDrawsNothing)

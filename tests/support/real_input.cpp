@@ -210,6 +210,23 @@ void PressKey(WORD Key, std::initializer_list<WORD> Modifiers)
     EXPECT_TRUE(InputHandled()) << "the key strokes were not handled";
 }
 
+void SendKeyNow(WORD Key, std::initializer_list<WORD> Modifiers)
+{
+    Chord(Key, Modifiers);
+}
+
+void MoveMouseTo(HWND Window, POINT Client)
+{
+    ClientToScreen(Window, &Client);
+    // Absolute positions run from 0 to 65535 across the primary screen.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT move = MouseEvent(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+    move.mi.dx = static_cast<LONG>((Client.x * 65535LL + (width - 1) / 2) / (width - 1));
+    move.mi.dy = static_cast<LONG>((Client.y * 65535LL + (height - 1) / 2) / (height - 1));
+    Send({move});
+    EXPECT_TRUE(InputHandled()) << "the move was not handled";
+}
+
 void TypeText(const std::u16string& Text)
 {
     for (const char16_t ch : Text) {

@@ -25,6 +25,10 @@ bool FocusWindow(HWND Window, int MaxMs = 120000);
 // waits until the strokes and what they caused were handled.
 void PressKey(WORD Key, std::initializer_list<WORD> Modifiers = {});
 
+// Sends the strokes of PressKey and returns at once, without waiting: for a thread that is
+// busy and takes its input only later.
+void SendKeyNow(WORD Key, std::initializer_list<WORD> Modifiers = {});
+
 // Types Text key by key as the active keyboard layout produces each character (Shift where
 // needed), then waits until everything it caused was handled. Characters the layout cannot
 // type fail the calling test.
@@ -43,6 +47,10 @@ void ReleaseButton();
 // Turns the wheel by Delta (WHEEL_DELTA a notch; positive away from the user) with the pointer
 // at a point of Window's client area, and waits until the turn was handled.
 void TurnWheelAt(HWND Window, POINT Client, int Delta);
+
+// Moves the mouse to a point of Window's client area, as the hand moves it, and waits until
+// the move was handled.
+void MoveMouseTo(HWND Window, POINT Client);
 
 // Waits until the input sent so far and everything it posted in turn was handled.
 bool InputHandled(int MaxMs = 120000);

@@ -20,6 +20,10 @@ public:
     void Vertex(float X, float Y, float Z) override;
     void End() override;
 
+    // Client arrays of positions and colours (and edge flags), enabled for the one draw and
+    // disabled again. Inside a list being compiled the vertices are copied into the list.
+    void DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, const uint8_t* EdgeFlags, uint32_t Count) override;
+
     void Viewport(int32_t X, int32_t Y, int32_t Width, int32_t Height) override;
     void MatrixMode(TMatrixMode Mode) override;
     void LoadIdentity() override;
@@ -42,26 +46,7 @@ public:
     void EndView() override;
 
 private:
-    // Convex polygons are collected and sent as fans inside one open triangle batch: a long run
-    // of small polygons then costs one primitive instead of thousands. In outline mode edge
-    // flags hide the fans' inner edges, so the outlines are those of the polygons.
-    struct TPolygonVertex {
-        float X, Y, Z;
-        uint8_t R, G, B;
-    };
-    static constexpr int kMaxPolygonVertices = 64;
-
-    void CloseBatch();
-    void EmitFan();
-
-    TPolygonVertex polygon_[kMaxPolygonVertices] = {};
-    int polygonCount_ = 0;
-    bool inPolygon_ = false;
-    bool batchOpen_ = false;
-    bool outline_ = false;
-    bool outlineBeforeView_ = false;
     int viewDepth_ = 0;
-    uint8_t r_ = 255, g_ = 255, b_ = 255;
 };
 
 // The renderer's drawing state in the current context: clear depth 1, line width 0.1 (one

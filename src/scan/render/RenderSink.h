@@ -20,6 +20,14 @@ public:
     virtual void End() = 0;
 };
 
+// A vertex as vertex arrays hold it: the position, then the colour, side by side.
+struct TArrayVertex {
+    float X, Y, Z;
+    uint8_t R, G, B;
+    uint8_t Unused;
+};
+static_assert(sizeof(TArrayVertex) == 16, "position and colour interleave with a stride of 16 bytes");
+
 enum class TMatrixMode : uint8_t { Projection, ModelView };
 
 // Everything one view needs besides geometry: matrices, the display list, a little state.
@@ -45,6 +53,12 @@ public:
     virtual void EndList() = 0;
     virtual void CallList(uint32_t Name) = 0;
 
+    // Count vertices of Kind (Lines, Triangles or Quads, whole primitives only) from memory, as
+    // one primitive. EdgeFlags, when given, holds one flag per vertex: 0 hides the outline edge
+    // that starts at that vertex. The default draws them one by one through Begin, Color,
+    // Vertex and End, edge flags aside.
+    virtual void DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, const uint8_t* EdgeFlags, uint32_t Count);
+
     // Front and back faces as outlines (true) or filled (false).
     virtual void PolygonOutline(bool Outline) = 0;
     virtual void LineWidth(float Width) = 0;
@@ -61,6 +75,16 @@ public:
     virtual void BeginView() {}
     virtual void EndView() {}
 };
+
+inline void TRenderSink::DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, const uint8_t*, uint32_t Count)
+{
+    Begin(Kind);
+    for (uint32_t i = 0; i < Count; ++i) {
+        Color(Vertices[i].R, Vertices[i].G, Vertices[i].B);
+        Vertex(Vertices[i].X, Vertices[i].Y, Vertices[i].Z);
+    }
+    End();
+}
 
 // One view's drawing: BeginView now, EndView however the scope ends.
 class TViewScope {

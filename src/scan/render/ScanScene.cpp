@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "scan/model/_TColorManager.h"
+#include "scan/render/VertexBatch.h"
 
 namespace {
 
@@ -323,42 +324,83 @@ void TScanScene::RenderDiagram()
 }
 
 template <typename F>
-void TScanScene::CompileList(F&& Build)
+void TScanScene::CompileList(bool WithLevels, F&& Build)
 {
     sink_.DeleteList(DisplayList);
+    // What is left is asked for once the old list is gone.
+    const TAddressSpace space = AddressSpace ? AddressSpace() : TAddressSpace{};
+    TSurfaceOptions options;
+    options.Smooth = smooth_ == 1;
+    // Only the smooth form has levels; the flat forms draw each cell once whatever is chosen.
+    const bool levels = WithLevels && !IsFlatForm(*ScanData, options);
+    const TListPlan plan =
+        PlanList(static_cast<uint64_t>(std::max(0.0f, ScanData->MaxX)) + 1,
+                 static_cast<uint64_t>(std::max(0.0f, ScanData->MaxY)) + 1, levels ? resolution_ : 0,
+                 TriangleBudget, ListBytesWithin(space, TVertexBatcher::MemoryBytes));
+    options.Depth = plan.Depth;
+    options.Step = plan.Step;
+    int reported = -1;
+    if (OnBuildProgress)
+        options.Progress = [this, &reported](uint32_t Done, uint32_t Rows) {
+            const int percent = Rows > 0 ? static_cast<int>(uint64_t{Done} * 100 / Rows) : 100;
+            if (percent != reported) {
+                reported = percent;
+                OnBuildProgress(percent);
+            }
+        };
+
     sink_.NewList(DisplayList);
+    // A build that fails (out of memory) must not leave the list open: everything drawn
+    // afterwards would go into it instead of onto the screen.
+    struct TOpenList {
+        TRenderSink& Sink;
+        uint32_t Name;
+        bool Open = true;
+        ~TOpenList()
+        {
+            if (Open) {
+                Sink.EndList();
+                Sink.DeleteList(Name);
+            }
+        }
+    } open{sink_, DisplayList};
     sink_.PolygonOutline(wireframe_ == 1);
-    Build();
+    {
+        TVertexBatcher batch(sink_, wireframe_ == 1);
+        Build(options, batch);
+        batch.Flush();
+    }
+    open.Open = false;
     sink_.EndList();
     Rebuild = 0;
     ScanData->Changed = 0;
-}
-
-void TScanScene::CompileColouredList(TColouredGeometry Build)
-{
-    const TColorManager* colors = Colors();
-    TSurfaceOptions options;
-    options.Smooth = smooth_ == 1;
-    options.Depth = DepthWithinBudget(*ScanData, resolution_, TriangleBudget);
-    CompileList([&] { Build(*ScanData, colors ? *colors : NoColors(), options, sink_); });
-    builtResolution_ = options.Depth;
+    builtResolution_ = levels ? plan.Depth : resolution_;
+    builtStep_ = plan.Step;
 }
 
 void TScanScene::BuildSurfaceList()
 {
     ScanData->RecomputeStatistics();
-    CompileColouredList(BuildSurfaceGeometry);
+    const TColorManager* colors = Colors();
+    CompileList(true, [&](const TSurfaceOptions& Options, TGeometrySink& Sink) {
+        BuildSurfaceGeometry(*ScanData, colors ? *colors : NoColors(), Options, Sink);
+    });
 }
 
 void TScanScene::BuildTopList()
 {
-    CompileColouredList(BuildTopGeometry);
+    const TColorManager* colors = Colors();
+    CompileList(true, [&](const TSurfaceOptions& Options, TGeometrySink& Sink) {
+        BuildTopGeometry(*ScanData, colors ? *colors : NoColors(), Options, Sink);
+    });
 }
 
 void TScanScene::BuildSideList()
 {
     // The side view has only the flat form, smoothing or not.
-    CompileList([&] { BuildSideGeometry(*ScanData, sink_); });
+    CompileList(false, [&](const TSurfaceOptions& Options, TGeometrySink& Sink) {
+        BuildSideGeometry(*ScanData, Options, Sink);
+    });
 }
 
 void TScanScene::SmoothScan(uint8_t Passes)

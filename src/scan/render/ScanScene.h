@@ -5,10 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "framework/Objects.h"
 #include "scan/model/DataTypes.h"
+#include "scan/render/ListBudget.h"
 #include "scan/render/RenderSink.h"
 #include "scan/render/SurfaceLists.h"
 #include "scan/model/_TScanData.h"
@@ -40,8 +42,13 @@ public:
     uint8_t AxisX = 0;
     uint8_t AxisY = 0;
     uint8_t AxisZ = 0;
-    // Triangles the smooth form may reach before a lower resolution level is built.
+    // Triangles a list may reach before a lower resolution level (or a coarser grid) is built.
     uint64_t TriangleBudget = SmoothTriangleBudget;
+    // The address space as it is now, asked for before each list is built; unset, only
+    // TriangleBudget limits the list.
+    std::function<TAddressSpace()> AddressSpace;
+    // Called now and then while a list is built, with the share done (0 to 100).
+    std::function<void(int Percent)> OnBuildProgress;
 
     // --- Settings whose setters do more than store ---
     uint8_t Resolution() const { return resolution_; }
@@ -63,8 +70,11 @@ public:
     void SetLevelPlaneActive(uint8_t Value);  // the cross-hair becomes the opposite
 
     // The subdivision depth the list was last built with: below Resolution() when the smooth
-    // form at Resolution() would have passed TriangleBudget.
+    // form at Resolution() would not have fitted.
     uint8_t BuiltResolution() const { return builtResolution_; }
+    // The step of the grid the list was last built from: 1 for every point, k when even the
+    // coarsest level of the whole scan would not have fitted and every k-th point was drawn.
+    uint32_t BuiltStep() const { return builtStep_; }
 
     const TViewportRect& Viewport() const { return viewport_; }
     // In the drawing window's coordinates, from its bottom left.
@@ -110,12 +120,11 @@ private:
     void DrawList(void (TScanScene::*Build)());
     void DrawCursorLines();
     void DrawAxes();
+    // Compiles the list from what Build emits with the options it gets: the depth (the chosen
+    // resolution when the list has levels and it fits) and the step that fit, and the progress
+    // report.
     template <typename F>
-    void CompileList(F&& Build);
-    // The coloured lists (surface and top view), at the depth the triangle budget allows.
-    using TColouredGeometry = void (*)(const TScanData&, const TColorManager&, const TSurfaceOptions&,
-                                       TGeometrySink&);
-    void CompileColouredList(TColouredGeometry Build);
+    void CompileList(bool WithLevels, F&& Build);
 
     TColorManagerRef colorManager_;
     TRenderSink& sink_;
@@ -129,4 +138,5 @@ private:
     uint8_t crossHairActive_ = 0;
     uint8_t levelPlaneActive_ = 0;
     uint8_t builtResolution_ = 0;
+    uint32_t builtStep_ = 1;
 };

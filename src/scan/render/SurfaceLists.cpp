@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "scan/model/_TColorManager.h"
 #include "scan/model/_TScanData.h"
+#include "scan/render/ListBudget.h"
 
 TBandVertex CopyOfPoint(const TScanPoint& Point)
 {
@@ -57,21 +59,27 @@ void TSurfaceBuilder::Emit(const TBandVertex& Vertex)
 
 void TSurfaceBuilder::DrawBandedTriangle(const TBandVertex& P1, const TBandVertex& P2, const TBandVertex& P3)
 {
-    // The polygon of what is left of the triangle, in list order. A cut adds at most two
-    // vertices to a convex polygon, so 3 + 2 per stop bound it; the capacity check only
-    // guards against rounding making more.
-    constexpr int capacity = 3 + 2 * StopCount + 8;
-    TBandVertex list[capacity];
-    TBandVertex cut[capacity];
+    // The polygon of what is left of the triangle, in list order (the builder's scratch: set
+    // up once, not for every triangle).
+    constexpr int capacity = PolygonCapacity;
+    TBandVertex* const list = list_;
+    TBandVertex* const cut = cut_;
     int count = 3;
     list[0] = P3;
     list[1] = P2;
     list[2] = P1;
     for (int k = 0; k < 3; ++k)
         FoldHeight(list[k]);
+    // A stop below every corner cuts nothing and draws nothing, and what is left of the
+    // triangle never reaches below its lowest corner: such passes change nothing. (A NaN corner
+    // is drawn in every band, so then no pass is skipped.)
+    const bool anyNaN = std::isnan(P1.Value) || std::isnan(P2.Value) || std::isnan(P3.Value);
+    const float lowest = anyNaN ? -std::numeric_limits<float>::infinity() : std::min({P1.Value, P2.Value, P3.Value});
 
     for (int i = 0; i < StopCount && count > 0; ++i) {
         const float t = stopValue_[i];
+        if (t < lowest)
+            continue;
 
         // a. Cut every edge (the closing edge last) that crosses t strictly.
         int cutCount = 0;
@@ -140,28 +148,49 @@ void TSurfaceBuilder::SubdivideCell(const TBandVertex& Q1, const TBandVertex& Q2
 
 namespace {
 
-// Cells of a complete grid: every point but those of the last row and the last column.
-uint64_t CellCount(const TScanData& Scan)
+using TLink = TScanPoint* TScanPoint::*;
+
+// Up to Steps points along Link, stopping at the last one there is; Taken says how far it got.
+const TScanPoint* AdvanceAtMost(const TScanPoint* P, uint32_t Steps, TLink Link, uint32_t& Taken)
 {
-    if (!Scan.First || !(Scan.MaxX >= 1.0f) || !(Scan.MaxY >= 1.0f))
-        return 0;
-    return static_cast<uint64_t>(Scan.MaxX) * static_cast<uint64_t>(Scan.MaxY);
+    for (Taken = 0; Taken < Steps && P->*Link; ++Taken)
+        P = P->*Link;
+    return P;
 }
 
-bool IsFlatForm(const TScanData& Scan, const TSurfaceOptions& Options)
+// Exactly Steps points along Link, or null when there are fewer.
+const TScanPoint* AdvanceExactly(const TScanPoint* P, uint32_t Steps, TLink Link)
 {
-    return Scan.Receiving == 1 || !Options.Smooth;
+    for (uint32_t i = 0; i < Steps && P; ++i)
+        P = P->*Link;
+    return P;
+}
+
+uint32_t StepOf(const TSurfaceOptions& Options) { return Options.Step > 0 ? Options.Step : 1; }
+
+uint32_t RowsOf(const TScanData& Scan)
+{
+    return Scan.MaxY >= 0.0f && Scan.MaxY < 4e9f ? static_cast<uint32_t>(Scan.MaxY) + 1 : 1;
 }
 
 // A grid cell's four corners, copied; an invalid neighbour stands in with the point's own
 // value (and, for the flat form, its drawn height and colour).
 struct TCellCorners {
     TBandVertex Q1, Q2, Q3, Q4;  // Up, the point, Next, Up.Next
+    uint32_t RowsSpanned = 1;
 };
 
-bool CellOf(const TScanPoint& P, bool Flat, TCellCorners& Out)
+// The cell of P on the grid of every Step-th point: its corners lie Step points along Next
+// and Up, or as far as the scan goes at its last row and column.
+bool CellOf(const TScanPoint& P, uint32_t Step, bool Flat, TCellCorners& Out)
 {
-    if (P.Invalid || !P.Next || !P.Up || !P.Up->Next)
+    if (P.Invalid)
+        return false;
+    uint32_t across = 0, up = 0;
+    const TScanPoint* next = AdvanceAtMost(&P, Step, &TScanPoint::Next, across);
+    const TScanPoint* above = AdvanceAtMost(&P, Step, &TScanPoint::Up, up);
+    const TScanPoint* aboveNext = up > 0 ? AdvanceExactly(above, across, &TScanPoint::Next) : nullptr;
+    if (across == 0 || up == 0 || !aboveNext)
         return false;
     Out.Q2 = CopyOfPoint(P);
     auto corner = [&](const TScanPoint& Q) {
@@ -178,18 +207,27 @@ bool CellOf(const TScanPoint& P, bool Flat, TCellCorners& Out)
         }
         return v;
     };
-    Out.Q1 = corner(*P.Up);
-    Out.Q3 = corner(*P.Next);
-    Out.Q4 = corner(*P.Up->Next);
+    Out.Q1 = corner(*above);
+    Out.Q3 = corner(*next);
+    Out.Q4 = corner(*aboveNext);
+    Out.RowsSpanned = up;
     return true;
 }
 
+// Every Step-th point of every Step-th row, rows from First up.
 template <typename F>
-void ForEachPoint(const TScanData& Scan, F&& Visit)
+void ForEachPoint(const TScanData& Scan, const TSurfaceOptions& Options, F&& Visit)
 {
-    for (const TScanPoint* head = Scan.First; head; head = head->Up)
-        for (const TScanPoint* p = head; p; p = p->Next)
+    const uint32_t step = StepOf(Options);
+    const uint32_t rows = RowsOf(Scan);
+    uint32_t done = 0;
+    for (const TScanPoint* head = Scan.First; head; head = AdvanceExactly(head, step, &TScanPoint::Up)) {
+        for (const TScanPoint* p = head; p; p = AdvanceExactly(p, step, &TScanPoint::Next))
             Visit(*p);
+        done = std::min(rows, done + step);
+        if (Options.Progress)
+            Options.Progress(done, rows);
+    }
 }
 
 void EmitFlat(TGeometrySink& Sink, const TBandVertex& V)
@@ -199,79 +237,92 @@ void EmitFlat(TGeometrySink& Sink, const TBandVertex& V)
 }
 
 // The top and side views treat the points as a stream of rows of PointsPerLine points and
-// draw each point in its stream row. Visit gets each usable point with its stream row; the
-// walk stops where a point's Up leads back to First.
+// draw each point in its stream row. Visit gets each usable point with its stream row (of
+// every Step-th point of every Step-th grid row); the walk stops where a point's Up leads back
+// to First.
 template <typename F>
-void ForEachStreamPoint(const TScanData& Scan, F&& Visit)
+void ForEachStreamPoint(const TScanData& Scan, const TSurfaceOptions& Options, F&& Visit)
 {
     if (!Scan.First)
         return;
+    const uint32_t step = StepOf(Options);
+    const uint32_t rows = RowsOf(Scan);
     const uint64_t perRow = Scan.PointsPerLine > 0 ? Scan.PointsPerLine : 1;
     uint64_t n = 0;
-    for (const TScanPoint* head = Scan.First; head; head = head->Up) {
-        for (const TScanPoint* p = head; p; p = p->Next, ++n) {
+    uint32_t gridRow = 0;
+    for (const TScanPoint* head = Scan.First; head; head = head->Up, ++gridRow) {
+        uint32_t column = 0;
+        for (const TScanPoint* p = head; p; p = p->Next, ++n, ++column) {
             if (p->Up == Scan.First)
                 return;
-            if (p->DisplayValue != -1.0f && p->Y + 1.0f != Scan.First->Y)
+            if (gridRow % step == 0 && column % step == 0 && p->DisplayValue != -1.0f &&
+                p->Y + 1.0f != Scan.First->Y)
                 Visit(*p, static_cast<float>(n / perRow));
         }
+        if (Options.Progress && gridRow % step == 0)
+            Options.Progress(std::min(rows, gridRow + 1), rows);
     }
 }
 
 bool HasData(const TScanPoint* P) { return P && P->DisplayValue != -1.0f; }
 
-// The flat triangles of the top and side views for point P in stream row Row; Place adjusts
-// and emits each vertex copy.
+// The flat triangles of the top and side views for point P in stream row Row, with its
+// neighbours Step points along Next and Up (or as far as the scan goes); Place adjusts and
+// emits each vertex copy.
 template <typename F>
-void StreamTriangles(const TScanPoint& P, float Row, F&& Place)
+void StreamTriangles(const TScanPoint& P, float Row, uint32_t Step, F&& Place)
 {
     TBandVertex p = CopyOfPoint(P);
     p.Y = Row;
-    if (HasData(P.Next) && HasData(P.Next->Up)) {
-        TBandVertex next = CopyOfPoint(*P.Next);
-        TBandVertex nextUp = CopyOfPoint(*P.Next->Up);
-        next.Y = Row;
-        nextUp.Y = Row + 1.0f;
+    uint32_t across = 0, up = 0;
+    const TScanPoint* next = AdvanceAtMost(&P, Step, &TScanPoint::Next, across);
+    const TScanPoint* nextUp = across > 0 ? AdvanceAtMost(next, Step, &TScanPoint::Up, up) : nullptr;
+    if (across > 0 && up > 0 && HasData(next) && HasData(nextUp)) {
+        TBandVertex a = CopyOfPoint(*next);
+        TBandVertex b = CopyOfPoint(*nextUp);
+        a.Y = Row;
+        b.Y = Row + static_cast<float>(up);
         Place(p);
-        Place(next);
-        Place(nextUp);
+        Place(a);
+        Place(b);
     }
-    if (HasData(P.Up) && HasData(P.Up->Next)) {
-        TBandVertex up = CopyOfPoint(*P.Up);
-        TBandVertex upNext = CopyOfPoint(*P.Up->Next);
-        up.Y = Row + 1.0f;
-        upNext.Y = Row + 1.0f;
+    const TScanPoint* above = AdvanceAtMost(&P, Step, &TScanPoint::Up, up);
+    const TScanPoint* aboveNext = up > 0 ? AdvanceAtMost(above, Step, &TScanPoint::Next, across) : nullptr;
+    if (up > 0 && across > 0 && HasData(above) && HasData(aboveNext)) {
+        TBandVertex a = CopyOfPoint(*above);
+        TBandVertex b = CopyOfPoint(*aboveNext);
+        a.Y = Row + static_cast<float>(up);
+        b.Y = Row + static_cast<float>(up);
         Place(p);
-        Place(up);
-        Place(upNext);
+        Place(a);
+        Place(b);
     }
 }
 
 }  // namespace
 
-uint64_t SmoothTriangleCount(const TScanData& Scan, uint8_t Depth)
+bool IsFlatForm(const TScanData& Scan, const TSurfaceOptions& Options)
 {
-    const uint64_t cells = CellCount(Scan);
-    return cells * 2 * (uint64_t{1} << (2 * std::min<uint8_t>(Depth, 16)));
+    return Scan.Receiving == 1 || !Options.Smooth;
 }
 
-uint8_t DepthWithinBudget(const TScanData& Scan, uint8_t Requested, uint64_t Budget)
+uint64_t SmoothTriangleCount(const TScanData& Scan, uint8_t Depth)
 {
-    uint8_t depth = Requested;
-    while (depth > 0 && SmoothTriangleCount(Scan, depth) > Budget)
-        --depth;
-    return depth;
+    if (!Scan.First || !(Scan.MaxX >= 1.0f) || !(Scan.MaxY >= 1.0f))
+        return 0;
+    return SurfaceTriangleCount(static_cast<uint64_t>(Scan.MaxX) + 1, static_cast<uint64_t>(Scan.MaxY) + 1, Depth, 1);
 }
 
 void BuildSurfaceGeometry(const TScanData& Scan, const TColorManager& Colors, const TSurfaceOptions& Options,
                           TGeometrySink& Sink)
 {
     const bool flat = IsFlatForm(Scan, Options);
+    const uint32_t step = StepOf(Options);
     if (flat) {
         Sink.Begin(TPrimitive::Quads);
-        ForEachPoint(Scan, [&](const TScanPoint& p) {
+        ForEachPoint(Scan, Options, [&](const TScanPoint& p) {
             TCellCorners c;
-            if (!CellOf(p, true, c))
+            if (!CellOf(p, step, true, c))
                 return;
             EmitFlat(Sink, c.Q2);
             EmitFlat(Sink, c.Q3);
@@ -282,9 +333,9 @@ void BuildSurfaceGeometry(const TScanData& Scan, const TColorManager& Colors, co
         return;
     }
     TSurfaceBuilder builder(Colors, Scan.MinValue, Scan.MaxValue, Scan.ScanMode == 0, Sink);
-    ForEachPoint(Scan, [&](const TScanPoint& p) {
+    ForEachPoint(Scan, Options, [&](const TScanPoint& p) {
         TCellCorners c;
-        if (CellOf(p, false, c))
+        if (CellOf(p, step, false, c))
             builder.SubdivideCell(c.Q1, c.Q2, c.Q3, c.Q4, Options.Depth);
     });
 }
@@ -292,34 +343,35 @@ void BuildSurfaceGeometry(const TScanData& Scan, const TColorManager& Colors, co
 void BuildTopGeometry(const TScanData& Scan, const TColorManager& Colors, const TSurfaceOptions& Options,
                       TGeometrySink& Sink)
 {
+    const uint32_t step = StepOf(Options);
     if (IsFlatForm(Scan, Options)) {
         Sink.Begin(TPrimitive::Triangles);
-        ForEachStreamPoint(Scan, [&](const TScanPoint& p, float row) {
-            StreamTriangles(p, row, [&](const TBandVertex& v) { EmitFlat(Sink, v); });
+        ForEachStreamPoint(Scan, Options, [&](const TScanPoint& p, float row) {
+            StreamTriangles(p, row, step, [&](const TBandVertex& v) { EmitFlat(Sink, v); });
         });
         Sink.End();
         return;
     }
     TSurfaceBuilder builder(Colors, Scan.MinValue, Scan.MaxValue, Scan.ScanMode == 0, Sink);
-    ForEachStreamPoint(Scan, [&](const TScanPoint& p, float row) {
+    ForEachStreamPoint(Scan, Options, [&](const TScanPoint& p, float row) {
         TCellCorners c;
-        if (!CellOf(p, false, c))
+        if (!CellOf(p, step, false, c))
             return;
-        c.Q1.Y = row + 1.0f;
+        c.Q1.Y = row + static_cast<float>(c.RowsSpanned);
         c.Q2.Y = row;
         c.Q3.Y = row;
-        c.Q4.Y = row + 1.0f;
+        c.Q4.Y = row + static_cast<float>(c.RowsSpanned);
         builder.SubdivideCell(c.Q1, c.Q2, c.Q3, c.Q4, Options.Depth);
     });
 }
 
-void BuildSideGeometry(const TScanData& Scan, TGeometrySink& Sink)
+void BuildSideGeometry(const TScanData& Scan, const TSurfaceOptions& Options, TGeometrySink& Sink)
 {
     const float middle = Scan.MaxY / 2.0f;
     const float maxX = Scan.MaxX;
     Sink.Begin(TPrimitive::Triangles);
-    ForEachStreamPoint(Scan, [&](const TScanPoint& p, float row) {
-        StreamTriangles(p, row, [&](TBandVertex v) {
+    ForEachStreamPoint(Scan, Options, [&](const TScanPoint& p, float row) {
+        StreamTriangles(p, row, StepOf(Options), [&](TBandVertex v) {
             // Rows converge towards the middle as X grows; one column has nothing to pull.
             const float pull = maxX > 0.0f ? v.X / maxX : 0.0f;
             v.Y = v.Y + (middle - v.Y) * pull;

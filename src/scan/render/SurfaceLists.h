@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "scan/render/RenderSink.h"
 
@@ -65,27 +66,30 @@ private:
     bool stopEnabled_[StopCount];
     uint8_t stopR_[StopCount], stopG_[StopCount], stopB_[StopCount];
     TGeometrySink& sink_;
+    // What is left of a triangle while it is cut into bands, and the next cut. A cut adds at
+    // most two vertices to a convex polygon, so 3 + 2 per stop bound it; the capacity check
+    // only guards against rounding making more.
+    static constexpr int PolygonCapacity = 3 + 2 * StopCount + 8;
+    TBandVertex list_[PolygonCapacity];
+    TBandVertex cut_[PolygonCapacity];
 };
 
 // What a display list is built from.
 struct TSurfaceOptions {
     bool Smooth = true;      // the smooth banded form (ignored while the scan is receiving)
     uint8_t Depth = 0;       // subdivision depth of the smooth form
+    // 1 draws every point; k draws the grid of every k-th point in each direction (and the
+    // last row and column), each cell spanning k x k cells of the scan.
+    uint32_t Step = 1;
+    // Called after each row of cells with the rows walked so far and the scan's rows.
+    std::function<void(uint32_t RowsDone, uint32_t Rows)> Progress;
 };
+
+// Whether a list of Scan is built in the flat form.
+bool IsFlatForm(const TScanData& Scan, const TSurfaceOptions& Options);
 
 // The triangles (before banding) the smooth form of a scan would draw at a depth.
 uint64_t SmoothTriangleCount(const TScanData& Scan, uint8_t Depth);
-
-// The deepest level up to Requested whose smooth form stays within Budget triangles.
-uint8_t DepthWithinBudget(const TScanData& Scan, uint8_t Requested, uint64_t Budget);
-
-// Triangles the smooth form may have. Measured under Wine with Mesa: 8 million triangles
-// compile in about 5 s into a list of 230 to 430 MB (29 to 56 bytes per triangle, the most at
-// level 2; "render_bench memory" measures it) and draw at under one frame per second;
-// 32 million passed 2 GB while compiling, beyond what a 32-bit process can rely on. With this
-// budget the deepest level (depth 4) is built up to about 125 x 125 points, depth 3 up to
-// 250 x 250 and depth 2 up to 500 x 500.
-inline constexpr uint64_t SmoothTriangleBudget = 8'000'000;
 
 // The 3-D scene's geometry: cells in row order, vertices at (-X, Y, height).
 void BuildSurfaceGeometry(const TScanData& Scan, const TColorManager& Colors, const TSurfaceOptions& Options,
@@ -95,8 +99,8 @@ void BuildSurfaceGeometry(const TScanData& Scan, const TColorManager& Colors, co
 void BuildTopGeometry(const TScanData& Scan, const TColorManager& Colors, const TSurfaceOptions& Options,
                       TGeometrySink& Sink);
 // The side view: the flat triangles of the top view, rows pulled towards the middle as X
-// grows, drawn at (X, Y, height).
-void BuildSideGeometry(const TScanData& Scan, TGeometrySink& Sink);
+// grows, drawn at (X, Y, height). Only Step and Progress of Options count.
+void BuildSideGeometry(const TScanData& Scan, const TSurfaceOptions& Options, TGeometrySink& Sink);
 
 // The line diagram of up to 151 samples across Width x Height pixels.
 void DrawDiagram(const TScanData& Scan, const TColorManager& Colors, float Width, float Height, TGeometrySink& Sink);
