@@ -7,8 +7,9 @@
 #     RUNNER is started as `<script> <wine-state-dir> <exe> ...` instead of through
 #     wine-run.sh directly, so that the script can prepare the prefix around the run.
 #   l3d_add_fuzzer(<name> SOURCES <files...> [LIBS <libs...>])
-#     A libFuzzer target in the fuzz build; elsewhere a replay test that runs the
-#     target on every file under tests/data/fuzz/<name>/.
+#     A replay test that runs the target on every file under tests/data/fuzz/<name>/, and
+#     in the build with L3D_FUZZ (the sanitizer build) the libFuzzer target fuzz_<name>;
+#     the target `fuzzers` builds them all.
 
 set(L3D_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
 
@@ -54,18 +55,24 @@ endfunction()
 
 function(l3d_add_fuzzer name)
   cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  # The target's units, compiled once for its replay test and, in the fuzz build, its fuzzer.
+  add_library(fuzz_units_${name} OBJECT ${F_SOURCES})
+  target_link_libraries(fuzz_units_${name} PRIVATE ${F_LIBS})
+  add_executable(replay_${name} $<TARGET_OBJECTS:fuzz_units_${name}> ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+  target_link_libraries(replay_${name} PRIVATE ${F_LIBS})
+  set(corpus ${CMAKE_SOURCE_DIR}/tests/data/fuzz/${name})
+  if(WIN32)
+    add_test(NAME win.fuzz_replay.${name} COMMAND replay_${name} ${corpus})
+  else()
+    add_test(NAME native.fuzz_replay.${name} COMMAND replay_${name} ${corpus})
+  endif()
   if(L3D_FUZZ)
-    add_executable(fuzz_${name} ${F_SOURCES})
+    add_executable(fuzz_${name} $<TARGET_OBJECTS:fuzz_units_${name}>)
     target_link_libraries(fuzz_${name} PRIVATE ${F_LIBS})
     target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
-  else()
-    add_executable(replay_${name} ${F_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
-    target_link_libraries(replay_${name} PRIVATE ${F_LIBS})
-    set(corpus ${CMAKE_SOURCE_DIR}/tests/data/fuzz/${name})
-    if(WIN32)
-      add_test(NAME win.fuzz_replay.${name} COMMAND replay_${name} ${corpus})
-    else()
-      add_test(NAME native.fuzz_replay.${name} COMMAND replay_${name} ${corpus})
+    if(NOT TARGET fuzzers)
+      add_custom_target(fuzzers)
     endif()
+    add_dependencies(fuzzers fuzz_${name})
   endif()
 endfunction()

@@ -7,7 +7,8 @@
 # scripts/setup.sh takes the font out of Debian's fonts-wine package into this folder; the
 # package itself stays uninstalled, since Wine would hand its other fonts (Tahoma, MS Sans Serif)
 # to every prefix and so change the text of every window.
-L3D_WINE_FONTS=${LORVANE_CACHE:-/var/cache/lorvane3d}/wine-fonts
+source "$(dirname "${BASH_SOURCE[0]}")/cache.sh"
+L3D_WINE_FONTS=$L3D_CACHE/wine-fonts
 
 # The mark that a prefix is set up as l3d_init_prefix sets it up now; a new name makes the
 # scripts set up their older prefixes again.

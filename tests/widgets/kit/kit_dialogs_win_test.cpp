@@ -4,6 +4,7 @@
 #include "widgets/kit/KitDialogs.h"
 
 #include "framework/FileUtils.h"
+#include "framework/FolderDialog.h"
 #include "framework/StrConv.h"
 
 #include "support/dialog_script.h"
@@ -155,11 +156,31 @@ TEST_F(KitDialogs, SystemOpenDialogReturnsTheChosenFileAndCancelKeepsTheName)
     EXPECT_EQ(typesSeen_, std::vector<int>{2});
 }
 
+// The system's browser with its tree rooted at Root: the whole desktop would have the shell go
+// through every drive, Z: (the whole Linux tree) among them, which takes minutes on a busy machine.
+class RootedFolderDialog {
+public:
+    explicit RootedFolderDialog(std::u16string Root) : system_(FolderDialogSeam())
+    {
+        FolderDialogSeam() = [this, Root](TFolderDialogRequest& r) {
+            r.Root = Root;
+            return system_(r);
+        };
+    }
+    ~RootedFolderDialog() { FolderDialogSeam() = system_; }
+
+private:
+    TFolderDialogFunc system_;
+};
+
 TEST_F(KitDialogs, BrowseDialogShowsItsTitleAndReturnsTheSelectedFolder)
 {
+    const std::u16string chosen = folder_ + u"\\chosen";
+    ASSERT_TRUE(ForceDirectories(chosen));
+    RootedFolderDialog rooted(folder_);
     TOwned<TKitBrowseDlg> browse(new TKitBrowseDlg(nullptr));
     browse->Title = u"Destination of the transfer";
-    browse->SelectedFolder = folder_;
+    browse->SelectedFolder = chosen;
     bool titled = false;
     {
         DialogScript script(
@@ -167,17 +188,18 @@ TEST_F(KitDialogs, BrowseDialogShowsItsTitleAndReturnsTheSelectedFolder)
                 titled = FindWindowExW(d, nullptr, nullptr, L"Destination of the transfer") != nullptr;
                 Press(d, IDOK);
             },
-            [&](HWND d) { return SelectedTreeItemText(d) == LastPathPart(folder_); });
+            [&](HWND d) { return SelectedTreeItemText(d) == LastPathPart(chosen); });
         EXPECT_TRUE(browse->Execute());
     }
     EXPECT_TRUE(titled);
-    EXPECT_EQ(browse->SelectedFolder, folder_) << WideToUtf8(browse->SelectedFolder);
-    browse->SelectedFolder = u"C:\\";
+    EXPECT_EQ(browse->SelectedFolder, chosen) << WideToUtf8(browse->SelectedFolder);
+    browse->SelectedFolder = folder_;
     {
         DialogScript script([](HWND d) { Press(d, IDCANCEL); });
         EXPECT_FALSE(browse->Execute());
     }
-    EXPECT_EQ(browse->SelectedFolder, u"C:\\");
+    EXPECT_EQ(browse->SelectedFolder, folder_);
+    RemoveDirectoryW(reinterpret_cast<const wchar_t*>(chosen.c_str()));
 }
 
 }  // namespace
