@@ -10,9 +10,9 @@ state=$(mkdir -p "$1" && cd "$1" && pwd); shift
 l3d_wine_environment "$state/prefix"
 
 # The lock is held from here until the display and the prefix are ready. Waiting longer than a
-# prefix takes to create means something holds it for good.
+# prefix takes to create on a busy machine means something holds it for good.
 exec 9>"$state/lock"
-flock -w 300 9 || { echo "wine-run: $state/lock stays busy" >&2; exit 1; }
+flock -w 1200 9 || { echo "wine-run: $state/lock stays busy" >&2; exit 1; }
 # The display and the wine server outlive this call; they must not inherit the lock.
 l3d_use_private_display "$state" 9>&-
 l3d_ready_prefix "$state" N

@@ -191,5 +191,7 @@ if [ ! -f "$L3D_WINE_FONTS/marlett.ttf" ]; then
   mv "$work/marlett.ttf" "$L3D_WINE_FONTS/marlett.ttf"
   rm -rf "$work"
 fi
+# The package lists served this run alone; a later one that needs them reads them anew.
+[ -z "$own_lists_ready" ] || rm -rf "$APT_STATE"
 exec 8>&-
 echo "setup: ready (cross libraries in $PREFIX, Wine's fonts in $L3D_WINE_FONTS)"

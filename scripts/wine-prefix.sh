@@ -131,7 +131,7 @@ l3d_installed_exe() {
 # l3d_install <setup.exe>: runs the installer silently in $WINEPREFIX on $DISPLAY and waits
 # until it is done. Fails when it fails or when the program is not where it should be then.
 l3d_install() {
-  timeout 300 wine "$1" /S >/dev/null 2>&1 || return 1
+  timeout 600 wine "$1" /S >/dev/null 2>&1 || return 1
   [ -f "$(l3d_installed_exe)" ]
 }
 
@@ -201,7 +201,7 @@ l3d_wait_changed() {
 # names, e.g. ctrl+m) in it, whatever modifier keys are held down meanwhile.
 l3d_press_keys() {
   local window=$1; shift
-  timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+  timeout 60 xdotool windowfocus --sync "$window" 2>/dev/null || true
   xdotool key --clearmodifiers "$@"
 }
 

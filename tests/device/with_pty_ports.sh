@@ -23,7 +23,8 @@ trap cleanup EXIT
 
 socat pty,raw,echo=0,link="$port" pty,raw,echo=0,link="$peer" </dev/null >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
+deadline=$((SECONDS + 180))
+while [ $SECONDS -lt $deadline ] && kill -0 "${pids[0]}" 2>/dev/null; do
   [ -L "$port" ] && [ -L "$peer" ] && break
   sleep 0.05
 done

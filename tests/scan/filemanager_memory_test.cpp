@@ -4,6 +4,7 @@
 // left behind in the temporary folder.
 #include "filemanager_fixture.h"
 #include "support/memory_limit.h"
+#include "support/sanitizers.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -292,7 +293,7 @@ TEST_F(FileManagerMemoryTest, ASnapshotThatCannotBeWrittenRefusesTheOpenAndKeeps
 // The program's own address space runs out, as it does for a large file in 32 bits.
 TEST_F(FileManagerMemoryTest, AddressSpaceRunningOutRefusesTheOpen)
 {
-#if defined(__SANITIZE_ADDRESS__)
+#if L3D_ADDRESS_SANITIZER
     GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
 #else
     OpenFirst();

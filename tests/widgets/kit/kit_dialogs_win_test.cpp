@@ -156,8 +156,12 @@ TEST_F(KitDialogs, SystemOpenDialogReturnsTheChosenFileAndCancelKeepsTheName)
     EXPECT_EQ(typesSeen_, std::vector<int>{2});
 }
 
-// The system's browser with its tree rooted at Root: the whole desktop would have the shell go
-// through every drive, Z: (the whole Linux tree) among them, which takes minutes on a busy machine.
+// The system's browser with its tree rooted at Root. Rooted at the desktop, the shell would go
+// through every drive, Z: (the whole Linux tree) among them, which takes minutes on a busy
+// machine; and the browser finds the folder to select by the names and times of the folders on
+// its path, so a folder on that path that changes meanwhile (the temporary folder, which the
+// other tests write to; the user's profile, which the shell fills on first use) loses the
+// selection. Root is a folder of this test's own, straight under C:\.
 class RootedFolderDialog {
 public:
     explicit RootedFolderDialog(std::u16string Root) : system_(FolderDialogSeam())
@@ -175,9 +179,9 @@ private:
 
 TEST_F(KitDialogs, BrowseDialogShowsItsTitleAndReturnsTheSelectedFolder)
 {
-    const std::u16string chosen = folder_ + u"\\chosen";
+    const std::u16string root = u"C:\\kit_browse_test", chosen = root + u"\\chosen";
     ASSERT_TRUE(ForceDirectories(chosen));
-    RootedFolderDialog rooted(folder_);
+    RootedFolderDialog rooted(root);
     TOwned<TKitBrowseDlg> browse(new TKitBrowseDlg(nullptr));
     browse->Title = u"Destination of the transfer";
     browse->SelectedFolder = chosen;
@@ -193,13 +197,14 @@ TEST_F(KitDialogs, BrowseDialogShowsItsTitleAndReturnsTheSelectedFolder)
     }
     EXPECT_TRUE(titled);
     EXPECT_EQ(browse->SelectedFolder, chosen) << WideToUtf8(browse->SelectedFolder);
-    browse->SelectedFolder = folder_;
+    browse->SelectedFolder = root;
     {
         DialogScript script([](HWND d) { Press(d, IDCANCEL); });
         EXPECT_FALSE(browse->Execute());
     }
-    EXPECT_EQ(browse->SelectedFolder, folder_);
-    RemoveDirectoryW(reinterpret_cast<const wchar_t*>(chosen.c_str()));
+    EXPECT_EQ(browse->SelectedFolder, root);
+    for (const std::u16string& folder : {chosen, root})
+        RemoveDirectoryW(reinterpret_cast<const wchar_t*>(folder.c_str()));
 }
 
 }  // namespace
