@@ -18,8 +18,9 @@ if(WIN32)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${CMAKE_BINARY_DIR}/wine)
 endif()
 
-# Precompiled headers for the test programs: GoogleTest, the standard headers they share and,
-# for the Windows-only tests, <windows.h>, made once per build and reused by every test program.
+# Precompiled headers for the test programs: GoogleTest and the standard headers they share,
+# made once per build and reused by every test program. (Not <windows.h>: its macros would come
+# before the project's headers in every unit, and some of those use the same names.)
 # Off by default under a compiler cache (CMAKE_CXX_COMPILER_LAUNCHER), which saves that work
 # across builds already and cannot keep a unit that reads a precompiled header.
 if(CMAKE_CXX_COMPILER_LAUNCHER)
@@ -29,7 +30,7 @@ else()
 endif()
 set(L3D_TEST_PCH_HEADERS <gmock/gmock.h> <gtest/gtest.h> <algorithm> <functional> <memory> <string> <vector>)
 
-# l3d_test_pch_host(<target> [<headers>...]): a target that only makes the precompiled header.
+# l3d_test_pch_host(<target>): a target that only makes the precompiled header.
 function(l3d_test_pch_host target)
   set(source ${CMAKE_BINARY_DIR}/${target}.cpp)
   file(WRITE ${source} "// The precompiled header's own unit; nothing else.\n")
@@ -37,7 +38,7 @@ function(l3d_test_pch_host target)
   target_link_libraries(${target} PRIVATE gmock gtest)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${target} PRIVATE L3D_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
-  target_precompile_headers(${target} PRIVATE ${L3D_TEST_PCH_HEADERS} ${ARGN})
+  target_precompile_headers(${target} PRIVATE ${L3D_TEST_PCH_HEADERS})
 endfunction()
 
 macro(l3d_enable_gtest)
@@ -48,9 +49,6 @@ macro(l3d_enable_gtest)
     add_subdirectory(${L3D_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
     if(L3D_TEST_PCH)
       l3d_test_pch_host(l3d_test_pch)
-      if(WIN32)
-        l3d_test_pch_host(l3d_test_pch_win <windows.h>)
-      endif()
     endif()
   endif()
 endmacro()
@@ -65,9 +63,7 @@ function(l3d_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE L3D_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
-  if(L3D_TEST_PCH AND T_WINDOWS)
-    target_precompile_headers(${name} REUSE_FROM l3d_test_pch_win)
-  elseif(L3D_TEST_PCH)
+  if(L3D_TEST_PCH)
     target_precompile_headers(${name} REUSE_FROM l3d_test_pch)
   endif()
   if(WIN32)

@@ -105,14 +105,16 @@ l3d_set_managed() {
 
 # l3d_main_window <pid> <seconds>: waits until the program's main window "Lorvane 3D" is shown
 # and no other window of the program (the splash screen) is, then prints the window's id.
-# Fails when that does not happen within <seconds>.
+# Fails when that does not happen within <seconds>, or when <pid> (the program, or the
+# l3d_run_program that runs it) ends first.
 l3d_main_window() {
-  local pid=$1 deadline=$((SECONDS + $2)) main shown
+  local pid=$1 deadline=$((SECONDS + $2)) main owner shown
   while [ $SECONDS -lt $deadline ]; do
     kill -0 "$pid" 2>/dev/null || return 1
     main=$(xdotool search --onlyvisible --name '^Lorvane 3D( - .*)?$' 2>/dev/null | head -n 1 || true)
     if [ -n "$main" ]; then
-      shown=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$main" || true)
+      owner=$(xdotool getwindowpid "$main" 2>/dev/null || echo "$pid")
+      shown=$(xdotool search --onlyvisible --pid "$owner" 2>/dev/null | grep -vx "$main" || true)
       if [ -z "$shown" ]; then
         echo "$main"
         return 0
@@ -128,10 +130,18 @@ l3d_installed_exe() {
   echo "$WINEPREFIX/drive_c/Program Files/Lorvane 3D/Lorvane3D.exe"
 }
 
+# l3d_run_program <program.exe> [args...]: runs a Windows program in $WINEPREFIX and ends with
+# the program's own exit code, as Windows reports it. (Wine's own process for a program that has
+# ended is killed outright when it takes more than about a second to go, which a busy machine
+# makes happen; its exit status then says nothing about the program.)
+l3d_run_program() {
+  wine start /wait /unix "$@"
+}
+
 # l3d_install <setup.exe>: runs the installer silently in $WINEPREFIX on $DISPLAY and waits
 # until it is done. Fails when it fails or when the program is not where it should be then.
 l3d_install() {
-  timeout 600 wine "$1" /S >/dev/null 2>&1 || return 1
+  timeout 600 wine start /wait /unix "$1" /S >/dev/null 2>&1 || return 1  # as l3d_run_program
   [ -f "$(l3d_installed_exe)" ]
 }
 

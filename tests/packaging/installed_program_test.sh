@@ -61,7 +61,7 @@ check "the example scans are in the user's documents" has_files "$examples/*.dmo
 # Start, find the main window, close it as a user does.
 check "no settings before the first start" test ! -e "$settings"
 cd "$program"
-wine "$program/Lorvane3D.exe" >/dev/null 2>&1 &
+l3d_run_program "$program/Lorvane3D.exe" >/dev/null 2>&1 &
 pid=$!
 window=$(l3d_main_window "$pid" $patience)
 check "xdotool finds the main window \"Lorvane 3D\"" test -n "$window"
@@ -77,7 +77,7 @@ check "the program wrote settings.cfg" test -s "$settings"
 # Start with an example scan on the command line: the scan is opened and drawn.
 example="$examples/Field with metal object.dmo"
 check "the example \"Field with metal object\" is installed" test -f "$example"
-wine "$program/Lorvane3D.exe" "$(winepath -w "$example")" >/dev/null 2>&1 &
+l3d_run_program "$program/Lorvane3D.exe" "$(winepath -w "$example")" >/dev/null 2>&1 &
 pid=$!
 window=$(l3d_main_window "$pid" $patience)
 check "the main window appears with the example" test -n "$window"
@@ -97,11 +97,16 @@ wait "$pid"
 check "the program with the scan ends with exit code 0" test $? -eq 0
 cd "$work"
 
-# Uninstall: the uninstaller copies itself away and returns at once; the server's end is the
-# end of every process in the prefix.
+# Uninstall: the uninstaller copies itself away and returns at once; the copy removes the
+# program folder, and the server's end is the end of every process in the prefix.
+gone() {  # gone <path>: waits until <path> no longer exists
+  local deadline=$((SECONDS + patience))
+  while [ -e "$1" ] && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
+  [ ! -e "$1" ]
+}
 wine "$program/Uninstall.exe" /S >/dev/null 2>&1
+check "the uninstaller removes the program folder" gone "$program"
 timeout $patience wineserver -w
-check "the uninstaller removes the program folder" test ! -e "$program"
 check "the uninstaller removes the example scans" test ! -e "$examples"
 check "the user's settings stay" test -s "$settings"
 finish
