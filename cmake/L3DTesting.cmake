@@ -72,7 +72,7 @@ function(l3d_add_test name)
     else()
       add_test(NAME win.${name} COMMAND ${name} --gtest_brief=1)
     endif()
-    set_tests_properties(win.${name} PROPERTIES TIMEOUT 600)
+    set_tests_properties(win.${name} PROPERTIES TIMEOUT 1200)  # only a hang takes that long
     if(T_DESKTOP)
       set_tests_properties(win.${name} PROPERTIES RESOURCE_LOCK desktop)
     endif()
