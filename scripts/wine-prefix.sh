@@ -17,6 +17,11 @@ L3D_PREFIX_STAMP=prefix.ready-4
 # l3d_wine_environment <prefix>: the 32-bit prefix, quiet, and none of the add-ons that would
 # ask to be downloaded or put menu entries on the Linux desktop.
 l3d_wine_environment() {
+  # Wine names the Linux files in the locale's character set; one that is not UTF-8 (the bare
+  # C locale of a fresh login, say) has no names for the non-ASCII file names the tests use.
+  if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+    export LC_ALL=C.UTF-8
+  fi
   export WINEPREFIX="$1"
   export WINEARCH=win32
   export WINEDEBUG=-all
