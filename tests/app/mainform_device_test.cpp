@@ -127,7 +127,7 @@ protected:
             ran = true;
         };
         PostCommand(Item);
-        const bool ended = PumpUntil([&] { return ran; }, 20000);
+        const bool ended = PumpUntil([&] { return ran; });
         Item->OnClick = click;
         return ended;
     }
@@ -405,7 +405,7 @@ TEST_F(StoppingAReceive, ALiveScanKeepsOnlyThePointsThatArrivedWhenTheCancelTime
     BeginReceive(2);
     Arrive(5);
     MainForm->TimerCancel->SetEnabled(true);
-    ASSERT_TRUE(PumpUntil([] { return !MainForm->ComPort->Connected(); }, 5000));
+    ASSERT_TRUE(PumpUntil([] { return !MainForm->ComPort->Connected(); }));
     EXPECT_FALSE(MainForm->TimerCancel->Enabled());
     EXPECT_EQ(Scan().Count, 5u);
     EXPECT_EQ(Scan().Receiving, 0);

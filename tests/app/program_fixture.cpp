@@ -100,14 +100,14 @@ bool ProgramTest::Start(std::vector<std::u16string> Arguments)
     if (!CreateProgramForms())
         return false;
     MainForm->Show();
-    EXPECT_TRUE(Settled(5000));
+    EXPECT_TRUE(Settled());
     return true;
 }
 
 void ProgramTest::Stop()
 {
     FreeProgramForms();
-    PumpUntil(PostedMessagesHandled(), 2000);
+    PumpUntil(PostedMessagesHandled());
 }
 
 void ProgramTest::CopyProgramFile(const std::u16string& Name)

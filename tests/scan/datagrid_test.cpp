@@ -68,8 +68,8 @@ TEST(DataGrid, ResizeResetsCellsWindowAndStatistics)
 
 TEST(DataGrid, OnCellFiresPerReleasedAndPerInitialisedCell)
 {
+    int calls = 0;  // outlives the grid, whose destructor releases its cells through OnCell
     TDataGrid grid;
-    int calls = 0;
     grid.OnCell = [&](TDataGrid* sender, void* data) {
         EXPECT_EQ(sender, &grid);
         EXPECT_EQ(data, nullptr);

@@ -5,6 +5,7 @@
 // undo snapshot cannot be written opens without one, and the user is told once.
 #include "filemanager_fixture.h"
 #include "support/memory_limit.h"
+#include "support/sanitizers.h"
 
 #include "scan/files/bkStrings.h"
 
@@ -348,7 +349,7 @@ TEST_F(FileManagerMemoryTest, AScanWhoseSnapshotCannotBeWrittenOpensWithoutOne)
 // The program's own address space has too little left, as for a large file in 32 bits.
 TEST_F(FileManagerMemoryTest, AddressSpaceRunningOutRefusesTheOpen)
 {
-#if defined(__SANITIZE_ADDRESS__)
+#if L3D_ADDRESS_SANITIZER
     GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
 #else
     OpenFirst();

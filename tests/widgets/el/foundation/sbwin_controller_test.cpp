@@ -499,9 +499,13 @@ TEST_F(SBControllerTest, HoldingThePageAreaRepeatsUntilTheThumbReachesThePointer
     const LPARAM at = ScreenAt(v, 8, y);
     SetCursorPos(GET_X_LPARAM(at), GET_Y_LPARAM(at));
     Post(WM_NCLBUTTONDOWN, v, y);
-    ASSERT_TRUE(PumpUntil([&] { return v.PartRect(sbpThumb).Bottom > y; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return v.PartRect(sbpThumb).Bottom > y; }));
     const size_t steps = t->Received.size();
-    EXPECT_FALSE(PumpUntil([&] { return t->Received.size() > steps; }, 300));
+    {
+        const TimerWitness repeatWouldHaveTicked(1000);  // no repeat waits longer
+        ASSERT_TRUE(PumpUntil(repeatWouldHaveTicked.Ticked(2)));
+    }
+    EXPECT_EQ(t->Received.size(), steps) << Describe(t->Received);
     Post(WM_LBUTTONUP, v, y);
     EXPECT_LE(v.PartRect(sbpThumb).Top, y);
     EXPECT_GT(v.PartRect(sbpThumb).Bottom, y);
@@ -650,7 +654,11 @@ TEST_F(SBControllerTest, AReleaseGivesTheMouseBackAndCancelModeEndsAPressAtOnce)
     EXPECT_FALSE(v.Tracking());
     EXPECT_FALSE(v.RepeatTimerRunning());
     EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_FALSE(PumpUntil([&] { return t->Received.size() > received; }, 700)) << Describe(t->Received);
+    {
+        const TimerWitness repeatWouldHaveTicked(1000);  // no repeat waits longer
+        ASSERT_TRUE(PumpUntil(repeatWouldHaveTicked.Ticked(2)));
+    }
+    EXPECT_EQ(t->Received.size(), received) << Describe(t->Received);
 }
 
 TEST_F(SBControllerTest, FailuresInsideTheControlOrThePaintingNeverLeaveDrawingOffOrTheStylesCleared)
@@ -720,7 +728,7 @@ TEST_F(SBControllerTest, ABarIsHotWhileThePointerIsOverItAndCoolsWhenItLeavesThe
     EXPECT_EQ(v.HotPart(), sbpLastArrow);
     // The system reports the leave only to a window that asked for it.
     SetCursorPos(5, 400);
-    EXPECT_TRUE(PumpUntil([&] { return !v.MouseInside(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !v.MouseInside(); }));
     EXPECT_EQ(v.HotPart(), sbpNowhere);
 }
 
