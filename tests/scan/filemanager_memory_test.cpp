@@ -439,7 +439,7 @@ TEST_F(FileManagerMemoryTest, AddressSpaceRunningOutRefusesTheOpen)
 // and the message says that memory is short.
 TEST_F(FileManagerMemoryTest, AFileTooLargeForMemoryIsRefusedBeforeItsPointsAreMade)
 {
-#if defined(__SANITIZE_ADDRESS__)
+#if L3D_ADDRESS_SANITIZER
     GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
 #else
     OpenFirst();
