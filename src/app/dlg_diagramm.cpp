@@ -1,8 +1,8 @@
 #include "app/dlg_diagramm.h"
 
-#include "app/FormParts.h"
+#include "shell/FormParts.h"
 
-#include "scan/files/DialogTexts.h"
+#include "shell/DialogTexts.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/globals.h"
 #include "scan/render/WGLContext.h"
