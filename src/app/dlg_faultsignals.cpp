@@ -54,8 +54,7 @@ TFaultSignals::TFaultSignals(TComponent* AOwner) : TForm(AOwner)
     Bevel1->SetShape(TBevelShape::bsTopLine);
     MakeDialogButtons(this, 204, 212, "ButtonOK", ButtonOK, ButtonCancel, TLoading::WithForm);
 
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     RadioButtonCrosshairs->OnClick = [this](TObject* Sender) { RadioButtonAllClick(Sender); };

@@ -31,8 +31,7 @@ TInterpolation::TInterpolation(TComponent* AOwner) : TForm(AOwner)
     Bevel1->SetShape(TBevelShape::bsTopLine);
     MakeDialogButtons(this, 104, 94, "ButtonOK", ButtonOK, ButtonCancel, TLoading::WithForm);
 
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     TrackBar1->OnChange = [this](TObject* Sender) { TrackBar1Change(Sender); };
 }

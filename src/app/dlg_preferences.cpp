@@ -100,8 +100,7 @@ TPreferences::TPreferences(TComponent* AOwner) : TForm(AOwner)
     ElPanel_BgColor->SetCursor(crHandPoint);
     ElCheckBox1 = MakeControl<TElCheckBox>(this, this, "ElCheckBox1", Bounds(LabelLeft, 352, 408, 18),
                                            u"Always check for assigned characteristics", TLoading::WithForm);
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
     Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", Bounds(8, 380, 424, 2), TLoading::WithForm);
     Bevel1->SetShape(TBevelShape::bsTopLine);
 

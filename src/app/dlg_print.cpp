@@ -65,8 +65,7 @@ TPrintDialog::TPrintDialog(TComponent* AOwner) : TForm(AOwner)
     Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 364, 2), TLoading::WithForm);
     Bevel1->SetShape(TBevelShape::bsTopLine);
     MakeDialogButtons(this, 164, 216, "ButtonOK", ButtonOK, ButtonCancel, TLoading::WithForm);
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     ComboBoxPrinter->OnChange = [this](TObject* Sender) { ComboBoxPrinterChange(Sender); };

@@ -133,8 +133,7 @@ TDialog_Neu::TDialog_Neu(TComponent* AOwner)
     MakeDialogButtons(this, 235, 252, "ButtonOk", ButtonOk, ButtonCancel, TLoading::WithForm);
     ButtonOk->SetEnabled(false);
 
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };

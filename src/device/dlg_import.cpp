@@ -75,21 +75,17 @@ TImport::TImport(TComponent* AOwner) : TForm(AOwner)
     MakeDialogButtons(this, 216, 212, "ButtonOK", ButtonOK, ButtonCancel, TLoading::WithForm);
     ButtonOK->SetEnabled(false);
 
-    USBDevice = new TUSBDevice(this);
-    USBDevice->SetName("USBDevice");
+    USBDevice = MakeNamed<TUSBDevice>(this, "USBDevice", TLoading::WithForm);
     USBDevice->Baudrate = TBaudRate::br19200;
     USBDevice->SetBlockSize(1024);
     USBDevice->AutoConnect = true;
     USBDevice->SetReportErrors(false);
     USBDevice->ReadTimeout = 0;
     USBDevice->WriteTimeout = 0;
-    UpdateTimer = new TTimer(this);
-    UpdateTimer->SetName("UpdateTimer");
+    UpdateTimer = MakeNamed<TTimer>(this, "UpdateTimer", TLoading::WithForm);
     UpdateTimer->SetInterval(10000);
-    KitBrowseDlg1 = new TKitBrowseDlg(this);
-    KitBrowseDlg1->SetName("KitBrowseDlg1");
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    KitBrowseDlg1 = MakeNamed<TKitBrowseDlg>(this, "KitBrowseDlg1", TLoading::WithForm);
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     ButtonOK->OnClick = [this](TObject* Sender) { ButtonOKClick(Sender); };

@@ -12,9 +12,10 @@
 //                       only store (an auto-sized label keeps the size it was given), and the
 //                       form then runs Loaded on each component in turn. Only for components
 //                       made in a form's constructor, which is what ends the loading.
-// The main window and the dialogs that set their controls up after making them use Now; the
-// dialogs laid out once with fixed bounds (the device dialogs and those built like them) use
-// WithForm.
+// Which one a call uses is a choice of behaviour, made at each call: the main window and most of
+// its dialogs make their components whole; the dialogs laid out once at fixed bounds (the device
+// dialogs, the message box and those built like them) and the chart's OpenGL control, which
+// builds its context once the form is made, use WithForm.
 #pragma once
 
 #include "widgets/el/menus/ElButtons.h"

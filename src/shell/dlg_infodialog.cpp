@@ -1,6 +1,7 @@
 #include "shell/dlg_infodialog.h"
 
 #include "shell/FormCaptionText.h"
+#include "shell/FormParts.h"
 #include "scan/files/globals.h"
 
 #include "framework/Application.h"
@@ -55,15 +56,6 @@ void DrawConfirmationPicture(TImage* Image, TColor Background)
     c->Brush()->SetStyle(TBrushStyle::bsSolid);
 }
 
-TImage* MakePicture(TInfoDialog* Form, const char* Name, const TRect& Where)
-{
-    auto* image = new TImage(Form);
-    image->SetName(Name);
-    image->SetParent(Form);
-    image->SetBounds(Where.Left, Where.Top, Where.Width(), Where.Height());
-    return image;
-}
-
 void Place(TControl* Control, const TRect& R)
 {
     Control->SetBounds(R.Left, R.Top, R.Width(), R.Height());
@@ -84,29 +76,26 @@ TInfoDialog::TInfoDialog(TComponent* AOwner) : TForm(AOwner)
     SetBiDiMode(Application ? Application->BiDiMode : TBiDiMode::bdLeftToRight);
     SetClientSize(Design.ClientWidth, Design.ClientHeight);
 
-    Bevel1 = new TBevel(this);
-    Bevel1->SetName("Bevel1");
+    Bevel1 = MakeNamed<TBevel>(this, "Bevel1", TLoading::WithForm);
     Bevel1->SetParent(this);
     Bevel1->SetShape(TBevelShape::bsBottomLine);
     Place(Bevel1, Design.TopArea);
 
-    ImageInformation = MakePicture(this, "ImageInformation", Design.Picture);
-    ImageConfirmation = MakePicture(this, "ImageConfirmation", Design.Picture);
-    ImageError = MakePicture(this, "ImageError", Design.Picture);
+    ImageInformation = MakeControl<TImage>(this, this, "ImageInformation", Design.Picture, TLoading::WithForm);
+    ImageConfirmation = MakeControl<TImage>(this, this, "ImageConfirmation", Design.Picture, TLoading::WithForm);
+    ImageError = MakeControl<TImage>(this, this, "ImageError", Design.Picture, TLoading::WithForm);
     DrawInformationPicture(ImageInformation, Color());
     DrawConfirmationPicture(ImageConfirmation, Color());
     DrawErrorPicture(ImageError, Color());
 
-    Label1 = new TElLabel(this);
-    Label1->SetName("Label1");
+    Label1 = MakeNamed<TElLabel>(this, "Label1", TLoading::WithForm);
     Label1->SetParent(this);
     Label1->SetAutoSize(false);
     Label1->SetWordWrap(true);
     Place(Label1, Design.Label);
 
     // The button row comes before the check box in the tab order.
-    FlowPanel1 = new TFlowPanel(this);
-    FlowPanel1->SetName("FlowPanel1");
+    FlowPanel1 = MakeNamed<TFlowPanel>(this, "FlowPanel1", TLoading::WithForm);
     FlowPanel1->SetParent(this);
     FlowPanel1->SetBevelOuter(TBevelCut::bvNone);
     FlowPanel1->ShowCaption = false;
@@ -118,13 +107,9 @@ TInfoDialog::TInfoDialog(TComponent* AOwner) : TForm(AOwner)
     ButtonCancel = MakeButton("ButtonCancel", mrCancel);
     ButtonCancel->Cancel = true;
 
-    CheckBox = new TElCheckBox(this);
-    CheckBox->SetName("CheckBox");
-    CheckBox->SetParent(this);
-    Place(CheckBox, Design.CheckBox);
+    CheckBox = MakeControl<TElCheckBox>(this, this, "CheckBox", Design.CheckBox, TLoading::WithForm);
 
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
@@ -133,10 +118,8 @@ TInfoDialog::TInfoDialog(TComponent* AOwner) : TForm(AOwner)
 
 TElPopupButton* TInfoDialog::MakeButton(const char* Name, TModalResult Result)
 {
-    auto* button = new TElPopupButton(this);
-    button->SetName(Name);
-    button->SetParent(FlowPanel1);
-    button->SetBounds(0, 0, Design.ButtonWidth, Design.ButtonHeight);
+    auto* button = MakeControl<TElPopupButton>(this, FlowPanel1, Name,
+                                               Bounds(0, 0, Design.ButtonWidth, Design.ButtonHeight), TLoading::WithForm);
     button->ModalResult = Result;
     return button;
 }
