@@ -10,7 +10,7 @@
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 
-#include "scan/files/dlg_infodialog.h"
+#include "shell/dlg_infodialog.h"
 #include "support/real_input.h"
 
 #include "framework/Dialogs.h"

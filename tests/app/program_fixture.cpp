@@ -3,7 +3,7 @@
 
 #include "app/ProgramStart.h"
 #include "app/dlg_splashscreen.h"
-#include "scan/files/dlg_infodialog.h"
+#include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"
 
 #include "support/pump.h"
