@@ -22,15 +22,6 @@ namespace {
 
 class NavigationTest : public ProgramTest {
 protected:
-    // A left (or right) drag in the main view by Dx, Dy pixels.
-    void Drag(WPARAM Button, int Dx, int Dy, const TViewportRect& In)
-    {
-        const POINT p = CentreOf(In);
-        PostMouse(Button == MK_LBUTTON ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, Button, p.x, p.y);
-        PostMouse(WM_MOUSEMOVE, Button, p.x + Dx, p.y + Dy);
-        PostMouse(Button == MK_LBUTTON ? WM_LBUTTONUP : WM_RBUTTONUP, 0, p.x + Dx, p.y + Dy);
-    }
-
     TViewState& View(size_t Slot) { return MainForm->ViewStates[Slot]; }
     const TViewportRect& Port(size_t Index) { return MainForm->Viewports[Index]; }
 };

@@ -76,9 +76,9 @@ TEST_F(MainRoadTest, PaintingLeavesTheBarsAloneAndDrawsOnlyWhenAskedTo)
     std::vector<Pixels> before;
     for (const RECT& r : bars)
         before.push_back(ReadClientPixels(MainForm->Handle(), r));
-    // A turn redraws every view.
-    MainForm->ViewStates[0].Rotation.Z = 40.0f;
-    MainForm->ViewStates[3].Rotation.Z = -80.0f;
+    // Turns redraw every view.
+    Drag(MK_LBUTTON, 20, 20, MainForm->Viewports[MainViewport]);
+    Drag(MK_LBUTTON, -40, -40, MainForm->Viewports[BottomRightViewport]);
     ASSERT_TRUE(DrawFrame());
     ASSERT_TRUE(DrawFrame());
     for (size_t i = 0; i < std::size(bars); ++i)
@@ -261,7 +261,7 @@ TEST_F(MainRoadTest, APaintThatFailsLeavesTheTimerRunningAndTheNextFrameDrawn)
     ASSERT_GT(drawn, 1000u);
     // Rebuilding the surface needs memory that is not there: the paint ends in an exception.
     MainForm->ScanImage->Rebuild = 1;
-    MainForm->RepaintPending = 1;
+    MainForm->RequestRepaint();
     {
         const TMemoryLimit none = TMemoryLimit::Bytes(0);
         EXPECT_THROW(MainForm->TimerPaintTimer(MainForm->TimerPaint), std::bad_alloc);
@@ -281,13 +281,13 @@ TEST_F(MainRoadTest, APaintThatOutlastsTheIntervalIsFollowedByTheNextTickAtOnce)
     // The thread is held for longer than the timer's interval, as a slow paint holds it; the
     // tick that came due meanwhile must still be there after the paint, not put off by
     // another whole interval (which would add the interval to every slow frame).
-    MainForm->RepaintPending = 1;
+    MainForm->RequestRepaint();
     Sleep(MainForm->TimerPaint->Interval() * 2);
     MainForm->TimerPaintTimer(MainForm->TimerPaint);
     ASSERT_EQ(MainForm->RepaintPending, 0);
     EXPECT_TRUE(MainForm->TimerPaint->Enabled());
     // Only the ticks already due are handled here: the next frame is drawn by one of them.
-    MainForm->RepaintPending = 1;
+    MainForm->RequestRepaint();
     MSG m;
     while (PeekMessageW(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
         DispatchMessageW(&m);

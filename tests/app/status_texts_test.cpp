@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <map>
 
 #include "app/InfoWindowModel.h"
 #include "app/LengthUnits.h"
@@ -157,56 +156,43 @@ TEST(LengthUnits, ShownIsMetresOverTheFactorAndTypedIsTimesTheFactor)
     }
 }
 
-namespace {
-
-std::map<std::string, bool> States(const TMenuStateInput& In)
-{
-    std::map<std::string, bool> M;
-    for (const TElementState& S : ComputeMenuStates(In))
-        EXPECT_TRUE(M.emplace(S.Element, S.Enabled).second) << S.Element << " listed twice";
-    return M;
-}
-
-} // namespace
-
 TEST(MenuStates, ByTheKindOfScan)
 {
-    auto None = States({false, true, 0, 0, true, false});
-    EXPECT_TRUE(None["MenuFileNew"]);
-    EXPECT_FALSE(None["MenuFileSave"]);
-    EXPECT_FALSE(None["MenuViewReset"]);
-    EXPECT_FALSE(None["ComboBoxSoil"]);
-    EXPECT_FALSE(None["FileImportPellam"]);
+    using enum TMenuCondition;
+    auto holds = [](TMenuCondition C, const TMenuStateInput& In) { return MenuConditionHolds(C, In); };
+    const TMenuStateInput None{false, true, 0, 0, true, false};
+    EXPECT_TRUE(holds(Always, None));
+    EXPECT_FALSE(holds(Never, None));
+    EXPECT_FALSE(holds(HasScan, None));
+    EXPECT_FALSE(holds(PlainScan, None));
+    EXPECT_FALSE(holds(DepthControls, None));
+    EXPECT_FALSE(holds(Restorable, None));
 
-    auto Own = States({true, true, 0, 0, true, false});
-    EXPECT_TRUE(Own["MenuFileSave"]);
-    EXPECT_TRUE(Own["ToolButtonLineUp"]);
-    EXPECT_TRUE(Own["SpeedButton9"]);
-    EXPECT_TRUE(Own["ImageZoom1000"]);
-    EXPECT_FALSE(Own["MenuEdit_FEChart"]);
-    EXPECT_FALSE(Own["ToolButtonUndo"]);
+    const TMenuStateInput Own{true, true, 0, 0, true, false};
+    EXPECT_TRUE(holds(HasScan, Own));
+    EXPECT_TRUE(holds(PlainScan, Own));
+    EXPECT_TRUE(holds(DepthControls, Own));
+    EXPECT_TRUE(holds(Restorable, Own));
+    EXPECT_FALSE(holds(ChartFile, Own));
+    EXPECT_FALSE(holds(Edited, Own));
 
-    auto Tarnwell = States({true, true, 0, 1, false, true});
-    EXPECT_TRUE(Tarnwell["MenuEdit_FEChart"]);
-    EXPECT_TRUE(Tarnwell["ToolButton_FEChart"]);
-    EXPECT_FALSE(Tarnwell["ComboBoxSoil"]);
-    EXPECT_TRUE(Tarnwell["ToolButtonUndo"]);
-    EXPECT_TRUE(Tarnwell["MenuEditReset"]);
+    const TMenuStateInput Tarnwell{true, true, 0, 1, false, true};
+    EXPECT_TRUE(holds(ChartFile, Tarnwell));
+    EXPECT_FALSE(holds(DepthControls, Tarnwell));
+    EXPECT_TRUE(holds(Edited, Tarnwell));
 
     // Without an undo snapshot nothing can be undone, edited or not.
-    auto NoSnapshot = States({true, true, 0, 1, false, true, false});
-    EXPECT_FALSE(NoSnapshot["ToolButtonUndo"]);
-    EXPECT_FALSE(NoSnapshot["MenuEditReset"]);
-    EXPECT_TRUE(NoSnapshot["MenuEditInterpolate"]);
+    const TMenuStateInput NoSnapshot{true, true, 0, 1, false, true, false};
+    EXPECT_FALSE(holds(Edited, NoSnapshot));
+    EXPECT_FALSE(holds(Restorable, NoSnapshot));
+    EXPECT_TRUE(holds(HasScan, NoSnapshot));
 
-    auto TopView = States({true, true, 2, 0, true, false});  // a flat scan: no camera commands
-    EXPECT_TRUE(TopView["MenuFileExport"]);
-    EXPECT_TRUE(TopView["ToolButtonCPRed"]);
-    EXPECT_TRUE(TopView["SpeedButton15"]);
-    EXPECT_FALSE(TopView["MenuViewReset"]);
-    EXPECT_FALSE(TopView["SpeedButton13"]);
-    EXPECT_FALSE(TopView["ToolButtonLineDown"]);
-
+    // A flat scan: the commands of a scan, but no camera and no depth.
+    const TMenuStateInput TopView{true, true, 2, 0, true, false};
+    EXPECT_TRUE(holds(HasScan, TopView));
+    EXPECT_FALSE(holds(PlainScan, TopView));
+    EXPECT_FALSE(holds(DepthControls, TopView));
+    EXPECT_FALSE(holds(PlainScan, {true, false, 0, 0, true, false}));  // no renderer
 }
 
 TEST(InfoWindow, LayoutFollowsTheReadingDirection)
