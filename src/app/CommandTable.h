@@ -11,6 +11,7 @@
 #include "app/MenuStates.h"
 
 #include "framework/ShortCuts.h"
+#include "framework/Types.h"
 
 #include <array>
 #include <cstdint>
@@ -27,14 +28,15 @@ class TElComboBox;
 class TElGraphicButton;
 class TElPanel;
 
-// The form's field that holds an element, and the element's component name. A slot without a
-// field names an element nothing refers to (a menu's separator line).
+// An element of a command: its component name, the form's field that holds it (a command added
+// later needs none: its row reaches it), and the element once it is made.
 template <class T>
 struct TSlot {
     std::string Name;
     T** Field = nullptr;
+    T* Made = nullptr;
 
-    T* Get() const { return Field ? *Field : nullptr; }
+    T* Get() const { return Made; }
 };
 
 struct TMenuFace {
@@ -53,31 +55,23 @@ struct TToolFace {
     uint8_t Group = 0;  // buttons of one group other than 0 are down one at a time
 };
 
-// Where a button stands on its panel.
-struct TPadPlace {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
-};
-
 constexpr int NavigatorButtonWidth = 30;
 constexpr int NavigatorButtonHeight = 26;
 constexpr int NavigatorWidth = 2 * NavigatorButtonWidth + 8;
 constexpr int StatusPanelHeight = 24;
 
 // The navigator's buttons stand in two columns.
-constexpr TPadPlace NavigatorCell(int Row, int Column)
+constexpr TRect NavigatorCell(int Row, int Column)
 {
-    return {4 + Column * NavigatorButtonWidth, 4 + Row * NavigatorButtonHeight, NavigatorButtonWidth,
-            NavigatorButtonHeight};
+    const int left = 4 + Column * NavigatorButtonWidth, top = 4 + Row * NavigatorButtonHeight;
+    return {left, top, left + NavigatorButtonWidth, top + NavigatorButtonHeight};
 }
 
 // A button on a panel of the window: the navigator, or the status panel's axis switches.
 struct TPadFace {
     TSlot<TElGraphicButton> Button;
     TElPanel** Panel = nullptr;
-    TPadPlace Place;
+    TRect Place;  // on the panel
 };
 
 // A key the window takes itself (the form sees every key before its controls), with the

@@ -404,7 +404,7 @@ private:
     void WireEvents();
     // The elements of the commands' rows: a menu item, the controls of one tool bar, the
     // buttons of one panel.
-    void MakeMenuItem(const TCommand& Command);
+    void MakeMenuItem(TCommand& Command);
     void MakeToolBarControls(TElToolBar* const* Bar);
     void MakePanelButtons(TElPanel* const* Panel);
     // One of this form's handlers as an event (none for none).

@@ -39,10 +39,11 @@ std::unique_ptr<TBitmap> KeyedGlyph(TGlyph Glyph)
     return b;
 }
 
-// Made into the slot's field (when it has one).
+// Made into the slot (and into its field, when it has one).
 template <class T>
-T* Kept(const TSlot<T>& Slot, T* Made)
+T* Kept(TSlot<T>& Slot, T* Made)
 {
+    Slot.Made = Made;
     if (Slot.Field)
         *Slot.Field = Made;
     return Made;
@@ -79,21 +80,19 @@ void GiveLook(TMainForm& Form, TCustomElGraphicButton* Button, uint8_t Look)
 
 // The rows of Commands whose element Face(row) gives stands on Parent, ordered by Place(row).
 template <class TFace, class TPlace>
-std::vector<const TCommand*> RowsOn(const std::vector<TCommand>& Commands, const void* Parent, TFace Face,
-                                    TPlace Place)
+std::vector<TCommand*> RowsOn(std::vector<TCommand>& Commands, const void* Parent, TFace Face, TPlace Place)
 {
-    std::vector<const TCommand*> rows;
-    for (const TCommand& c : Commands)
+    std::vector<TCommand*> rows;
+    for (TCommand& c : Commands)
         if (Face(c) == Parent)
             rows.push_back(&c);
-    std::stable_sort(rows.begin(), rows.end(), [&](const TCommand* a, const TCommand* b) { return Place(*a) < Place(*b); });
+    std::stable_sort(rows.begin(), rows.end(), [&](TCommand* a, TCommand* b) { return Place(*a) < Place(*b); });
     return rows;
 }
 
-// The program's icon in one size, made from its picture.
-TOwnedIcon MakeProgramIcon(int Size)
+// A top-down 32-bit bitmap whose fourth byte is the alpha of each pixel.
+BITMAPV5HEADER AlphaBitmapHeader(int Size)
 {
-    const TGlyphPicture picture = DrawProgramIcon(Size);
     BITMAPV5HEADER header{};
     header.bV5Size = sizeof(header);
     header.bV5Width = Size;
@@ -105,6 +104,38 @@ TOwnedIcon MakeProgramIcon(int Size)
     header.bV5GreenMask = 0x0000FF00;
     header.bV5BlueMask = 0x000000FF;
     header.bV5AlphaMask = 0xFF000000;
+    return header;
+}
+
+void MakeToolBox(TMainForm& Form, TToolFace& Tool, TElToolBar* Bar)
+{
+    TElComboBox* box = Kept(Tool.Box, MakeNamed<TElComboBox>(&Form, Tool.Box.Name.c_str()));
+    box->SetStyle(TComboBoxStyle::csDropDownList);
+    box->SetParent(Bar);
+    box->SetWidth(Tool.BoxWidth);
+    box->ShowHint = true;
+}
+
+TElToolButton* MakeToolButton(TMainForm& Form, TCommand& Command, TElToolBar* Bar)
+{
+    TToolFace& tool = Command.Tool;
+    TElToolButton* b = Kept(tool.Button, MakeNamed<TElToolButton>(&Form, tool.Button.Name.c_str()));
+    b->SetParent(Bar);
+    b->SetImageIndex(ImageListIndex(Command.Glyph));
+    // The palette buttons draw from pictures of their own, not from the bar's list.
+    if (Command.Glyph.Set == TGlyph::TSet::Palette)
+        b->SetGlyph(KeyedGlyph(Command.Glyph).get());
+    if (tool.Group != 0)
+        b->SetGroupIndex(tool.Group);
+    GiveLook(Form, b, Command.Look);
+    return b;
+}
+
+// The program's icon in one size, made from its picture.
+TOwnedIcon MakeProgramIcon(int Size)
+{
+    const TGlyphPicture picture = DrawProgramIcon(Size);
+    BITMAPV5HEADER header = AlphaBitmapHeader(Size);
     void* bits = nullptr;
     const TWindowDC screen(nullptr);
     TGdiObject<HBITMAP> colour(CreateDIBSection(screen.Handle(), reinterpret_cast<BITMAPINFO*>(&header),
@@ -204,7 +235,7 @@ void TMainForm::CreateMenus()
 {
     ElMainMenu1 = MakeNamed<TElMainMenu>(this, "ElMainMenu1");
     ElMainMenu1->SetImages(ImageList);
-    for (const TCommand& command : commands_)
+    for (TCommand& command : commands_)
         if (!command.Menu.Item.Name.empty())
             MakeMenuItem(command);
     MenuBar = MakeNamed<TElMenuBar>(this, "MenuBar");
@@ -213,7 +244,7 @@ void TMainForm::CreateMenus()
     MenuBar->SetMenu(ElMainMenu1);
 }
 
-void TMainForm::MakeMenuItem(const TCommand& Command)
+void TMainForm::MakeMenuItem(TCommand& Command)
 {
     TElMenuItem* item = Kept(Command.Menu.Item, MakeNamed<TElMenuItem>(this, Command.Menu.Item.Name.c_str()));
     item->SetShortCut(Command.ShortCut);
@@ -223,8 +254,6 @@ void TMainForm::MakeMenuItem(const TCommand& Command)
         (*Command.Menu.Under)->Add(item);
     else
         ElMainMenu1->Items()->Add(item);
-    // A separator's line shows now: nothing refers to it later.
-    item->SetCaption(CommandText(Command.Caption, nullptr));
     if (Command.Menu.RadioGroup != 0) {
         item->SetRadioItem(true);
         item->SetGroupIndex(Command.Menu.RadioGroup);
@@ -255,25 +284,11 @@ void TMainForm::MakeToolBarControls(TElToolBar* const* Bar)
 {
     const auto face = [](const TCommand& c) { return c.Tool.Bar; };
     const auto place = [](const TCommand& c) { return c.Tool.Place; };
-    for (const TCommand* c : RowsOn(commands_, Bar, face, place)) {
-        if (const TSlot<TElComboBox>& slot = c->Tool.Box; !slot.Name.empty()) {
-            TElComboBox* box = Kept(slot, MakeNamed<TElComboBox>(this, slot.Name.c_str()));
-            box->SetStyle(TComboBoxStyle::csDropDownList);
-            box->SetParent(*Bar);
-            box->SetWidth(c->Tool.BoxWidth);
-            box->ShowHint = true;
-            continue;
-        }
-        TElToolButton* b = Kept(c->Tool.Button, MakeNamed<TElToolButton>(this, c->Tool.Button.Name.c_str()));
-        b->SetParent(*Bar);
-        b->SetImageIndex(ImageListIndex(c->Glyph));
-        // The palette buttons draw from pictures of their own, not from the bar's list.
-        if (c->Glyph.Set == TGlyph::TSet::Palette)
-            b->SetGlyph(KeyedGlyph(c->Glyph).get());
-        b->OnClick = On(c->OnClick);
-        if (c->Tool.Group != 0)
-            b->SetGroupIndex(c->Tool.Group);
-        GiveLook(*this, b, c->Look);
+    for (TCommand* c : RowsOn(commands_, Bar, face, place)) {
+        if (!c->Tool.Box.Name.empty())
+            MakeToolBox(*this, c->Tool, *Bar);
+        else
+            MakeToolButton(*this, *c, *Bar)->OnClick = On(c->OnClick);
     }
 }
 
@@ -290,10 +305,11 @@ void TMainForm::MakePanelButtons(TElPanel* const* Panel)
 {
     const auto face = [](const TCommand& c) { return c.Pad.Panel; };
     const auto place = [](const TCommand& c) { return std::pair{c.Pad.Place.Top, c.Pad.Place.Left}; };
-    for (const TCommand* c : RowsOn(commands_, Panel, face, place)) {
-        const TPadPlace& at = c->Pad.Place;
-        TElGraphicButton* b = Kept(c->Pad.Button, MakeControl<TElGraphicButton>(this, *Panel, c->Pad.Button.Name.c_str(),
-                                                                               at.Left, at.Top, at.Width, at.Height));
+    for (TCommand* c : RowsOn(commands_, Panel, face, place)) {
+        const TRect& at = c->Pad.Place;
+        const char* name = c->Pad.Button.Name.c_str();
+        auto* b = Kept(c->Pad.Button, MakeControl<TElGraphicButton>(this, *Panel, name, at.Left, at.Top, at.Width(),
+                                                                    at.Height()));
         if (c->Glyph.Set != TGlyph::TSet::None)
             b->SetGlyph(KeyedGlyph(c->Glyph).get());
         b->OnClick = On(c->OnClick);

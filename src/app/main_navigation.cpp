@@ -1,7 +1,8 @@
 // Moving the camera of the scan views: the mouse on the drawing area, the keys the form sees
 // before its controls (each runs the command whose row holds it), the navigator's buttons
-// (repeating while held), the zoom box and the zoom, stretch and view-preset commands. Each works on the view state of the active view (or
-// of the main view) and asks the paint timer for a repaint; none draws.
+// (repeating while held), the zoom box and the zoom, stretch and view-preset commands. Each
+// works on the view state of the active view (or of the main view) and asks the paint timer for
+// a repaint; none draws.
 #include "app/main.h"
 
 #include "app/LengthUnits.h"

@@ -158,41 +158,22 @@ TEST(LengthUnits, ShownIsMetresOverTheFactorAndTypedIsTimesTheFactor)
 
 TEST(MenuStates, ByTheKindOfScan)
 {
-    using enum TMenuCondition;
-    auto holds = [](TMenuCondition C, const TMenuStateInput& In) { return MenuConditionHolds(C, In); };
-    const TMenuStateInput None{false, true, 0, 0, true, false};
-    EXPECT_TRUE(holds(Always, None));
-    EXPECT_FALSE(holds(Never, None));
-    EXPECT_FALSE(holds(HasScan, None));
-    EXPECT_FALSE(holds(PlainScan, None));
-    EXPECT_FALSE(holds(DepthControls, None));
-    EXPECT_FALSE(holds(Restorable, None));
-
-    const TMenuStateInput Own{true, true, 0, 0, true, false};
-    EXPECT_TRUE(holds(HasScan, Own));
-    EXPECT_TRUE(holds(PlainScan, Own));
-    EXPECT_TRUE(holds(DepthControls, Own));
-    EXPECT_TRUE(holds(Restorable, Own));
-    EXPECT_FALSE(holds(ChartFile, Own));
-    EXPECT_FALSE(holds(Edited, Own));
-
-    const TMenuStateInput Tarnwell{true, true, 0, 1, false, true};
-    EXPECT_TRUE(holds(ChartFile, Tarnwell));
-    EXPECT_FALSE(holds(DepthControls, Tarnwell));
-    EXPECT_TRUE(holds(Edited, Tarnwell));
-
-    // Without an undo snapshot nothing can be undone, edited or not.
-    const TMenuStateInput NoSnapshot{true, true, 0, 1, false, true, false};
-    EXPECT_FALSE(holds(Edited, NoSnapshot));
-    EXPECT_FALSE(holds(Restorable, NoSnapshot));
-    EXPECT_TRUE(holds(HasScan, NoSnapshot));
-
-    // A flat scan: the commands of a scan, but no camera and no depth.
-    const TMenuStateInput TopView{true, true, 2, 0, true, false};
-    EXPECT_TRUE(holds(HasScan, TopView));
-    EXPECT_FALSE(holds(PlainScan, TopView));
-    EXPECT_FALSE(holds(DepthControls, TopView));
-    EXPECT_FALSE(holds(PlainScan, {true, false, 0, 0, true, false}));  // no renderer
+    // Which conditions hold, in the order Always, Never, HasScan, PlainScan, ChartFile,
+    // DepthControls, Restorable, Edited.
+    const std::pair<TMenuStateInput, std::string> cases[] = {
+        {{false, true, 0, 0, true, false}, "10000000"},        // no scan
+        {{true, true, 0, 0, true, false}, "10110110"},         // the program's own kind
+        {{true, true, 0, 1, false, true}, "10111011"},         // a Tarnwell file, edited
+        {{true, true, 0, 1, false, true, false}, "10111000"},  // no undo snapshot: nothing to undo
+        {{true, true, 2, 0, true, false}, "10100010"},         // a flat view: no camera, no depth
+        {{true, false, 0, 0, true, false}, "10100010"},        // no renderer
+    };
+    for (const auto& [input, expected] : cases) {
+        std::string holds;
+        for (int c = 0; c <= static_cast<int>(TMenuCondition::Edited); ++c)
+            holds += MenuConditionHolds(static_cast<TMenuCondition>(c), input) ? '1' : '0';
+        EXPECT_EQ(holds, expected) << expected;
+    }
 }
 
 TEST(InfoWindow, LayoutFollowsTheReadingDirection)
