@@ -23,7 +23,7 @@ namespace {
 constexpr uint32_t RepeatIntervalMs = 100;
 constexpr float DefaultColorLimitStep = 3.0f;
 
-// The command a key runs: the first whose keys hold it, with every modifier it needs.
+// Key is one of the command's keys, and Shift holds every modifier that key needs.
 bool TakesKey(const TCommand& Command, uint16_t Key, TShiftState Shift)
 {
     for (const TKey& k : Command.Keys)
