@@ -27,8 +27,8 @@
 #include <vector>
 
 #include "scan/render/_TScanImage.h"
-#include "scan/call_by_call_sink.h"
-#include "scan/render_support.h"
+#include "scan/render/call_by_call_sink.h"
+#include "scan/render/render_support.h"
 
 namespace {
 
