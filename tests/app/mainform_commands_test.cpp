@@ -191,7 +191,8 @@ TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
     mainroad::PostKey('X', true);
     EXPECT_EQ(MainForm->Edited, 1);
     ASSERT_TRUE(MainForm->ToolButtonUndo->Enabled());
-    MainForm->ScanImage->Rebuild = 0;
+    MainForm->TimerPaintTimer(MainForm->TimerPaint);  // the edit's frame: the surface is built
+    ASSERT_EQ(MainForm->ScanImage->Rebuild, 0);
     mainroad::ClickButton(MainForm->ToolButtonUndo);
     EXPECT_EQ(PointStates(scan), opened);
     EXPECT_EQ(scan.MaxValue, openedMax);
@@ -200,9 +201,9 @@ TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
     EXPECT_FALSE(MainForm->MenuEditReset->Enabled());
     EXPECT_EQ(MainForm->Edited, 1);
 
-    // From the menu as well.
-    MainForm->ScanImage->SmoothScan(1);
-    MainForm->UpdateMenuStates(true);
+    // From the menu as well, after another edit.
+    mainroad::PostKey('X', true);
+    ASSERT_TRUE(MainForm->MenuEditReset->Enabled());
     mainroad::RunCommand(MainForm->MenuEditReset);
     EXPECT_EQ(PointStates(scan), opened);
 }

@@ -119,8 +119,8 @@ TEST_F(ProgramTest, TheStatusBarAndInfoWindowShowTheSelectedPoint)
     WriteFileBytes(field, EncodeScanFile(MakeFieldExample().Source));
     std::string magic;
     ASSERT_TRUE(MainForm->FileManager->OpenFile(field, magic));
-    TScanData& scan = *MainForm->ScanImage->ScanData;
-    scan.Selected = scan.First;
+    const TScanData& scan = *MainForm->ScanImage->ScanData;
+    ASSERT_EQ(scan.Selected, scan.First) << "an opened scan selects its first point";
     MainForm->UpdateScanInfo();
     EXPECT_EQ(MainForm->StatusBar->Panels(1)->Text().rfind(u" Scan line: ", 0), 0u);
     EXPECT_EQ(MainForm->StatusBar->Panels(2)->Text().rfind(u" Impulse: ", 0), 0u);
