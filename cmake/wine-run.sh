@@ -19,13 +19,24 @@ l3d_use_private_display "$state" 9>&-
 # whenever no program runs for a moment races with the start of the next one.
 mkdir -p "$WINEPREFIX"
 # It must not hold this call's output open (a test runner waits for its end).
-if wineserver -p </dev/null >/dev/null 2>&1 9>&-; then  # fails when it runs already
-  # A new server: the first program would start Wine's own services (which live as long as the
-  # server) with its output, and a test runner would wait for them to close it. They start here
-  # instead, with none.
-  [ ! -f "$state/$L3D_PREFIX_STAMP" ] || wineboot </dev/null >/dev/null 2>&1 9>&- || true
-fi
+wineserver -p </dev/null >/dev/null 2>&1 9>&- || true  # fails when it runs already
 l3d_ready_prefix "$state" N
 exec 9>&-
 
-exec wine "$@"
+# Wine starts processes of its own now and then (the desktop's explorer.exe, its services) from
+# the program that happens to need them; they live on with that program's output open, and a
+# test runner reading it through a pipe would wait for them. So the program writes into files,
+# which are passed on while it runs and no longer once it has ended.
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+wine "$@" >"$out/stdout" 2>"$out/stderr" &
+program=$!
+tail -s 0.1 -n +1 -f --pid=$program "$out/stdout" &
+passing=$!
+tail -s 0.1 -n +1 -f --pid=$program "$out/stderr" >&2 &
+passing="$passing $!"
+status=0
+wait $program || status=$?
+# shellcheck disable=SC2086
+wait $passing
+exit $status
