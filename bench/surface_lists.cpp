@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "scan/render/SurfaceLists.h"
-#include "scan/render_support.h"
+#include "scan/render/render_support.h"
 
 namespace {
 

@@ -10,11 +10,16 @@ state=$(mkdir -p "$1" && cd "$1" && pwd); shift
 l3d_wine_environment "$state/prefix"
 
 # The lock is held from here until the display and the prefix are ready. Waiting longer than a
-# prefix takes to create means something holds it for good.
+# prefix takes to create on a busy machine means something holds it for good.
 exec 9>"$state/lock"
-flock -w 300 9 || { echo "wine-run: $state/lock stays busy" >&2; exit 1; }
+flock -w 1200 9 || { echo "wine-run: $state/lock stays busy" >&2; exit 1; }
 # The display and the wine server outlive this call; they must not inherit the lock.
 l3d_use_private_display "$state" 9>&-
+# One wine server for all the runs, kept until scripts/stop-wine.sh ends it: a server that ends
+# whenever no program runs for a moment races with the start of the next one.
+mkdir -p "$WINEPREFIX"
+# It must not hold this call's output open (a test runner waits for its end).
+wineserver -p </dev/null >/dev/null 2>&1 9>&- || true  # fails when it runs already
 l3d_ready_prefix "$state" N
 exec 9>&-
 

@@ -1,6 +1,1 @@
 l3d_add_fuzzer(usb_replies SOURCES ${CMAKE_SOURCE_DIR}/fuzz/usb_replies.cpp LIBS l3d_core ftd2xx_sim)
-foreach(t fuzz_usb_replies replay_usb_replies)
-  if(TARGET ${t})
-    target_include_directories(${t} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  endif()
-endforeach()

@@ -13,8 +13,8 @@
 
 #include "scan/model/_TColorManager.h"
 #include "scan/model/_TScanData.h"
-#include "../tests/scan/scan_grid_check.h"
-#include "../tests/scan/scan_reference.h"
+#include "../tests/scan/model/scan_grid_check.h"
+#include "../tests/scan/model/scan_reference.h"
 
 namespace {
 

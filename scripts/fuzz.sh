@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# fuzz.sh <fuzz-build-dir> <seconds-per-target> [target...]
+# fuzz.sh <build-dir> <seconds-per-target> [target...]   (build-dir: build/native-asan)
 # Runs each libFuzzer target (all fuzz_* executables when none is named) for the given time,
 # a few at once. The corpus grows under the build folder, seeded from tests/data/fuzz/<name>/;
 # a crashing input is left under <fuzz-build-dir>/artifacts/<name>/ and fails the run.

@@ -91,20 +91,20 @@ cd "$(dirname "$exe")"
 if [ -n "$shot" ]; then
   wine "$exe" ${winargs[@]+"${winargs[@]}"} >/dev/null 2>&1 &
   pid=$!
-  window=$(l3d_main_window "$pid" 120) || { echo "run: the main window did not appear" >&2; kill "$pid" 2>/dev/null; exit 1; }
+  window=$(l3d_main_window "$pid" 300) || { echo "run: the main window did not appear" >&2; kill "$pid" 2>/dev/null; exit 1; }
   # A drawn scan fills the drawing area with many colours; an empty one has one or two.
   colours=${scans:+16}
-  drawn() { l3d_wait_drawn "$window" 60 $colours || { echo "run: the main window was not drawn" >&2; kill "$pid" 2>/dev/null; exit 1; }; }
+  drawn() { l3d_wait_drawn "$window" 300 $colours || { echo "run: the main window was not drawn" >&2; kill "$pid" 2>/dev/null; exit 1; }; }
   picture=$(drawn)
   if [ -n "$keys" ]; then
     l3d_press_keys "$window" $keys
-    l3d_wait_changed "$window" "$picture" 30 || { echo "run: the keys $keys changed nothing" >&2; kill "$pid" 2>/dev/null; exit 1; }
+    l3d_wait_changed "$window" "$picture" 300 || { echo "run: the keys $keys changed nothing" >&2; kill "$pid" 2>/dev/null; exit 1; }
     rm -rf "$(dirname "$picture")"
     picture=$(drawn)
   fi
   mv "$picture" "$shot"
   rmdir "$(dirname "$picture")"
-  l3d_close_window "$window" "$pid" 30 || { echo "run: the program did not end; stopping it" >&2; kill "$pid" 2>/dev/null; }
+  l3d_close_window "$window" "$pid" 300 || { echo "run: the program did not end; stopping it" >&2; kill "$pid" 2>/dev/null; }
   wait "$pid" || true
   echo "run: saved $shot"
   exit 0

@@ -7,7 +7,8 @@
 # scripts/setup.sh takes the font out of Debian's fonts-wine package into this folder; the
 # package itself stays uninstalled, since Wine would hand its other fonts (Tahoma, MS Sans Serif)
 # to every prefix and so change the text of every window.
-L3D_WINE_FONTS=${LORVANE_CACHE:-/var/cache/lorvane3d}/wine-fonts
+source "$(dirname "${BASH_SOURCE[0]}")/cache.sh"
+L3D_WINE_FONTS=$L3D_CACHE/wine-fonts
 
 # The mark that a prefix is set up as l3d_init_prefix sets it up now; a new name makes the
 # scripts set up their older prefixes again.
@@ -16,6 +17,11 @@ L3D_PREFIX_STAMP=prefix.ready-4
 # l3d_wine_environment <prefix>: the 32-bit prefix, quiet, and none of the add-ons that would
 # ask to be downloaded or put menu entries on the Linux desktop.
 l3d_wine_environment() {
+  # Wine names the Linux files in the locale's character set; one that is not UTF-8 (the bare
+  # C locale of a fresh login, say) has no names for the non-ASCII file names the tests use.
+  if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+    export LC_ALL=C.UTF-8
+  fi
   export WINEPREFIX="$1"
   export WINEARCH=win32
   export WINEDEBUG=-all
@@ -104,14 +110,16 @@ l3d_set_managed() {
 
 # l3d_main_window <pid> <seconds>: waits until the program's main window "Lorvane 3D" is shown
 # and no other window of the program (the splash screen) is, then prints the window's id.
-# Fails when that does not happen within <seconds>.
+# Fails when that does not happen within <seconds>, or when <pid> (the program, or the
+# l3d_run_program that runs it) ends first.
 l3d_main_window() {
-  local pid=$1 deadline=$((SECONDS + $2)) main shown
+  local pid=$1 deadline=$((SECONDS + $2)) main owner shown
   while [ $SECONDS -lt $deadline ]; do
     kill -0 "$pid" 2>/dev/null || return 1
     main=$(xdotool search --onlyvisible --name '^Lorvane 3D( - .*)?$' 2>/dev/null | head -n 1 || true)
     if [ -n "$main" ]; then
-      shown=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$main" || true)
+      owner=$(xdotool getwindowpid "$main" 2>/dev/null || echo "$pid")
+      shown=$(xdotool search --onlyvisible --pid "$owner" 2>/dev/null | grep -vx "$main" || true)
       if [ -z "$shown" ]; then
         echo "$main"
         return 0
@@ -127,10 +135,18 @@ l3d_installed_exe() {
   echo "$WINEPREFIX/drive_c/Program Files/Lorvane 3D/Lorvane3D.exe"
 }
 
+# l3d_run_program <program.exe> [args...]: runs a Windows program in $WINEPREFIX and ends with
+# the program's own exit code, as Windows reports it. (Wine's own process for a program that has
+# ended is killed outright when it takes more than about a second to go, which a busy machine
+# makes happen; its exit status then says nothing about the program.)
+l3d_run_program() {
+  wine start /wait /unix "$@"
+}
+
 # l3d_install <setup.exe>: runs the installer silently in $WINEPREFIX on $DISPLAY and waits
 # until it is done. Fails when it fails or when the program is not where it should be then.
 l3d_install() {
-  timeout 300 wine "$1" /S >/dev/null 2>&1 || return 1
+  timeout 600 wine start /wait /unix "$1" /S >/dev/null 2>&1 || return 1  # as l3d_run_program
   [ -f "$(l3d_installed_exe)" ]
 }
 
@@ -200,7 +216,7 @@ l3d_wait_changed() {
 # names, e.g. ctrl+m) in it, whatever modifier keys are held down meanwhile.
 l3d_press_keys() {
   local window=$1; shift
-  timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+  timeout 60 xdotool windowfocus --sync "$window" 2>/dev/null || true
   xdotool key --clearmodifiers "$@"
 }
 

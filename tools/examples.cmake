@@ -13,8 +13,8 @@ if(NOT CMAKE_CROSSCOMPILING)
   target_link_libraries(make_example_scans PRIVATE l3d_example_scans)
 endif()
 
-# The program folder and the nested native build are set up by program_files.cmake, which
-# this folder includes after this file; the rules that use them wait until the folder is done.
+# The rules that write them use the program folder and the nested native build that
+# program_files.cmake sets up, which tools/CMakeLists.txt includes before this file.
 function(l3d_add_example_scan_rules)
   set(ex_out ${L3D_PROGRAM_DIR}/Examples)
   if(NOT CMAKE_CROSSCOMPILING)
@@ -42,4 +42,4 @@ function(l3d_add_example_scan_rules)
     VERBATIM)
   add_custom_target(example_scans ALL DEPENDS ${ex_stamp})
 endfunction()
-cmake_language(DEFER CALL l3d_add_example_scan_rules)
+l3d_add_example_scan_rules()

@@ -28,8 +28,8 @@
 
 #include "scan/render/VertexBatch.h"
 #include "scan/render/_TScanImage.h"
-#include "scan/call_by_call_sink.h"
-#include "scan/render_support.h"
+#include "scan/render/call_by_call_sink.h"
+#include "scan/render/render_support.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "device/D2XXLibrary.h"
 #include "scan/files/MessageSink.h"
-#include "scan/files/dlg_infodialog.h"
+#include "shell/dlg_infodialog.h"
 #include "widgets/el/foundation/ElHintWindow.h"
 #include "widgets/el/foundation/ElIniSystemRegistry.h"
 #include "widgets/el/foundation/ElScrollHook.h"

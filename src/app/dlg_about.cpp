@@ -1,11 +1,11 @@
 #include "app/dlg_about.h"
 
-#include "app/FormParts.h"
+#include "shell/FormParts.h"
 #include "app/ExportChoice.h"
 #include "app/ProgramLook.h"
 
-#include "scan/files/dlg_infodialog.h"
-#include "scan/files/dlg_infodialog_layout.h"
+#include "shell/dlg_infodialog.h"
+#include "shell/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
 
 #include "framework/Dialogs.h"

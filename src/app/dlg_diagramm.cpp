@@ -1,8 +1,8 @@
 #include "app/dlg_diagramm.h"
 
-#include "app/FormParts.h"
+#include "shell/FormParts.h"
 
-#include "scan/files/DialogTexts.h"
+#include "shell/DialogTexts.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/globals.h"
 #include "scan/render/WGLContext.h"
@@ -84,10 +84,9 @@ TDialog_Diagramm::TDialog_Diagramm(TComponent* AOwner) : TForm(AOwner)
     Bevel1->SetShape(TBevelShape::bsBox);
     // Made without running its Loaded at once: the context is built when the form has been
     // made, on the control's own child window.
-    OpenGL1 = new TOpenGL(this);
-    OpenGL1->SetName("OpenGL1");
-    OpenGL1->SetParent(this);
-    OpenGL1->SetBounds(FrameLeft + 2, FrameTop + 2, FrameWidth - 4, FrameHeight - 4);
+    OpenGL1 = MakeControl<TOpenGL>(this, this, "OpenGL1",
+                                   Bounds(FrameLeft + 2, FrameTop + 2, FrameWidth - 4, FrameHeight - 4),
+                                   TLoading::WithForm);
     // The chart is drawn as the dialog sets it: no automatic transformation by the mouse.
     OpenGL1->Transformation()->Automatic = false;
     OpenGL1->Transformation()->Mode = TTransformationType::tfNone;

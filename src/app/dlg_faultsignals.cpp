@@ -1,7 +1,7 @@
 #include "app/dlg_faultsignals.h"
 
-#include "device/DialogParts.h"
-#include "scan/files/DialogTexts.h"
+#include "shell/FormParts.h"
+#include "shell/DialogTexts.h"
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"
@@ -13,7 +13,7 @@ constexpr int ThresholdMin = 0, ThresholdMax = 20;
 
 TTrackBar* ThresholdBar(TComponent* Owner, TWinControl* Parent, const char* Name, int Top)
 {
-    TTrackBar* bar = AddControl<TTrackBar>(Owner, Parent, Name, Bounds(8, Top, 388, 30));
+    TTrackBar* bar = MakeControl<TTrackBar>(Owner, Parent, Name, Bounds(8, Top, 388, 30), TLoading::WithForm);
     bar->SetRange(ThresholdMin, ThresholdMax);
     bar->SetPageSize(1);
     return bar;
@@ -29,30 +29,32 @@ TFaultSignals::TFaultSignals(TComponent* AOwner) : TForm(AOwner)
     Position = TPosition::poScreenCenter;
     SetClientSize(FormClientWidth, FormClientHeight);
 
-    RadioButtonCrosshairs = AddControl<TElRadioButton>(this, this, "RadioButtonCrosshairs", Bounds(16, 12, 390, 18),
-                                                       u"Remove only the fault signal under the cross-hairs");
+    RadioButtonCrosshairs = MakeControl<TElRadioButton>(this, this, "RadioButtonCrosshairs", Bounds(16, 12, 390, 18),
+                                                        u"Remove only the fault signal under the cross-hairs",
+                                                        TLoading::WithForm);
     RadioButtonCrosshairs->SetChecked(true);
-    RadioButtonAll = AddControl<TElRadioButton>(this, this, "RadioButtonAll", Bounds(16, 34, 390, 18),
-                                                u"Remove all fault signals (automatic mode)");
+    RadioButtonAll = MakeControl<TElRadioButton>(this, this, "RadioButtonAll", Bounds(16, 34, 390, 18),
+                                                 u"Remove all fault signals (automatic mode)", TLoading::WithForm);
 
-    GroupBox = AddControl<TElGroupBox>(this, this, "GroupBox", Bounds(8, 58, 404, 136));
-    LabelSurface = AddControl<TElLabel>(this, GroupBox, "LabelSurface", Bounds(12, 20, 330, 15),
-                                        u"Average deviation from normal surface value");
-    LabelSurfaceValue = AddControl<TElLabel>(this, GroupBox, "LabelSurfaceValue", Bounds(350, 20, 40, 15), u"0");
+    GroupBox = MakeControl<TElGroupBox>(this, this, "GroupBox", Bounds(8, 58, 404, 136), TLoading::WithForm);
+    LabelSurface = MakeControl<TElLabel>(this, GroupBox, "LabelSurface", Bounds(12, 20, 330, 15),
+                                         u"Average deviation from normal surface value", TLoading::WithForm);
+    LabelSurfaceValue = MakeControl<TElLabel>(this, GroupBox, "LabelSurfaceValue", Bounds(350, 20, 40, 15), u"0",
+                                              TLoading::WithForm);
     LabelSurfaceValue->SetAlignment(TAlignment::taRightJustify);
     TrackBarSurface = ThresholdBar(this, GroupBox, "TrackBarSurface", 38);
-    LabelSurround = AddControl<TElLabel>(this, GroupBox, "LabelSurround", Bounds(12, 74, 330, 15),
-                                         u"Average deviation from surrounding values");
-    LabelSurroundValue = AddControl<TElLabel>(this, GroupBox, "LabelSurroundValue", Bounds(350, 74, 40, 15), u"0");
+    LabelSurround = MakeControl<TElLabel>(this, GroupBox, "LabelSurround", Bounds(12, 74, 330, 15),
+                                          u"Average deviation from surrounding values", TLoading::WithForm);
+    LabelSurroundValue = MakeControl<TElLabel>(this, GroupBox, "LabelSurroundValue", Bounds(350, 74, 40, 15), u"0",
+                                               TLoading::WithForm);
     LabelSurroundValue->SetAlignment(TAlignment::taRightJustify);
     TrackBarSurround = ThresholdBar(this, GroupBox, "TrackBarSurround", 92);
 
-    Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 202, 404, 2));
+    Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", Bounds(8, 202, 404, 2), TLoading::WithForm);
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    AddDialogButtons(this, 204, 212, "ButtonOK", ButtonOK, ButtonCancel);
+    MakeDialogButtons(this, 204, 212, "ButtonOK", ButtonOK, ButtonCancel, TLoading::WithForm);
 
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     RadioButtonCrosshairs->OnClick = [this](TObject* Sender) { RadioButtonAllClick(Sender); };

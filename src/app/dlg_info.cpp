@@ -1,6 +1,6 @@
 #include "app/dlg_info.h"
 
-#include "app/FormParts.h"
+#include "shell/FormParts.h"
 #include "app/InfoWindowModel.h"
 #include "device/GpsCoordinates.h"
 #include "framework/StrConv.h"

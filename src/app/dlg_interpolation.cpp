@@ -1,7 +1,7 @@
 #include "app/dlg_interpolation.h"
 
-#include "device/DialogParts.h"
-#include "scan/files/DialogTexts.h"
+#include "shell/FormParts.h"
+#include "shell/DialogTexts.h"
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"
@@ -18,20 +18,20 @@ TInterpolation::TInterpolation(TComponent* AOwner) : TForm(AOwner)
     Position = TPosition::poScreenCenter;
     SetClientSize(FormClientWidth, FormClientHeight);
 
-    LabelSteps = AddControl<TElLabel>(this, this, "LabelSteps", Bounds(16, 16, 240, 15),
-                                      u"Number of interpolation passes");
-    LabelStepsValue = AddControl<TElLabel>(this, this, "LabelStepsValue", Bounds(264, 16, 40, 15), u"1");
+    LabelSteps = MakeControl<TElLabel>(this, this, "LabelSteps", Bounds(16, 16, 240, 15),
+                                       u"Number of interpolation passes", TLoading::WithForm);
+    LabelStepsValue = MakeControl<TElLabel>(this, this, "LabelStepsValue", Bounds(264, 16, 40, 15), u"1",
+                                            TLoading::WithForm);
     LabelStepsValue->SetAlignment(TAlignment::taRightJustify);
-    TrackBar1 = AddControl<TTrackBar>(this, this, "TrackBar1", Bounds(10, 40, 300, 32));
+    TrackBar1 = MakeControl<TTrackBar>(this, this, "TrackBar1", Bounds(10, 40, 300, 32), TLoading::WithForm);
     TrackBar1->SetRange(1, 10);
     TrackBar1->SetPosition(1);
     TrackBar1->SetLineSize(2);
-    Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 84, 304, 2));
+    Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", Bounds(8, 84, 304, 2), TLoading::WithForm);
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    AddDialogButtons(this, 104, 94, "ButtonOK", ButtonOK, ButtonCancel);
+    MakeDialogButtons(this, 104, 94, "ButtonOK", ButtonOK, ButtonCancel, TLoading::WithForm);
 
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     TrackBar1->OnChange = [this](TObject* Sender) { TrackBar1Change(Sender); };
 }

@@ -1,9 +1,9 @@
 #include "app/dlg_preferences.h"
 
-#include "device/DialogParts.h"
-#include "scan/files/DialogTexts.h"
-#include "scan/files/dlg_infodialog.h"
-#include "scan/files/dlg_infodialog_layout.h"
+#include "shell/FormParts.h"
+#include "shell/DialogTexts.h"
+#include "shell/dlg_infodialog.h"
+#include "shell/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
 
 #include "framework/DateTime.h"
@@ -24,15 +24,16 @@ TRect LabelRow(int Top)
 
 TElComboBox* ListBox(TComponent* Owner, const char* Name, int Top)
 {
-    TElComboBox* box = AddControl<TElComboBox>(Owner, static_cast<TWinControl*>(Owner), Name,
-                                               Bounds(FieldLeft, Top, FieldWidth, 21));
+    TElComboBox* box = MakeControl<TElComboBox>(Owner, static_cast<TWinControl*>(Owner), Name,
+                                                Bounds(FieldLeft, Top, FieldWidth, 21), TLoading::WithForm);
     box->SetStyle(TComboBoxStyle::csDropDownList);
     return box;
 }
 
 TElFloatSpinEdit* StepEdit(TComponent* Owner, TWinControl* Parent, const char* Name, int Top)
 {
-    TElFloatSpinEdit* edit = AddControl<TElFloatSpinEdit>(Owner, Parent, Name, Bounds(FieldLeft - 8, Top, 110, 21));
+    TElFloatSpinEdit* edit = MakeControl<TElFloatSpinEdit>(Owner, Parent, Name, Bounds(FieldLeft - 8, Top, 110, 21),
+                                                           TLoading::WithForm);
     edit->SetIncrement(1.0);
     edit->SetLargeIncrement(10.0);
     edit->SetMaxValue(100.0);
@@ -57,45 +58,50 @@ TPreferences::TPreferences(TComponent* AOwner) : TForm(AOwner)
     ComboBoxTimeFormat = ListBox(this, "ComboBoxTimeFormat", 12 + 3 * RowHeight);
     ComboBoxUnit = ListBox(this, "ComboBoxUnit", 12 + RowHeight);
 
-    GroupBoxTransformation = AddControl<TElGroupBox>(this, this, "GroupBoxTransformation", Bounds(8, 128, 424, 112),
-                                                     u"  Transformation parameters  ");
+    GroupBoxTransformation = MakeControl<TElGroupBox>(this, this, "GroupBoxTransformation", Bounds(8, 128, 424, 112),
+                                                      u"  Transformation parameters  ", TLoading::WithForm);
     Edit1 = StepEdit(this, GroupBoxTransformation, "Edit1", 22);
     Edit2 = StepEdit(this, GroupBoxTransformation, "Edit2", 22 + RowHeight);
     Edit3 = StepEdit(this, GroupBoxTransformation, "Edit3", 22 + 2 * RowHeight);
 
-    GroupBoxImage = AddControl<TElGroupBox>(this, this, "GroupBoxImage", Bounds(8, 248, 424, 64),
-                                            u"  Color adjustment  ");
-    TrackBarFilter = AddControl<TTrackBar>(this, GroupBoxImage, "TrackBarFilter", Bounds(FieldLeft - 8, 20, 250, 32));
+    GroupBoxImage = MakeControl<TElGroupBox>(this, this, "GroupBoxImage", Bounds(8, 248, 424, 64),
+                                             u"  Color adjustment  ", TLoading::WithForm);
+    TrackBarFilter = MakeControl<TTrackBar>(this, GroupBoxImage, "TrackBarFilter", Bounds(FieldLeft - 8, 20, 250, 32),
+                                            TLoading::WithForm);
     TrackBarFilter->SetRange(1, 10);
     TrackBarFilter->SetPosition(1);
-    LabelFilterName = AddControl<TElLabel>(this, GroupBoxImage, "LabelFilterName", Bounds(12, 28, 90, 15),
-                                           u"Color steps");
-    LabelFilterValue = AddControl<TElLabel>(this, GroupBoxImage, "LabelFilterValue", Bounds(108, 28, 30, 15), u"1");
+    LabelFilterName = MakeControl<TElLabel>(this, GroupBoxImage, "LabelFilterName", Bounds(12, 28, 90, 15),
+                                            u"Color steps", TLoading::WithForm);
+    LabelFilterValue = MakeControl<TElLabel>(this, GroupBoxImage, "LabelFilterValue", Bounds(108, 28, 30, 15), u"1",
+                                             TLoading::WithForm);
     LabelFilterValue->SetAlignment(TAlignment::taRightJustify);
 
-    AddDialogButtons(this, 224, 390, "ButtonOK", ButtonOK, ButtonCancel);
-    ButtonReset = AddControl<TElPopupButton>(this, this, "ButtonReset", Bounds(8, 390, 100, 28), u"Reset");
+    MakeDialogButtons(this, 224, 390, "ButtonOK", ButtonOK, ButtonCancel, TLoading::WithForm);
+    ButtonReset = MakeControl<TElPopupButton>(this, this, "ButtonReset", Bounds(8, 390, 100, 28), u"Reset",
+                                              TLoading::WithForm);
 
-    LabelLanguage = AddControl<TElLabel>(this, this, "LabelLanguage", LabelRow(12), u"Language");
-    LabelMeasurement = AddControl<TElLabel>(this, this, "LabelMeasurement", LabelRow(12 + RowHeight),
-                                            u"Dimension unit");
-    LabelDateFormat = AddControl<TElLabel>(this, this, "LabelDateFormat", LabelRow(12 + 2 * RowHeight),
-                                           u"Date format");
-    LabelTimeFormat = AddControl<TElLabel>(this, this, "LabelTimeFormat", LabelRow(12 + 3 * RowHeight),
-                                           u"Time format");
-    LabelScale = AddControl<TElLabel>(this, GroupBoxTransformation, "LabelScale", Bounds(12, 25, 140, 15), u"Zoom by");
-    LabelMove = AddControl<TElLabel>(this, GroupBoxTransformation, "LabelMove", Bounds(12, 25 + RowHeight, 140, 15),
-                                     u"Move by");
-    LabelRotate = AddControl<TElLabel>(this, GroupBoxTransformation, "LabelRotate",
-                                       Bounds(12, 25 + 2 * RowHeight, 140, 15), u"Rotate by");
-    ElLabel_BgColor = AddControl<TElLabel>(this, this, "ElLabel_BgColor", LabelRow(322), u"Background color");
-    ElPanel_BgColor = AddControl<TElPanel>(this, this, "ElPanel_BgColor", Bounds(FieldLeft, 322, 60, 21));
+    LabelLanguage = MakeControl<TElLabel>(this, this, "LabelLanguage", LabelRow(12), u"Language", TLoading::WithForm);
+    LabelMeasurement = MakeControl<TElLabel>(this, this, "LabelMeasurement", LabelRow(12 + RowHeight),
+                                             u"Dimension unit", TLoading::WithForm);
+    LabelDateFormat = MakeControl<TElLabel>(this, this, "LabelDateFormat", LabelRow(12 + 2 * RowHeight), u"Date format",
+                                            TLoading::WithForm);
+    LabelTimeFormat = MakeControl<TElLabel>(this, this, "LabelTimeFormat", LabelRow(12 + 3 * RowHeight), u"Time format",
+                                            TLoading::WithForm);
+    LabelScale = MakeControl<TElLabel>(this, GroupBoxTransformation, "LabelScale", Bounds(12, 25, 140, 15), u"Zoom by",
+                                       TLoading::WithForm);
+    LabelMove = MakeControl<TElLabel>(this, GroupBoxTransformation, "LabelMove", Bounds(12, 25 + RowHeight, 140, 15),
+                                      u"Move by", TLoading::WithForm);
+    LabelRotate = MakeControl<TElLabel>(this, GroupBoxTransformation, "LabelRotate",
+                                        Bounds(12, 25 + 2 * RowHeight, 140, 15), u"Rotate by", TLoading::WithForm);
+    ElLabel_BgColor = MakeControl<TElLabel>(this, this, "ElLabel_BgColor", LabelRow(322), u"Background color",
+                                            TLoading::WithForm);
+    ElPanel_BgColor = MakeControl<TElPanel>(this, this, "ElPanel_BgColor", Bounds(FieldLeft, 322, 60, 21),
+                                            TLoading::WithForm);
     ElPanel_BgColor->SetCursor(crHandPoint);
-    ElCheckBox1 = AddControl<TElCheckBox>(this, this, "ElCheckBox1", Bounds(LabelLeft, 352, 408, 18),
-                                          u"Always check for assigned characteristics");
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
-    Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 380, 424, 2));
+    ElCheckBox1 = MakeControl<TElCheckBox>(this, this, "ElCheckBox1", Bounds(LabelLeft, 352, 408, 18),
+                                           u"Always check for assigned characteristics", TLoading::WithForm);
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
+    Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", Bounds(8, 380, 424, 2), TLoading::WithForm);
     Bevel1->SetShape(TBevelShape::bsTopLine);
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };

@@ -1,8 +1,8 @@
 #include "app/dlg_print.h"
 
-#include "device/DialogParts.h"
-#include "scan/files/DialogTexts.h"
-#include "scan/files/TextDirection.h"
+#include "shell/FormParts.h"
+#include "shell/DialogTexts.h"
+#include "shell/TextDirection.h"
 #include "scan/files/globals.h"
 
 #include "framework/Dialogs.h"
@@ -44,27 +44,28 @@ TPrintDialog::TPrintDialog(TComponent* AOwner) : TForm(AOwner)
     Position = TPosition::poScreenCenter;
     SetClientSize(FormClientWidth, FormClientHeight);
 
-    LabelPrinter = AddControl<TElLabel>(this, this, "LabelPrinter", Bounds(16, 14, 240, 15), u"Printer");
-    ComboBoxPrinter = AddControl<TElComboBox>(this, this, "ComboBoxPrinter", Bounds(16, 34, 240, 21));
+    LabelPrinter = MakeControl<TElLabel>(this, this, "LabelPrinter", Bounds(16, 14, 240, 15), u"Printer",
+                                         TLoading::WithForm);
+    ComboBoxPrinter = MakeControl<TElComboBox>(this, this, "ComboBoxPrinter", Bounds(16, 34, 240, 21),
+                                               TLoading::WithForm);
     ComboBoxPrinter->SetStyle(TComboBoxStyle::csDropDownList);
-    ButtonSettings = AddControl<TElPopupButton>(this, this, "ButtonSettings", Bounds(264, 30, 100, 28),
-                                                u"Settings ...");
-    CheckBoxCover = AddControl<TElCheckBox>(this, this, "CheckBoxCover", Bounds(16, 72, 348, 18),
-                                            u"Print project information");
+    ButtonSettings = MakeControl<TElPopupButton>(this, this, "ButtonSettings", Bounds(264, 30, 100, 28),
+                                                 u"Settings ...", TLoading::WithForm);
+    CheckBoxCover = MakeControl<TElCheckBox>(this, this, "CheckBoxCover", Bounds(16, 72, 348, 18),
+                                             u"Print project information", TLoading::WithForm);
     CheckBoxCover->SetChecked(true);
-    CheckBoxImage = AddControl<TElCheckBox>(this, this, "CheckBoxImage", Bounds(16, 96, 348, 18),
-                                            u"Print scan image");
+    CheckBoxImage = MakeControl<TElCheckBox>(this, this, "CheckBoxImage", Bounds(16, 96, 348, 18), u"Print scan image",
+                                             TLoading::WithForm);
     CheckBoxImage->SetChecked(true);
-    CheckBoxBackground = AddControl<TElCheckBox>(this, this, "CheckBoxBackground", Bounds(16, 120, 348, 18),
-                                                 u"Use background color");
-    ElLabel1 = AddControl<TElLabel>(this, this, "ElLabel1", Bounds(16, 150, 348, 15),
-                                    u"Short Image Info (e.g. Zoomed view from top)");
-    Edit_ImageInfo = AddControl<TElEdit>(this, this, "Edit_ImageInfo", Bounds(16, 168, 348, 21));
-    Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 364, 2));
+    CheckBoxBackground = MakeControl<TElCheckBox>(this, this, "CheckBoxBackground", Bounds(16, 120, 348, 18),
+                                                  u"Use background color", TLoading::WithForm);
+    ElLabel1 = MakeControl<TElLabel>(this, this, "ElLabel1", Bounds(16, 150, 348, 15),
+                                     u"Short Image Info (e.g. Zoomed view from top)", TLoading::WithForm);
+    Edit_ImageInfo = MakeControl<TElEdit>(this, this, "Edit_ImageInfo", Bounds(16, 168, 348, 21), TLoading::WithForm);
+    Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 364, 2), TLoading::WithForm);
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    AddDialogButtons(this, 164, 216, "ButtonOK", ButtonOK, ButtonCancel);
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    MakeDialogButtons(this, 164, 216, "ButtonOK", ButtonOK, ButtonCancel, TLoading::WithForm);
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     ComboBoxPrinter->OnChange = [this](TObject* Sender) { ComboBoxPrinterChange(Sender); };

@@ -1,6 +1,6 @@
 #include "app/dlg_splashscreen.h"
 
-#include "app/FormParts.h"
+#include "shell/FormParts.h"
 #include "app/ProgramLook.h"
 
 #include "framework/Delays.h"

@@ -7,7 +7,7 @@
 #include "app/main.h"
 
 #include "app/AppGlyphs.h"
-#include "app/FormParts.h"
+#include "shell/FormParts.h"
 #include "app/LanguageTexts.h"
 #include "app/ProgramLook.h"
 #include "app/_TUpdate.h"

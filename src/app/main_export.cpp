@@ -8,10 +8,10 @@
 #include "scan/files/_TFileManager.h"
 #include "scan/files/bkStrings.h"
 #include "scan/files/_TLanguageManager.h"
-#include "scan/files/dlg_infodialog.h"
-#include "scan/files/dlg_infodialog_layout.h"
+#include "shell/dlg_infodialog.h"
+#include "shell/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
-#include "scan/render/_TGLReadback.h"
+#include "scan/render/GLReadback.h"
 #include "scan/render/_TScanImage.h"
 
 #include "framework/Bitmap.h"

@@ -7,7 +7,7 @@
 #include "app/ImportReport.h"
 
 #include "device/dlg_import.h"
-#include "scan/files/dlg_infodialog.h"
+#include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"
 
 #include "framework/Application.h"

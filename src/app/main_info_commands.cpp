@@ -10,9 +10,9 @@
 #include "app/dlg_diagramm.h"
 #include "app/remarks.h"
 
-#include "scan/files/FormCaptionText.h"
+#include "shell/FormCaptionText.h"
 #include "scan/files/_TFileManager.h"
-#include "scan/files/dlg_infodialog.h"
+#include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"

@@ -5,7 +5,7 @@
 
 #include "app/ScanKinds.h"
 
-#include "scan/files/FormCaptionText.h"
+#include "shell/FormCaptionText.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/bkStrings.h"
 #include "scan/files/globals.h"

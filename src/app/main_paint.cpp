@@ -10,7 +10,7 @@
 #include "app/dlg_info.h"
 
 #include "scan/files/globals.h"
-#include "scan/model/DataGridView.h"
+#include "scan/render/DataGridView.h"
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 

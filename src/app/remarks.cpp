@@ -1,12 +1,10 @@
 #include "app/remarks.h"
 
-#include "app/FormParts.h"
 #include "app/LengthUnits.h"
 
-#include "device/DialogParts.h"
-
-#include "scan/files/DialogTexts.h"
-#include "scan/files/dlg_infodialog.h"
+#include "shell/DialogTexts.h"
+#include "shell/FormParts.h"
+#include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"
 
 #include "framework/FormatSettings.h"
@@ -66,7 +64,7 @@ TFormRemarks::TFormRemarks(TComponent* AOwner) : TForm(AOwner)
 
     Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", 8, 286, FormWidth - 16, 2);
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    AddDialogButtons(this, FormWidth - 220, 294, "ButtonOk", ButtonOk, ButtonCancel);
+    MakeDialogButtons(this, FormWidth - 220, 294, "ButtonOk", ButtonOk, ButtonCancel, TLoading::WithForm);
 
     Statusbar = MakeControl<TElStatusBar>(this, this, "Statusbar", 0, FormHeight - StatusHeight, FormWidth, StatusHeight);
     Statusbar->SetAlign(TAlign::alBottom);

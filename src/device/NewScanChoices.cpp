@@ -4,7 +4,7 @@
 
 #include "scan/files/MessageSink.h"
 #include "scan/files/bkStrings.h"
-#include "scan/files/dlg_infodialog_layout.h"
+#include "shell/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"

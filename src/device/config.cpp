@@ -1,10 +1,10 @@
 #include "device/config.h"
 
-#include "device/DialogParts.h"
+#include "shell/FormParts.h"
 
-#include "scan/files/ComPortList.h"
-#include "scan/files/DialogTexts.h"
-#include "scan/files/dlg_infodialog.h"
+#include "shell/ComPortList.h"
+#include "shell/DialogTexts.h"
+#include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"
 
 #include <utility>
@@ -97,40 +97,43 @@ TDialog_Neu::TDialog_Neu(TComponent* AOwner)
     Position = TPosition::poScreenCenter;
     SetClientSize(FormClientWidth, FormClientHeight);
 
-    LabelProfile = AddControl<TElLabel>(this, this, "LabelProfile", LabelRow(0), u"Device");
-    ComboBoxProfile = AddControl<TElComboBox>(this, this, "ComboBoxProfile", ComboRow(0));
+    LabelProfile = MakeControl<TElLabel>(this, this, "LabelProfile", LabelRow(0), u"Device", TLoading::WithForm);
+    ComboBoxProfile = MakeControl<TElComboBox>(this, this, "ComboBoxProfile", ComboRow(0), TLoading::WithForm);
     ComboBoxProfile->SetStyle(TComboBoxStyle::csDropDownList);
     ComboBoxProfile->SetDropDownCount(12);
-    LabelTransmission = AddControl<TElLabel>(this, this, "LabelTransmission", LabelRow(1), u"Transfer type");
-    ComboBoxTransmission = AddControl<TElComboBox>(this, this, "ComboBoxTransmission", ComboRow(1));
+    LabelTransmission = MakeControl<TElLabel>(this, this, "LabelTransmission", LabelRow(1), u"Transfer type",
+                                              TLoading::WithForm);
+    ComboBoxTransmission = MakeControl<TElComboBox>(this, this, "ComboBoxTransmission", ComboRow(1),
+                                                    TLoading::WithForm);
     ComboBoxTransmission->SetStyle(TComboBoxStyle::csDropDownList);
-    LabelInterface = AddControl<TElLabel>(this, this, "LabelInterface", LabelRow(2), u"Interface");
-    PortList = AddControl<TElComboBox>(this, this, "PortList", ComboRow(2));
+    LabelInterface = MakeControl<TElLabel>(this, this, "LabelInterface", LabelRow(2), u"Interface", TLoading::WithForm);
+    PortList = MakeControl<TElComboBox>(this, this, "PortList", ComboRow(2), TLoading::WithForm);
     PortList->SetStyle(TComboBoxStyle::csDropDownList);
-    LabelOperatingMode = AddControl<TElLabel>(this, this, "LabelOperatingMode", LabelRow(3), u"Operating mode");
-    ComboBoxOperatingMode = AddControl<TElComboBox>(this, this, "ComboBoxOperatingMode", ComboRow(3));
+    LabelOperatingMode = MakeControl<TElLabel>(this, this, "LabelOperatingMode", LabelRow(3), u"Operating mode",
+                                               TLoading::WithForm);
+    ComboBoxOperatingMode = MakeControl<TElComboBox>(this, this, "ComboBoxOperatingMode", ComboRow(3),
+                                                     TLoading::WithForm);
     ComboBoxOperatingMode->SetStyle(TComboBoxStyle::csDropDownList);
-    LabelImpulses = AddControl<TElLabel>(this, this, "LabelImpulses", LabelRow(4), u"Impulses");
-    ComboBoxImpulses = AddControl<TElComboBox>(this, this, "ComboBoxImpulses", ComboRow(4));
+    LabelImpulses = MakeControl<TElLabel>(this, this, "LabelImpulses", LabelRow(4), u"Impulses", TLoading::WithForm);
+    ComboBoxImpulses = MakeControl<TElComboBox>(this, this, "ComboBoxImpulses", ComboRow(4), TLoading::WithForm);
 
-    GroupBoxScanMode = AddControl<TElGroupBox>(this, this, "GroupBoxScanMode", Bounds(16, 176, 427, 60),
-                                               u"  Scan mode   ");
-    Image1 = AddControl<TImage>(this, GroupBoxScanMode, "Image1", Bounds(16, 20, 32, 32));
-    RadioButtonUpDownUp = AddControl<TElRadioButton>(this, GroupBoxScanMode, "RadioButtonUpDownUp",
-                                                     Bounds(56, 28, 140, 17), u"Zig-Zag");
-    Image2 = AddControl<TImage>(this, GroupBoxScanMode, "Image2", Bounds(220, 20, 32, 32));
-    RadioButtonUpUpUp = AddControl<TElRadioButton>(this, GroupBoxScanMode, "RadioButtonUpUpUp",
-                                                   Bounds(260, 28, 140, 17), u"Parallel");
+    GroupBoxScanMode = MakeControl<TElGroupBox>(this, this, "GroupBoxScanMode", Bounds(16, 176, 427, 60),
+                                                u"  Scan mode   ", TLoading::WithForm);
+    Image1 = MakeControl<TImage>(this, GroupBoxScanMode, "Image1", Bounds(16, 20, 32, 32), TLoading::WithForm);
+    RadioButtonUpDownUp = MakeControl<TElRadioButton>(this, GroupBoxScanMode, "RadioButtonUpDownUp",
+                                                      Bounds(56, 28, 140, 17), u"Zig-Zag", TLoading::WithForm);
+    Image2 = MakeControl<TImage>(this, GroupBoxScanMode, "Image2", Bounds(220, 20, 32, 32), TLoading::WithForm);
+    RadioButtonUpUpUp = MakeControl<TElRadioButton>(this, GroupBoxScanMode, "RadioButtonUpUpUp",
+                                                    Bounds(260, 28, 140, 17), u"Parallel", TLoading::WithForm);
     DrawScanOrder(Image1, Color(), true);
     DrawScanOrder(Image2, Color(), false);
 
-    Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 244, 443, 2));
+    Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", Bounds(8, 244, 443, 2), TLoading::WithForm);
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    AddDialogButtons(this, 235, 252, "ButtonOk", ButtonOk, ButtonCancel);
+    MakeDialogButtons(this, 235, 252, "ButtonOk", ButtonOk, ButtonCancel, TLoading::WithForm);
     ButtonOk->SetEnabled(false);
 
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };

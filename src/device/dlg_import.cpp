@@ -1,11 +1,11 @@
 #include "device/dlg_import.h"
 
-#include "device/DialogParts.h"
+#include "shell/FormParts.h"
 
-#include "scan/files/ComPortList.h"
-#include "scan/files/DialogTexts.h"
-#include "scan/files/TextDirection.h"
-#include "scan/files/dlg_infodialog.h"
+#include "shell/ComPortList.h"
+#include "shell/DialogTexts.h"
+#include "shell/TextDirection.h"
+#include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"
 
 #include "framework/FileUtils.h"
@@ -51,40 +51,41 @@ TImport::TImport(TComponent* AOwner) : TForm(AOwner)
     Position = TPosition::poScreenCenter;
     SetClientSize(FormClientWidth, FormClientHeight);
 
-    LabelDevice = AddControl<TElLabel>(this, this, "LabelDevice", Bounds(16, 14, 300, 15), u"Device");
-    ComboBoxDVC = AddControl<TElComboBox>(this, this, "ComboBoxDVC", Bounds(16, 32, 376, 21));
+    LabelDevice = MakeControl<TElLabel>(this, this, "LabelDevice", Bounds(16, 14, 300, 15), u"Device",
+                                        TLoading::WithForm);
+    ComboBoxDVC = MakeControl<TElComboBox>(this, this, "ComboBoxDVC", Bounds(16, 32, 376, 21), TLoading::WithForm);
     ComboBoxDVC->SetStyle(TComboBoxStyle::csDropDownList);
-    ButtonRefresh = AddControl<TElGraphicButton>(this, this, "ButtonRefresh", Bounds(400, 31, 24, 23));
+    ButtonRefresh = MakeControl<TElGraphicButton>(this, this, "ButtonRefresh", Bounds(400, 31, 24, 23),
+                                                  TLoading::WithForm);
     DrawRefreshGlyph(ButtonRefresh);
-    LabelFolder = AddControl<TElLabel>(this, this, "LabelFolder", Bounds(16, 64, 300, 15), u"Destination folder");
-    EditFolder = AddControl<TElFolderNameEdit>(this, this, "EditFolder", Bounds(16, 82, 408, 23));
-    UseUSB = AddControl<TElCheckBox>(this, this, "UseUSB", Bounds(16, 116, 408, 17), u"Device has USB connection");
+    LabelFolder = MakeControl<TElLabel>(this, this, "LabelFolder", Bounds(16, 64, 300, 15), u"Destination folder",
+                                        TLoading::WithForm);
+    EditFolder = MakeControl<TElFolderNameEdit>(this, this, "EditFolder", Bounds(16, 82, 408, 23), TLoading::WithForm);
+    UseUSB = MakeControl<TElCheckBox>(this, this, "UseUSB", Bounds(16, 116, 408, 17), u"Device has USB connection",
+                                      TLoading::WithForm);
     UseUSB->SetChecked(true);
-    LabelInterface = AddControl<TElLabel>(this, this, "LabelInterface", Bounds(16, 147, 126, 15), u"Interface");
-    PortList = AddControl<TElComboBox>(this, this, "PortList", Bounds(150, 144, 120, 21));
+    LabelInterface = MakeControl<TElLabel>(this, this, "LabelInterface", Bounds(16, 147, 126, 15), u"Interface",
+                                           TLoading::WithForm);
+    PortList = MakeControl<TElComboBox>(this, this, "PortList", Bounds(150, 144, 120, 21), TLoading::WithForm);
     PortList->SetStyle(TComboBoxStyle::csDropDownList);
-    cbDeleteFiles = AddControl<TElCheckBox>(this, this, "cbDeleteFiles", Bounds(16, 176, 408, 17),
-                                            u"Delete files from device after transmission");
-    Bevel1 = AddControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 424, 2));
+    cbDeleteFiles = MakeControl<TElCheckBox>(this, this, "cbDeleteFiles", Bounds(16, 176, 408, 17),
+                                             u"Delete files from device after transmission", TLoading::WithForm);
+    Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", Bounds(8, 204, 424, 2), TLoading::WithForm);
     Bevel1->SetShape(TBevelShape::bsTopLine);
-    AddDialogButtons(this, 216, 212, "ButtonOK", ButtonOK, ButtonCancel);
+    MakeDialogButtons(this, 216, 212, "ButtonOK", ButtonOK, ButtonCancel, TLoading::WithForm);
     ButtonOK->SetEnabled(false);
 
-    USBDevice = new TUSBDevice(this);
-    USBDevice->SetName("USBDevice");
+    USBDevice = MakeNamed<TUSBDevice>(this, "USBDevice", TLoading::WithForm);
     USBDevice->Baudrate = TBaudRate::br19200;
     USBDevice->SetBlockSize(1024);
     USBDevice->AutoConnect = true;
     USBDevice->SetReportErrors(false);
     USBDevice->ReadTimeout = 0;
     USBDevice->WriteTimeout = 0;
-    UpdateTimer = new TTimer(this);
-    UpdateTimer->SetName("UpdateTimer");
+    UpdateTimer = MakeNamed<TTimer>(this, "UpdateTimer", TLoading::WithForm);
     UpdateTimer->SetInterval(10000);
-    KitBrowseDlg1 = new TKitBrowseDlg(this);
-    KitBrowseDlg1->SetName("KitBrowseDlg1");
-    ElFormCaption = new TElFormCaption(this);
-    ElFormCaption->SetName("ElFormCaption");
+    KitBrowseDlg1 = MakeNamed<TKitBrowseDlg>(this, "KitBrowseDlg1", TLoading::WithForm);
+    ElFormCaption = MakeNamed<TElFormCaption>(this, "ElFormCaption", TLoading::WithForm);
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     ButtonOK->OnClick = [this](TObject* Sender) { ButtonOKClick(Sender); };

@@ -1,6 +1,6 @@
 #include "device/dlg_init.h"
 
-#include "device/DialogParts.h"
+#include "shell/FormParts.h"
 
 #include <algorithm>
 
@@ -20,22 +20,23 @@ TDialog_Init::TDialog_Init(TComponent* AOwner) : TForm(AOwner)
     SetFormStyle(TFormStyle::fsStayOnTop);
     Position = TPosition::poMainFormCenter;
 
-    ElLabel1 = AddControl<TElLabel>(this, this, "ElLabel1", Bounds(Margin, Margin, 0, 0),
-                                    u"Initializing GPS ... Please wait!");
+    ElLabel1 = MakeControl<TElLabel>(this, this, "ElLabel1", Bounds(Margin, Margin, 0, 0),
+                                     u"Initializing GPS ... Please wait!", TLoading::WithForm);
     // The form takes the size of its text (the label sizes itself).
     const int width = std::max(ElLabel1->Width(), 200);
     const int barTop = ElLabel1->Top() + ElLabel1->Height() + 8;
-    ElBiProgressBar1 = AddControl<TElBiProgressBar>(this, this, "ElBiProgressBar1",
-                                                    Bounds(Margin, barTop, width, BarHeight));
+    ElBiProgressBar1 = MakeControl<TElBiProgressBar>(this, this, "ElBiProgressBar1",
+                                                     Bounds(Margin, barTop, width, BarHeight), TLoading::WithForm);
     ElBiProgressBar1->SetMarqueeColor(clBlue);
     ElBiProgressBar1->SetColor(clNavy);
-    ButtonYes = AddControl<TElPopupButton>(this, this, "ButtonYes",
-                                           Bounds(Margin, barTop + BarHeight + 8, ButtonWidth, ButtonHeight), u"Yes");
+    ButtonYes = MakeControl<TElPopupButton>(this, this, "ButtonYes",
+                                            Bounds(Margin, barTop + BarHeight + 8, ButtonWidth, ButtonHeight), u"Yes",
+                                            TLoading::WithForm);
     ButtonYes->ModalResult = mrYes;
     ButtonYes->Hide();
-    ButtonNo = AddControl<TElPopupButton>(
+    ButtonNo = MakeControl<TElPopupButton>(
         this, this, "ButtonNo", Bounds(Margin + ButtonWidth + 8, barTop + BarHeight + 8, ButtonWidth, ButtonHeight),
-        u"No");
+        u"No", TLoading::WithForm);
     ButtonNo->ModalResult = mrNo;
     ButtonNo->Hide();
     SetClientSize(width + 2 * Margin, barTop + BarHeight + Margin);

@@ -16,6 +16,7 @@
 #include "framework/Components.h"
 #include "framework/KeyCodes.h"
 #include "framework/Messages.h"
+#include "framework/ScopedGdi.h"
 #include "framework/ShortCuts.h"
 #include "framework/Types.h"
 
@@ -406,7 +407,7 @@ private:
     int bevelWidth_ = 1;
     int borderWidth_ = 0;
     bool ctl3D_ = true;
-    HRGN region_ = nullptr;
+    TGdiObject<HRGN> region_;
     WNDPROC defWndProc_ = nullptr;
     int controlId_ = 0;
     std::vector<TControl*> controls_;   // children in z-order (not owned)

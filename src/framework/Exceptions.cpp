@@ -4,14 +4,14 @@
 #include "framework/StrConv.h"
 
 Exception::Exception(std::u16string Msg)
-    : FMessage(std::move(Msg)), FWhat(WideToUtf8(FMessage))
+    : message_(std::move(Msg)), what_(WideToUtf8(message_))
 {
 }
 
 void Exception::SetMessage(std::u16string Msg)
 {
-    FMessage = std::move(Msg);
-    FWhat = WideToUtf8(FMessage);
+    message_ = std::move(Msg);
+    what_ = WideToUtf8(message_);
 }
 
 namespace {

@@ -12,15 +12,15 @@ class Exception : public std::exception {
 public:
     explicit Exception(std::u16string Msg);
 
-    const std::u16string& Message() const { return FMessage; }
+    const std::u16string& Message() const { return message_; }
     void SetMessage(std::u16string Msg);
 
     // The message as UTF-8, for logs and for handlers that know only std::exception.
-    const char* what() const noexcept override { return FWhat.c_str(); }
+    const char* what() const noexcept override { return what_.c_str(); }
 
 private:
-    std::u16string FMessage;
-    std::string FWhat;
+    std::u16string message_;
+    std::string what_;
 };
 
 // Replaces the first "%s" of Fmt by Arg, literally (Arg is never read as a format).

@@ -49,7 +49,12 @@ bool SystemFolderDialog(TFolderDialogRequest& Request)
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(&Request);
+    PIDLIST_ABSOLUTE root = Request.Root.empty() ? nullptr : ILCreateFromPathW(WideChars(Request.Root));
+    if (!Request.Root.empty() && !root)
+        return false;  // no such folder: nothing to browse
+    info.pidlRoot = root;
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    ILFree(root);
     if (!chosen)
         return false;
     wchar_t path[MAX_PATH] = {};

@@ -9,6 +9,7 @@ struct TFolderDialogRequest {
     std::u16string Title;   // the dialog window's title; empty for the system's own
     std::u16string Prompt;  // the line shown above the folder tree
     std::u16string Folder;  // selected at the start; the chosen folder after a confirmed dialog
+    std::u16string Root;    // the folder at the top of the tree; empty for the whole desktop
 };
 using TFolderDialogFunc = std::function<bool(TFolderDialogRequest& Request)>;
 // The seam; its default runs the system's browser (file-system folders only).

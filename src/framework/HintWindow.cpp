@@ -1,6 +1,7 @@
 #include "framework/HintWindow.h"
 
 #include "framework/Screen.h"
+#include "framework/ScopedGdi.h"
 #include "framework/WinText.h"
 
 #include <algorithm>
@@ -33,11 +34,9 @@ unsigned THintWindow::TextFlags() const
 TRect THintWindow::CalcHintRect(int MaxWidth, const std::u16string& AHint)
 {
     RECT r{0, 0, MaxWidth, 0};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
-    DrawTextW(dc, WideChars(AHint), static_cast<int>(AHint.size()), &r, TextFlags() | DT_CALCRECT);
-    SelectObject(dc, oldFont);
-    ReleaseDC(nullptr, dc);
+    const TWindowDC screen(nullptr);
+    const TSelectedObject font(screen.Handle(), Font()->Handle());
+    DrawTextW(screen.Handle(), WideChars(AHint), static_cast<int>(AHint.size()), &r, TextFlags() | DT_CALCRECT);
     // Room for the border and the text's margin.
     return {0, 0, r.right + 6, r.bottom + 2};
 }

@@ -53,25 +53,25 @@ int64_t TStream::CopyFrom(TStream& Source, int64_t Count)
 
 int32_t THandleStream::Read(void* Buffer, int32_t Count)
 {
-    const int32_t n = OsFileRead(FHandle, Buffer, Count);
+    const int32_t n = OsFileRead(handle_, Buffer, Count);
     return n < 0 ? 0 : n;
 }
 
 int32_t THandleStream::Write(const void* Buffer, int32_t Count)
 {
-    const int32_t n = OsFileWrite(FHandle, Buffer, Count);
+    const int32_t n = OsFileWrite(handle_, Buffer, Count);
     return n < 0 ? 0 : n;
 }
 
 int64_t THandleStream::Seek(int64_t Offset, TSeekOrigin Origin)
 {
-    return OsFileSeek(FHandle, Offset, static_cast<int>(Origin));
+    return OsFileSeek(handle_, Offset, static_cast<int>(Origin));
 }
 
 void THandleStream::SetSize(int64_t NewSize)
 {
     Seek(NewSize, soBeginning);
-    if (!OsFileSetEnd(FHandle))
+    if (!OsFileSetEnd(handle_))
         throw EStreamError(u"Stream size error");
 }
 
@@ -116,33 +116,33 @@ THandle OpenOrRaise(const std::u16string& FileName, uint16_t Mode)
 } // namespace
 
 TFileStream::TFileStream(const std::u16string& FileName, uint16_t Mode)
-    : THandleStream(InvalidHandle), FFileName(FileName)
+    : THandleStream(InvalidHandle), fileName_(FileName)
 {
     // Opened last: nothing after it may fail and leave the handle without an owner.
-    FHandle = OpenOrRaise(FileName, Mode);
+    handle_ = OpenOrRaise(FileName, Mode);
 }
 
 TFileStream::~TFileStream()
 {
-    if (FHandle >= 0)
-        OsFileClose(FHandle);
+    if (handle_ >= 0)
+        OsFileClose(handle_);
 }
 
 // ---- TMemoryStream
 
 TMemoryStream::TMemoryStream(const void* Data, size_t Count)
-    : FData(static_cast<const uint8_t*>(Data), static_cast<const uint8_t*>(Data) + Count)
+    : data_(static_cast<const uint8_t*>(Data), static_cast<const uint8_t*>(Data) + Count)
 {
 }
 
 int32_t TMemoryStream::Read(void* Buffer, int32_t Count)
 {
-    const auto size = static_cast<int64_t>(FData.size());
-    if (Count <= 0 || FPosition >= size)
+    const auto size = static_cast<int64_t>(data_.size());
+    if (Count <= 0 || position_ >= size)
         return 0;
-    const auto n = static_cast<int32_t>(std::min<int64_t>(Count, size - FPosition));
-    std::memcpy(Buffer, FData.data() + FPosition, static_cast<size_t>(n));
-    FPosition += n;
+    const auto n = static_cast<int32_t>(std::min<int64_t>(Count, size - position_));
+    std::memcpy(Buffer, data_.data() + position_, static_cast<size_t>(n));
+    position_ += n;
     return n;
 }
 
@@ -150,11 +150,11 @@ int32_t TMemoryStream::Write(const void* Buffer, int32_t Count)
 {
     if (Count <= 0)
         return 0;
-    const int64_t end = FPosition + Count;
-    if (end > static_cast<int64_t>(FData.size()))
-        FData.resize(static_cast<size_t>(end));
-    std::memcpy(FData.data() + FPosition, Buffer, static_cast<size_t>(Count));
-    FPosition = end;
+    const int64_t end = position_ + Count;
+    if (end > static_cast<int64_t>(data_.size()))
+        data_.resize(static_cast<size_t>(end));
+    std::memcpy(data_.data() + position_, Buffer, static_cast<size_t>(Count));
+    position_ = end;
     return Count;
 }
 
@@ -162,29 +162,29 @@ int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin)
 {
     int64_t base = 0;
     if (Origin == soCurrent)
-        base = FPosition;
+        base = position_;
     else if (Origin == soEnd)
-        base = static_cast<int64_t>(FData.size());
+        base = static_cast<int64_t>(data_.size());
     const int64_t target = base + Offset;
     if (target < 0)
         return -1;
-    FPosition = target;
-    return FPosition;
+    position_ = target;
+    return position_;
 }
 
 void TMemoryStream::SetSize(int64_t NewSize)
 {
     if (NewSize < 0 || static_cast<uint64_t>(NewSize) > std::numeric_limits<size_t>::max())
         throw EOutOfResources(u"Out of memory while expanding memory stream");
-    FData.resize(static_cast<size_t>(NewSize));
-    FPosition = std::min<int64_t>(FPosition, NewSize);
+    data_.resize(static_cast<size_t>(NewSize));
+    position_ = std::min<int64_t>(position_, NewSize);
 }
 
 void TMemoryStream::Clear()
 {
-    FData.clear();
-    FData.shrink_to_fit();
-    FPosition = 0;
+    data_.clear();
+    data_.shrink_to_fit();
+    position_ = 0;
 }
 
 void TMemoryStream::LoadFromStream(TStream& Stream)
@@ -192,15 +192,15 @@ void TMemoryStream::LoadFromStream(TStream& Stream)
     Stream.SetPosition(0);
     const int64_t count = Stream.Size();
     SetSize(count);
-    FPosition = 0;
+    position_ = 0;
     if (count > 0)
-        Stream.ReadBuffer(FData.data(), static_cast<int32_t>(count));
+        Stream.ReadBuffer(data_.data(), static_cast<int32_t>(count));
 }
 
 void TMemoryStream::SaveToStream(TStream& Stream)
 {
-    if (!FData.empty())
-        Stream.WriteBuffer(FData.data(), static_cast<int32_t>(FData.size()));
+    if (!data_.empty())
+        Stream.WriteBuffer(data_.data(), static_cast<int32_t>(data_.size()));
 }
 
 void TMemoryStream::LoadFromFile(const std::u16string& FileName)

@@ -36,9 +36,9 @@ public:
 // A stream over an operating-system file handle; the handle belongs to the caller.
 class THandleStream : public TStream {
 public:
-    explicit THandleStream(THandle AHandle) : FHandle(AHandle) {}
+    explicit THandleStream(THandle AHandle) : handle_(AHandle) {}
 
-    THandle Handle() const { return FHandle; }
+    THandle Handle() const { return handle_; }
 
     int32_t Read(void* Buffer, int32_t Count) override;
     int32_t Write(const void* Buffer, int32_t Count) override;
@@ -46,7 +46,7 @@ public:
     void SetSize(int64_t NewSize) override;
 
 protected:
-    THandle FHandle;
+    THandle handle_;
 };
 
 // File mode word: access in bits 0-1, sharing in bits 4-7, or fmCreate as a whole.
@@ -76,10 +76,10 @@ public:
     TFileStream(const TFileStream&) = delete;
     TFileStream& operator=(const TFileStream&) = delete;
 
-    const std::u16string& FileName() const { return FFileName; }
+    const std::u16string& FileName() const { return fileName_; }
 
 private:
-    std::u16string FFileName;
+    std::u16string fileName_;
 };
 
 // A stream over a growable block of memory. Seeking past the end is allowed; a write
@@ -92,12 +92,12 @@ public:
     int32_t Read(void* Buffer, int32_t Count) override;
     int32_t Write(const void* Buffer, int32_t Count) override;
     int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
-    int64_t Size() override { return static_cast<int64_t>(FData.size()); }
+    int64_t Size() override { return static_cast<int64_t>(data_.size()); }
     void SetSize(int64_t NewSize) override;
 
     void Clear();
-    uint8_t* Memory() { return FData.data(); }
-    const std::vector<uint8_t>& Bytes() const { return FData; }
+    uint8_t* Memory() { return data_.data(); }
+    const std::vector<uint8_t>& Bytes() const { return data_; }
 
     void LoadFromStream(TStream& Stream);
     void SaveToStream(TStream& Stream);
@@ -105,6 +105,6 @@ public:
     void SaveToFile(const std::u16string& FileName);
 
 private:
-    std::vector<uint8_t> FData;
-    int64_t FPosition = 0;
+    std::vector<uint8_t> data_;
+    int64_t position_ = 0;
 };

@@ -157,8 +157,6 @@ TWinControl::~TWinControl()
     DestroyHandle();
     while (!controls_.empty())
         Free(controls_.back());
-    if (region_)
-        DeleteObject(region_);
 }
 
 void TWinControl::BeforeDestruction()
@@ -1053,7 +1051,8 @@ void TWinControl::PaintNonClient()
     GetClientRect(handle_, &client);
     MapWindowPoints(handle_, nullptr, reinterpret_cast<POINT*>(&client), 2);
     OffsetRect(&client, -window.left, -window.top);
-    HDC dc = GetWindowDC(handle_);
+    const TWindowDC windowDc(handle_, true);
+    const HDC dc = windowDc.Handle();
     ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
     RECT frame = client;
     InflateRect(&frame, borderWidth_, borderWidth_);
@@ -1080,17 +1079,14 @@ void TWinControl::PaintNonClient()
     // The border band inside the bevel takes the control's colour.
     IntersectClipRect(dc, frame.left, frame.top, frame.right, frame.bottom);
     RECT all{0, 0, window.right - window.left, window.bottom - window.top};
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    ReleaseDC(handle_, dc);
+    const TGdiObject<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color())));
+    FillRect(dc, &all, brush.get());
 }
 
 void TWinControl::SetRegion(HRGN Region)
 {
-    if (region_ && region_ != Region)
-        DeleteObject(region_);
-    region_ = Region;
+    if (region_.get() != Region)
+        region_.reset(Region);
     if (handle_ && !region_)
         SetWindowRgn(handle_, nullptr, TRUE);
     ApplyRegion();
@@ -1100,13 +1096,13 @@ void TWinControl::ApplyRegion()
 {
     if (!handle_ || !region_)
         return;
-    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    TGdiObject<HRGN> copy(CreateRectRgn(0, 0, 0, 0));
     if (!copy)
         return;
-    CombineRgn(copy, region_, nullptr, RGN_COPY);
+    CombineRgn(copy.get(), region_.get(), nullptr, RGN_COPY);
     // Once set, the region belongs to the system; only a refused one is ours to delete.
-    if (!SetWindowRgn(handle_, copy, TRUE))
-        DeleteObject(copy);
+    if (SetWindowRgn(handle_, copy.get(), TRUE))
+        copy.release();
 }
 
 void TWinControl::PaintParentBackground(HDC Dc)
@@ -1116,7 +1112,7 @@ void TWinControl::PaintParentBackground(HDC Dc)
         return;
     POINT origin{0, 0};
     MapWindowPoints(handle_, parent->handle_, &origin, 1);
-    const int saved = SaveDC(Dc);
+    const TSavedDC saved(Dc);
     // The parent paints in its own coordinates; the clipping stays this control's.
     OffsetViewportOrgEx(Dc, -origin.x, -origin.y, nullptr);
     const auto dc = reinterpret_cast<uintptr_t>(Dc);
@@ -1125,7 +1121,6 @@ void TWinControl::PaintParentBackground(HDC Dc)
         parent->Perform(WM_PAINT, dc, 0);
     else
         parent->Perform(WM_PRINTCLIENT, dc, PRF_CLIENT);
-    RestoreDC(Dc, saved);
 }
 
 // ---- state changes that the window must follow

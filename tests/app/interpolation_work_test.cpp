@@ -9,7 +9,7 @@
 
 #include "app/InterpolationWork.h"
 #include "scan/render/ScanScene.h"
-#include "scan/render_support.h"
+#include "scan/render/render_support.h"
 
 using namespace render_test;
 

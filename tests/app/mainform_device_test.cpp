@@ -16,10 +16,10 @@
 #include "device/dlg_import.h"
 #include "device/dlg_init.h"
 #include "ExampleScans.h"
-#include "scan/files/ComPortList.h"
+#include "shell/ComPortList.h"
 #include "scan/files/ScanFileWriter.h"
 #include "scan/files/_TFileManager.h"
-#include "scan/files/dlg_infodialog.h"
+#include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"
 #include "scan/model/_TDataGrid.h"
 #include "scan/model/_TScanData.h"
@@ -127,7 +127,7 @@ protected:
             ran = true;
         };
         PostCommand(Item);
-        const bool ended = PumpUntil([&] { return ran; }, 20000);
+        const bool ended = PumpUntil([&] { return ran; });
         Item->OnClick = click;
         return ended;
     }
@@ -405,7 +405,7 @@ TEST_F(StoppingAReceive, ALiveScanKeepsOnlyThePointsThatArrivedWhenTheCancelTime
     BeginReceive(2);
     Arrive(5);
     MainForm->TimerCancel->SetEnabled(true);
-    ASSERT_TRUE(PumpUntil([] { return !MainForm->ComPort->Connected(); }, 5000));
+    ASSERT_TRUE(PumpUntil([] { return !MainForm->ComPort->Connected(); }));
     EXPECT_FALSE(MainForm->TimerCancel->Enabled());
     EXPECT_EQ(Scan().Count, 5u);
     EXPECT_EQ(Scan().Receiving, 0);

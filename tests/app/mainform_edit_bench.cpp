@@ -58,7 +58,7 @@ protected:
     {
         WriteFileBytes(Root + u"large.dmo", Bytes);
         MainForm->OpenFile(Root + u"large.dmo");
-        ASSERT_TRUE(PumpUntil([] { return MainForm->RepaintPending == 0; }, 60000));
+        ASSERT_TRUE(PumpUntil([] { return MainForm->RepaintPending == 0; }));
     }
 
     // The command from its menu item with Drive confirming the dialog; the time of the command
@@ -94,8 +94,7 @@ protected:
             [] {
                 return MainForm->RepaintPending == 0 && MainForm->ScanImage->Rebuild == 0 &&
                        MainForm->ScanImage->ScanData->Changed == 0;
-            },
-            60000));
+            }));
         const double frame = mainroad::MsSince(frameBegin);
         std::printf("%-44s command %7.0f ms, next frame %6.0f ms, together %7.0f ms; "
                     "window answered %d ticks of 50 ms, status \"%s\"\n",

@@ -96,8 +96,7 @@ protected:
             [] {
                 return MainForm->RepaintPending == 0 && MainForm->ScanImage->Rebuild == 0 &&
                        MainForm->ScanImage->ScanData->Changed == 0 && MainForm->TimerPaint->Enabled();
-            },
-            5000);
+            });
     }
 
     static l3d::testing::Pixels MainViewPixels()
@@ -127,7 +126,7 @@ protected:
             mainroad::RunCommand(Item);
         }
         const bool done =
-            PumpUntil([&] { return driver.Shown > 0; }, 5000) && PumpUntil(PostedMessagesHandled(), 5000);
+            PumpUntil([&] { return driver.Shown > 0; }) && PumpUntil(PostedMessagesHandled());
         ReleaseModifiers();
         return done;
     }
@@ -324,7 +323,7 @@ TEST_F(EditDialogsTest, PreferencesAreAppliedAtOnceAndSaved)
     });
     PostMessageW(MainForm->Handle(), WM_SYSKEYDOWN, VK_F10, 1);
     PostMessageW(MainForm->Handle(), WM_SYSKEYUP, VK_F10, 0xC0000001);
-    ASSERT_TRUE(PumpUntil([&] { return driver.Shown > 0; }, 5000) && PumpUntil(PostedMessagesHandled(), 5000));
+    ASSERT_TRUE(PumpUntil([&] { return driver.Shown > 0; }) && PumpUntil(PostedMessagesHandled()));
 
     EXPECT_EQ(LanguageManager->ActiveLanguageIndex(), otherLanguage);
     EXPECT_EQ(GlobalSettings.Language, LanguageManager->Languages()[otherLanguage]->Name());

@@ -118,7 +118,7 @@ protected:
     // The drawn view as the window shows it after the export's swap.
     l3d::testing::Pixels ShownView()
     {
-        EXPECT_TRUE(PumpUntil(NothingToPaint, 5000));
+        EXPECT_TRUE(PumpUntil(NothingToPaint));
         return mainroad::ViewPixels(MainForm->ExportViewport);
     }
 };
@@ -269,7 +269,7 @@ TEST_F(ExportTest, TheSystemSaveDialogTypedByKeysWritesTheFile)
             PostMessageW(field, WM_KEYUP, VK_RETURN, 0xC0000001);
         });
         PostMessageW(MainForm->Handle(), WM_COMMAND, MAKEWPARAM(MainForm->MenuFileExport->Command(), 0), 0);
-        ASSERT_TRUE(PumpUntil([&] { return FileExists(target + u".png"); }, 20000));
+        ASSERT_TRUE(PumpUntil([&] { return FileExists(target + u".png"); }));
     }
     const TDifference d = Compare(DecodeFile(target + u".png"), ShownView());
     EXPECT_EQ(d.ShareDiffering, 0.0);

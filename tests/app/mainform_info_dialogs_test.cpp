@@ -14,12 +14,12 @@
 #include "app/remarks.h"
 #include "scan/files/ScanFileWriter.h"
 #include "scan/files/_TFileManager.h"
-#include "scan/files/dlg_infodialog.h"
+#include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 
-#include "scan/gl_test_support.h"
+#include "scan/render/gl_test_support.h"
 #include "support/gui_test.h"
 #include "support/pump.h"
 #include "support/real_input.h"
@@ -283,7 +283,7 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
         PostClick(d->ButtonOK);
     });
     PostClick(MainForm->ToolButton_FEChart);
-    ASSERT_TRUE(PumpUntil([&] { return driver.Shown == 1; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return driver.Shown == 1; }));
     EXPECT_FALSE(Dialog_Diagramm->Visible());
 
     // Grey raw curve, yellow smoothed curve, and the green mean across the whole view.
@@ -422,7 +422,7 @@ TEST_F(InfoDialogsTest, TheUpdateCheckNamesTheVersionFromTheMenuAndOnceFromItsTi
     EXPECT_NE(messages[0].find(ProductWebAddress), std::u16string::npos);
 
     MainForm->TimerUpdate->SetEnabled(true);
-    EXPECT_TRUE(PumpUntil([&] { return messages.size() == 2; }, 8000));
+    EXPECT_TRUE(PumpUntil([&] { return messages.size() == 2; }));
     EXPECT_FALSE(MainForm->TimerUpdate->Enabled());
     EXPECT_EQ(messages[1], messages[0]);
 }

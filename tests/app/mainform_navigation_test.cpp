@@ -94,7 +94,7 @@ TEST_F(NavigationTest, TheWheelZoomsTheActiveViewAndASmallViewIsCopiedByADoubleC
     MainForm->ComboBoxSoil->SetFocus();
     const int soil = MainForm->ComboBoxSoil->ItemIndex();
     PostMessageW(MainForm->ComboBoxSoil->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(main.x, main.y));
-    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     EXPECT_FLOAT_EQ(View(0).Scale.X, 1.0f / 1.25f);
     EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), soil);
     PostMouse(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), main.x, main.y);
@@ -225,14 +225,14 @@ TEST_F(NavigationTest, AHeldNavigatorButtonRepeatsItsStepUntilReleased)
     PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     // Each tick of the repeat zooms once more: wait for three.
     const float three = 1.0f / (1.25f * 1.25f * 1.25f);
-    ASSERT_TRUE(PumpUntil([&] { return View(0).Scale.X <= three * 1.001f; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return View(0).Scale.X <= three * 1.001f; }));
     PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     EXPECT_FALSE(MainForm->TimerButtonDown->Enabled());
     const float released = View(0).Scale.X;
     // Two repeat intervals later nothing more has happened.
     TimerWitness witness(110);
-    ASSERT_TRUE(PumpUntil(witness.Ticked(2), 5000));
+    ASSERT_TRUE(PumpUntil(witness.Ticked(2)));
     EXPECT_EQ(View(0).Scale.X, released);
 
     // A click turns once: 358 + 3 wraps to 1.
@@ -251,9 +251,9 @@ TEST_F(NavigationTest, KeysReachTheViewsWhereverTheStartAndTheSoilBoxLeaveTheFoc
         const HWND focus = GetFocus();
         ASSERT_NE(focus, nullptr);
         PostMessageW(focus, WM_KEYDOWN, Key, 1);
-        ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+        ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
         PostMessageW(GetFocus(), WM_KEYUP, Key, 1 | (3u << 30));
-        ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+        ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     };
     StartWithExample(u"Field with metal object.dmo");
     TScanData& scan = *MainForm->ScanImage->ScanData;
@@ -270,7 +270,7 @@ TEST_F(NavigationTest, KeysReachTheViewsWhereverTheStartAndTheSoilBoxLeaveTheFoc
     // With the soil box focused, arrows and digits still act on the view, not on the box.
     for (const uint16_t key : {uint16_t{VK_DOWN}, uint16_t{'3'}}) {
         soil->SetFocus();
-        ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+        ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
         ASSERT_EQ(GetFocus(), soil->Handle());
         pressOnFocus(key);
         EXPECT_EQ(soil->ItemIndex(), soilIndex);

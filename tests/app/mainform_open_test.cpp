@@ -10,7 +10,7 @@
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 
-#include "scan/files/dlg_infodialog.h"
+#include "shell/dlg_infodialog.h"
 #include "support/real_input.h"
 
 #include "framework/Dialogs.h"
@@ -123,7 +123,7 @@ TEST_F(ProgramTest, FileOpenStartsInTheLastFolderAndTheChosenFileComesBackAfterA
         return true;
     };
     MainForm->ToolButtonOpen->Click();
-    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     EXPECT_EQ(MainForm->Magic, "DMO.L3D.01");
     EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - \"mill.dmo\"");
     EXPECT_EQ(GlobalSettings.OpenFolder, folder);

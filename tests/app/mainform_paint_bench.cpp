@@ -152,7 +152,7 @@ protected:
         };
         while (dragging()) {
             move();
-            ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+            ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
         }
         const double fps = frames / (MsSince(start) / 1000.0);
         MainForm->TimerPaint->OnTimer = paint;
@@ -194,7 +194,7 @@ protected:
 TEST_F(MainRoadBench, IdleNoFrameIsDrawnAndTheProcessorRests)
 {
     ASSERT_NO_FATAL_FAILURE(StartWithExample(u"Field with metal object.dmo"));
-    ASSERT_TRUE(PumpUntil(NothingToPaint, 5000));
+    ASSERT_TRUE(PumpUntil(NothingToPaint));
     // A marker painted over the drawing area stays only while no frame is drawn.
     const POINT p = CentreOf(MainForm->Viewports[MainViewport]);
     HDC dc = GetDC(MainForm->ScanImage->DrawingWindow());

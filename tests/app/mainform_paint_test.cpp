@@ -144,7 +144,7 @@ TEST_F(MainRoadTest, TheNavigatorAndFullScreenGiveTheDrawingAreaTheWindowsWidthA
     EXPECT_FALSE(MainForm->StatusPanel->Visible());
     EXPECT_FALSE(MainForm->Navigator->Visible());
     EXPECT_EQ(MainForm->WindowState(), TWindowState::wsMaximized);
-    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     ASSERT_TRUE(WaitForFrame());
     EXPECT_EQ(MainForm->ExportViewport.Width, MainForm->ClientWidth());
     EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3)), 0), 1000u);
@@ -160,7 +160,7 @@ TEST_F(MainRoadTest, TheNavigatorAndFullScreenGiveTheDrawingAreaTheWindowsWidthA
     EXPECT_EQ(MainForm->BorderStyle(), TFormBorderStyle::bsSizeable);
     EXPECT_TRUE(MainForm->MenuBar->Visible());
     EXPECT_TRUE(MainForm->StatusPanel->Visible());
-    ASSERT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     ASSERT_TRUE(WaitForFrame());
     EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3)), 0), 1000u);
     // The axis switches follow the window's new width, 2 pixels apart and from the right edge.
@@ -201,7 +201,7 @@ TEST_F(MainRoadTest, ALiveGpsScanDrawsItsDataGridAtEveryTick)
     LiveScan.OperatingMode = 4;
     // Drawn without a repaint request.
     TimerWitness witness(60);
-    ASSERT_TRUE(PumpUntil(witness.Ticked(3), 5000));
+    ASSERT_TRUE(PumpUntil(witness.Ticked(3)));
     const TViewportRect area = InsetViewport(MainForm->Viewports[MainViewport], 2);
     const Pixels cells = ViewPixels(area);
     EXPECT_GT(PixelsOtherThan(cells, 0), size_t(cells.width) * cells.height / 2);
@@ -211,7 +211,7 @@ TEST_F(MainRoadTest, ALiveGpsScanDrawsItsDataGridAtEveryTick)
     // A statistic that is not known yet: only the background.
     grid.Statistics[1] = std::nanf("");
     TimerWitness again(60);
-    ASSERT_TRUE(PumpUntil(again.Ticked(3), 5000));
+    ASSERT_TRUE(PumpUntil(again.Ticked(3)));
     EXPECT_EQ(PixelsOtherThan(ViewPixels(area), 0), 0u);
     LiveScan.DeviceIndex = -1;
 }

@@ -64,7 +64,7 @@ inline double MsSince(std::chrono::steady_clock::time_point Begin)
 inline void RunCommand(TMenuItem* Item)
 {
     PostMessageW(MainForm->Handle(), WM_COMMAND, MAKEWPARAM(Item->Command(), 0), 0);
-    EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
 }
 
 // The item of the Examples menu with this caption (the file name without ".dmo"), or null.
@@ -80,7 +80,7 @@ inline TMenuItem* ExampleItem(const std::u16string& Caption)
 inline void PostMouse(UINT Message, WPARAM Keys, int X, int Y)
 {
     PostMessageW(MainForm->Handle(), Message, Keys, MAKELPARAM(X, Y));
-    EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
 }
 
 // Posts a key as the keyboard would, with Ctrl (and Alt) held in the thread's key state while
@@ -95,9 +95,9 @@ inline void PostKey(uint16_t Key, bool Ctrl = false, bool Alt = false)
     held[VK_MENU] = Alt ? 0x80 : 0;
     SetKeyboardState(held);
     PostMessageW(MainForm->Handle(), Alt ? WM_SYSKEYDOWN : WM_KEYDOWN, Key, 1 | (Alt ? (1 << 29) : 0));
-    EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
     PostMessageW(MainForm->Handle(), Alt ? WM_SYSKEYUP : WM_KEYUP, Key, 1 | (3u << 30) | (Alt ? (1 << 29) : 0));
-    EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
     held[VK_CONTROL] = 0;
     held[VK_MENU] = 0;
     SetKeyboardState(held);
@@ -111,7 +111,7 @@ inline void ClickButton(TWinControl* Button)
     PostMessageW(Button->Handle(), WM_MOUSEMOVE, 0, at);
     PostMessageW(Button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(Button->Handle(), WM_LBUTTONUP, 0, at);
-    EXPECT_TRUE(PumpUntil(PostedMessagesHandled(), 5000));
+    EXPECT_TRUE(PumpUntil(PostedMessagesHandled()));
 }
 
 // A test that reads that a repaint was asked for holds the paint timer meanwhile
@@ -121,7 +121,7 @@ inline void ClickButton(TWinControl* Button)
 // Waits until the paint timer drew the pending repaint (and runs again).
 inline bool WaitForFrame()
 {
-    return PumpUntil([] { return MainForm->RepaintPending == 0 && MainForm->TimerPaint->Enabled(); }, 5000);
+    return PumpUntil([] { return MainForm->RepaintPending == 0 && MainForm->TimerPaint->Enabled(); });
 }
 
 // Asks for a repaint and waits for the frame.

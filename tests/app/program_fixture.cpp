@@ -3,7 +3,7 @@
 
 #include "app/ProgramStart.h"
 #include "app/dlg_splashscreen.h"
-#include "scan/files/dlg_infodialog.h"
+#include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"
 
 #include "support/pump.h"
@@ -100,14 +100,14 @@ bool ProgramTest::Start(std::vector<std::u16string> Arguments)
     if (!CreateProgramForms())
         return false;
     MainForm->Show();
-    EXPECT_TRUE(Settled(5000));
+    EXPECT_TRUE(Settled());
     return true;
 }
 
 void ProgramTest::Stop()
 {
     FreeProgramForms();
-    PumpUntil(PostedMessagesHandled(), 2000);
+    PumpUntil(PostedMessagesHandled());
 }
 
 void ProgramTest::CopyProgramFile(const std::u16string& Name)

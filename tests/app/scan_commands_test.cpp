@@ -13,7 +13,7 @@
 #include "scan/files/_TL3D_Filer.h"
 #include "scan/model/_TColorManager.h"
 #include "scan/model/_TDataGrid.h"
-#include "scan/scan_test_support.h"
+#include "scan/model/scan_test_support.h"
 
 namespace {
 

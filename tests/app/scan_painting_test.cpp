@@ -4,7 +4,7 @@
 #include "app/ViewNavigation.h"
 
 #include "scan/render/ScanScene.h"
-#include "scan/render_support.h"
+#include "scan/render/render_support.h"
 
 #include <gtest/gtest.h>
 

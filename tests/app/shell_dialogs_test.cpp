@@ -8,7 +8,7 @@
 #include "app/dlg_print.h"
 
 #include "device/form_driving.h"
-#include "scan/files/dlg_infodialog_layout.h"
+#include "shell/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
 #include "support/pump.h"
 #include "widgets/el/menus/ElStatusBar.h"

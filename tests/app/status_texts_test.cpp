@@ -11,7 +11,7 @@
 #include "framework/LittleEndianBytes.h"
 #include "scan/files/_TL3D_Filer.h"
 #include "scan/model/_TColorManager.h"
-#include "scan/scan_test_support.h"
+#include "scan/model/scan_test_support.h"
 
 namespace {
 

@@ -210,7 +210,8 @@ TEST(ComPortFake, CloseCompletesWhileAnEventIsOnItsWayToTheGuiThreadAndDropsIt)
         GetQueueStatus(QS_ALLINPUT);  // what waits in the queue now is not news to the wait below
         ASSERT_TRUE(f.comm.Raise(EV_RXCHAR));
         // Without a loop running, the event thread's call arrives and waits for the GUI thread.
-        ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_POSTMESSAGE | QS_SENDMESSAGE), WAIT_OBJECT_0);
+        ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, kPatienceMs, QS_POSTMESSAGE | QS_SENDMESSAGE),
+                  WAIT_OBJECT_0);
         f.port->Close();
         ASSERT_TRUE(NothingFollows());  // a late event would be in by now
         EXPECT_EQ(f.rxChars, 0) << "no event after Close began";

@@ -183,7 +183,7 @@ TEST(ComPortPty, ReceivedBytesArriveAsRxCharWithTheirCountAndContentUnderEverySy
         EXPECT_TRUE(PumpUntil([&] {
             std::lock_guard<std::mutex> lock(mutex);
             return received.size() >= text.size();
-        }, 3000));
+        }));
         port->Close();
         EXPECT_EQ(received, text);
         EXPECT_EQ(counted, static_cast<int32_t>(text.size()));
@@ -248,7 +248,7 @@ TEST(ComPortPty, AHundredClosesWhileDataFlowsLeaveNoHandleWindowOrLateEvent)
     port->Open();
     writing = false;
     const DWORD start = GetTickCount();
-    for (char buffer[4096]; !written && GetTickCount() - start < 10000; Sleep(1))
+    for (char buffer[4096]; !written && GetTickCount() - start < DWORD(kPatienceMs); Sleep(1))
         port->Read(buffer, sizeof buffer);
     // A writer still blocked cannot be joined; the failure ends the run instead of hanging it.
     ASSERT_TRUE(written) << "the writer stays blocked on a drained line";

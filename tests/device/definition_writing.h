@@ -2,7 +2,7 @@
 #pragma once
 
 #include "device/DeviceDefinitionFile.h"
-#include "scan/files_test_support.h"
+#include "scan/files/files_test_support.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,8 +5,8 @@
 #include "device/config.h"
 #include "device/dlg_init.h"
 
-#include "scan/files/ComPortList.h"
-#include "scan/files/TextDirection.h"
+#include "shell/ComPortList.h"
+#include "shell/TextDirection.h"
 #include "scan/files/globals.h"
 #include "support/gui_test.h"
 #include "support/pump.h"

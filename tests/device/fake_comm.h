@@ -9,6 +9,8 @@
 
 #include "device/CommFunctions.h"
 
+#include "support/pump.h"
+
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -26,7 +28,7 @@ public:
     void Fail(const std::string& Call, DWORD Error, int Times = -1);
     // Completes the pending event wait (or stalled transfer) with Mask, waiting up to MaxMs for
     // one to start; false when none was started.
-    bool Raise(DWORD Mask, int MaxMs = 2000);
+    bool Raise(DWORD Mask, int MaxMs = kPatienceMs);
     // The calls so far, by name, in order (the log never allocates while it is under its
     // reserve, so the port's thread can be watched for allocations).
     std::vector<std::string> Calls() const;

@@ -2,7 +2,7 @@
 // modally with a driver that sees it once it shows, and the program's message box answered.
 #pragma once
 
-#include "scan/files/dlg_infodialog.h"
+#include "shell/dlg_infodialog.h"
 #include "widgets/el/editing/ElComboBox.h"
 
 #include "framework/Forms.h"

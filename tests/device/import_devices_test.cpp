@@ -6,7 +6,7 @@
 #include "device/ImportDevices.h"
 #include "device/_TUSBDevice.h"
 #include "scan/files/MessageSink.h"
-#include "scan/files_test_support.h"
+#include "scan/files/files_test_support.h"
 
 #include "framework/FileUtils.h"
 #include "framework/StrConv.h"

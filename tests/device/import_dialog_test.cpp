@@ -7,7 +7,7 @@
 #include "device/D2XXLibrary.h"
 #include "device/dlg_import.h"
 
-#include "scan/files/ComPortList.h"
+#include "shell/ComPortList.h"
 #include "scan/files/globals.h"
 #include "support/pump.h"
 #include "support/text_file.h"

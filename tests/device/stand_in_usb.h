@@ -4,7 +4,7 @@
 // decides when it is loaded and unloaded.
 #pragma once
 
-#include "scan/files_test_support.h"
+#include "scan/files/files_test_support.h"
 #include "support/text_file.h"
 
 #include <windows.h>

@@ -8,6 +8,8 @@
 
 #include "framework/StrConv.h"
 
+#include "support/pump.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -101,7 +103,7 @@ TEST(UsbLibrary, LoadedUsedAndUnloadedAgainAndAgainTheProcessStillStartsThreads)
         std::thread([&] { ++ran; }).join();
     HANDLE plain = CreateThread(nullptr, 0, CountRun, &ran, 0, nullptr);
     ASSERT_NE(plain, nullptr);
-    EXPECT_EQ(WaitForSingleObject(plain, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(plain, kPatienceMs), WAIT_OBJECT_0);
     CloseHandle(plain);
     EXPECT_EQ(ran, 4);
 }

@@ -28,7 +28,8 @@ socat pty,raw,echo=0,link="$port" pty,raw,echo=0,link="$peer" </dev/null >/dev/n
 pids+=($!)
 socat pty,raw,echo=0,link="$vanishing" SYSTEM:'head -c 1' </dev/null >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
+deadline=$((SECONDS + 180))
+while [ $SECONDS -lt $deadline ] && kill -0 "${pids[0]}" 2>/dev/null; do
   [ -L "$port" ] && [ -L "$peer" ] && [ -L "$vanishing" ] && break
   sleep 0.05
 done

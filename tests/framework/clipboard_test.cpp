@@ -1,6 +1,8 @@
 // The system clipboard's text formats under Wine, and opening it while another thread holds it.
 #include "framework/WinClipboard.h"
 
+#include "support/pump.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -30,7 +32,7 @@ TEST(Clipboard, UnicodeAndEightBitTextMakeTheRoundTrip)
 // Holds the clipboard open on a thread of its own for HoldMs, or until told to let go.
 class ClipboardHolder {
 public:
-    explicit ClipboardHolder(DWORD HoldMs = 5000)
+    explicit ClipboardHolder(DWORD HoldMs = kPatienceMs)
         : holding_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
           thread_([this, HoldMs] {
               opened_ = OpenClipboard(nullptr) != FALSE;
@@ -40,7 +42,7 @@ public:
                   CloseClipboard();
           })
     {
-        WaitForSingleObject(holding_, 5000);
+        WaitForSingleObject(holding_, kPatienceMs);
     }
     ~ClipboardHolder()
     {
@@ -73,7 +75,7 @@ TEST(Clipboard, AClipboardHeldElsewhereIsRetriedAndThenReportedUnavailable)
     {
         ClipboardHolder holder(100);
         ASSERT_TRUE(holder.Opened());
-        clipboard.RetryMs = 2000;
+        clipboard.RetryMs = kPatienceMs;  // the holder lets go after 100 ms, however busy the machine
         EXPECT_TRUE(clipboard.SetText(u"after the wait"));
     }
     EXPECT_EQ(clipboard.Text(), u"after the wait");

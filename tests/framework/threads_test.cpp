@@ -76,7 +76,7 @@ TEST(Thread, CallsQueuedByAThreadThatHasAlreadyEndedHaveRunWhenWaitForReturns)
     bool ran = false;
     TThread thread([&](TThread& self) { self.Queue([&] { ran = true; }); });
     thread.Start();
-    ASSERT_EQ(WaitForSingleObject(thread.Handle(), 10000), WAIT_OBJECT_0);  // no message handled meanwhile
+    ASSERT_EQ(WaitForSingleObject(thread.Handle(), kPatienceMs), WAIT_OBJECT_0);  // no message handled meanwhile
     thread.WaitFor();
     EXPECT_TRUE(ran);
 }
@@ -158,7 +158,7 @@ TEST(Thread, CallsHandedOverWhileTheMainThreadRunsALoopWakeIt)
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, nullptr);
     const DWORD start = GetTickCount();
     MSG msg;
-    while (stage < 2 && GetTickCount() - start < 2000 && GetMessageW(&msg, nullptr, 0, 0) > 0)
+    while (stage < 2 && GetTickCount() - start < DWORD(kPatienceMs) && GetMessageW(&msg, nullptr, 0, 0) > 0)
         DispatchMessageW(&msg);
     KillTimer(nullptr, timer);
     EXPECT_EQ(stage, 2);
@@ -238,7 +238,7 @@ TEST(Thread, FreeingARunningThreadTerminatesAndWaitsForIt)
             ended = true;
         });
         thread.Start();
-        EXPECT_EQ(WaitForSingleObject(running, 10000), WAIT_OBJECT_0);
+        EXPECT_EQ(WaitForSingleObject(running, kPatienceMs), WAIT_OBJECT_0);
     }
     EXPECT_TRUE(ended);
     CloseHandle(running);

@@ -7,12 +7,14 @@
 # and it leaves its settings.cfg behind; started again with an example scan on its command line
 # it names the scan in its caption and draws it (the drawing area holds many colours, not the
 # one or two of an empty area); the silent uninstaller then removes what was installed and
-# keeps the user's settings. Every wait has a bound.
+# keeps the user's settings. Every wait is for a condition, bounded by minutes (a busy machine
+# is slow, never endless).
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-prefix.sh"
 installer=$(realpath "$1")
 work=$(mkdir -p "$2" && cd "$2" && pwd)
 
+patience=300  # seconds for any one wait
 passed=0
 failed=0
 check() {  # check <what> <command...>
@@ -59,13 +61,13 @@ check "the example scans are in the user's documents" has_files "$examples/*.dmo
 # Start, find the main window, close it as a user does.
 check "no settings before the first start" test ! -e "$settings"
 cd "$program"
-wine "$program/Lorvane3D.exe" >/dev/null 2>&1 &
+l3d_run_program "$program/Lorvane3D.exe" >/dev/null 2>&1 &
 pid=$!
-window=$(l3d_main_window "$pid" 60)
+window=$(l3d_main_window "$pid" $patience)
 check "xdotool finds the main window \"Lorvane 3D\"" test -n "$window"
 if [ -n "$window" ]; then
   check "the title is the program's" test "$(xdotool getwindowname "$window")" = "Lorvane 3D"
-  check "Alt+F4 closes the program" l3d_close_window "$window" "$pid" 30
+  check "Alt+F4 closes the program" l3d_close_window "$window" "$pid" $patience
 fi
 kill "$pid" 2>/dev/null
 wait "$pid"
@@ -75,31 +77,36 @@ check "the program wrote settings.cfg" test -s "$settings"
 # Start with an example scan on the command line: the scan is opened and drawn.
 example="$examples/Field with metal object.dmo"
 check "the example \"Field with metal object\" is installed" test -f "$example"
-wine "$program/Lorvane3D.exe" "$(winepath -w "$example")" >/dev/null 2>&1 &
+l3d_run_program "$program/Lorvane3D.exe" "$(winepath -w "$example")" >/dev/null 2>&1 &
 pid=$!
-window=$(l3d_main_window "$pid" 60)
+window=$(l3d_main_window "$pid" $patience)
 check "the main window appears with the example" test -n "$window"
 if [ -n "$window" ]; then
   check "the caption names the example" \
     bash -c '[[ $(xdotool getwindowname "$1") == *"Field with metal object.dmo"* ]]' - "$window"
-  picture=$(l3d_wait_drawn "$window" 60 16)
+  picture=$(l3d_wait_drawn "$window" $patience 16)
   check "the example is drawn: the drawing area holds more than 16 colours" test -n "$picture"
   if [ -n "$picture" ] && [ -n "${L3D_SCREENSHOT_DIR:-}" ]; then
     mkdir -p "$L3D_SCREENSHOT_DIR" && cp "$picture" "$L3D_SCREENSHOT_DIR/installed_program_example.png"
   fi
   [ -n "$picture" ] && rm -rf "$(dirname "$picture")"
-  check "Alt+F4 closes the program with the scan" l3d_close_window "$window" "$pid" 30
+  check "Alt+F4 closes the program with the scan" l3d_close_window "$window" "$pid" $patience
 fi
 kill "$pid" 2>/dev/null
 wait "$pid"
 check "the program with the scan ends with exit code 0" test $? -eq 0
 cd "$work"
 
-# Uninstall: the uninstaller copies itself away and returns at once; the server's end is the
-# end of every process in the prefix.
+# Uninstall: the uninstaller copies itself away and returns at once; the copy removes the
+# program folder, and the server's end is the end of every process in the prefix.
+gone() {  # gone <path>: waits until <path> no longer exists
+  local deadline=$((SECONDS + patience))
+  while [ -e "$1" ] && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
+  [ ! -e "$1" ]
+}
 wine "$program/Uninstall.exe" /S >/dev/null 2>&1
-timeout 120 wineserver -w
-check "the uninstaller removes the program folder" test ! -e "$program"
+check "the uninstaller removes the program folder" gone "$program"
+timeout $patience wineserver -w
 check "the uninstaller removes the example scans" test ! -e "$examples"
 check "the user's settings stay" test -s "$settings"
 finish

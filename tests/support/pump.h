@@ -8,8 +8,13 @@
 #include <cstdint>
 #include <functional>
 
+// How long a test waits for what it expects before it gives up: minutes, since the time-out
+// only ends a wait that a fault made endless. A busy machine (other builds and test runs beside
+// this one, two cores) makes things take far longer than on an idle one, never forever.
+constexpr int kPatienceMs = 3 * 60 * 1000;
+
 // Runs the loop until Done() is true or MaxMs passed; returns Done().
-bool PumpUntil(const std::function<bool()>& Done, int MaxMs = 2000);
+bool PumpUntil(const std::function<bool()>& Done, int MaxMs = kPatienceMs);
 
 // Conditions for PumpUntil.
 // Posts a marker behind every message posted to this thread so far; the condition holds once
@@ -21,7 +26,7 @@ bool NothingToPaint();
 
 // Waits until everything posted so far was handled, then until every window is painted; both
 // waits run, each with MaxMs. True when both conditions came.
-bool Settled(int MaxMs = 2000);
+bool Settled(int MaxMs = kPatienceMs);
 
 // The witness that something did not happen: a system timer of the test thread that counts
 // its ticks. The loop takes a timer tick only when no posted message, input or paint is
@@ -51,5 +56,5 @@ bool NothingFollows();
 
 // Blind waits, kept only for tests written on other branches before the conditions above
 // existed; no test on main calls them. Runs the loop until no message came for QuietMs.
-bool PumpUntilIdle(int QuietMs = 30, int MaxMs = 2000);
+bool PumpUntilIdle(int QuietMs = 30, int MaxMs = kPatienceMs);
 [[deprecated("wait on a condition with PumpUntil")]] void PumpFor(int Ms);

@@ -5,6 +5,8 @@
 // to a window, wherever a user meets the behaviour through the keyboard or the mouse.
 #pragma once
 
+#include "support/pump.h"
+
 #include <windows.h>
 
 #include <initializer_list>
@@ -15,11 +17,11 @@ namespace l3d::testing {
 
 // Makes Window the foreground (active) window and waits until the system says it is.
 // True when it became the foreground window within MaxMs.
-bool BringToFront(HWND Window, int MaxMs = 120000);
+bool BringToFront(HWND Window, int MaxMs = kPatienceMs);
 
 // Gives the keyboard focus to Window (bringing its top-level window forward first) and waits
 // until it has it. True when it has the focus within MaxMs.
-bool FocusWindow(HWND Window, int MaxMs = 120000);
+bool FocusWindow(HWND Window, int MaxMs = kPatienceMs);
 
 // Presses Key with the modifiers held (VK_CONTROL, VK_SHIFT, VK_MENU), releases all, then
 // waits until the strokes and what they caused were handled.
@@ -53,7 +55,7 @@ void TurnWheelAt(HWND Window, POINT Client, int Delta);
 void MoveMouseTo(HWND Window, POINT Client);
 
 // Waits until the input sent so far and everything it posted in turn was handled.
-bool InputHandled(int MaxMs = 120000);
+bool InputHandled(int MaxMs = kPatienceMs);
 
 // Chooses an item of Window's menu bar with real clicks: the bar's item named Path[0], then
 // in each menu that opens the item named by the next entry (names as shown, without the

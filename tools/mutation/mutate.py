@@ -2,8 +2,8 @@
 """Mutation pass over the portable units: plants one plausible one-line fault at a time,
 rebuilds the native tests and records whether the suite notices.
 
-Which units: every .cpp under src/scan, src/framework and src/widgets/el/foundation that the
-native build compiles (read from its compile_commands.json), i.e. the CORE units.
+Which units: every .cpp under src/scan, src/shell, src/framework and src/widgets/el/foundation
+that the native build compiles (read from its compile_commands.json), i.e. the CORE units.
 
 Which faults (one per mutant, on one line, found on the line with comments and literals
 masked out):
@@ -56,7 +56,7 @@ import threading
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 WORK = os.path.join(ROOT, "build", "mutation")
 EQUIVALENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "equivalent.tsv")
-LAYERS = ("src/scan/", "src/framework/", "src/widgets/el/foundation/")
+LAYERS = ("src/scan/", "src/shell/", "src/framework/", "src/widgets/el/foundation/")
 FIELDS = ["id", "unit", "line", "kind", "status", "failed_test", "original", "mutated"]
 
 

@@ -18,26 +18,26 @@ bool TFileSystem::Open(const std::u16string& FileName, bool ReadOnly, bool Creat
     try {
         if (exists) {
             uint16_t Mode = ReadOnly ? (fmOpenRead | fmShareDenyWrite) : (fmOpenReadWrite | fmShareExclusive);
-            FStream = std::make_unique<TElFileStream>(FileName, Mode);
+            stream_ = std::make_unique<TElFileStream>(FileName, Mode);
         } else if (CreateIfMissing) {
-            FStream = std::make_unique<TElFileStream>(FileName, fmCreate);
+            stream_ = std::make_unique<TElFileStream>(FileName, fmCreate);
         }
     } catch (const Exception&) {
-        FStream.reset();
+        stream_.reset();
     }
-    return FStream != nullptr;
+    return stream_ != nullptr;
 }
 
 void TFileSystem::Close()
 {
-    FStream.reset();
-    FFileInfo = TFileSystem_FileInfo{};
-    FDamaged = false;
+    stream_.reset();
+    fileInfo_ = TFileSystem_FileInfo{};
+    damaged_ = false;
 }
 
 int64_t TFileSystem::ReadEntryHeader()
 {
-    TStream& S = *FStream;
+    TStream& S = *stream_;
     const int64_t FileSize = S.Size();
     const int64_t Start = S.Position();
     if (Start < 0 || Start >= FileSize)
@@ -45,38 +45,38 @@ int64_t TFileSystem::ReadEntryHeader()
     std::u16string Name;
     int64_t Size = -1;
     if (!ReadWideStringFromStream(S, Name) || Name.empty() || !le::ReadI64(S, Size) || Size < 0) {
-        FDamaged = true;
+        damaged_ = true;
         return -1;
     }
     // A payload cut short by the end of the file keeps what is there; the walk ends after it.
     if (Size > FileSize - S.Position()) {
         Size = FileSize - S.Position();
-        FDamaged = true;
+        damaged_ = true;
     }
-    FFileInfo.Name = Name;
-    FFileInfo.Size = Size;
-    FFileInfo.Position = S.Position();
-    return FFileInfo.Position;
+    fileInfo_.Name = Name;
+    fileInfo_.Size = Size;
+    fileInfo_.Position = S.Position();
+    return fileInfo_.Position;
 }
 
 int64_t TFileSystem::FindFirst()
 {
-    FFileInfo = TFileSystem_FileInfo{};
-    FDamaged = false;
-    if (!FStream)
+    fileInfo_ = TFileSystem_FileInfo{};
+    damaged_ = false;
+    if (!stream_)
         return -1;
-    FStream->SetPosition(0);
+    stream_->SetPosition(0);
     return ReadEntryHeader();
 }
 
 int64_t TFileSystem::FindNext()
 {
-    if (!FStream)
+    if (!stream_)
         return -1;
-    if (FFileInfo.Name.empty() || FFileInfo.Size < 0 || FFileInfo.Position < 0)
+    if (fileInfo_.Name.empty() || fileInfo_.Size < 0 || fileInfo_.Position < 0)
         return FindFirst();
     // Size was checked against the file when the header was read, so this cannot overflow.
-    FStream->SetPosition(FFileInfo.Position + FFileInfo.Size);
+    stream_->SetPosition(fileInfo_.Position + fileInfo_.Size);
     return ReadEntryHeader();
 }
 

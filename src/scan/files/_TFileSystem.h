@@ -42,17 +42,17 @@ public:
     int64_t FindFirst();
     int64_t FindNext();
 
-    const TFileSystem_FileInfo& FileInfo() const { return FFileInfo; }
+    const TFileSystem_FileInfo& FileInfo() const { return fileInfo_; }
     // True when the walk met a damaged entry header or a payload cut short.
-    bool Damaged() const { return FDamaged; }
-    TElFileStream* Stream() const { return FStream.get(); }
+    bool Damaged() const { return damaged_; }
+    TElFileStream* Stream() const { return stream_.get(); }
 
 private:
     int64_t ReadEntryHeader();
 
-    std::unique_ptr<TElFileStream> FStream;
-    TFileSystem_FileInfo FFileInfo;
-    bool FDamaged = false;
+    std::unique_ptr<TElFileStream> stream_;
+    TFileSystem_FileInfo fileInfo_;
+    bool damaged_ = false;
 };
 
 // Appends one entry to a container being written (the tools that make the language file use

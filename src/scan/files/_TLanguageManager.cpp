@@ -51,25 +51,25 @@ bool TLanguage::Save(TStream& Stream) const
     bool Ok = le::WriteU16(Stream, 0) && le::WriteU8(Stream, Direction);
     for (const std::u16string& S : Strings)
         Ok = Ok && WriteWideStringToStream(Stream, S);
-    for (const TLanguageItem& Item : FItems)
+    for (const TLanguageItem& Item : items_)
         Ok = Ok && le::WriteI32(Stream, Item.ID) && WriteWideStringToStream(Stream, Item.Text);
     return Ok;
 }
 
 void TLanguage::SetItems(std::vector<TLanguageItem> Items)
 {
-    FItems = std::move(Items);
-    FFirstItemOfID.clear();
-    for (size_t i = 0; i < FItems.size(); ++i)
-        FFirstItemOfID.emplace(FItems[i].ID, i); // emplace keeps the first item of an ID
+    items_ = std::move(Items);
+    firstItemOfID_.clear();
+    for (size_t i = 0; i < items_.size(); ++i)
+        firstItemOfID_.emplace(items_[i].ID, i); // emplace keeps the first item of an ID
 }
 
 std::u16string TLanguage::GetText(int32_t ID, const std::u16string& Default) const
 {
-    auto Found = FFirstItemOfID.find(ID);
-    if (Found == FFirstItemOfID.end())
+    auto Found = firstItemOfID_.find(ID);
+    if (Found == firstItemOfID_.end())
         return Default;
-    const std::u16string& Text = FItems[Found->second].Text;
+    const std::u16string& Text = items_[Found->second].Text;
     if (Text.empty() || Text == std::u16string(1, u'\0'))
         return Default;
     return Text;
@@ -89,9 +89,9 @@ TLanguageManager::TLanguageManager(TComponent* AOwner) : TComponent(AOwner) {}
 bool TLanguageManager::LoadFromFile(const std::u16string& FileName, const std::u16string& ADefaultLanguage)
 {
     DefaultLanguage.clear();
-    FLanguages.Items.clear();
-    FActiveLanguageIndex = -1;
-    FActiveLanguageName.clear();
+    languages_.Items.clear();
+    activeLanguageIndex_ = -1;
+    activeLanguageName_.clear();
     if (!FileExists(FileName))
         return false;
     TFileSystem Container;
@@ -102,7 +102,7 @@ bool TLanguageManager::LoadFromFile(const std::u16string& FileName, const std::u
         for (int64_t Pos = Container.FindFirst(); Pos != -1; Pos = Container.FindNext()) {
             auto Language = std::make_unique<TLanguage>();
             Sound = Language->Load(*Container.Stream(), Pos, Container.FileInfo().Size) && Sound;
-            FLanguages.Items.push_back(std::move(Language));
+            languages_.Items.push_back(std::move(Language));
         }
     } catch (const Exception&) {
         Sound = false; // a read error of the system: keep what was loaded
@@ -124,9 +124,9 @@ std::u16string TLanguageManager::GetText(int32_t ID, const std::u16string& Defau
 
 TLanguage* TLanguageManager::ActiveLanguage() const
 {
-    if (FActiveLanguageIndex < 0 || FActiveLanguageIndex >= FLanguages.Count())
+    if (activeLanguageIndex_ < 0 || activeLanguageIndex_ >= languages_.Count())
         return nullptr;
-    return FLanguages[FActiveLanguageIndex];
+    return languages_[activeLanguageIndex_];
 }
 
 void TLanguageManager::Changed()
@@ -137,18 +137,18 @@ void TLanguageManager::Changed()
 
 void TLanguageManager::SetActiveLanguageName(const std::u16string& Value)
 {
-    if (Value == FActiveLanguageName)
+    if (Value == activeLanguageName_)
         return;
-    FActiveLanguageIndex = FLanguages.IndexOfName(Value);
-    if (FActiveLanguageIndex >= 0) {
-        FActiveLanguageName = Value;
+    activeLanguageIndex_ = languages_.IndexOfName(Value);
+    if (activeLanguageIndex_ >= 0) {
+        activeLanguageName_ = Value;
         Changed();
         return;
     }
     if (!DefaultLanguage.empty() && DefaultLanguage != Value) {
-        FActiveLanguageIndex = FLanguages.IndexOfName(DefaultLanguage);
-        if (FActiveLanguageIndex >= 0) {
-            FActiveLanguageName = DefaultLanguage;
+        activeLanguageIndex_ = languages_.IndexOfName(DefaultLanguage);
+        if (activeLanguageIndex_ >= 0) {
+            activeLanguageName_ = DefaultLanguage;
             Changed();
             return;
         }
@@ -158,9 +158,9 @@ void TLanguageManager::SetActiveLanguageName(const std::u16string& Value)
 
 void TLanguageManager::SetActiveLanguageIndex(int32_t Value)
 {
-    if (Value == FActiveLanguageIndex || Value < 0 || Value >= FLanguages.Count())
+    if (Value == activeLanguageIndex_ || Value < 0 || Value >= languages_.Count())
         return;
-    FActiveLanguageIndex = Value;
-    FActiveLanguageName = FLanguages[Value]->Name();
+    activeLanguageIndex_ = Value;
+    activeLanguageName_ = languages_[Value]->Name();
     Changed();
 }

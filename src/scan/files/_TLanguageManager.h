@@ -44,15 +44,15 @@ public:
     bool LeftToRight() const { return Direction == 1; }
 
     // The items in file order.
-    const std::vector<TLanguageItem>& Items() const { return FItems; }
+    const std::vector<TLanguageItem>& Items() const { return items_; }
     void SetItems(std::vector<TLanguageItem> Items);
 
     uint8_t Direction = 1;
     std::u16string Strings[8];
 
 private:
-    std::vector<TLanguageItem> FItems;
-    std::unordered_map<int32_t, size_t> FFirstItemOfID; // first item of each ID
+    std::vector<TLanguageItem> items_;
+    std::unordered_map<int32_t, size_t> firstItemOfID_; // first item of each ID
 };
 
 class TLanguageList {
@@ -81,14 +81,14 @@ public:
     // The active language's text, or Default when no language is active.
     std::u16string GetText(int32_t ID, const std::u16string& Default) const;
 
-    const std::u16string& ActiveLanguageName() const { return FActiveLanguageName; }
+    const std::u16string& ActiveLanguageName() const { return activeLanguageName_; }
     void SetActiveLanguageName(const std::u16string& Value);
-    int32_t ActiveLanguageIndex() const { return FActiveLanguageIndex; }
+    int32_t ActiveLanguageIndex() const { return activeLanguageIndex_; }
     void SetActiveLanguageIndex(int32_t Value);
     // Null when no language is active.
     TLanguage* ActiveLanguage() const;
 
-    const TLanguageList& Languages() const { return FLanguages; }
+    const TLanguageList& Languages() const { return languages_; }
 
     std::u16string DefaultLanguage;
     bool ReadOnly = true;
@@ -99,7 +99,7 @@ public:
 private:
     void Changed();
 
-    TLanguageList FLanguages;
-    std::u16string FActiveLanguageName;
-    int32_t FActiveLanguageIndex = -1;
+    TLanguageList languages_;
+    std::u16string activeLanguageName_;
+    int32_t activeLanguageIndex_ = -1;
 };

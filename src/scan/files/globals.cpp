@@ -101,19 +101,6 @@ std::u16string VarArrayToWideString(uint8_t Forward, const std::vector<TVarValue
     return Result;
 }
 
-std::vector<std::u16string> ComPortsFromSpoolerNames(const std::vector<std::u16string>& PortNames)
-{
-    std::vector<std::u16string> Ports;
-    for (std::u16string Name : PortNames) {
-        if (Name.compare(0, 3, u"COM") != 0)
-            continue;
-        if (!Name.empty() && Name.back() == u':')
-            Name.pop_back();
-        Ports.push_back(Name);
-    }
-    return Ports;
-}
-
 bool GLPixelsToBitmapBits(std::vector<uint8_t>& Pixels, int32_t Width, int32_t Height,
                           TColor Color, uint8_t MakeWhite)
 {

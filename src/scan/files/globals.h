@@ -100,10 +100,6 @@ using TVarValue = std::variant<std::u16string, int64_t, double>;
 // (for right-to-left languages).
 std::u16string VarArrayToWideString(uint8_t Forward, const std::vector<TVarValue>& Values);
 
-// Serial-port names from the print spooler's port list: ports whose name begins with "COM",
-// with the trailing ':' removed and the name otherwise whole ("COM12:" gives "COM12").
-std::vector<std::u16string> ComPortsFromSpoolerNames(const std::vector<std::u16string>& PortNames);
-
 // The frame read from OpenGL (RGBA rows, bottom row first) turned into the BGRA pixels of a
 // bottom-up 32-bit bitmap; with MakeWhite = 1 every pixel of exactly the colour Color (an RGB
 // value, red in the low byte) becomes white. Returns false for a buffer that does not hold

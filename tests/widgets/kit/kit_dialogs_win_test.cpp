@@ -4,6 +4,7 @@
 #include "widgets/kit/KitDialogs.h"
 
 #include "framework/FileUtils.h"
+#include "framework/FolderDialog.h"
 #include "framework/StrConv.h"
 
 #include "support/dialog_script.h"
@@ -155,11 +156,35 @@ TEST_F(KitDialogs, SystemOpenDialogReturnsTheChosenFileAndCancelKeepsTheName)
     EXPECT_EQ(typesSeen_, std::vector<int>{2});
 }
 
+// The system's browser with its tree rooted at Root. Rooted at the desktop, the shell would go
+// through every drive, Z: (the whole Linux tree) among them, which takes minutes on a busy
+// machine; and the browser finds the folder to select by the names and times of the folders on
+// its path, so a folder on that path that changes meanwhile (the temporary folder, which the
+// other tests write to; the user's profile, which the shell fills on first use) loses the
+// selection. Root is a folder of this test's own, straight under C:\.
+class RootedFolderDialog {
+public:
+    explicit RootedFolderDialog(std::u16string Root) : system_(FolderDialogSeam())
+    {
+        FolderDialogSeam() = [this, Root](TFolderDialogRequest& r) {
+            r.Root = Root;
+            return system_(r);
+        };
+    }
+    ~RootedFolderDialog() { FolderDialogSeam() = system_; }
+
+private:
+    TFolderDialogFunc system_;
+};
+
 TEST_F(KitDialogs, BrowseDialogShowsItsTitleAndReturnsTheSelectedFolder)
 {
+    const std::u16string root = u"C:\\kit_browse_test", chosen = root + u"\\chosen";
+    ASSERT_TRUE(ForceDirectories(chosen));
+    RootedFolderDialog rooted(root);
     TOwned<TKitBrowseDlg> browse(new TKitBrowseDlg(nullptr));
     browse->Title = u"Destination of the transfer";
-    browse->SelectedFolder = folder_;
+    browse->SelectedFolder = chosen;
     bool titled = false;
     {
         DialogScript script(
@@ -167,17 +192,19 @@ TEST_F(KitDialogs, BrowseDialogShowsItsTitleAndReturnsTheSelectedFolder)
                 titled = FindWindowExW(d, nullptr, nullptr, L"Destination of the transfer") != nullptr;
                 Press(d, IDOK);
             },
-            [&](HWND d) { return SelectedTreeItemText(d) == LastPathPart(folder_); });
+            [&](HWND d) { return SelectedTreeItemText(d) == LastPathPart(chosen); });
         EXPECT_TRUE(browse->Execute());
     }
     EXPECT_TRUE(titled);
-    EXPECT_EQ(browse->SelectedFolder, folder_) << WideToUtf8(browse->SelectedFolder);
-    browse->SelectedFolder = u"C:\\";
+    EXPECT_EQ(browse->SelectedFolder, chosen) << WideToUtf8(browse->SelectedFolder);
+    browse->SelectedFolder = root;
     {
         DialogScript script([](HWND d) { Press(d, IDCANCEL); });
         EXPECT_FALSE(browse->Execute());
     }
-    EXPECT_EQ(browse->SelectedFolder, u"C:\\");
+    EXPECT_EQ(browse->SelectedFolder, root);
+    for (const std::u16string& folder : {chosen, root})
+        RemoveDirectoryW(reinterpret_cast<const wchar_t*>(folder.c_str()));
 }
 
 }  // namespace

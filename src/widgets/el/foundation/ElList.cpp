@@ -41,49 +41,49 @@ void TElList::Error(int32_t Value)
 
 void TElList::CheckIndex(int32_t Index) const
 {
-    if (Index < 0 || Index >= FCount)
+    if (Index < 0 || Index >= count_)
         Error(Index);
 }
 
 void TElList::Grow()
 {
-    SetCapacity(FCapacity + std::min(2 * FCount + 1, 1280));
+    SetCapacity(capacity_ + std::min(2 * count_ + 1, 1280));
 }
 
 int32_t TElList::Add(void* Item)
 {
-    if (FCount == FCapacity)
+    if (count_ == capacity_)
         Grow();
-    FList[FCount] = Item;
-    return FCount++;
+    list_[count_] = Item;
+    return count_++;
 }
 
 void TElList::Insert(int32_t Index, void* Item)
 {
-    if (Index < 0 || Index > FCount)
+    if (Index < 0 || Index > count_)
         Error(Index);
-    if (FCount == FCapacity)
+    if (count_ == capacity_)
         Grow();
-    std::memmove(FList + Index + 1, FList + Index, static_cast<size_t>(FCount - Index) * sizeof(void*));
-    FList[Index] = Item;
-    ++FCount;
+    std::memmove(list_ + Index + 1, list_ + Index, static_cast<size_t>(count_ - Index) * sizeof(void*));
+    list_[Index] = Item;
+    ++count_;
 }
 
 void* TElList::Get(int32_t Index) const
 {
     CheckIndex(Index);
-    return FList[Index];
+    return list_[Index];
 }
 
 void* TElList::FastGet(int32_t Index) const
 {
-    assert(Index >= 0 && Index < FCount);
-    return FList[Index];
+    assert(Index >= 0 && Index < count_);
+    return list_[Index];
 }
 
 void* TElList::Last() const
 {
-    return FCount > 0 ? FList[FCount - 1] : nullptr;
+    return count_ > 0 ? list_[count_ - 1] : nullptr;
 }
 
 void TElList::TriggerDeleteEvent(void* Item, int32_t Index)
@@ -94,7 +94,7 @@ void TElList::TriggerDeleteEvent(void* Item, int32_t Index)
         void* item = Item;
         OnDelete(this, item);
         if (!item)
-            FList[Index] = nullptr;
+            list_[Index] = nullptr;
     } catch (...) {
         // A handler's failure must not leave the list half-changed.
     }
@@ -102,14 +102,14 @@ void TElList::TriggerDeleteEvent(void* Item, int32_t Index)
 
 void TElList::ReleaseSlot(int32_t Index, bool FreeObject)
 {
-    void* item = FList[Index];
+    void* item = list_[Index];
     if (!item)
         return;
     TriggerDeleteEvent(item, Index);
     // Whatever the handler left in the slot is freed; a handler that cleared it keeps the object.
-    if (FreeObject && FList[Index]) {
-        auto* object = static_cast<TObject*>(FList[Index]);
-        FList[Index] = nullptr;
+    if (FreeObject && list_[Index]) {
+        auto* object = static_cast<TObject*>(list_[Index]);
+        list_[Index] = nullptr;
         delete object;
     }
 }
@@ -118,22 +118,22 @@ void TElList::Put(int32_t Index, void* Item)
 {
     CheckIndex(Index);
     // Storing the same pointer again changes nothing: freeing it would leave a dangling slot.
-    if (FList[Index] == Item)
+    if (list_[Index] == Item)
         return;
     ReleaseSlot(Index, AutoClearObjects);
-    FList[Index] = Item;
+    list_[Index] = Item;
 }
 
 void TElList::ShrinkAfterRemoval()
 {
-    if ((FCapacity >> 1) > FCount)
-        SetCapacity(FCapacity >> 1);
+    if ((capacity_ >> 1) > count_)
+        SetCapacity(capacity_ >> 1);
 }
 
 void TElList::RemoveSlots(int32_t Index, int32_t Count)
 {
-    std::memmove(FList + Index, FList + Index + Count, static_cast<size_t>(FCount - Index - Count) * sizeof(void*));
-    FCount -= Count;
+    std::memmove(list_ + Index, list_ + Index + Count, static_cast<size_t>(count_ - Index - Count) * sizeof(void*));
+    count_ -= Count;
     ShrinkAfterRemoval();
 }
 
@@ -167,8 +167,8 @@ int32_t TElList::Remove(void* Item)
 
 int32_t TElList::IndexOf(void* Item) const
 {
-    for (int32_t i = 0; i < FCount; ++i)
-        if (FList[i] == Item)
+    for (int32_t i = 0; i < count_; ++i)
+        if (list_[i] == Item)
             return i;
     return -1;
 }
@@ -177,34 +177,34 @@ void TElList::Exchange(int32_t Index1, int32_t Index2)
 {
     CheckIndex(Index1);
     CheckIndex(Index2);
-    std::swap(FList[Index1], FList[Index2]);
+    std::swap(list_[Index1], list_[Index2]);
 }
 
 void TElList::Clear()
 {
-    if (FCount >= 1) {
-        for (int32_t i = FCount - 1; i >= 0; --i)
-            if (FList[i])
-                TriggerDeleteEvent(FList[i], i);
+    if (count_ >= 1) {
+        for (int32_t i = count_ - 1; i >= 0; --i)
+            if (list_[i])
+                TriggerDeleteEvent(list_[i], i);
         if (AutoClearObjects)
-            for (int32_t i = FCount - 1; i >= 0; --i) {
-                auto* object = static_cast<TObject*>(FList[i]);
-                FList[i] = nullptr;
+            for (int32_t i = count_ - 1; i >= 0; --i) {
+                auto* object = static_cast<TObject*>(list_[i]);
+                list_[i] = nullptr;
                 delete object;
             }
     }
-    FCount = 0;
-    FList = Reallocate(FList, FCapacity, 0);
-    FCapacity = 0;
+    count_ = 0;
+    list_ = Reallocate(list_, capacity_, 0);
+    capacity_ = 0;
 }
 
 void TElList::SetCapacity(int32_t NewCapacity)
 {
-    if (NewCapacity < FCount || NewCapacity >= MaxElListSize)
+    if (NewCapacity < count_ || NewCapacity >= MaxElListSize)
         Error(NewCapacity);
-    if (NewCapacity != FCapacity) {
-        FList = Reallocate(FList, FCapacity, NewCapacity);
-        FCapacity = NewCapacity;
+    if (NewCapacity != capacity_) {
+        list_ = Reallocate(list_, capacity_, NewCapacity);
+        capacity_ = NewCapacity;
     }
 }
 
@@ -212,11 +212,11 @@ void TElList::SetCount(int32_t NewCount)
 {
     if (NewCount < 0 || NewCount >= MaxElListSize)
         Error(NewCount);
-    if (NewCount > FCapacity)
+    if (NewCount > capacity_)
         SetCapacity(NewCount);
-    if (NewCount > FCount)
-        std::memset(FList + FCount, 0, static_cast<size_t>(NewCount - FCount) * sizeof(void*));
-    FCount = NewCount;
+    if (NewCount > count_)
+        std::memset(list_ + count_, 0, static_cast<size_t>(NewCount - count_) * sizeof(void*));
+    count_ = NewCount;
 }
 
 void TElList::Assign(const TPersistent* Source)
@@ -225,10 +225,10 @@ void TElList::Assign(const TPersistent* Source)
         if (other == this)
             return;
         Clear();
-        SetCapacity(other->FCapacity);
-        SetCount(other->FCount);
-        if (FCount > 0)
-            std::memcpy(FList, other->FList, static_cast<size_t>(FCount) * sizeof(void*));
+        SetCapacity(other->capacity_);
+        SetCount(other->count_);
+        if (count_ > 0)
+            std::memcpy(list_, other->list_, static_cast<size_t>(count_) * sizeof(void*));
         return;
     }
     TPersistent::Assign(Source);
@@ -247,59 +247,59 @@ namespace {
 
 TElStack::~TElStack()
 {
-    std::free(FList);
+    std::free(list_);
 }
 
 void TElStack::Push(void* Item)
 {
-    if (FCount == FCapacity) {
-        const int32_t delta = FCapacity > 64 ? FCapacity / 4 : FCapacity > 8 ? 16 : 4;
-        SetCapacity(FCapacity + delta);
+    if (count_ == capacity_) {
+        const int32_t delta = capacity_ > 64 ? capacity_ / 4 : capacity_ > 8 ? 16 : 4;
+        SetCapacity(capacity_ + delta);
     }
-    FList[FCount++] = Item;
+    list_[count_++] = Item;
 }
 
 void* TElStack::Pop()
 {
-    if (FCount == 0)
+    if (count_ == 0)
         StackError(u"ElStack is empty.");
-    void* item = FList[--FCount];
-    if (FCapacity / 2 > FCount)
-        SetCapacity(FCapacity / 2);
+    void* item = list_[--count_];
+    if (capacity_ / 2 > count_)
+        SetCapacity(capacity_ / 2);
     return item;
 }
 
 void* TElStack::Items(int32_t Index) const
 {
-    assert(Index >= 0 && Index < FCount);
-    return FList[Index];
+    assert(Index >= 0 && Index < count_);
+    return list_[Index];
 }
 
 void TElStack::Clear()
 {
-    FCount = 0;
-    FList = Reallocate(FList, FCapacity, 0);
-    FCapacity = 0;
+    count_ = 0;
+    list_ = Reallocate(list_, capacity_, 0);
+    capacity_ = 0;
 }
 
 void TElStack::Shift(int32_t N)
 {
     // A negative count would move the items by a negative length.
-    if (N > FCount || N < 0)
+    if (N > count_ || N < 0)
         StackError(u"Cannot shift ElStack");
-    if (FCount == 0)
+    if (count_ == 0)
         StackError(u"ElStack is empty.");
-    std::memmove(FList, FList + N, static_cast<size_t>(FCount - N) * sizeof(void*));
-    FCount -= N;
-    SetCapacity(FCount);
+    std::memmove(list_, list_ + N, static_cast<size_t>(count_ - N) * sizeof(void*));
+    count_ -= N;
+    SetCapacity(count_);
 }
 
 void TElStack::SetCapacity(int32_t NewCapacity)
 {
-    if (NewCapacity < FCount || NewCapacity >= MaxElListSize)
+    if (NewCapacity < count_ || NewCapacity >= MaxElListSize)
         StackError(u"Invalid ElStack capacity.");
-    if (NewCapacity != FCapacity) {
-        FList = Reallocate(FList, FCapacity, NewCapacity);
-        FCapacity = NewCapacity;
+    if (NewCapacity != capacity_) {
+        list_ = Reallocate(list_, capacity_, NewCapacity);
+        capacity_ = NewCapacity;
     }
 }

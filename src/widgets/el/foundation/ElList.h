@@ -50,11 +50,11 @@ public:
     void Exchange(int32_t Index1, int32_t Index2);
     virtual void Clear();
 
-    int32_t Count() const { return FCount; }
+    int32_t Count() const { return count_; }
     void SetCount(int32_t NewCount);
-    int32_t Capacity() const { return FCapacity; }
+    int32_t Capacity() const { return capacity_; }
     void SetCapacity(int32_t NewCapacity);
-    void* const* List() const { return FList; }
+    void* const* List() const { return list_; }
 
     void Assign(const TPersistent* Source) override;
 
@@ -70,9 +70,9 @@ private:
     void ReleaseSlot(int32_t Index, bool FreeObject);
     void RemoveSlots(int32_t Index, int32_t Count);
 
-    void** FList = nullptr;
-    int32_t FCount = 0;
-    int32_t FCapacity = 0;
+    void** list_ = nullptr;
+    int32_t count_ = 0;
+    int32_t capacity_ = 0;
 };
 
 class TElStack : public TObject {
@@ -83,19 +83,19 @@ public:
 
     void Push(void* Item);
     void* Pop();
-    bool Empty() const { return FCount == 0; }
+    bool Empty() const { return count_ == 0; }
     // Counted from the bottom; unchecked (asserted in debug builds).
     void* Items(int32_t Index) const;
     void Clear();
     // Drops the N oldest items.
     void Shift(int32_t N);
 
-    int32_t Count() const { return FCount; }
-    int32_t Capacity() const { return FCapacity; }
+    int32_t Count() const { return count_; }
+    int32_t Capacity() const { return capacity_; }
     void SetCapacity(int32_t NewCapacity);
 
 private:
-    void** FList = nullptr;
-    int32_t FCount = 0;
-    int32_t FCapacity = 0;
+    void** list_ = nullptr;
+    int32_t count_ = 0;
+    int32_t capacity_ = 0;
 };

@@ -34,51 +34,51 @@ TElVersionInfo::TElVersionInfo(TComponent* AOwner) : TComponent(AOwner)
 void TElVersionInfo::SetFileName(const std::u16string& Value)
 {
     const std::u16string module = Value.empty() ? ProgramPath() : Value;
-    FFileName = Value;
-    FBlock.clear();
-    FHasFixedInfo = false;
-    FFileVersionMS = FFileVersionLS = FFileFlags = 0;
-    FTranslation = "040904E4";
+    fileName_ = Value;
+    block_.clear();
+    hasFixedInfo_ = false;
+    fileVersionMS_ = fileVersionLS_ = fileFlags_ = 0;
+    translation_ = "040904E4";
 
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(WideChars(module), &handle);
     if (size == 0)
         return;
-    FBlock.assign(size, 0);
-    if (!GetFileVersionInfoW(WideChars(module), 0, size, FBlock.data())) {
+    block_.assign(size, 0);
+    if (!GetFileVersionInfoW(WideChars(module), 0, size, block_.data())) {
         const DWORD code = GetLastError();
-        FBlock.clear();
+        block_.clear();
         throw EOSError(u"System Error. Code: " + AnsiToWide(std::to_string(code)), code);
     }
     void* value = nullptr;
     UINT len = 0;
     // Every value is read within the length the query reports: a malformed block is no reason
     // to read past it.
-    if (VerQueryValueW(FBlock.data(), L"\\VarFileInfo\\Translation", &value, &len) && value && len >= 4) {
+    if (VerQueryValueW(block_.data(), L"\\VarFileInfo\\Translation", &value, &len) && value && len >= 4) {
         const auto* words = static_cast<const WORD*>(value);
         char text[16];
         std::snprintf(text, sizeof text, "%04X%04X", words[0], words[1]);
-        FTranslation = text;
+        translation_ = text;
     }
-    if (VerQueryValueW(FBlock.data(), L"\\", &value, &len) && value && len >= sizeof(VS_FIXEDFILEINFO)) {
+    if (VerQueryValueW(block_.data(), L"\\", &value, &len) && value && len >= sizeof(VS_FIXEDFILEINFO)) {
         const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-        FHasFixedInfo = true;
-        FFileVersionMS = fixed->dwFileVersionMS;
-        FFileVersionLS = fixed->dwFileVersionLS;
-        FFileFlags = fixed->dwFileFlags;
+        hasFixedInfo_ = true;
+        fileVersionMS_ = fixed->dwFileVersionMS;
+        fileVersionLS_ = fixed->dwFileVersionLS;
+        fileFlags_ = fixed->dwFileFlags;
     }
 }
 
 TVersionAttributes TElVersionInfo::Attributes() const
 {
-    if (!FHasFixedInfo)
+    if (!hasFixedInfo_)
         return 0;
     TVersionAttributes set = 0;
-    if (FFileFlags & VS_FF_DEBUG) set |= 1 << vaDebug;
-    if (FFileFlags & VS_FF_PATCHED) set |= 1 << vaPatched;
-    if (FFileFlags & VS_FF_PRERELEASE) set |= 1 << vaPreRelease;
-    if (FFileFlags & VS_FF_PRIVATEBUILD) set |= 1 << vaPrivateBuild;
-    if (FFileFlags & VS_FF_SPECIALBUILD) set |= 1 << vaSpecialBuild;
+    if (fileFlags_ & VS_FF_DEBUG) set |= 1 << vaDebug;
+    if (fileFlags_ & VS_FF_PATCHED) set |= 1 << vaPatched;
+    if (fileFlags_ & VS_FF_PRERELEASE) set |= 1 << vaPreRelease;
+    if (fileFlags_ & VS_FF_PRIVATEBUILD) set |= 1 << vaPrivateBuild;
+    if (fileFlags_ & VS_FF_SPECIALBUILD) set |= 1 << vaSpecialBuild;
     return set;
 }
 
@@ -87,7 +87,7 @@ std::string TElVersionInfo::Language() const
     unsigned language = 1033;
     unsigned parsed = 0;
     int used = 0;
-    const std::string digits = FTranslation.substr(0, 4);
+    const std::string digits = translation_.substr(0, 4);
     if (std::sscanf(digits.c_str(), "%4x%n", &parsed, &used) == 1 && used == 4)
         language = parsed;
     char name[64] = {};
@@ -97,12 +97,12 @@ std::string TElVersionInfo::Language() const
 
 std::string TElVersionInfo::StringEntry(const char* Key) const
 {
-    if (!FHasFixedInfo)
+    if (!hasFixedInfo_)
         return {};
-    const std::u16string path = u"\\StringFileInfo\\" + AnsiToWide(FTranslation) + u"\\" + AnsiToWide(Key);
+    const std::u16string path = u"\\StringFileInfo\\" + AnsiToWide(translation_) + u"\\" + AnsiToWide(Key);
     void* value = nullptr;
     UINT len = 0;
-    if (!VerQueryValueW(const_cast<uint8_t*>(FBlock.data()), WideChars(path), &value, &len) || !value)
+    if (!VerQueryValueW(const_cast<uint8_t*>(block_.data()), WideChars(path), &value, &len) || !value)
         return {};
     // len counts characters (with the terminator, when there is one): stop at whichever comes first.
     const auto* text = static_cast<const char16_t*>(value);

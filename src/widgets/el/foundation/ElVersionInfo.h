@@ -19,19 +19,19 @@ public:
 
     // Empty means the program itself. Reads the module's resource at once; a module whose
     // resource cannot be read although it reports one raises EOSError.
-    const std::u16string& FileName() const { return FFileName; }
+    const std::u16string& FileName() const { return fileName_; }
     void SetFileName(const std::u16string& Value);
 
-    bool IsVerinfoExists() const { return FHasFixedInfo; }
-    uint16_t MajorVersion() const { return static_cast<uint16_t>(FFileVersionMS >> 16); }
-    uint16_t MinorVersion() const { return static_cast<uint16_t>(FFileVersionMS); }
-    uint16_t Release() const { return static_cast<uint16_t>(FFileVersionLS >> 16); }
-    uint16_t Build() const { return static_cast<uint16_t>(FFileVersionLS); }
+    bool IsVerinfoExists() const { return hasFixedInfo_; }
+    uint16_t MajorVersion() const { return static_cast<uint16_t>(fileVersionMS_ >> 16); }
+    uint16_t MinorVersion() const { return static_cast<uint16_t>(fileVersionMS_); }
+    uint16_t Release() const { return static_cast<uint16_t>(fileVersionLS_ >> 16); }
+    uint16_t Build() const { return static_cast<uint16_t>(fileVersionLS_); }
     TVersionAttributes Attributes() const;
     // The system's name of the translation's language.
     std::string Language() const;
     // Language then code page, 8 hexadecimal digits; "040904E4" when the module names none.
-    const std::string& Translation() const { return FTranslation; }
+    const std::string& Translation() const { return translation_; }
 
     std::string CompanyName() const { return StringEntry("CompanyName"); }
     std::string FileDescription() const { return StringEntry("FileDescription"); }
@@ -48,9 +48,9 @@ private:
     // The entry of the string table in the current translation; empty when missing.
     std::string StringEntry(const char* Key) const;
 
-    std::u16string FFileName;
-    std::vector<uint8_t> FBlock;
-    std::string FTranslation = "040904E4";
-    bool FHasFixedInfo = false;
-    uint32_t FFileVersionMS = 0, FFileVersionLS = 0, FFileFlags = 0;
+    std::u16string fileName_;
+    std::vector<uint8_t> block_;
+    std::string translation_ = "040904E4";
+    bool hasFixedInfo_ = false;
+    uint32_t fileVersionMS_ = 0, fileVersionLS_ = 0, fileFlags_ = 0;
 };

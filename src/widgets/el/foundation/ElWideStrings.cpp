@@ -322,9 +322,9 @@ TElWideStringList::~TElWideStringList()
 {
     OnChange = nullptr;
     OnChanging = nullptr;
-    FList.clear();
-    FCount = 0;
-    FCapacity = 0;
+    list_.clear();
+    count_ = 0;
+    capacity_ = 0;
 }
 
 void TElWideStringList::CheckIndex(int32_t Index, int32_t Limit) const
@@ -335,40 +335,40 @@ void TElWideStringList::CheckIndex(int32_t Index, int32_t Limit) const
 
 std::u16string TElWideStringList::Get(int32_t Index) const
 {
-    CheckIndex(Index, FCount);
-    return FList[static_cast<size_t>(Index)].FString;
+    CheckIndex(Index, count_);
+    return list_[static_cast<size_t>(Index)].String;
 }
 
 TObject* TElWideStringList::GetObject(int32_t Index) const
 {
-    CheckIndex(Index, FCount);
-    return FList[static_cast<size_t>(Index)].FObject;
+    CheckIndex(Index, count_);
+    return list_[static_cast<size_t>(Index)].Object;
 }
 
 void TElWideStringList::Put(int32_t Index, const std::u16string& S)
 {
-    if (FSorted)
+    if (sorted_)
         throw EStringListError(SSortedListError);
-    CheckIndex(Index, FCount);
+    CheckIndex(Index, count_);
     Changing();
-    FList[static_cast<size_t>(Index)].FString = S;
+    list_[static_cast<size_t>(Index)].String = S;
     Changed();
 }
 
 void TElWideStringList::PutObject(int32_t Index, TObject* AObject)
 {
-    CheckIndex(Index, FCount);
+    CheckIndex(Index, count_);
     Changing();
-    FList[static_cast<size_t>(Index)].FObject = AObject;
+    list_[static_cast<size_t>(Index)].Object = AObject;
     Changed();
 }
 
 void TElWideStringList::SetCapacity(int32_t NewCapacity)
 {
-    if (NewCapacity < FCount)
+    if (NewCapacity < count_)
         throw EStringListError(FormatMessageD(SListIndexError, NewCapacity));
-    FList.resize(static_cast<size_t>(NewCapacity));
-    FCapacity = NewCapacity;
+    list_.resize(static_cast<size_t>(NewCapacity));
+    capacity_ = NewCapacity;
 }
 
 void TElWideStringList::SetUpdateState(bool Updating)
@@ -381,14 +381,14 @@ void TElWideStringList::SetUpdateState(bool Updating)
 
 void TElWideStringList::Grow()
 {
-    int32_t Delta = FCapacity > 64 ? FCapacity / 4 : (FCapacity > 8 ? 16 : 4);
-    SetCapacity(FCapacity + Delta);
+    int32_t Delta = capacity_ > 64 ? capacity_ / 4 : (capacity_ > 8 ? 16 : 4);
+    SetCapacity(capacity_ + Delta);
 }
 
 int32_t TElWideStringList::Add(const std::u16string& S)
 {
-    int32_t Index = FCount;
-    if (FSorted && Find(S, Index)) {
+    int32_t Index = count_;
+    if (sorted_ && Find(S, Index)) {
         if (Duplicates == dupIgnore)
             return -2;
         if (Duplicates == dupError)
@@ -400,29 +400,29 @@ int32_t TElWideStringList::Add(const std::u16string& S)
 
 void TElWideStringList::Clear()
 {
-    if (FCount == 0)
+    if (count_ == 0)
         return;
     Changing();
-    FList.clear();
-    FCount = 0;
+    list_.clear();
+    count_ = 0;
     SetCapacity(0);
     Changed();
 }
 
 void TElWideStringList::Delete(int32_t Index)
 {
-    CheckIndex(Index, FCount);
+    CheckIndex(Index, count_);
     Changing();
-    FList.erase(FList.begin() + Index);
-    FList.emplace_back(); // the array keeps its capacity
-    --FCount;
+    list_.erase(list_.begin() + Index);
+    list_.emplace_back(); // the array keeps its capacity
+    --count_;
     Changed();
 }
 
 void TElWideStringList::Exchange(int32_t Index1, int32_t Index2)
 {
-    CheckIndex(Index1, FCount);
-    CheckIndex(Index2, FCount);
+    CheckIndex(Index1, count_);
+    CheckIndex(Index2, count_);
     Changing();
     ExchangeItems(Index1, Index2);
     Changed();
@@ -430,12 +430,12 @@ void TElWideStringList::Exchange(int32_t Index1, int32_t Index2)
 
 void TElWideStringList::ExchangeItems(int32_t Index1, int32_t Index2)
 {
-    std::swap(FList[static_cast<size_t>(Index1)], FList[static_cast<size_t>(Index2)]);
+    std::swap(list_[static_cast<size_t>(Index1)], list_[static_cast<size_t>(Index2)]);
 }
 
 int32_t TElWideStringList::IndexOf(const std::u16string& S) const
 {
-    if (!FSorted)
+    if (!sorted_)
         return TElWideStrings::IndexOf(S);
     int32_t Index = -1;
     return Find(S, Index) ? Index : -1;
@@ -443,21 +443,21 @@ int32_t TElWideStringList::IndexOf(const std::u16string& S) const
 
 void TElWideStringList::Insert(int32_t Index, const std::u16string& S)
 {
-    if (FSorted)
+    if (sorted_)
         throw EStringListError(SSortedListError);
-    CheckIndex(Index, FCount + 1);
+    CheckIndex(Index, count_ + 1);
     InsertItem(Index, S);
 }
 
 void TElWideStringList::InsertItem(int32_t Index, const std::u16string& S)
 {
     Changing();
-    if (FCount == FCapacity)
+    if (count_ == capacity_)
         Grow();
-    for (int32_t i = FCount; i > Index; --i)
-        FList[static_cast<size_t>(i)] = std::move(FList[static_cast<size_t>(i - 1)]);
-    FList[static_cast<size_t>(Index)] = TWideStringItem{S, nullptr};
-    ++FCount;
+    for (int32_t i = count_; i > Index; --i)
+        list_[static_cast<size_t>(i)] = std::move(list_[static_cast<size_t>(i - 1)]);
+    list_[static_cast<size_t>(Index)] = TWideStringItem{S, nullptr};
+    ++count_;
     Changed();
 }
 
@@ -475,7 +475,7 @@ void TElWideStringList::Changing()
 
 int32_t TElWideStringList::CompareStrings(const std::u16string& S1, const std::u16string& S2) const
 {
-    if (FCaseSensitive)
+    if (caseSensitive_)
         return WideCompareStr(S1, S2);
     return WideCompareStr(WideUpperCase(S1), WideUpperCase(S2));
 }
@@ -485,10 +485,10 @@ bool TElWideStringList::Find(const std::u16string& S, int32_t& Index) const
     // The search uses the comparison the list is sorted by, so that a list sorted without
     // regard to case is also searched that way.
     bool Found = false;
-    int32_t L = 0, H = FCount - 1;
+    int32_t L = 0, H = count_ - 1;
     while (L <= H) {
         int32_t I = (L + H) >> 1;
-        int32_t Cmp = CompareStrings(FList[static_cast<size_t>(I)].FString, S);
+        int32_t Cmp = CompareStrings(list_[static_cast<size_t>(I)].String, S);
         if (Cmp < 0) {
             L = I + 1;
         } else {
@@ -533,39 +533,39 @@ void TElWideStringList::QuickSort(int32_t L, int32_t R, const TElWideStringListS
 
 void TElWideStringList::CustomSort(const TElWideStringListSortCompare& Compare)
 {
-    if (FSorted || FCount < 2)
+    if (sorted_ || count_ < 2)
         return;
     Changing();
-    QuickSort(0, FCount - 1, Compare);
+    QuickSort(0, count_ - 1, Compare);
     Changed();
 }
 
 void TElWideStringList::Sort()
 {
     CustomSort([](TElWideStringList& List, int32_t I1, int32_t I2) {
-        return List.CompareStrings(List.FList[static_cast<size_t>(I1)].FString,
-                                   List.FList[static_cast<size_t>(I2)].FString);
+        return List.CompareStrings(List.list_[static_cast<size_t>(I1)].String,
+                                   List.list_[static_cast<size_t>(I2)].String);
     });
 }
 
 void TElWideStringList::SetSorted(bool Value)
 {
-    if (FSorted == Value)
+    if (sorted_ == Value)
         return;
     if (Value)
         Sort();
-    FSorted = Value;
+    sorted_ = Value;
 }
 
 void TElWideStringList::SetCaseSensitive(bool Value)
 {
-    if (FCaseSensitive == Value)
+    if (caseSensitive_ == Value)
         return;
-    FCaseSensitive = Value;
-    if (FSorted) {
+    caseSensitive_ = Value;
+    if (sorted_) {
         // Sorting is refused while the list counts as sorted; re-sort by the new comparison.
-        FSorted = false;
+        sorted_ = false;
         Sort();
-        FSorted = true;
+        sorted_ = true;
     }
 }

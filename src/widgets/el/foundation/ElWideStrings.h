@@ -99,8 +99,8 @@ using TElWideStringListSortCompare = std::function<int32_t(TElWideStringList& Li
 class TElWideStringList : public TElWideStrings {
 public:
     struct TWideStringItem {
-        std::u16string FString;
-        TObject* FObject = nullptr; // never owned
+        std::u16string String;
+        TObject* Object = nullptr; // never owned
     };
 
     TElWideStringList();
@@ -108,8 +108,8 @@ public:
     const char* ClassName() const override { return "TElWideStringList"; }
 
     std::u16string Get(int32_t Index) const override;
-    int32_t GetCapacity() const override { return FCapacity; }
-    int32_t GetCount() const override { return FCount; }
+    int32_t GetCapacity() const override { return capacity_; }
+    int32_t GetCount() const override { return count_; }
     TObject* GetObject(int32_t Index) const override;
     void Put(int32_t Index, const std::u16string& S) override;
     void PutObject(int32_t Index, TObject* AObject) override;
@@ -130,8 +130,8 @@ public:
     virtual bool Find(const std::u16string& S, int32_t& Index) const;
     virtual void Sort();
 
-    bool Sorted() const { return FSorted; }
-    bool CaseSensitive() const { return FCaseSensitive; }
+    bool Sorted() const { return sorted_; }
+    bool CaseSensitive() const { return caseSensitive_; }
 
     TDuplicates Duplicates = dupIgnore;
     TNotifyEvent OnChange;
@@ -151,9 +151,9 @@ private:
     void Grow();
     void QuickSort(int32_t L, int32_t R, const TElWideStringListSortCompare& Compare);
 
-    std::vector<TWideStringItem> FList; // FCapacity items, the first FCount in use
-    int32_t FCount = 0;
-    int32_t FCapacity = 0;
-    bool FSorted = false;
-    bool FCaseSensitive = true;
+    std::vector<TWideStringItem> list_; // capacity_ items, the first count_ in use
+    int32_t count_ = 0;
+    int32_t capacity_ = 0;
+    bool sorted_ = false;
+    bool caseSensitive_ = true;
 };

@@ -4,21 +4,8 @@ l3d_sources(CORE ElPropertyTable.cpp ElStyleManager.cpp)
 if(WIN32)
   l3d_sources(WINDOWS ElUxTheme.cpp ElXPThemedControl.cpp)
 endif()
-# The two-value progress bar: its geometry (portable) and the control.
+# The two-value progress bar, a themed control: its geometry (portable) and the control.
 l3d_sources(CORE ElProgressGeometry.cpp)
 if(WIN32)
   l3d_sources(WINDOWS ElBiProgressBar.cpp)
-endif()
-# The hint window, and the HTML renderer's GDI side it paints through.
-if(WIN32)
-  l3d_sources(WINDOWS ElHTMLGdi.cpp ElHintWindow.cpp)
-endif()
-# The form background image: the picture's opaque runs (portable) and the component.
-l3d_sources(CORE ElRegionRuns.cpp)
-if(WIN32)
-  l3d_sources(WINDOWS ElImageForm.cpp)
-endif()
-# The ini store's registry mode on the system registry.
-if(WIN32)
-  l3d_sources(WINDOWS ElIniSystemRegistry.cpp)
 endif()

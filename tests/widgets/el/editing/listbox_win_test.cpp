@@ -213,13 +213,13 @@ TEST_F(ListBoxTest, TypingFindsBananaThenBerryAndAfterThePauseCherry)
     Type(list, u'b');
     EXPECT_EQ(list->ItemIndex(), 2);
     EXPECT_EQ(list->SearchText(), u"b");
-    EXPECT_TRUE(PumpUntil([&] { return list->SearchText().empty(); }, 2000)) << "the pause did not end the search";
+    EXPECT_TRUE(PumpUntil([&] { return list->SearchText().empty(); })) << "the pause did not end the search";
     Type(list, u'c');
     EXPECT_EQ(list->ItemIndex(), 3);
     EXPECT_EQ(changes, (std::vector<int>{1, 2, 3}));
 
     // An arrow right after typing keeps the arrow's choice; keys that type nothing search not.
-    EXPECT_TRUE(PumpUntil([&] { return list->SearchText().empty(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return list->SearchText().empty(); }));
     list->SetIncrementalSearchTimeout(5000);
     Type(list, u'b');
     EXPECT_EQ(list->ItemIndex(), 1);
@@ -345,7 +345,7 @@ TEST_F(ListBoxTest, TheLineHintShowsALongRowsWholeTextAndGoesAgain)
     auto shown = [&] { return list->LineHintWindow() && IsWindowVisible(list->LineHintWindow()->Handle()); };
 
     moveTo(1);
-    ASSERT_TRUE(PumpUntil(shown, 2000));
+    ASSERT_TRUE(PumpUntil(shown));
     TElListBoxHintWindow* hint = list->LineHintWindow();
     const HWND first = hint->Handle();
     EXPECT_EQ(hint->WideCaption(), list->Items()->Get(1));
@@ -355,7 +355,7 @@ TEST_F(ListBoxTest, TheLineHintShowsALongRowsWholeTextAndGoesAgain)
     const TPoint rowTop = list->ClientToScreen({0, list->ItemRect(1).Top});
     EXPECT_EQ(r.top, rowTop.Y);
     EXPECT_GT(r.right - r.left, list->ClientWidth());
-    EXPECT_TRUE(PumpUntil([&] { return !shown(); }, 3000)) << "the hint stayed";
+    EXPECT_TRUE(PumpUntil([&] { return !shown(); })) << "the hint stayed";
 
     // A row that fits shows none; back on the long row the same window shows again.
     moveTo(0);
@@ -363,12 +363,12 @@ TEST_F(ListBoxTest, TheLineHintShowsALongRowsWholeTextAndGoesAgain)
     ASSERT_TRUE(PumpUntil(witness.Ticked(2)));
     EXPECT_FALSE(shown());
     moveTo(1);
-    ASSERT_TRUE(PumpUntil(shown, 2000));
+    ASSERT_TRUE(PumpUntil(shown));
     EXPECT_EQ(list->LineHintWindow()->Handle(), first);
     // A row in markup shows formatted.
     list->Items()->Add(u"<html><b>bold</b> and a text much wider than the box</html>");
     moveTo(2);
-    ASSERT_TRUE(PumpUntil([&] { return shown() && list->LineHintWindow()->IsHTML; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return shown() && list->LineHintWindow()->IsHTML; }));
     EXPECT_EQ(list->LineHintWindow()->Handle(), first);
     // The box going while its hint shows takes the hint with it.
     Free(list);

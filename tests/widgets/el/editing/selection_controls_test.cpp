@@ -314,7 +314,7 @@ TEST(ElFloatSpinEdit, ValueShowsAsTextStepsWithinLimitsAndTheCaretCanStepOverThe
     GetClientRect(buttons, &r);
     PostMessageW(buttons, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, 2));
     PostMessageW(buttons, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, 2));
-    EXPECT_TRUE(PumpUntil([&] { return length->Text() == u"4.70"; }, 1000)) << std::string(length->Text().begin(), length->Text().end());
+    EXPECT_TRUE(PumpUntil([&] { return length->Text() == u"4.70"; })) << std::string(length->Text().begin(), length->Text().end());
     const HWND edit = f.Focus(length);
     PostMessageW(edit, WM_KEYDOWN, VK_UP, 1);
     f.Settle();

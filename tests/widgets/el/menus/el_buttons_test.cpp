@@ -126,7 +126,7 @@ TEST(ElButtons, AHeldButtonRepeatsThroughMouseDownAndUpUntilReleasedOrCutShort)
     };
 
     PostMessageW(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    EXPECT_TRUE(PumpUntil([&] { return steps >= 3; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return steps >= 3; }));
     EXPECT_TRUE(b->Pressed());
     EXPECT_EQ(clicks, 0);
     PostMessageW(b->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
@@ -135,18 +135,26 @@ TEST(ElButtons, AHeldButtonRepeatsThroughMouseDownAndUpUntilReleasedOrCutShort)
     EXPECT_EQ(ups, 1);
     EXPECT_FALSE(b->Pressed());
     const int afterRelease = steps;
-    EXPECT_FALSE(PumpUntil([&] { return steps != afterRelease; }, 350));
+    {
+        const TimerWitness repeatWouldHaveTicked(100);  // the repeat's interval
+        ASSERT_TRUE(PumpUntil(repeatWouldHaveTicked.Ticked(2)));
+    }
+    EXPECT_EQ(steps, afterRelease);
 
     // Disabled while held (the depth controls are switched off while a scan changes): the
     // press ends with its mouse-up, so the repeat stops, and no click follows.
     PostMessageW(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    EXPECT_TRUE(PumpUntil([&] { return steps >= afterRelease + 1; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return steps >= afterRelease + 1; }));
     b->SetEnabled(false);
     EXPECT_EQ(ups, 2);
     EXPECT_FALSE(b->Pressed());
     const int afterDisable = steps;
     PostMessageW(b->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    EXPECT_FALSE(PumpUntil([&] { return steps != afterDisable; }, 350));
+    {
+        const TimerWitness repeatWouldHaveTicked(100);
+        ASSERT_TRUE(PumpUntil(repeatWouldHaveTicked.Ticked(2)));
+    }
+    EXPECT_EQ(steps, afterDisable);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(downs, 2);
     EXPECT_EQ(ups, 2);

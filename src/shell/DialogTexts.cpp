@@ -1,0 +1,21 @@
+#include "shell/DialogTexts.h"
+
+#include "shell/FormCaptionText.h"
+#include "shell/TextDirection.h"
+#include "scan/files/globals.h"
+#include "widgets/el/menus/ElButtons.h"
+
+#include "framework/Forms.h"
+
+void PrepareDialogTexts(TForm* Dialog, TElFormCaption* CaptionBar, const std::u16string& Caption,
+                        TElPopupButton* ButtonOK, TElPopupButton* ButtonCancel)
+{
+    Dialog->SetCaption(Caption);
+    SetFormCaptionText(CaptionBar, Caption);
+    ButtonOK->SetCaption(GetText(71, u"OK"));
+    if (ButtonCancel)
+        ButtonCancel->SetCaption(GetText(72, u"Cancel"));
+    const uint8_t direction = ActiveTextDirection();
+    for (int i = 0; i < Dialog->ComponentCount(); ++i)
+        ApplyTextDirection(dynamic_cast<TControl*>(Dialog->Components(i)), direction);
+}

@@ -1,0 +1,382 @@
+// The renderer's view set-up through a recording sink: settings, overlays per view, lazy list
+// rebuilds, the resolution budget, degenerate scans and viewports, and smoothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "scan/render/ScanScene.h"
+#include "scan/render/BatchPipeline.h"
+#include "scan/render/render_support.h"
+
+using namespace render_test;
+
+namespace {
+
+struct SceneFixture : ::testing::Test {
+    SceneFixture() : scene(&colors.Var, sink)
+    {
+        scene.SetViewport(0, 0, 400, 300);
+        scene.SetScale(1, 1, 1);
+    }
+    void Grid(int Cols, int Rows)
+    {
+        ReceiveGrid(*scene.ScanData, Cols, Rows, [=](int c, int r) { return Hill(c, r, Cols, Rows); });
+    }
+    // Vertices of the line batches drawn outside the display list.
+    size_t LineVertices() const
+    {
+        size_t n = 0;
+        for (const auto& p : sink.Primitives)
+            if (p.Kind == TPrimitive::Lines)
+                n += p.Vertices.size();
+        return n;
+    }
+
+    TColors colors;
+    TRecordingSink sink;
+    TScanScene scene;
+};
+
+TEST_F(SceneFixture, SettersKeepTheirRules)
+{
+    scene.SetCrossHairActive(1);
+    EXPECT_EQ(scene.LevelPlaneActive(), 0);
+    scene.SetCrossHairActive(0);
+    EXPECT_EQ(scene.LevelPlaneActive(), 1);
+    scene.SetLevelPlaneActive(0);
+    EXPECT_EQ(scene.CrossHairActive(), 1);
+
+    scene.SetFieldLength(12.5f);
+    scene.SetFieldLength(-1.0f);
+    EXPECT_FLOAT_EQ(scene.FieldLength(), 12.5f);
+    scene.SetFieldLength(NAN);
+    EXPECT_FLOAT_EQ(scene.FieldLength(), 12.5f);
+    scene.SetFieldLength(0.0f);
+    EXPECT_FLOAT_EQ(scene.FieldLength(), 0.0f);
+
+    scene.Rebuild = 0;
+    scene.SetWireframe(0);
+    scene.SetSmooth(0);
+    scene.SetResolution(0);
+    EXPECT_EQ(scene.Rebuild, 0) << "unchanged values do not ask for a rebuild";
+    scene.SetResolution(9);
+    EXPECT_EQ(scene.Resolution(), 4);
+    EXPECT_EQ(scene.Rebuild, 1);
+}
+
+TEST_F(SceneFixture, OverlaysBelongToTheirViews)
+{
+    Grid(8, 6);
+    scene.ScanData->SelectPoint(scene.ScanData->First->Next->Up);
+    scene.AxisX = scene.AxisY = scene.AxisZ = 1;
+    // view: cross-hair (8 segments), level plane (4 segments), axes (3 segments, dashed)
+    const struct {
+        uint8_t view;
+        size_t cursorVertices;
+        bool axes;
+    } cases[] = {{0, 24, true}, {1, 16, false}, {2, 0, false}, {3, 8, false}};
+    for (const auto& c : cases) {
+        sink.Clear();
+        scene.SetView(c.view);
+        scene.RenderScene();
+        EXPECT_EQ(LineVertices(), c.cursorVertices + (c.axes ? 6u : 0u)) << "view " << int(c.view);
+        EXPECT_EQ(sink.Count("Stipple"), c.axes ? 1u : 0u) << "view " << int(c.view);
+        EXPECT_EQ(sink.Open, 0) << "every batch ended, view " << int(c.view);
+    }
+    // The axes are grey, whatever the overlays before them left behind.
+    sink.Clear();
+    scene.SetView(0);
+    scene.RenderScene();
+    ASSERT_FALSE(sink.Primitives.empty());
+    const TRecordedPrimitive& axes = sink.Primitives.back();
+    ASSERT_EQ(axes.Vertices.size(), 6u);
+    for (const auto& v : axes.Vertices)
+        EXPECT_TRUE(v.R == 204 && v.G == 204 && v.B == 204);
+
+    sink.Clear();
+    scene.SetView(0);
+    scene.CursorLines = 0;
+    scene.AxisY = scene.AxisZ = 0;
+    scene.RenderScene();
+    EXPECT_EQ(LineVertices(), 2u) << "only the x axis";
+
+    sink.Clear();
+    scene.ScanData->SetScanMode(4);
+    scene.RenderScene();
+    EXPECT_EQ(sink.Count("Stipple"), 0u) << "no axes outside the 3-D scan mode";
+}
+
+TEST_F(SceneFixture, TheThreeDimensionalModeProjectsTheCameraBoxInEveryView)
+{
+    // The 3-D scan mode (and the other views in any mode) look at a box round the camera's
+    // translation; the first view in another mode gets the flat projection of the values.
+    Grid(8, 6);
+    for (uint8_t view : {0, 1}) {
+        for (uint8_t mode : {0, 4}) {
+            sink.Clear();
+            scene.SetView(view);
+            scene.ScanData->SetScanMode(mode);
+            scene.RenderScene();
+            ASSERT_FALSE(sink.Orthos.empty());
+            const auto& o = sink.Orthos.front();
+            const bool box = mode == 0 || view != 0;
+            EXPECT_EQ(o.Left == -o.Right && o.Near == -o.Far && o.Right > 0, box)
+                << "view " << int(view) << ", mode " << int(mode);
+            EXPECT_EQ(o.Right == 0.0 && o.Bottom == scene.ScanData->MinValue, !box)
+                << "view " << int(view) << ", mode " << int(mode);
+        }
+    }
+    scene.ScanData->SetScanMode(0);
+}
+
+TEST_F(SceneFixture, CrossHairColourFollowsTheActiveCursor)
+{
+    Grid(5, 5);
+    scene.ScanData->SelectPoint(scene.ScanData->First);
+    scene.SetView(1);
+    scene.SetCrossHairActive(1);
+    scene.RenderScene();
+    ASSERT_FALSE(sink.Primitives.empty());
+    EXPECT_EQ(sink.Primitives[0].Vertices[0].R, 255);
+    sink.Clear();
+    scene.SetCrossHairActive(0);
+    scene.RenderScene();
+    EXPECT_EQ(sink.Primitives[0].Vertices[0].R, 155);
+}
+
+TEST_F(SceneFixture, ListIsRebuiltOnlyAfterChanges)
+{
+    Grid(6, 6);
+    scene.RenderScene();
+    EXPECT_EQ(sink.Count("NewList"), 1u);
+    EXPECT_EQ(sink.Count("CallList"), 1u);
+    EXPECT_EQ(scene.ScanData->Changed, 0);
+    sink.Clear();
+    scene.RenderScene();
+    EXPECT_EQ(sink.Count("NewList"), 0u);
+    EXPECT_EQ(sink.Count("CallList"), 1u);
+
+    scene.SetWireframe(1);
+    sink.Clear();
+    scene.RenderScene();
+    EXPECT_EQ(sink.Count("NewList"), 1u);
+    EXPECT_EQ(sink.Count("Outline"), 1u) << "the polygon mode is part of the list";
+    scene.ScanData->Changed = 1;
+    sink.Clear();
+    scene.RenderTop();
+    EXPECT_EQ(sink.Count("NewList"), 1u);
+    sink.Clear();
+    scene.Rebuild = 1;
+    scene.RenderSide();
+    EXPECT_EQ(sink.Count("NewList"), 1u);
+}
+
+TEST_F(SceneFixture, BudgetLowersTheBuiltResolutionThenCoarsensTheGrid)
+{
+    Grid(11, 11);  // 100 cells, 200 triangles at level 0
+    scene.SetSmooth(1);
+    scene.SetResolution(3);
+    scene.TriangleBudget = 200 * 16;
+    scene.RenderScene();
+    EXPECT_EQ(scene.BuiltResolution(), 2);
+    EXPECT_EQ(scene.BuiltStep(), 1u);
+    EXPECT_EQ(scene.Resolution(), 3) << "the chosen level stays chosen";
+
+    // The address space left is asked for at each build: with room for 40 triangles
+    // beside the reserve, level 0 of every third point.
+    int asked = 0;
+    scene.AddressSpace = [&] {
+        ++asked;
+        const uint64_t total = uint64_t{1} << 32;
+        return TAddressSpace{total, AddressSpaceReserve(total) + BatchBuildMemoryBytes + 40 * ListBytesPerTriangle};
+    };
+    std::vector<int> progress;
+    scene.OnBuildProgress = [&](int Percent) { progress.push_back(Percent); };
+    scene.TriangleBudget = SmoothTriangleBudget;
+    scene.Rebuild = 1;
+    scene.RenderScene();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(scene.BuiltResolution(), 0);
+    EXPECT_EQ(scene.BuiltStep(), 3u);
+    ASSERT_FALSE(progress.empty());
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(progress.back(), 100);
+
+    scene.AddressSpace = nullptr;
+    scene.Rebuild = 1;
+    scene.RenderScene();
+    EXPECT_EQ(scene.BuiltResolution(), 3);
+    EXPECT_EQ(scene.BuiltStep(), 1u);
+}
+
+TEST_F(SceneFixture, ZeroSizeViewportOrEmptyScanDrawsNothing)
+{
+    Grid(4, 4);
+    scene.SetViewport(0, 0, 0, 300);
+    sink.Clear();
+    scene.RenderScene();
+    scene.RenderTop();
+    scene.RenderSide();
+    scene.RenderDiagram();
+    EXPECT_TRUE(sink.Calls.empty());
+    EXPECT_TRUE(sink.Primitives.empty());
+
+    scene.SetViewport(0, 0, 100, 100);
+    scene.ScanData->ClearScan();
+    sink.Clear();
+    scene.RenderScene();
+    scene.RenderTop();
+    scene.RenderSide();
+    EXPECT_TRUE(sink.Calls.empty());
+}
+
+TEST_F(SceneFixture, DegenerateScansGetValidProjections)
+{
+    const std::pair<int, int> shapes[] = {{1, 1}, {1, 9}, {9, 1}, {2, 2}, {6, 4}};
+    for (auto [cols, rows] : shapes)
+        for (float value : {0.0f, 5.0f, -3.0f}) {
+            ReceiveGrid(*scene.ScanData, cols, rows, [=](int, int) { return value; });  // flat
+            scene.SetFieldLength(10.0f);
+            scene.SetFieldWidth(5.0f);
+            for (uint8_t smooth : {0, 1}) {
+                scene.SetSmooth(smooth);
+                sink.Clear();
+                scene.RenderScene();
+                scene.RenderTop();
+                scene.RenderSide();
+                scene.SetView(2);
+                scene.ScanData->SetScanMode(5);
+                scene.RenderScene();
+                scene.ScanData->SetScanMode(0);
+                scene.SetView(0);
+                ASSERT_EQ(sink.Orthos.size(), 4u);
+                for (const auto& o : sink.Orthos) {
+                    for (double b : {o.Left, o.Right, o.Bottom, o.Top, o.Near, o.Far})
+                        ASSERT_TRUE(std::isfinite(b)) << cols << " x " << rows;
+                    EXPECT_NE(o.Left, o.Right);
+                    EXPECT_NE(o.Bottom, o.Top);
+                    EXPECT_NE(o.Near, o.Far);
+                }
+                for (float s : sink.LastScale)
+                    EXPECT_TRUE(std::isfinite(s));
+            }
+        }
+}
+
+TEST_F(SceneFixture, TopAndSideDepthReachValuesBelowZero)
+{
+    ReceiveGrid(*scene.ScanData, 4, 4, [](int c, int) { return c == 0 ? -100.0f : 10.0f; });
+    scene.RenderTop();
+    ASSERT_EQ(sink.Orthos.size(), 1u);
+    EXPECT_LT(sink.Orthos[0].Near, -200.0);
+    EXPECT_GT(sink.Orthos[0].Far, 200.0);
+}
+
+TEST_F(SceneFixture, FieldProportionsScaleTheShorterSide)
+{
+    Grid(11, 11);
+    scene.SetFieldLength(20.0f);
+    scene.SetFieldWidth(10.0f);
+    scene.SetScale(1, 1, 3);
+    scene.RenderScene();
+    EXPECT_FLOAT_EQ(sink.LastScale[0], 0.5f);
+    EXPECT_FLOAT_EQ(sink.LastScale[1], 1.0f);
+    EXPECT_FLOAT_EQ(sink.LastScale[2], 3.0f);
+}
+
+TEST_F(SceneFixture, DiagramIsDrawnInPixelsWithSmoothing)
+{
+    scene.ScanData->DiagramSamples[0] = 1.0f;
+    scene.ScanData->DiagramSamples[1] = 2.0f;
+    scene.ScanData->DiagramRange = 1.0f;
+    scene.ScanData->DiagramMin = 1.0f;
+    scene.ScanData->DiagramMax = 2.0f;
+    colors.Manager.SetColorScheme(1, 0.0f, 50.0f, 0.0f);  // another palette in force before
+    scene.RenderDiagram();
+    ASSERT_EQ(sink.Primitives.size(), 1u);
+    const TDrawState& drawn = sink.Primitives[0].State;
+    EXPECT_EQ(drawn.Transform, std::vector<std::string>{"Ortho 0 400 0 300"});
+    EXPECT_EQ(drawn.LineWidth, 1.0f);
+    EXPECT_TRUE(drawn.Smoothing);
+    EXPECT_EQ(sink.Count("SmoothOff"), 1u);
+    ASSERT_EQ(LineVertices(), 2u);
+    // Coloured by the first palette over the scan's values.
+    TColors first;
+    first.Manager.SetColorScheme(0, scene.ScanData->MinValue, scene.ScanData->MaxValue, scene.ScanData->MinValue);
+    for (const TRecordedVertex& v : sink.Primitives[0].Vertices) {
+        const TRGBColor c = first.Manager.ColorOfValue(v.Y + 1.0f, 1.0f, 2.0f);
+        EXPECT_EQ((std::array<int, 3>{v.R, v.G, v.B}), (std::array<int, 3>{c.R, c.G, c.B}));
+    }
+}
+
+TEST_F(SceneFixture, TopAndSideViewsDrawTheirListThroughTheirOwnProjection)
+{
+    Grid(8, 6);  // x 0..7, y 0..5
+    scene.Rebuild = 1;
+    scene.RenderTop();
+    ASSERT_EQ(sink.ListsCalled.size(), 1u);
+    EXPECT_EQ(sink.ListsCalled[0].Transform, std::vector<std::string>{"Ortho -7 0 1 5"});
+    EXPECT_FALSE(sink.ListsCalled[0].InList);
+    ASSERT_FALSE(sink.Primitives.empty());
+    EXPECT_TRUE(std::all_of(sink.Primitives.begin(), sink.Primitives.end(),
+                            [](const TRecordedPrimitive& p) { return p.State.InList; }));
+    sink.Clear();
+    scene.RenderTop();
+    EXPECT_EQ(sink.Count("NewList"), 0u) << "nothing changed: the list stays";
+    EXPECT_EQ(sink.ListsCalled.size(), 1u);
+
+    // The side view turns the field a quarter about its centre.
+    sink.Clear();
+    scene.Rebuild = 1;
+    scene.RenderSide();
+    ASSERT_EQ(sink.ListsCalled.size(), 1u);
+    EXPECT_EQ(sink.ListsCalled[0].Transform,
+              (std::vector<std::string>{"Ortho 0 5 0 7", "Translate 2.5 3.5 0", "Rotate 90 0 0 1",
+                                        "Translate -3.5 -2.5 0"}));
+}
+
+TEST_F(SceneFixture, EveryViewSetsAndGivesBackItsStateInOneBracket)
+{
+    Grid(6, 5);
+    scene.ScanData->SelectPoint(scene.ScanData->First->Up);
+    scene.AxisX = 1;
+    scene.SetWireframe(1);
+    const struct {
+        uint8_t mode;
+        void (TScanScene::*render)();
+    } views[] = {{0, &TScanScene::RenderScene}, {2, &TScanScene::RenderTop}, {3, &TScanScene::RenderSide},
+                 {1, &TScanScene::RenderDiagram}};
+    for (const auto& v : views) {
+        sink.Clear();
+        scene.ScanData->SetScanMode(v.mode);
+        scene.Rebuild = 1;
+        (scene.*v.render)();
+        ASSERT_FALSE(sink.Calls.empty()) << "mode " << int(v.mode);
+        EXPECT_EQ(sink.Calls.front(), "BeginView") << "mode " << int(v.mode);
+        EXPECT_EQ(sink.Calls.back(), "EndView") << "mode " << int(v.mode);
+        EXPECT_EQ(sink.Count("BeginView"), 1u);
+        EXPECT_EQ(sink.Count("EndView"), 1u);
+    }
+}
+
+TEST_F(SceneFixture, SmoothScanAveragesUsableNeighbours)
+{
+    // 3 x 3; (2,1) missing (NaN, invalid).
+    ReceiveGrid(*scene.ScanData, 3, 3, [](int c, int r) { return c == 2 && r == 1 ? NAN : float(10 * r + c); });
+    scene.Rebuild = 0;
+    scene.SmoothScan(0);
+    EXPECT_EQ(scene.Rebuild, 1);
+    TScanPoint* centre = scene.ScanData->First->Up->Next;
+    EXPECT_FLOAT_EQ(centre->Value, 11.0f) << "no pass, no change";
+
+    scene.SmoothScan(1);
+    // centre 11 with down 1, up 21, previous 10; the missing right neighbour is left out.
+    EXPECT_FLOAT_EQ(centre->Value, (11.0f + 1.0f + 21.0f + 10.0f) / 4.0f);
+    EXPECT_TRUE(std::isnan(centre->Next->Value)) << "a missing point stays missing";
+    // corner (0,0): 0 with next 1 and up 10
+    EXPECT_FLOAT_EQ(scene.ScanData->First->Value, (0.0f + 1.0f + 10.0f) / 3.0f);
+}
+
+}  // namespace
