@@ -19,7 +19,12 @@ l3d_use_private_display "$state" 9>&-
 # whenever no program runs for a moment races with the start of the next one.
 mkdir -p "$WINEPREFIX"
 # It must not hold this call's output open (a test runner waits for its end).
-wineserver -p </dev/null >/dev/null 2>&1 9>&- || true  # fails when it runs already
+if wineserver -p </dev/null >/dev/null 2>&1 9>&-; then  # fails when it runs already
+  # A new server: the first program would start Wine's own services (which live as long as the
+  # server) with its output, and a test runner would wait for them to close it. They start here
+  # instead, with none.
+  [ ! -f "$state/$L3D_PREFIX_STAMP" ] || wineboot </dev/null >/dev/null 2>&1 9>&- || true
+fi
 l3d_ready_prefix "$state" N
 exec 9>&-
 

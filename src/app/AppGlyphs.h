@@ -1,7 +1,8 @@
 // The pictures of the main window: the glyphs of its menus and tool buttons (one image list, in
 // the order of TToolGlyph), the three palette buttons, the navigator's buttons and the program's
-// icon. All are drawn here by code on a small pixel canvas; nothing is loaded from files.
-// Pixels are 0xAARRGGBB with straight alpha, top row first.
+// icon. The glyphs are pixel rows kept in the program (AppGlyphRows.cpp); the icon and the
+// splash screen's pictures, whose size the system chooses, are drawn. Nothing is loaded from
+// files. Pixels are 0xAARRGGBB with straight alpha, top row first.
 #pragma once
 
 #include <cstddef>
@@ -41,9 +42,26 @@ enum class TNavigatorGlyph : uint8_t {
     Count
 };
 
-TGlyphPicture DrawToolGlyph(TToolGlyph Glyph);
-TGlyphPicture DrawPaletteGlyph(TPaletteGlyph Glyph);
-TGlyphPicture DrawNavigatorGlyph(TNavigatorGlyph Glyph);
+// One glyph of any of the three sets, or none.
+struct TGlyph {
+    enum class TSet : uint8_t { None, Tool, Palette, Navigator };
+    TSet Set = TSet::None;
+    uint8_t Index = 0;
+
+    constexpr TGlyph() = default;
+    constexpr TGlyph(TToolGlyph Glyph) : Set(TSet::Tool), Index(static_cast<uint8_t>(Glyph)) {}
+    constexpr TGlyph(TPaletteGlyph Glyph) : Set(TSet::Palette), Index(static_cast<uint8_t>(Glyph)) {}
+    constexpr TGlyph(TNavigatorGlyph Glyph) : Set(TSet::Navigator), Index(static_cast<uint8_t>(Glyph)) {}
+};
+
+// The glyph's image in the list of the menus and the tool bars; -1 for one that is not there.
+constexpr int ImageListIndex(TGlyph Glyph)
+{
+    return Glyph.Set == TGlyph::TSet::Tool ? Glyph.Index : -1;
+}
+
+// A glyph's picture, ToolGlyphSize pixels square (empty for none).
+TGlyphPicture GlyphPicture(TGlyph Glyph);
 // The program's icon: a banded scan surface, Size x Size pixels.
 TGlyphPicture DrawProgramIcon(int Size);
 // The splash screen's logo (the same surface, wider) and its soft background.

@@ -1,10 +1,9 @@
-// The texts of the main window in the active language, as data: which text (by number, with
-// its English default) goes to which element, how captions are joined with their dots, which
-// buttons copy the hints of menu items, and the names of soil types and measuring units.
-// The form applies the assignments in a loop; nothing here touches a control.
+// The texts of the main window in the active language: a caption or hint by number with its
+// English default and how it is joined with its dots, the reading direction, and the names of
+// soil types and measuring units. Which element shows which text is the command table's
+// (CommandTable.h); nothing here touches a control.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -19,48 +18,38 @@ struct TMeasureUnit;
 using TTextLookup = std::function<std::u16string(int32_t ID, const std::u16string& Default)>;
 const TTextLookup& GlobalTextLookup();
 
-enum class TTextProperty : uint8_t { Caption, Hint };
-
-// How a looked-up caption is completed.
+// How a looked-up text is completed.
 enum class TCaptionJoin : uint8_t {
     None,
-    Dots,            // text + " ..." (plain)
-    SpacedDots,      // text + " ... ", always left to right
-    DotsInDirection  // text and " ..." joined in the language's reading direction
+    Dots,             // text + " ..." (plain)
+    SpacedDots,       // text + " ... ", always left to right
+    DotsInDirection,  // text and " ..." joined in the language's reading direction
+    MenuLabel         // a hint: its menu's hint, ": " and its own caption (left to right)
 };
 
-struct TLanguageTextEntry {
-    int32_t ID;
-    const char16_t* Default;  // empty: the element has no text without a language file
-    const char* Element;      // the component's name on the main window
-    TTextProperty Property;
-    TCaptionJoin Join;
+// A caption or hint of the main window: the text with this number in the active language, or
+// Default without one. ID 0 is a text of the window's own, shown as it stands.
+struct TCommandText {
+    int32_t ID = 0;
+    std::u16string Default;
+    TCaptionJoin Join = TCaptionJoin::None;
 };
 
-// The captions and hints of the main window in the order they are applied; with the eight
-// soil names and the two unit names (ApplySoilAndUnitNames) these are all 118 lookups.
-constexpr size_t LanguageTextCount = 108;
-extern const std::array<TLanguageTextEntry, LanguageTextCount> LanguageTextTable;
+// A text of the window's own, not the language's.
+inline TCommandText Fixed(std::u16string Text)
+{
+    return {0, std::move(Text)};
+}
+// The hint of an item of a group's menu (a resolution level, a zoom step).
+inline const TCommandText MenuLabelled{0, u"", TCaptionJoin::MenuLabel};
 
-// One property of one element set to a text.
-struct TTextAssignment {
-    std::string Element;
-    TTextProperty Property;
-    std::u16string Text;
-};
-
-// Every caption and hint of the main window for Language, in the order the form sets them:
-// each table entry, followed at once by what copies it (tool buttons and navigator buttons
-// take the hints of the items or buttons that run the same command; the resolution items and
-// their tool buttons get "<text 39>: <caption>"; the zoom items "<text 46>: <caption>").
-// Texts 1 and 2 come from Language itself, the others from Lookup. A null language gives
-// nothing: the texts stay as they are.
-std::vector<TTextAssignment> BuildLanguageTexts(const TLanguage* Language,
-                                                const TTextLookup& Lookup = GlobalTextLookup());
-
-// The texts the main window shows before any language is applied (and keeps when no language
-// file exists): every default, joined as for a left-to-right language.
-std::vector<TTextAssignment> DefaultLanguageTexts();
+// The text in Language, joined by its reading direction. Texts 1 and 2 come from Language
+// itself, the others from Lookup. Without a language: the default, joined left to right (what
+// the window shows when there is no language file). MenuLabel texts are joined by the caller
+// (MenuLabelHint).
+std::u16string CommandText(const TCommandText& Text, const TLanguage* Language,
+                           const TTextLookup& Lookup = GlobalTextLookup());
+std::u16string MenuLabelHint(const std::u16string& MenuHint, const std::u16string& Caption);
 
 // Right to left exactly when there is a language and its direction byte is not 1.
 bool LanguageIsRightToLeft(const TLanguage* Language);

@@ -1,11 +1,9 @@
-// Which commands of the main window are enabled, by the loaded scan, as data: each element of
-// the menus, tool bars and navigator with the condition that enables it. The form walks the
-// rules and sets each element's enabled state.
+// When a command of the main window is enabled, by the loaded scan: each command's row in the
+// command table (CommandTable.h) names one of these conditions, and UpdateMenuStates sets its
+// elements' enabled states by it.
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 enum class TMenuCondition : uint8_t {
     Always,
@@ -17,13 +15,6 @@ enum class TMenuCondition : uint8_t {
     Restorable,     // a scan is loaded and its undo snapshot was written
     Edited,         // an edit command changed the scan since it was opened, and it can be undone
 };
-
-struct TMenuStateRule {
-    const char* Element;
-    TMenuCondition Condition;
-};
-
-const std::vector<TMenuStateRule>& MenuStateRules();
 
 struct TMenuStateInput {
     bool HasScan = false;
@@ -37,10 +28,3 @@ struct TMenuStateInput {
 };
 
 bool MenuConditionHolds(TMenuCondition Condition, const TMenuStateInput& Input);
-
-struct TElementState {
-    std::string Element;
-    bool Enabled;
-};
-// Every rule evaluated, in rule order.
-std::vector<TElementState> ComputeMenuStates(const TMenuStateInput& Input);

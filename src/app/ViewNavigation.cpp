@@ -176,28 +176,11 @@ void ApplyViewPreset(TViewState& View, TViewPreset Preset)
     View.Rotation = PresetRotation(Preset);
 }
 
-const std::array<TNavigatorButton, 20> NavigatorButtons{{
-    {"SpeedButton2", TNavigatorStep::TurnXUp},
-    {"SpeedButton4", TNavigatorStep::TurnXDown},
-    {"SpeedButton1", TNavigatorStep::TurnYUp},
-    {"SpeedButton3", TNavigatorStep::TurnYDown},
-    {"SpeedButton11", TNavigatorStep::TurnZUp},
-    {"SpeedButton12", TNavigatorStep::TurnZDown},
-    {"SpeedButton5", TNavigatorStep::MoveXUp},
-    {"SpeedButton6", TNavigatorStep::MoveXDown},
-    {"SpeedButton8", TNavigatorStep::MoveYUp},
-    {"SpeedButton7", TNavigatorStep::MoveYDown},
-    {"SpeedButton13", TNavigatorStep::ZoomIn},
-    {"SpeedButton14", TNavigatorStep::ZoomOut},
-    {"SpeedButton17", TNavigatorStep::StretchIn},
-    {"SpeedButton18", TNavigatorStep::StretchOut},
-    {"SpeedButton9", TNavigatorStep::LineUp},
-    {"SpeedButton10", TNavigatorStep::LineDown},
-    {"SpeedButton15", TNavigatorStep::UpperLimitUp},
-    {"SpeedButton16", TNavigatorStep::UpperLimitDown},
-    {"SpeedButton21", TNavigatorStep::LowerLimitUp},
-    {"SpeedButton22", TNavigatorStep::LowerLimitDown},
-}};
+std::u16string ZoomStepCaption(int32_t Percent)
+{
+    const std::string Text = std::to_string(Percent) + " %";
+    return std::u16string(Text.begin(), Text.end());
+}
 
 bool ApplyCameraStep(TViewStates& Views, uint8_t ActiveView, TNavigatorStep Step,
                      const TSettingsRecord& Settings)

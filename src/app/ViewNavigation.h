@@ -74,21 +74,10 @@ constexpr float MaxViewScale = 1e6f;
 // the same to Scale.Z. A step that is not above 0 counts as the default 1.25.
 void ApplyZoom(TViewState& View, TZoomCommand Command, float ZoomStep);
 
-// The zoom box's items, and the menu items that choose them.
-struct TZoomItem {
-    const char* MenuItem;
-    const char16_t* Caption;
-};
-constexpr std::array<TZoomItem, 8> ZoomItems{{
-    {"ImageZoom50", u"50 %"},
-    {"ImageZoom80", u"80 %"},
-    {"ImageZoom100", u"100 %"},
-    {"ImageZoom150", u"150 %"},
-    {"ImageZoom200", u"200 %"},
-    {"ImageZoom400", u"400 %"},
-    {"ImageZoom800", u"800 %"},
-    {"ImageZoom1000", u"1000 %"},
-}};
+// The zoom box's steps in percent, and the View > Zoom items that choose them, in order.
+constexpr std::array<int32_t, 8> ZoomPercents{50, 80, 100, 150, 200, 400, 800, 1000};
+// The caption of a zoom step ("400 %").
+std::u16string ZoomStepCaption(int32_t Percent);
 constexpr int32_t DefaultZoomItem = 2;  // "100 %"
 
 // The scale the zoom box's text asks for: 100 / v with v the number made of the text's digits
@@ -119,12 +108,6 @@ enum class TNavigatorStep : uint8_t {
     LineUp, LineDown,
     UpperLimitUp, UpperLimitDown, LowerLimitUp, LowerLimitDown,
 };
-
-struct TNavigatorButton {
-    const char* Name;
-    TNavigatorStep Step;
-};
-extern const std::array<TNavigatorButton, 20> NavigatorButtons;
 
 // Applies a step that moves a camera: turns and moves act on view 0 (turns by 3 x RotateStep),
 // zoom and stretch on the active view. False for the line and colour-limit steps, which the

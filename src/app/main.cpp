@@ -132,7 +132,7 @@ void TMainForm::FormCreate(TObject*)
     MouseLast = {};
     for (TElToolButton* b : {ToolButtonCPBlue, ToolButtonCPGreen, ToolButtonCPRed})
         b->SetDown(true);
-    ComboBoxZoom->SetItemIndex(2);
+    ComboBoxZoom->SetItemIndex(DefaultZoomItem);
     MenuEditRes0Click(nullptr);
     MenuEditReset->SetEnabled(false);
     ToolButtonUndo->SetEnabled(false);

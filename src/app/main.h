@@ -1,6 +1,8 @@
 // TMainForm: the program's main window. Its implementation is split by area:
 //   main.cpp                  making the window, FormCreate, FormDestroy, the Examples menu
-//   main_build.cpp            the components: menus, tool bars, navigator, status panel, timers
+//   main_command_table.cpp    the commands: one row each, with their menu items, buttons, keys,
+//                             texts, glyphs, enable rules and handlers (CommandTable.h)
+//   main_build.cpp            the components, the commands' ones made from their rows
 //   main_settings.cpp         the defaults and the payload of the settings file
 //   main_language.cpp         the texts of the active language on every caption and hint
 //   main_status.cpp           status bar, info window values, depth controls, menu states, hints
@@ -17,9 +19,10 @@
 //   main_info_commands.cpp    characteristics, chart, about box, update check
 //   main_window_commands.cpp  exit, closing, the serial port's picture and receive event
 // Every component is owned by the form and reachable through the field of its name (and
-// FindComponent with that name, which the language texts and the menu states use).
+// FindComponent with that name).
 #pragma once
 
+#include "app/CommandTable.h"
 #include "app/ScanEdits.h"
 #include "app/StartupRules.h"
 #include "app/ViewNavigation.h"
@@ -59,7 +62,6 @@ class TColorManager;
 class TDataGrid;
 class TFileManager;
 class TLanguage;
-struct TTextAssignment;
 class TScanImage;
 class TSettings;
 class TStream;
@@ -192,6 +194,12 @@ public:
     TTimer* TimerUpdate;
     TTimer* TimerButtonDown;
 
+    // The commands, one row each, in the order of the menus (main_command_table.cpp).
+    const std::vector<TCommand>& Commands() const { return commands_; }
+    // Asks the paint timer to draw the views once more (commands, mouse moves and resizes draw
+    // nothing themselves).
+    void RequestRepaint() { RepaintPending = 1; }
+
     // ---- State, in the order the program keeps it
     uint32_t PrintState = 0;
     void* LiveReader = nullptr;  // live reading is not part of the program: always null
@@ -323,6 +331,15 @@ public:
     // Mouse-down of every repeating button (navigator and tool bar); the shared mouse-up.
     void SpeedButtonMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void SpeedButton17MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // The keys without an element: the arrows walk the selected point (Ctrl: 10 steps, Ctrl+Alt:
+    // 20), F4 switches the smooth surface, Escape leaves full screen, Ctrl+X halves the values.
+    void WalkLineForward(TShiftState Shift);
+    void WalkLineBackward(TShiftState Shift);
+    void WalkToNextPoint(TShiftState Shift);
+    void WalkToPreviousPoint(TShiftState Shift);
+    void ToggleSmoothSurface(TObject* Sender);
+    void LeaveFullscreen(TObject* Sender);
+    void HalveValues(TObject* Sender);
     // Edit and display commands
     void MenuEditInterpolateClick(TObject* Sender);
     void MenuEditCorrectFaultSignalClick(TObject* Sender);
@@ -385,7 +402,12 @@ private:
     void CreateStatusPanel();
     void CreateNonVisual();
     void WireEvents();
-    // One of this form's handlers as an event.
+    // The elements of the commands' rows: a menu item, the controls of one tool bar, the
+    // buttons of one panel.
+    void MakeMenuItem(TCommand& Command);
+    void MakeToolBarControls(TElToolBar* const* Bar);
+    void MakePanelButtons(TElPanel* const* Panel);
+    // One of this form's handlers as an event (none for none).
     TNotifyEvent On(void (TMainForm::*Handler)(TObject*));
     // main.cpp
     void CreateOwnedObjects();
@@ -407,19 +429,20 @@ private:
     enum class TWalkDirection : uint8_t { LineForward, LineBackward, NextPoint, PreviousPoint };
     void MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps);
     void StepDepthLevel(bool Up);
-    void HalveValues();
     // After an edit of the points: Undo becomes possible and the views are drawn again.
     void NoteScanEdited();
     void RunCameraStep(TNavigatorStep Step);
     void ApplyMainViewPreset(TViewPreset Preset);
     void ChooseZoomItem(int Index);
     void StepColorLimits(bool Upper, bool Raise);
-    // main_language.cpp
-    void ApplyTexts(const std::vector<TTextAssignment>& Texts);
+    // main_language.cpp: a command's caption and hint in Language (none: the defaults) on its
+    // elements
+    void ShowTexts(const TCommand& Command, const TLanguage* Language);
+    std::u16string HintText(const TCommand& Command, const TLanguage* Language) const;
+    // The row of a menu item's command.
+    const TCommand* CommandOf(TElMenuItem* const* Item) const;
     void ApplyDirection(bool RightToLeft);
     void RefillSoilBox();
-    // main_status.cpp
-    void SetElementEnabled(const std::string& Name, bool Enabled);
     // main_new.cpp
     void StopReceive();
     void RestoreNewCommand();
@@ -432,6 +455,7 @@ private:
     // main_export.cpp: the drawn view's pixels in ExportViewport; false when none could be read.
     bool ReadDrawnView(TBitmap& Bitmap);
 
+    std::vector<TCommand> commands_;
     std::unique_ptr<TColorManager> ownedColorManager_;
     bool dataFileFound_ = true;
     // The settings were read at start; only then does the end write them back.

@@ -25,7 +25,7 @@ void TMainForm::MenuEditResetClick(TObject*)
     MenuEditReset->SetEnabled(false);
     ToolButtonUndo->SetEnabled(false);
     ScanImage->Rebuild = 1;
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::ToolButton2XClick(TObject*)
@@ -34,7 +34,7 @@ void TMainForm::ToolButton2XClick(TObject*)
         return;
     RemoveDummies(*ScanImage->ScanData);
     ScanImage->Rebuild = 1;
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::SetResolutionLevel(uint8_t Level)
@@ -43,7 +43,7 @@ void TMainForm::SetResolutionLevel(uint8_t Level)
     for (size_t i = 0; i < MenuEditRes.size(); ++i)
         MenuEditRes[i]->SetChecked(i == Level);
     ToolButtonRes[Level]->SetDown(true);
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::MenuEditRes0Click(TObject*)
@@ -78,7 +78,7 @@ void TMainForm::MenuViewWireframeClick(TObject*)
     ScanImage->SetWireframe(wireframe ? 1 : 0);
     ToolButtonWireframe->SetDown(wireframe);
     ToolButtonWireframe->Repaint();
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::MenuViewCrossHairsClick(TObject*)
@@ -86,7 +86,7 @@ void TMainForm::MenuViewCrossHairsClick(TObject*)
     const bool crossHairs = !MenuViewCrossHairs->Checked();
     MenuViewCrossHairs->SetChecked(crossHairs);
     ScanImage->CursorLines = crossHairs ? 1 : 0;
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::TakeFocusBack()
@@ -138,7 +138,7 @@ void TMainForm::ApplyPaletteButtons()
         ApplyPaletteBands(*ColorManager, PaletteBands);
     if (ScanImage)
         ScanImage->Rebuild = 1;
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::ToolButtonCPBlueClick(TObject*)

@@ -43,7 +43,7 @@ void TMainForm::MenuFileRemarksClick(TObject*)
     ScanImage->SetFieldWidth(remarks.FieldWidth);
     ComboBoxSoil->SetItemIndex(remarks.SoilType);
     ComboBoxSoilChange(nullptr);
-    RepaintPending = 1;
+    RequestRepaint();
     UpdateWindowCaption();
 }
 

@@ -1,6 +1,6 @@
-// The texts of the main window in the active language: every caption and hint, the reading
-// direction, and the names of the soil types and measuring units. The texts and the order in
-// which they are set are the language-texts unit's; this unit finds each element by name.
+// The texts of the main window in the active language: every command's caption and hint on its
+// elements (the numbers and defaults are the command table's), the reading direction, and the
+// names of the soil types and measuring units.
 #include "app/main.h"
 
 #include "app/LanguageTexts.h"
@@ -19,7 +19,8 @@ void TMainForm::ApplyLanguage(TObject*, TLanguage* Language)
             GlobalSettings.Language = Language->Name();
         }
         ApplyDirection(LanguageIsRightToLeft(Language));
-        ApplyTexts(BuildLanguageTexts(Language));
+        for (const TCommand& command : commands_)
+            ShowTexts(command, Language);
         UpdateScanInfo();
         LayoutInfoWindow();
     }
@@ -40,18 +41,38 @@ void TMainForm::ApplyDirection(bool RightToLeft)
     SetBiDiMode(mode);
 }
 
-void TMainForm::ApplyTexts(const std::vector<TTextAssignment>& Texts)
+void TMainForm::ShowTexts(const TCommand& Command, const TLanguage* Language)
 {
-    for (const TTextAssignment& text : Texts) {
-        TComponent* c = FindComponent(text.Element);
-        const bool caption = text.Property == TTextProperty::Caption;
-        if (auto* item = dynamic_cast<TMenuItem*>(c))
-            caption ? item->SetCaption(text.Text) : item->SetHint(text.Text);
-        else if (auto* button = dynamic_cast<TCustomElGraphicButton*>(c); button && !caption)
-            button->SetHint(text.Text);
-        else if (auto* control = dynamic_cast<TControl*>(c))
-            caption ? control->SetCaption(text.Text) : void(control->Hint = text.Text);
+    const std::u16string caption = CommandText(Command.Caption, Language);
+    const std::u16string hint = HintText(Command, Language);
+    if (TElMenuItem* item = Command.Menu.Item.Get()) {
+        item->SetCaption(caption);
+        item->SetHint(hint);
     }
+    if (TElToolButton* button = Command.Tool.Button.Get())
+        button->SetHint(hint);
+    if (TElComboBox* box = Command.Tool.Box.Get())
+        box->Hint = hint;
+    if (TElGraphicButton* button = Command.Pad.Button.Get()) {
+        button->SetCaption(caption);
+        button->SetHint(hint);
+    }
+}
+
+std::u16string TMainForm::HintText(const TCommand& Command, const TLanguage* Language) const
+{
+    if (Command.Hint.Join != TCaptionJoin::MenuLabel)
+        return CommandText(Command.Hint, Language);
+    const TCommand* menu = CommandOf(Command.Menu.Under);
+    return MenuLabelHint(menu ? CommandText(menu->Hint, Language) : u"", CommandText(Command.Caption, Language));
+}
+
+const TCommand* TMainForm::CommandOf(TElMenuItem* const* Item) const
+{
+    for (const TCommand& command : commands_)
+        if (Item && command.Menu.Item.Field == Item)
+            return &command;
+    return nullptr;
 }
 
 void TMainForm::RefillSoilBox()

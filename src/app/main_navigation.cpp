@@ -1,7 +1,8 @@
 // Moving the camera of the scan views: the mouse on the drawing area, the keys the form sees
-// before its controls, the navigator's buttons (repeating while held), the zoom box and the
-// zoom, stretch and view-preset commands. Each works on the view state of the active view (or
-// of the main view) and asks the paint timer for a repaint; none draws.
+// before its controls (each runs the command whose row holds it), the navigator's buttons
+// (repeating while held), the zoom box and the zoom, stretch and view-preset commands. Each
+// works on the view state of the active view (or of the main view) and asks the paint timer for
+// a repaint; none draws.
 #include "app/main.h"
 
 #include "app/LengthUnits.h"
@@ -22,14 +23,13 @@ namespace {
 constexpr uint32_t RepeatIntervalMs = 100;
 constexpr float DefaultColorLimitStep = 3.0f;
 
-// The digit 1..5 of a key, from the top row or the numeric pad; 0 for any other key.
-int LevelKey(uint16_t Key)
+// Key is one of the command's keys, and Shift holds every modifier that key needs.
+bool TakesKey(const TCommand& Command, uint16_t Key, TShiftState Shift)
 {
-    if (Key >= '1' && Key <= '5')
-        return Key - '0';
-    if (Key >= VKey::NumPad0 + 1 && Key <= VKey::NumPad0 + 5)
-        return Key - VKey::NumPad0;
-    return 0;
+    for (const TKey& k : Command.Keys)
+        if (k.Key != 0 && k.Key == Key && (Shift & k.Needs) == k.Needs)
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ void TMainForm::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y)
     MouseStart = TPoint{X, Y};
     MouseLast = MouseStart;
     ActiveView = ViewportAtPoint(X, Y, ActiveView);
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::FormMouseMove(TObject*, TShiftState Shift, int X, int Y)
@@ -64,7 +64,7 @@ void TMainForm::FormMouseMove(TObject*, TShiftState Shift, int X, int Y)
     move.MoveStep = GlobalSettings.MoveStep;
     ApplyMouseMove(ViewStates, move);
     MouseLast = TPoint{X, Y};
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::FormMouseUp(TObject*, TMouseButton, TShiftState, int, int)
@@ -88,7 +88,7 @@ void TMainForm::FormDblClick(TObject*)
 {
     if (const std::optional<size_t> slot = DoubleClickSourceSlot(ActiveView)) {
         ViewStates[0] = ViewStates[*slot];
-        RepaintPending = 1;
+        RequestRepaint();
     }
 }
 
@@ -98,40 +98,47 @@ void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
 {
     if (!ScanImage)
         return;
-    const bool ctrl = (Shift & ssCtrl) != 0;
-    const bool alt = (Shift & ssAlt) != 0;
-    if (const int level = LevelKey(Key)) {
-        SetResolutionLevel(static_cast<uint8_t>(level - 1));
+    for (const TCommand& command : commands_) {
+        if (!TakesKey(command, Key, Shift))
+            continue;
+        if (command.OnKey)
+            (this->*command.OnKey)(Shift);
+        else if (command.OnClick)
+            (this->*command.OnClick)(nullptr);
         return;
     }
-    switch (Key) {
-    case VKey::Return: ToolButton17XClick(nullptr); break;
-    case VKey::Up: MoveSelectedPoint(TWalkDirection::LineForward, ArrowKeySteps(ctrl, alt)); break;
-    case VKey::Down: MoveSelectedPoint(TWalkDirection::LineBackward, ArrowKeySteps(ctrl, alt)); break;
-    // The X axis is drawn mirrored: Left walks to the next point of the line.
-    case VKey::Left: MoveSelectedPoint(TWalkDirection::NextPoint, ArrowKeySteps(ctrl, alt)); break;
-    case VKey::Right: MoveSelectedPoint(TWalkDirection::PreviousPoint, ArrowKeySteps(ctrl, alt)); break;
-    case VKey::Prior: StepDepthLevel(true); break;
-    case VKey::Next: StepDepthLevel(false); break;
-    case VKey::F1: MenuHelpContentsClick(nullptr); break;
-    case VKey::F4:
-        ScanImage->SetSmooth(ScanImage->Smooth() ? 0 : 1);
-        RepaintPending = 1;
-        break;
-    case VKey::F5: SpeedButton22Click(nullptr); break;
-    case VKey::F6: SpeedButton21Click(nullptr); break;
-    case VKey::F7: SpeedButton16Click(nullptr); break;
-    case VKey::F8: SpeedButton15Click(nullptr); break;
-    case VKey::Escape:
-        if (MenuExtrasFullscreen->Checked())
-            MenuExtrasFullscreenClick(nullptr);
-        break;
-    case 'X':
-        if (ctrl)
-            HalveValues();
-        break;
-    default: break;
-    }
+}
+
+void TMainForm::WalkLineForward(TShiftState Shift)
+{
+    MoveSelectedPoint(TWalkDirection::LineForward, ArrowKeySteps(Shift & ssCtrl, Shift & ssAlt));
+}
+
+void TMainForm::WalkLineBackward(TShiftState Shift)
+{
+    MoveSelectedPoint(TWalkDirection::LineBackward, ArrowKeySteps(Shift & ssCtrl, Shift & ssAlt));
+}
+
+void TMainForm::WalkToNextPoint(TShiftState Shift)
+{
+    MoveSelectedPoint(TWalkDirection::NextPoint, ArrowKeySteps(Shift & ssCtrl, Shift & ssAlt));
+}
+
+void TMainForm::WalkToPreviousPoint(TShiftState Shift)
+{
+    MoveSelectedPoint(TWalkDirection::PreviousPoint, ArrowKeySteps(Shift & ssCtrl, Shift & ssAlt));
+}
+
+void TMainForm::ToggleSmoothSurface(TObject*)
+{
+    ScanImage->SetSmooth(ScanImage->Smooth() ? 0 : 1);
+    RequestRepaint();
+}
+
+void TMainForm::LeaveFullscreen(TObject*)
+{
+    if (MenuExtrasFullscreen->Checked())
+        MenuExtrasFullscreenClick(nullptr);
 }
 
 void TMainForm::MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps)
@@ -153,7 +160,7 @@ void TMainForm::MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps)
     }
     scan->SelectPoint(next);
     ScanImage->SetCrossHairActive(1);
-    RepaintPending = 1;
+    RequestRepaint();
     UpdateScanInfo();
 }
 
@@ -169,10 +176,10 @@ void TMainForm::StepDepthLevel(bool Up)
         scan->LevelUp();
     ScanImage->SetLevelPlaneActive(1);
     UpdateScanInfo();
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
-void TMainForm::HalveValues()
+void TMainForm::HalveValues(TObject*)
 {
     TScanData* scan = ScanImage->ScanData.get();
     if (!scan)
@@ -190,7 +197,7 @@ void TMainForm::NoteScanEdited()
     const bool undoable = FileManager && FileManager->HasSnapshot();
     MenuEditReset->SetEnabled(undoable);
     ToolButtonUndo->SetEnabled(undoable);
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 // ---- zoom, stretch, level lines
@@ -198,7 +205,7 @@ void TMainForm::NoteScanEdited()
 void TMainForm::RunCameraStep(TNavigatorStep Step)
 {
     ApplyCameraStep(ViewStates, ActiveView, Step, GlobalSettings);
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::ToolButtonZoomInClick(TObject*) { RunCameraStep(TNavigatorStep::ZoomIn); }
@@ -228,13 +235,13 @@ void TMainForm::MenuViewResetClick(TObject*)
     StatusBar->Panels(2)->SetText(texts.Panel2);
     if (texts.Panel3)
         StatusBar->Panels(3)->SetText(*texts.Panel3);
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::ApplyMainViewPreset(TViewPreset Preset)
 {
     ApplyViewPreset(ViewStates[0], Preset);
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::MenuViewTopClick(TObject*) { ApplyMainViewPreset(TViewPreset::Top); }
@@ -247,7 +254,7 @@ void TMainForm::ChooseZoomItem(int Index)
 {
     ComboBoxZoom->SetItemIndex(Index);
     ComboBoxZoomChange(ComboBoxZoom);
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::ImageZoom50Click(TObject*) { ChooseZoomItem(0); }
@@ -270,7 +277,7 @@ void TMainForm::ComboBoxZoomChange(TObject*)
     const int32_t index = ComboBoxZoom->ItemIndex();
     if (index >= 0 && static_cast<size_t>(index) < ImageZoom.size())
         ImageZoom[static_cast<size_t>(index)]->SetChecked(true);
-    RepaintPending = 1;
+    RequestRepaint();
     // The keys go back to the form, where they move the views.
     if (Visible() && HandleAllocated())
         SetFocus();
@@ -294,21 +301,21 @@ void TMainForm::AxisXClick(TObject*)
 {
     if (ScanImage)
         ScanImage->AxisX = AxisX->Down() ? 1 : 0;
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::AxisYClick(TObject*)
 {
     if (ScanImage)
         ScanImage->AxisY = AxisY->Down() ? 1 : 0;
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::AxisZClick(TObject*)
 {
     if (ScanImage)
         ScanImage->AxisZ = AxisZ->Down() ? 1 : 0;
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 // ---- the navigator
@@ -330,7 +337,7 @@ void TMainForm::StepColorLimits(bool Upper, bool Raise)
         const float step = UsableStep(GlobalSettings.ColorLimitStep, DefaultColorLimitStep);
         ScanImage->Rebuild = StepColorLimit(*ColorManager, ScanImage->Rebuild, Upper, Raise ? step : -step);
     }
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::SpeedButton15Click(TObject*) { StepColorLimits(true, true); }

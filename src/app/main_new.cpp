@@ -12,7 +12,6 @@
 #include "app/main.h"
 
 #include "app/AppGlyphs.h"
-#include "app/LanguageTexts.h"
 #include "app/ReceivedScan.h"
 #include "app/ScanKinds.h"
 
@@ -80,7 +79,7 @@ void TMainForm::StopReceive()
     LiveScan.DeviceIndex = -1;
 
     RestoreNewCommand();
-    RepaintPending = 1;
+    RequestRepaint();
     if (MenuViewReset->OnClick)
         MenuViewReset->OnClick(nullptr);
     UpdateMenuStates(scan && StoppedScanCounts(*scan));
@@ -95,14 +94,10 @@ void TMainForm::RestoreNewCommand()
 {
     // The look the active language gives the New command at start-up (a receive may have
     // changed its texts and picture to those of its stop command).
-    const TLanguage* language = LanguageManager ? LanguageManager->ActiveLanguage() : nullptr;
-    std::vector<TTextAssignment> texts;
-    for (TTextAssignment& text : language ? BuildLanguageTexts(language) : DefaultLanguageTexts())
-        if (text.Element == MenuFileNew->Name() || text.Element == ToolButtonNew->Name())
-            texts.push_back(std::move(text));
-    ApplyTexts(texts);
-    MenuFileNew->SetImageIndex(ToolGlyphIndex(TToolGlyph::New));
-    ToolButtonNew->SetImageIndex(ToolGlyphIndex(TToolGlyph::New));
+    const TCommand& command = *CommandOf(&MenuFileNew);
+    ShowTexts(command, LanguageManager ? LanguageManager->ActiveLanguage() : nullptr);
+    MenuFileNew->SetImageIndex(ImageListIndex(command.Glyph));
+    ToolButtonNew->SetImageIndex(ImageListIndex(command.Glyph));
     ToolButtonNew->Repaint();
     StatusBar->Repaint();
 }

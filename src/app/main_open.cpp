@@ -67,7 +67,7 @@ void TMainForm::OpenFile(const std::u16string& FileName)
         // A scan opened without its undo snapshot says so once the window shows it.
         FileManager->TellMissingSnapshot();
     }
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::SetUpForOpenedScan(const std::u16string& FileName)

@@ -1,7 +1,7 @@
 // Drawing the scan: the layout of the drawing area, the paint timer that draws once per tick
 // while a repaint is pending (or the data grid of a live GPS scan at every tick), and the
 // window commands that change what is laid out: split screen, navigator, full screen and the
-// info window. Nothing else draws; everything else only sets RepaintPending.
+// info window. Nothing else draws; everything else only asks for a repaint (RequestRepaint).
 #include "app/main.h"
 
 #include "app/BusyWork.h"
@@ -64,7 +64,7 @@ void TMainForm::FormResize(TObject*)
     AxisY->SetLeft(layout.AxisYLeft);
     AxisX->SetLeft(layout.AxisXLeft);
     StatusBar->SetWidth(std::max(0, layout.StatusBarWidth));
-    RepaintPending = 1;
+    RequestRepaint();
     if (!ScanImage)
         return;
     MainPaneWidth = layout.MainPaneWidth;
@@ -81,7 +81,7 @@ void TMainForm::FormResize(TObject*)
 
 void TMainForm::FormPaint(TObject*)
 {
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::FormShow(TObject*)
@@ -97,7 +97,7 @@ void TMainForm::FormShow(TObject*)
         // existed: it shows the scan's values from the start.
         UpdateScanInfo();
     }
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::TimerPaintTimer(TObject*)
@@ -184,7 +184,7 @@ void TMainForm::MenuExtrasSplitScreenClick(TObject*)
     MenuExtrasSplitScreen->SetChecked(!MenuExtrasSplitScreen->Checked());
     GlobalSettings.SplitScreen = MenuExtrasSplitScreen->Checked() ? 1 : 0;
     FormResize(nullptr);
-    RepaintPending = 1;
+    RequestRepaint();
 }
 
 void TMainForm::MenuExtrasNavigatorClick(TObject*)

@@ -35,7 +35,7 @@ void TMainForm::MenuFileConfigurationClick(TObject*)
     ApplyThresholdsToScan();
     // The unit shows in the scan's lengths, the background in the next frame.
     UpdateScanInfo();
-    RepaintPending = 1;
+    RequestRepaint();
     if (Settings)
         Settings->SaveToFile(SettingsFileName());
 }

@@ -1,6 +1,7 @@
 // What the main window shows of the loaded scan: the status bar's panels and the info
-// window's values, the depth controls, which commands are enabled, which view a point of the
-// client area belongs to, the info window's layout and the hint in the status bar.
+// window's values, the depth controls, which commands are enabled (by their rows' rules), which
+// view a point of the client area belongs to, the info window's layout and the hint in the
+// status bar.
 #include "app/main.h"
 
 #include "app/InfoWindowModel.h"
@@ -27,6 +28,23 @@ void ShowValueRow(TElLabel* Name, TElLabel* Value, const TValueLabel& Row)
     Name->SetEnabled(Row.Enabled);
     Value->SetEnabled(Row.Enabled);
     Value->SetCaption(Row.Text);
+}
+
+// A command's elements enabled by its rule (a command without one is left alone).
+void ShowEnabledState(const TCommand& Command, const TMenuStateInput& Input)
+{
+    if (Command.Enabled) {
+        const bool enabled = MenuConditionHolds(*Command.Enabled, Input);
+        if (TElMenuItem* item = Command.Menu.Item.Get())
+            item->SetEnabled(enabled);
+        if (TElComboBox* box = Command.Tool.Box.Get())
+            box->SetEnabled(enabled);
+        if (TElGraphicButton* button = Command.Pad.Button.Get())
+            button->SetEnabled(enabled);
+    }
+    const std::optional<TMenuCondition> rule = Command.ButtonEnabled ? Command.ButtonEnabled : Command.Enabled;
+    if (TElToolButton* button = Command.Tool.Button.Get(); button && rule)
+        button->SetEnabled(MenuConditionHolds(*rule, Input));
 }
 
 }  // namespace
@@ -73,15 +91,6 @@ void TMainForm::SetDepthControlsEnabled(bool Value)
         c->SetEnabled(Value);
 }
 
-void TMainForm::SetElementEnabled(const std::string& Name, bool Enabled)
-{
-    TComponent* c = FindComponent(Name);
-    if (auto* item = dynamic_cast<TMenuItem*>(c))
-        item->SetEnabled(Enabled);
-    else if (auto* control = dynamic_cast<TControl*>(c))
-        control->SetEnabled(Enabled);
-}
-
 void TMainForm::UpdateMenuStates(bool HasScan)
 {
     TMenuStateInput input;
@@ -92,8 +101,8 @@ void TMainForm::UpdateMenuStates(bool HasScan)
     input.DepthControlsEnabled = DepthControlsEnabled != 0;
     input.Edited = Edited != 0;
     input.HasSnapshot = FileManager && FileManager->HasSnapshot();
-    for (const TElementState& state : ComputeMenuStates(input))
-        SetElementEnabled(state.Element, state.Enabled);
+    for (const TCommand& command : commands_)
+        ShowEnabledState(command, input);
 }
 
 uint8_t TMainForm::ViewportAtPoint(int32_t X, int32_t Y, uint8_t Current) const

@@ -2,6 +2,7 @@
 # and the chart window), and the program block that runs them.
 l3d_sources(CORE
   AppGlyphs.cpp
+  AppGlyphRows.cpp
   StartupRules.cpp
   ScanPainting.cpp
 )
@@ -11,6 +12,7 @@ if(WIN32)
     dlg_info.cpp
     dlg_diagramm.cpp
     main.cpp
+    main_command_table.cpp
     main_build.cpp
     main_settings.cpp
     main_language.cpp

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 
 #include "app/LanguageTexts.h"
@@ -26,82 +25,53 @@ void TNumberedLanguage::Number(TLanguage& L, uint8_t Direction)
     L.SetItems(std::move(Items));
 }
 
-using TTexts = std::map<std::pair<std::string, TTextProperty>, std::u16string>;
-
-TTexts ByElement(const std::vector<TTextAssignment>& Assignments)
-{
-    TTexts M;
-    for (const TTextAssignment& A : Assignments)
-        EXPECT_TRUE(M.emplace(std::pair{A.Element, A.Property}, A.Text).second) << A.Element << " set twice";
-    return M;
-}
-
-std::u16string Caption(const TTexts& T, const std::string& E) { return T.at({E, TTextProperty::Caption}); }
-std::u16string Hint(const TTexts& T, const std::string& E) { return T.at({E, TTextProperty::Hint}); }
-
 } // namespace
 
-TEST(LanguageTexts, CaptionsJoinTheirDotsAndButtonsCopyTheHintsOfTheirCommands)
+TEST(LanguageTexts, TextsJoinTheirDotsAndTheFirstTwoComeFromTheLanguageApplied)
 {
     const TNumberedLanguage L(1);
     std::multiset<int32_t> Looked;
-    const TTexts T = ByElement(BuildLanguageTexts(&L, [&](int32_t ID, const std::u16string& D) {
+    auto Lookup = [&](int32_t ID, const std::u16string& D) {
         Looked.insert(ID);
         return L.GetText(ID, D);
-    }));
-    EXPECT_EQ(Caption(T, "MenuFile"), u"T1");
-    EXPECT_EQ(Caption(T, "MenuFileNew"), u"T2 ...");
-    EXPECT_EQ(Caption(T, "MenuFileOpen"), u"T6 ... ");
-    EXPECT_EQ(Caption(T, "MenuHelp_Update"), u"T200 ...");
-    EXPECT_EQ(Caption(T, "MenuHelpAbout"), u"T57 ...");
-    EXPECT_EQ(Hint(T, "ToolButtonNew"), u"T3");
-    EXPECT_EQ(Hint(T, "ToolButtonUndo"), u"T20");
-    EXPECT_EQ(Hint(T, "ToolButtonPreferences"), u"T13");
-    EXPECT_EQ(Hint(T, "SpeedButton13"), u"T119");  // the navigator copies the zoom-in button
-    EXPECT_EQ(Hint(T, "SpeedButton10"), u"T116");
-    EXPECT_EQ(Hint(T, "MenuEditRes2"), u"T39: T42");
-    EXPECT_EQ(Hint(T, "ToolButtonRes4"), u"T39: T44");
-    EXPECT_EQ(Hint(T, "ImageZoom400"), u"T46: 400 %");
-    EXPECT_EQ(Hint(T, "ComboBoxZoom"), u"T46");
-    EXPECT_EQ(Hint(T, "ToolButton_InfoWindow"), u"T206");
-    EXPECT_EQ(Hint(T, "MenuExtrasInfo"), u"T206");
-    EXPECT_EQ(Hint(T, "AxisZ"), u"T213");
-
-    // Texts 1 and 2 come from the language itself; with the soil and unit names the window
-    // looks up 118 texts.
-    std::vector<TSoil> Soils(8);
-    std::vector<TMeasureUnit> Units(2);
-    ApplySoilAndUnitNames(Soils, Units, [&](int32_t ID, const std::u16string& D) {
-        Looked.insert(ID);
-        return L.GetText(ID, D);
-    });
-    EXPECT_EQ(Looked.size() + 2, 118u);
-    EXPECT_EQ(Looked.count(1) + Looked.count(2), 0u);
-    EXPECT_EQ(Looked.count(46), 2u);
+    };
+    using enum TCaptionJoin;
+    EXPECT_EQ(CommandText({1, u"File"}, &L, Lookup), u"T1");
+    EXPECT_EQ(CommandText({2, u"New", Dots}, &L, Lookup), u"T2 ...");
+    EXPECT_EQ(CommandText({6, u"Open", SpacedDots}, &L, Lookup), u"T6 ... ");
+    EXPECT_EQ(CommandText({57, u"About", DotsInDirection}, &L, Lookup), u"T57 ...");
+    EXPECT_EQ(CommandText({209, u""}, &L, Lookup), u"T209");
+    // A text of the window's own is not looked up.
+    EXPECT_EQ(CommandText(Fixed(u"Osprin 12 ..."), &L, Lookup), u"Osprin 12 ...");
+    EXPECT_EQ(Looked, (std::multiset<int32_t>{6, 57, 209}));
+    // Levels and zoom steps: the group's hint, a colon and the item's caption.
+    EXPECT_EQ(MenuLabelHint(u"T39", u"T42"), u"T39: T42");
 }
 
-TEST(LanguageTexts, RightToLeftReversesOnlyTheAboutCaption)
+TEST(LanguageTexts, RightToLeftReversesOnlyTheDotsJoinedInDirection)
 {
     const TNumberedLanguage L(2);
-    const TTexts T = ByElement(BuildLanguageTexts(&L, [&](int32_t ID, const std::u16string& D) { return L.GetText(ID, D); }));
-    EXPECT_EQ(Caption(T, "MenuHelpAbout"), u" ...T57");
-    EXPECT_EQ(Caption(T, "MenuFileOpen"), u"T6 ... ");
-    EXPECT_EQ(Hint(T, "MenuEditRes0"), u"T39: T40");
+    auto Lookup = [&](int32_t ID, const std::u16string& D) { return L.GetText(ID, D); };
+    EXPECT_EQ(CommandText({57, u"About", TCaptionJoin::DotsInDirection}, &L, Lookup), u" ...T57");
+    EXPECT_EQ(CommandText({6, u"Open", TCaptionJoin::SpacedDots}, &L, Lookup), u"T6 ... ");
+    EXPECT_EQ(MenuLabelHint(u"T39", u"T40"), u"T39: T40");
     EXPECT_TRUE(LanguageIsRightToLeft(&L));
     EXPECT_FALSE(LanguageIsRightToLeft(nullptr));
     EXPECT_EQ(JoinInReadingDirection(true, {u"a", u"b", u"c"}), u"cba");
 }
 
-TEST(LanguageTexts, WithoutALanguageTheDefaultsShowAndNothingIsApplied)
+TEST(LanguageTexts, WithoutALanguageTheDefaultsShowJoinedLeftToRight)
 {
-    EXPECT_TRUE(BuildLanguageTexts(nullptr).empty());
-    const TTexts T = ByElement(DefaultLanguageTexts());
-    EXPECT_EQ(Caption(T, "MenuFileOpen"), u"Open ... ");
-    EXPECT_EQ(Hint(T, "MenuFileNew"), u"Start a new project and open data transfer");
-    EXPECT_EQ(Caption(T, "MenuHelpAbout"), u"About Lorvane 3D ...");
-    EXPECT_EQ(Hint(T, "ImageZoom50"), u": 50 %");
-    EXPECT_EQ(Hint(T, "MenuEditRes0"), u": Level 1 ( fast )");
-    EXPECT_EQ(Hint(T, "SpeedButton2"), u"");
+    auto Unused = [](int32_t, const std::u16string&) -> std::u16string {
+        ADD_FAILURE() << "looked up without a language";
+        return u"";
+    };
+    EXPECT_EQ(CommandText({6, u"Open", TCaptionJoin::SpacedDots}, nullptr, Unused), u"Open ... ");
+    EXPECT_EQ(CommandText({57, u"About Lorvane 3D", TCaptionJoin::DotsInDirection}, nullptr, Unused),
+              u"About Lorvane 3D ...");
+    EXPECT_EQ(CommandText({3, u"Start a new project"}, nullptr, Unused), u"Start a new project");
+    EXPECT_EQ(CommandText({127, u""}, nullptr, Unused), u"");
+    EXPECT_EQ(MenuLabelHint(u"", u"50 %"), u": 50 %");
 }
 
 TEST(LanguageTexts, SoilAndUnitNamesOnlyForTheTablesTheyDescribe)

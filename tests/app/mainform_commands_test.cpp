@@ -100,8 +100,9 @@ TEST_F(CommandsTest, EachResolutionLevelChecksItsItemAndPutsItsButtonDown)
     expectLevel(1);
     mainroad::PostKey('3');
     expectLevel(2);
+    ASSERT_TRUE(mainroad::WaitForFrame());
     const TPaintTimerPause held(MainForm->TimerPaint);
-    MainForm->RepaintPending = 0;
+    ASSERT_EQ(MainForm->RepaintPending, 0);
     mainroad::RunCommand(MainForm->MenuEditRes[4]);
     expectLevel(4);
     EXPECT_EQ(MainForm->RepaintPending, 1);
@@ -186,13 +187,12 @@ TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
     MainForm->MenuEditResetClick(nullptr);
     EXPECT_NE(PointStates(scan), opened);
 
-    // Two smoothings, as the interpolation command runs them, then Undo.
-    MainForm->ScanImage->SmoothScan(2);
-    MainForm->ScanImage->SmoothScan(3);
-    MainForm->Edited = 1;
-    MainForm->UpdateMenuStates(true);
+    // An edit (Ctrl+X halves every value), then Undo.
+    mainroad::PostKey('X', true);
+    EXPECT_EQ(MainForm->Edited, 1);
     ASSERT_TRUE(MainForm->ToolButtonUndo->Enabled());
-    MainForm->ScanImage->Rebuild = 0;
+    MainForm->TimerPaintTimer(MainForm->TimerPaint);  // the edit's frame: the surface is built
+    ASSERT_EQ(MainForm->ScanImage->Rebuild, 0);
     mainroad::ClickButton(MainForm->ToolButtonUndo);
     EXPECT_EQ(PointStates(scan), opened);
     EXPECT_EQ(scan.MaxValue, openedMax);
@@ -201,9 +201,9 @@ TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
     EXPECT_FALSE(MainForm->MenuEditReset->Enabled());
     EXPECT_EQ(MainForm->Edited, 1);
 
-    // From the menu as well.
-    MainForm->ScanImage->SmoothScan(1);
-    MainForm->UpdateMenuStates(true);
+    // From the menu as well, after another edit.
+    mainroad::PostKey('X', true);
+    ASSERT_TRUE(MainForm->MenuEditReset->Enabled());
     mainroad::RunCommand(MainForm->MenuEditReset);
     EXPECT_EQ(PointStates(scan), opened);
 }
@@ -334,8 +334,8 @@ TEST_F(CommandsTest, ExitEndsTheProgramKeepingWhereTheInfoWindowStood)
 TEST_F(CommandsTest, TheFirstStatusPanelShowsTheClosedPortPicture)
 {
     ASSERT_TRUE(Start());
-    const TGlyphPicture closed = DrawToolGlyph(TToolGlyph::PortClosed);
-    const TGlyphPicture open = DrawToolGlyph(TToolGlyph::PortOpen);
+    const TGlyphPicture closed = GlyphPicture(TToolGlyph::PortClosed);
+    const TGlyphPicture open = GlyphPicture(TToolGlyph::PortOpen);
     const RECT area{4, 1, 4 + closed.Width, 1 + closed.Height};
     const l3d::testing::Pixels shown = l3d::testing::ReadClientPixels(MainForm->StatusBar->Handle(), area);
     int matchesClosed = 0, opaque = 0, differFromOpen = 0;

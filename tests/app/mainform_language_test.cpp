@@ -96,10 +96,16 @@ TEST_F(LanguageTest, SwitchingToARightToLeftLanguageSetsEveryTextAndTheReadingDi
     EXPECT_FALSE(LanguageItem(0)->Checked());
     EXPECT_EQ(GlobalSettings.Language, u"xx_RT");
 
-    // Every caption and hint of the table carries its text.
-    for (const TLanguageTextEntry& e : LanguageTextTable) {
-        const std::u16string shown = e.Property == TTextProperty::Caption ? CaptionOf(e.Element) : HintOf(e.Element);
-        EXPECT_NE(shown.find(T(e.ID)), std::u16string::npos) << e.Element << " " << e.ID;
+    // Every caption and hint of the command table carries its text, on every element of its command.
+    for (const TCommand& c : MainForm->Commands()) {
+        if (c.Caption.ID != 0) {
+            EXPECT_NE(CaptionOf(c.Menu.Item.Name).find(T(c.Caption.ID)), std::u16string::npos) << c.Menu.Item.Name;
+        }
+        for (const std::string& e : {c.Menu.Item.Name, c.Tool.Button.Name, c.Tool.Box.Name, c.Pad.Button.Name}) {
+            if (c.Hint.ID != 0 && !e.empty()) {
+                EXPECT_NE(HintOf(e).find(T(c.Hint.ID)), std::u16string::npos) << e << " " << c.Hint.ID;
+            }
+        }
     }
     // Joined captions: " ..." appended, " ... " always after the text, About in reading order.
     EXPECT_EQ(CaptionOf("MenuFileNew"), T(2) + u" ...");

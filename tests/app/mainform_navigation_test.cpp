@@ -22,16 +22,7 @@ namespace {
 
 class NavigationTest : public ProgramTest {
 protected:
-    // A left (or right) drag in the main view by Dx, Dy pixels.
-    void Drag(WPARAM Button, int Dx, int Dy, const TViewportRect& In)
-    {
-        const POINT p = CentreOf(In);
-        PostMouse(Button == MK_LBUTTON ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, Button, p.x, p.y);
-        PostMouse(WM_MOUSEMOVE, Button, p.x + Dx, p.y + Dy);
-        PostMouse(Button == MK_LBUTTON ? WM_LBUTTONUP : WM_RBUTTONUP, 0, p.x + Dx, p.y + Dy);
-    }
-
-    TViewState& View(size_t Slot) { return MainForm->ViewStates[Slot]; }
+    const TViewState& View(size_t Slot) { return MainForm->ViewStates[Slot]; }
     const TViewportRect& Port(size_t Index) { return MainForm->Viewports[Index]; }
 };
 
@@ -117,8 +108,8 @@ TEST_F(NavigationTest, TheWheelZoomsTheActiveViewAndASmallViewIsCopiedByADoubleC
     PostMouse(WM_LBUTTONUP, 0, front.x, front.y);
     EXPECT_TRUE(SameView(View(0), View(2)));
 
-    // In the main view a double click copies nothing.
-    View(0).Rotation.X = 12.0f;
+    // In the main view (turned, so that it differs) a double click copies nothing.
+    Drag(MK_LBUTTON, 6, 6, Port(MainViewport));
     const TViewState own = View(0);
     PostMouse(WM_LBUTTONDOWN, MK_LBUTTON, main.x, main.y);
     PostMouse(WM_LBUTTONUP, 0, main.x, main.y);
@@ -144,7 +135,8 @@ TEST_F(NavigationTest, ZoomItemsPresetsAndResetSetTheViewsAndTheZoomBoxSwallowsT
     MainForm->ComboBoxZoom->OnKeyPress(MainForm->ComboBoxZoom, typed);
     EXPECT_EQ(typed, 0);
 
-    View(0).Translation.X = 5.0f;
+    MainForm->SpeedButton[4]->Click();  // SpeedButton5 moves the view
+    ASSERT_EQ(View(0).Translation.X, 1.0f);
     PostKey(VK_F2, true);  // View > Front view
     EXPECT_EQ(View(0).Rotation.X, -90.0f);
     EXPECT_EQ(View(0).Translation.X, 0.0f);
@@ -155,9 +147,11 @@ TEST_F(NavigationTest, ZoomItemsPresetsAndResetSetTheViewsAndTheZoomBoxSwallowsT
     PostKey(VK_F3, true);  // View > Top view
     EXPECT_EQ(View(0).Rotation.X, 0.0f);
 
-    View(3).Rotation.Z = 17.0f;
-    MainForm->ColorManager->SetUpperLimit(80.0f);
-    MainForm->ScanImage->Rebuild = 0;
+    Drag(MK_LBUTTON, 5, 5, Port(BottomRightViewport));  // turns the perspective view
+    ASSERT_NE(View(3).Rotation.Z, -45.0f);
+    ASSERT_TRUE(WaitForFrame());
+    PostKey(VK_F7);  // the upper colour limit a step down
+    ASSERT_LT(MainForm->ColorManager->UpperLimit, 95.0f);
     PostKey('R', true);  // View > Reset
     EXPECT_EQ(View(3).Rotation.Z, -45.0f);
     EXPECT_EQ(View(0).Scale.X, 1.0f);
@@ -235,11 +229,16 @@ TEST_F(NavigationTest, AHeldNavigatorButtonRepeatsItsStepUntilReleased)
     ASSERT_TRUE(PumpUntil(witness.Ticked(2)));
     EXPECT_EQ(View(0).Scale.X, released);
 
-    // A click turns once: 358 + 3 wraps to 1.
-    View(0).Rotation.X = 358.0f;
+    // A click turns once: 358 + 3 wraps to 1; -1 - 3 keeps its sign. From the top view (no
+    // turn), a drag by d pixels right and down turns by -d.
+    PostKey(VK_F3, true);
+    Drag(MK_LBUTTON, 358, 358, Port(MainViewport));
+    ASSERT_EQ(View(0).Rotation.X, 358.0f);
     MainForm->SpeedButton[1]->Click();  // SpeedButton2
     EXPECT_EQ(View(0).Rotation.X, 1.0f);
-    View(0).Rotation.X = -1.0f;
+    PostKey(VK_F3, true);
+    Drag(MK_LBUTTON, -1, -1, Port(MainViewport));
+    ASSERT_EQ(View(0).Rotation.X, -1.0f);
     MainForm->SpeedButton[3]->Click();  // SpeedButton4
     EXPECT_EQ(View(0).Rotation.X, -4.0f);
 }

@@ -58,7 +58,7 @@ TEST_F(ProgramTest, EachExampleOpensFromTheMenuAndSetsTheWindowUpForItsKind)
         TMenuItem* item = ExampleItem(name.substr(0, name.size() - 4));
         ASSERT_NE(item, nullptr);
         // A camera command before the open: the stored views must replace it.
-        MainForm->ViewStates[0].Rotation.X = 33.0f;
+        Drag(MK_LBUTTON, 10, 10, MainForm->Viewports[MainViewport]);
         RunCommand(item);
 
         EXPECT_EQ(MainForm->Magic, c.Magic);
@@ -163,7 +163,7 @@ TEST_F(ProgramTest, ARefusedFileShowsItsMessageAndLeavesThePreviousScanAsItWasDr
     RunCommand(ExampleItem(u"Field with metal object"));
     ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
     // A turned view, so that a reset to the presets would show.
-    MainForm->ViewStates[0].Rotation.Z = 30.0f;
+    Drag(MK_LBUTTON, 15, 15, MainForm->Viewports[MainViewport]);
     ASSERT_TRUE(DrawFrame());
     const l3d::testing::Pixels before = ViewPixels(MainForm->Viewports[MainViewport]);
     const TViewStates views = MainForm->ViewStates;

@@ -167,14 +167,15 @@ protected:
         input.SplitScreen = GlobalSettings.SplitScreen != 0;
         const int paints = 10;
         double clearMs = 0, viewsMs = 0, showMs = 0;
+        TViewStates views = MainForm->ViewStates;
         for (int i = 0; i < paints; ++i) {
-            MainForm->ViewStates[0].Rotation.Z += 3.0f;
+            views[0].Rotation.Z += 3.0f;
             auto t = Clock::now();
             image.ClearView(0, 0, 0, 0);
             glFinish();
             clearMs += MsSince(t);
             t = Clock::now();
-            PaintScanViews(image, input, MainForm->ViewStates);
+            PaintScanViews(image, input, views);
             glFinish();
             viewsMs += MsSince(t);
             t = Clock::now();

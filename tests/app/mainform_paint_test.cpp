@@ -76,9 +76,9 @@ TEST_F(MainRoadTest, PaintingLeavesTheBarsAloneAndDrawsOnlyWhenAskedTo)
     std::vector<Pixels> before;
     for (const RECT& r : bars)
         before.push_back(ReadClientPixels(MainForm->Handle(), r));
-    // A turn redraws every view.
-    MainForm->ViewStates[0].Rotation.Z = 40.0f;
-    MainForm->ViewStates[3].Rotation.Z = -80.0f;
+    // Turns redraw every view.
+    Drag(MK_LBUTTON, 20, 20, MainForm->Viewports[MainViewport]);
+    Drag(MK_LBUTTON, -40, -40, MainForm->Viewports[BottomRightViewport]);
     ASSERT_TRUE(DrawFrame());
     ASSERT_TRUE(DrawFrame());
     for (size_t i = 0; i < std::size(bars); ++i)
@@ -246,10 +246,11 @@ TEST_F(MainRoadTest, TheStatusBarSaysWhichLevelIsShownWhenTheChosenOneWouldPassT
     ASSERT_TRUE(WaitForFrame());
     EXPECT_NE(panel().find(built), std::u16string::npos) << "a frame without a rebuild keeps it";
 
-    // Within the budget again: the notice goes.
-    image.SetResolution(0);
-    image.Rebuild = 1;
-    ASSERT_TRUE(DrawFrame());
+    // Within the budget again (level 1, chosen on its tool button): the notice goes.
+    TElToolButton* level1 = MainForm->ToolButtonRes[0];
+    l3d::testing::ClickAt(level1->Handle(), POINT{level1->Width() / 2, level1->Height() / 2});
+    ASSERT_EQ(image.Resolution(), 0);
+    ASSERT_TRUE(WaitForFrame());
     EXPECT_EQ(panel().find(u"level"), std::u16string::npos);
 }
 
@@ -259,18 +260,19 @@ TEST_F(MainRoadTest, APaintThatFailsLeavesTheTimerRunningAndTheNextFrameDrawn)
     const TViewportRect main = InsetViewport(MainForm->Viewports[MainViewport], 3);
     const size_t drawn = PixelsOtherThan(ViewPixels(main), 0);
     ASSERT_GT(drawn, 1000u);
-    // Rebuilding the surface needs memory that is not there: the paint ends in an exception.
-    MainForm->ScanImage->Rebuild = 1;
-    MainForm->RepaintPending = 1;
+    // Another level asks for a rebuild, which needs memory that is not there: the paint ends in
+    // an exception. (The handler runs here, so that no tick draws the level before the limit.)
+    const uint8_t shown = MainForm->ScanImage->Resolution();
+    MainForm->MenuEditRes[shown == 0 ? 1 : 0]->Click();
     {
         const TMemoryLimit none = TMemoryLimit::Bytes(0);
         EXPECT_THROW(MainForm->TimerPaintTimer(MainForm->TimerPaint), std::bad_alloc);
     }
     EXPECT_TRUE(MainForm->TimerPaint->Enabled());
     EXPECT_EQ(Screen->Cursor(), crDefault) << "the hourglass of the failed rebuild stayed";
-    // The next request draws the surface again, through the timer.
-    MainForm->ScanImage->Rebuild = 1;
-    ASSERT_TRUE(DrawFrame());
+    // The next request (the level shown before) draws the surface again, through the timer.
+    MainForm->MenuEditRes[shown]->Click();
+    ASSERT_TRUE(WaitForFrame());
     ASSERT_TRUE(DrawFrame());
     EXPECT_GT(PixelsOtherThan(ViewPixels(main), 0), drawn * 9 / 10);
 }
@@ -281,13 +283,13 @@ TEST_F(MainRoadTest, APaintThatOutlastsTheIntervalIsFollowedByTheNextTickAtOnce)
     // The thread is held for longer than the timer's interval, as a slow paint holds it; the
     // tick that came due meanwhile must still be there after the paint, not put off by
     // another whole interval (which would add the interval to every slow frame).
-    MainForm->RepaintPending = 1;
+    MainForm->RequestRepaint();
     Sleep(MainForm->TimerPaint->Interval() * 2);
     MainForm->TimerPaintTimer(MainForm->TimerPaint);
     ASSERT_EQ(MainForm->RepaintPending, 0);
     EXPECT_TRUE(MainForm->TimerPaint->Enabled());
     // Only the ticks already due are handled here: the next frame is drawn by one of them.
-    MainForm->RepaintPending = 1;
+    MainForm->RequestRepaint();
     MSG m;
     while (PeekMessageW(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
         DispatchMessageW(&m);

@@ -1,6 +1,6 @@
 // What the main window shows besides its texts: the Examples menu, the hint of a highlighted
 // menu item in the status bar, and which commands a loaded scan enables.
-#include "program_fixture.h"
+#include "mainroad_support.h"
 
 #include "ExampleScans.h"
 #include "scan/model/_TScanData.h"
@@ -106,8 +106,8 @@ TEST_F(ProgramTest, CommandsFollowWhetherAndWhichScanIsLoaded)
     EXPECT_FALSE(MainForm->ToolButtonLineDown->Enabled());
     EXPECT_FALSE(MainForm->ComboBoxSoil->Enabled());
 
-    // An edit enables the undo button.
-    MainForm->Edited = 1;
+    // An edit (Ctrl+X halves the values) enables the undo button.
+    mainroad::PostKey('X', true);
     MainForm->UpdateMenuStates(true);
     EXPECT_TRUE(MainForm->ToolButtonUndo->Enabled());
 }
@@ -119,8 +119,8 @@ TEST_F(ProgramTest, TheStatusBarAndInfoWindowShowTheSelectedPoint)
     WriteFileBytes(field, EncodeScanFile(MakeFieldExample().Source));
     std::string magic;
     ASSERT_TRUE(MainForm->FileManager->OpenFile(field, magic));
-    TScanData& scan = *MainForm->ScanImage->ScanData;
-    scan.Selected = scan.First;
+    const TScanData& scan = *MainForm->ScanImage->ScanData;
+    ASSERT_EQ(scan.Selected, scan.First) << "an opened scan selects its first point";
     MainForm->UpdateScanInfo();
     EXPECT_EQ(MainForm->StatusBar->Panels(1)->Text().rfind(u" Scan line: ", 0), 0u);
     EXPECT_EQ(MainForm->StatusBar->Panels(2)->Text().rfind(u" Impulse: ", 0), 0u);

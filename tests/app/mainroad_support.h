@@ -127,11 +127,12 @@ inline bool WaitForFrame()
 // Asks for a repaint and waits for the frame.
 inline bool DrawFrame()
 {
-    MainForm->RepaintPending = 1;
+    MainForm->RequestRepaint();
     return WaitForFrame();
 }
 
 // A viewport (window coordinates from the bottom left) as a client rectangle from the top left.
+
 inline RECT ClientRectOf(const TViewportRect& V)
 {
     const LONG top = MainForm->ClientHeight() - V.Y - V.Height;
@@ -157,6 +158,15 @@ inline POINT CentreOf(const TViewportRect& V)
 {
     const RECT r = ClientRectOf(V);
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A left (or right) drag from the middle of a viewport by Dx, Dy pixels, as the mouse gives it.
+inline void Drag(WPARAM Button, int Dx, int Dy, const TViewportRect& In)
+{
+    const POINT p = CentreOf(In);
+    PostMouse(Button == MK_LBUTTON ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, Button, p.x, p.y);
+    PostMouse(WM_MOUSEMOVE, Button, p.x + Dx, p.y + Dy);
+    PostMouse(Button == MK_LBUTTON ? WM_LBUTTONUP : WM_RBUTTONUP, 0, p.x + Dx, p.y + Dy);
 }
 
 constexpr uint32_t Red = 0xC83232;    // the active view's frame, 0x00RRGGBB

@@ -64,7 +64,7 @@ TEST(AppGlyphs, EveryPictureIsWholeAndTheImagesOthersReferToDiffer)
 {
     std::set<std::vector<uint32_t>> distinct;
     for (int i = 0; i < static_cast<int>(TToolGlyph::Count); ++i) {
-        const TGlyphPicture p = DrawToolGlyph(static_cast<TToolGlyph>(i));
+        const TGlyphPicture p = GlyphPicture(static_cast<TToolGlyph>(i));
         ASSERT_EQ(p.Width, ToolGlyphSize);
         ASSERT_EQ(p.Pixels.size(), size_t(ToolGlyphSize * ToolGlyphSize));
         EXPECT_TRUE(distinct.insert(p.Pixels).second) << "glyph " << i << " repeats another";
@@ -80,11 +80,25 @@ TEST(AppGlyphs, EveryPictureIsWholeAndTheImagesOthersReferToDiffer)
 
     // Keyed pictures: opaque pixels keep their colour, the rest (the corner the buttons read
     // their key from) is the key.
-    const TGlyphPicture turn = DrawNavigatorGlyph(TNavigatorGlyph::TurnLeft);
+    const TGlyphPicture turn = GlyphPicture(TNavigatorGlyph::TurnLeft);
     const std::vector<uint32_t> keyed = OnKeyColour(turn, 0xFF00FF);
     EXPECT_EQ(keyed[static_cast<size_t>(15) * 16], 0xFF00FFu);
     for (size_t i = 0; i < keyed.size(); ++i)
         EXPECT_EQ(keyed[i], (turn.Pixels[i] >> 24) >= 0x80 ? (turn.Pixels[i] & 0xFFFFFF) : 0xFF00FFu);
+
+    // The pixels themselves: a glyph changed on purpose changes this sum, which changes with it.
+    uint32_t sum = 2166136261u;
+    auto add = [&sum](TGlyph Glyph) {
+        for (uint32_t p : GlyphPicture(Glyph).Pixels)
+            sum = (sum ^ p) * 16777619u;
+    };
+    for (int i = 0; i < static_cast<int>(TToolGlyph::Count); ++i)
+        add(static_cast<TToolGlyph>(i));
+    for (int i = 0; i < static_cast<int>(TPaletteGlyph::Count); ++i)
+        add(static_cast<TPaletteGlyph>(i));
+    for (int i = 0; i < static_cast<int>(TNavigatorGlyph::Count); ++i)
+        add(static_cast<TNavigatorGlyph>(i));
+    EXPECT_EQ(sum, 0x60CCD30Eu);
 
     // The icon is a rounded square: corners clear, centre opaque.
     const TGlyphPicture icon = DrawProgramIcon(32);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <map>
 
 #include "app/InfoWindowModel.h"
 #include "app/LengthUnits.h"
@@ -157,56 +156,24 @@ TEST(LengthUnits, ShownIsMetresOverTheFactorAndTypedIsTimesTheFactor)
     }
 }
 
-namespace {
-
-std::map<std::string, bool> States(const TMenuStateInput& In)
-{
-    std::map<std::string, bool> M;
-    for (const TElementState& S : ComputeMenuStates(In))
-        EXPECT_TRUE(M.emplace(S.Element, S.Enabled).second) << S.Element << " listed twice";
-    return M;
-}
-
-} // namespace
-
 TEST(MenuStates, ByTheKindOfScan)
 {
-    auto None = States({false, true, 0, 0, true, false});
-    EXPECT_TRUE(None["MenuFileNew"]);
-    EXPECT_FALSE(None["MenuFileSave"]);
-    EXPECT_FALSE(None["MenuViewReset"]);
-    EXPECT_FALSE(None["ComboBoxSoil"]);
-    EXPECT_FALSE(None["FileImportPellam"]);
-
-    auto Own = States({true, true, 0, 0, true, false});
-    EXPECT_TRUE(Own["MenuFileSave"]);
-    EXPECT_TRUE(Own["ToolButtonLineUp"]);
-    EXPECT_TRUE(Own["SpeedButton9"]);
-    EXPECT_TRUE(Own["ImageZoom1000"]);
-    EXPECT_FALSE(Own["MenuEdit_FEChart"]);
-    EXPECT_FALSE(Own["ToolButtonUndo"]);
-
-    auto Tarnwell = States({true, true, 0, 1, false, true});
-    EXPECT_TRUE(Tarnwell["MenuEdit_FEChart"]);
-    EXPECT_TRUE(Tarnwell["ToolButton_FEChart"]);
-    EXPECT_FALSE(Tarnwell["ComboBoxSoil"]);
-    EXPECT_TRUE(Tarnwell["ToolButtonUndo"]);
-    EXPECT_TRUE(Tarnwell["MenuEditReset"]);
-
-    // Without an undo snapshot nothing can be undone, edited or not.
-    auto NoSnapshot = States({true, true, 0, 1, false, true, false});
-    EXPECT_FALSE(NoSnapshot["ToolButtonUndo"]);
-    EXPECT_FALSE(NoSnapshot["MenuEditReset"]);
-    EXPECT_TRUE(NoSnapshot["MenuEditInterpolate"]);
-
-    auto TopView = States({true, true, 2, 0, true, false});  // a flat scan: no camera commands
-    EXPECT_TRUE(TopView["MenuFileExport"]);
-    EXPECT_TRUE(TopView["ToolButtonCPRed"]);
-    EXPECT_TRUE(TopView["SpeedButton15"]);
-    EXPECT_FALSE(TopView["MenuViewReset"]);
-    EXPECT_FALSE(TopView["SpeedButton13"]);
-    EXPECT_FALSE(TopView["ToolButtonLineDown"]);
-
+    // Which conditions hold, in the order Always, Never, HasScan, PlainScan, ChartFile,
+    // DepthControls, Restorable, Edited.
+    const std::pair<TMenuStateInput, std::string> cases[] = {
+        {{false, true, 0, 0, true, false}, "10000000"},        // no scan
+        {{true, true, 0, 0, true, false}, "10110110"},         // the program's own kind
+        {{true, true, 0, 1, false, true}, "10111011"},         // a Tarnwell file, edited
+        {{true, true, 0, 1, false, true, false}, "10111000"},  // no undo snapshot: nothing to undo
+        {{true, true, 2, 0, true, false}, "10100010"},         // a flat view: no camera, no depth
+        {{true, false, 0, 0, true, false}, "10100010"},        // no renderer
+    };
+    for (const auto& [input, expected] : cases) {
+        std::string holds;
+        for (int c = 0; c <= static_cast<int>(TMenuCondition::Edited); ++c)
+            holds += MenuConditionHolds(static_cast<TMenuCondition>(c), input) ? '1' : '0';
+        EXPECT_EQ(holds, expected) << expected;
+    }
 }
 
 TEST(InfoWindow, LayoutFollowsTheReadingDirection)
