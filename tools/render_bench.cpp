@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "scan/render/VertexBatch.h"
 #include "scan/render/_TScanImage.h"
 #include "scan/render/call_by_call_sink.h"
 #include "scan/render/render_support.h"
@@ -221,11 +222,21 @@ void TimeBuild(HWND Frame, int Size, uint8_t Level)
         auto start = Clock::now();
         BuildSurfaceGeometry(*image.ScanData, colors.Manager, o, drop);
         const double geometry = Seconds(start);
+        struct TDropArrays : TOpenGLSink {
+            void DrawArrays(TPrimitive, const TArrayVertex*, const uint8_t*, uint32_t) override {}
+        } dropArrays;
+        start = Clock::now();
+        {
+            TVertexBatcher batch(dropArrays, false);
+            BuildSurfaceGeometry(*image.ScanData, colors.Manager, o, batch);
+            batch.Flush();
+        }
+        const double batched = Seconds(start);
         start = Clock::now();
         image.BuildSurfaceList();
         glFinish();
-        std::printf("build %dx%d at level %d: geometry alone %.2f s, list %.2f s\n", Size, Size, Level + 1, geometry,
-                    Seconds(start));
+        std::printf("build %dx%d at level %d: geometry alone %.0f ms, in batches %.0f ms, list %.0f ms\n", Size, Size,
+                    Level + 1, geometry * 1000.0, batched * 1000.0, Seconds(start) * 1000.0);
         std::fflush(stdout);
     }
 }
@@ -287,6 +298,45 @@ void CompareLists(HWND Frame, int Size, uint8_t Level)
     }
 }
 
+// Frames of the main view only, for profiling the replay of one list: compiled once, then
+// drawn Frames times.
+void DrawOnly(HWND Frame, int Size, uint8_t Level, int Frames)
+{
+    render_test::TColors colors;
+    TScanImage image(Frame, &colors.Var);
+    render_test::ReceiveGrid(*image.ScanData, Size, Size,
+                             [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
+    image.TriangleBudget = UINT64_MAX;
+    image.AddressSpace = nullptr;
+    image.SetSmooth(1);
+    image.SetResolution(Level);
+    image.SetScale(1, 1, 1);
+    image.SetRotation(-45, 0, -45);
+    image.SetView(0);
+    image.SetViewport(2, 2, kWidth * 3 / 4 - 4, kHeight - 4);
+    image.MakeCurrent();
+    image.BuildSurfaceList();
+    glFinish();
+    for (int i = 0; i < 3; ++i) {
+        const auto first = Clock::now();
+        const double firstCpu = ThreadCpuMs();
+        image.ClearView(0, 0, 0, 0);
+        image.RenderScene();
+        glFinish();
+        std::printf("frame %d: %.1f ms, drawing thread %.1f ms\n", i + 1, Seconds(first) * 1000.0, ThreadCpuMs() - firstCpu);
+    }
+    const auto start = Clock::now();
+    const double cpu = ThreadCpuMs();
+    for (int i = 0; i < Frames; ++i) {
+        image.ClearView(0, 0, 0, 0);
+        image.RenderScene();
+        glFinish();
+    }
+    std::printf("%dx%d level %d: %.1f ms a frame, drawing thread %.1f ms\n", Size, Size, Level + 1,
+                Seconds(start) * 1000.0 / Frames, (ThreadCpuMs() - cpu) / Frames);
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -310,6 +360,12 @@ int main(int argc, char** argv)
     }
     if (argc > 2 && std::string(argv[2]) == "compare") {
         CompareLists(frame, argc > 3 ? std::atoi(argv[3]) : 250, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 0);
+        DestroyWindow(frame);
+        return 0;
+    }
+    if (argc > 2 && std::string(argv[2]) == "draw") {
+        DrawOnly(frame, argc > 3 ? std::atoi(argv[3]) : 1000, argc > 4 ? uint8_t(std::atoi(argv[4]) - 1) : 0,
+                 argc > 5 ? std::atoi(argv[5]) : 20);
         DestroyWindow(frame);
         return 0;
     }

@@ -1,10 +1,19 @@
-// How much memory the process can still take: the smaller of the address space it has left
-// and what the system can still commit. A 32-bit program runs out of address space long before
-// the machine runs out of memory, so what it can hold is asked here before large work starts.
+// How much memory the process can still take. A 32-bit program runs out of address space long
+// before the machine runs out of memory, so what it can hold is asked here before large work
+// starts (a file read, a display list built).
 #pragma once
 
 #include <cstdint>
 
-// Bytes the process could still allocate, as far as the system tells; UINT64_MAX when it
-// sets no bound that can be read.
-uint64_t MemoryLeftForProcess();
+// The process's address space: its size (0 when it sets no bound that can be read) and the
+// bytes the process could still allocate (UINT64_MAX when nothing bounds them).
+struct TAddressSpace {
+    uint64_t Total = 0;
+    uint64_t Left = 0;
+};
+
+// The address space now: what is left is the smaller of the free part of the address space
+// and what the system can still commit. Under Wine the free part is the address space less
+// what the process holds in memory, its libraries' and the OpenGL driver's allocations
+// included (which no query of the address space sees there).
+TAddressSpace ProcessAddressSpace();

@@ -44,14 +44,14 @@ uint64_t SystemMemoryAvailable()
 
 }  // namespace
 
-uint64_t MemoryLeftForProcess()
+TAddressSpace ProcessAddressSpace()
 {
-    uint64_t left = SystemMemoryAvailable();
+    TAddressSpace space{0, SystemMemoryAvailable()};
     rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
         const uint64_t used = AddressSpaceInUse();
-        const uint64_t bound = uint64_t(limit.rlim_cur);
-        left = std::min(left, bound > used ? bound - used : 0);
+        space.Total = uint64_t(limit.rlim_cur);
+        space.Left = std::min(space.Left, space.Total > used ? space.Total - used : 0);
     }
-    return left;
+    return space;
 }

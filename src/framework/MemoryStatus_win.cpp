@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-uint64_t MemoryLeftForProcess()
+TAddressSpace ProcessAddressSpace()
 {
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
     if (!GlobalMemoryStatusEx(&status))
-        return UINT64_MAX;
+        return TAddressSpace{0, UINT64_MAX};
     // The free part of the process's own address space, and the commit the system can still
     // back with memory or the page file.
-    return std::min<uint64_t>(status.ullAvailVirtual, status.ullAvailPageFile);
+    return TAddressSpace{status.ullTotalVirtual, std::min<uint64_t>(status.ullAvailVirtual, status.ullAvailPageFile)};
 }

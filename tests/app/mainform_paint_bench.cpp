@@ -53,6 +53,74 @@ void WriteSquareScan(const std::u16string& Path, int Size)
     m.SaveToFile(Path);
 }
 
+// Where the first frame's paint goes, each step called again with the program as the open left
+// it and finished by glFinish: the geometry of the list alone (into a sink that keeps nothing),
+// the whole list build, each view of the frame in the order the paint timer draws them, and
+// showing the frame. The triangles and vertices the list holds are counted as they are emitted.
+void PrintPaintBreakdown(int Size)
+{
+    TScanImage& image = *MainForm->ScanImage;
+    image.MakeCurrent();
+    struct TCounter : TGeometrySink {
+        uint64_t Triangles = 0, Vertices = 0, Polygons = 0;
+        int corners = 0;
+        TPrimitive kind = TPrimitive::Triangles;
+        void Begin(TPrimitive P) override { kind = P; corners = 0; }
+        void Color(uint8_t, uint8_t, uint8_t) override {}
+        void Vertex(float, float, float) override { ++corners; }
+        void End() override
+        {
+            if (kind == TPrimitive::Polygon) {
+                ++Polygons;
+                Triangles += corners > 2 ? uint64_t(corners - 2) : 0;
+                Vertices += corners > 2 ? uint64_t(corners - 2) * 3 : 0;
+            } else {
+                Triangles += uint64_t(corners) / (kind == TPrimitive::Quads ? 2 : 3);
+                Vertices += uint64_t(corners);
+            }
+        }
+    } count;
+    TSurfaceOptions options;
+    options.Smooth = image.Smooth() == 1;
+    options.Depth = image.BuiltResolution();
+    options.Step = image.BuiltStep();
+    auto start = Clock::now();
+    BuildSurfaceGeometry(*image.ScanData, *MainForm->ColorManager, options, count);
+    const double geometryMs = MsSince(start);
+    image.Rebuild = 1;
+    start = Clock::now();
+    image.BuildSurfaceList();
+    glFinish();
+    const double listMs = MsSince(start);
+    std::string views;
+    auto view = [&](uint8_t View, const TViewState& Camera, const TViewportRect& Rect) {
+        image.SetView(View);
+        image.Camera = Camera;
+        const TViewportRect inner = InsetViewport(Rect, 2);
+        image.SetViewport(inner.X, inner.Y, inner.Width, inner.Height);
+        const auto t = Clock::now();
+        image.RenderScene();
+        glFinish();
+        char text[64];
+        std::snprintf(text, sizeof text, "%s%d %.0f", views.empty() ? "" : ", ", View, MsSince(t));
+        views += text;
+    };
+    image.ClearView(0, 0, 0, 0);
+    if (GlobalSettings.SplitScreen != 0)
+        for (const TSmallViewPass& pass : SmallViewPasses)
+            view(pass.View, MainForm->ViewStates[pass.ViewStateSlot], MainForm->Viewports[pass.Viewport]);
+    view(0, MainForm->ViewStates[0], MainForm->Viewports[MainViewport]);
+    start = Clock::now();
+    image.SwapBuffers();
+    const double showMs = MsSince(start);
+    std::printf("  %d x %d: list of %llu triangles (%llu polygons), %llu vertices emitted; geometry alone %.0f ms, "
+                "list %.0f ms; views (index ms) %s; showing the frame %.0f ms\n",
+                Size, Size, static_cast<unsigned long long>(count.Triangles),
+                static_cast<unsigned long long>(count.Polygons), static_cast<unsigned long long>(count.Vertices),
+                geometryMs, listMs, views.c_str(), showMs);
+    std::fflush(stdout);
+}
+
 class MainRoadBench : public ProgramTest {
 protected:
     // Frames per second over Seconds of a left drag in the main view, and the mean time the
@@ -215,6 +283,8 @@ TEST_F(MainRoadBench, FromTheOpenCommandToTheFirstFrame)
         else
             std::printf("open command to first frame, %d x %d: NO FRAME within %.0f ms\n", size, size, MsSince(start));
         std::fflush(stdout);
+        if (drawn && std::getenv("L3D_BENCH_BREAKDOWN"))
+            PrintPaintBreakdown(size);
         ResetDialogSeams();
         Stop();
     }

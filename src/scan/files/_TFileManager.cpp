@@ -140,7 +140,7 @@ TFileManager::TPrepareResult TFileManager::Prepare(const std::u16string& FileNam
         stream.SetPosition(0);
         // The points are counted against the memory left before any of them is made: a file
         // far too large for it is refused at once, not when memory runs out half-way.
-        const uint64_t left = MemoryLeftForProcess();
+        const uint64_t left = ProcessAddressSpace().Left;
         const uint64_t usable = left > MemoryKeptFree ? left - MemoryKeptFree : 0;
         switch (ParseScanFile(stream, kind, Open.Content, usable / sizeof(TScanPoint))) {
         case TScanParseResult::Ok:

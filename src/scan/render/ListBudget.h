@@ -7,11 +7,7 @@
 
 #include <cstdint>
 
-// The process's address space: its size and what is not taken yet (Total 0: not known).
-struct TAddressSpace {
-    uint64_t Total = 0;
-    uint64_t Left = 0;
-};
+#include "framework/MemoryStatus.h"
 
 // Triangles a list may have however much memory is left: 8 million compile in about 5 s and
 // draw at under one frame per second under Wine with Mesa.

@@ -28,10 +28,21 @@ struct TArrayVertex {
 };
 static_assert(sizeof(TArrayVertex) == 16, "position and colour interleave with a stride of 16 bytes");
 
+// Where vertices gathered in memory go, a batch at a time.
+class TArrayTarget {
+public:
+    virtual ~TArrayTarget() = default;
+
+    // Count vertices of Kind (Lines, Triangles or Quads, whole primitives only) from memory, as
+    // one primitive. EdgeFlags, when given, holds one flag per vertex: 0 hides the outline edge
+    // that starts at that vertex.
+    virtual void DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, const uint8_t* EdgeFlags, uint32_t Count) = 0;
+};
+
 enum class TMatrixMode : uint8_t { Projection, ModelView };
 
 // Everything one view needs besides geometry: matrices, the display list, a little state.
-class TRenderSink : public TGeometrySink {
+class TRenderSink : public TGeometrySink, public TArrayTarget {
 public:
     // Window coordinates (from the bottom left) of the area drawn into.
     virtual void Viewport(int32_t X, int32_t Y, int32_t Width, int32_t Height) = 0;
@@ -53,11 +64,9 @@ public:
     virtual void EndList() = 0;
     virtual void CallList(uint32_t Name) = 0;
 
-    // Count vertices of Kind (Lines, Triangles or Quads, whole primitives only) from memory, as
-    // one primitive. EdgeFlags, when given, holds one flag per vertex: 0 hides the outline edge
-    // that starts at that vertex. The default draws them one by one through Begin, Color,
-    // Vertex and End, edge flags aside.
-    virtual void DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, const uint8_t* EdgeFlags, uint32_t Count);
+    // The default draws the vertices one by one through Begin, Color, Vertex and End, edge
+    // flags aside.
+    void DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, const uint8_t* EdgeFlags, uint32_t Count) override;
 
     // Front and back faces as outlines (true) or filled (false).
     virtual void PolygonOutline(bool Outline) = 0;

@@ -1,11 +1,12 @@
 #include "scan/render/ScanScene.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
 #include "scan/model/_TColorManager.h"
-#include "scan/render/VertexBatch.h"
+#include "scan/render/BatchPipeline.h"
 
 namespace {
 
@@ -333,21 +334,26 @@ void TScanScene::CompileList(bool WithLevels, F&& Build)
     options.Smooth = smooth_ == 1;
     // Only the smooth form has levels; the flat forms draw each cell once whatever is chosen.
     const bool levels = WithLevels && !IsFlatForm(*ScanData, options);
-    const TListPlan plan =
-        PlanList(static_cast<uint64_t>(std::max(0.0f, ScanData->MaxX)) + 1,
-                 static_cast<uint64_t>(std::max(0.0f, ScanData->MaxY)) + 1, levels ? resolution_ : 0,
-                 TriangleBudget, ListBytesWithin(space, TVertexBatcher::MemoryBytes));
+    const uint64_t columns = static_cast<uint64_t>(std::max(0.0f, ScanData->MaxX)) + 1;
+    const uint64_t rows = static_cast<uint64_t>(std::max(0.0f, ScanData->MaxY)) + 1;
+    const TListPlan plan = PlanList(columns, rows, levels ? resolution_ : 0, TriangleBudget,
+                                    ListBytesWithin(space, BatchBuildMemoryBytes));
     options.Depth = plan.Depth;
     options.Step = plan.Step;
+    // The builder (on a worker, for a large list) notes how far it got; the share is reported
+    // here, on the thread whose handler may answer the windows, as the batches are compiled.
+    std::atomic<int> built{-1};
+    options.Progress = [&built](uint32_t Done, uint32_t Rows) {
+        built.store(Rows > 0 ? static_cast<int>(uint64_t{Done} * 100 / Rows) : 100, std::memory_order_relaxed);
+    };
     int reported = -1;
-    if (OnBuildProgress)
-        options.Progress = [this, &reported](uint32_t Done, uint32_t Rows) {
-            const int percent = Rows > 0 ? static_cast<int>(uint64_t{Done} * 100 / Rows) : 100;
-            if (percent != reported) {
-                reported = percent;
-                OnBuildProgress(percent);
-            }
-        };
+    const std::function<void()> report = [this, &built, &reported] {
+        const int percent = built.load(std::memory_order_relaxed);
+        if (OnBuildProgress && percent >= 0 && percent != reported) {
+            reported = percent;
+            OnBuildProgress(percent);
+        }
+    };
 
     sink_.NewList(DisplayList);
     // A build that fails (out of memory) must not leave the list open: everything drawn
@@ -365,11 +371,10 @@ void TScanScene::CompileList(bool WithLevels, F&& Build)
         }
     } open{sink_, DisplayList};
     sink_.PolygonOutline(wireframe_ == 1);
-    {
-        TVertexBatcher batch(sink_, wireframe_ == 1);
-        Build(options, batch);
-        batch.Flush();
-    }
+    const uint64_t triangles = SurfaceTriangleCount(columns, rows, plan.Depth, plan.Step);
+    BuildInBatches(sink_, wireframe_ == 1, triangles >= WorkerFromTriangles,
+                   [&](TGeometrySink& Batches) { Build(options, Batches); }, report);
+    report();
     open.Open = false;
     sink_.EndList();
     Rebuild = 0;

@@ -13,7 +13,7 @@ uint32_t VerticesPerPrimitive(TPrimitive Kind)
 
 }  // namespace
 
-TVertexBatcher::TVertexBatcher(TRenderSink& Target, bool Outline) : target_(Target), outline_(Outline)
+TVertexBatcher::TVertexBatcher(TArrayTarget& Target, bool Outline) : target_(Target), outline_(Outline)
 {
     vertices_.reserve(BatchVertices);
     if (outline_)

@@ -24,7 +24,7 @@ public:
 
     // Outline: the target draws polygons as outlines, so each fan carries edge flags that hide
     // its inner edges; the outlines are then those of the polygons.
-    TVertexBatcher(TRenderSink& Target, bool Outline);
+    TVertexBatcher(TArrayTarget& Target, bool Outline);
 
     void Begin(TPrimitive Primitive) override;
     void Color(uint8_t R, uint8_t G, uint8_t B) override;
@@ -39,7 +39,7 @@ private:
     void Put(const TArrayVertex& V, bool EdgeDrawn);
     void PutFan();
 
-    TRenderSink& target_;
+    TArrayTarget& target_;
     bool outline_;
     std::vector<TArrayVertex> vertices_;
     std::vector<uint8_t> edges_;  // only in outline mode

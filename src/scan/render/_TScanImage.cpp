@@ -2,23 +2,9 @@
 
 #include "scan/render/WGLContext.h"
 
+#include "framework/MemoryStatus.h"
+
 #include <GL/gl.h>
-
-namespace {
-
-// On Windows the user address space not reserved or committed yet; under Wine the address
-// space less what the process holds in memory, its own libraries' and the OpenGL driver's
-// allocations included (which no query of the address space sees there).
-TAddressSpace ProcessAddressSpace()
-{
-    MEMORYSTATUSEX status{};
-    status.dwLength = sizeof(status);
-    if (!GlobalMemoryStatusEx(&status))
-        return TAddressSpace{};
-    return TAddressSpace{status.ullTotalVirtual, status.ullAvailVirtual};
-}
-
-}  // namespace
 
 TScanImage::TScanImage(HWND Wnd, TColorManager* const* ColorManagerVar)
     : TScanScene(ColorManagerVar, GLSink), wnd_(Wnd)

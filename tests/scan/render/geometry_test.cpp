@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <new>
 #include <random>
+#include <stdexcept>
+#include <thread>
 #include <vector>
 
+#include "scan/render/BatchPipeline.h"
 #include "scan/render/ListBudget.h"
 #include "scan/render/SurfaceLists.h"
 #include "scan/render/VertexBatch.h"
@@ -329,6 +334,72 @@ TEST(VertexBatcher, OutlinesKeepOnlyThePolygonsEdgesAndBatchesEndOnWholePrimitiv
     EXPECT_EQ(big.Batches[1].Vertices.size(), 40u);
     EXPECT_EQ(big.Batches[1].Vertices[0].X, float(TVertexBatcher::BatchVertices));
     EXPECT_EQ(big.Batches[1].Vertices[0].R, uint8_t(TVertexBatcher::BatchVertices));
+}
+
+TEST(BatchPipeline, BatchesComeInOrderOnTheCallingThreadAndAFailureOnEitherSideEndsTheBuild)
+{
+    // Pentagons (three fan triangles each) numbered by their first vertex, enough for many
+    // more batches than the queue holds; Fail throws after that many pentagons.
+    bool built = false;
+    auto pentagons = [&](int Count, int Fail) {
+        return [&built, Count, Fail](TGeometrySink& Sink) {
+            built = false;
+            for (int p = 0; p < Count; ++p) {
+                if (p == Fail)
+                    throw std::bad_alloc();
+                Sink.Begin(TPrimitive::Polygon);
+                for (int i = 0; i < 5; ++i) {
+                    Sink.Color(uint8_t(p), uint8_t(i), 0);
+                    Sink.Vertex(float(p), float(i), 0.0f);
+                }
+                Sink.End();
+            }
+            built = true;
+        };
+    };
+    const int many = int(TVertexBatcher::BatchVertices / 9) * (ChunkBatches * (QueuedChunks + 2) + 5);
+    TBatchRecorder direct;
+    {
+        TVertexBatcher batch(direct, false);
+        pentagons(many, -1)(batch);
+        batch.Flush();
+    }
+    struct TOnCaller : TBatchRecorder {
+        std::thread::id Caller = std::this_thread::get_id();
+        int ThrowAt = -1;
+        bool Elsewhere = false;
+        void DrawArrays(TPrimitive Kind, const TArrayVertex* V, const uint8_t* E, uint32_t Count) override
+        {
+            Elsewhere = Elsewhere || std::this_thread::get_id() != Caller;
+            if (int(Batches.size()) == ThrowAt)
+                throw std::runtime_error("the target gave up");
+            TBatchRecorder::DrawArrays(Kind, V, E, Count);
+        }
+    } target;
+    int after = 0;
+    BuildInBatches(target, false, true, pentagons(many, -1), [&] { ++after; });
+    EXPECT_FALSE(target.Elsewhere);
+    ASSERT_EQ(target.Batches.size(), direct.Batches.size());
+    ASSERT_GT(target.Batches.size(), size_t{ChunkBatches * (QueuedChunks + 2)});
+    EXPECT_EQ(after, int(target.Batches.size()));
+    for (size_t i = 0; i < direct.Batches.size(); ++i) {
+        ASSERT_EQ(target.Batches[i].Vertices.size(), direct.Batches[i].Vertices.size());
+        EXPECT_EQ(std::memcmp(target.Batches[i].Vertices.data(), direct.Batches[i].Vertices.data(),
+                              direct.Batches[i].Vertices.size() * sizeof(TArrayVertex)), 0) << "batch " << i;
+    }
+
+    // The build runs out of memory: its full batches are handed over, then the failure comes back.
+    target.Batches.clear();
+    EXPECT_THROW(BuildInBatches(target, false, true, pentagons(many, many / 2), nullptr), std::bad_alloc);
+    EXPECT_FALSE(built);
+    EXPECT_EQ(target.Batches.size(), size_t(many / 2 * 9 / TVertexBatcher::BatchVertices));
+
+    // The target fails at its third batch: the worker stops instead of building on.
+    target.Batches.clear();
+    target.ThrowAt = 2;
+    EXPECT_THROW(BuildInBatches(target, false, true, pentagons(many, -1), nullptr), std::runtime_error);
+    EXPECT_FALSE(built);
+    EXPECT_EQ(target.Batches.size(), 2u);
 }
 
 TEST(ListPlan, TheDeepestLevelThatFitsElseTheLeastStepThatFits)

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "scan/render/ScanScene.h"
-#include "scan/render/VertexBatch.h"
+#include "scan/render/BatchPipeline.h"
 #include "scan/render/render_support.h"
 
 using namespace render_test;
@@ -190,7 +190,7 @@ TEST_F(SceneFixture, BudgetLowersTheBuiltResolutionThenCoarsensTheGrid)
     scene.AddressSpace = [&] {
         ++asked;
         const uint64_t total = uint64_t{1} << 32;
-        return TAddressSpace{total, AddressSpaceReserve(total) + TVertexBatcher::MemoryBytes + 40 * ListBytesPerTriangle};
+        return TAddressSpace{total, AddressSpaceReserve(total) + BatchBuildMemoryBytes + 40 * ListBytesPerTriangle};
     };
     std::vector<int> progress;
     scene.OnBuildProgress = [&](int Percent) { progress.push_back(Percent); };

@@ -1,0 +1,35 @@
+// A list's geometry built on a worker thread while the calling thread hands the finished
+// batches on: compiling a display list has to happen on the thread of its rendering context,
+// but the banding and batching need not, so the two run side by side. The batches reach the
+// target in the order they were made, exactly as a TVertexBatcher on the calling thread would
+// hand them over, so the list comes out the same.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "scan/render/RenderSink.h"
+#include "scan/render/VertexBatch.h"
+
+// The worker hands batches over in chunks of ChunkBatches batches, and may have filled
+// QueuedChunks of them ahead of the target.
+inline constexpr uint32_t ChunkBatches = 16;
+inline constexpr uint32_t QueuedChunks = 3;
+
+// What BuildInBatches holds in memory while it works: the worker's batcher and the chunks.
+inline constexpr uint64_t BatchBuildMemoryBytes =
+    TVertexBatcher::MemoryBytes +
+    uint64_t{QueuedChunks} * ChunkBatches * TVertexBatcher::BatchVertices * (sizeof(TArrayVertex) + 1);
+
+// Starting a worker costs some milliseconds under Wine: geometry of fewer triangles (before
+// banding) than this is built faster on the calling thread alone.
+inline constexpr uint64_t WorkerFromTriangles = 250'000;
+
+// Runs Build with a TVertexBatcher (outlines as Outline says) to emit into and hands each
+// finished batch to Target, calling AfterBatch (when set) after each. With OnWorker, Build
+// runs on a worker thread while Target and AfterBatch run on the calling thread; Build must
+// then not touch what they change. Returns when every batch was handed over. An exception from
+// Build is raised again here once the worker has ended; one from Target or AfterBatch ends the
+// worker first. Without a thread to be had, everything runs on the calling thread.
+void BuildInBatches(TArrayTarget& Target, bool Outline, bool OnWorker, const std::function<void(TGeometrySink&)>& Build,
+                    const std::function<void()>& AfterBatch);
