@@ -29,6 +29,8 @@ exec 9>&-
 # which are passed on while it runs and no longer once it has ended.
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
+: >"$out/stdout"
+: >"$out/stderr"
 wine "$@" >"$out/stdout" 2>"$out/stderr" &
 program=$!
 tail -s 0.1 -n +1 -f --pid=$program "$out/stdout" &
@@ -38,5 +40,5 @@ passing="$passing $!"
 status=0
 wait $program || status=$?
 # shellcheck disable=SC2086
-wait $passing
+wait $passing || true  # the program's status is what counts
 exit $status

@@ -90,18 +90,33 @@ struct TPlainPolygonSink : TGeometrySink {
     void End() override { glEnd(); }
 };
 
+// A smooth surface of a Size x Size hill at Level, turned to the perspective view. Unbounded
+// lifts the triangle budget and the address-space check, so that the list holds every triangle.
+struct THill {
+    render_test::TColors Colors;
+    TScanImage Image;
+    THill(HWND Frame, int Size, uint8_t Level, bool Unbounded) : Image(Frame, &Colors.Var)
+    {
+        render_test::ReceiveGrid(*Image.ScanData, Size, Size,
+                                 [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
+        if (Unbounded) {
+            Image.TriangleBudget = UINT64_MAX;
+            Image.AddressSpace = nullptr;
+        }
+        Image.SetSmooth(1);
+        Image.SetResolution(Level);
+        Image.SetScale(1, 1, 1);
+        Image.SetRotation(-45, 0, -45);
+    }
+};
+
 // Where the frame time goes for one scan at one level: the frame without geometry, the list
 // as the renderer compiles it, polygons sent one by one, and the flat form.
 void Probe(HWND Frame, int Size, uint8_t Level)
 {
-    render_test::TColors colors;
-    TScanImage image(Frame, &colors.Var);
-    render_test::ReceiveGrid(*image.ScanData, Size, Size,
-                             [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
-    image.SetSmooth(1);
-    image.SetResolution(Level);
-    image.SetScale(1, 1, 1);
-    image.SetRotation(-45, 0, -45);
+    THill hill(Frame, Size, Level, false);
+    TScanImage& image = hill.Image;
+    render_test::TColors& colors = hill.Colors;
     const int mainW = kWidth * 3 / 4;
     auto single = [&] {
         image.SetView(0);
@@ -201,14 +216,9 @@ void MeasureListMemory(HWND Frame, int Size, uint8_t Level, bool Flat)
 // alone (built into a sink that drops it) and the whole build.
 void TimeBuild(HWND Frame, int Size, uint8_t Level)
 {
-    render_test::TColors colors;
-    TScanImage image(Frame, &colors.Var);
-    render_test::ReceiveGrid(*image.ScanData, Size, Size,
-                             [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
-    image.TriangleBudget = UINT64_MAX;
-    image.AddressSpace = nullptr;
-    image.SetSmooth(1);
-    image.SetResolution(Level);
+    THill hill(Frame, Size, Level, true);
+    TScanImage& image = hill.Image;
+    render_test::TColors& colors = hill.Colors;
     image.MakeCurrent();
     for (int i = 0; i < 3; ++i) {
         struct TDrop : TGeometrySink {
@@ -251,16 +261,9 @@ double ThreadCpuMs()
 
 void CompareLists(HWND Frame, int Size, uint8_t Level)
 {
-    render_test::TColors colors;
-    TScanImage image(Frame, &colors.Var);
-    render_test::ReceiveGrid(*image.ScanData, Size, Size,
-                             [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
-    image.TriangleBudget = UINT64_MAX;
-    image.AddressSpace = nullptr;
-    image.SetSmooth(1);
-    image.SetResolution(Level);
-    image.SetScale(1, 1, 1);
-    image.SetRotation(-45, 0, -45);
+    THill hill(Frame, Size, Level, true);
+    TScanImage& image = hill.Image;
+    render_test::TColors& colors = hill.Colors;
     const int frames = 8;
     auto measure = [&](const char* What) {
         image.SetView(0);
@@ -302,16 +305,8 @@ void CompareLists(HWND Frame, int Size, uint8_t Level)
 // drawn Frames times.
 void DrawOnly(HWND Frame, int Size, uint8_t Level, int Frames)
 {
-    render_test::TColors colors;
-    TScanImage image(Frame, &colors.Var);
-    render_test::ReceiveGrid(*image.ScanData, Size, Size,
-                             [Size](int c, int row) { return render_test::Hill(c, row, Size, Size); });
-    image.TriangleBudget = UINT64_MAX;
-    image.AddressSpace = nullptr;
-    image.SetSmooth(1);
-    image.SetResolution(Level);
-    image.SetScale(1, 1, 1);
-    image.SetRotation(-45, 0, -45);
+    THill hill(Frame, Size, Level, true);
+    TScanImage& image = hill.Image;
     image.SetView(0);
     image.SetViewport(2, 2, kWidth * 3 / 4 - 4, kHeight - 4);
     image.MakeCurrent();
