@@ -186,14 +186,16 @@ TEST_F(KitDialogs, BrowseDialogShowsItsTitleAndReturnsTheSelectedFolder)
     browse->Title = u"Destination of the transfer";
     browse->SelectedFolder = chosen;
     bool titled = false;
+    std::wstring selected;  // what the tree showed selected when last looked at
     {
         DialogScript script(
             [&](HWND d) {
                 titled = FindWindowExW(d, nullptr, nullptr, L"Destination of the transfer") != nullptr;
                 Press(d, IDOK);
             },
-            [&](HWND d) { return SelectedTreeItemText(d) == LastPathPart(chosen); });
-        EXPECT_TRUE(browse->Execute());
+            [&](HWND d) { return (selected = SelectedTreeItemText(d)) == LastPathPart(chosen); });
+        EXPECT_TRUE(browse->Execute())
+            << "selected in the tree: " << WideToUtf8(std::u16string(selected.begin(), selected.end()));
     }
     EXPECT_TRUE(titled);
     EXPECT_EQ(browse->SelectedFolder, chosen) << WideToUtf8(browse->SelectedFolder);
