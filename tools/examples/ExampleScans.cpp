@@ -194,7 +194,7 @@ std::vector<TExampleScan> AllExampleScans()
     return {MakeFieldExample(), MakeTarnwellSampleExample(), MakeTarnwellScanExample()};
 }
 
-TScanFileSource MakeSquareScan(int Size)
+TScanFileSource SquareScanHeader(int Size)
 {
     TScanFileSource source;
     source.Kind = TScanFileKind::L3DDemo;
@@ -202,15 +202,26 @@ TScanFileSource MakeSquareScan(int Size)
     source.Count = Size * Size;
     source.ViewStates = ExamplePresetViews();
     source.Remarks.Project = u"Benchmark";
+    return source;
+}
+
+TScanRecord SquareScanPoint(int Size, int Column, int Row)
+{
+    const double x = (Column - Size * 0.5) / (Size * 0.25), y = (Row - Size * 0.5) / (Size * 0.25);
+    TScanRecord record;
+    record.Value =
+        float(100.0 + 60.0 * std::exp(-(x * x + y * y)) + 4.0 * std::sin(Column * 0.3) * std::cos(Row * 0.2));
+    record.X = float(Column);
+    record.Y = float(Row);
+    return record;
+}
+
+TScanFileSource MakeSquareScan(int Size)
+{
+    TScanFileSource source = SquareScanHeader(Size);
     source.Records.reserve(size_t(Size) * size_t(Size));
     for (int c = 0; c < Size; ++c)
-        for (int r = 0; r < Size; ++r) {
-            const double x = (c - Size * 0.5) / (Size * 0.25), y = (r - Size * 0.5) / (Size * 0.25);
-            TScanRecord record;
-            record.Value = float(100.0 + 60.0 * std::exp(-(x * x + y * y)) + 4.0 * std::sin(c * 0.3) * std::cos(r * 0.2));
-            record.X = float(c);
-            record.Y = float(r);
-            source.Records.push_back(record);
-        }
+        for (int r = 0; r < Size; ++r)
+            source.Records.push_back(SquareScanPoint(Size, c, r));
     return source;
 }

@@ -36,3 +36,7 @@ std::vector<TExampleScan> AllExampleScans();
 // with ripples on it, stored column by column ("DMO.L3D.01", project "Benchmark", the preset
 // views).
 TScanFileSource MakeSquareScan(int Size);
+// The same scan without its points (everything a file holds before them), and its point at
+// Column, Row, for writers that stream the points rather than hold them.
+TScanFileSource SquareScanHeader(int Size);
+TScanRecord SquareScanPoint(int Size, int Column, int Row);
