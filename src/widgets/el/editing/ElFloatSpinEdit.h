@@ -32,8 +32,8 @@ public:
     void SetIncrement(double Value) { increment_ = Value; }
     double LargeIncrement() const { return largeIncrement_; }
     void SetLargeIncrement(double Value) { largeIncrement_ = Value; }
-    // Stepping and typing keep the value between them; with MaxValue not above MinValue it is
-    // free.
+    // Steps keep the value between them and Value reads a typed one within them; with MaxValue
+    // not above MinValue it is free.
     double MinValue() const { return minValue_; }
     void SetMinValue(double Value) { minValue_ = Value; }
     double MaxValue() const { return maxValue_; }
