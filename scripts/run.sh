@@ -4,17 +4,22 @@
 # Sets up what this machine lacks (as the tests do), builds the Windows program and its
 # installer, installs the program silently into a Wine prefix of the user's and starts it with
 # the given scan files and language (for example -de_DE) on the user's display. Without a
-# display it runs on a private Xvfb display and says how to look at it.
+# display it runs on a private Xvfb display and says how to look at it. An argument that is not
+# a file (a folder, say) is refused before anything starts.
 #   --screenshot FILE  saves a picture of the main window (PNG) once it is drawn, then ends
-#                      the program. With scan files, it waits until a scan is drawn.
+#                      the program. With scan files, it waits until a scan is drawn. When the
+#                      program shows a message box before that, or ends, run.sh says so at
+#                      once and fails; FILE then shows the message box.
 #   --keys KEYS        presses KEYS (xdotool's names, e.g. ctrl+m) in the drawn main window
 #                      before the picture is taken.
 #   L3D_WINE_HOME      where the prefix lives (default ~/.local/share/lorvane3d).
+#   L3D_RUN_INSTALLER  an installer already built, installed as it is (nothing is set up or
+#                      built then; the packaging tests give theirs).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-prefix.sh"
 
-usage() { sed -n '2,13s/^# \{0,1\}//p' "$0"; }
+usage() { sed -n '2,18s/^# \{0,1\}//p' "$0"; }
 
 shot=""
 keys=""
@@ -29,7 +34,13 @@ while [ $# -gt 0 ]; do
     -h|--help) usage; exit 0 ;;
     --) shift; args+=("$@"); break ;;
     -*) args+=("$1"); shift ;;   # a language such as -de_DE
-    *) [ -e "$1" ] || { echo "run: no such file: $1" >&2; exit 2; }
+    *) if [ -d "$1" ]; then
+         echo "run: $1 is a folder, not a scan file" >&2; exit 2
+       elif [ ! -e "$1" ]; then
+         echo "run: no such file: $1" >&2; exit 2
+       elif [ ! -f "$1" ]; then
+         echo "run: $1 is not a regular file, so not a scan file" >&2; exit 2
+       fi
        args+=("$(realpath "$1")"); scans=Y; shift ;;
   esac
 done
@@ -41,10 +52,14 @@ fi
 
 # Set up and build: the program, its files and the installer only, not the tests.
 cd "$root"
-bash scripts/setup.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target installer
-installer=$(ls -t build/win32/packages/Lorvane3D-*-setup.exe | head -n 1)
+if [ -n "${L3D_RUN_INSTALLER:-}" ]; then
+  installer=$(realpath "$L3D_RUN_INSTALLER")
+else
+  bash scripts/setup.sh
+  cmake --preset win32 >/dev/null
+  cmake --build --preset win32 --target installer
+  installer=$(ls -t build/win32/packages/Lorvane3D-*-setup.exe | head -n 1)
+fi
 
 home=${L3D_WINE_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/lorvane3d}
 mkdir -p "$home"
@@ -91,16 +106,46 @@ cd "$(dirname "$exe")"
 if [ -n "$shot" ]; then
   wine "$exe" ${winargs[@]+"${winargs[@]}"} >/dev/null 2>&1 &
   pid=$!
-  window=$(l3d_main_window "$pid" 300) || { echo "run: the main window did not appear" >&2; kill "$pid" 2>/dev/null; exit 1; }
+  # Every wait looks at the program too: when it ends or shows a message box (a file it cannot
+  # open, say) before the picture is taken, run.sh says so at once instead of waiting out its
+  # time. A message box's text is painted by the program, out of reach here: its caption is
+  # named and its picture saved as FILE. After --keys, what they open is the picture's to show.
+  watch_boxes=Y
+  program_answers() {
+    local box
+    kill -0 "$pid" 2>/dev/null || return 1
+    if [ -n "$watch_boxes" ] && box=$(l3d_program_dialog); then
+      l3d_window_picture "$box" "$shot" || true
+      echo "run: the program shows the message box \"$(xdotool getwindowname "$box" 2>/dev/null)\"" \
+           "instead of its drawn main window (see $shot)" >&2
+      return 1
+    fi
+  }
+  L3D_WATCH=program_answers
+  # give_up <status of the wait> <what did not happen>: the program is ended and run.sh fails,
+  # saying why unless the watch did (status 2).
+  give_up() {
+    local status
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid" && status=0 || status=$?
+      echo "run: the program ended (exit status $status) before its main window was drawn" >&2
+    else
+      [ "$1" -eq 2 ] || echo "run: $2" >&2
+      kill "$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null || true
+    fi
+    exit 1
+  }
+  window=$(l3d_main_window "$pid" 300) || give_up $? "the main window did not appear"
   # A drawn scan fills the drawing area with many colours; an empty one has one or two.
   colours=${scans:+16}
-  drawn() { l3d_wait_drawn "$window" 300 $colours || { echo "run: the main window was not drawn" >&2; kill "$pid" 2>/dev/null; exit 1; }; }
-  picture=$(drawn)
+  picture=$(l3d_wait_drawn "$window" 300 $colours) || give_up $? "the main window was not drawn"
   if [ -n "$keys" ]; then
+    watch_boxes=""
     l3d_press_keys "$window" $keys
-    l3d_wait_changed "$window" "$picture" 300 || { echo "run: the keys $keys changed nothing" >&2; kill "$pid" 2>/dev/null; exit 1; }
+    l3d_wait_changed "$window" "$picture" 300 || give_up $? "the keys $keys changed nothing"
     rm -rf "$(dirname "$picture")"
-    picture=$(drawn)
+    picture=$(l3d_wait_drawn "$window" 300 $colours) || give_up $? "the main window was not drawn"
   fi
   mv "$picture" "$shot"
   rmdir "$(dirname "$picture")"

@@ -108,24 +108,55 @@ l3d_set_managed() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f >/dev/null 2>&1 || true
 }
 
+# L3D_WATCH: a command that the waits below run at every look while it is set (run.sh sets it);
+# when it fails, the wait gives up at once with status 2. It says why itself.
+L3D_WATCH=${L3D_WATCH:-}
+l3d_watch_fails() {
+  [ -n "$L3D_WATCH" ] && ! $L3D_WATCH
+}
+
+# l3d_program_windows: the windows of the program Lorvane3D.exe shown on the display.
+l3d_program_windows() {
+  xdotool search --onlyvisible --class '^lorvane3d\.exe$' 2>/dev/null || true
+}
+
 # l3d_main_window <pid> <seconds>: waits until the program's main window "Lorvane 3D" is shown
-# and no other window of the program (the splash screen) is, then prints the window's id.
-# Fails when that does not happen within <seconds>, or when <pid> (the program, or the
-# l3d_run_program that runs it) ends first.
+# and the splash screen (the program's window without a name) is not, then prints the window's
+# id. Fails when that does not happen within <seconds>, or when <pid> (the program, or the
+# l3d_run_program that runs it) ends first; status 2 when L3D_WATCH failed.
 l3d_main_window() {
-  local pid=$1 deadline=$((SECONDS + $2)) main owner shown
+  local pid=$1 deadline=$((SECONDS + $2)) main w splash
   while [ $SECONDS -lt $deadline ]; do
     kill -0 "$pid" 2>/dev/null || return 1
+    ! l3d_watch_fails || return 2
     main=$(xdotool search --onlyvisible --name '^Lorvane 3D( - .*)?$' 2>/dev/null | head -n 1 || true)
     if [ -n "$main" ]; then
-      owner=$(xdotool getwindowpid "$main" 2>/dev/null || echo "$pid")
-      shown=$(xdotool search --onlyvisible --pid "$owner" 2>/dev/null | grep -vx "$main" || true)
-      if [ -z "$shown" ]; then
+      splash=""
+      for w in $(l3d_program_windows); do
+        [ "$w" = "$main" ] || [ -n "$(xdotool getwindowname "$w" 2>/dev/null)" ] || splash=$w
+      done
+      if [ -z "$splash" ]; then
         echo "$main"
         return 0
       fi
     fi
     sleep 0.1
+  done
+  return 1
+}
+
+# l3d_program_dialog: prints the id of a dialog the program shows (a message box, say), and fails
+# when there is none: a window of the program that Wine frames as a window of its own but
+# without a maximise box (the decorations of its Motif hints). The main window has that box;
+# the splash screen has no frame, and Wine frames no tool window such as the info window.
+l3d_program_dialog() {
+  local w decorations
+  for w in $(l3d_program_windows); do
+    decorations=$(xprop -id "$w" _MOTIF_WM_HINTS 2>/dev/null | sed -n 's/^.*= *[^,]*, *[^,]*, *\([^,]*\),.*$/\1/p')
+    if [ -n "$decorations" ] && [ $((decorations)) -ne 0 ] && [ $((decorations & 0x40)) -eq 0 ]; then
+      echo "$w"
+      return 0
+    fi
   done
   return 1
 }
@@ -177,11 +208,15 @@ l3d_window_picture() {
 # l3d_wait_drawn <window> <seconds> [<colours>]: waits until two pictures of the window taken a
 # moment apart are the same (the start-up has drawn everything) and, when <colours> is given,
 # the drawing area holds more than that many colours (a scan is drawn in it), then prints the
-# last picture's file.
+# last picture's file. Status 2 when L3D_WATCH failed.
 l3d_wait_drawn() {
   local window=$1 deadline=$((SECONDS + $2)) colours=${3:-} dir before="" now
   dir=$(mktemp -d)
   while [ $SECONDS -lt $deadline ]; do
+    if l3d_watch_fails; then
+      rm -rf "$dir"
+      return 2
+    fi
     now=$(l3d_window_picture "$window" "$dir/now.png" && md5sum < "$dir/now.png" || true)
     if [ -n "$now" ] && [ "$now" = "$before" ] &&
        { [ -z "$colours" ] || [ "$(l3d_drawing_colours "$dir/now.png")" -gt "$colours" ]; }; then
@@ -196,12 +231,16 @@ l3d_wait_drawn() {
 }
 
 # l3d_wait_changed <window> <png> <seconds>: waits until a picture of the window differs from
-# <png> (the program has begun to answer what was done to it).
+# <png> (the program has begun to answer what was done to it). Status 2 when L3D_WATCH failed.
 l3d_wait_changed() {
   local window=$1 old deadline=$((SECONDS + $3)) dir
   old=$(md5sum < "$2")
   dir=$(mktemp -d)
   while [ $SECONDS -lt $deadline ]; do
+    if l3d_watch_fails; then
+      rm -rf "$dir"
+      return 2
+    fi
     if l3d_window_picture "$window" "$dir/now.png" && [ "$(md5sum < "$dir/now.png")" != "$old" ]; then
       rm -rf "$dir"
       return 0

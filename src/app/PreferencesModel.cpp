@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/Exceptions.h"
+#include "app/TypedNumbers.h"
 #include "framework/NumberText.h"
 
 namespace {
@@ -31,17 +31,10 @@ bool ReadsAs(const std::u16string& Text, double Value, const TFormatSettings& Fo
 std::optional<float> CheckedStep(const std::u16string& Text, const TFormatSettings& Format, const TTextLookup& Lookup,
                                  std::u16string& Error)
 {
-    double Read = 0.0;
-    if (!TryStrToFloat(Text, Read, Format)) {
-        Error = FormatMessageS(Lookup(310, u"'%s' is not a valid number."), Text);
-        return std::nullopt;
-    }
-    const float Step = static_cast<float>(Read);
-    if (!(Step > 0.0f) || !std::isfinite(Step)) {
-        Error = FormatMessageS(Lookup(311, u"'%s': the step must be greater than 0."), Text);
-        return std::nullopt;
-    }
-    return Step;
+    if (const std::optional<double> Step = TypedPositiveNumber(Text, StepMaxValue, Format))
+        return static_cast<float>(*Step);
+    Error = PositiveNumberRefusal(Lookup(311, u"'%s' is not a valid step."), Text, StepMaxValue, Format, Lookup);
+    return std::nullopt;
 }
 
 } // namespace

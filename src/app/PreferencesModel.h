@@ -28,6 +28,8 @@ struct TPreferenceChoices {
 
 constexpr int32_t ColorStepMin = 1;
 constexpr int32_t ColorStepMax = 10;
+// The largest zoom, move and rotate step: the spin edits' maximum, and the check's.
+constexpr double StepMaxValue = 100.0;
 
 // A step as the spin edits show it: two decimals.
 std::u16string StepText(double Step, const TFormatSettings& Format = FormatSettings());
@@ -68,7 +70,8 @@ struct TPreferenceCheck {
 };
 
 // Checks every field before anything is applied: each step must read as a decimal number
-// that is finite and above 0 as a Single. The error reads in the language of Lookup.
+// above 0 as a Single and not above StepMaxValue. A refusal quotes the text as typed and gives
+// the range, in the language of Lookup.
 TPreferenceCheck CheckPreferences(const TPreferenceChoices& Choices, size_t LanguageCount, size_t UnitCount,
                                   const TFormatSettings& Format = FormatSettings(),
                                   const TTextLookup& Lookup = GlobalTextLookup());

@@ -1,9 +1,7 @@
 #include "app/RemarksModel.h"
 
-#include <cmath>
-
 #include "app/LengthUnits.h"
-#include "framework/Exceptions.h"
+#include "app/TypedNumbers.h"
 #include "framework/NumberText.h"
 #include "framework/StrConv.h"
 #include "scan/files/globals.h"
@@ -99,13 +97,11 @@ TSeparatorKey SeparatorKeyAction(char16_t Key, char16_t DecimalSeparator, const 
 
 std::optional<double> TypedFieldSize(const std::u16string& Text, const TFormatSettings& Format)
 {
-    double size = 0.0;
-    if (!TryStrToFloat(Text, size, Format) || !std::isfinite(size) || !(size > 0.0))
-        return std::nullopt;
-    return size;
+    return TypedPositiveNumber(Text, FieldSizeMaxValue, Format);
 }
 
 std::u16string FieldSizeRefusedText(const std::u16string& Text, const TTextLookup& Lookup)
 {
-    return FormatMessageS(Lookup(314, u"'%s' is not a valid field size: enter a number greater than 0."), Text);
+    return PositiveNumberRefusal(Lookup(314, u"'%s' is not a valid field size."), Text, FieldSizeMaxValue,
+                                 FormatSettings(), Lookup);
 }

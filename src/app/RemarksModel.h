@@ -56,8 +56,10 @@ enum class TSeparatorKey : uint8_t { NotASeparator, StepOver, TypeSeparator };
 TSeparatorKey SeparatorKeyAction(char16_t Key, char16_t DecimalSeparator, const std::u16string& Text,
                                  int64_t SelStart, int64_t SelLength);
 
-// A field size as typed: a finite number above 0 in the locale's form; none for 0, negative or
-// unreadable text.
+// The largest field size the edits take, in the chosen unit.
+constexpr double FieldSizeMaxValue = 99999.0;
+// A field size as typed: a number above 0 and not above FieldSizeMaxValue in the locale's form;
+// none for anything else.
 std::optional<double> TypedFieldSize(const std::u16string& Text, const TFormatSettings& Format = FormatSettings());
-// Why a typed field size is refused, in the language of Lookup.
+// Why a typed field size is refused, quoting it and giving the range, in the language of Lookup.
 std::u16string FieldSizeRefusedText(const std::u16string& Text, const TTextLookup& Lookup = GlobalTextLookup());

@@ -36,7 +36,7 @@ TElFloatSpinEdit* StepEdit(TComponent* Owner, TWinControl* Parent, const char* N
                                                            TLoading::WithForm);
     edit->SetIncrement(1.0);
     edit->SetLargeIncrement(10.0);
-    edit->SetMaxValue(100.0);
+    edit->SetMaxValue(StepMaxValue);
     edit->SetDigits(2);
     edit->SetAlignment(TAlignment::taRightJustify);
     return edit;

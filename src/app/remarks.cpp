@@ -30,7 +30,7 @@ TElFloatSpinEdit* SizeEdit(TFormRemarks* Form, const char* Name, int Left, doubl
     auto* edit = MakeControl<TElFloatSpinEdit>(Form, Form, Name, Left, 224, HalfWidth, 21);
     edit->SetIncrement(Increment);
     edit->SetLargeIncrement(LargeIncrement);
-    edit->SetMaxValue(99999.0);
+    edit->SetMaxValue(FieldSizeMaxValue);
     edit->SetDigits(2);
     return edit;
 }
@@ -169,7 +169,7 @@ bool TFormRemarks::FieldSizesAccepted()
     if (!fieldSizeEdited_)
         return true;
     // A size left as it was shown is kept as stored (a scan without a field size shows 0);
-    // a typed one must be a number above 0.
+    // a typed one must be a number above 0 and not above the edits' maximum.
     for (TElFloatSpinEdit* edit : {EditLength, EditWidth}) {
         const std::u16string text = edit->Text();
         if (text == (edit == EditLength ? lengthShownText_ : widthShownText_) || TypedFieldSize(text))

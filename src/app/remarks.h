@@ -61,8 +61,9 @@ public:
     void EditLengthKeyPress(TObject* Sender, char16_t& Key);
 
 private:
-    // OK closes only when each field size is as it was shown or a typed number above 0; else
-    // an error names the text, the edit takes the focus and nothing is stored.
+    // OK closes only when each field size is as it was shown or a typed number within the
+    // range; else an error quotes the text and gives the range, the edit takes the focus and
+    // nothing is stored.
     bool FieldSizesAccepted();
 
     bool fieldSizeEdited_ = true;

@@ -17,6 +17,7 @@ l3d_sources(CORE
   ViewNavigation.cpp
   ScanEdits.cpp
   ExportChoice.cpp
+  TypedNumbers.cpp
   PreferencesModel.cpp
   RemarksModel.cpp
   _TUpdate.cpp

@@ -139,6 +139,8 @@ TEST(Preferences, EveryFieldIsCheckedBeforeAnyIsApplied)
                    TBad{&TPreferenceChoices::MoveStepText, u"0", TPreferenceField::MoveStep},
                    TBad{&TPreferenceChoices::RotateStepText, u"-1.00", TPreferenceField::RotateStep},
                    TBad{&TPreferenceChoices::RotateStepText, u"1e39", TPreferenceField::RotateStep},
+                   TBad{&TPreferenceChoices::ZoomStepText, u"100.01", TPreferenceField::ZoomStep},
+                   TBad{&TPreferenceChoices::ZoomStepText, u"1e-50", TPreferenceField::ZoomStep},  // 0 as a Single
                    TBad{&TPreferenceChoices::MoveStepText, u"", TPreferenceField::MoveStep}}) {
         TPreferenceChoices C = Good;
         C.*B.Field = B.Text;
@@ -150,15 +152,17 @@ TEST(Preferences, EveryFieldIsCheckedBeforeAnyIsApplied)
     TPreferenceChoices C = Good;
     C.ColorStepPosition = 0;
     EXPECT_EQ(CheckPreferences(C, 1, 2).BadField, TPreferenceField::ColorStep);
-    // The errors read in the active language, the text put in literally.
+    // The largest step is taken.
+    C = Good;
+    C.RotateStepText = u"100";
+    EXPECT_EQ(CheckPreferences(C, 1, 2).Values.RotateStep, 100.0f);
+    // The errors read in the active language: the text as typed, put in literally (a "%s" in
+    // it takes nothing), and the range.
     const auto language = [](int32_t ID, const std::u16string&) {
         return u"T" + std::u16string(1, char16_t(u'0' + ID % 10)) + u" %s";
     };
-    C = Good;
-    C.ZoomStepText = u"%d";
-    EXPECT_EQ(CheckPreferences(C, 1, 2, FormatSettings(), language).Error, u"T0 %d");
-    C.ZoomStepText = u"-2";
-    EXPECT_EQ(CheckPreferences(C, 1, 2, FormatSettings(), language).Error, u"T1 -2");
+    C.ZoomStepText = u"-2 %s";
+    EXPECT_EQ(CheckPreferences(C, 1, 2, FormatSettings(), language).Error, u"T1 -2 %s T6 100.00");
 }
 
 TEST(Preferences, EmptyChoicesKeepTheOldValues)

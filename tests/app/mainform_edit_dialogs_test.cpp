@@ -1,5 +1,6 @@
 // The interpolation, signal-correction, print and preferences commands on the real main window,
-// reached through their menu items and short-cuts, each dialog driven by posted messages.
+// reached through their menu items and short-cuts, each dialog driven by posted messages or, where
+// the user types, by real keys.
 #include "mainroad_support.h"
 
 #include "ExampleScans.h"
@@ -15,8 +16,10 @@
 #include "scan/render/_TScanImage.h"
 
 #include "support/pump.h"
+#include "support/real_input.h"
 
 #include "framework/Dialogs.h"
+#include "framework/NumberText.h"
 
 #include <windows.h>
 
@@ -262,8 +265,9 @@ TEST_F(EditDialogsTest, PrintKeepsTheChoicesOnlyOnOk)
     EXPECT_EQ(GlobalSettings.PrintProjectInfo, 1);
 }
 
-TEST_F(EditDialogsTest, PreferencesAreRefusedAsAWholeWhenOneFieldIsBad)
+TEST_F(EditDialogsTest, PreferencesAreRefusedAsAWholeWhenAStepIsOutsideItsRangeQuotingTheTypedStep)
 {
+    using namespace l3d::testing;
     ASSERT_TRUE(Start());
     ASSERT_GE(LanguageManager->Languages().Count(), 2);
     const std::vector<uint8_t> settingsFile = ReadFileBytes(SettingsFile());
@@ -271,29 +275,41 @@ TEST_F(EditDialogsTest, PreferencesAreRefusedAsAWholeWhenOneFieldIsBad)
     const TSettingsRecord before = GlobalSettings;
     const int32_t otherLanguage = LanguageManager->ActiveLanguageIndex() == 0 ? 1 : 0;
     const std::u16string fileCaption = MainForm->MenuFile->Caption();
+    const auto retype = [](TElFloatSpinEdit* Edit, const std::u16string& Text) {
+        ASSERT_TRUE(FocusWindow(Edit->Handle()));
+        PressKey('A', {VK_CONTROL});
+        TypeText(Text);
+    };
+    const auto click = [](TWinControl* Button) { ClickAt(Button->Handle(), {Button->Width() / 2, Button->Height() / 2}); };
 
-    // Every field changed, one step bad: OK is refused, Cancel ends it, nothing is applied.
-    // From the preferences tool button.
+    // Every field changed, then a step typed below and one above its range (real keys in the
+    // focused edit; OK clicked, then Return in the edit): each is refused as typed, not brought
+    // within the range; Cancel ends it and nothing is applied. From the preferences tool button.
     ASSERT_TRUE(RunCommand<TPreferences>(nullptr, [&](TPreferences* d) {
         d->ComboBoxLanguage->SetItemIndex(otherLanguage);
         d->ComboBoxUnit->SetItemIndex(1);
         d->ComboBoxDateFormat->SetItemIndex(2);
-        d->Edit1->SetText(u"2.00");
-        d->Edit3->SetText(u"x1");
         d->ElPanel_BgColor->SetColor(0x00FF00);
-        PostClick(d->ButtonOK);
-        ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
+        retype(d->Edit2, u"-5");
+        click(d->ButtonOK);
         EXPECT_EQ(d->ModalResult(), mrNone);
-        EXPECT_TRUE(d->Edit3->Focused());
-        PostClick(d->ButtonCancel);
+        EXPECT_TRUE(d->Edit2->Focused());
+        retype(d->Edit2, u"2");
+        retype(d->Edit1, u"1e40");
+        PressKey(VK_RETURN);
+        EXPECT_EQ(d->ModalResult(), mrNone);
+        EXPECT_EQ(d->Edit1->Text(), u"1e40");
+        click(d->ButtonCancel);
     }, 0, MainForm->ToolButtonPreferences));
-    ASSERT_EQ(ErrorBoxes.size(), 1u);
-    EXPECT_EQ(ErrorBoxes[0], u"'x1' is not a valid number.");
+    const std::u16string range = u" Enter a number greater than 0 and at most " + FormatNumber(100.0) + u".";
+    EXPECT_EQ(ErrorBoxes, (std::vector<std::u16string>{u"'-5' is not a valid step." + range,
+                                                       u"'1e40' is not a valid step." + range}));
     EXPECT_EQ(MainForm->MenuFile->Caption(), fileCaption);
     EXPECT_EQ(GlobalSettings.Language, before.Language);
     EXPECT_EQ(GlobalSettings.MeasureUnitIndex, before.MeasureUnitIndex);
     EXPECT_EQ(GlobalSettings.DateFormatIndex, before.DateFormatIndex);
     EXPECT_EQ(GlobalSettings.ZoomStep, before.ZoomStep);
+    EXPECT_EQ(GlobalSettings.MoveStep, before.MoveStep);
     EXPECT_EQ(GlobalSettings.BackgroundColor, before.BackgroundColor);
     EXPECT_EQ(ReadFileBytes(SettingsFile()), settingsFile);
 }

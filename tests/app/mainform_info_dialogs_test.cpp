@@ -149,7 +149,7 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
     EXPECT_EQ(MainForm->FileManager->Remarks().Project, u"Bridge north");
 }
 
-TEST_F(InfoDialogsTest, AFieldSizeIsStoredAsTypedAndZeroNegativeOrUnreadableOnesAreRefused)
+TEST_F(InfoDialogsTest, AFieldSizeIsStoredAsTypedAndOneOutsideTheRangeIsRefusedInTheUsersWords)
 {
     using namespace l3d::testing;
     ASSERT_TRUE(Start());
@@ -159,15 +159,15 @@ TEST_F(InfoDialogsTest, AFieldSizeIsStoredAsTypedAndZeroNegativeOrUnreadableOnes
     const auto clickOk = [](TFormRemarks* d) {
         ClickAt(d->ButtonOk->Handle(), {d->ButtonOk->Width() / 2, d->ButtonOk->Height() / 2});
     };
-    const auto typeLength = [](TFormRemarks* d, const std::u16string& Text) {
-        ASSERT_TRUE(FocusWindow(d->EditLength->Handle()));
+    const auto retype = [](TElFloatSpinEdit* Edit, const std::u16string& Text) {
+        ASSERT_TRUE(FocusWindow(Edit->Handle()));
         PressKey('A', {VK_CONTROL});
         TypeText(Text);
     };
 
     // Over the whole length a separator is typed; before the width's own one it steps over it.
     TModalDriver<TFormRemarks> driver([&](TFormRemarks* d) {
-        typeLength(d, u"25.5");
+        retype(d->EditLength, u"25.5");
         EXPECT_EQ(d->EditLength->Text(), u"25.5");
         ASSERT_TRUE(FocusWindow(d->EditWidth->Handle()));
         d->EditWidth->SetSelStart(2);
@@ -181,20 +181,37 @@ TEST_F(InfoDialogsTest, AFieldSizeIsStoredAsTypedAndZeroNegativeOrUnreadableOnes
     EXPECT_FLOAT_EQ(MainForm->FileManager->Remarks().FieldWidth, 15.7f);
     EXPECT_TRUE(messages.Shown.empty());
 
-    // Each refused size says why and keeps the dialog open; Cancel then stores nothing.
-    for (const std::u16string typed : {u"0", u"-3", u"4.5.6"}) {
+    // Each refused size is quoted as typed, with the range, whether OK is clicked or Return
+    // pressed in the edit; the dialog stays open, and Cancel then stores nothing. A number
+    // above the largest size is refused like any other, not stored as that size.
+    struct TTyped {
+        TElFloatSpinEdit* TFormRemarks::*Edit;
+        std::u16string Text;
+        bool Return;
+    };
+    for (const TTyped& typed : {TTyped{&TFormRemarks::EditLength, u"0", false},
+                                TTyped{&TFormRemarks::EditLength, u"-3", false},
+                                TTyped{&TFormRemarks::EditLength, u"4.5.6", true},
+                                TTyped{&TFormRemarks::EditWidth, u"99999999", false},
+                                TTyped{&TFormRemarks::EditWidth, u"1e999", true}}) {
         TFormRemarks* open = nullptr;
         TModalDriver<TFormRemarks> refused([&](TFormRemarks* d) {
             open = d;
-            typeLength(d, typed);
-            clickOk(d);
+            retype(d->*typed.Edit, typed.Text);
+            if (typed.Return)
+                PressKey(VK_RETURN);
+            else
+                clickOk(d);
         });
         messages.OnShown = [&] { PostClick(open->ButtonCancel); };
         PressKey(VK_F9);
         ASSERT_EQ(refused.Shown, 1);
-        ASSERT_EQ(messages.Shown.size(), 1u) << WideToUtf8(typed);
-        EXPECT_NE(messages.Shown[0].find(u"greater than 0"), std::u16string::npos) << WideToUtf8(messages.Shown[0]);
+        ASSERT_EQ(messages.Shown.size(), 1u) << WideToUtf8(typed.Text);
+        EXPECT_EQ(messages.Shown[0], u"Error: '" + typed.Text +
+                                         u"' is not a valid field size. Enter a number greater than 0 and at most " +
+                                         FormatNumber(99999.0) + u".");
         EXPECT_FLOAT_EQ(MainForm->FileManager->Remarks().FieldLength, 25.5f);
+        EXPECT_FLOAT_EQ(MainForm->FileManager->Remarks().FieldWidth, 15.7f);
         messages.Shown.clear();
     }
 }

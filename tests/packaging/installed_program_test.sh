@@ -15,22 +15,7 @@ installer=$(realpath "$1")
 work=$(mkdir -p "$2" && cd "$2" && pwd)
 
 patience=300  # seconds for any one wait
-passed=0
-failed=0
-check() {  # check <what> <command...>
-  local what=$1; shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $what" >&2
-  fi
-}
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 # A fresh prefix and display every time; both end with the test.
 l3d_stop_wine "$work"

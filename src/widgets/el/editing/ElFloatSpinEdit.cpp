@@ -70,13 +70,6 @@ double TElFloatSpinEdit::PressedStep() const
     return static_cast<TElEditArrowButton*>(Button())->PressedPart() == 0 ? increment_ : -increment_;
 }
 
-void TElFloatSpinEdit::ApplyLimits()
-{
-    double typed = 0.0;
-    if (TryStrToFloat(Text(), typed) && LimitFloatValue(typed, minValue_, maxValue_) != typed)
-        SetValue(LimitFloatValue(typed, minValue_, maxValue_));
-}
-
 void TElFloatSpinEdit::EditKeyDown(uint16_t& Key, TShiftState Shift)
 {
     switch (Key) {
@@ -93,18 +86,4 @@ void TElFloatSpinEdit::ButtonClick()
 {
     Step(PressedStep());
     TCustomElButtonEdit::ButtonClick();
-}
-
-void TElFloatSpinEdit::DoExit()
-{
-    ApplyLimits();
-    TCustomElButtonEdit::DoExit();
-}
-
-void TElFloatSpinEdit::WndProc(TMessage& Message)
-{
-    // Return may end the dialog before the focus leaves: the number it reads is within limits.
-    if (Message.Msg == CN_KEYDOWN && Message.WParam == VK_RETURN && !IsDestroying())
-        ApplyLimits();
-    TCustomElButtonEdit::WndProc(Message);
 }

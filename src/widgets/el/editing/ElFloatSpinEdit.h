@@ -4,10 +4,11 @@
 // reads the number back from Text with the framework's text-to-float conversion. The button's
 // halves, the Up and Down keys (Increment) and Page Up and Page Down (LargeIncrement) step the
 // value within MinValue and MaxValue, and the caret stays where it was; a half held down repeats
-// its step until it is let go. A typed number outside the limits is brought within them when
-// the user leaves the edit or presses Return, and Value reads it so meanwhile. OnChange fires on
-// every change of the text; keys typed reach OnKeyDown, OnKeyPress and OnKeyUp first (the spin
-// edit as sender), which may change them or swallow them by setting them to 0.
+// its step until it is let go. A typed number stays as the user typed it, also outside the
+// limits, so that the form reading the text can refuse it in the user's own words rather than
+// store a limit the user never saw; Value reads it within the limits, and a step starts there.
+// OnChange fires on every change of the text; keys typed reach OnKeyDown, OnKeyPress and OnKeyUp
+// first (the spin edit as sender), which may change them or swallow them by setting them to 0.
 //
 // The edit keeps the height it is given (no AutoSize), so that each half of the button has the
 // room the form's layout meant for it.
@@ -31,8 +32,8 @@ public:
     void SetIncrement(double Value) { increment_ = Value; }
     double LargeIncrement() const { return largeIncrement_; }
     void SetLargeIncrement(double Value) { largeIncrement_ = Value; }
-    // Stepping and typing keep the value between them; with MaxValue not above MinValue it is
-    // free.
+    // Steps keep the value between them and Value reads a typed one within them; with MaxValue
+    // not above MinValue it is free.
     double MinValue() const { return minValue_; }
     void SetMinValue(double Value) { minValue_ = Value; }
     double MaxValue() const { return maxValue_; }
@@ -49,18 +50,13 @@ public:
     static constexpr uint32_t RepeatDelayMs = 400;
     static constexpr uint32_t RepeatIntervalMs = 100;
 
-    void WndProc(TMessage& Message) override;
-
 protected:
     void EditKeyDown(uint16_t& Key, TShiftState Shift) override;
     void ButtonClick() override;
-    void DoExit() override;
 
 private:
     // The step of the half the button's last press went to.
     double PressedStep() const;
-    // Writes the text again when the number typed lies outside the limits.
-    void ApplyLimits();
 
     TTimer* repeat_ = nullptr;  // owned (component ownership)
     double value_ = 0.0;

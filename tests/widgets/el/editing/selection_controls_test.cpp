@@ -344,7 +344,7 @@ TEST(ElFloatSpinEdit, ValueShowsAsTextStepsWithinLimitsAndTheCaretCanStepOverThe
     EXPECT_FALSE(IsWindowEnabled(edit));
 }
 
-TEST(ElFloatSpinEdit, StepsByRealInputKeepTheCaretAHeldHalfRepeatsAndTypedNumbersKeepTheLimits)
+TEST(ElFloatSpinEdit, StepsByRealInputKeepTheCaretAHeldHalfRepeatsAndTypedNumbersReadWithinTheLimits)
 {
     SelectionForm f;
     auto* spin = f.Add<TElFloatSpinEdit>(10, 10, 120);
@@ -380,8 +380,9 @@ TEST(ElFloatSpinEdit, StepsByRealInputKeepTheCaretAHeldHalfRepeatsAndTypedNumber
     EXPECT_EQ(spin->Value(), held) << "the step repeats after the release";
     EXPECT_EQ(spin->SelStart(), 2);
 
-    // A typed number beyond the limits reads as the limit, and shows so once the user leaves
-    // the edit or presses Return.
+    // A typed number beyond the limits reads as the limit, but its text stays as typed when the
+    // user leaves the edit or presses Return (the form that reads it refuses it in the user's
+    // words); a step starts from the limit.
     spin->SetSelStart(0);
     spin->SetSelLength(static_cast<int64_t>(spin->Text().size()));
     l3d::testing::TypeText(u"150");
@@ -389,14 +390,17 @@ TEST(ElFloatSpinEdit, StepsByRealInputKeepTheCaretAHeldHalfRepeatsAndTypedNumber
     EXPECT_DOUBLE_EQ(spin->Value(), 100.0);
     l3d::testing::PressKey(VK_TAB);
     EXPECT_EQ(GetFocus(), next->Handle());
-    EXPECT_EQ(spin->Text(), u"100.00");
+    EXPECT_EQ(spin->Text(), u"150");
     next->SetMinValue(-5.0);
     next->SetMaxValue(5.0);
     next->SetSelStart(0);
     next->SetSelLength(static_cast<int64_t>(next->Text().size()));
     l3d::testing::TypeText(u"-7");
     l3d::testing::PressKey(VK_RETURN);
-    EXPECT_EQ(next->Text(), u"-5.00");
+    EXPECT_EQ(next->Text(), u"-7");
+    EXPECT_DOUBLE_EQ(next->Value(), -5.0);
+    l3d::testing::PressKey(VK_UP);
+    EXPECT_EQ(next->Text(), u"-4.00");
 }
 
 TEST(ElGroupBox, ItsCaptionIsPaintedAndGreyedWhenDisabled)
