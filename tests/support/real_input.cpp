@@ -116,9 +116,10 @@ void ClickAtScreen(const RECT& R)
     SendFromHelper({MouseEvent(MOUSEEVENTF_LEFTDOWN), MouseEvent(MOUSEEVENTF_LEFTUP)});
 }
 
-void CloseMenus()
+// Escape once for each open menu and once more for the bar.
+void CloseMenus(size_t Open = 1)
 {
-    for (int i = 0; i < 2; ++i)
+    for (size_t i = 0; i <= Open; ++i)
         SendFromHelper({KeyStroke(VK_ESCAPE, false), KeyStroke(VK_ESCAPE, true)});
 }
 
@@ -170,9 +171,9 @@ std::vector<RECT> ChooseFromMenuBar(HWND Window, const std::vector<std::u16strin
             menu = GetSubMenu(menu, item);
             ClickAtScreen(itemRect);
         }
-        // Only the bar item was asked for: its menu closes again.
-        if (Path.size() == 1)
-            CloseMenus();
+        // The path ended at a menu (the bar item's or a submenu): the menus close again.
+        if (menu)
+            CloseMenus(windows.size());
     });
     SetCursorPos((barItem.left + barItem.right) / 2, (barItem.top + barItem.bottom) / 2);
     LeftClick();

@@ -60,7 +60,8 @@ bool InputHandled(int MaxMs = kPatienceMs);
 
 // Chooses an item of Window's menu bar with real clicks: the bar's item named Path[0], then
 // in each menu that opens the item named by the next entry (names as shown, without the
-// short-cut text and '&'). The menus run their own loop meanwhile, so the clicks after the
+// short-cut text and '&'); when the last entry names a menu, the menus close again once it
+// shows. The menus run their own loop meanwhile, so the clicks after the
 // first come from a helper thread once each menu is on screen. Returns the screen rectangles
 // of the menus that opened, in order; when one does not open (or an item is missing) the
 // menus are closed with Escape and fewer rectangles come back. WhileShown, when given, runs on

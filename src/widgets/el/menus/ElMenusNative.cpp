@@ -9,6 +9,7 @@
 #include "framework/WinText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -67,6 +68,24 @@ TGdiObject<HFONT> MenuFont()
     return TGdiObject<HFONT>(CreateFontIndirectW(&metrics.lfMenuFont));
 }
 
+// The width of a single line of text in the font selected into Dc.
+int TextWidth(HDC Dc, const std::u16string& Text)
+{
+    RECT r{0, 0, 0, 0};
+    DrawTextW(Dc, WideChars(Text), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    return static_cast<int>(r.right - r.left);
+}
+
+// Measures on the screen with the menu font.
+template <class TUse>
+auto WithMenuFont(TUse Use)
+{
+    TWindowDC screen(nullptr);
+    const TGdiObject<HFONT> font = MenuFont();
+    TSelectedObject selected(screen.Handle(), font.get());
+    return Use(screen.Handle());
+}
+
 int GutterWidth(const TImageList* Images)
 {
     return std::max(Images ? Images->Width() : 16, GetSystemMetrics(SM_CXMENUCHECK)) + 2 * kGutterPadding;
@@ -113,23 +132,17 @@ void DrawCheckMark(HDC Dc, const RECT& Box, bool Radio, COLORREF Color)
 
 void MeasureFlatItem(TMenuItem* Item, const TImageList* Images, MEASUREITEMSTRUCT& Measure)
 {
-    TWindowDC screen(nullptr);
-    const TGdiObject<HFONT> font = MenuFont();
-    TSelectedObject selected(screen.Handle(), font.get());
-    auto width = [&](const std::u16string& Text) {
-        RECT r{0, 0, 0, 0};
-        DrawTextW(screen.Handle(), WideChars(Text), -1, &r, DT_SINGLELINE | DT_CALCRECT);
-        return static_cast<int>(r.right - r.left);
-    };
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(screen.Handle(), &metrics);
-    int w = GutterWidth(Images) + kTextGap + width(Item->Caption()) + kRightMargin;
-    if (Item->ShortCut() != scNone)
-        w += kShortCutGap + width(ShortCutToText(Item->ShortCut()));
-    Measure.itemWidth = static_cast<UINT>(w);
-    Measure.itemHeight = static_cast<UINT>(
-        std::max({static_cast<int>(metrics.tmHeight) + 6, (Images ? Images->Height() : 16) + 2 * kGutterPadding - 2,
-                  GetSystemMetrics(SM_CYMENUCHECK) + 4}));
+    WithMenuFont([&](HDC Dc) {
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(Dc, &metrics);
+        int w = GutterWidth(Images) + kTextGap + TextWidth(Dc, Item->Caption()) + kRightMargin;
+        if (Item->ShortCut() != scNone)
+            w += kShortCutGap + TextWidth(Dc, ShortCutToText(Item->ShortCut()));
+        Measure.itemWidth = static_cast<UINT>(w);
+        Measure.itemHeight = static_cast<UINT>(std::max({static_cast<int>(metrics.tmHeight) + 6,
+                                                         (Images ? Images->Height() : 16) + 2 * kGutterPadding - 2,
+                                                         GetSystemMetrics(SM_CYMENUCHECK) + 4}));
+    });
 }
 
 void DrawFlatItem(TMenuItem* Item, TImageList* Images, const DRAWITEMSTRUCT& Draw)
@@ -196,13 +209,6 @@ struct TMirroredColumns {
     int width = 0;        // the list's width
 };
 
-int TextWidth(HDC Dc, const std::u16string& Text)
-{
-    RECT r{0, 0, 0, 0};
-    DrawTextW(Dc, WideChars(Text), -1, &r, DT_SINGLELINE | DT_CALCRECT);
-    return static_cast<int>(r.right - r.left);
-}
-
 // The average character width as the system works it out for the menu font.
 int AverageCharWidth(HDC Dc)
 {
@@ -212,12 +218,16 @@ int AverageCharWidth(HDC Dc)
     return (static_cast<int>(size.cx) / 26 + 1) / 2;
 }
 
-SIZE MenuArrowSize()
+TGdiObject<HBITMAP> MenuArrow()
 {
-    const TGdiObject<HBITMAP> arrow(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kMenuArrowBitmap)));
+    return TGdiObject<HBITMAP>(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kMenuArrowBitmap)));
+}
+
+SIZE BitmapSize(HBITMAP Bitmap)
+{
     BITMAP info{};
-    if (!arrow || !GetObjectW(arrow.get(), sizeof info, &info))
-        return {GetSystemMetrics(SM_CXMENUCHECK) / 2, GetSystemMetrics(SM_CYMENUCHECK) / 2};
+    if (!Bitmap || !GetObjectW(Bitmap, sizeof info, &info))
+        return {0, 0};
     return {info.bmWidth, info.bmHeight};
 }
 
@@ -229,7 +239,7 @@ TMirroredColumns MirroredColumns(HDC Dc, TMenuItem* Item, const TImageList* Imag
     GetTextMetricsW(Dc, &metrics);
     c.charWidth = AverageCharWidth(Dc);
     c.textHeight = metrics.tmHeight;
-    c.arrowWidth = MenuArrowSize().cx;
+    c.arrowWidth = BitmapSize(MenuArrow().get()).cx;
     int glyphWidth = 0, widestText = 0, widestShortCut = 0;
     TMenuItem* list = Item->Parent();
     for (int i = 0; list && i < list->Count(); ++i) {
@@ -251,16 +261,6 @@ TMirroredColumns MirroredColumns(HDC Dc, TMenuItem* Item, const TImageList* Imag
         c.width = c.shortCutEnd + widestShortCut + farSide;
     }
     return c;
-}
-
-// Measures on the screen with the menu font.
-template <class TUse>
-auto WithMenuFont(TUse Use)
-{
-    TWindowDC screen(nullptr);
-    const TGdiObject<HFONT> font = MenuFont();
-    TSelectedObject selected(screen.Handle(), font.get());
-    return Use(screen.Handle());
 }
 
 void MeasureMirroredItem(TMenuItem* Item, const TImageList* Images, MEASUREITEMSTRUCT& Measure)
@@ -292,8 +292,9 @@ void DrawMirroredCheckMark(HDC Dc, const RECT& Item, bool Radio)
 
 void DrawLeftwardArrow(HDC Dc, const RECT& Item)
 {
-    const SIZE size = MenuArrowSize();
-    TMemoryDC arrow(Dc, TGdiObject<HBITMAP>(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kMenuArrowBitmap))));
+    TGdiObject<HBITMAP> bitmap = MenuArrow();
+    const SIZE size = BitmapSize(bitmap.get());
+    TMemoryDC arrow(Dc, std::move(bitmap));
     if (arrow.Valid())
         BlitMonochrome(Dc, arrow.Handle(), Item.left + 1, (Item.top + Item.bottom - size.cy) / 2, size, true);
 }
@@ -342,7 +343,7 @@ void DrawMirroredItem(TMenuItem* Item, TImageList* Images, const DRAWITEMSTRUCT&
     // The system draws its own arrow at the right of an owner-drawn item with a submenu once
     // this returns; the arrow stands at the left here.
     if (Item->Count() > 0)
-        ExcludeClipRect(dc, r.right - MenuArrowSize().cx - 1, r.top, r.right, r.bottom);
+        ExcludeClipRect(dc, r.right - BitmapSize(MenuArrow().get()).cx - 1, r.top, r.right, r.bottom);
 }
 
 void MeasureGlyph(const TImageList* Images, MEASUREITEMSTRUCT& Measure)
