@@ -1,12 +1,15 @@
 // The languages of the main window: the Language menu the start-up builds, a switch that sets
 // every caption and hint (right to left included), and the language chosen on the command line.
 // The right-to-left language is made here: its text for each number is "T" and the number, so
-// every expected text follows from the language file, not from the program's own table.
+// every expected text follows from the language file, not from the program's own table. The
+// open menus of a right-to-left language are compared, picture by picture, with the same menus
+// left to right.
 #include "program_fixture.h"
 
 #include "ProgramFileSources.h"
 #include "app/LanguageTexts.h"
 #include "app/dlg_info.h"
+#include "scan/files/_TFileSystem.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/globals.h"
 
@@ -19,7 +22,6 @@
 #include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 #include "framework/Streams.h"
-#include "scan/files/_TFileSystem.h"
 
 #include <algorithm>
 
