@@ -68,8 +68,9 @@ void TMenu::ItemInfo(TMenuItem* Item, MENUITEMINFOW& Info, std::u16string& Text,
     }
     if (Item->RadioItem())
         Info.fType |= MFT_RADIOCHECK;
-    if (rightToLeft_)
-        Info.fType |= InBar ? MFT_RIGHTJUSTIFY : MFT_RIGHTORDER;
+    // Not MFT_RIGHTORDER on any item (see Menus.h).
+    if (rightToLeft_ && InBar)
+        Info.fType |= MFT_RIGHTJUSTIFY;
     Info.fState = (Item->Checked() ? MFS_CHECKED : MFS_UNCHECKED) | (Item->Enabled() ? MFS_ENABLED : MFS_DISABLED);
 }
 

@@ -7,10 +7,12 @@
 // top one), so the HMENU (and a window's menu bar) stays the same. A form's menu bar is drawn
 // again only when its own items change: the system reads the items of a menu as it opens.
 // Invisible items are left out; a caption "-" is a separator; a short-cut is shown after a tab
-// ("Open\tCtrl+O"); a radio item shows a bullet. Right to left: a menu's items read and cascade
-// from the right (MFT_RIGHTORDER), and a menu bar's items stand at the right, the first one
-// rightmost (listed in reverse and right-justified: the bar is not given MFT_RIGHTORDER, which
-// not every system lays out).
+// ("Open\tCtrl+O"); a radio item shows a bullet. Right to left: a menu bar's items stand at the
+// right, the first one rightmost (listed in reverse and right-justified); a popup menu opens
+// mirrored (TPM_LAYOUTRTL). No item is given MFT_RIGHTORDER: Wine takes that bit for its own
+// mark of the system menu's item (MF_SYSMENU, the same value) and shows such an item as the
+// window's icon, with no text and no width for it. The drop-down menus of a bar are laid out
+// left to right by the system; a descendant that wants them mirrored draws their items itself.
 //
 // Commands: a menu bar's WM_COMMAND reaches its form, which hands it to DispatchCommand; a
 // popup menu's reaches the popup window of this unit; both end in the item's Click.

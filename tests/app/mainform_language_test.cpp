@@ -1,24 +1,33 @@
 // The languages of the main window: the Language menu the start-up builds, a switch that sets
 // every caption and hint (right to left included), and the language chosen on the command line.
 // The right-to-left language is made here: its text for each number is "T" and the number, so
-// every expected text follows from the language file, not from the program's own table.
+// every expected text follows from the language file, not from the program's own table. The
+// open menus of a right-to-left language are compared, picture by picture, with the same menus
+// left to right.
 #include "program_fixture.h"
 
 #include "ProgramFileSources.h"
 #include "app/LanguageTexts.h"
 #include "app/dlg_info.h"
+#include "scan/files/_TFileSystem.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/globals.h"
 
+#include "support/gui_test.h"
 #include "support/pump.h"
 #include "support/real_input.h"
+#include "widgets/el/menus/el_screenshot.h"
 
 #include "framework/Application.h"
 #include "framework/FileUtils.h"
 #include "framework/StrConv.h"
 #include "framework/Streams.h"
 
+#include <algorithm>
+
 namespace {
+
+using l3d::testing::Pixels;
 
 std::u16string T(int Id)
 {
@@ -44,6 +53,106 @@ std::vector<uint8_t> TwoLanguageFile()
     return m.Bytes();
 }
 
+// The language file as shipped, with the direction byte of the language Code right to left.
+std::vector<uint8_t> WithRightToLeft(const std::u16string& Shipped, const std::u16string& Code)
+{
+    TLanguageManager manager(nullptr);
+    EXPECT_TRUE(manager.LoadFromFile(Shipped, u"en_US"));
+    TMemoryStream file;
+    bool found = false;
+    for (const auto& language : manager.Languages().Items) {
+        if (language->Name() == Code) {
+            language->Direction = 2;
+            found = true;
+        }
+        TMemoryStream payload;
+        EXPECT_TRUE(language->Save(payload));
+        EXPECT_TRUE(WriteContainerEntry(file, language->Name(), payload.Bytes()));
+    }
+    EXPECT_TRUE(found) << "the shipped file has no language " << WideToUtf8(Code);
+    return file.Bytes();
+}
+
+// An open drop-down menu as the screen shows it, described by the bands of adjoining rows that
+// hold anything besides the menu's face (an item's glyph, text and short-cut, a separator, the
+// highlight), each with its first and last row and column. The frame is left out.
+struct TBand {
+    int Top, Bottom, Left, Right;
+};
+struct TMenuPicture {
+    Pixels Picture;
+    std::vector<TBand> Bands;
+};
+
+constexpr int kFrame = 3;
+
+TMenuPicture Described(Pixels Picture)
+{
+    const COLORREF face = GetSysColor(COLOR_MENU);
+    const uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    TMenuPicture menu{std::move(Picture), {}};
+    const Pixels& p = menu.Picture;
+    bool inBand = false;
+    for (int y = kFrame; y < p.height - kFrame; ++y) {
+        int left = -1, right = -1;
+        for (int x = kFrame; x < p.width - kFrame; ++x)
+            if (!l3d::testing::ColorNear(p.At(x, y), faceRgb, 16)) {
+                left = left < 0 ? x : left;
+                right = x;
+            }
+        if (left < 0) {
+            inBand = false;
+            continue;
+        }
+        if (!inBand)
+            menu.Bands.push_back({y, y, left, right});
+        TBand& band = menu.Bands.back();
+        band.Bottom = y;
+        band.Left = std::min(band.Left, left);
+        band.Right = std::max(band.Right, right);
+        inBand = true;
+    }
+    return menu;
+}
+
+// The window's pixels once two readings in a row agree (the menu drew itself completely).
+Pixels SettledPicture(HWND Window)
+{
+    RECT r{};
+    GetWindowRect(Window, &r);
+    const RECT area{0, 0, r.right - r.left, r.bottom - r.top};
+    Pixels last = l3d::testing::ReadWindowPixels(Window, area);
+    for (int tries = 0; tries < 500; ++tries) {
+        Sleep(20);
+        Pixels now = l3d::testing::ReadWindowPixels(Window, area);
+        if (now.data == last.data)
+            return now;
+        last = std::move(now);
+    }
+    return last;
+}
+
+// The first item of Menu that is not a separator; -1 when none.
+int FirstItem(HMENU Menu)
+{
+    for (int i = 0; i < GetMenuItemCount(Menu); ++i)
+        if (!(GetMenuState(Menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR))
+            return i;
+    return -1;
+}
+
+// A caption as the menu shows it: "&&" is one '&', a single '&' marks the hot key.
+std::u16string ShownCaption(const std::u16string& Caption)
+{
+    std::u16string shown;
+    for (size_t i = 0; i < Caption.size(); ++i) {
+        if (Caption[i] == u'&' && ++i == Caption.size())
+            break;
+        shown += Caption[i];
+    }
+    return shown;
+}
+
 }  // namespace
 
 class LanguageTest : public ProgramTest {
@@ -63,6 +172,39 @@ protected:
     TElMenuItem* LanguageItem(int Index) const
     {
         return dynamic_cast<TElMenuItem*>(MainForm->MenuExtras_Language->Items(Index));
+    }
+
+    // Starts the program in German and opens each menu of the bar, and the Zoom menu in the
+    // View menu, with real clicks, with the mouse on the first item of each; the pictures of
+    // these menus, in that order (saved as Name_<n>.png when the run asks for pictures).
+    std::vector<TMenuPicture> OpenEveryMenu(const std::u16string& Name)
+    {
+        std::vector<TMenuPicture> menus;
+        if (!Start({u"-de_DE"}))
+            return menus;
+        const HWND window = MainForm->Handle();
+        EXPECT_TRUE(l3d::testing::BringToFront(window));
+        std::vector<std::vector<std::u16string>> paths;
+        TMenuItem* top = MainForm->ElMainMenu1->Items();
+        for (int i = 0; i < top->Count(); ++i)
+            paths.push_back({ShownCaption(top->Items(i)->Caption())});
+        paths.push_back({ShownCaption(MainForm->MenuView->Caption()), ShownCaption(MainForm->MenuViewZoom->Caption())});
+        for (const auto& path : paths) {
+            const std::string named = WideToUtf8(path.back());
+            Pixels picture;
+            bool hovered = true;
+            const auto opened = l3d::testing::ChooseFromMenuBar(window, path, [&](HWND Shown, HMENU Menu) {
+                hovered = l3d::testing::HoverMenuItem(Menu, FirstItem(Menu)) && hovered;
+                picture = SettledPicture(Shown);
+            });
+            EXPECT_EQ(opened.size(), path.size()) << named << " did not open";
+            EXPECT_TRUE(hovered) << named << ": an item under the mouse was not highlighted";
+            if (!l3d::testing::ScreenshotFolder().empty())
+                l3d::testing::SavePicture(picture, l3d::testing::ScreenshotFolder() + u"\\menu_" + Name + u"_" +
+                                                       Utf8ToWide(std::to_string(menus.size())) + u".png");
+            menus.push_back(Described(std::move(picture)));
+        }
+        return menus;
     }
 };
 
@@ -214,6 +356,49 @@ TEST_F(LanguageTest, ARightToLeftMenuBarStandsAtTheRightAndItsMenusOpenToClicks)
     ASSERT_EQ(opened.size(), 1u) << "the menu did not open";
     EXPECT_GT(opened[0].left, (client.left + client.right) / 2);
     EXPECT_NE(GlobalSettings.SplitScreen, split);
+}
+
+TEST_F(LanguageTest, RightToLeftMenusShowWhatLeftToRightOnesShowMirrored)
+{
+    // German as shipped, then the shipped file with German's direction byte right to left: the
+    // same texts, so each open menu is the mirror image of the other, item by item (the letters
+    // themselves excepted).
+    const std::vector<TMenuPicture> leftToRight = OpenEveryMenu(u"ltr");
+    Stop();
+    WriteFileBytes(ProgramDir + u"Lorvane3D.lng", WithRightToLeft(ProgramDir + u"Lorvane3D.lng", u"de_DE"));
+    const std::vector<TMenuPicture> rightToLeft = OpenEveryMenu(u"rtl");
+    ASSERT_EQ(rightToLeft.size(), leftToRight.size());
+    ASSERT_EQ(leftToRight.size(), 6u);
+
+    // Pixels; a caption joined in reading order (About's) reads " ..." first and so shows a
+    // space at its right end.
+    constexpr int kSlack = 5;
+    // The system gives a text without a glyph in a menu with glyphs a glyph's column less room
+    // than it takes; the mirrored menu gives it all, and is at most that much wider.
+    const int glyphColumn = MainForm->ImageList->Width() + 2;
+    for (size_t m = 0; m < leftToRight.size(); ++m) {
+        const TMenuPicture& ltr = leftToRight[m];
+        const TMenuPicture& rtl = rightToLeft[m];
+        SCOPED_TRACE("menu " + std::to_string(m));
+        // As wide as its texts and as high as its items.
+        const int wider = rtl.Picture.width - ltr.Picture.width;
+        EXPECT_GE(wider, -kSlack);
+        EXPECT_LE(wider, glyphColumn + kSlack);
+        EXPECT_NEAR(rtl.Picture.height, ltr.Picture.height, kSlack);
+        // Each item, separator and the highlight in its rows; the check mark, glyph and text at
+        // the same distance from the right edge as from the left edge left to right (the text
+        // ends where it began); the short-cut and the submenu arrow at the far side (where the
+        // extra width may lie).
+        ASSERT_EQ(rtl.Bands.size(), ltr.Bands.size());
+        for (size_t b = 0; b < ltr.Bands.size(); ++b) {
+            const TBand &l = ltr.Bands[b], &r = rtl.Bands[b];
+            SCOPED_TRACE("band " + std::to_string(b) + " at row " + std::to_string(l.Top));
+            EXPECT_NEAR(r.Top, l.Top, kSlack);
+            EXPECT_NEAR(r.Bottom, l.Bottom, kSlack);
+            EXPECT_NEAR(rtl.Picture.width - 1 - r.Right, l.Left, kSlack);
+            EXPECT_NEAR(r.Left, ltr.Picture.width - 1 - l.Right, kSlack + std::max(wider, 0));
+        }
+    }
 }
 
 TEST_F(LanguageTest, TheFrameworksMessagesSpeakTheActiveLanguage)

@@ -146,13 +146,13 @@ TEST(Menus, TheMenuBarShowsItsItemsAndFollowsTheirState)
     EXPECT_EQ(GetSubMenu(bar, 1), viewMenuBefore);
     EXPECT_EQ(GetMenuItemCount(bar), 2);
 
-    // Right to left: menus cascading from the right; the bar's items at the right, the first
-    // one rightmost (listed last).
+    // Right to left: the bar's items at the right, the first one rightmost (listed last). No
+    // item carries the bit that Wine reads as the system menu's (drawn as an icon, no text).
     m.menu->SetRightToLeft(true);
-    EXPECT_EQ(NativeItem(bar, m.file->Command()).fType & (MFT_RIGHTORDER | MFT_RIGHTJUSTIFY),
+    EXPECT_EQ(NativeItem(bar, m.file->Command()).fType & (MF_SYSMENU | MFT_RIGHTJUSTIFY),
               static_cast<UINT>(MFT_RIGHTJUSTIFY));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, GetMenuItemCount(bar) - 1), 0), m.open->Command());
-    EXPECT_EQ(NativeItem(bar, m.open->Command()).fType & MFT_RIGHTORDER, static_cast<UINT>(MFT_RIGHTORDER));
+    EXPECT_EQ(NativeItem(bar, m.open->Command()).fType & MF_SYSMENU, 0u);
 }
 
 TEST(Menus, EitherTheMenuOrItsFormMayGoFirst)

@@ -49,6 +49,17 @@ void Chord(WORD Key, std::initializer_list<WORD> Modifiers)
     Send(std::move(strokes));
 }
 
+// A move of the mouse to a point of the screen, in the absolute units of SendInput (0 to 65535
+// across the primary screen).
+INPUT AbsoluteMove(POINT Screen)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT move = MouseEvent(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+    move.mi.dx = static_cast<LONG>((Screen.x * 65535LL + (width - 1) / 2) / (width - 1));
+    move.mi.dy = static_cast<LONG>((Screen.y * 65535LL + (height - 1) / 2) / (height - 1));
+    return move;
+}
+
 void MoveCursorTo(HWND Window, POINT Client)
 {
     ClientToScreen(Window, &Client);
@@ -105,15 +116,17 @@ void ClickAtScreen(const RECT& R)
     SendFromHelper({MouseEvent(MOUSEEVENTF_LEFTDOWN), MouseEvent(MOUSEEVENTF_LEFTUP)});
 }
 
-void CloseMenus()
+// Escape once for each open menu and once more for the bar.
+void CloseMenus(size_t Open = 1)
 {
-    for (int i = 0; i < 2; ++i)
+    for (size_t i = 0; i <= Open; ++i)
         SendFromHelper({KeyStroke(VK_ESCAPE, false), KeyStroke(VK_ESCAPE, true)});
 }
 
 }  // namespace
 
-std::vector<RECT> ChooseFromMenuBar(HWND Window, const std::vector<std::u16string>& Path)
+std::vector<RECT> ChooseFromMenuBar(HWND Window, const std::vector<std::u16string>& Path,
+                                    const TMenuShown& WhileShown)
 {
     std::vector<RECT> opened;
     const HMENU bar = GetMenu(Window);
@@ -145,6 +158,8 @@ std::vector<RECT> ChooseFromMenuBar(HWND Window, const std::vector<std::u16strin
             RECT r{};
             GetWindowRect(shown, &r);
             opened.push_back(r);
+            if (WhileShown)
+                WhileShown(shown, menu);
             if (step == Path.size())
                 break;
             const int item = menu ? MenuItemPosition(menu, Path[step]) : -1;
@@ -156,9 +171,9 @@ std::vector<RECT> ChooseFromMenuBar(HWND Window, const std::vector<std::u16strin
             menu = GetSubMenu(menu, item);
             ClickAtScreen(itemRect);
         }
-        // Only the bar item was asked for: its menu closes again.
-        if (Path.size() == 1)
-            CloseMenus();
+        // The path ended at a menu (the bar item's or a submenu): the menus close again.
+        if (menu)
+            CloseMenus(windows.size());
     });
     SetCursorPos((barItem.left + barItem.right) / 2, (barItem.top + barItem.bottom) / 2);
     LeftClick();
@@ -167,6 +182,21 @@ std::vector<RECT> ChooseFromMenuBar(HWND Window, const std::vector<std::u16strin
     clicker.join();
     EXPECT_TRUE(InputHandled());
     return opened;
+}
+
+bool HoverMenuItem(HMENU Menu, int Position)
+{
+    RECT item{};
+    if (!GetMenuItemRect(nullptr, Menu, static_cast<UINT>(Position), &item))
+        return false;
+    SendFromHelper({AbsoluteMove({(item.left + item.right) / 2, (item.top + item.bottom) / 2})});
+    const DWORD start = GetTickCount();
+    while (!(GetMenuState(Menu, static_cast<UINT>(Position), MF_BYPOSITION) & MF_HILITE)) {
+        if (GetTickCount() - start > kPatienceMs)
+            return false;
+        Sleep(10);
+    }
+    return true;
 }
 
 bool InputHandled(int MaxMs)
@@ -218,12 +248,7 @@ void SendKeyNow(WORD Key, std::initializer_list<WORD> Modifiers)
 void MoveMouseTo(HWND Window, POINT Client)
 {
     ClientToScreen(Window, &Client);
-    // Absolute positions run from 0 to 65535 across the primary screen.
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT move = MouseEvent(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
-    move.mi.dx = static_cast<LONG>((Client.x * 65535LL + (width - 1) / 2) / (width - 1));
-    move.mi.dy = static_cast<LONG>((Client.y * 65535LL + (height - 1) / 2) / (height - 1));
-    Send({move});
+    Send({AbsoluteMove(Client)});
     EXPECT_TRUE(InputHandled()) << "the move was not handled";
 }
 

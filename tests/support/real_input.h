@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -59,10 +60,20 @@ bool InputHandled(int MaxMs = kPatienceMs);
 
 // Chooses an item of Window's menu bar with real clicks: the bar's item named Path[0], then
 // in each menu that opens the item named by the next entry (names as shown, without the
-// short-cut text and '&'). The menus run their own loop meanwhile, so the clicks after the
+// short-cut text and '&'); when the last entry names a menu, the menus close again once it
+// shows. The menus run their own loop meanwhile, so the clicks after the
 // first come from a helper thread once each menu is on screen. Returns the screen rectangles
 // of the menus that opened, in order; when one does not open (or an item is missing) the
-// menus are closed with Escape and fewer rectangles come back.
-std::vector<RECT> ChooseFromMenuBar(HWND Window, const std::vector<std::u16string>& Path);
+// menus are closed with Escape and fewer rectangles come back. WhileShown, when given, runs on
+// that helper thread for each menu as soon as it shows, with the menu's window and its native
+// menu, before the next click (it may move the mouse and look at the menu).
+using TMenuShown = std::function<void(HWND MenuWindow, HMENU Menu)>;
+std::vector<RECT> ChooseFromMenuBar(HWND Window, const std::vector<std::u16string>& Path,
+                                    const TMenuShown& WhileShown = {});
+
+// From the helper thread of ChooseFromMenuBar: moves the mouse over the item of Menu at
+// Position (as the hand moves it) and waits until the menu shows it highlighted. False when
+// the item has no place on the screen or never became highlighted.
+bool HoverMenuItem(HMENU Menu, int Position);
 
 }  // namespace l3d::testing

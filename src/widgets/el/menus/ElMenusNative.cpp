@@ -9,6 +9,7 @@
 #include "framework/WinText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -67,6 +68,24 @@ TGdiObject<HFONT> MenuFont()
     return TGdiObject<HFONT>(CreateFontIndirectW(&metrics.lfMenuFont));
 }
 
+// The width of a single line of text in the font selected into Dc.
+int TextWidth(HDC Dc, const std::u16string& Text)
+{
+    RECT r{0, 0, 0, 0};
+    DrawTextW(Dc, WideChars(Text), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    return static_cast<int>(r.right - r.left);
+}
+
+// Measures on the screen with the menu font.
+template <class TUse>
+auto WithMenuFont(TUse Use)
+{
+    TWindowDC screen(nullptr);
+    const TGdiObject<HFONT> font = MenuFont();
+    TSelectedObject selected(screen.Handle(), font.get());
+    return Use(screen.Handle());
+}
+
 int GutterWidth(const TImageList* Images)
 {
     return std::max(Images ? Images->Width() : 16, GetSystemMetrics(SM_CXMENUCHECK)) + 2 * kGutterPadding;
@@ -113,23 +132,17 @@ void DrawCheckMark(HDC Dc, const RECT& Box, bool Radio, COLORREF Color)
 
 void MeasureFlatItem(TMenuItem* Item, const TImageList* Images, MEASUREITEMSTRUCT& Measure)
 {
-    TWindowDC screen(nullptr);
-    const TGdiObject<HFONT> font = MenuFont();
-    TSelectedObject selected(screen.Handle(), font.get());
-    auto width = [&](const std::u16string& Text) {
-        RECT r{0, 0, 0, 0};
-        DrawTextW(screen.Handle(), WideChars(Text), -1, &r, DT_SINGLELINE | DT_CALCRECT);
-        return static_cast<int>(r.right - r.left);
-    };
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(screen.Handle(), &metrics);
-    int w = GutterWidth(Images) + kTextGap + width(Item->Caption()) + kRightMargin;
-    if (Item->ShortCut() != scNone)
-        w += kShortCutGap + width(ShortCutToText(Item->ShortCut()));
-    Measure.itemWidth = static_cast<UINT>(w);
-    Measure.itemHeight = static_cast<UINT>(
-        std::max({static_cast<int>(metrics.tmHeight) + 6, (Images ? Images->Height() : 16) + 2 * kGutterPadding - 2,
-                  GetSystemMetrics(SM_CYMENUCHECK) + 4}));
+    WithMenuFont([&](HDC Dc) {
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(Dc, &metrics);
+        int w = GutterWidth(Images) + kTextGap + TextWidth(Dc, Item->Caption()) + kRightMargin;
+        if (Item->ShortCut() != scNone)
+            w += kShortCutGap + TextWidth(Dc, ShortCutToText(Item->ShortCut()));
+        Measure.itemWidth = static_cast<UINT>(w);
+        Measure.itemHeight = static_cast<UINT>(std::max({static_cast<int>(metrics.tmHeight) + 6,
+                                                         (Images ? Images->Height() : 16) + 2 * kGutterPadding - 2,
+                                                         GetSystemMetrics(SM_CYMENUCHECK) + 4}));
+    });
 }
 
 void DrawFlatItem(TMenuItem* Item, TImageList* Images, const DRAWITEMSTRUCT& Draw)
@@ -173,6 +186,166 @@ void DrawFlatItem(TMenuItem* Item, TImageList* Images, const DRAWITEMSTRUCT& Dra
         DrawTextW(dc, WideChars(ShortCutToText(Item->ShortCut())), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
 }
 
+// ---- right-to-left drop-down items: the system's own look, mirrored
+//
+// The system lays out a drop-down item from the left: check mark, glyph, text, then the
+// short-cuts in a column one average character past the widest text, the submenu arrow at the
+// right. Right to left the same parts stand at the same distances from the right edge, the
+// text ends where it began and reads right to left, the short-cuts end their column where it
+// began, and the arrow points left from the left edge. Glyphs and check marks are not turned.
+
+constexpr int kCheckGap = 4;  // between the check mark's column and the glyph's
+
+// The submenu arrow bitmap the system draws its own with (OBM_MNARROW).
+constexpr int kMenuArrowBitmap = 32739;
+
+// What every item of one drop-down list shares: the columns, measured on the menu font.
+struct TMirroredColumns {
+    int charWidth = 0;    // the font's average character, the system's unit of space in menus
+    int textHeight = 0;
+    int textEnd = 0;      // from the right edge: where the texts end (check, gap, glyph column)
+    int shortCutEnd = 0;  // from the right edge: where the short-cuts end; 0 without short-cuts
+    int arrowWidth = 0;
+    int width = 0;        // the list's width
+};
+
+// The average character width as the system works it out for the menu font.
+int AverageCharWidth(HDC Dc)
+{
+    static const std::u16string letters = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    SIZE size{};
+    GetTextExtentPoint32W(Dc, WideChars(letters), static_cast<int>(letters.size()), &size);
+    return (static_cast<int>(size.cx) / 26 + 1) / 2;
+}
+
+TGdiObject<HBITMAP> MenuArrow()
+{
+    return TGdiObject<HBITMAP>(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kMenuArrowBitmap)));
+}
+
+SIZE BitmapSize(HBITMAP Bitmap)
+{
+    BITMAP info{};
+    if (!Bitmap || !GetObjectW(Bitmap, sizeof info, &info))
+        return {0, 0};
+    return {info.bmWidth, info.bmHeight};
+}
+
+// The columns of the list that holds Item; Dc has the menu font selected.
+TMirroredColumns MirroredColumns(HDC Dc, TMenuItem* Item, const TImageList* Images)
+{
+    TMirroredColumns c;
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(Dc, &metrics);
+    c.charWidth = AverageCharWidth(Dc);
+    c.textHeight = metrics.tmHeight;
+    c.arrowWidth = BitmapSize(MenuArrow().get()).cx;
+    int glyphWidth = 0, widestText = 0, widestShortCut = 0;
+    TMenuItem* list = Item->Parent();
+    for (int i = 0; list && i < list->Count(); ++i) {
+        TMenuItem* sibling = list->Items(i);
+        if (!sibling->Visible() || sibling->IsLine())
+            continue;
+        if (HasGlyph(sibling, Images))
+            glyphWidth = Images->Width();
+        widestText = std::max(widestText, TextWidth(Dc, sibling->Caption()));
+        if (sibling->ShortCut() != scNone)
+            widestShortCut = std::max(widestShortCut, TextWidth(Dc, ShortCutToText(sibling->ShortCut())));
+    }
+    c.textEnd = GetSystemMetrics(SM_CXMENUCHECK) + kCheckGap + glyphWidth;
+    // The far side: a space and the arrow's column, as the system keeps it after its texts.
+    const int farSide = c.charWidth + c.arrowWidth + 2;
+    c.width = c.textEnd + widestText + farSide;
+    if (widestShortCut > 0) {
+        c.shortCutEnd = c.textEnd + widestText + c.charWidth + 2;
+        c.width = c.shortCutEnd + widestShortCut + farSide;
+    }
+    return c;
+}
+
+void MeasureMirroredItem(TMenuItem* Item, const TImageList* Images, MEASUREITEMSTRUCT& Measure)
+{
+    const TMirroredColumns c = WithMenuFont([&](HDC Dc) { return MirroredColumns(Dc, Item, Images); });
+    // The system adds two average characters to the width an owner-drawn item asks for.
+    Measure.itemWidth = static_cast<UINT>(std::max(0, c.width - 2 * c.charWidth));
+    Measure.itemHeight = static_cast<UINT>(std::max(c.textHeight + 4, HasGlyph(Item, Images) ? Images->Height() + 2 : 0));
+}
+
+// Copies a monochrome picture of the system's (a check mark, a bullet, an arrow) onto Dc in its
+// text colour on its background colour, turned left for right when Mirrored.
+void BlitMonochrome(HDC Dc, HDC Picture, int X, int Y, SIZE Size, bool Mirrored)
+{
+    if (Mirrored)
+        StretchBlt(Dc, X + Size.cx - 1, Y, -Size.cx, Size.cy, Picture, 0, 0, Size.cx, Size.cy, SRCCOPY);
+    else
+        BitBlt(Dc, X, Y, Size.cx, Size.cy, Picture, 0, 0, SRCCOPY);
+}
+
+void DrawMirroredCheckMark(HDC Dc, const RECT& Item, bool Radio)
+{
+    const SIZE size{GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)};
+    TMemoryDC mark(Dc, TGdiObject<HBITMAP>(CreateBitmap(size.cx, size.cy, 1, 1, nullptr)));
+    RECT box{0, 0, size.cx, size.cy};
+    DrawFrameControl(mark.Handle(), &box, DFC_MENU, Radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
+    BlitMonochrome(Dc, mark.Handle(), Item.right - size.cx, (Item.top + Item.bottom - size.cy) / 2, size, false);
+}
+
+void DrawLeftwardArrow(HDC Dc, const RECT& Item)
+{
+    TGdiObject<HBITMAP> bitmap = MenuArrow();
+    const SIZE size = BitmapSize(bitmap.get());
+    TMemoryDC arrow(Dc, std::move(bitmap));
+    if (arrow.Valid())
+        BlitMonochrome(Dc, arrow.Handle(), Item.left + 1, (Item.top + Item.bottom - size.cy) / 2, size, true);
+}
+
+void DrawMirroredItem(TMenuItem* Item, TImageList* Images, const DRAWITEMSTRUCT& Draw)
+{
+    const HDC dc = Draw.hDC;
+    const RECT& r = Draw.rcItem;
+    {
+        TSavedDC saved(dc);
+        const TGdiObject<HFONT> font = MenuFont();
+        TSelectedObject selectedFont(dc, font.get());
+        const TMirroredColumns c = MirroredColumns(dc, Item, Images);
+        const bool selected = (Draw.itemState & ODS_SELECTED) != 0;
+        const bool disabled = (Draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+        const COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU);
+        Fill(dc, r, back);
+        SetBkColor(dc, back);
+        SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+        if (Draw.itemState & ODS_CHECKED)
+            DrawMirroredCheckMark(dc, r, Item->RadioItem());
+        if (HasGlyph(Item, Images)) {
+            const int right = r.right - GetSystemMetrics(SM_CXMENUCHECK) - kCheckGap;
+            DrawGlyph(Item, Images, dc, {right - Images->Width(), r.top, right, r.bottom}, !disabled);
+        }
+        if (Item->Count() > 0)
+            DrawLeftwardArrow(dc, r);
+
+        SetBkMode(dc, TRANSPARENT);
+        const UINT flags = DT_SINGLELINE | DT_VCENTER | ((Draw.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
+        auto text = [&](const std::u16string& Text, RECT Box, UINT Align) {
+            // A greyed text stands out of the face as the system's does, unless highlighted.
+            if (disabled && !selected) {
+                const COLORREF grey = GetTextColor(dc);
+                SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+                RECT raised{Box.left + 1, Box.top + 1, Box.right + 1, Box.bottom + 1};
+                DrawTextW(dc, WideChars(Text), -1, &raised, flags | Align);
+                SetTextColor(dc, grey);
+            }
+            DrawTextW(dc, WideChars(Text), -1, &Box, flags | Align);
+        };
+        text(Item->Caption(), {r.left, r.top, r.right - c.textEnd, r.bottom}, DT_RIGHT | DT_RTLREADING);
+        if (Item->ShortCut() != scNone && c.shortCutEnd > 0)
+            text(ShortCutToText(Item->ShortCut()), {r.left, r.top, r.right - c.shortCutEnd, r.bottom}, DT_RIGHT);
+    }
+    // The system draws its own arrow at the right of an owner-drawn item with a submenu once
+    // this returns; the arrow stands at the left here.
+    if (Item->Count() > 0)
+        ExcludeClipRect(dc, r.right - BitmapSize(MenuArrow().get()).cx - 1, r.top, r.right, r.bottom);
+}
+
 void MeasureGlyph(const TImageList* Images, MEASUREITEMSTRUCT& Measure)
 {
     Measure.itemWidth = static_cast<UINT>(Images ? Images->Width() : 0);
@@ -198,21 +371,37 @@ void TElMainMenu::SetImages(TImageList* Value)
     MenuChanged(TMainMenu::Items(), true);
 }
 
+bool TElMainMenu::DrawsMirrored(const TMenuItem* Item) const
+{
+    return RightToLeft() && Item->Parent() != TMainMenu::Items();
+}
+
 void TElMainMenu::ItemInfo(TMenuItem* Item, MENUITEMINFOW& Info, std::u16string& Text, bool InBar)
 {
     TMainMenu::ItemInfo(Item, Info, Text, InBar);
-    if (!InBar)
+    if (InBar)
+        return;
+    // Separators stay the system's, drawn the same either way.
+    if (DrawsMirrored(Item) && !Item->IsLine())
+        Info.fType |= MFT_OWNERDRAW;
+    else
         AskForGlyph(Item, images_.Get(), Info);
 }
 
-void TElMainMenu::MeasureItem(TMenuItem*, MEASUREITEMSTRUCT& Measure)
+void TElMainMenu::MeasureItem(TMenuItem* Item, MEASUREITEMSTRUCT& Measure)
 {
-    MeasureGlyph(images_.Get(), Measure);
+    if (DrawsMirrored(Item))
+        MeasureMirroredItem(Item, images_.Get(), Measure);
+    else
+        MeasureGlyph(images_.Get(), Measure);
 }
 
 void TElMainMenu::DrawItem(TMenuItem* Item, const DRAWITEMSTRUCT& Draw)
 {
-    DrawGlyph(Item, images_.Get(), Draw.hDC, Draw.rcItem, DrawnEnabled(Draw));
+    if (DrawsMirrored(Item))
+        DrawMirroredItem(Item, images_.Get(), Draw);
+    else
+        DrawGlyph(Item, images_.Get(), Draw.hDC, Draw.rcItem, DrawnEnabled(Draw));
 }
 
 // ---- TElPopupMenu

@@ -3,14 +3,17 @@
 //
 // Texts, check and radio marks, enabled states and short-cuts are the system's own menu items,
 // kept in step with the items by the framework. Items with an image index show their glyph from
-// the menu's image list (drawn on request, HBMMENU_CALLBACK). A popup menu in the tdsOfficeXP
+// the menu's image list (drawn on request, HBMMENU_CALLBACK). Right to left, the main menu draws
+// its drop-down items itself, as the system draws them mirrored: texts right-aligned and read
+// right to left, short-cuts at the left, glyphs and check marks at the right, submenu arrows at
+// the left pointing left (the system lays its own items out left to right only; see Menus.h). A popup menu in the tdsOfficeXP
 // style draws its items itself: a flat face, a grey gutter with the glyph or check mark, and a
 // framed highlight.
 //
 // The menu bar stands for the form's native menu bar: it puts its main menu on the form
 // (commands, short-cuts, hints) and shows or hides the bar on the window with its own Visible.
 // The native bar lies outside the client area, so the control itself takes no room (height 0).
-// Right to left, the bar's items stand at its right and the menus cascade leftwards.
+// Right to left, the bar's items stand at its right, the first one rightmost.
 #pragma once
 
 #include "widgets/el/menus/ElMenus.h"
@@ -36,6 +39,9 @@ protected:
     void DrawItem(TMenuItem* Item, const DRAWITEMSTRUCT& Draw) override;
 
 private:
+    // Whether the item is a drop-down item this menu draws itself (right to left).
+    bool DrawsMirrored(const TMenuItem* Item) const;
+
     TWeakRef<TImageList> images_;
 };
 

@@ -13,20 +13,25 @@
 
 namespace l3d::testing {
 
+// Saves pixels read back from a window as PNG; the picture's size, or 0 x 0 when it has none.
+inline TSize SavePicture(const Pixels& P, const std::u16string& FileName)
+{
+    if (P.width <= 0 || P.height <= 0)
+        return {};
+    TBitmap picture(P.width, P.height);
+    for (int y = 0; y < P.height; ++y)
+        std::copy(P.data.begin() + static_cast<ptrdiff_t>(y) * P.width,
+                  P.data.begin() + static_cast<ptrdiff_t>(y + 1) * P.width, picture.ScanLine(y));
+    picture.SaveToPngFile(FileName);
+    return {P.width, P.height};
+}
+
 // Saves the window as it shows now; the picture's size, or 0 x 0 when the window has none.
 inline TSize SaveWindowPicture(HWND Window, const std::u16string& FileName)
 {
     RECT r{};
     GetWindowRect(Window, &r);
-    const Pixels p = ReadWindowPixels(Window, {0, 0, r.right - r.left, r.bottom - r.top});
-    if (p.width <= 0 || p.height <= 0)
-        return {};
-    TBitmap picture(p.width, p.height);
-    for (int y = 0; y < p.height; ++y)
-        std::copy(p.data.begin() + static_cast<ptrdiff_t>(y) * p.width,
-                  p.data.begin() + static_cast<ptrdiff_t>(y + 1) * p.width, picture.ScanLine(y));
-    picture.SaveToPngFile(FileName);
-    return {p.width, p.height};
+    return SavePicture(ReadWindowPixels(Window, {0, 0, r.right - r.left, r.bottom - r.top}), FileName);
 }
 
 // The folder a run names in L3D_SCREENSHOT_DIR for pictures of its windows, or empty when the

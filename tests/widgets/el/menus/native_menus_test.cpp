@@ -221,13 +221,17 @@ TEST(ElMenus, RightToLeftMovesTheBarsItemsToTheRight)
     GetMenuItemRect(window, m.menu->Handle(), 1, &view);
     EXPECT_GT(file.left, (client.left + client.right) / 2);
     EXPECT_GT(view.left, (client.left + client.right) / 2);
+    // The drop-down items are drawn mirrored by the menu, which keeps their texts.
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
     GetMenuItemInfoW(m.menu->Handle(), m.open->Command(), FALSE, &info);
-    EXPECT_NE(info.fType & MFT_RIGHTORDER, 0u);  // the menus open leftwards
+    EXPECT_EQ(info.fType & (MFT_OWNERDRAW | MF_SYSMENU), static_cast<UINT>(MFT_OWNERDRAW));
+    EXPECT_EQ(NativeText(m.menu->Handle(), m.open->Command()), u"&Open\tCtrl+R");
 
     m.bar->SetRightToLeft(false);
+    GetMenuItemInfoW(m.menu->Handle(), m.open->Command(), FALSE, &info);
+    EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
     GetMenuItemRect(window, m.menu->Handle(), 0, &file);
     EXPECT_LT(file.left - client.left, 20);
 }
