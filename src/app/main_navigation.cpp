@@ -285,7 +285,7 @@ void TMainForm::ComboBoxZoomChange(TObject*)
 
 void TMainForm::ComboBoxZoomKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
 {
-    // The box has the focus when the window opens: Alt+F4 must still close it.
+    // A click leaves the focus in the box: Alt+F4 must still close the window.
     if (!VKey::IsCloseWindowKey(Key, Shift))
         Key = 0;
 }

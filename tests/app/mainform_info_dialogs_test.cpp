@@ -489,3 +489,68 @@ TEST_F(InfoDialogsTest, TheInfoWindowLeftOpenShowsTheScanAtOnceAndLeavesTheKeysT
     PressKey('W', {VK_CONTROL});
     EXPECT_FALSE(w.Visible());
 }
+
+namespace {
+
+// A picture of the screen shows the window's client area where the window stands, nothing
+// lying over it; waits for it, since the screen follows the program's drawing a little later.
+bool ShownOnScreen(HWND Window)
+{
+    using namespace l3d::testing;
+    return PumpUntil([&] {
+        RECT client;
+        GetClientRect(Window, &client);
+        POINT origin{0, 0};
+        ClientToScreen(Window, &origin);
+        const Pixels own = ReadClientPixels(Window, client);
+        const Pixels screen =
+            ReadScreenPixels({origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+        return !own.data.empty() && own.data == screen.data;
+    });
+}
+
+}  // namespace
+
+TEST_F(InfoDialogsTest, TheInfoWindowStaysAboveTheMainWindowOnScreenAfterEveryStartAndFullScreen)
+{
+    using namespace l3d::testing;
+    CopyExampleScans();
+    struct TStart {
+        const char* Name;
+        bool StoredOpen;
+        std::vector<std::u16string> Arguments;
+    };
+    // The first start has the new settings of a first run: the info window closed.
+    const TStart starts[] = {{"opened with Ctrl+W", false, {}},
+                             {"left open by the last run", true, {}},
+                             {"left open, a scan on the command line", true, {ExamplesFolder() + u"Field with metal object.dmo"}}};
+    for (const TStart& start : starts) {
+        SCOPED_TRACE(start.Name);
+        if (start.StoredOpen) {
+            ASSERT_TRUE(Start());
+            GlobalSettings.InfoWindowVisible = 1;
+            Stop();
+        }
+        ASSERT_TRUE(Start(start.Arguments));
+        const HWND main = MainForm->Handle(), info = Dialog_Info->Handle();
+        ASSERT_TRUE(BringToFront(main));
+        if (!start.StoredOpen)
+            PressKey('W', {VK_CONTROL});
+        ASSERT_TRUE(Dialog_Info->Visible());
+        EXPECT_EQ(GetWindow(info, GW_OWNER), main);
+        ASSERT_TRUE(ShownOnScreen(info)) << "after the start";
+        PressKey(VK_F11);
+        ASSERT_TRUE(MainForm->MenuExtrasFullscreen->Checked());
+        ASSERT_TRUE(ShownOnScreen(info)) << "in full screen";
+        PressKey(VK_ESCAPE);
+        ASSERT_FALSE(MainForm->MenuExtrasFullscreen->Checked());
+        ASSERT_TRUE(ShownOnScreen(info)) << "after full screen";
+        // A click into the info window, then back into the main window's view.
+        ClickAt(info, {4, 4});
+        ClickAt(main, mainroad::CentreOf(MainForm->Viewports[MainViewport]));
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }));
+        ASSERT_TRUE(ShownOnScreen(info)) << "after a click into the main window";
+        EXPECT_TRUE(MainForm->MenuExtrasInfo->Checked());
+        Stop();
+    }
+}
