@@ -481,11 +481,22 @@ TEST_F(InfoDialogsTest, TheInfoWindowLeftOpenShowsTheScanAtOnceAndLeavesTheKeysT
     EXPECT_TRUE(MainForm->ToolButton_InfoWindow->Down());
     EXPECT_EQ(GetForegroundWindow(), main);
 
-    // Clicked, the info window is the active one; the main window's short-cuts still work.
+    // Clicked, the info window is the active one; the main window's short-cuts still work, and
+    // so do the keys the main window takes itself: Up walks the selected point, F5 lowers the
+    // colour limit.
     ClickAt(w.Handle(), {4, 4});
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == w.Handle(); }, 120000));
     PressKey('M', {VK_CONTROL});
     EXPECT_EQ(GlobalSettings.SplitScreen, split);
+    ASSERT_TRUE(mainroad::DrawFrame());
+    const Pixels view = mainroad::ViewPixels(MainForm->Viewports[MainViewport]);
+    const std::u16string walked = w.ElLabel_ScanLineValue->Caption() + w.ElLabel_ImpulseValue->Caption();
+    PressKey(VK_UP);
+    EXPECT_NE(w.ElLabel_ScanLineValue->Caption() + w.ElLabel_ImpulseValue->Caption(), walked);
+    PressKey(VK_F5);
+    ASSERT_TRUE(mainroad::WaitForFrame());
+    EXPECT_TRUE(mainroad::ViewPixels(MainForm->Viewports[MainViewport]).data != view.data) << "the view stayed";
+    EXPECT_EQ(GetForegroundWindow(), w.Handle());
     PressKey('W', {VK_CONTROL});
     EXPECT_FALSE(w.Visible());
 }
