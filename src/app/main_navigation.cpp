@@ -101,6 +101,8 @@ void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
     for (const TCommand& command : commands_) {
         if (!TakesKey(command, Key, Shift))
             continue;
+        if (!scanShown_ && !command.KeysWithoutScan)
+            return;
         if (command.OnKey)
             (this->*command.OnKey)(Shift);
         else if (command.OnClick)
