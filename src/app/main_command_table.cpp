@@ -147,7 +147,8 @@ std::vector<TCommand> ImageCommands(TMainForm& F)
 {
     return {
         {.Menu = {FIELD(MenuEdit)}, .Caption = {18, u"Image"}},
-        // Undo can be chosen from the menu as soon as a scan is open; its button waits for an edit.
+        // Undo's menu item follows the scan's snapshot, its button the edits; an open greys both
+        // until the first edit.
         {.Menu = {FIELD(MenuEditReset), &F.MenuEdit}, .Tool = OnBar(FIELD(ToolButtonUndo), &F.ToolBar3, 0),
          .Caption = {19, u"Undo"}, .Hint = {20}, .Glyph = G::Undo, .Enabled = Restorable, .ButtonEnabled = Edited,
          .OnClick = &M::MenuEditResetClick},
