@@ -106,6 +106,8 @@ struct TCommand {
     uint8_t Look = 0;
     void (TMainForm::*OnClick)(TObject*) = nullptr;
     void (TMainForm::*OnKey)(TShiftState) = nullptr;  // for a key, in place of OnClick
+    // Its keys work with no scan shown as well; the others act on the scan and wait for one.
+    bool KeysWithoutScan = false;
 };
 
 // Every command of Form, whose fields the rows name.

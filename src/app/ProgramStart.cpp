@@ -53,6 +53,8 @@ bool CreateProgramForms()
         Application->Title = ProgramTitle;
         Application->CreateForm(MainForm);
         Application->CreateForm(Dialog_Info);
+        // The info window is the main window's tool window, above it on the screen.
+        Dialog_Info->SetPopupParent(MainForm);
         Application->CreateForm(Dialog_Diagramm);
     } catch (...) {
         failure = std::current_exception();

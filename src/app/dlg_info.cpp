@@ -3,6 +3,7 @@
 #include "shell/FormParts.h"
 #include "app/InfoWindowModel.h"
 #include "device/GpsCoordinates.h"
+#include "framework/KeyCodes.h"
 #include "framework/StrConv.h"
 
 #include <cmath>
@@ -27,6 +28,7 @@ TDialog_Info::TDialog_Info(TComponent* AOwner) : TForm(AOwner)
     SetBorderStyle(TFormBorderStyle::bsToolWindow);
     SetFormStyle(TFormStyle::fsStayOnTop);
     ActivateOnShow = false;
+    KeyPreview = true;
     SetCaption(u"Info");
     SetClientSize(WindowWidth, 7 * RowHeight + 12);
 
@@ -148,6 +150,15 @@ void TDialog_Info::FormHide(TObject*)
         item->SetChecked(false);
     if (TElToolButton* button = ToolButton.Get())
         button->SetDown(false);
+}
+
+void TDialog_Info::KeyDown(uint16_t& Key, TShiftState Shift)
+{
+    TForm::KeyDown(Key, Shift);
+    // Alt+F4 closes the window itself; the menu short-cuts reached the main window already.
+    TCustomForm* main = PopupParent();
+    if (Key != 0 && main && !VKey::IsCloseWindowKey(Key, Shift))
+        main->KeyDown(Key, Shift);
 }
 
 TDialog_Info::~TDialog_Info()

@@ -1,8 +1,9 @@
 // The floating info window: the values of the selected point (impulse, scan line, reading,
 // depth) and the GPS position with its quality, each as a name label and a value label in a
 // row panel of its own, and the quality bars. A tool window that stays on top; the main window
-// places it, fills it and shows or hides it. Showing it leaves the main window active, so that
-// the main window's keys keep working.
+// places it, fills it and shows or hides it, and owns its window (its popup parent). Showing it
+// leaves the main window active; once the user clicks into it, every key it does not use itself
+// still goes to the main window, whose keys it exists to follow.
 #pragma once
 
 #include "widgets/el/editing/ElLabel.h"
@@ -66,6 +67,10 @@ public:
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);
     void FormHide(TObject* Sender);
+
+    // Its own keys first, then the popup parent's key handling (the form previews the keys of
+    // its panels, so this sees every key the window is given).
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
 
 private:
     TElLabel* RowLabel(TFlowPanel* Row, const char* Name, const char16_t* Caption);

@@ -456,6 +456,8 @@ private:
     bool ReadDrawnView(TBitmap& Bitmap);
 
     std::vector<TCommand> commands_;
+    // A scan is shown, as UpdateMenuStates was last told: the keys that act on a scan wait for one.
+    bool scanShown_ = false;
     std::unique_ptr<TColorManager> ownedColorManager_;
     bool dataFileFound_ = true;
     // The settings were read at start; only then does the end write them back.

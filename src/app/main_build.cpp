@@ -114,6 +114,11 @@ void MakeToolBox(TMainForm& Form, TToolFace& Tool, TElToolBar* Bar)
     box->SetParent(Bar);
     box->SetWidth(Tool.BoxWidth);
     box->ShowHint = true;
+    // Chosen from with the mouse; the keys belong to the window itself, which therefore keeps
+    // the focus when it opens. (A window shown with the focus in one of its controls is put
+    // above every other on the screen once it appears there, over the info window too, by
+    // Wine's X11 driver without a window manager.)
+    box->TabStop = false;
 }
 
 TElToolButton* MakeToolButton(TMainForm& Form, TCommand& Command, TElToolBar* Bar)

@@ -147,7 +147,8 @@ std::vector<TCommand> ImageCommands(TMainForm& F)
 {
     return {
         {.Menu = {FIELD(MenuEdit)}, .Caption = {18, u"Image"}},
-        // Undo can be chosen from the menu as soon as a scan is open; its button waits for an edit.
+        // Undo's menu item follows the scan's snapshot, its button the edits; an open greys both
+        // until the first edit.
         {.Menu = {FIELD(MenuEditReset), &F.MenuEdit}, .Tool = OnBar(FIELD(ToolButtonUndo), &F.ToolBar3, 0),
          .Caption = {19, u"Undo"}, .Hint = {20}, .Glyph = G::Undo, .Enabled = Restorable, .ButtonEnabled = Edited,
          .OnClick = &M::MenuEditResetClick},
@@ -239,7 +240,7 @@ std::vector<TCommand> ExtrasAndHelpCommands(TMainForm& F)
         {.Menu = {FIELD(MenuHelp)}, .Caption = {52, u"?"}},
         {.Menu = {FIELD(MenuHelpContents), &F.MenuHelp}, .Tool = OnBar(FIELD(ToolButtonHelp), &F.ToolBarFile, 6),
          .Caption = {53, u"Contents", SpacedDots}, .Hint = {54}, .ShortCut = Plain(VK_F1), .Keys = Press(VK_F1),
-         .Glyph = G::Help, .OnClick = &M::MenuHelpContentsClick},
+         .Glyph = G::Help, .OnClick = &M::MenuHelpContentsClick, .KeysWithoutScan = true},
         {.Menu = {FIELD(MenuHelpWebsite), &F.MenuHelp}, .Caption = {55, u"Brenholt Homepage"}, .Hint = {56},
          .OnClick = &M::MenuHelpWebsiteClick},
         {.Menu = {FIELD(MenuHelp_Update), &F.MenuHelp}, .Caption = {200, u"Check for updates", Dots},
@@ -339,7 +340,7 @@ std::vector<TCommand> StatusPanelAndKeyCommands(TMainForm& F)
         {.Keys = Press(VK_LEFT), .OnKey = &M::WalkToNextPoint},
         {.Keys = Press(VK_RIGHT), .OnKey = &M::WalkToPreviousPoint},
         {.Keys = Press(VK_F4), .OnClick = &M::ToggleSmoothSurface},
-        {.Keys = Press(VK_ESCAPE), .OnClick = &M::LeaveFullscreen},
+        {.Keys = Press(VK_ESCAPE), .OnClick = &M::LeaveFullscreen, .KeysWithoutScan = true},
         {.Keys = PressWith(ssCtrl, 'X'), .OnClick = &M::HalveValues},
     };
 }

@@ -101,6 +101,8 @@ void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
     for (const TCommand& command : commands_) {
         if (!TakesKey(command, Key, Shift))
             continue;
+        if (!scanShown_ && !command.KeysWithoutScan)
+            return;
         if (command.OnKey)
             (this->*command.OnKey)(Shift);
         else if (command.OnClick)
@@ -285,7 +287,7 @@ void TMainForm::ComboBoxZoomChange(TObject*)
 
 void TMainForm::ComboBoxZoomKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
 {
-    // The box has the focus when the window opens: Alt+F4 must still close it.
+    // A click leaves the focus in the box: Alt+F4 must still close the window.
     if (!VKey::IsCloseWindowKey(Key, Shift))
         Key = 0;
 }

@@ -102,6 +102,8 @@ void TMainForm::SetUpForOpenedScan(const std::u16string& FileName)
     Edited = 0;
     UpdateMenuStates(scan && !scan->IsEmpty());
     UpdateScanInfo();
+    // A scan just opened has nothing to undo (Undo without an edit does nothing): Undo waits
+    // for the first edit.
     MenuEditReset->SetEnabled(false);
     if (scan)
         scan->Changed = 1;

@@ -93,6 +93,7 @@ void TMainForm::SetDepthControlsEnabled(bool Value)
 
 void TMainForm::UpdateMenuStates(bool HasScan)
 {
+    scanShown_ = HasScan;
     TMenuStateInput input;
     input.HasScan = HasScan;
     input.HasRenderer = ScanImage != nullptr;

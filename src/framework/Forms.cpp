@@ -104,9 +104,47 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     Params.Style = WindowStyle();
     Params.ExStyle = WindowExStyle();
     Params.ClassStyle = CS_DBLCLKS;
-    // Dialogs stay above the form that owns them.
+    Params.WndParent = OwnerWindow();
+}
+
+HWND TCustomForm::OwnerWindow() const
+{
+    // Dialogs stay above the form that owns them; a popup parent owns the window whether or not
+    // its window exists yet.
+    if (TCustomForm* parent = popupParent_.Get(); parent && parent != this)
+        return parent->Handle();
     auto* ownerForm = dynamic_cast<TCustomForm*>(Owner());
-    Params.WndParent = ownerForm && ownerForm->HandleAllocated() ? ownerForm->Handle() : nullptr;
+    return ownerForm && ownerForm->HandleAllocated() ? ownerForm->Handle() : nullptr;
+}
+
+void TCustomForm::SetPopupParent(TCustomForm* Value)
+{
+    if (Value == popupParent_.Get())
+        return;
+    popupParent_ = Value;
+    if (HandleAllocated())
+        SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(OwnerWindow()));
+}
+
+void TCustomForm::KeepStayOnTopFormsAbove()
+{
+    // Windows keeps the stay-on-top windows above the others. Wine's X11 driver, where no window
+    // manager stacks the windows, puts a window on top of every other on the screen whenever
+    // the focus moves into it (so also when it comes back from minimised), while its own order
+    // still has the stay-on-top windows first. Only a change of a window's own place in that
+    // order makes the driver stack it anew: out of the topmost band and back in, which on
+    // Windows leaves it where it was.
+    if (!Screen || formStyle_ == TFormStyle::fsStayOnTop)
+        return;
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* form = Screen->Forms(i);
+        if (form == this || form->formStyle_ != TFormStyle::fsStayOnTop || !form->HandleAllocated() ||
+            !IsWindowVisible(form->Handle()))
+            continue;
+        constexpr UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+        SetWindowPos(form->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, keep);
+        SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, keep);
+    }
 }
 
 void TCustomForm::CreateHandleDone()
@@ -473,6 +511,7 @@ void TCustomForm::FocusChanged(TWinControl* Control)
 {
     if (Control && Control != this)
         activeControl_ = Control;
+    KeepStayOnTopFormsAbove();
 }
 
 void TCustomForm::SetActiveControl(TWinControl* Control)
@@ -572,6 +611,7 @@ void TCustomForm::WndProc(TMessage& Message)
             ::SetFocus(activeControl_->Handle());
             return;
         }
+        KeepStayOnTopFormsAbove();
         break;
     default:
         break;

@@ -66,6 +66,11 @@ public:
     // its normal state without taking either (a floating tool window beside the main window),
     // and becomes active only when the user clicks it.
     bool ActivateOnShow = true;
+    // The form whose window owns this one's: this form stays above it and goes with it, as a
+    // tool window goes with its program's main window. None: the owner component, when that
+    // is a form.
+    TCustomForm* PopupParent() const { return popupParent_.Get(); }
+    void SetPopupParent(TCustomForm* Value);
     // The menu bar. Not owned; the form lets go of it when it is freed, and a menu shown by
     // another form moves here.
     TMainMenu* Menu() const { return menu_.Get(); }
@@ -122,6 +127,9 @@ protected:
 private:
     DWORD WindowStyle() const;
     DWORD WindowExStyle() const;
+    HWND OwnerWindow() const;
+    // Puts the visible stay-on-top forms above this one again, once the focus moved into it.
+    void KeepStayOnTopFormsAbove();
     void ApplyFrameStyle();
     void PlaceByPosition();
     bool CloseModal();
@@ -138,6 +146,7 @@ private:
     bool destroyFired_ = false;
     TWeakRef<TWinControl> activeControl_;
     TWeakRef<TMainMenu> menu_;
+    TWeakRef<TCustomForm> popupParent_;
     std::unique_ptr<TCanvas> canvas_;
 };
 

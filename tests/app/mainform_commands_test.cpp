@@ -12,6 +12,7 @@
 #include "scan/render/_TScanImage.h"
 
 #include "support/gui_test.h"
+#include "support/real_input.h"
 #include "widgets/el/menus/el_screenshot.h"
 #include "support/pump.h"
 
@@ -106,6 +107,33 @@ TEST_F(CommandsTest, EachResolutionLevelChecksItsItemAndPutsItsButtonDown)
     mainroad::RunCommand(MainForm->MenuEditRes[4]);
     expectLevel(4);
     EXPECT_EQ(MainForm->RepaintPending, 1);
+}
+
+TEST_F(CommandsTest, WithoutAScanItsKeysDoNothingAndTheNextScanOpensAtTheFirstLevel)
+{
+    using namespace l3d::testing;
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(BringToFront(MainForm->Handle()));
+    TScanImage& image = *MainForm->ScanImage;
+    const auto atLevel = [&](size_t Level) {
+        return image.Resolution() == Level && MainForm->MenuEditRes[Level]->Checked() &&
+               MainForm->ToolButtonRes[Level]->Down();
+    };
+    const uint8_t smooth = image.Smooth();
+    // The level digits of the top row and of the numeric pad, and the smooth surface.
+    PressKey('4');
+    PressKey(VK_NUMPAD5);
+    PressKey(VK_F4);
+    EXPECT_TRUE(atLevel(0));
+    EXPECT_EQ(image.Smooth(), smooth);
+
+    ScanFile = Root + u"scan.dmo";
+    WriteFileBytes(ScanFile, EncodeScanFile(MakeFieldExample().Source));
+    MainForm->OpenFile(ScanFile);
+    EXPECT_TRUE(atLevel(0));
+    // With a scan, the pad's digits choose the level as the top row's do.
+    PressKey(VK_NUMPAD4);
+    EXPECT_TRUE(atLevel(3));
 }
 
 TEST_F(CommandsTest, WireframeAndCrossHairsToggleFromMenuKeyAndToolButton)

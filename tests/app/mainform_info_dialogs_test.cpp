@@ -498,11 +498,87 @@ TEST_F(InfoDialogsTest, TheInfoWindowLeftOpenShowsTheScanAtOnceAndLeavesTheKeysT
     EXPECT_TRUE(MainForm->ToolButton_InfoWindow->Down());
     EXPECT_EQ(GetForegroundWindow(), main);
 
-    // Clicked, the info window is the active one; the main window's short-cuts still work.
+    // Clicked, the info window is the active one; the main window's short-cuts still work, and
+    // so do the keys the main window takes itself: Up walks the selected point, F5 lowers the
+    // colour limit.
     ClickAt(w.Handle(), {4, 4});
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == w.Handle(); }, 120000));
     PressKey('M', {VK_CONTROL});
     EXPECT_EQ(GlobalSettings.SplitScreen, split);
+    ASSERT_TRUE(mainroad::DrawFrame());
+    const Pixels view = mainroad::ViewPixels(MainForm->Viewports[MainViewport]);
+    const std::u16string walked = w.ElLabel_ScanLineValue->Caption() + w.ElLabel_ImpulseValue->Caption();
+    PressKey(VK_UP);
+    EXPECT_NE(w.ElLabel_ScanLineValue->Caption() + w.ElLabel_ImpulseValue->Caption(), walked);
+    PressKey(VK_F5);
+    ASSERT_TRUE(mainroad::WaitForFrame());
+    EXPECT_TRUE(mainroad::ViewPixels(MainForm->Viewports[MainViewport]).data != view.data) << "the view stayed";
+    EXPECT_EQ(GetForegroundWindow(), w.Handle());
     PressKey('W', {VK_CONTROL});
     EXPECT_FALSE(w.Visible());
+}
+
+namespace {
+
+// A picture of the screen shows the window's client area where the window stands, nothing
+// lying over it; waits for it, since the screen follows the program's drawing a little later.
+bool ShownOnScreen(HWND Window)
+{
+    using namespace l3d::testing;
+    return PumpUntil([&] {
+        RECT client;
+        GetClientRect(Window, &client);
+        POINT origin{0, 0};
+        ClientToScreen(Window, &origin);
+        const Pixels own = ReadClientPixels(Window, client);
+        const Pixels screen =
+            ReadScreenPixels({origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+        return !own.data.empty() && own.data == screen.data;
+    });
+}
+
+}  // namespace
+
+TEST_F(InfoDialogsTest, TheInfoWindowStaysAboveTheMainWindowOnScreenAfterEveryStartAndFullScreen)
+{
+    using namespace l3d::testing;
+    CopyExampleScans();
+    struct TStart {
+        const char* Name;
+        bool StoredOpen;
+        std::vector<std::u16string> Arguments;
+    };
+    // The first start has the new settings of a first run: the info window closed.
+    const TStart starts[] = {{"opened with Ctrl+W", false, {}},
+                             {"left open by the last run", true, {}},
+                             {"left open, a scan on the command line", true, {ExamplesFolder() + u"Field with metal object.dmo"}}};
+    for (const TStart& start : starts) {
+        SCOPED_TRACE(start.Name);
+        if (start.StoredOpen) {
+            ASSERT_TRUE(Start());
+            GlobalSettings.InfoWindowVisible = 1;
+            Stop();
+        }
+        ASSERT_TRUE(Start(start.Arguments));
+        const HWND main = MainForm->Handle(), info = Dialog_Info->Handle();
+        ASSERT_TRUE(BringToFront(main));
+        if (!start.StoredOpen)
+            PressKey('W', {VK_CONTROL});
+        ASSERT_TRUE(Dialog_Info->Visible());
+        EXPECT_EQ(GetWindow(info, GW_OWNER), main);
+        ASSERT_TRUE(ShownOnScreen(info)) << "after the start";
+        PressKey(VK_F11);
+        ASSERT_TRUE(MainForm->MenuExtrasFullscreen->Checked());
+        ASSERT_TRUE(ShownOnScreen(info)) << "in full screen";
+        PressKey(VK_ESCAPE);
+        ASSERT_FALSE(MainForm->MenuExtrasFullscreen->Checked());
+        ASSERT_TRUE(ShownOnScreen(info)) << "after full screen";
+        // A click into the info window, then back into the main window's view.
+        ClickAt(info, {4, 4});
+        ClickAt(main, mainroad::CentreOf(MainForm->Viewports[MainViewport]));
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }));
+        ASSERT_TRUE(ShownOnScreen(info)) << "after a click into the main window";
+        EXPECT_TRUE(MainForm->MenuExtrasInfo->Checked());
+        Stop();
+    }
 }

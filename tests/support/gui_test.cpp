@@ -57,7 +57,8 @@ TestWindow::~TestWindow()
 
 namespace {
 
-Pixels ReadPixels(HWND window, RECT area, bool nonClient)
+// The pixels of area from Source into a 32-bit top-down picture.
+Pixels CopyPixels(HDC Source, RECT area)
 {
     Pixels out;
     out.width = area.right - area.left;
@@ -72,12 +73,11 @@ Pixels ReadPixels(HWND window, RECT area, bool nonClient)
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
 
-    HDC windowDc = nonClient ? GetWindowDC(window) : GetDC(window);
-    HDC memDc = CreateCompatibleDC(windowDc);
+    HDC memDc = CreateCompatibleDC(Source);
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(windowDc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP dib = CreateDIBSection(Source, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memDc, dib);
-    BitBlt(memDc, 0, 0, out.width, out.height, windowDc, area.left, area.top, SRCCOPY);
+    BitBlt(memDc, 0, 0, out.width, out.height, Source, area.left, area.top, SRCCOPY);
     GdiFlush();
     const auto* src = static_cast<const uint32_t*>(bits);
     for (size_t i = 0; i < out.data.size(); ++i)
@@ -85,6 +85,13 @@ Pixels ReadPixels(HWND window, RECT area, bool nonClient)
     SelectObject(memDc, old);
     DeleteObject(dib);
     DeleteDC(memDc);
+    return out;
+}
+
+Pixels ReadPixels(HWND window, RECT area, bool nonClient)
+{
+    HDC windowDc = nonClient ? GetWindowDC(window) : GetDC(window);
+    Pixels out = CopyPixels(windowDc, area);
     ReleaseDC(window, windowDc);
     return out;
 }
@@ -99,6 +106,14 @@ Pixels ReadClientPixels(HWND window, RECT area)
 Pixels ReadWindowPixels(HWND window, RECT area)
 {
     return ReadPixels(window, area, true);
+}
+
+Pixels ReadScreenPixels(RECT area)
+{
+    HDC screen = GetDC(nullptr);
+    Pixels out = CopyPixels(screen, area);
+    ReleaseDC(nullptr, screen);
+    return out;
 }
 
 bool ColorNear(uint32_t a, uint32_t b, int tolerance)

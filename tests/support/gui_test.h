@@ -40,6 +40,9 @@ struct Pixels {
 Pixels ReadClientPixels(HWND window, RECT area);
 // The same from the whole window (non-client area included); area in window coordinates.
 Pixels ReadWindowPixels(HWND window, RECT area);
+// A picture of the screen as the user sees it, every window on it in its stacking order; area
+// in screen coordinates. A window's own pixels (above) are there however other windows cover it.
+Pixels ReadScreenPixels(RECT area);
 
 // True when every channel of a and b differs by at most tolerance.
 bool ColorNear(uint32_t a, uint32_t b, int tolerance = 8);
