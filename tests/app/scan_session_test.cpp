@@ -4,17 +4,14 @@
 
 #include "ExampleScans.h"
 #include "scan/files/MessageSink.h"
+#include "scan/files/files_test_support.h"
 #include "scan/render/render_support.h"
 #include "support/file_bytes.h"
-
-#include "framework/StrConv.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <random>
 #include <vector>
 
 namespace {
@@ -35,33 +32,22 @@ class ScanSessionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static const unsigned processTag = std::random_device{}();
-        static int serial = 0;
-        Folder = TempFolder() + u"l3d-session-" + Utf8ToWide(std::to_string(processTag)) + u"-" +
-                 Utf8ToWide(std::to_string(++serial)) + PathDelimiter();
-        ASSERT_TRUE(ForceDirectories(Folder));
         Session.MakeFileManager(&Messages);
         Session.SetImage(std::make_unique<TScanScene>(&Colors.Var, Sink));
     }
-    void TearDown() override
-    {
-        Session.ReleaseFileManager();  // its snapshot goes with it
-        std::error_code ignored;
-        std::filesystem::remove_all(std::filesystem::path(Folder), ignored);
-    }
     std::u16string Write(const TExampleScan& Scan)
     {
-        const std::u16string path = Folder + Utf8ToWide(Scan.FileName);
+        const std::u16string path = Folder.Path(Scan.FileName);
         WriteFileBytes(path, EncodeScanFile(Scan.Source));
         return path;
     }
 
+    TTempFolder Folder;
     TColors Colors;
     TRecordingSink Sink;
     TViewStates Views{};
     TRecordingMessageSink Messages;
     TScanSession<TScanScene> Session{Views};
-    std::u16string Folder;
 };
 
 }  // namespace
@@ -102,7 +88,7 @@ TEST_F(ScanSessionTest, AnOpenThatFailsChangesNothingAndUndoActsOnlyAfterAnEdit)
 
     // A missing file is told and changes nothing, the noted edit included.
     const uint32_t count = scan.Count;
-    EXPECT_FALSE(Session.Open(Folder + u"missing.dmo"));
+    EXPECT_FALSE(Session.Open(Folder.Path("missing.dmo")));
     EXPECT_FALSE(Messages.Messages.empty());
     EXPECT_EQ(Session.Magic(), "DMO.L3D.01");
     EXPECT_EQ(Session.FileName(), field);

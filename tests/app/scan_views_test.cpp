@@ -2,30 +2,12 @@
 // move, through a relayout, and the repaint request the paint timer takes.
 #include "app/ScanViews.h"
 
+#include "view_layout_support.h"
+
 #include <gtest/gtest.h>
 
-namespace {
-
-// A 1024 x 768 client area: navigator 48 wide at 12, menu bar 22, control bar 30, status panel
-// 25. Its panes, from the top: the right column x 785..1020 with front 57..281, top 285..511
-// and perspective 515..739; the main view x 64..781.
-TViewLayout Layout1024(bool Split)
-{
-    TLayoutInput In;
-    In.ClientWidth = 1024;
-    In.ClientHeight = 768;
-    In.NavigatorVisible = true;
-    In.NavigatorLeft = 12;
-    In.NavigatorWidth = 48;
-    In.MenuBarHeight = 22;
-    In.ControlBarHeight = 30;
-    In.StatusPanelHeight = 25;
-    In.SplitScreen = Split;
-    return ComputeLayout(In);
-}
-
-}  // namespace
-
+// The panes of Window1024, from the top: the right column x 785..1020 with front 57..281, top
+// 285..511 and perspective 515..739; the main view x 64..781.
 TEST(ScanViews, APressActivatesTheViewUnderItAndTheCommandsMoveThatViewsCamera)
 {
     TScanViews views;
@@ -33,7 +15,7 @@ TEST(ScanViews, APressActivatesTheViewUnderItAndTheCommandsMoveThatViewsCamera)
     views.ActivateViewAt(400, 400);
     EXPECT_EQ(views.ActiveView(), 0);
 
-    views.SetLayout(Layout1024(true));
+    views.SetLayout(ComputeLayout(Window1024(true)));
     EXPECT_EQ(views.Viewports()[MainViewport].Width, 717);
     struct TPress {
         int32_t X, Y;
@@ -55,7 +37,7 @@ TEST(ScanViews, APressActivatesTheViewUnderItAndTheCommandsMoveThatViewsCamera)
 
     // Without the split screen the right column is gone; the perspective view stays active, its
     // camera the one the commands move, until a press in the main view.
-    views.SetLayout(Layout1024(false));
+    views.SetLayout(ComputeLayout(Window1024(false)));
     EXPECT_EQ(views.Viewports()[TopRightViewport].Width, 0);
     views.ActivateViewAt(1022, 600);
     EXPECT_EQ(&views.ActiveState(), &views.States()[3]);
