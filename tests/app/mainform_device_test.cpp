@@ -370,7 +370,6 @@ TEST_F(StoppingAReceive, NewClosesThePortCompletesAGroundScanAndGivesTheCommandI
     ASSERT_TRUE(RunToEnd(MainForm->MenuFileNew));
 
     EXPECT_FALSE(MainForm->ComPort->Connected());
-    EXPECT_FALSE(MainForm->State().ReceiveActive());
     EXPECT_FALSE(MainForm->Panel_Voltage->Visible());
     EXPECT_FALSE(Dialog_Init->Visible());
     EXPECT_EQ(LiveScan.DeviceIndex, -1);
