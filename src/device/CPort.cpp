@@ -15,10 +15,6 @@ namespace CPort {
 namespace {
 
 constexpr DWORD AllQueues = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
-// The longest rest of the event thread between two waits that brought no event, in
-// milliseconds: an idle port is looked at twice a second, and the first byte after a quiet
-// spell is reported at most this late (nothing is lost meanwhile: the input queue holds it).
-constexpr DWORD RestLimit = 500;
 // How much longer than the port's own time-outs a transfer may take before it is cancelled,
 // in milliseconds: a system that keeps the time-outs ends the transfer itself first, even a
 // busy one.

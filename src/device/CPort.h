@@ -15,7 +15,8 @@
 // reported there once, and the thread stops watching it; Close still closes it.
 //
 // Idle: the event thread rests between waits that bring no event, so an open port with
-// nothing arriving costs no processor time even where the system ends every wait at once.
+// nothing arriving costs no processor time even where the system ends every wait at once. The
+// rests double from 1 ms up to TComThread::RestLimit.
 #pragma once
 
 #include "device/CPortTypes.h"
@@ -53,6 +54,11 @@ public:
     // thread's synchronized calls and sent messages.
     ~TComThread() override;
     const char* ClassName() const override { return "TComThread"; }
+
+    // The longest rest between two waits that brought no event, in milliseconds: an idle port
+    // is looked at twice a second, and the first byte after a quiet spell is reported at most
+    // this late (nothing is lost meanwhile: the input queue holds it).
+    static constexpr DWORD RestLimit = 500;
 
 protected:
     void Execute() override;

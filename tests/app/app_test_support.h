@@ -1,4 +1,4 @@
-// Helpers of the shell's tests: bytes laid out by hand, field by field, little-endian.
+// Helpers of the program's tests: bytes laid out by hand, field by field, little-endian.
 #pragma once
 
 #include <bit>

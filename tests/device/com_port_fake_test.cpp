@@ -3,7 +3,7 @@
 // event thread's behaviour at Close.
 #include "device/CPort.h"
 #include "device/fake_comm.h"
-#include "device/processor_time.h"
+#include "device/quiet_waits.h"
 #include "support/handler_recorder.h"
 #include "support/pump.h"
 
@@ -285,22 +285,18 @@ TEST(ComPortFake, ARefusedWaitAFailedQueryOrAThrowingHandlerLeaveTheThreadWatchi
     }
 }
 
-TEST(ComPortFake, EmptyCompletionsCostTheEventThreadNothing)
+TEST(ComPortFake, EmptyCompletionsLeaveTheEventThreadRestingWithoutAllocating)
 {
     // A port that ends every wait at once with nothing to report.
     FakePort f;
     f.comm.EmptyWaits = true;
     f.port->Open();
     ASSERT_TRUE(PumpUntil([&] { return f.comm.Count("WaitCommEvent") >= 2; })) << "waited for the thread's waits";
-    DWORD waiter = 0;
-    {
-        auto lock = f.comm.Lock();
-        waiter = f.comm.Waiter;
-    }
     countForeignAllocations = true;
-    const double share = IdleShare("event thread, waits ending empty", 5000, waiter);
+    const QuietSpell spell = WatchQuietSpell("event thread, waits ending empty", 5000,
+                                             [&] { return f.comm.Count("WaitCommEvent"); });
     countForeignAllocations = false;
-    EXPECT_LT(share, 0.01) << "of a core";
+    EXPECT_TRUE(spell.Rested()) << spell.Waits << " waits in " << spell.Ms << " ms";
     EXPECT_EQ(foreignAllocations, 0);
 
     {

@@ -68,7 +68,6 @@ struct FakeCommCalls {
     {
         bool empty = false;
         if (!Call("WaitCommEvent", [&] {
-                F().Waiter = GetCurrentThreadId();
                 if ((empty = F().EmptyWaits))
                     return;
                 F().pending_ = Overlapped;

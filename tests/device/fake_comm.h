@@ -48,8 +48,6 @@ public:
     bool EmptyWaits = false;
     // Reads and writes stay pending until they are cancelled (or raised), whatever the time-outs.
     bool StallTransfers = false;
-    // The thread that last started an event wait.
-    DWORD Waiter = 0;
 
 private:
     friend struct FakeCommCalls;

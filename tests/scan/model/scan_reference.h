@@ -1,7 +1,8 @@
-// Straightforward versions of the scan model's receive protocol and fault-signal correction,
-// done exactly as described: lines linked by walking the grid, a full recomputation of the
-// statistics before every padding point, a full walk and recomputation after every
-// replacement. Slow on purpose; the tests and the fuzzer compare the model against them.
+// Straightforward versions of the scan model's receive protocol and fault-signal correction:
+// each point placed by a rule of its own (from its index, not by following the lines as they
+// arrive, which is how the model does it), a full recomputation of the padding mean before
+// every padding point, a full walk and recomputation after every replacement. Slow on purpose;
+// the tests and the fuzzer compare the model against them.
 #pragma once
 
 #include <cmath>
@@ -51,6 +52,14 @@ Stats StatisticsOf(P* First)
     return s;
 }
 
+// The receive protocol by the format's own rule rather than by following the lines as they
+// arrive: point i (0-based, padding included) lies in line i / PointsPerLine, which is line
+// (i / PointsPerLine) % LinesPerBlock of block (i / PointsPerLine) / LinesPerBlock. A block's
+// lines fill the rows upwards, but in zig-zag order every second block fills them downwards;
+// a block takes PointsPerLine columns, which a reversed line fills right to left. The links are
+// then those of the grid's places. A padding point's value is the mean of the valid values of
+// the lines already in the grid when it is added: every line begun before it but the last, which
+// joins the grid only as the next line begins.
 class Receiver {
 public:
     uint32_t PointsPerLine = 1, LinesPerBlock = 1;
@@ -61,43 +70,10 @@ public:
     void Add(const TScanRecord& r)
     {
         points_.emplace_back();
-        Point* p = &points_.back();
-        p->Value = r.Value;
-        std::memcpy(p->Carried, r.Carried, 24);
+        Point& p = points_.back();
+        p.Value = r.Value;
+        std::memcpy(p.Carried, r.Carried, 24);
         ++Count;
-        if (position_ > PointsPerLine) {
-            position_ = 1;
-            const int64_t l = int64_t(line_) + direction_;
-            if (l < 1 || l > int64_t(LinesPerBlock)) {
-                if (LineOrder == 1) {
-                    line_ = 1;
-                } else {
-                    line_ = direction_ == 1 ? LinesPerBlock : 1;
-                    direction_ = -direction_;
-                }
-                LinkLine();
-                ++block_;
-            } else {
-                line_ = uint32_t(l);
-                LinkLine();
-            }
-        }
-        const uint32_t start = (block_ - 1) * PointsPerLine;
-        p->X = float(Reverse == 1 ? start + (PointsPerLine - position_) : start + (position_ - 1));
-        p->Y = float(line_ - 1);
-        if (!head_) {
-            head_ = p;
-        } else if (Reverse == 1) {
-            p->Next = head_;
-            head_->Previous = p;
-            head_ = p;
-        } else {
-            Point* t = head_;
-            while (t->Next) t = t->Next;
-            t->Next = p;
-            p->Previous = t;
-        }
-        ++position_;
     }
 
     void End()
@@ -105,56 +81,57 @@ public:
         const uint64_t cell = uint64_t(PointsPerLine) * LinesPerBlock;
         if (Count > 0)
             while (Count % cell != 0) {
-                const Stats s = StatisticsOf(First);
                 TScanRecord pad;
-                pad.Value = s.Valid ? s.Average : std::numeric_limits<float>::quiet_NaN();
+                pad.Value = MeanOfLinkedLines();
                 Add(pad);
             }
-        LinkLine();
+        Place();
     }
 
 private:
-    void LinkLine()
+    float MeanOfLinkedLines() const
     {
-        Point* h = head_;
-        head_ = nullptr;
-        if (!h) return;
-        if (!First) {
-            First = h;
-            return;
-        }
-        Point* start;
-        if (block_ == 1) {
-            Point* t = First;
-            while (t->Up) t = t->Up;
-            t->Up = h;
-            h->Down = t;
-            start = t;
-        } else {
-            Point* e = First;
-            const long steps = std::lrint(h->Y);
-            for (long i = 0; i < steps && e->Up; ++i) e = e->Up;
-            while (e->Next) e = e->Next;
-            e->Next = h;
-            h->Previous = e;
-            start = e;
-        }
-        for (Point* p = start; p->Next; p = p->Next) {
-            if (p->Up && p->Up->Next) {
-                p->Next->Up = p->Up->Next;
-                p->Up->Next->Down = p->Next;
+        const uint64_t linesBegun = (uint64_t(Count) + PointsPerLine - 1) / PointsPerLine;
+        const uint64_t linked = linesBegun == 0 ? 0 : (linesBegun - 1) * PointsPerLine;
+        TExactSum sum;
+        uint64_t valid = 0;
+        for (uint64_t i = 0; i < linked; ++i)
+            if (std::isfinite(points_[i].Value)) {
+                sum.Add(points_[i].Value);
+                ++valid;
             }
-            if (p->Down && p->Down->Next) {
-                p->Next->Down = p->Down->Next;
-                p->Down->Next->Up = p->Next;
-            }
+        return valid ? float(sum.Value() / double(valid)) : std::numeric_limits<float>::quiet_NaN();
+    }
+
+    void Place()
+    {
+        if (Count == 0) return;
+        const uint64_t rows = LinesPerBlock, columns = uint64_t(Count) / LinesPerBlock;
+        std::vector<Point*> at(size_t(rows * columns), nullptr);
+        for (uint64_t i = 0; i < Count; ++i) {
+            const uint64_t line = i / PointsPerLine, place = i % PointsPerLine;
+            const uint64_t block = line / LinesPerBlock, lineInBlock = line % LinesPerBlock;
+            const bool downwards = LineOrder != 1 && block % 2 == 1;
+            const uint64_t row = downwards ? LinesPerBlock - 1 - lineInBlock : lineInBlock;
+            const uint64_t column = block * PointsPerLine + (Reverse == 1 ? PointsPerLine - 1 - place : place);
+            Point& p = points_[size_t(i)];
+            p.X = float(column);
+            p.Y = float(row);
+            at[size_t(row * columns + column)] = &p;
         }
+        auto cell = [&](uint64_t row, uint64_t column) { return at[size_t(row * columns + column)]; };
+        for (uint64_t row = 0; row < rows; ++row)
+            for (uint64_t column = 0; column < columns; ++column) {
+                Point* p = cell(row, column);
+                p->Next = column + 1 < columns ? cell(row, column + 1) : nullptr;
+                p->Previous = column > 0 ? cell(row, column - 1) : nullptr;
+                p->Up = row + 1 < rows ? cell(row + 1, column) : nullptr;
+                p->Down = row > 0 ? cell(row - 1, column) : nullptr;
+            }
+        First = cell(0, 0);
     }
 
     std::deque<Point> points_;
-    Point* head_ = nullptr;
-    uint32_t line_ = 1, position_ = 1, block_ = 1;
-    int direction_ = 1;
 };
 
 // Literal fault-signal correction over a complete grid given as values[row][column]

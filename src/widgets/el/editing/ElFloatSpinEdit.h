@@ -1,6 +1,6 @@
 // TElFloatSpinEdit: an edit for a decimal number with an up-and-down button at its side.
 //
-// Value writes the number as the edit's text with Digits decimals (FloatSpinText); the shell
+// Value writes the number as the edit's text with Digits decimals (FloatSpinText); the form
 // reads the number back from Text with the framework's text-to-float conversion. The button's
 // halves, the Up and Down keys (Increment) and Page Up and Page Down (LargeIncrement) step the
 // value within MinValue and MaxValue, and the caret stays where it was; a half held down repeats

@@ -1,4 +1,4 @@
-// One form holding every control of the menus and selection units, as the shell's windows use
+// One form holding every control of the menus and selection units, as the program's windows use
 // them, captured from the screen into "el_controls_form.png" in the test's working folder, and
 // checked for what it shows where.
 #include "widgets/el/editing/ElComboBox.h"
