@@ -53,3 +53,16 @@ for size in 250 1000 3000; do
     echo "open command to first frame, $size x $size: no figure (the program was ended after 600 s or failed)"
   fi
 done
+
+echo "== Large scans opened with the open command, each in a fresh program (Wine): the surface chosen"
+echo "   (level, step, triangles drawn), the first frame, the peak address space, the longest silence"
+for scan in hill:1000 hill:2000 sawtooth:3000 noise:1000; do
+  field=${scan%%:*}
+  size=${scan##*:}
+  [ -f "$scans/$field$size.dmo" ] || "$native/tools/make_example_scans" --square "$size" "$scans/$field$size.dmo" "$field"
+  if ! L3D_BENCH_SCANS="Z:${scans//\//\\}" L3D_BENCH_LARGE="$scan" timeout 1200 \
+      bash "$root/cmake/wine-run.sh" "$win/wine" "$win/tests/app/mainroad_bench.exe" \
+      --gtest_filter='*LargeScans*' | grep -v '^\['; then
+    echo "$field $size x $size: no figure (the program was ended after 1200 s or failed)"
+  fi
+done

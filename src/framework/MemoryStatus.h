@@ -5,11 +5,15 @@
 
 #include <cstdint>
 
-// The process's address space: its size (0 when it sets no bound that can be read) and the
-// bytes the process could still allocate (UINT64_MAX when nothing bounds them).
+// The process's address space: its size (0 when it sets no bound that can be read), the bytes
+// the process could still allocate (UINT64_MAX when nothing bounds them), and the part in use
+// now and at its peak (reserved or committed, the libraries' and drivers' mappings included; 0
+// when unknown).
 struct TAddressSpace {
     uint64_t Total = 0;
     uint64_t Left = 0;
+    uint64_t InUse = 0;
+    uint64_t PeakInUse = 0;
 };
 
 // The address space now: what is left is the smaller of the free part of the address space
