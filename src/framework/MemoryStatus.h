@@ -18,6 +18,7 @@ struct TAddressSpace {
 
 // The address space now: what is left is the smaller of the free part of the address space
 // and what the system can still commit. Under Wine the free part is the address space less
-// what the process holds in memory, its libraries' and the OpenGL driver's allocations
-// included (which no query of the address space sees there).
+// what the process holds in memory (Wine's own figure, which counts reserved and swapped-out
+// memory as free); the part in use is the Linux process's virtual size there, Wine's own
+// reservations and the mappings of the OpenGL driver and other Linux libraries included.
 TAddressSpace ProcessAddressSpace();

@@ -7,7 +7,8 @@
 namespace {
 
 // The process's virtual size now and at its peak, as the system counts it for the process
-// (under Wine: the Linux process's mappings, those of the OpenGL driver included).
+// (under Wine: the Linux process's, Wine's own reservations and the mappings of the OpenGL
+// driver and other Linux libraries included).
 struct TVirtualSize {
     uint64_t Now = 0;
     uint64_t Peak = 0;

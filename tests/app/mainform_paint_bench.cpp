@@ -3,8 +3,8 @@
 // frames per second while a 250 x 250 scan is turned by a continuous drag in the single view
 // and in the four views, the time from the open command to the first frame drawn for square
 // scans (250 x 250 and 1000 x 1000 by default; scripts/bench.sh adds 3000 x 3000), and for
-// large scans the surface chosen, the first frame, the peak address space and the longest
-// time the window left its messages unanswered.
+// large scans the surface chosen, the first frame, the peak address space, the longest time
+// the window left its messages unanswered, and the address space in use after rebuilds.
 #include "mainroad_support.h"
 
 #include "ExampleScans.h"
@@ -330,6 +330,8 @@ TEST_F(MainRoadBench, FromTheOpenCommandToTheFirstFrame)
 // from the open command until a second after the first frame. The scans are named by
 // L3D_BENCH_LARGE as field:size[:tnw] ("hill:1000 hill:2000 sawtooth:3000 noise:1000" when
 // unset), read from the folder L3D_BENCH_SCANS names (<field><size>[tnw].dmo) or written here.
+// With L3D_BENCH_CYCLES set to n, levels 1 to 5 and back and the split screen on and off
+// follow n times, and the address space in use after the first frame and after them is printed.
 TEST_F(MainRoadBench, LargeScansSurfaceFirstFrameAddressSpaceAndSilence)
 {
     const char* folder = std::getenv("L3D_BENCH_SCANS");
@@ -375,6 +377,20 @@ TEST_F(MainRoadBench, LargeScansSurfaceFirstFrameAddressSpaceAndSilence)
         PumpUntil([&] { return MsSince(after) > 1000; }, 2000);
         probe.Stop();
         MainForm->TimerPaint->OnTimer = paint;
+        // The address space given back: levels 1 to 5 and back and the split screen on and off,
+        // as often as L3D_BENCH_CYCLES says.
+        const uint64_t afterFirstFrame = ProcessAddressSpace().InUse;
+        const int cycles = std::getenv("L3D_BENCH_CYCLES") ? std::atoi(std::getenv("L3D_BENCH_CYCLES")) : 0;
+        for (int cycle = 0; drawn && cycle < cycles; ++cycle) {
+            for (const char level : {'2', '3', '4', '5', '4', '3', '2', '1'}) {
+                l3d::testing::PressKey(WORD(level));
+                ASSERT_TRUE(WaitForFrame());
+            }
+            for (int i = 0; i < 2; ++i) {
+                l3d::testing::PressKey('M', {VK_CONTROL});
+                ASSERT_TRUE(WaitForFrame());
+            }
+        }
         std::printf("%s %d x %d%s: ", field.c_str(), size, size, tnw ? " (DMO.TNW.01)" : "");
         if (drawn)
             std::printf("level %d, one point in %u, %llu triangles drawn; first frame %.1f s", MainForm->ScanImage->BuiltResolution() + 1,
@@ -383,9 +399,15 @@ TEST_F(MainRoadBench, LargeScansSurfaceFirstFrameAddressSpaceAndSilence)
         else
             std::printf("NO FRAME within %.0f s", MsSince(start) / 1000.0);
         std::printf("; peak address space %llu MB; longest unanswered %.2f s (%d of %d questions unanswered "
-                    "within a minute)\n",
+                    "within a minute)",
                     static_cast<unsigned long long>(probe.PeakInUse() >> 20), probe.LongestMs() / 1000.0, probe.Unanswered(),
                     probe.Asked());
+        if (cycles > 0)
+            std::printf("; address space in use %llu MB after the first frame, %llu MB after levels 1-5 and back "
+                        "and the split screen on and off %d times",
+                        static_cast<unsigned long long>(afterFirstFrame >> 20),
+                        static_cast<unsigned long long>(ProcessAddressSpace().InUse >> 20), cycles);
+        std::printf("\n");
         std::fflush(stdout);
         ResetDialogSeams();
         Stop();

@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -45,10 +46,16 @@ inline double MsSince(std::chrono::steady_clock::time_point Begin)
 // Asks Window, from a thread of its own, whether it answers: one WM_NULL sent after the other
 // (a short pause between them), each waiting up to LimitMs for its answer. The window's thread
 // answers only while it looks at its messages, so the longest wait is the longest time the
-// window left its messages unanswered meanwhile. At each question the probe also notes the
+// window left its messages unanswered meanwhile; the waits of more than a tenth of a second
+// are kept with the time each question was sent. At each question the probe also notes the
 // address space the process has in use, and keeps the most it saw.
 class TAnswerProbe {
 public:
+    struct TWait {
+        std::chrono::steady_clock::time_point Sent;
+        double Ms;
+    };
+
     explicit TAnswerProbe(HWND Window, unsigned LimitMs = 60000)
         : limitMs_(LimitMs), thread_([this, Window] {
               while (!stop_) {
@@ -59,6 +66,10 @@ public:
                   const double waited = MsSince(sent);
                   if (waited > longest_)
                       longest_ = waited;
+                  if (waited > 100.0) {
+                      const std::lock_guard<std::mutex> lock(mutex_);
+                      longWaits_.push_back({sent, waited});
+                  }
                   unanswered_ += answered ? 0 : 1;
                   ++asked_;
                   const uint64_t inUse = ProcessAddressSpace().InUse;
@@ -86,6 +97,11 @@ public:
     int Asked() const { return asked_; }
     int Unanswered() const { return unanswered_; }
     uint64_t PeakInUse() const { return peakInUse_; }
+    std::vector<TWait> LongWaits() const
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return longWaits_;
+    }
 
 private:
     const unsigned limitMs_;
@@ -95,6 +111,8 @@ private:
     std::atomic<int> asked_{0};
     std::atomic<int> unanswered_{0};
     std::atomic<uint64_t> peakInUse_{0};
+    mutable std::mutex mutex_;
+    std::vector<TWait> longWaits_;
     std::thread thread_;
 };
 
