@@ -188,7 +188,10 @@ void TMainForm::TimerPaintTimer(TObject*)
         };
         const TValueKept<std::function<void()>> betweenParts(ScanImage->BetweenListParts, answer);
         DrawViews([&] {
-            ScanImage->FinishDrawing();
+            // A surface in parts is large enough for its views' drawing to hold much memory at
+            // once (see FinishDrawing); a small one draws faster with its views overlapping.
+            if (ScanImage->ListParts() > 1)
+                ScanImage->FinishDrawing();
             answer();
         });
     } catch (const TPaintStopped&) {

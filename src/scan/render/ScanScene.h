@@ -59,6 +59,8 @@ public:
     // second however large the surface, so the caller can answer the windows meanwhile.
     uint64_t ListPartTriangles = 400'000;
     std::function<void()> BetweenListParts;
+    // The lists the surface was last compiled into: more than one for a large surface.
+    uint32_t ListParts() const { return listParts_; }
 
     // --- Settings whose setters do more than store ---
     uint8_t Resolution() const { return resolution_; }

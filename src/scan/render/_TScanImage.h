@@ -46,8 +46,8 @@ public:
     void SwapBuffers();
     // Waits until what was drawn so far is on the drawing surface. Mesa's rasteriser draws a
     // view while the next is being set up, holding memory for every part not yet drawn, and
-    // the system's heap keeps what such a peak took: waiting between the views keeps the peak
-    // to one view's.
+    // the system's heap keeps what such a peak took: waiting between the views of a large
+    // surface keeps the peak to one view's.
     void FinishDrawing();
 
 private:
