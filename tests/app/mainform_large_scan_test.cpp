@@ -12,6 +12,7 @@
 #include "scan/render/BatchPipeline.h"
 #include "scan/render/_TScanImage.h"
 
+#include "support/process_threads.h"
 #include "support/real_input.h"
 
 #include "framework/Application.h"
@@ -19,13 +20,12 @@
 #include "framework/MemoryStatus.h"
 #include "framework/StrConv.h"
 
-#include <tlhelp32.h>
-
 #include <atomic>
 #include <new>
 #include <thread>
 
 using namespace mainroad;
+using l3d::testing::ThreadsOfThisProcess;
 
 namespace {
 
@@ -103,19 +103,6 @@ protected:
 
     std::vector<std::pair<std::chrono::steady_clock::time_point, std::chrono::steady_clock::time_point>> reading_;
 };
-
-// The threads this process runs now.
-int ThreadsOfThisProcess()
-{
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    int n = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        n += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-    CloseHandle(snapshot);
-    return n;
-}
 
 // Keys as the keyboard gives them, from a thread that is not the window's.
 void StrokeFromHelper(WORD Key, bool Alt = false)

@@ -7,19 +7,15 @@
 #include <cmath>
 #include <new>
 #include <optional>
-#ifdef _WIN32
-#include <windows.h>
-#include <tlhelp32.h>
-#else
-#include <filesystem>
-#endif
 
 #include "scan/render/ScanScene.h"
 #include "scan/render/BatchPipeline.h"
 #include "scan/render/VertexBatch.h"
 #include "scan/render/render_support.h"
+#include "support/process_threads.h"
 
 using namespace render_test;
+using l3d::testing::ThreadsOfThisProcess;
 
 namespace {
 
@@ -257,30 +253,6 @@ TEST_F(SceneFixture, ThePlanCountsTheTrianglesTheBandsMakeAgainstTheBudgetAndThe
     scene.AddressSpace = nullptr;
     EXPECT_EQ(build(3), P(3, 1));
 }
-
-namespace {
-
-// The threads this process runs now.
-int ThreadsOfThisProcess()
-{
-#ifdef _WIN32
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    int n = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        n += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-    CloseHandle(snapshot);
-    return n;
-#else
-    int n = 0;
-    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
-        ++n;
-    return n;
-#endif
-}
-
-}  // namespace
 
 TEST_F(SceneFixture, ABuildThatRunsShortIsBuiltAgainOneNotchCoarserAndLeavesNoThreadBehind)
 {
