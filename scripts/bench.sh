@@ -53,3 +53,20 @@ for size in 250 1000 3000; do
     echo "open command to first frame, $size x $size: no figure (the program was ended after 600 s or failed)"
   fi
 done
+
+echo "== Large scans opened with the open command, each in a fresh program (Wine): the surface chosen"
+echo "   (level, step, triangles drawn), the first frame, the peak address space, the longest silence"
+echo "   (the 1000 x 1000 hill and the saw-tooth then go through levels 1-5 and back and the split"
+echo "   screen on and off ten times: the address space in use after the first frame and after them)"
+for scan in hill:1000 hill:2000 sawtooth:3000 noise:1000; do
+  field=${scan%%:*}
+  size=${scan##*:}
+  cycles=0
+  case $scan in hill:1000|sawtooth:3000) cycles=10 ;; esac
+  [ -f "$scans/$field$size.dmo" ] || "$native/tools/make_example_scans" --square "$size" "$scans/$field$size.dmo" "$field"
+  if ! L3D_BENCH_SCANS="Z:${scans//\//\\}" L3D_BENCH_LARGE="$scan" L3D_BENCH_CYCLES=$cycles timeout 1800 \
+      bash "$root/cmake/wine-run.sh" "$win/wine" "$win/tests/app/mainroad_bench.exe" \
+      --gtest_filter='*LargeScans*' | grep -v '^\['; then
+    echo "$field $size x $size: no figure (the program was ended after 1800 s or failed)"
+  fi
+done

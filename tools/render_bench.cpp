@@ -161,9 +161,9 @@ void Probe(HWND Frame, int Size, uint8_t Level)
     std::fflush(stdout);
 }
 
-// Process memory taken by the display list of a known triangle count, per triangle of the
-// smooth form (what the triangle budget counts) and per triangle drawn (the colour bands cut
-// each into several), and the largest side that gets level 2 within the budget.
+// Process memory taken by the display list of a known triangle count, per grid triangle of the
+// smooth form and per triangle drawn (the colour bands cut each into several; what the
+// triangle budget counts and the list memory is planned by).
 void MeasureListMemory(HWND Frame, int Size, uint8_t Level, bool Flat)
 {
     render_test::TColors colors;
@@ -206,10 +206,9 @@ void MeasureListMemory(HWND Frame, int Size, uint8_t Level, bool Flat)
                     bytes / 1048576.0, peak / 1048576.0, bytes / triangles, peak / triangles,
                     bytes / double(drawn.Triangles));
     }
-    // Level 2 splits each cell into 4 sub-cells of 2 triangles: (side - 1)^2 * 8 triangles.
-    const double side = std::floor(std::sqrt(double(SmoothTriangleBudget) / 8.0)) + 1;
-    std::printf("budget %llu triangles: level 2 up to a side of %.0f points\n",
-                static_cast<unsigned long long>(SmoothTriangleBudget), side);
+    std::printf("budget %llu triangles drawn, %llu bytes planned for each\n",
+                static_cast<unsigned long long>(SmoothTriangleBudget),
+                static_cast<unsigned long long>(ListBytesPerTriangle));
 }
 
 // The time the surface list takes to compile, without drawing it, split into the geometry

@@ -22,8 +22,9 @@ namespace {
 constexpr auto ShowAfter = std::chrono::milliseconds(250);
 constexpr DWORD ProgressInterval = 50;
 // Work on the main thread pays for each answer (a repaint of the panel costs some
-// milliseconds under Wine): five a second keep the windows drawn for a few percent.
-constexpr auto AnswerInterval = std::chrono::milliseconds(200);
+// milliseconds under Wine): ten a second keep the windows answering well within half a second
+// for a few percent of the work's time.
+constexpr auto AnswerInterval = std::chrono::milliseconds(100);
 
 bool busy = false;
 
@@ -102,9 +103,10 @@ void RunBusyWork(TElStatusPanel* Panel, const std::u16string& What, const TBusyW
         std::rethrow_exception(failure);
 }
 
-TBusySteps::TBusySteps(TElStatusPanel* Panel, const std::u16string& What)
+TBusySteps::TBusySteps(TElStatusPanel* Panel, const std::u16string& What, std::function<void()> OnShown)
     : busyWhile_(busy, true),
       display_(std::make_unique<TBusyDisplay>(Panel, What)),
+      onShown_(std::move(OnShown)),
       begin_(std::chrono::steady_clock::now()),
       answered_(begin_)
 {
@@ -118,7 +120,12 @@ bool TBusySteps::Step(int Percent)
     if (now - begin_ < ShowAfter || now - answered_ < AnswerInterval)
         return false;
     display_->Show(Percent);
-    Application->ProcessPaintMessages();
+    if (onShown_) {
+        const std::function<void()> shown = std::move(onShown_);
+        onShown_ = nullptr;
+        shown();
+    }
+    Application->ProcessMessages();
     answered_ = std::chrono::steady_clock::now();
     return true;
 }

@@ -24,19 +24,21 @@ using TBusyWork = std::function<void(TWorkProgress& Progress)>;
 // Work is raised again here. Panel gets its text back afterwards.
 void RunBusyWork(TElStatusPanel* Panel, const std::u16string& What, const TBusyWork& Work);
 
-// True while RunBusyWork waits: commands that would start other work must not run then.
+// True while RunBusyWork waits or a TBusySteps lives: commands must not run then, since they
+// would start other work or change what the work reads.
 bool BusyWorkRunning();
 
 // Work on the main thread that may take seconds and cannot move to a worker (compiling display
 // lists needs the thread's rendering context). The work calls Step now and then. Once it has
-// run for a moment, the hourglass and the panel's text show, and each Step answers the paint
-// messages and what is sent to the windows, five times a second at most: the windows keep
-// their frames and contents drawn. Input, commands and timers wait in the queue
-// until the work is done, so that nothing enters it; a close asked for meanwhile is taken
-// afterwards. BusyWorkRunning answers true while the object lives; Panel gets its text back.
+// run for a moment, the hourglass and the panel's text show, OnShown is called, and each Step
+// answers every message waiting, ten times a second at most: the windows keep their frames
+// and contents drawn, menus open and close, a close is taken. The work's caller keeps
+// everything that would enter the work out meanwhile: commands are refused while
+// BusyWorkRunning answers true, which it does while the object lives; OnShown shows them
+// refused. Panel gets its text back.
 class TBusySteps {
 public:
-    TBusySteps(TElStatusPanel* Panel, const std::u16string& What);
+    TBusySteps(TElStatusPanel* Panel, const std::u16string& What, std::function<void()> OnShown = nullptr);
     ~TBusySteps();
     TBusySteps(const TBusySteps&) = delete;
     TBusySteps& operator=(const TBusySteps&) = delete;
@@ -48,6 +50,7 @@ public:
 private:
     TValueKept<bool> busyWhile_;
     std::unique_ptr<TBusyDisplay> display_;
+    std::function<void()> onShown_;
     std::chrono::steady_clock::time_point begin_;
     std::chrono::steady_clock::time_point answered_;
 };

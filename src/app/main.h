@@ -381,6 +381,9 @@ private:
     void MakePanelButtons(TElPanel* const* Panel);
     // One of this form's handlers as an event (none for none).
     TNotifyEvent On(void (TMainForm::*Handler)(TObject*));
+    // A command's handler as the event of its elements: refused while a build runs (see
+    // TBusySteps), when it would enter the build.
+    TNotifyEvent OnCommand(void (TMainForm::*Handler)(TObject*));
     // main.cpp
     void CreateOwnedObjects();
     void BuildLanguageMenu();
@@ -391,8 +394,12 @@ private:
     // main_open.cpp: steps of an open that loaded a file
     void SetUpForOpenedScan(const std::u16string& FileName);
     // main_paint.cpp: the status text after a build that could not draw what was chosen
-    // (a lower resolution level, or every k-th point of a scan too large for memory)
+    // (a lower resolution level, or every k-th point of a scan too large for memory), and the
+    // message when it could draw nothing at all
     void ShowResolutionNotice();
+    // main_paint.cpp: disables the commands' elements that are enabled (the menus stay, with
+    // their items greyed); the function returned enables them again.
+    std::function<void()> ShowCommandsRefused();
     // main_status.cpp: the value panel's own text (hint or value), shown with the notice
     void SetValuePanelText(const std::u16string& Text);
     // main_paint.cpp: the views of the scan drawn into the back buffer, without the swap
@@ -464,6 +471,8 @@ private:
     // (empty when all was drawn), and the value panel's own text beside it.
     std::u16string surfaceNotice_;
     std::u16string valuePanelOwn_;
+    // The window is closing (its close was granted): a build running stops, no frame follows.
+    bool closing_ = false;
     // The folder of the last export of this run; empty before the first.
     std::u16string exportFolder_;
 };

@@ -8,6 +8,7 @@
 #include "app/main.h"
 
 #include "app/AppGlyphs.h"
+#include "app/BusyWork.h"
 #include "shell/FormParts.h"
 #include "app/LanguageTexts.h"
 #include "app/ProgramLook.h"
@@ -162,6 +163,16 @@ TNotifyEvent TMainForm::On(void (TMainForm::*Handler)(TObject*))
     return [this, Handler](TObject* Sender) { (this->*Handler)(Sender); };
 }
 
+TNotifyEvent TMainForm::OnCommand(void (TMainForm::*Handler)(TObject*))
+{
+    if (!Handler)
+        return {};
+    return [this, Handler](TObject* Sender) {
+        if (!BusyWorkRunning())
+            (this->*Handler)(Sender);
+    };
+}
+
 void TMainForm::CreateHandleDone()
 {
     TForm::CreateHandleDone();
@@ -254,7 +265,7 @@ void TMainForm::MakeMenuItem(TCommand& Command)
     TElMenuItem* item = Kept(Command.Menu.Item, MakeNamed<TElMenuItem>(this, Command.Menu.Item.Name.c_str()));
     item->SetShortCut(Command.ShortCut);
     item->SetImageIndex(ImageListIndex(Command.Glyph));
-    item->OnClick = On(Command.OnClick);
+    item->OnClick = OnCommand(Command.OnClick);
     if (Command.Menu.Under)
         (*Command.Menu.Under)->Add(item);
     else
@@ -293,7 +304,7 @@ void TMainForm::MakeToolBarControls(TElToolBar* const* Bar)
         if (!c->Tool.Box.Name.empty())
             MakeToolBox(*this, c->Tool, *Bar);
         else
-            MakeToolButton(*this, *c, *Bar)->OnClick = On(c->OnClick);
+            MakeToolButton(*this, *c, *Bar)->OnClick = OnCommand(c->OnClick);
     }
 }
 
@@ -317,7 +328,7 @@ void TMainForm::MakePanelButtons(TElPanel* const* Panel)
                                                                     at.Height()));
         if (c->Glyph.Set != TGlyph::TSet::None)
             b->SetGlyph(KeyedGlyph(c->Glyph).get());
-        b->OnClick = On(c->OnClick);
+        b->OnClick = OnCommand(c->OnClick);
         GiveLook(*this, b, c->Look);
     }
 }

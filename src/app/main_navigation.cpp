@@ -5,6 +5,7 @@
 // a repaint; none draws.
 #include "app/main.h"
 
+#include "app/BusyWork.h"
 #include "app/LengthUnits.h"
 #include "app/ScanEdits.h"
 #include "app/StatusTexts.h"
@@ -98,7 +99,8 @@ void TMainForm::FormDblClick(TObject*)
 
 void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
 {
-    if (!session_.Image())
+    // A command key during a build is refused, as the command's elements are.
+    if (!session_.Image() || BusyWorkRunning())
         return;
     for (const TCommand& command : commands_) {
         if (!TakesKey(command, Key, Shift))

@@ -14,13 +14,18 @@
 #include "scan/model/_TScanData.h"
 #include "scan/render/_TScanImage.h"
 
+#include "shell/dlg_infodialog.h"
+
+#include "framework/Application.h"
 #include "framework/Colors.h"
 #include "framework/Screen.h"
 #include "framework/ValueKept.h"
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -95,13 +100,27 @@ void TMainForm::FormShow(TObject*)
     RequestRepaint();
 }
 
+namespace {
+
+// Thrown from the answers of a build when the window closed meanwhile: the build ends, and the
+// paint with it.
+struct TPaintStopped {};
+
+// A frame of a large list takes a while to draw even once it is built: between its views and
+// the parts of its list the windows are answered (paints and what is sent to them; input waits
+// for the frame's end) once this long has passed since the last answer.
+constexpr auto FrameAnswerInterval = std::chrono::milliseconds(200);
+
+}  // namespace
+
 void TMainForm::TimerPaintTimer(TObject*)
 {
     // The timer keeps running through a paint, so that its countdown goes on: the next tick
     // falls one interval after this one, or at once when the paint took longer (a tick comes
     // due only once however long the paint takes). Switching it off and on again would add
-    // the whole interval to every frame. No paint starts inside another.
-    if (!session_.Image() || paintInProgress)
+    // the whole interval to every frame. No paint starts inside another, nor once the window
+    // is closing.
+    if (!session_.Image() || paintInProgress || closing_)
         return;
     TScanImage& image = *session_.Image();
     const TValueKept<bool> painting(paintInProgress, true);
@@ -117,28 +136,61 @@ void TMainForm::TimerPaintTimer(TObject*)
     if (!views_.TakeRepaintRequest())
         return;
     const bool rebuilds = image.Rebuild == 1 || (image.ScanData && image.ScanData->Changed == 1);
-    {
-        // A list of a large scan takes seconds to build, and its views seconds to draw:
-        // meanwhile the hourglass and the share built show, and the windows stay drawn. Only
-        // paint messages are answered then, and what they ask of the drawing area the frame
-        // shown afterwards gives: they ask for no frame after it.
+    try {
+        // A list of a large scan takes a while to build: meanwhile the hourglass and the share
+        // built show and the windows are answered, commands refused (their elements greyed
+        // while the hourglass shows), and a close ends the build. What the paint messages
+        // answered meanwhile ask of the drawing area the frame shown afterwards gives: they ask
+        // for no frame after it.
         const TValueKept<uint8_t> noFrameAfter = views_.DropRepaintRequests();
+        // The commands refused come back after the build's busy state has gone.
+        struct TCommandsBack {
+            std::function<void()> Enable;
+            ~TCommandsBack()
+            {
+                if (Enable)
+                    Enable();
+            }
+        } commandsBack;
         std::optional<TBusySteps> building;
         auto step = [&](int Percent) {
             // A paint answered may have drawn another OpenGL control (the chart's) and left its
             // context current; the list goes on in this one.
-            if (building->Step(Percent))
+            if (building->Step(Percent)) {
                 image.MakeCurrent();
+                if (closing_)
+                    throw TPaintStopped{};
+            }
         };
         const TValueKept<std::function<void(int)>> progress(image.OnBuildProgress, [&](int Percent) {
             if (!building)
-                building.emplace(StatusBar->Panels(4), GetText(263, u"Building the surface"));
+                building.emplace(StatusBar->Panels(4), GetText(263, u"Building the surface"),
+                                 [&] { commandsBack.Enable = ShowCommandsRefused(); });
             step(Percent);
         });
-        DrawViews([&] {
-            if (building)
+        // Between the parts of a list and between the views the windows are answered: fully
+        // while the build's busy state lasts (to the end of its frame), else their paints and
+        // what is sent to them, five times a second.
+        auto answered = std::chrono::steady_clock::now();
+        auto answer = [&] {
+            if (building) {
                 step(-1);
+            } else if (std::chrono::steady_clock::now() - answered >= FrameAnswerInterval) {
+                Application->ProcessPaintMessages();
+                image.MakeCurrent();
+                answered = std::chrono::steady_clock::now();
+            }
+        };
+        const TValueKept<std::function<void()>> betweenParts(image.BetweenListParts, answer);
+        DrawViews([&] {
+            // A surface in parts is large enough for its views' drawing to hold much memory at
+            // once (see FinishDrawing); a small one draws faster with its views overlapping.
+            if (image.ListParts() > 1)
+                image.FinishDrawing();
+            answer();
         });
+    } catch (const TPaintStopped&) {
+        return;  // the window is closing: no frame
     }
     image.SwapBuffers();
     if (rebuilds)
@@ -161,6 +213,17 @@ void TMainForm::DrawViews(const std::function<void()>& BetweenViews)
 void TMainForm::ShowResolutionNotice()
 {
     const TScanImage& image = *session_.Image();
+    if (!image.SurfaceDrawn()) {
+        // Nothing of the surface could be built: the scan stays open over an empty drawing
+        // area, and the user is told once, for this build.
+        surfaceNotice_.clear();
+        SetValuePanelText(valuePanelOwn_);
+        ShowInfoDialog(idkError, GetText(171, u"Error"),
+                       GetText(317, u"The surface cannot be drawn: the memory left does not hold even a single cell "
+                                    u"of it."),
+                       idbOK);
+        return;
+    }
     const std::optional<std::u16string> notice =
         SurfaceNoticeText(image.Resolution(), image.BuiltResolution(), image.BuiltStep());
     const std::u16string text = notice.value_or(u"");
@@ -168,6 +231,28 @@ void TMainForm::ShowResolutionNotice()
         return;
     surfaceNotice_ = text;
     SetValuePanelText(valuePanelOwn_);
+}
+
+std::function<void()> TMainForm::ShowCommandsRefused()
+{
+    std::vector<std::function<void()>> enableAgain;
+    auto refuse = [&enableAgain](auto* Element) {
+        if (Element && Element->Enabled()) {
+            Element->SetEnabled(false);
+            enableAgain.push_back([Element] { Element->SetEnabled(true); });
+        }
+    };
+    for (const TCommand& command : commands_) {
+        if (command.Menu.Under)  // the menus on the bar stay: they open, their items greyed
+            refuse(command.Menu.Item.Get());
+        refuse(command.Tool.Button.Get());
+        refuse(command.Tool.Box.Get());
+        refuse(command.Pad.Button.Get());
+    }
+    return [enableAgain = std::move(enableAgain)] {
+        for (const std::function<void()>& enable : enableAgain)
+            enable();
+    };
 }
 
 void TMainForm::PaintDataGrid()

@@ -31,6 +31,8 @@ void TMainForm::FormClose(TObject*, TCloseAction& Action)
         GlobalSettings.InfoWindowLeft = Dialog_Info->Left();
         GlobalSettings.InfoWindowTop = Dialog_Info->Top();
     }
+    // A build under way (this close came while it answered the windows) ends at its next step.
+    closing_ = Action != TCloseAction::caNone;
 }
 
 void TMainForm::StatusBarPanelDraw(TElStatusBar* Sender, TElStatusPanel*, const TRect&)

@@ -5,15 +5,20 @@
 
 #include <cstdint>
 
-// The process's address space: its size (0 when it sets no bound that can be read) and the
-// bytes the process could still allocate (UINT64_MAX when nothing bounds them).
+// The process's address space: its size (0 when it sets no bound that can be read), the bytes
+// the process could still allocate (UINT64_MAX when nothing bounds them), and the part in use
+// now and at its peak (reserved or committed, the libraries' and drivers' mappings included; 0
+// when unknown).
 struct TAddressSpace {
     uint64_t Total = 0;
     uint64_t Left = 0;
+    uint64_t InUse = 0;
+    uint64_t PeakInUse = 0;
 };
 
 // The address space now: what is left is the smaller of the free part of the address space
 // and what the system can still commit. Under Wine the free part is the address space less
-// what the process holds in memory, its libraries' and the OpenGL driver's allocations
-// included (which no query of the address space sees there).
+// what the process holds in memory (Wine's own figure, which counts reserved and swapped-out
+// memory as free); the part in use is the Linux process's virtual size there, Wine's own
+// reservations and the mappings of the OpenGL driver and other Linux libraries included.
 TAddressSpace ProcessAddressSpace();

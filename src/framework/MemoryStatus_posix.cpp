@@ -20,6 +20,23 @@ uint64_t AddressSpaceInUse()
     return pages > 0 ? uint64_t(pages) * uint64_t(sysconf(_SC_PAGESIZE)) : 0;
 }
 
+// The most address space the process has held, from /proc; 0 when it cannot be read.
+uint64_t PeakAddressSpaceInUse()
+{
+    FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return 0;
+    uint64_t peak = 0;
+    char line[256];
+    while (std::fgets(line, sizeof line, status)) {
+        unsigned long long kb = 0;
+        if (std::sscanf(line, "VmPeak: %llu kB", &kb) == 1)
+            peak = kb * 1024;
+    }
+    std::fclose(status);
+    return peak;
+}
+
 // The system's available memory and free swap, from /proc; UINT64_MAX when unknown.
 uint64_t SystemMemoryAvailable()
 {
@@ -46,12 +63,11 @@ uint64_t SystemMemoryAvailable()
 
 TAddressSpace ProcessAddressSpace()
 {
-    TAddressSpace space{0, SystemMemoryAvailable()};
+    TAddressSpace space{0, SystemMemoryAvailable(), AddressSpaceInUse(), PeakAddressSpaceInUse()};
     rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
-        const uint64_t used = AddressSpaceInUse();
         space.Total = uint64_t(limit.rlim_cur);
-        space.Left = std::min(space.Left, space.Total > used ? space.Total - used : 0);
+        space.Left = std::min(space.Left, space.Total > space.InUse ? space.Total - space.InUse : 0);
     }
     return space;
 }

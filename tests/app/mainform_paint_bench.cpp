@@ -1,8 +1,10 @@
 // Figures of the main road under Wine, printed and never checked (speed is reported, not
 // asserted): the idle program (frames drawn and processor time in 5 s of nothing changing),
 // frames per second while a 250 x 250 scan is turned by a continuous drag in the single view
-// and in the four views, and the time from the open command to the first frame drawn for
-// square scans (250 x 250 and 1000 x 1000 by default; scripts/bench.sh adds 3000 x 3000).
+// and in the four views, the time from the open command to the first frame drawn for square
+// scans (250 x 250 and 1000 x 1000 by default; scripts/bench.sh adds 3000 x 3000), and for
+// large scans the surface chosen, the first frame, the peak address space, the longest time
+// the window left its messages unanswered, and the address space in use after rebuilds.
 #include "mainroad_support.h"
 
 #include "ExampleScans.h"
@@ -120,6 +122,38 @@ void PrintPaintBreakdown(int Size)
                 static_cast<unsigned long long>(count.Polygons), static_cast<unsigned long long>(count.Vertices),
                 geometryMs, listMs, views.c_str(), showMs);
     std::fflush(stdout);
+}
+
+// The triangles drawn by the surface the program built last (the colour bands cut each grid
+// triangle into several), counted by building its geometry again into a sink that keeps none.
+uint64_t TrianglesOfBuiltSurface()
+{
+    const TScanImage& image = *MainForm->State().Session().Image();
+    struct TCounter : TGeometrySink {
+        uint64_t Triangles = 0;
+        int corners = 0;
+        TPrimitive kind = TPrimitive::Triangles;
+        void Begin(TPrimitive P) override
+        {
+            kind = P;
+            corners = 0;
+        }
+        void Color(uint8_t, uint8_t, uint8_t) override {}
+        void Vertex(float, float, float) override { ++corners; }
+        void End() override
+        {
+            if (kind == TPrimitive::Polygon)
+                Triangles += corners > 2 ? uint64_t(corners - 2) : 0;
+            else
+                Triangles += uint64_t(corners) / (kind == TPrimitive::Quads ? 2 : 3);
+        }
+    } count;
+    TSurfaceOptions options;
+    options.Smooth = image.Smooth() == 1;
+    options.Depth = image.BuiltResolution();
+    options.Step = image.BuiltStep();
+    BuildSurfaceGeometry(*image.ScanData, *MainForm->State().Colors(), options, count);
+    return count.Triangles;
 }
 
 class MainRoadBench : public ProgramTest {
@@ -288,6 +322,96 @@ TEST_F(MainRoadBench, FromTheOpenCommandToTheFirstFrame)
         std::fflush(stdout);
         if (drawn && std::getenv("L3D_BENCH_BREAKDOWN"))
             PrintPaintBreakdown(size);
+        ResetDialogSeams();
+        Stop();
+    }
+}
+
+// Large scans, each opened by the open command (Ctrl+O) in a fresh program: the surface the
+// program chose (level, step, triangles drawn), the time to the first frame drawn, the peak
+// address space of the process, and the longest time the window left a message unanswered
+// from the open command until a second after the first frame. The scans are named by
+// L3D_BENCH_LARGE as field:size[:tnw] ("hill:1000 hill:2000 sawtooth:3000 noise:1000" when
+// unset), read from the folder L3D_BENCH_SCANS names (<field><size>[tnw].dmo) or written here.
+// With L3D_BENCH_CYCLES set to n, levels 1 to 5 and back and the split screen on and off
+// follow n times, and the address space in use after the first frame and after them is printed.
+TEST_F(MainRoadBench, LargeScansSurfaceFirstFrameAddressSpaceAndSilence)
+{
+    const char* folder = std::getenv("L3D_BENCH_SCANS");
+    const char* namesText = std::getenv("L3D_BENCH_LARGE");
+    std::istringstream names(namesText ? namesText : "hill:1000 hill:2000 sawtooth:3000 noise:1000");
+    for (std::string name; names >> name;) {
+        std::istringstream parts(name);
+        std::string field, sizeText, kindText;
+        std::getline(parts, field, ':');
+        std::getline(parts, sizeText, ':');
+        std::getline(parts, kindText, ':');
+        const int size = std::atoi(sizeText.c_str());
+        const bool tnw = kindText == "tnw";
+        const std::u16string file = Utf8ToWide(field + sizeText + (tnw ? "tnw" : "") + ".dmo");
+        const std::u16string path = folder ? Utf8ToWide(folder) + u"\\" + file : Root + file;
+        if (!folder) {
+            const TSquareField f = field == "sawtooth" ? TSquareField::SawTooth
+                                   : field == "noise"  ? TSquareField::Noise
+                                                       : TSquareField::Hill;
+            ASSERT_TRUE(WriteSquareScanFile(path, size, f, tnw ? TScanFileKind::TNWDemo : TScanFileKind::L3DDemo));
+        }
+        ASSERT_TRUE(FileExists(path)) << WideToUtf8(path);
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(l3d::testing::FocusWindow(MainForm->Handle()));
+        ASSERT_TRUE(Settled(120000));
+        FileDialogSeam() = [&](TFileDialogRequest& Request) {
+            Request.FileName = path;
+            return true;
+        };
+        double framed = -1;
+        const auto start = Clock::now();
+        const TNotifyEvent paint = MainForm->TimerPaint->OnTimer;
+        MainForm->TimerPaint->OnTimer = [&](TObject* Sender) {
+            const bool pending = MainForm->State().Views().RepaintPending() && !MainForm->State().Session().Magic().empty();
+            paint(Sender);
+            if (pending && framed < 0 && !MainForm->State().Views().RepaintPending() && MainForm->State().Session().Image()->Rebuild == 0)
+                framed = MsSince(start);
+        };
+        TAnswerProbe probe(MainForm->Handle());
+        l3d::testing::PressKey('O', {VK_CONTROL});
+        const bool drawn = PumpUntil([&] { return framed >= 0; }, 900000);
+        const auto after = Clock::now();
+        PumpUntil([&] { return MsSince(after) > 1000; }, 2000);
+        probe.Stop();
+        MainForm->TimerPaint->OnTimer = paint;
+        // The address space given back: levels 1 to 5 and back and the split screen on and off,
+        // as often as L3D_BENCH_CYCLES says.
+        const uint64_t afterFirstFrame = ProcessAddressSpace().InUse;
+        const int cycles = std::getenv("L3D_BENCH_CYCLES") ? std::atoi(std::getenv("L3D_BENCH_CYCLES")) : 0;
+        for (int cycle = 0; drawn && cycle < cycles; ++cycle) {
+            for (const char level : {'2', '3', '4', '5', '4', '3', '2', '1'}) {
+                l3d::testing::PressKey(WORD(level));
+                ASSERT_TRUE(WaitForFrame());
+            }
+            for (int i = 0; i < 2; ++i) {
+                l3d::testing::PressKey('M', {VK_CONTROL});
+                ASSERT_TRUE(WaitForFrame());
+            }
+        }
+        std::printf("%s %d x %d%s: ", field.c_str(), size, size, tnw ? " (DMO.TNW.01)" : "");
+        if (drawn)
+            std::printf("level %d, one point in %u, %llu triangles drawn; first frame %.1f s", MainForm->State().Session().Image()->BuiltResolution() + 1,
+                        MainForm->State().Session().Image()->BuiltStep(), static_cast<unsigned long long>(TrianglesOfBuiltSurface()),
+                        framed / 1000.0);
+        else
+            std::printf("NO FRAME within %.0f s", MsSince(start) / 1000.0);
+        std::printf("; peak address space %llu MB; longest unanswered %.2f s (%d of %d questions unanswered "
+                    "within a minute)",
+                    static_cast<unsigned long long>(probe.PeakInUse() >> 20), probe.LongestMs() / 1000.0, probe.Unanswered(),
+                    probe.Asked());
+        if (cycles > 0)
+            std::printf("; address space in use %llu MB after the first frame, %llu MB after levels 1-5 and back "
+                        "and the split screen on and off %d times",
+                        static_cast<unsigned long long>(afterFirstFrame >> 20),
+                        static_cast<unsigned long long>(ProcessAddressSpace().InUse >> 20), cycles);
+        std::printf("\n");
+        std::fflush(stdout);
         ResetDialogSeams();
         Stop();
     }

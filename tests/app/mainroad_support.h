@@ -14,32 +14,27 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "framework/MemoryStatus.h"
 #include "framework/Streams.h"
 
 namespace mainroad {
 
-// The benchmarks' square scan (MakeSquareScan), Size x Size points, written
-// straight to Path a column at a time: even 3000 x 3000 points (324 MB) take the test little
-// memory. False when a write failed.
-inline bool WriteSquareScanFile(const std::u16string& Path, int Size)
+// One of the benchmarks' square scans, Size x Size points of Field in Kind, written straight
+// to Path. False when a write failed.
+inline bool WriteSquareScanFile(const std::u16string& Path, int Size, TSquareField Field = TSquareField::Hill,
+                                TScanFileKind Kind = TScanFileKind::L3DDemo)
 {
     TFileStream file(Path, fmCreate);
-    if (!WriteScanFile(file, SquareScanHeader(Size)))  // everything up to the points
-        return false;
-    std::vector<uint8_t> column(static_cast<size_t>(Size) * ScanRecordSize);
-    for (int c = 0; c < Size; ++c) {
-        for (int r = 0; r < Size; ++r)
-            WriteScanRecord(SquareScanPoint(Size, c, r), column.data() + static_cast<size_t>(r) * ScanRecordSize);
-        if (file.Write(column.data(), static_cast<int32_t>(column.size())) != static_cast<int32_t>(column.size()))
-            return false;
-    }
-    return true;
+    return WriteSquareScan(file, Size, Field, Kind);
 }
 
 // The milliseconds from Begin to now, for the figures of the benchmarks.
@@ -47,6 +42,79 @@ inline double MsSince(std::chrono::steady_clock::time_point Begin)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Begin).count();
 }
+
+// Asks Window, from a thread of its own, whether it answers: one WM_NULL sent after the other
+// (a short pause between them), each waiting up to LimitMs for its answer. The window's thread
+// answers only while it looks at its messages, so the longest wait is the longest time the
+// window left its messages unanswered meanwhile; the waits of more than a tenth of a second
+// are kept with the time each question was sent. At each question the probe also notes the
+// address space the process has in use, and keeps the most it saw.
+class TAnswerProbe {
+public:
+    struct TWait {
+        std::chrono::steady_clock::time_point Sent;
+        double Ms;
+    };
+
+    explicit TAnswerProbe(HWND Window, unsigned LimitMs = 60000)
+        : limitMs_(LimitMs), thread_([this, Window] {
+              while (!stop_) {
+                  const auto sent = std::chrono::steady_clock::now();
+                  DWORD_PTR result = 0;
+                  const bool answered =
+                      SendMessageTimeoutW(Window, WM_NULL, 0, 0, SMTO_NORMAL, limitMs_, &result) != 0;
+                  const double waited = MsSince(sent);
+                  if (waited > longest_)
+                      longest_ = waited;
+                  if (waited > 100.0) {
+                      const std::lock_guard<std::mutex> lock(mutex_);
+                      longWaits_.push_back({sent, waited});
+                  }
+                  unanswered_ += answered ? 0 : 1;
+                  ++asked_;
+                  const uint64_t inUse = ProcessAddressSpace().InUse;
+                  if (inUse > peakInUse_)
+                      peakInUse_ = inUse;
+                  Sleep(20);
+              }
+              done_ = true;
+          })
+    {
+    }
+    ~TAnswerProbe() { Stop(); }
+    TAnswerProbe(const TAnswerProbe&) = delete;
+    TAnswerProbe& operator=(const TAnswerProbe&) = delete;
+
+    // Ends the probe; the window's thread (this one) answers the question in flight meanwhile.
+    void Stop()
+    {
+        stop_ = true;
+        PumpUntil([this] { return done_.load(); }, int(limitMs_) + 5000);
+        if (thread_.joinable())
+            thread_.join();
+    }
+    double LongestMs() const { return longest_; }
+    int Asked() const { return asked_; }
+    int Unanswered() const { return unanswered_; }
+    uint64_t PeakInUse() const { return peakInUse_; }
+    std::vector<TWait> LongWaits() const
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return longWaits_;
+    }
+
+private:
+    const unsigned limitMs_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> done_{false};
+    std::atomic<double> longest_{0.0};
+    std::atomic<int> asked_{0};
+    std::atomic<int> unanswered_{0};
+    std::atomic<uint64_t> peakInUse_{0};
+    mutable std::mutex mutex_;
+    std::vector<TWait> longWaits_;
+    std::thread thread_;
+};
 
 // Posts a menu item's command as the menu bar or its short-cut would, and waits until it ran.
 inline void RunCommand(TMenuItem* Item)

@@ -1,9 +1,13 @@
 #include "ExampleScans.h"
 
+#include "framework/LittleEndianBytes.h"
+#include "framework/Streams.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -194,10 +198,10 @@ std::vector<TExampleScan> AllExampleScans()
     return {MakeFieldExample(), MakeTarnwellSampleExample(), MakeTarnwellScanExample()};
 }
 
-TScanFileSource SquareScanHeader(int Size)
+TScanFileSource SquareScanHeader(int Size, TScanFileKind Kind)
 {
     TScanFileSource source;
-    source.Kind = TScanFileKind::L3DDemo;
+    source.Kind = Kind;
     source.LinesPerBlock = Size;
     source.Count = Size * Size;
     source.ViewStates = ExamplePresetViews();
@@ -205,12 +209,25 @@ TScanFileSource SquareScanHeader(int Size)
     return source;
 }
 
-TScanRecord SquareScanPoint(int Size, int Column, int Row)
+TScanRecord SquareScanPoint(int Size, int Column, int Row, TSquareField Field)
 {
-    const double x = (Column - Size * 0.5) / (Size * 0.25), y = (Row - Size * 0.5) / (Size * 0.25);
     TScanRecord record;
-    record.Value =
-        float(100.0 + 60.0 * std::exp(-(x * x + y * y)) + 4.0 * std::sin(Column * 0.3) * std::cos(Row * 0.2));
+    switch (Field) {
+    case TSquareField::Hill: {
+        const double x = (Column - Size * 0.5) / (Size * 0.25), y = (Row - Size * 0.5) / (Size * 0.25);
+        record.Value =
+            float(100.0 + 60.0 * std::exp(-(x * x + y * y)) + 4.0 * std::sin(Column * 0.3) * std::cos(Row * 0.2));
+        break;
+    }
+    case TSquareField::SawTooth: record.Value = float((7 * Column + 3 * Row) % 101); break;
+    case TSquareField::Noise: {
+        // Each point's own draw, whatever order the points are made in.
+        TNoise noise(uint32_t(Column) * 2654435761u ^ uint32_t(Row) * 40503u ^ 0x5bd1e995u);
+        noise.Uniform();
+        record.Value = float(100.0 * noise.Uniform());
+        break;
+    }
+    }
     record.X = float(Column);
     record.Y = float(Row);
     return record;
@@ -224,4 +241,26 @@ TScanFileSource MakeSquareScan(int Size)
         for (int r = 0; r < Size; ++r)
             source.Records.push_back(SquareScanPoint(Size, c, r));
     return source;
+}
+
+bool WriteSquareScan(TStream& Stream, int Size, TSquareField Field, TScanFileKind Kind)
+{
+    if (!WriteScanFile(Stream, SquareScanHeader(Size, Kind)))  // everything up to the points
+        return false;
+    const bool tnw = IsTNWKind(Kind);
+    const size_t pointSize = tnw ? TNWPointHeaderSize : ScanRecordSize;
+    std::vector<uint8_t> column(size_t(Size) * pointSize);
+    for (int c = 0; c < Size; ++c) {
+        for (int r = 0; r < Size; ++r) {
+            const TScanRecord point = SquareScanPoint(Size, c, r, Field);
+            uint8_t* at = column.data() + size_t(r) * pointSize;
+            if (tnw)
+                le::PutF32(at, point.Value);  // no samples: the count at offset 8 stays 0
+            else
+                WriteScanRecord(point, at);
+        }
+        if (Stream.Write(column.data(), int32_t(column.size())) != int32_t(column.size()))
+            return false;
+    }
+    return true;
 }

@@ -32,11 +32,21 @@ TExampleScan MakeTarnwellScanExample();
 
 std::vector<TExampleScan> AllExampleScans();
 
-// A square scan of Size x Size points of the program's own kind for the benchmarks: a hill
-// with ripples on it, stored column by column ("DMO.L3D.01", project "Benchmark", the preset
-// views).
+// The values of the benchmarks' square scans.
+enum class TSquareField {
+    Hill,      // a hill with ripples on it
+    SawTooth,  // (7 * column + 3 * row) mod 101: the colour band changes from point to point
+    Noise,     // uniformly random from 0 to 100, the extreme of noisy data
+};
+
+// A square scan of Size x Size points for the benchmarks, stored column by column, of the
+// program's own kind ("DMO.L3D.01", project "Benchmark", the preset views).
 TScanFileSource MakeSquareScan(int Size);
-// The same scan without its points (everything a file holds before them), and its point at
-// Column, Row, for writers that stream the points rather than hold them.
-TScanFileSource SquareScanHeader(int Size);
-TScanRecord SquareScanPoint(int Size, int Column, int Row);
+// The same scan without its points (everything a file holds before them) in a sample kind,
+// and its point at Column, Row, for writers that stream the points rather than hold them.
+TScanFileSource SquareScanHeader(int Size, TScanFileKind Kind = TScanFileKind::L3DDemo);
+TScanRecord SquareScanPoint(int Size, int Column, int Row, TSquareField Field = TSquareField::Hill);
+// The whole file of a square scan of Field in Kind ("DMO.L3D.01" or "DMO.TNW.01", the latter
+// without samples), written a column at a time: even 3000 x 3000 points take little memory.
+// False when a write failed.
+bool WriteSquareScan(TStream& Stream, int Size, TSquareField Field, TScanFileKind Kind);

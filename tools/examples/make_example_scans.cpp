@@ -1,6 +1,7 @@
-// Writes the example scans into a folder, or one square scan for the benchmarks:
+// Writes the example scans into a folder, or one square scan for the benchmarks (a hill with
+// ripples unless a field is named; "DMO.L3D.01" unless "tnw" asks for "DMO.TNW.01"):
 //   make_example_scans <folder>
-//   make_example_scans --square <size> <file>
+//   make_example_scans --square <size> <file> [hill|sawtooth|noise] [tnw]
 #include "ExampleScans.h"
 
 #include "framework/Exceptions.h"
@@ -14,12 +15,14 @@
 
 namespace {
 
-bool Write(const std::u16string& Target, const TScanFileSource& Source)
+// Writes Target through Write (true when every write succeeded), safely.
+template <typename F>
+bool WriteThrough(const std::u16string& Target, F&& Write)
 {
     bool written = false;
     try {
         SaveFileSafely(Target, [&](TStream& stream) {
-            written = WriteScanFile(stream, Source);
+            written = Write(stream);
             if (!written)
                 throw EWriteError(SWriteError);
         });
@@ -32,20 +35,36 @@ bool Write(const std::u16string& Target, const TScanFileSource& Source)
     return written;
 }
 
+bool Write(const std::u16string& Target, const TScanFileSource& Source)
+{
+    return WriteThrough(Target, [&](TStream& Stream) { return WriteScanFile(Stream, Source); });
+}
+
+bool WriteSquare(const std::u16string& Target, int Size, TSquareField Field, TScanFileKind Kind)
+{
+    return WriteThrough(Target, [&](TStream& Stream) { return WriteSquareScan(Stream, Size, Field, Kind); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && std::string(argv[1]) == "--square") {
+    if (argc >= 4 && argc <= 6 && std::string(argv[1]) == "--square") {
         const int size = std::atoi(argv[2]);
         if (size < 1 || size > 20000) {
             std::fprintf(stderr, "the size must lie between 1 and 20000\n");
             return 2;
         }
-        return Write(Utf8ToWide(argv[3]), MakeSquareScan(size)) ? 0 : 1;
+        const std::string field = argc > 4 ? argv[4] : "hill";
+        const auto fieldOf = field == "sawtooth" ? TSquareField::SawTooth
+                             : field == "noise"  ? TSquareField::Noise
+                                                 : TSquareField::Hill;
+        const auto kind = argc > 5 && std::string(argv[5]) == "tnw" ? TScanFileKind::TNWDemo : TScanFileKind::L3DDemo;
+        return WriteSquare(Utf8ToWide(argv[3]), size, fieldOf, kind) ? 0 : 1;
     }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: make_example_scans <folder>\n       make_example_scans --square <size> <file>\n");
+        std::fprintf(stderr, "usage: make_example_scans <folder>\n"
+                             "       make_example_scans --square <size> <file> [hill|sawtooth|noise] [tnw]\n");
         return 2;
     }
     const std::u16string folder = IncludeTrailingPathDelimiter(Utf8ToWide(argv[1]));

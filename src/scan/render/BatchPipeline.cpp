@@ -1,14 +1,27 @@
 #include "scan/render/BatchPipeline.h"
 
+#include <chrono>
+#include <array>
 #include <condition_variable>
-#include <deque>
 #include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+std::function<void(TBuildSide)>& BuildAllocationSeam()
+{
+    static std::function<void(TBuildSide)> seam;
+    return seam;
+}
+
 namespace {
+
+void TakeMemory(TBuildSide Side)
+{
+    if (const auto& seam = BuildAllocationSeam())
+        seam(Side);
+}
 
 // Batches travel between the threads a chunk at a time: every hand-over wakes a thread, and
 // under Wine each wait and wake goes through the server, so they should be few.
@@ -32,12 +45,11 @@ struct TChunk {
     }
 };
 
-// Thrown on the worker to end its build once the calling thread has given up.
-struct TBuildStopped {};
-
 // The chunks between the worker, which fills free ones (as the target of its batcher), and
-// the calling thread, which takes them in order and gives them back.
-class TChunkChannel : public TArrayTarget {
+// the calling thread, which takes them in order and gives them back. Every chunk is made
+// before the worker starts and the queues never hold more than all of them, so nothing is
+// allocated while the two threads hand chunks to each other.
+class TChunkChannel : public TArrayTarget, public TBuildStop {
 public:
     TChunkChannel() : chunks_(QueuedChunks)
     {
@@ -52,6 +64,7 @@ public:
     void DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, const uint8_t* EdgeFlags, uint32_t Count) override
     {
         if (!filling_) {
+            TakeMemory(TBuildSide::Worker);
             std::unique_lock<std::mutex> lock(mutex_);
             changed_.wait(lock, [this] { return !free_.empty() || stopped_; });
             if (stopped_)
@@ -72,27 +85,43 @@ public:
             Publish();
     }
 
-    // The worker is done, with Failure when its build failed; a chunk begun goes first.
-    void Finish(std::exception_ptr Failure)
+    void Check() const override
     {
-        if (filling_)
-            Publish();
         const std::lock_guard<std::mutex> lock(mutex_);
+        if (stopped_)
+            throw TBuildStopped{};
+    }
+
+    // The worker is done, with Failure when its build failed; a chunk begun goes first.
+    void Finish(std::exception_ptr Failure) noexcept
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (filling_)
+            PushReady(filling_);
+        filling_ = nullptr;
         finished_ = true;
         failure_ = Failure;
         changed_.notify_all();
     }
 
-    // The next chunk in order; null once the worker is done and every chunk was taken.
-    TChunk* Next()
+    // The next chunk in order, waiting up to Ms for it; null when none came, and then Done()
+    // tells whether none will come.
+    TChunk* Next(uint32_t Ms)
     {
         std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [this] { return !ready_.empty() || finished_; });
-        if (ready_.empty())
+        changed_.wait_for(lock, std::chrono::milliseconds(Ms), [this] { return readyCount_ > 0 || finished_; });
+        if (readyCount_ == 0)
             return nullptr;
-        TChunk* chunk = ready_.front();
-        ready_.pop_front();
+        TChunk* chunk = ready_[readyFirst_];
+        readyFirst_ = (readyFirst_ + 1) % QueuedChunks;
+        --readyCount_;
         return chunk;
+    }
+
+    bool Done()
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return finished_ && readyCount_ == 0;
     }
 
     void Release(TChunk* Chunk)
@@ -103,7 +132,7 @@ public:
         changed_.notify_all();
     }
 
-    // The worker stops at its next chunk.
+    // The worker stops at its next chunk or check.
     void Stop()
     {
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -121,58 +150,70 @@ private:
     void Publish()
     {
         const std::lock_guard<std::mutex> lock(mutex_);
-        ready_.push_back(filling_);
+        PushReady(filling_);
         filling_ = nullptr;
         changed_.notify_all();
     }
 
-    std::mutex mutex_;
+    // With the mutex held. There are only QueuedChunks chunks, so the ring never overflows.
+    void PushReady(TChunk* Chunk)
+    {
+        ready_[(readyFirst_ + readyCount_) % QueuedChunks] = Chunk;
+        ++readyCount_;
+    }
+
+    mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<TChunk> chunks_;  // never resized: the queues point into it
-    std::vector<TChunk*> free_;
-    std::deque<TChunk*> ready_;
+    std::vector<TChunk*> free_;   // reserved for every chunk by the constructor
+    std::array<TChunk*, QueuedChunks> ready_{};  // a ring, in the order they were filled
+    uint32_t readyFirst_ = 0;
+    uint32_t readyCount_ = 0;
     TChunk* filling_ = nullptr;  // the worker's own while it fills it
     bool finished_ = false;
     bool stopped_ = false;
     std::exception_ptr failure_;
 };
 
-// Hands each batch to Target and calls AfterBatch, on the one thread there is.
+// Hands each batch to Target and calls Answer, on the one thread there is.
 class TForwardingTarget : public TArrayTarget {
 public:
-    TForwardingTarget(TArrayTarget& Target, const std::function<void()>& AfterBatch)
-        : target_(Target), afterBatch_(AfterBatch)
-    {
-    }
+    TForwardingTarget(TArrayTarget& Target, const std::function<void()>& Answer) : target_(Target), answer_(Answer) {}
 
     void DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, const uint8_t* EdgeFlags, uint32_t Count) override
     {
+        TakeMemory(TBuildSide::Drawing);
         target_.DrawArrays(Kind, Vertices, EdgeFlags, Count);
-        if (afterBatch_)
-            afterBatch_();
+        if (answer_)
+            answer_();
     }
 
 private:
     TArrayTarget& target_;
-    const std::function<void()>& afterBatch_;
+    const std::function<void()>& answer_;
 };
 
-void BuildHere(TArrayTarget& Target, bool Outline, const std::function<void(TGeometrySink&)>& Build,
-               const std::function<void()>& AfterBatch)
+struct TNeverStop : TBuildStop {
+    void Check() const override {}
+};
+
+void BuildHere(TArrayTarget& Target, bool Outline, const std::function<void(TGeometrySink&, const TBuildStop&)>& Build,
+               const std::function<void()>& Answer)
 {
-    TForwardingTarget forward(Target, AfterBatch);
+    TForwardingTarget forward(Target, Answer);
     TVertexBatcher batch(forward, Outline);
-    Build(batch);
+    Build(batch, TNeverStop{});
     batch.Flush();
 }
 
 }  // namespace
 
-void BuildInBatches(TArrayTarget& Target, bool Outline, bool OnWorker, const std::function<void(TGeometrySink&)>& Build,
-                    const std::function<void()>& AfterBatch)
+void BuildInBatches(TArrayTarget& Target, bool Outline, bool OnWorker,
+                    const std::function<void(TGeometrySink&, const TBuildStop&)>& Build,
+                    const std::function<void()>& Answer)
 {
     if (!OnWorker) {
-        BuildHere(Target, Outline, Build, AfterBatch);
+        BuildHere(Target, Outline, Build, Answer);
         return;
     }
     TChunkChannel channel;
@@ -182,7 +223,7 @@ void BuildInBatches(TArrayTarget& Target, bool Outline, bool OnWorker, const std
             std::exception_ptr failure;
             try {
                 TVertexBatcher batch(channel, Outline);
-                Build(batch);
+                Build(batch, channel);
                 batch.Flush();
             } catch (const TBuildStopped&) {
             } catch (...) {
@@ -191,16 +232,23 @@ void BuildInBatches(TArrayTarget& Target, bool Outline, bool OnWorker, const std
             channel.Finish(failure);
         });
     } catch (const std::system_error&) {
-        BuildHere(Target, Outline, Build, AfterBatch);
+        BuildHere(Target, Outline, Build, Answer);
         return;
     }
     try {
-        while (TChunk* chunk = channel.Next()) {
+        while (!channel.Done()) {
+            TChunk* chunk = channel.Next(AnswerWhileWaitingMs);
+            if (!chunk) {
+                if (Answer)
+                    Answer();
+                continue;
+            }
+            TakeMemory(TBuildSide::Drawing);
             for (const TChunk::TBatchOf& b : chunk->Batches) {
                 Target.DrawArrays(b.Kind, chunk->Vertices.data() + b.Start,
                                   b.HasEdgeFlags ? chunk->EdgeFlags.data() + b.Start : nullptr, b.Count);
-                if (AfterBatch)
-                    AfterBatch();
+                if (Answer)
+                    Answer();
             }
             channel.Release(chunk);
         }

@@ -25,11 +25,34 @@ inline constexpr uint64_t BatchBuildMemoryBytes =
 // banding) than this is built faster on the calling thread alone.
 inline constexpr uint64_t WorkerFromTriangles = 250'000;
 
+// While the calling thread waits for the worker's next chunk it answers at least this often.
+inline constexpr uint32_t AnswerWhileWaitingMs = 50;
+
+// Thrown where a build was asked to end (see TBuildStop).
+struct TBuildStopped {};
+
+// Handed to the build on the worker: Check throws TBuildStopped once the calling thread has
+// given up (its target or Answer failed), so that a long walk over the scan ends at once. On
+// the calling thread alone it never throws.
+class TBuildStop {
+public:
+    virtual ~TBuildStop() = default;
+    virtual void Check() const = 0;
+};
+
 // Runs Build with a TVertexBatcher (outlines as Outline says) to emit into and hands each
-// finished batch to Target, calling AfterBatch (when set) after each. With OnWorker, Build
-// runs on a worker thread while Target and AfterBatch run on the calling thread; Build must
-// then not touch what they change. Returns when every batch was handed over. An exception from
-// Build is raised again here once the worker has ended; one from Target or AfterBatch ends the
-// worker first. Without a thread to be had, everything runs on the calling thread.
-void BuildInBatches(TArrayTarget& Target, bool Outline, bool OnWorker, const std::function<void(TGeometrySink&)>& Build,
-                    const std::function<void()>& AfterBatch);
+// finished batch to Target. With OnWorker, Build runs on a worker thread while Target and
+// Answer run on the calling thread; Build must then not touch what they change, and should call
+// Stop.Check now and then. Answer (when set) is called after each batch handed over and, while
+// the worker has nothing ready, every AnswerWhileWaitingMs. Returns when every batch was handed
+// over. An exception from Build is raised again here once the worker has ended; one from
+// Target or Answer ends the worker first. Without a thread to be had, everything runs on the
+// calling thread.
+void BuildInBatches(TArrayTarget& Target, bool Outline, bool OnWorker,
+                    const std::function<void(TGeometrySink&, const TBuildStop& Stop)>& Build,
+                    const std::function<void()>& Answer);
+
+// Where a build takes memory of its own, the worker's side and the drawing side: tests make an
+// allocation fail there (by throwing std::bad_alloc from the seam). Unset in the program.
+enum class TBuildSide { Worker, Drawing };
+std::function<void(TBuildSide)>& BuildAllocationSeam();

@@ -182,6 +182,19 @@ void TOpenGLSink::CallList(uint32_t Name)
     glCallList(Name);
 }
 
+bool TOpenGLSink::TakeOutOfMemory()
+{
+    // The errors queue up one per kind; a handful of reads takes them all.
+    bool outOfMemory = false;
+    for (int i = 0; i < 32; ++i) {
+        const GLenum error = glGetError();
+        if (error == GL_NO_ERROR)
+            break;
+        outOfMemory = outOfMemory || error == GL_OUT_OF_MEMORY;
+    }
+    return outOfMemory;
+}
+
 void TOpenGLSink::PolygonOutline(bool Outline)
 {
     glPolygonMode(GL_FRONT_AND_BACK, Outline ? GL_LINE : GL_FILL);

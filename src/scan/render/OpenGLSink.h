@@ -36,6 +36,7 @@ public:
     void NewList(uint32_t Name) override;
     void EndList() override;
     void CallList(uint32_t Name) override;
+    bool TakeOutOfMemory() override;
     void PolygonOutline(bool Outline) override;
     void LineWidth(float Width) override;
     void LineStipple(bool Enabled, int32_t Factor, uint16_t Pattern) override;

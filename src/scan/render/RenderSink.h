@@ -63,6 +63,9 @@ public:
     virtual void NewList(uint32_t Name) = 0;
     virtual void EndList() = 0;
     virtual void CallList(uint32_t Name) = 0;
+    // Clears the errors the drawing recorded so far; true when memory ran out among them (a
+    // list compiled meanwhile is then incomplete). A sink that records no errors has none.
+    virtual bool TakeOutOfMemory() { return false; }
 
     // The default draws the vertices one by one through Begin, Color, Vertex and End, edge
     // flags aside.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <new>
+#include <optional>
 #include <vector>
 
 #include "scan/model/_TColorManager.h"
@@ -267,7 +269,11 @@ void TScanScene::DrawList(void (TScanScene::*Build)())
 {
     if (Rebuild == 1 || ScanData->Changed == 1)
         (this->*Build)();
-    sink_.CallList(DisplayList);
+    for (uint32_t part = 0; part < listParts_; ++part) {
+        if (part > 0 && BetweenListParts)
+            BetweenListParts();
+        sink_.CallList(DisplayList + part);
+    }
 }
 
 void TScanScene::RenderTop()
@@ -324,10 +330,73 @@ void TScanScene::RenderDiagram()
     sink_.Smoothing(false);
 }
 
+namespace {
+
+// Where the batches of a build go: into list Name, and once that holds about PartTriangles
+// triangles, between two batches into the next list, Name + 1, and so on. A part begins with
+// the polygon mode, so that each can be drawn on its own. Ending a build that failed, it closes
+// the part open and deletes every part it began.
+class TListParts : public TArrayTarget {
+public:
+    TListParts(TRenderSink& Sink, uint32_t Name, uint64_t PartTriangles, bool Outline)
+        : sink_(Sink), name_(Name), partTriangles_(PartTriangles > 0 ? PartTriangles : 1), outline_(Outline)
+    {
+        Begin();
+    }
+    ~TListParts()
+    {
+        if (open_) {
+            sink_.EndList();
+            for (uint32_t part = 0; part < parts_; ++part)
+                sink_.DeleteList(name_ + part);
+        }
+    }
+    TListParts(const TListParts&) = delete;
+    TListParts& operator=(const TListParts&) = delete;
+
+    void DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, const uint8_t* EdgeFlags, uint32_t Count) override
+    {
+        if (triangles_ >= partTriangles_) {
+            sink_.EndList();
+            Begin();
+        }
+        sink_.DrawArrays(Kind, Vertices, EdgeFlags, Count);
+        triangles_ += Kind == TPrimitive::Triangles ? Count / 3 : Kind == TPrimitive::Quads ? Count / 4 * 2 : 0;
+    }
+
+    // Closes the last part; the parts stay. Their number.
+    uint32_t End()
+    {
+        sink_.EndList();
+        open_ = false;
+        return parts_;
+    }
+
+private:
+    void Begin()
+    {
+        sink_.NewList(name_ + parts_++);
+        sink_.PolygonOutline(outline_);
+        triangles_ = 0;
+    }
+
+    TRenderSink& sink_;
+    uint32_t name_;
+    uint64_t partTriangles_;
+    bool outline_;
+    uint32_t parts_ = 0;
+    uint64_t triangles_ = 0;
+    bool open_ = true;
+};
+
+}  // namespace
+
 template <typename F>
 void TScanScene::CompileList(bool WithLevels, F&& Build)
 {
-    sink_.DeleteList(DisplayList);
+    for (uint32_t part = 0; part < listParts_; ++part)
+        sink_.DeleteList(DisplayList + part);
+    listParts_ = 1;
     // What is left is asked for once the old list is gone.
     const TAddressSpace space = AddressSpace ? AddressSpace() : TAddressSpace{};
     TSurfaceOptions options;
@@ -336,51 +405,74 @@ void TScanScene::CompileList(bool WithLevels, F&& Build)
     const bool levels = WithLevels && !IsFlatForm(*ScanData, options);
     const uint64_t columns = static_cast<uint64_t>(std::max(0.0f, ScanData->MaxX)) + 1;
     const uint64_t rows = static_cast<uint64_t>(std::max(0.0f, ScanData->MaxY)) + 1;
-    const TListPlan plan = PlanList(columns, rows, levels ? resolution_ : 0, TriangleBudget,
-                                    ListBytesWithin(space, BatchBuildMemoryBytes));
-    options.Depth = plan.Depth;
-    options.Step = plan.Step;
+    const uint64_t allowed =
+        std::min(TriangleBudget, ListBytesWithin(space, BatchBuildMemoryBytes) / ListBytesPerTriangle);
+    const TGeometryBuild build = [&Build](const TSurfaceOptions& Options, TGeometrySink& Sink) { Build(Options, Sink); };
+
     // The builder (on a worker, for a large list) notes how far it got; the share is reported
     // here, on the thread whose handler may answer the windows, as the batches are compiled.
     std::atomic<int> built{-1};
-    options.Progress = [&built](uint32_t Done, uint32_t Rows) {
-        built.store(Rows > 0 ? static_cast<int>(uint64_t{Done} * 100 / Rows) : 100, std::memory_order_relaxed);
-    };
-    int reported = -1;
-    const std::function<void()> report = [this, &built, &reported] {
-        const int percent = built.load(std::memory_order_relaxed);
-        if (OnBuildProgress && percent >= 0 && percent != reported) {
-            reported = percent;
-            OnBuildProgress(percent);
-        }
+    const std::function<void()> answer = [this, &built] {
+        if (OnBuildProgress)
+            OnBuildProgress(built.load(std::memory_order_relaxed));
     };
 
-    sink_.NewList(DisplayList);
-    // A build that fails (out of memory) must not leave the list open: everything drawn
-    // afterwards would go into it instead of onto the screen.
-    struct TOpenList {
-        TRenderSink& Sink;
-        uint32_t Name;
-        bool Open = true;
-        ~TOpenList()
-        {
-            if (Open) {
-                Sink.EndList();
-                Sink.DeleteList(Name);
+    // A build that runs short of memory (an allocation of the program's own on either thread,
+    // or the driver's, which it reports once the list is closed) leaves nothing behind and the
+    // next coarser plan is built instead.
+    std::optional<TListPlan> finest = TListPlan{levels ? resolution_ : uint8_t{0}, 1, 0};
+    while (finest) {
+        TListPlan plan = *finest;
+        sink_.TakeOutOfMemory();  // what went wrong before is not this list's
+        // A build that fails must not leave a list open: everything drawn afterwards would go
+        // into it instead of onto the screen.
+        TListParts parts(sink_, DisplayList, ListPartTriangles, wireframe_ == 1);
+        const bool onWorker = SurfaceTriangleCount(columns, rows, finest->Depth, finest->Step) >= WorkerFromTriangles;
+        try {
+            BuildInBatches(parts, wireframe_ == 1, onWorker, [&](TGeometrySink& Batches, const TBuildStop& Stop) {
+                TSurfaceOptions counting = options;
+                counting.Progress = [&Stop](uint32_t, uint32_t) { Stop.Check(); };
+                plan = PlanList(columns, rows, *finest, allowed, [&](uint8_t Depth, uint32_t Step, uint64_t Limit) {
+                    counting.Depth = Depth;
+                    counting.Step = Step;
+                    return CountDrawnTriangles(build, counting, Limit);
+                });
+                TSurfaceOptions drawing = options;
+                drawing.Depth = plan.Depth;
+                drawing.Step = plan.Step;
+                drawing.Progress = [&built, &Stop](uint32_t Done, uint32_t Rows) {
+                    Stop.Check();
+                    built.store(Rows > 0 ? static_cast<int>(uint64_t{Done} * 100 / Rows) : 100, std::memory_order_relaxed);
+                };
+                build(drawing, Batches);
+            }, answer);
+            answer();
+            const uint32_t made = parts.End();
+            if (!sink_.TakeOutOfMemory()) {
+                listParts_ = made;
+                surfaceDrawn_ = true;
+                builtResolution_ = levels ? plan.Depth : resolution_;
+                builtStep_ = plan.Step;
+                builtTriangles_ = plan.Triangles;
+                break;
             }
+            for (uint32_t part = 0; part < made; ++part)
+                sink_.DeleteList(DisplayList + part);
+        } catch (const std::bad_alloc&) {
+            // The parts are closed and deleted as they go; the memory they took is free again.
         }
-    } open{sink_, DisplayList};
-    sink_.PolygonOutline(wireframe_ == 1);
-    const uint64_t triangles = SurfaceTriangleCount(columns, rows, plan.Depth, plan.Step);
-    BuildInBatches(sink_, wireframe_ == 1, triangles >= WorkerFromTriangles,
-                   [&](TGeometrySink& Batches) { Build(options, Batches); }, report);
-    report();
-    open.Open = false;
-    sink_.EndList();
+        built.store(-1, std::memory_order_relaxed);
+        finest = NextCoarserPlan(plan, columns, rows);
+        if (!finest) {
+            // Not even a single cell could be built: the drawing area stays empty.
+            surfaceDrawn_ = false;
+            builtResolution_ = 0;
+            builtStep_ = CoarsestStep(columns, rows);
+            builtTriangles_ = 0;
+        }
+    }
     Rebuild = 0;
     ScanData->Changed = 0;
-    builtResolution_ = levels ? plan.Depth : resolution_;
-    builtStep_ = plan.Step;
 }
 
 void TScanScene::BuildSurfaceList()

@@ -42,13 +42,25 @@ public:
     uint8_t AxisX = 0;
     uint8_t AxisY = 0;
     uint8_t AxisZ = 0;
-    // Triangles a list may reach before a lower resolution level (or a coarser grid) is built.
+    // Triangles drawn that a list may reach before a lower resolution level (or a coarser grid)
+    // is built.
     uint64_t TriangleBudget = SmoothTriangleBudget;
     // The address space as it is now, asked for before each list is built; unset, only
     // TriangleBudget limits the list.
     std::function<TAddressSpace()> AddressSpace;
-    // Called now and then while a list is built, with the share done (0 to 100).
+    // Called now and then while a list is built, with the share done (0 to 100, -1 while the
+    // surface is planned), on the thread that compiles the list; it may answer the windows.
+    // An exception from it ends the build, leaving no list (Rebuild stays set), and leaves the
+    // render call.
     std::function<void(int Percent)> OnBuildProgress;
+    // A list of many triangles is compiled in parts of at most about this many triangles: list
+    // DisplayList, then DisplayList + 1, + 2 and so on, drawn in that order. Between the parts
+    // of a view BetweenListParts (when set) is called: a single part draws in a fraction of a
+    // second however large the surface, so the caller can answer the windows meanwhile.
+    uint64_t ListPartTriangles = 400'000;
+    std::function<void()> BetweenListParts;
+    // The lists the surface was last compiled into: more than one for a large surface.
+    uint32_t ListParts() const { return listParts_; }
 
     // --- Settings whose setters do more than store ---
     uint8_t Resolution() const { return resolution_; }
@@ -75,6 +87,12 @@ public:
     // The step of the grid the list was last built from: 1 for every point, k when even the
     // coarsest level of the whole scan would not have fitted and every k-th point was drawn.
     uint32_t BuiltStep() const { return builtStep_; }
+    // The triangles the list last built draws (each colour band's polygon the fan it is drawn
+    // as), as counted before it was built.
+    uint64_t BuiltTriangles() const { return builtTriangles_; }
+    // False when the last build could not make even a single cell of the surface (memory ran
+    // short at every plan down to the coarsest): the list is empty then.
+    bool SurfaceDrawn() const { return surfaceDrawn_; }
 
     const TViewportRect& Viewport() const { return viewport_; }
     // In the drawing window's coordinates, from its bottom left.
@@ -121,8 +139,8 @@ private:
     void DrawCursorLines();
     void DrawAxes();
     // Compiles the list from what Build emits with the options it gets: the depth (the chosen
-    // resolution when the list has levels and it fits) and the step that fit, and the progress
-    // report.
+    // resolution when the list has levels and it fits) and the step that fit, planned from the
+    // triangles Build draws, and the progress report.
     template <typename F>
     void CompileList(bool WithLevels, F&& Build);
 
@@ -139,4 +157,7 @@ private:
     uint8_t levelPlaneActive_ = 0;
     uint8_t builtResolution_ = 0;
     uint32_t builtStep_ = 1;
+    uint64_t builtTriangles_ = 0;
+    bool surfaceDrawn_ = true;
+    uint32_t listParts_ = 1;  // the lists the surface was last compiled into, from DisplayList on
 };

@@ -313,6 +313,74 @@ uint64_t SmoothTriangleCount(const TScanData& Scan, uint8_t Depth)
     return SurfaceTriangleCount(static_cast<uint64_t>(Scan.MaxX) + 1, static_cast<uint64_t>(Scan.MaxY) + 1, Depth, 1);
 }
 
+namespace {
+
+// Counts what a builder emits as the batcher hands it to a list: a polygon as the fan of its
+// corners, triangles and quads as they come, lines as nothing. It throws TCountPassed as soon as
+// the count passes its limit, so that the builder stops there.
+struct TCountPassed {};
+
+class TTriangleCounter : public TGeometrySink {
+public:
+    explicit TTriangleCounter(uint64_t Limit) : limit_(Limit) {}
+
+    void Begin(TPrimitive Primitive) override
+    {
+        kind_ = Primitive;
+        corners_ = 0;
+    }
+    void Color(uint8_t, uint8_t, uint8_t) override {}
+    void Vertex(float, float, float) override
+    {
+        ++corners_;
+        switch (kind_) {
+        case TPrimitive::Polygon: Add(corners_ >= 3 ? 1 : 0); break;
+        case TPrimitive::Triangles: Add(corners_ % 3 == 0 ? 1 : 0); break;
+        case TPrimitive::Quads: Add(corners_ % 4 == 0 ? 2 : 0); break;
+        case TPrimitive::Lines: break;
+        }
+    }
+    void End() override {}
+
+    uint64_t Triangles() const { return triangles_; }
+
+private:
+    void Add(uint64_t N)
+    {
+        triangles_ += N;
+        if (triangles_ > limit_)
+            throw TCountPassed{};
+    }
+
+    uint64_t limit_;
+    uint64_t triangles_ = 0;
+    TPrimitive kind_ = TPrimitive::Triangles;
+    uint32_t corners_ = 0;
+};
+
+}  // namespace
+
+TTriangleTally CountDrawnTriangles(const TGeometryBuild& Build, const TSurfaceOptions& Options, uint64_t Limit)
+{
+    TTriangleCounter counter(Limit);
+    TTriangleTally tally;
+    TSurfaceOptions options = Options;
+    options.Progress = [&tally, &Options](uint32_t Done, uint32_t Rows) {
+        tally.ShareWalked = Rows > 0 ? double(Done) / Rows : 1.0;
+        if (Options.Progress)
+            Options.Progress(Done, Rows);
+    };
+    tally.ShareWalked = 0.0;
+    try {
+        Build(options, counter);
+        tally.ShareWalked = 1.0;
+    } catch (const TCountPassed&) {
+        tally.Passed = true;
+    }
+    tally.Triangles = counter.Triangles();
+    return tally;
+}
+
 void BuildSurfaceGeometry(const TScanData& Scan, const TColorManager& Colors, const TSurfaceOptions& Options,
                           TGeometrySink& Sink)
 {

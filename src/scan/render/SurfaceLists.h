@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "scan/render/ListBudget.h"
 #include "scan/render/RenderSink.h"
 
 class TColorManager;
@@ -88,8 +89,17 @@ struct TSurfaceOptions {
 // Whether a list of Scan is built in the flat form.
 bool IsFlatForm(const TScanData& Scan, const TSurfaceOptions& Options);
 
-// The triangles (before banding) the smooth form of a scan would draw at a depth.
+// The grid triangles (before the colour bands cut them) the smooth form of a scan has at a
+// depth.
 uint64_t SmoothTriangleCount(const TScanData& Scan, uint8_t Depth);
+
+// One of the builders below, with its scan and colours bound.
+using TGeometryBuild = std::function<void(const TSurfaceOptions& Options, TGeometrySink& Sink)>;
+
+// Runs Build with Options into a sink that keeps nothing and counts the triangles it would
+// draw, stopping as soon as they pass Limit. The count is the build's own: the same cells,
+// subdivision and colour bands. Options.Progress is called as the build calls it.
+TTriangleTally CountDrawnTriangles(const TGeometryBuild& Build, const TSurfaceOptions& Options, uint64_t Limit);
 
 // The 3-D scene's geometry: cells in row order, vertices at (-X, Y, height).
 void BuildSurfaceGeometry(const TScanData& Scan, const TColorManager& Colors, const TSurfaceOptions& Options,

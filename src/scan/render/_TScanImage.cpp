@@ -66,6 +66,11 @@ void TScanImage::ClearView(uint8_t R, uint8_t G, uint8_t B, uint8_t A)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
+void TScanImage::FinishDrawing()
+{
+    glFinish();
+}
+
 void TScanImage::SwapBuffers()
 {
     glFlush();

@@ -44,6 +44,11 @@ public:
     bool MakeCurrent();
     void ClearView(uint8_t R, uint8_t G, uint8_t B, uint8_t A);
     void SwapBuffers();
+    // Waits until what was drawn so far is on the drawing surface. Mesa's rasteriser draws a
+    // view while the next is being set up, holding memory for every part not yet drawn, and
+    // the system's heap keeps what such a peak took: waiting between the views of a large
+    // surface keeps the peak to one view's.
+    void FinishDrawing();
 
 private:
     void CreateContext();

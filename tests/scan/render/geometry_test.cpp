@@ -9,6 +9,7 @@
 #include <random>
 #include <stdexcept>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "scan/render/BatchPipeline.h"
@@ -342,7 +343,7 @@ TEST(BatchPipeline, BatchesComeInOrderOnTheCallingThreadAndAFailureOnEitherSideE
     // more batches than the queue holds; Fail throws after that many pentagons.
     bool built = false;
     auto pentagons = [&](int Count, int Fail) {
-        return [&built, Count, Fail](TGeometrySink& Sink) {
+        return [&built, Count, Fail](TGeometrySink& Sink, const TBuildStop&) {
             built = false;
             for (int p = 0; p < Count; ++p) {
                 if (p == Fail)
@@ -360,8 +361,11 @@ TEST(BatchPipeline, BatchesComeInOrderOnTheCallingThreadAndAFailureOnEitherSideE
     const int many = int(TVertexBatcher::BatchVertices / 9) * (ChunkBatches * (QueuedChunks + 2) + 5);
     TBatchRecorder direct;
     {
+        struct : TBuildStop {
+            void Check() const override {}
+        } never;
         TVertexBatcher batch(direct, false);
-        pentagons(many, -1)(batch);
+        pentagons(many, -1)(batch, never);
         batch.Flush();
     }
     struct TOnCaller : TBatchRecorder {
@@ -402,42 +406,96 @@ TEST(BatchPipeline, BatchesComeInOrderOnTheCallingThreadAndAFailureOnEitherSideE
     EXPECT_EQ(target.Batches.size(), 2u);
 }
 
-TEST(ListPlan, TheDeepestLevelThatFitsElseTheLeastStepThatFits)
+TEST(ListPlan, TheDeepestLevelThatFitsElseTheLeastStepThatFitsAsCountedWithoutCountingFarPastTheAllowance)
 {
-    // 11 x 11 points: 100 cells, 200 triangles at level 0.
-    const uint64_t any = UINT64_MAX;
-    auto plan = [&](uint8_t Requested, uint64_t MaxTriangles, uint64_t Bytes = UINT64_MAX) {
-        const TListPlan p = PlanList(11, 11, Requested, MaxTriangles, Bytes);
-        return std::pair<int, uint32_t>(p.Depth, p.Step);
+    // 11 x 11 points, 100 cells; the counts as a build with three colour bands across each grid
+    // triangle would make them. The counter notes the most triangles a count went through: a
+    // count stops once it passes its limit.
+    uint64_t mostCounted = 0;
+    int counts = 0;
+    const TPlanCount count = [&](uint8_t Depth, uint32_t Step, uint64_t Limit) {
+        ++counts;
+        const uint64_t whole = 3 * SurfaceTriangleCount(11, 11, Depth, Step);
+        TTriangleTally t;
+        t.Passed = whole > Limit;
+        t.Triangles = t.Passed ? Limit + 1 : whole;
+        t.ShareWalked = t.Passed ? double(t.Triangles) / double(whole) : 1.0;
+        mostCounted = std::max(mostCounted, t.Triangles);
+        return t;
     };
-    using P = std::pair<int, uint32_t>;
-    EXPECT_EQ(plan(4, 200u * 256u), P(4, 1));
-    EXPECT_EQ(plan(4, 200u * 256u - 1), P(3, 1));
-    EXPECT_EQ(plan(3, any, 200u * 16u * ListBytesPerTriangle), P(2, 1)) << "the bytes left limit it alike";
-    EXPECT_EQ(plan(2, 200), P(0, 1));
-    // Level 0 of the whole scan does not fit: the grid of every k-th point (and the last row
-    // and column), the least k that fits.
-    EXPECT_EQ(plan(2, 199), P(0, 2));  // 5 x 5 cells
-    EXPECT_EQ(plan(2, 50), P(0, 2));
-    EXPECT_EQ(plan(2, 49), P(0, 3));  // 4 x 4 cells, the last ones one point wide
-    EXPECT_EQ(plan(2, 1), P(0, 10)) << "one cell is as coarse as it gets";
-    EXPECT_EQ(plan(2, any, 0), P(0, 10)) << "nothing left";
+    using P = std::tuple<int, uint32_t, uint64_t>;
+    auto plan = [&](TListPlan Finest, uint64_t Allowed) {
+        mostCounted = 0;
+        counts = 0;
+        const TListPlan p = PlanList(11, 11, Finest, Allowed, count);
+        return P(p.Depth, p.Step, p.Triangles);
+    };
+    const uint64_t level0 = 3 * 200;
+    EXPECT_EQ(plan({4, 1}, level0 * 256), P(4, 1, level0 * 256));
+    EXPECT_EQ(plan({4, 1}, level0 * 256 - 1), P(3, 1, level0 * 64));
+    EXPECT_LE(mostCounted, level0 * 256) << "level 5 was counted only up to the allowance";
+    EXPECT_EQ(plan({2, 1}, level0 * 100), P(2, 1, level0 * 16)) << "never finer than asked";
+    EXPECT_EQ(plan({4, 1}, 3 * 200 * 4), P(1, 1, level0 * 4));
+    EXPECT_EQ(counts, 3) << "levels 1 to 3 counted, the count of level 3 ending where it passed";
+    // Level 1 of every point does not fit: the least step that fits (and the last row and
+    // column), however fine the level asked for.
+    EXPECT_EQ(plan({4, 1}, level0 - 1), P(0, 2, 3 * 50));
+    EXPECT_EQ(plan({4, 1}, 3 * 49), P(0, 3, 3 * 32));
+    EXPECT_EQ(plan({0, 3}, level0), P(0, 3, 3 * 32)) << "never finer than asked";
+    EXPECT_EQ(plan({4, 1}, 1), P(0, 10, 3 * 2)) << "one cell is as coarse as it gets, whatever it draws";
+    EXPECT_EQ(plan({4, 1}, 0), P(0, 10, 3 * 2));
+    EXPECT_EQ(PlanList(1, 7, {4, 1}, 1000, count).Triangles, 0u) << "no cell at all";
+
+    // A build that ran short is built again one notch coarser each time, down to one cell.
+    std::vector<std::pair<int, uint32_t>> notches;
+    for (std::optional<TListPlan> p = TListPlan{2, 1, 0}; p; p = NextCoarserPlan(*p, 11, 6))
+        notches.emplace_back(p->Depth, p->Step);
+    EXPECT_EQ(notches, (std::vector<std::pair<int, uint32_t>>{{2, 1}, {1, 1}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5},
+                                                              {0, 6}, {0, 7}, {0, 8}, {0, 9}, {0, 10}}));
 
     EXPECT_EQ(SurfaceTriangleCount(11, 11, 4, 1), 200u * 256u);
     EXPECT_EQ(SurfaceTriangleCount(11, 11, 0, 3), 32u);
     EXPECT_EQ(SurfaceTriangleCount(4, 2, 0, 1), 3u * 2u) << "two rows make one row of cells";
     EXPECT_EQ(SurfaceTriangleCount(1, 7, 0, 1), 0u);
-    // A 3000 x 3000 scan at level 1 passes the program's budget; every second point fits.
-    const TListPlan large = PlanList(3000, 3000, 1, SmoothTriangleBudget, any);
-    EXPECT_EQ(large.Depth, 0);
-    EXPECT_EQ(large.Step, 2u);
-    EXPECT_LE(SurfaceTriangleCount(3000, 3000, 0, 2), SmoothTriangleBudget);
 
-    // The address space: a reserve and the builder's arrays stay free; unknown means no limit.
+    // The address space: a reserve and the builder's arrays stay free of what is not in use;
+    // unknown means no limit.
     const uint64_t gb = uint64_t{1} << 30;
-    EXPECT_EQ(ListBytesWithin(TAddressSpace{4 * gb, 3 * gb}, 1000), 3 * gb - AddressSpaceReserve(4 * gb) - 1000);
-    EXPECT_EQ(ListBytesWithin(TAddressSpace{4 * gb, gb / 2}, 0), 0u);
+    const uint64_t any = UINT64_MAX;
+    EXPECT_EQ(ListBytesWithin(TAddressSpace{4 * gb, 0, gb, 3 * gb}, 1000), 3 * gb - AddressSpaceReserve(4 * gb) - 1000);
+    EXPECT_EQ(ListBytesWithin(TAddressSpace{4 * gb, 4 * gb, 3 * gb + gb / 2, 0}, 0), 0u);
     EXPECT_EQ(ListBytesWithin(TAddressSpace{}, 0), any);
+}
+
+TEST_F(GridFixture, ACountStopsWhereItPassesItsLimitAndCountsWhatTheBuildDraws)
+{
+    ReceiveGrid(scan, 40, 30, [](int c, int r) { return Hill(c, r, 40, 30); });
+    const TGeometryBuild build = [this](const TSurfaceOptions& Options, TGeometrySink& Sink) {
+        BuildSurfaceGeometry(scan, colors.Manager, Options, Sink);
+    };
+    for (bool smooth : {true, false}) {
+        TSurfaceOptions options;
+        options.Smooth = smooth;
+        options.Depth = 1;
+        sink.Clear();
+        build(options, sink);
+        uint64_t drawn = 0;
+        for (const auto& p : sink.Primitives)
+            drawn += TrianglesOf(p);
+        const TTriangleTally whole = CountDrawnTriangles(build, options, UINT64_MAX);
+        EXPECT_EQ(whole.Triangles, drawn);
+        EXPECT_FALSE(whole.Passed);
+        if (smooth) {
+            EXPECT_GT(whole.Triangles, SurfaceTriangleCount(40, 30, 1, 1)) << "the bands cut the grid triangles";
+        }
+        std::vector<uint32_t> rows;
+        options.Progress = [&rows](uint32_t Done, uint32_t) { rows.push_back(Done); };
+        const TTriangleTally part = CountDrawnTriangles(build, options, drawn / 3);
+        EXPECT_TRUE(part.Passed);
+        EXPECT_LE(part.Triangles, drawn / 3 + 2);
+        EXPECT_LT(part.ShareWalked, 0.5);
+        EXPECT_NEAR(part.ShareWalked, rows.back() / 30.0, 1e-9) << "the rows walked, as the build reports them";
+    }
 }
 
 TEST_F(GridFixture, ACoarseGridDrawsEveryKthPointAcrossTheWholeScan)

@@ -89,7 +89,21 @@ struct TRecordedPrimitive {
     TPrimitive Kind;
     std::vector<TRecordedVertex> Vertices;
     TDrawState State = {};
+    int List = 0;  // the number of the list it went into (counted from 1 at each NewList), 0 for none
 };
+
+// The triangles a primitive draws: a polygon the fan of its corners, quads two each.
+inline uint64_t TrianglesOf(const TRecordedPrimitive& P)
+{
+    const uint64_t n = P.Vertices.size();
+    switch (P.Kind) {
+    case TPrimitive::Polygon: return n >= 3 ? n - 2 : 0;
+    case TPrimitive::Triangles: return n / 3;
+    case TPrimitive::Quads: return n / 4 * 2;
+    case TPrimitive::Lines: return 0;
+    }
+    return 0;
+}
 
 // Records primitives; render calls other than geometry go into Calls as short texts.
 class TRecordingSink : public TRenderSink {
@@ -102,9 +116,24 @@ public:
     };
     std::vector<TOrtho> Orthos;
     int Open = 0;  // Begin without End, must end at 0
+    int Lists = 0;  // NewList calls so far
+    std::vector<std::string> ListNames;  // "New 1200", "Call 1201", "Delete 1200" in order
+    // The next lists this many come out incomplete for lack of memory, as a driver reports it
+    // once the list is closed (TakeOutOfMemory after EndList).
+    int ListsOutOfMemory = 0;
+
+    // The triangles drawn into list number List.
+    uint64_t ListTriangles(int List) const
+    {
+        uint64_t n = 0;
+        for (const auto& p : Primitives)
+            n += p.List == List ? TrianglesOf(p) : 0;
+        return n;
+    }
 
     void Clear()
     {
+        ListNames.clear();
         Primitives.clear();
         ListsCalled.clear();
         Calls.clear();
@@ -135,7 +164,7 @@ public:
     void Begin(TPrimitive Kind) override
     {
         ++Open;
-        Primitives.push_back({Kind, {}, State()});
+        Primitives.push_back({Kind, {}, State(), state_.InList ? Lists : 0});
     }
     void Color(uint8_t R, uint8_t G, uint8_t B) override
     {
@@ -186,20 +215,37 @@ public:
         LastScale[2] = Z;
     }
     void ClearDepth() override { Calls.push_back("ClearDepth"); }
-    void DeleteList(uint32_t) override { Calls.push_back("DeleteList"); }
-    void NewList(uint32_t) override
+    void DeleteList(uint32_t Name) override
+    {
+        Calls.push_back("DeleteList");
+        ListNames.push_back("Delete " + std::to_string(Name));
+    }
+    void NewList(uint32_t Name) override
     {
         Calls.push_back("NewList");
+        ListNames.push_back("New " + std::to_string(Name));
         state_.InList = true;
+        ++Lists;
     }
     void EndList() override
     {
         Calls.push_back("EndList");
         state_.InList = false;
+        if (ListsOutOfMemory > 0) {
+            --ListsOutOfMemory;
+            outOfMemory_ = true;
+        }
     }
-    void CallList(uint32_t) override
+    bool TakeOutOfMemory() override
+    {
+        const bool was = outOfMemory_;
+        outOfMemory_ = false;
+        return was;
+    }
+    void CallList(uint32_t Name) override
     {
         Calls.push_back("CallList");
+        ListNames.push_back("Call " + std::to_string(Name));
         ListsCalled.push_back(State());
     }
     void PolygonOutline(bool Outline) override
@@ -249,6 +295,7 @@ private:
     }
 
     uint8_t r_ = 0, g_ = 0, b_ = 0;
+    bool outOfMemory_ = false;
     std::vector<std::string> matrix_[2];  // projection, model-view
     int mode_ = 1;
     TDrawState state_;

@@ -5,12 +5,17 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <new>
+#include <optional>
 
 #include "scan/render/ScanScene.h"
 #include "scan/render/BatchPipeline.h"
+#include "scan/render/VertexBatch.h"
 #include "scan/render/render_support.h"
+#include "support/process_threads.h"
 
 using namespace render_test;
+using l3d::testing::ThreadsOfThisProcess;
 
 namespace {
 
@@ -173,42 +178,205 @@ TEST_F(SceneFixture, ListIsRebuiltOnlyAfterChanges)
     EXPECT_EQ(sink.Count("NewList"), 1u);
 }
 
-TEST_F(SceneFixture, BudgetLowersTheBuiltResolutionThenCoarsensTheGrid)
-{
-    Grid(11, 11);  // 100 cells, 200 triangles at level 0
-    scene.SetSmooth(1);
-    scene.SetResolution(3);
-    scene.TriangleBudget = 200 * 16;
-    scene.RenderScene();
-    EXPECT_EQ(scene.BuiltResolution(), 2);
-    EXPECT_EQ(scene.BuiltStep(), 1u);
-    EXPECT_EQ(scene.Resolution(), 3) << "the chosen level stays chosen";
+namespace {
 
-    // The address space left is asked for at each build: with room for 40 triangles
-    // beside the reserve, level 0 of every third point.
+// A saw-tooth of values 0 to 100 whose neighbouring points lie several colour bands apart.
+float SawTooth(int Col, int Row) { return float((37 * Col + 23 * Row) % 101); }
+
+}  // namespace
+
+TEST_F(SceneFixture, ThePlanCountsTheTrianglesTheBandsMakeAgainstTheBudgetAndTheAddressSpaceLeft)
+{
+    // The triangles each level of an 11 x 11 scan draws, as the builder makes them.
+    auto drawnAt = [this](uint8_t Depth, uint32_t Step) {
+        TSurfaceOptions options;
+        options.Depth = Depth;
+        options.Step = Step;
+        return CountDrawnTriangles([this](const TSurfaceOptions& O, TGeometrySink& S) {
+            BuildSurfaceGeometry(*scene.ScanData, colors.Manager, O, S);
+        }, options, UINT64_MAX).Triangles;
+    };
+    auto build = [this](uint8_t Resolution) {
+        sink.Clear();
+        scene.SetResolution(Resolution);
+        scene.Rebuild = 1;
+        scene.RenderScene();
+        EXPECT_EQ(sink.ListTriangles(sink.Lists), scene.BuiltTriangles()) << "the plan counted what the list draws";
+        return std::pair<int, uint32_t>(scene.BuiltResolution(), scene.BuiltStep());
+    };
+    using P = std::pair<int, uint32_t>;
+    scene.SetSmooth(1);
+    Grid(11, 11);
+    const uint64_t hill2 = drawnAt(2, 1);
+    ASSERT_GT(hill2, SurfaceTriangleCount(11, 11, 2, 1)) << "the bands cut the grid's triangles";
+    scene.TriangleBudget = hill2;
+    EXPECT_EQ(build(3), P(2, 1));
+    EXPECT_EQ(scene.Resolution(), 3) << "the chosen level stays chosen";
+    scene.TriangleBudget = hill2 - 1;
+    EXPECT_EQ(build(3), P(1, 1));
+
+    // Values that change band from point to point draw far more triangles on the same grid: the
+    // same budget holds fewer levels of them.
+    ReceiveGrid(*scene.ScanData, 11, 11, SawTooth);
+    scene.TriangleBudget = hill2;
+    const P saw = build(3);
+    EXPECT_LT(saw.first, 2);
+    EXPECT_LE(scene.BuiltTriangles(), hill2);
+
+    // The address space left is asked for at each build, once the old list is gone: with room
+    // for 40 triangles beside the reserve, level 1 of the least step whose triangles fit.
+    Grid(11, 11);
     int asked = 0;
     scene.AddressSpace = [&] {
         ++asked;
+        EXPECT_EQ(sink.Calls.back(), "DeleteList") << "a list that is still there would count against the next";
         const uint64_t total = uint64_t{1} << 32;
-        return TAddressSpace{total, AddressSpaceReserve(total) + BatchBuildMemoryBytes + 40 * ListBytesPerTriangle};
+        const uint64_t free = AddressSpaceReserve(total) + BatchBuildMemoryBytes + 40 * ListBytesPerTriangle;
+        return TAddressSpace{total, total, total - free, total - free};
     };
     std::vector<int> progress;
     scene.OnBuildProgress = [&](int Percent) { progress.push_back(Percent); };
     scene.TriangleBudget = SmoothTriangleBudget;
-    scene.Rebuild = 1;
-    scene.RenderScene();
+    const P coarse = build(3);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(scene.BuiltResolution(), 0);
-    EXPECT_EQ(scene.BuiltStep(), 3u);
+    EXPECT_EQ(coarse.first, 0);
+    EXPECT_GT(coarse.second, 1u);
+    EXPECT_LE(scene.BuiltTriangles(), 40u);
+    EXPECT_GT(drawnAt(0, coarse.second - 1), 40u) << "the least step that fits";
     ASSERT_FALSE(progress.empty());
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
     EXPECT_EQ(progress.back(), 100);
 
+    // The same scan and address space give the same plan whatever was built before.
+    EXPECT_EQ(build(0), coarse);
+    EXPECT_EQ(build(3), coarse);
     scene.AddressSpace = nullptr;
+    EXPECT_EQ(build(3), P(3, 1));
+}
+
+TEST_F(SceneFixture, ABuildThatRunsShortIsBuiltAgainOneNotchCoarserAndLeavesNoThreadBehind)
+{
+    // Large enough for the geometry to be built on a worker while this thread compiles; the
+    // budget holds level 2.
+    Grid(71, 71);
+    scene.SetSmooth(1);
+    scene.SetResolution(3);
+    ASSERT_GE(SurfaceTriangleCount(71, 71, 3, 1), WorkerFromTriangles);
+    TSurfaceOptions level2;
+    level2.Depth = 1;
+    scene.TriangleBudget = CountDrawnTriangles([this](const TSurfaceOptions& O, TGeometrySink& S) {
+        BuildSurfaceGeometry(*scene.ScanData, colors.Manager, O, S);
+    }, level2, UINT64_MAX).Triangles;
+    scene.RenderScene();
+    const TListPlan planned{scene.BuiltResolution(), scene.BuiltStep(), scene.BuiltTriangles()};
+    ASSERT_GT(planned.Depth, 0);
+    const TListPlan coarser = *NextCoarserPlan(planned, 71, 71);
+    const int threads = ThreadsOfThisProcess();
+
+    // An allocation of the program's own fails once, on the worker or on the drawing side, or
+    // the driver reports that memory ran out when the list is closed.
+    struct TFault {
+        const char* What;
+        std::optional<TBuildSide> Side;
+    };
+    for (const TFault& fault : {TFault{"worker", TBuildSide::Worker}, TFault{"drawing", TBuildSide::Drawing},
+                                TFault{"driver", std::nullopt}}) {
+        int failures = fault.Side ? 1 : 0;
+        BuildAllocationSeam() = [&](TBuildSide Side) {
+            if (Side == fault.Side && failures > 0) {
+                --failures;
+                throw std::bad_alloc();
+            }
+        };
+        sink.ListsOutOfMemory = fault.Side ? 0 : 1;
+        sink.Clear();
+        scene.Rebuild = 1;
+        scene.RenderScene();
+        BuildAllocationSeam() = nullptr;
+        EXPECT_EQ(failures, 0) << fault.What;
+        EXPECT_EQ(sink.ListsOutOfMemory, 0) << fault.What;
+        EXPECT_EQ(scene.BuiltResolution(), coarser.Depth) << fault.What;
+        EXPECT_EQ(scene.BuiltStep(), coarser.Step) << fault.What;
+        EXPECT_TRUE(scene.SurfaceDrawn()) << fault.What;
+        EXPECT_EQ(scene.Rebuild, 0) << fault.What;
+        EXPECT_EQ(sink.Count("NewList"), 2u) << fault.What;
+        EXPECT_EQ(sink.Count("EndList"), 2u) << fault.What << ": the failed list was closed too";
+        EXPECT_EQ(sink.ListTriangles(sink.Lists), scene.BuiltTriangles()) << fault.What;
+        EXPECT_EQ(sink.Count("CallList"), 1u) << fault.What;
+        EXPECT_EQ(ThreadsOfThisProcess(), threads) << fault.What << ": the worker ended";
+    }
+
+    // Memory that runs out at every plan down to a single cell: the list stays empty, the scan
+    // is kept, and the build is not tried again until something changes.
+    BuildAllocationSeam() = [](TBuildSide) { throw std::bad_alloc(); };
+    sink.Clear();
     scene.Rebuild = 1;
     scene.RenderScene();
-    EXPECT_EQ(scene.BuiltResolution(), 3);
-    EXPECT_EQ(scene.BuiltStep(), 1u);
+    BuildAllocationSeam() = nullptr;
+    EXPECT_FALSE(scene.SurfaceDrawn());
+    EXPECT_EQ(scene.Rebuild, 0);
+    EXPECT_EQ(sink.Count("NewList"), sink.Count("EndList"));
+    EXPECT_EQ(sink.Count("DeleteList"), sink.Count("NewList") + 1) << "every list begun was deleted again";
+    EXPECT_EQ(scene.ScanData->Count, 71u * 71u);
+    EXPECT_EQ(ThreadsOfThisProcess(), threads);
+    sink.Clear();
+    scene.RenderScene();
+    EXPECT_EQ(sink.Count("NewList"), 0u);
+    scene.Rebuild = 1;
+    scene.RenderScene();
+    EXPECT_TRUE(scene.SurfaceDrawn());
+    EXPECT_EQ(scene.BuiltResolution(), planned.Depth);
+}
+
+TEST_F(SceneFixture, ALargeListIsCompiledInPartsThatAreDrawnInTurnWithTheCallerAnsweredBetween)
+{
+    Grid(30, 30);
+    scene.SetSmooth(1);
+    scene.SetResolution(1);
+    scene.SetWireframe(1);
+    scene.ListPartTriangles = 2000;
+    int between = 0;
+    scene.BetweenListParts = [&] {
+        ++between;
+        EXPECT_FALSE(sink.State().InList) << "between parts, no list is being compiled";
+    };
+    scene.RenderScene();
+    const int parts = sink.Lists;
+    ASSERT_GT(parts, 2);
+    std::vector<std::string> compiled, drawn;
+    uint64_t triangles = 0;
+    for (int part = 1; part <= parts; ++part) {
+        compiled.push_back("New " + std::to_string(1200 + part - 1));
+        drawn.push_back("Call " + std::to_string(1200 + part - 1));
+        triangles += sink.ListTriangles(part);
+        EXPECT_LT(sink.ListTriangles(part), 2000u + TVertexBatcher::BatchVertices / 3) << "part " << part;
+    }
+    EXPECT_EQ(triangles, scene.BuiltTriangles());
+    EXPECT_EQ(sink.Count("Outline"), size_t(parts)) << "every part sets its polygon mode";
+    auto only = [this](const char* Kind) {
+        std::vector<std::string> names;
+        for (const std::string& n : sink.ListNames)
+            if (n.rfind(Kind, 0) == 0)
+                names.push_back(n);
+        return names;
+    };
+    EXPECT_EQ(only("New"), compiled);
+    EXPECT_EQ(only("Call"), drawn);
+    EXPECT_EQ(between, parts - 1);
+
+    // A smaller list goes into list 1200 alone, and every part of the larger one goes first.
+    sink.Clear();
+    between = 0;
+    scene.ListPartTriangles = 400'000;
+    scene.Rebuild = 1;
+    scene.RenderScene();
+    std::vector<std::string> deleted;
+    for (int part = 0; part < parts; ++part)
+        deleted.push_back("Delete " + std::to_string(1200 + part));
+    EXPECT_EQ(only("Delete"), deleted);
+    EXPECT_EQ(only("New"), std::vector<std::string>{"New 1200"});
+    EXPECT_EQ(only("Call"), std::vector<std::string>{"Call 1200"});
+    EXPECT_EQ(between, 0);
 }
 
 TEST_F(SceneFixture, ZeroSizeViewportOrEmptyScanDrawsNothing)
