@@ -45,7 +45,7 @@ bool OpenWithSystem(const std::u16string& Operation, const std::u16string& Targe
     // The system's answer above 32 means it started what opens the target.
     if (ShellExecuteFile(Operation, Target, {}, Directory, SW_SHOWNORMAL) > 32)
         return true;
-    ShowInfoDialog(idkError, GetText(171, u"Error"), OpenFailedText(Target), idbOK);
+    ShowInfoDialog(idkError, GetText(Texts::Error, u"Error"), OpenFailedText(Target), idbOK);
     return false;
 }
 

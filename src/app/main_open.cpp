@@ -16,12 +16,6 @@
 
 #include <windows.h>
 
-namespace {
-
-constexpr int32_t TextOpen = 6;
-
-}  // namespace
-
 void TMainForm::MenuFileOpenClick(TObject*)
 {
     // Saving scan files is not part of the program, so the answer changes nothing here.
@@ -32,7 +26,7 @@ void TMainForm::MenuFileOpenClick(TObject*)
     TKitFileType* demo = dialog.FileTypes.Add();
     demo->DisplayName = u"Demo files (*.dmo)";
     demo->FileMask = u"*.dmo";
-    dialog.Title = GetText(TextOpen, u"Open");
+    dialog.Title = GetText(Texts::FileOpen, u"Open");
     if (dialog.Execute())
         OpenFile(dialog.FileName);
 }

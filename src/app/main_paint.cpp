@@ -137,7 +137,7 @@ void TMainForm::TimerPaintTimer(TObject*)
         };
         const TValueKept<std::function<void(int)>> progress(ScanImage->OnBuildProgress, [&](int Percent) {
             if (!building)
-                building.emplace(StatusBar->Panels(4), GetText(263, u"Building the surface"));
+                building.emplace(StatusBar->Panels(4), GetText(Texts::BuildingSurface, u"Building the surface"));
             step(Percent);
         });
         DrawViews([&] {

@@ -90,6 +90,32 @@ std::string Where(size_t LineIndex) { return "line " + std::to_string(LineIndex 
 
 } // namespace
 
+TTextCoverage TextCoverage(const TTextSource& Source)
+{
+    TTextCoverage Coverage;
+    std::set<int32_t> Given, Named;
+    for (const TLanguageItem& Item : Source.Items)
+        if (!Item.Text.empty())
+            Given.insert(Item.ID);
+    for (const TNamedText& Text : NamedTexts) {
+        Named.insert(Text.Id);
+        if (!Given.count(Text.Id))
+            Coverage.Missing.push_back(Text.Id);
+    }
+    for (const TLanguageItem& Item : Source.Items)
+        if (!Named.count(Item.ID))
+            Coverage.Unknown.push_back(Item.ID);
+    return Coverage;
+}
+
+std::string TextLabel(int32_t ID)
+{
+    for (const TNamedText& Text : NamedTexts)
+        if (Text.Id == ID)
+            return std::string(Text.Name) + " (" + std::to_string(ID) + ")";
+    return std::to_string(ID);
+}
+
 bool ParseTextSource(const std::string& Utf8, TTextSource& Source, std::string& Error)
 {
     Source = TTextSource{};
