@@ -8,6 +8,7 @@
 #include "framework/FileUtils.h"
 #include "framework/LittleEndianBytes.h"
 #include "scan/files/ScanFile.h"
+#include "scan/files/TextIds.h"
 #include "scan/model/_TScanData.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "app/FrameworkLanguage.h"
 
+#include "scan/files/TextIds.h"
+
 #include <array>
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "framework/NumberText.h"
+#include "scan/files/TextIds.h"
 #include "widgets/el/foundation/ElStrUtils.h"
 
 const std::array<TInfoCaption, 8> InfoWindowCaptions{{

@@ -1,5 +1,6 @@
 #include "app/LanguageTexts.h"
 
+#include "scan/files/TextIds.h"
 #include "scan/files/_TL3D_Filer.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/globals.h"
@@ -32,6 +33,13 @@ std::u16string JoinCaption(const std::u16string& Text, TCaptionJoin Join, bool R
 }
 
 } // namespace
+
+TCommandText Fixed(std::u16string Text)
+{
+    return {Texts::Own, std::move(Text)};
+}
+
+const TCommandText MenuLabelled{Texts::Own, u"", TCaptionJoin::MenuLabel};
 
 const TTextLookup& GlobalTextLookup()
 {

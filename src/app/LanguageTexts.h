@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/files/TextIds.h"
+#include "scan/files/TextIdFwd.h"
 
 class TLanguage;
 struct TSoil;
@@ -30,20 +30,17 @@ enum class TCaptionJoin : uint8_t {
 };
 
 // A caption or hint of the main window: the text ID in the active language, or Default without
-// one. Texts::Own is a text of the window's own, shown as it stands.
+// one. Texts::Own (the value 0) is a text of the window's own, shown as it stands.
 struct TCommandText {
-    TTextId ID = Texts::Own;
+    TTextId ID{};
     std::u16string Default;
     TCaptionJoin Join = TCaptionJoin::None;
 };
 
 // A text of the window's own, not the language's.
-inline TCommandText Fixed(std::u16string Text)
-{
-    return {Texts::Own, std::move(Text)};
-}
+TCommandText Fixed(std::u16string Text);
 // The hint of an item of a group's menu (a resolution level, a zoom step).
-inline const TCommandText MenuLabelled{Texts::Own, u"", TCaptionJoin::MenuLabel};
+extern const TCommandText MenuLabelled;
 
 // The text in Language, joined by its reading direction. The texts File and FileNew come from
 // Language itself, the others from Lookup. Without a language: the default, joined left to right (what

@@ -5,6 +5,7 @@
 
 #include "app/TypedNumbers.h"
 #include "framework/NumberText.h"
+#include "scan/files/TextIds.h"
 
 namespace {
 

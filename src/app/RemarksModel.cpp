@@ -4,6 +4,7 @@
 #include "app/TypedNumbers.h"
 #include "framework/NumberText.h"
 #include "framework/StrConv.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "app/ScanKinds.h"
 
+#include "scan/files/TextIds.h"
 #include "scan/render/ScanScene.h"
 
 #include "framework/Exceptions.h"

@@ -7,6 +7,7 @@
 #include "framework/LittleEndianBytes.h"
 #include "framework/MathUtils.h"
 #include "framework/NumberText.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TL3D_Filer.h"
 #include "scan/model/_TScanData.h"
 

@@ -1,5 +1,7 @@
 #include "app/TypedNumbers.h"
 
+#include "scan/files/TextIds.h"
+
 #include "framework/Exceptions.h"
 #include "framework/NumberText.h"
 

@@ -6,6 +6,7 @@
 
 #include "shell/dlg_infodialog.h"
 #include "shell/dlg_infodialog_layout.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/Dialogs.h"

@@ -3,6 +3,7 @@
 #include "shell/FormParts.h"
 
 #include "shell/DialogTexts.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/globals.h"
 #include "scan/render/WGLContext.h"

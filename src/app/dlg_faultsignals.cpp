@@ -2,6 +2,7 @@
 
 #include "shell/FormParts.h"
 #include "shell/DialogTexts.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"

@@ -4,6 +4,7 @@
 #include "shell/DialogTexts.h"
 #include "shell/dlg_infodialog.h"
 #include "shell/dlg_infodialog_layout.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/DateTime.h"

@@ -3,6 +3,7 @@
 #include "shell/FormParts.h"
 #include "shell/DialogTexts.h"
 #include "shell/TextDirection.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/Dialogs.h"

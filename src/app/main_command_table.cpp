@@ -7,6 +7,8 @@
 
 #include "app/ViewNavigation.h"
 
+#include "scan/files/TextIds.h"
+
 #include <windows.h>
 
 // Each row names only the columns it uses; the others keep their defaults.

@@ -5,6 +5,7 @@
 #include "app/ExportChoice.h"
 #include "app/dlg_about.h"
 
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/bkStrings.h"
 #include "scan/files/_TLanguageManager.h"

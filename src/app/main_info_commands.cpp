@@ -11,6 +11,7 @@
 #include "app/remarks.h"
 
 #include "shell/FormCaptionText.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 #include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"

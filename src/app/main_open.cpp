@@ -6,6 +6,7 @@
 #include "app/ScanKinds.h"
 
 #include "shell/FormCaptionText.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/bkStrings.h"
 #include "scan/files/globals.h"

@@ -9,6 +9,7 @@
 #include "app/ViewLayout.h"
 #include "app/dlg_info.h"
 
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 #include "scan/render/DataGridView.h"
 #include "scan/model/_TScanData.h"

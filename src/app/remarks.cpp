@@ -5,6 +5,7 @@
 #include "shell/DialogTexts.h"
 #include "shell/FormParts.h"
 #include "shell/dlg_infodialog.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/FormatSettings.h"

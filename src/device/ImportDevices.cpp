@@ -4,6 +4,7 @@
 #include "device/DeviceDefinitionFile.h"
 
 #include "scan/files/MessageSink.h"
+#include "scan/files/TextIds.h"
 #include "shell/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
 

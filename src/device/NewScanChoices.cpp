@@ -3,6 +3,7 @@
 #include "device/ImpulseText.h"
 
 #include "scan/files/MessageSink.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/bkStrings.h"
 #include "shell/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"

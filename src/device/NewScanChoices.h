@@ -7,7 +7,7 @@
 // that needs it does nothing while no valid profile is selected.
 #pragma once
 
-#include "scan/files/TextIds.h"
+#include "scan/files/TextIdFwd.h"
 #include "scan/files/_TL3D_Filer.h"
 
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include "shell/DialogTexts.h"
 #include "shell/TextDirection.h"
 #include "shell/dlg_infodialog.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/FileUtils.h"

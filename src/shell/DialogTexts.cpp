@@ -2,6 +2,7 @@
 
 #include "shell/FormCaptionText.h"
 #include "shell/TextDirection.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 #include "widgets/el/menus/ElButtons.h"
 

@@ -1,5 +1,7 @@
 #include "shell/dlg_infodialog_layout.h"
 
+#include "scan/files/TextIds.h"
+
 #include "framework/MathUtils.h"
 
 std::vector<TInfoDialogButton> InfoDialogButtons(uint16_t Buttons)

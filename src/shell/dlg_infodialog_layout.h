@@ -3,7 +3,7 @@
 // direction and for the optional check box.
 #pragma once
 
-#include "scan/files/TextIds.h"
+#include "scan/files/TextIdFwd.h"
 
 #include "framework/Types.h"
 
@@ -23,10 +23,6 @@ struct TInfoDialogButton {
 };
 // The buttons whose bits are set in Buttons, in the order OK, Yes, No, Cancel.
 std::vector<TInfoDialogButton> InfoDialogButtons(uint16_t Buttons);
-
-// The text of the check box.
-constexpr TTextId InfoDialogCheckBoxTextID = Texts::DoNotShowAgain;
-constexpr const char16_t* InfoDialogCheckBoxText = u"Do not show this message again!";
 
 // Where the form's parts stand as designed (client coordinates).
 struct TInfoDialogDesign {

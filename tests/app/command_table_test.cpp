@@ -6,6 +6,8 @@
 // Windows program; the test makes the rows alone.)
 #include "app/CommandTable.h"
 
+#include "ProgramFileSources.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TLanguageManager.h"
 
 #include <gtest/gtest.h>
@@ -164,7 +166,7 @@ TEST(CommandTable, EveryTextOfARowIsInEachLanguageOfTheLanguageFile)
                 if (text->ID != Texts::Own) {
                     ++looked;
                     EXPECT_NE(language.GetText(text->ID, absent), absent)
-                        << code << " lacks the text " << text->ID << " of " << RowName(i);
+                        << code << " lacks the text " << TextLabel(text->ID) << " of " << RowName(i);
                 }
     }
     EXPECT_GT(looked, 200);

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "app/LanguageTexts.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/_TL3D_Filer.h"
 

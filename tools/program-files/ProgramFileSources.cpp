@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "framework/StrConv.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileSystem.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "framework/Streams.h"
-#include "scan/files/TextIds.h"
+#include "scan/files/TextIdFwd.h"
 #include "scan/files/_TL3D_Filer.h"
 #include "scan/files/_TLanguageManager.h"
 

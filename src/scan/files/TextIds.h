@@ -5,6 +5,8 @@
 // its name: a bare number does not convert to one.
 #pragma once
 
+#include "scan/files/TextIdFwd.h"
+
 #include <cstdint>
 #include <iterator>
 
@@ -19,8 +21,6 @@ enum TTextId : int32_t {
 };
 
 }  // namespace Texts
-
-using TTextId = Texts::TTextId;
 
 struct TNamedText {
     TTextId Id;

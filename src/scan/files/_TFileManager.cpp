@@ -1,3 +1,4 @@
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 
 #include "framework/Exceptions.h"

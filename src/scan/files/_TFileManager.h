@@ -14,7 +14,7 @@
 #include "scan/model/DataTypes.h"
 #include "scan/files/RecentFileList.h"
 #include "scan/files/ScanFile.h"
-#include "scan/files/TextIds.h"
+#include "scan/files/TextIdFwd.h"
 #include "scan/files/UndoSnapshot.h"
 
 #include <array>

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "scan/files/TextIds.h"
+#include "scan/files/TextIdFwd.h"
 #include "scan/files/_TL3D_Filer.h"
 
 class TLanguageManager;

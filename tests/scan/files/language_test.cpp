@@ -5,6 +5,7 @@
 #include "files_test_support.h"
 #include "scan/model/LittleEndian.h"
 #include "scan/files/MessageSink.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileSystem.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/globals.h"

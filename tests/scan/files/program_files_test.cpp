@@ -10,6 +10,7 @@
 #include "files_test_support.h"
 #include "framework/StrConv.h"
 #include "scan/files/MessageSink.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TLanguageManager.h"
 
 namespace {
