@@ -1,7 +1,8 @@
 // TMainForm: the program's main window. Its implementation is split by area:
 //   main.cpp                  making the window, FormCreate, FormDestroy, the Examples menu
-//   main_command_table.cpp    the commands: one row each, with their menu items, buttons, keys,
-//                             texts, glyphs, enable rules and handlers (CommandTable.h)
+//   main_command_table.cpp    the tool bars and the commands: one row each, with their menu
+//                             items, buttons, keys, texts, glyphs, enable rules and handlers
+//                             (CommandTable.h; ARCHITECTURE.md says how to add one)
 //   main_build.cpp            the components, the commands' ones made from their rows
 //   main_settings.cpp         the defaults and the payload of the settings file
 //   main_language.cpp         the texts of the active language on every caption and hint
