@@ -10,6 +10,7 @@
 
 #include "device/D2XXLibrary.h"
 #include "scan/files/MessageSink.h"
+#include "scan/files/UndoSnapshot.h"
 #include "shell/dlg_infodialog.h"
 #include "widgets/el/foundation/ElHintWindow.h"
 #include "widgets/el/foundation/ElIniSystemRegistry.h"
@@ -92,6 +93,9 @@ int RunProgram()
 {
     Application->Initialize();
     InstallProgramServices();
+    // The system deletes each program's snapshot as it ends; what it could not delete, nothing
+    // else would.
+    TUndoSnapshot::RemoveAbandoned();
     if (!CreateProgramForms())
         return 1;
     Application->Run();

@@ -18,6 +18,7 @@ bool CreateProgramForms();
 // Frees the program's windows that still exist, the last made first.
 void FreeProgramForms();
 
-// The whole program: the runtime's set-up, the services, the windows and the message loop.
+// The whole program: the runtime's set-up, the services, the removal of the undo snapshots that
+// no running program holds, the windows and the message loop.
 // The process's exit code.
 int RunProgram();

@@ -53,7 +53,7 @@ std::vector<std::u16string>& ProgramArguments()
     return arguments;
 }
 
-TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner)
+TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner), session_(views_.States())
 {
     SetName("MainForm");
     SetCaption(u"Lorvane 3D");
@@ -119,9 +119,8 @@ void TMainForm::FormCreate(TObject*)
     LoadSettings();
     ShowStartProgress(40, 300);
 
-    // 19-24: menu states, the stored language, split screen, thresholds, palette, zoom,
-    // resolution and the undo command.
-    Edited = 0;
+    // 19-24: menu states (no edit is noted yet), the stored language, split screen,
+    // thresholds, palette, zoom, resolution and the undo command.
     UpdateMenuStates(false);
     LanguageManager->SetActiveLanguageName(GlobalSettings.Language);
     ApplyLanguage(this, LanguageManager->ActiveLanguage());
@@ -150,11 +149,10 @@ void TMainForm::FormCreate(TObject*)
 
 void TMainForm::CreateOwnedObjects()
 {
-    FileManager = std::make_unique<TFileManager>(
-        [this]() -> TScanData* { return ScanImage ? ScanImage->ScanData.get() : nullptr; }, ViewStates);
-    FileManager->MainMenuItem = MenuFile_LastUsed;
-    FileManager->OnOpenRecentFile = [this](const std::u16string& FileName) { OpenFile(FileName); };
-    if (IElPopupMenu* popup = FileManager->PopupMenu())
+    TFileManager& files = session_.MakeFileManager();
+    files.MainMenuItem = MenuFile_LastUsed;
+    files.OnOpenRecentFile = [this](const std::u16string& FileName) { OpenFile(FileName); };
+    if (IElPopupMenu* popup = files.PopupMenu())
         ToolButtonOpen->SetPullDownMenu(dynamic_cast<TElPopupMenu*>(popup->Component()));
 
     DataReceiver = std::make_unique<TDataReceiver>();
@@ -163,15 +161,16 @@ void TMainForm::CreateOwnedObjects()
     ColorManager = ownedColorManager_.get();
     ColorManager->SetAllStopsEnabled(1);
     KeepPaletteBands(*ColorManager, PaletteBands);
-    ScanImage = std::make_unique<TScanImage>(Handle(), &ColorManager);
+    session_.SetImage(std::make_unique<TScanImage>(Handle(), &ColorManager));
 
+    TScanImage& image = *session_.Image();
     const TViewportRect area =
         ClampedViewport(0, StatusPanel->Height(), ClientWidth(),
                         int64_t{ClientHeight()} - ControlBar->Height() - StatusPanel->Height());
-    ScanImage->SetViewport(area.X, area.Y, area.Width, area.Height);
-    ScanImage->AxisX = AxisX->Down() ? 1 : 0;
-    ScanImage->AxisY = AxisY->Down() ? 1 : 0;
-    ScanImage->AxisZ = AxisZ->Down() ? 1 : 0;
+    image.SetViewport(area.X, area.Y, area.Width, area.Height);
+    image.AxisX = AxisX->Down() ? 1 : 0;
+    image.AxisY = AxisY->Down() ? 1 : 0;
+    image.AxisZ = AxisZ->Down() ? 1 : 0;
 }
 
 void TMainForm::BuildLanguageMenu()
@@ -262,7 +261,7 @@ void TMainForm::FormDestroy(TObject*)
 {
     if (Application && Application->OnHint)
         Application->OnHint = nullptr;
-    ScanImage.reset();
+    session_.ReleaseImage();
     ColorManager = nullptr;
     ownedColorManager_.reset();
     // The recent list is part of the settings, so the file manager is still there.
@@ -275,7 +274,7 @@ void TMainForm::FormDestroy(TObject*)
         }
     }
     FreeAndNil(Settings);
-    FileManager.reset();
+    session_.ReleaseFileManager();
     DataReceiver.reset();
     DataGrid.reset();
     // The language manager goes with the components this window owns, right after this

@@ -27,6 +27,8 @@
 
 #include "app/CommandTable.h"
 #include "app/ScanEdits.h"
+#include "app/ScanSession.h"
+#include "app/ScanViews.h"
 #include "app/StartupRules.h"
 #include "app/ViewNavigation.h"
 
@@ -69,10 +71,13 @@ class TScanImage;
 class TSettings;
 class TStream;
 class TUpdate;
+class TMainFormState;
 
 // Receives a live scan from a device. Live reception is not part of the program: the main
 // window makes and frees the object and nothing else uses it.
 class TDataReceiver {};
+
+using TMainScanSession = TScanSession<TScanImage>;
 
 class TMainForm : public TForm {
 public:
@@ -201,45 +206,12 @@ public:
     const std::vector<TCommand>& Commands() const { return commands_; }
     // Asks the paint timer to draw the views once more (commands, mouse moves and resizes draw
     // nothing themselves).
-    void RequestRepaint() { RepaintPending = 1; }
-
-    // ---- State, in the order the program keeps it
-    uint32_t PrintState = 0;
-    void* LiveReader = nullptr;  // live reading is not part of the program: always null
-    std::unique_ptr<TDataReceiver> DataReceiver;
-    std::unique_ptr<TDataGrid> DataGrid;
-    std::unique_ptr<TScanImage> ScanImage;
-    // The colour scale; the renderer reads it through this field.
-    TColorManager* ColorManager = nullptr;
-    // The colour bands the palette buttons leave drawn; every rebuild of the colour stops
-    // derives their Enabled from it again.
-    TPaletteBands PaletteBands;
-    std::unique_ptr<TFileManager> FileManager;
-    std::string Magic;
-    uint8_t RepaintPending = 0;
-    TSettings* Settings = nullptr;
-    uint8_t MouseDown = 0;
-    TPoint MouseStart;
-    TPoint MouseLast;
-    uint8_t ReceiveActive = 0;
-    int32_t MainPaneWidth = 0;
-    int32_t PaneHeight = 0;
-    uint8_t ActiveView = 0;
-    uint8_t Edited = 0;
-    uint8_t DepthControlsEnabled = 0;
-    std::array<int32_t, 10> PaneEdges{};
-    std::array<int32_t, 10> HitEdges{};
-    TViewportRect ExportViewport;
-    std::array<TViewportRect, 4> Viewports{};
-    std::u16string DataFileName;
-    TFolders Folders;
-    TViewStates ViewStates{};
-
-    // The examples the Examples menu lists, by the items' Tag.
-    std::vector<TExampleItem> Examples;
+    void RequestRepaint() { views_.RequestRepaint(); }
     // False when the start-up found no data-tables file: the program ends at once then, and
     // the settings file is neither written nor replaced.
     bool DataFileFound() const { return dataFileFound_; }
+    // The form's state, read-only (see TMainFormState below).
+    TMainFormState State() const;
 
     // ---- Start-up and end (main.cpp)
     void FormCreate(TObject* Sender);
@@ -456,6 +428,32 @@ private:
     // main_export.cpp: the drawn view's pixels in ExportViewport; false when none could be read.
     bool ReadDrawnView(TBitmap& Bitmap);
 
+    // ---- State. The views (cameras, panes, active view, repaint request) and the scan session
+    // (renderer, file manager, magic, edited) are objects of their own; the rest in the order
+    // the program keeps it, under the program's names.
+    friend class TMainFormState;
+    TScanViews views_;
+    TMainScanSession session_;  // on views_'s view states
+    uint32_t PrintState = 0;
+    void* LiveReader = nullptr;  // live reading is not part of the program: always null
+    std::unique_ptr<TDataReceiver> DataReceiver;
+    std::unique_ptr<TDataGrid> DataGrid;
+    // The colour scale; the renderer reads it through this field.
+    TColorManager* ColorManager = nullptr;
+    // The colour bands the palette buttons leave drawn; every rebuild of the colour stops
+    // derives their Enabled from it again.
+    TPaletteBands PaletteBands;
+    TSettings* Settings = nullptr;
+    uint8_t MouseDown = 0;
+    TPoint MouseStart;
+    TPoint MouseLast;
+    uint8_t ReceiveActive = 0;
+    uint8_t DepthControlsEnabled = 0;
+    std::u16string DataFileName;
+    TFolders Folders;
+    // The examples the Examples menu lists, by the items' Tag.
+    std::vector<TExampleItem> Examples;
+
     std::vector<TCommand> commands_;
     // A scan is shown, as UpdateMenuStates was last told: the keys that act on a scan wait for one.
     bool scanShown_ = false;
@@ -470,6 +468,33 @@ private:
     // The folder of the last export of this run; empty before the first.
     std::u16string exportFolder_;
 };
+
+// The main window's state as those outside it may read it (the tests): the scan's views, the
+// scan session and the flags its handlers keep. Nothing here changes the form, whose state
+// changes only through its commands, keys, clicks and handlers. The renderer, the scan, the
+// colour scale and the data grid it leads to are objects of their own, used through their own
+// interfaces.
+class TMainFormState {
+public:
+    explicit TMainFormState(const TMainForm& Form) : form_(Form) {}
+    const TScanViews& Views() const { return form_.views_; }
+    const TMainScanSession& Session() const { return form_.session_; }
+    TColorManager* Colors() const { return form_.ColorManager; }
+    TDataGrid* DataGrid() const { return form_.DataGrid.get(); }
+    bool DepthControlsEnabled() const { return form_.DepthControlsEnabled != 0; }
+    bool ReceiveActive() const { return form_.ReceiveActive != 0; }
+    // Where the mouse was at its last press or move over the form.
+    TPoint MouseLast() const { return form_.MouseLast; }
+    const std::vector<TExampleItem>& Examples() const { return form_.Examples; }
+
+private:
+    const TMainForm& form_;
+};
+
+inline TMainFormState TMainForm::State() const
+{
+    return TMainFormState(*this);
+}
 
 extern TMainForm* MainForm;
 

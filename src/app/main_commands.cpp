@@ -15,31 +15,27 @@
 
 void TMainForm::MenuEditResetClick(TObject*)
 {
-    if (Edited != 1 || !ScanImage || !ScanImage->ScanData)
+    // Nothing to bring back before an edit.
+    if (!session_.Undo())
         return;
-    FileManager->RestoreTempSnapshot();
-    // The colours follow the values: without new statistics the restored scan would be drawn
-    // with the range of the edited one.
-    ScanImage->ScanData->RecomputeStatistics();
-    ScanImage->ScanData->Changed = 1;
     MenuEditReset->SetEnabled(false);
     ToolButtonUndo->SetEnabled(false);
-    ScanImage->Rebuild = 1;
     RequestRepaint();
 }
 
 void TMainForm::ToolButton2XClick(TObject*)
 {
-    if (!ScanImage || !ScanImage->ScanData)
+    TScanData* scan = session_.Scan();
+    if (!scan)
         return;
-    RemoveDummies(*ScanImage->ScanData);
-    ScanImage->Rebuild = 1;
+    RemoveDummies(*scan);
+    session_.Image()->Rebuild = 1;
     RequestRepaint();
 }
 
 void TMainForm::SetResolutionLevel(uint8_t Level)
 {
-    ScanImage->SetResolution(Level);
+    session_.Image()->SetResolution(Level);
     for (size_t i = 0; i < MenuEditRes.size(); ++i)
         MenuEditRes[i]->SetChecked(i == Level);
     ToolButtonRes[Level]->SetDown(true);
@@ -75,7 +71,7 @@ void TMainForm::MenuViewWireframeClick(TObject*)
 {
     const bool wireframe = !MenuViewWireframe->Checked();
     MenuViewWireframe->SetChecked(wireframe);
-    ScanImage->SetWireframe(wireframe ? 1 : 0);
+    session_.Image()->SetWireframe(wireframe ? 1 : 0);
     ToolButtonWireframe->SetDown(wireframe);
     ToolButtonWireframe->Repaint();
     RequestRepaint();
@@ -85,7 +81,7 @@ void TMainForm::MenuViewCrossHairsClick(TObject*)
 {
     const bool crossHairs = !MenuViewCrossHairs->Checked();
     MenuViewCrossHairs->SetChecked(crossHairs);
-    ScanImage->CursorLines = crossHairs ? 1 : 0;
+    session_.Image()->CursorLines = crossHairs ? 1 : 0;
     RequestRepaint();
 }
 
@@ -101,10 +97,10 @@ void TMainForm::TakeFocusBack()
 void TMainForm::ComboBoxSoilChange(TObject*)
 {
     const std::optional<float> factor = SoilFactorAt(ComboBoxSoil->ItemIndex(), SoilTypes);
-    if (!factor || !ScanImage || !ScanImage->ScanData)
+    if (!factor || !session_.Scan())
         return;
-    ScanImage->ScanData->SetSoilFactor(*factor);
-    ScanImage->ScanData->Changed = 1;
+    session_.Scan()->SetSoilFactor(*factor);
+    session_.Scan()->Changed = 1;
     UpdateScanInfo();
     TakeFocusBack();
 }
@@ -136,8 +132,8 @@ void TMainForm::ApplyPaletteButtons()
     PaletteBands.Red = ToolButtonCPRed->Down();
     if (ColorManager)
         ApplyPaletteBands(*ColorManager, PaletteBands);
-    if (ScanImage)
-        ScanImage->Rebuild = 1;
+    if (session_.Image())
+        session_.Image()->Rebuild = 1;
     RequestRepaint();
 }
 

@@ -15,16 +15,16 @@
 
 namespace {
 
-bool CanEditScan(const TMainForm& Form)
+bool CanEditScan(const TMainScanSession& Session)
 {
-    return Form.ScanImage && Form.ScanImage->ScanData && !BusyWorkRunning();
+    return Session.Scan() && !BusyWorkRunning();
 }
 
 }  // namespace
 
 void TMainForm::MenuEditInterpolateClick(TObject*)
 {
-    if (!CanEditScan(*this))
+    if (!CanEditScan(session_))
         return;
     TOwned<TInterpolation> dialog(CreateComponent<TInterpolation>(this));
     dialog->Prepare(GlobalSettings.InterpolationPasses);
@@ -36,7 +36,7 @@ void TMainForm::MenuEditInterpolateClick(TObject*)
     dialog.reset();
     {
         const TPaintTimerPause pause(TimerPaint);
-        TScanImage& image = *ScanImage;
+        TScanImage& image = *session_.Image();
         RunBusyWork(StatusBar->Panels(4), what,
                     [&image, passes](TWorkProgress& Progress) { InterpolateScan(image, passes, Progress); });
     }
@@ -45,7 +45,7 @@ void TMainForm::MenuEditInterpolateClick(TObject*)
 
 void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
 {
-    if (!CanEditScan(*this))
+    if (!CanEditScan(session_))
         return;
     TOwned<TFaultSignals> dialog(CreateComponent<TFaultSignals>(this));
     dialog->Prepare(GlobalSettings.SurfaceThreshold, GlobalSettings.SurroundThreshold);
@@ -54,7 +54,7 @@ void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
     GlobalSettings.SurroundThreshold = dialog->TrackBarSurround->Position();
     GlobalSettings.SurfaceThreshold = dialog->TrackBarSurface->Position();
     ApplyThresholdsToScan();
-    TScanData& scan = *ScanImage->ScanData;
+    TScanData& scan = *session_.Scan();
     const bool selectedOnly = dialog->RadioButtonCrosshairs->Checked();
     const std::u16string what = dialog->Caption();
     dialog.reset();
@@ -64,6 +64,6 @@ void TMainForm::MenuEditCorrectFaultSignalClick(TObject*)
             scan.CorrectFaultSignals(selectedOnly);
         });
     }
-    ScanImage->Rebuild = 1;
+    session_.Image()->Rebuild = 1;
     NoteScanEdited();
 }

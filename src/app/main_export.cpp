@@ -35,12 +35,12 @@ bool TMainForm::ReadDrawnView(TBitmap& Bitmap)
     // After a swap the back buffer holds nothing defined, and another window's context (the
     // chart's) may be current: the view is drawn again into this window's back buffer, read,
     // and only then shown.
-    if (!ScanImage || !ScanImage->MakeCurrent())
+    if (!session_.Image() || !session_.Image()->MakeCurrent())
         return false;
     DrawViews();
-    const TViewportRect& v = ExportViewport;
+    const TViewportRect& v = views_.ExportViewport();
     const bool read = ReadGLPixelsToBitmap(&Bitmap, v.X, v.Y, v.Width, v.Height, GlobalSettings.BackgroundColor, 0);
-    ScanImage->SwapBuffers();
+    session_.Image()->SwapBuffers();
     return read;
 }
 
@@ -62,7 +62,7 @@ void TMainForm::MenuFileExportClick(TObject*)
     Kit_SaveDialog->FileTypeIndex = ExportFileTypeIndex;
     Kit_SaveDialog->DefaultExtension = ExportDefaultExtension(ExportFileTypeIndex);
     Kit_SaveDialog->OnTypeChange = [this](TObject* Sender) { ChangeImageExtension(Sender); };
-    Kit_SaveDialog->FileName = ExportProposedName(FileManager ? FileManager->FileName() : std::u16string());
+    Kit_SaveDialog->FileName = ExportProposedName(session_.FileName());
     // Where the last export went; the first one of a run goes to the user's pictures (the
     // program's folder is not writable for the user).
     Kit_SaveDialog->DefaultFolder = ExportFolder(exportFolder_, SpecialFolder(TSpecialFolder::Pictures),

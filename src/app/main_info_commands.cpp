@@ -25,23 +25,23 @@
 
 void TMainForm::MenuFileRemarksClick(TObject*)
 {
-    if (!FileManager || !ScanImage)
+    if (!session_.Files() || !session_.Image())
         return;
     const TMeasureUnit* unit = ChosenMeasureUnit();
-    const TRemarksRec_L3D_3 old = FileManager->Remarks();
+    const TRemarksRec_L3D_3 old = session_.Files()->Remarks();
     TRemarksEdit edit;
     {
         TOwned<TFormRemarks> dialog(CreateComponent<TFormRemarks>(this));
-        dialog->Prepare(old, FileManager->ScanBlock().ScanMode(), ScanImage->ScanData ? ScanImage->ScanData->Count : 0,
+        dialog->Prepare(old, session_.Files()->ScanBlock().ScanMode(), session_.Scan() ? session_.Scan()->Count : 0,
                         unit);
         if (dialog->ShowModal() != mrOk)
             return;
         edit = dialog->Edit();
     }
     const TRemarksRec_L3D_3 remarks = RemarksAfterEdit(old, edit, unit);
-    FileManager->SetRemarks(remarks);
-    ScanImage->SetFieldLength(remarks.FieldLength);
-    ScanImage->SetFieldWidth(remarks.FieldWidth);
+    session_.Files()->SetRemarks(remarks);
+    session_.Image()->SetFieldLength(remarks.FieldLength);
+    session_.Image()->SetFieldWidth(remarks.FieldWidth);
     ComboBoxSoil->SetItemIndex(remarks.SoilType);
     ComboBoxSoilChange(nullptr);
     RequestRepaint();
@@ -50,13 +50,14 @@ void TMainForm::MenuFileRemarksClick(TObject*)
 
 void TMainForm::ToolButton17XClick(TObject*)
 {
-    if (!Dialog_Diagramm || !FileManager || !ScanImage || !ScanImage->ScanData)
+    if (!Dialog_Diagramm || !session_.Files() || !session_.Scan())
         return;
-    const std::u16string file = FileManager->FileName();
-    const std::optional<int32_t> header = ChartHeaderOffset(Magic, ScanImage->ScanData->Selected, FileExists(file));
+    const std::u16string file = session_.Files()->FileName();
+    const std::optional<int32_t> header =
+        ChartHeaderOffset(session_.Magic(), session_.Scan()->Selected, FileExists(file));
     if (!header)
         return;
-    Dialog_Diagramm->Prepare(FileManager.get(), file, *header);
+    Dialog_Diagramm->Prepare(session_.Files(), file, *header);
     Dialog_Diagramm->BuildDiagram();
     Dialog_Diagramm->ShowModal();
 }

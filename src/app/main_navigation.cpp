@@ -41,7 +41,7 @@ void TMainForm::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y)
     MouseDown = 1;
     MouseStart = TPoint{X, Y};
     MouseLast = MouseStart;
-    ActiveView = ViewportAtPoint(X, Y, ActiveView);
+    views_.ActivateViewAt(X, Y);
     RequestRepaint();
 }
 
@@ -50,7 +50,8 @@ void TMainForm::FormMouseMove(TObject*, TShiftState Shift, int X, int Y)
     // The system sends moves that move nothing too (when the cursor is set back after the
     // hourglass, or a window appears under it): they change no view and ask for no frame,
     // which for a large scan would take seconds.
-    if (!ScanImage || (X == MouseLast.X && Y == MouseLast.Y))
+    const TScanImage* image = session_.Image();
+    if (!image || (X == MouseLast.X && Y == MouseLast.Y))
         return;
     TMouseMove move;
     move.Dx = MouseLast.X - X;
@@ -58,11 +59,11 @@ void TMainForm::FormMouseMove(TObject*, TShiftState Shift, int X, int Y)
     // The buttons held come with each move; a press outside the window still drags.
     move.LeftButton = (Shift & ssLeft) != 0;
     move.RightButton = (Shift & ssRight) != 0;
-    move.ActiveView = ActiveView;
-    move.Axes = TAxisFlags{ScanImage->AxisX != 0, ScanImage->AxisY != 0, ScanImage->AxisZ != 0};
+    move.ActiveView = views_.ActiveView();
+    move.Axes = TAxisFlags{image->AxisX != 0, image->AxisY != 0, image->AxisZ != 0};
     move.RotateStep = GlobalSettings.RotateStep;
     move.MoveStep = GlobalSettings.MoveStep;
-    ApplyMouseMove(ViewStates, move);
+    ApplyMouseMove(views_.States(), move);
     MouseLast = TPoint{X, Y};
     RequestRepaint();
 }
@@ -86,8 +87,9 @@ void TMainForm::FormMouseWheelDown(TObject*, TShiftState, TPoint, bool& Handled)
 
 void TMainForm::FormDblClick(TObject*)
 {
-    if (const std::optional<size_t> slot = DoubleClickSourceSlot(ActiveView)) {
-        ViewStates[0] = ViewStates[*slot];
+    if (const std::optional<size_t> slot = DoubleClickSourceSlot(views_.ActiveView())) {
+        TViewStates& views = views_.States();
+        views[0] = views[*slot];
         RequestRepaint();
     }
 }
@@ -96,7 +98,7 @@ void TMainForm::FormDblClick(TObject*)
 
 void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift)
 {
-    if (!ScanImage)
+    if (!session_.Image())
         return;
     for (const TCommand& command : commands_) {
         if (!TakesKey(command, Key, Shift))
@@ -133,7 +135,8 @@ void TMainForm::WalkToPreviousPoint(TShiftState Shift)
 
 void TMainForm::ToggleSmoothSurface(TObject*)
 {
-    ScanImage->SetSmooth(ScanImage->Smooth() ? 0 : 1);
+    TScanImage& image = *session_.Image();
+    image.SetSmooth(image.Smooth() ? 0 : 1);
     RequestRepaint();
 }
 
@@ -145,7 +148,7 @@ void TMainForm::LeaveFullscreen(TObject*)
 
 void TMainForm::MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps)
 {
-    TScanData* scan = ScanImage ? ScanImage->ScanData.get() : nullptr;
+    TScanData* scan = session_.Scan();
     if (!scan)
         return;
     SetValuePanelText(u"");
@@ -161,14 +164,14 @@ void TMainForm::MoveSelectedPoint(TWalkDirection Direction, uint8_t Steps)
     case TWalkDirection::PreviousPoint: next = scan->GetPreviousPoint(Steps); break;
     }
     scan->SelectPoint(next);
-    ScanImage->SetCrossHairActive(1);
+    session_.Image()->SetCrossHairActive(1);
     RequestRepaint();
     UpdateScanInfo();
 }
 
 void TMainForm::StepDepthLevel(bool Up)
 {
-    TScanData* scan = ScanImage ? ScanImage->ScanData.get() : nullptr;
+    TScanData* scan = session_.Scan();
     if (!scan || DepthControlsEnabled == 0)
         return;
     // Up in the picture is a shallower level.
@@ -176,27 +179,27 @@ void TMainForm::StepDepthLevel(bool Up)
         scan->LevelDown();
     else
         scan->LevelUp();
-    ScanImage->SetLevelPlaneActive(1);
+    session_.Image()->SetLevelPlaneActive(1);
     UpdateScanInfo();
     RequestRepaint();
 }
 
 void TMainForm::HalveValues(TObject*)
 {
-    TScanData* scan = ScanImage->ScanData.get();
+    TScanData* scan = session_.Scan();
     if (!scan)
         return;
     HalveScanValues(*scan);
-    ScanImage->Rebuild = 1;
+    session_.Image()->Rebuild = 1;
     // Halving is an edit like the others: the file's values can be brought back.
     NoteScanEdited();
 }
 
 void TMainForm::NoteScanEdited()
 {
-    Edited = 1;
+    session_.NoteEdited();
     // A scan opened without its snapshot has nothing to go back to.
-    const bool undoable = FileManager && FileManager->HasSnapshot();
+    const bool undoable = session_.CanUndo();
     MenuEditReset->SetEnabled(undoable);
     ToolButtonUndo->SetEnabled(undoable);
     RequestRepaint();
@@ -206,7 +209,7 @@ void TMainForm::NoteScanEdited()
 
 void TMainForm::RunCameraStep(TNavigatorStep Step)
 {
-    ApplyCameraStep(ViewStates, ActiveView, Step, GlobalSettings);
+    ApplyCameraStep(views_.States(), views_.ActiveView(), Step, GlobalSettings);
     RequestRepaint();
 }
 
@@ -229,9 +232,9 @@ void TMainForm::ToolButtonLineDownClick(TObject*)
 
 void TMainForm::MenuViewResetClick(TObject*)
 {
-    ResetViewStates(ViewStates);
-    if (ScanImage && ColorManager)
-        ScanImage->Rebuild = ResetColorLimits(*ColorManager, ScanImage->Rebuild);
+    ResetViewStates(views_.States());
+    if (TScanImage* image = session_.Image(); image && ColorManager)
+        image->Rebuild = ResetColorLimits(*ColorManager, image->Rebuild);
     const TResetStatusTexts texts = ResetStatusTexts(ChosenMeasureUnit());
     StatusBar->Panels(1)->SetText(texts.Panel1);
     StatusBar->Panels(2)->SetText(texts.Panel2);
@@ -242,7 +245,7 @@ void TMainForm::MenuViewResetClick(TObject*)
 
 void TMainForm::ApplyMainViewPreset(TViewPreset Preset)
 {
-    ApplyViewPreset(ViewStates[0], Preset);
+    ApplyViewPreset(views_.States()[0], Preset);
     RequestRepaint();
 }
 
@@ -271,7 +274,7 @@ void TMainForm::ImageZoom1000Click(TObject*) { ChooseZoomItem(7); }
 void TMainForm::ComboBoxZoomChange(TObject*)
 {
     if (const std::optional<float> scale = ZoomScaleOfText(ComboBoxZoom->Text())) {
-        TViewState& view = ViewStates[ViewStateSlotOfView(ActiveView)];
+        TViewState& view = views_.ActiveState();
         view.Scale.X = *scale;
         view.Scale.Y = *scale;
     }
@@ -301,22 +304,22 @@ void TMainForm::ComboBoxZoomKeyPress(TObject*, char16_t& Key)
 
 void TMainForm::AxisXClick(TObject*)
 {
-    if (ScanImage)
-        ScanImage->AxisX = AxisX->Down() ? 1 : 0;
+    if (TScanImage* image = session_.Image())
+        image->AxisX = AxisX->Down() ? 1 : 0;
     RequestRepaint();
 }
 
 void TMainForm::AxisYClick(TObject*)
 {
-    if (ScanImage)
-        ScanImage->AxisY = AxisY->Down() ? 1 : 0;
+    if (TScanImage* image = session_.Image())
+        image->AxisY = AxisY->Down() ? 1 : 0;
     RequestRepaint();
 }
 
 void TMainForm::AxisZClick(TObject*)
 {
-    if (ScanImage)
-        ScanImage->AxisZ = AxisZ->Down() ? 1 : 0;
+    if (TScanImage* image = session_.Image())
+        image->AxisZ = AxisZ->Down() ? 1 : 0;
     RequestRepaint();
 }
 
@@ -335,9 +338,9 @@ void TMainForm::SpeedButton12Click(TObject*) { RunCameraStep(TNavigatorStep::Tur
 
 void TMainForm::StepColorLimits(bool Upper, bool Raise)
 {
-    if (ScanImage && ColorManager) {
+    if (TScanImage* image = session_.Image(); image && ColorManager) {
         const float step = UsableStep(GlobalSettings.ColorLimitStep, DefaultColorLimitStep);
-        ScanImage->Rebuild = StepColorLimit(*ColorManager, ScanImage->Rebuild, Upper, Raise ? step : -step);
+        image->Rebuild = StepColorLimit(*ColorManager, image->Rebuild, Upper, Raise ? step : -step);
     }
     RequestRepaint();
 }

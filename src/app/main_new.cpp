@@ -56,7 +56,7 @@ void TMainForm::StopReceive()
     ReceiveActive = 0;
     Panel_Voltage->SetVisible(false);
 
-    TScanData* scan = ScanImage ? ScanImage->ScanData.get() : nullptr;
+    TScanData* scan = session_.Scan();
     if (LiveScan.DeviceIndex >= 0 && scan) {
         try {
             const TStopAction action = FinishStoppedScan(*scan, DataGrid.get(), LiveScan.OperatingMode,
@@ -66,13 +66,13 @@ void TMainForm::StopReceive()
                                                          });
             if (action.DepthControls)
                 SetDepthControlsEnabled(*action.DepthControls);
-            if (action.Snapshot && FileManager)
-                FileManager->CreateTempSnapshot();
+            if (action.Snapshot && session_.Files())
+                session_.Files()->CreateTempSnapshot();
         } catch (...) {
             // Finishing allocates; without the memory for it the scan keeps what it holds.
             Application->HandleException(this);
         }
-        ScanImage->SetSmooth(1);
+        session_.Image()->SetSmooth(1);
     }
     // The program is idle again: a live scan no longer runs (the paint timer would otherwise
     // keep drawing the data grid of a GPS scan instead of the scan made from it).
@@ -106,7 +106,7 @@ void TMainForm::RunNewScanDialog()
 {
     // Leaving the scan for a new one: the answer does not stop the command (and saving is not
     // part of the program). Line diagrams and flat views of a live scan are not asked about.
-    if (!ScanImage || !ScanImage->ScanData || !IsFlatScanMode(ScanImage->ScanData->ScanMode))
+    if (!session_.Scan() || !IsFlatScanMode(session_.Scan()->ScanMode))
         QuerySaveChanges();
 
     // The dialog stores the user's choices in the chosen profile and the settings, on OK and on

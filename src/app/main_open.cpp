@@ -34,21 +34,12 @@ void TMainForm::MenuFileOpenClick(TObject*)
 
 void TMainForm::OpenFile(const std::u16string& FileName)
 {
-    if (!FileManager)
+    if (!session_.Files())
         return;
-    // The camera is overwritten from the view states before every view is drawn; resetting it
-    // here only keeps a stale camera from ever reaching a paint.
-    if (ScanImage) {
-        ScanImage->SetRotation(0.0f, 0.0f, 0.0f);
-        ScanImage->SetScale(1.0f, 1.0f, 1.0f);
-        ScanImage->SetTranslation(0.0f, 0.0f, 0.0f);
-    }
-    std::string magic;
     // A file that is missing, unrecognised or damaged has shown its message and changed
     // nothing: the previous scan stays with everything the window set up for it, including
     // the magic the chart command reads.
-    if (FileManager->OpenFile(FileName, magic)) {
-        Magic = magic;
+    if (session_.Open(FileName)) {
         // The menus, buttons, caption, soil box and status bar change one after another; the
         // window is drawn once, when all of them are set.
         {
@@ -57,44 +48,45 @@ void TMainForm::OpenFile(const std::u16string& FileName)
         }
         // The drawing area shows the next frame of the paint timer, asked for below; painted as
         // a window too, it would only ask the window behind it to paint a second time.
-        if (ScanImage)
-            ValidateRect(ScanImage->DrawingWindow(), nullptr);
+        if (TScanImage* image = session_.Image())
+            ValidateRect(image->DrawingWindow(), nullptr);
         // A scan opened without its undo snapshot says so once the window shows it.
-        FileManager->TellMissingSnapshot();
+        session_.Files()->TellMissingSnapshot();
     }
     RequestRepaint();
 }
 
 void TMainForm::SetUpForOpenedScan(const std::u16string& FileName)
 {
-    const TScanKindRule rule = ScanKindRuleOf(Magic);
-    TScanData* scan = ScanImage ? ScanImage->ScanData.get() : nullptr;
+    const TScanKindRule rule = ScanKindRuleOf(session_.Magic());
+    TScanImage* image = session_.Image();
+    TScanData* scan = session_.Scan();
     SetDepthControlsEnabled(rule.DepthControls);
     if (scan)
         scan->ColorScheme = rule.ColorScheme;
-    if (ScanImage)
-        ScanImage->SetSmooth(1);
+    if (image)
+        image->SetSmooth(1);
     UpdateWindowCaption();
 
-    const TRemarksRec_L3D_3& remarks = FileManager->Remarks();
+    const TRemarksRec_L3D_3& remarks = session_.Files()->Remarks();
     if (const std::optional<int32_t> soil = SoilIndexForOpen(remarks.SoilType, ComboBoxSoil->Items()->Count())) {
         ComboBoxSoil->SetItemIndex(*soil);
         const std::optional<float> factor = SoilFactorAt(ComboBoxSoil->ItemIndex(), SoilTypes);
         if (factor && scan)
             scan->SetSoilFactor(*factor);
     }
-    if (ScanImage) {
-        ScanImage->SetFieldLength(FieldSizeOfFile(remarks.FieldLength));
-        ScanImage->SetFieldWidth(FieldSizeOfFile(remarks.FieldWidth));
+    if (image) {
+        image->SetFieldLength(FieldSizeOfFile(remarks.FieldLength));
+        image->SetFieldWidth(FieldSizeOfFile(remarks.FieldWidth));
     }
     GlobalSettings.OpenFolder = WideExtractFilePath(FileName);
 
     if (rule.KeepViews)
-        RepairViewStates(ViewStates);  // a view the projection cannot show gets its preset
+        RepairViewStates(views_.States());  // a view the projection cannot show gets its preset
     else
         MenuViewResetClick(nullptr);
 
-    Edited = 0;
+    // The open noted no edit (the session's): the menus show a scan as opened.
     UpdateMenuStates(scan && !scan->IsEmpty());
     UpdateScanInfo();
     // A scan just opened has nothing to undo (Undo without an edit does nothing): Undo waits
@@ -106,9 +98,10 @@ void TMainForm::SetUpForOpenedScan(const std::u16string& FileName)
 
 void TMainForm::UpdateWindowCaption()
 {
-    if (!FileManager)
+    const TFileManager* files = session_.Files();
+    if (!files)
         return;
-    const std::u16string text = WindowCaptionText(FileManager->Remarks().Project, FileManager->FileName());
+    const std::u16string text = WindowCaptionText(files->Remarks().Project, files->FileName());
     SetFormCaptionText(ElFormCaption, text);
     // The title the task bar shows: the window's own text, and the application's.
     SetCaption(text);

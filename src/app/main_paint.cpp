@@ -66,18 +66,13 @@ void TMainForm::FormResize(TObject*)
     AxisX->SetLeft(layout.AxisXLeft);
     StatusBar->SetWidth(std::max(0, layout.StatusBarWidth));
     RequestRepaint();
-    if (!ScanImage)
+    if (!session_.Image())
         return;
-    MainPaneWidth = layout.MainPaneWidth;
-    PaneHeight = layout.PaneHeight;
-    PaneEdges = layout.PaneEdges;
-    HitEdges = layout.HitEdges;
-    Viewports = layout.Viewports;
-    ExportViewport = layout.ExportViewport;
+    views_.SetLayout(layout);
     // The drawing window covers exactly the area the scan may use: right of the navigator,
     // between the bars and the status panel.
-    const TViewportRect& area = ExportViewport;
-    ScanImage->SetDrawingArea(area.X, ClientHeight() - area.Y - area.Height, area.Width, area.Height);
+    const TViewportRect& area = views_.ExportViewport();
+    session_.Image()->SetDrawingArea(area.X, ClientHeight() - area.Y - area.Height, area.Width, area.Height);
 }
 
 void TMainForm::FormPaint(TObject*)
@@ -107,36 +102,36 @@ void TMainForm::TimerPaintTimer(TObject*)
     // falls one interval after this one, or at once when the paint took longer (a tick comes
     // due only once however long the paint takes). Switching it off and on again would add
     // the whole interval to every frame. No paint starts inside another.
-    if (!ScanImage || paintInProgress)
+    if (!session_.Image() || paintInProgress)
         return;
+    TScanImage& image = *session_.Image();
     const TValueKept<bool> painting(paintInProgress, true);
     if (LiveScan.DeviceIndex > -1 && LiveScan.OperatingMode == 4) {
         // The grid of a running GPS scan fills as readings come: drawn at every tick.
-        ClearToBackground(*ScanImage);
-        const TViewportRect grid = InsetViewport(Viewports[MainViewport], DataGridInset);
-        ScanImage->SetViewport(grid.X, grid.Y, grid.Width, grid.Height);
+        ClearToBackground(image);
+        const TViewportRect grid = InsetViewport(views_.Viewports()[MainViewport], DataGridInset);
+        image.SetViewport(grid.X, grid.Y, grid.Width, grid.Height);
         PaintDataGrid();
-        ScanImage->SwapBuffers();
+        image.SwapBuffers();
         return;
     }
-    if (RepaintPending == 0)
+    if (!views_.TakeRepaintRequest())
         return;
-    RepaintPending = 0;
-    const bool rebuilds = ScanImage->Rebuild == 1 || (ScanImage->ScanData && ScanImage->ScanData->Changed == 1);
+    const bool rebuilds = image.Rebuild == 1 || (image.ScanData && image.ScanData->Changed == 1);
     {
         // A list of a large scan takes seconds to build, and its views seconds to draw:
         // meanwhile the hourglass and the share built show, and the windows stay drawn. Only
         // paint messages are answered then, and what they ask of the drawing area the frame
         // shown afterwards gives: they ask for no frame after it.
-        const TValueKept<uint8_t> noFrameAfter(RepaintPending, 0);
+        const TValueKept<uint8_t> noFrameAfter = views_.DropRepaintRequests();
         std::optional<TBusySteps> building;
         auto step = [&](int Percent) {
             // A paint answered may have drawn another OpenGL control (the chart's) and left its
             // context current; the list goes on in this one.
             if (building->Step(Percent))
-                ScanImage->MakeCurrent();
+                image.MakeCurrent();
         };
-        const TValueKept<std::function<void(int)>> progress(ScanImage->OnBuildProgress, [&](int Percent) {
+        const TValueKept<std::function<void(int)>> progress(image.OnBuildProgress, [&](int Percent) {
             if (!building)
                 building.emplace(StatusBar->Panels(4), GetText(Texts::BuildingSurface, u"Building the surface"));
             step(Percent);
@@ -146,27 +141,29 @@ void TMainForm::TimerPaintTimer(TObject*)
                 step(-1);
         });
     }
-    ScanImage->SwapBuffers();
+    image.SwapBuffers();
     if (rebuilds)
         ShowResolutionNotice();
 }
 
 void TMainForm::DrawViews(const std::function<void()>& BetweenViews)
 {
-    ClearToBackground(*ScanImage);
+    TScanImage& image = *session_.Image();
+    ClearToBackground(image);
     TScanPaintInput input;
-    input.Viewports = Viewports;
+    input.Viewports = views_.Viewports();
     input.Scene = SceneViewport(ClientWidth(), ClientHeight(), HeightIfVisible(ControlBar));
     input.SplitScreen = GlobalSettings.SplitScreen != 0;
-    input.ActiveView = ActiveView;
+    input.ActiveView = views_.ActiveView();
     input.BetweenViews = BetweenViews;
-    PaintScanViews(*ScanImage, input, ViewStates);
+    PaintScanViews(image, input, views_.States());
 }
 
 void TMainForm::ShowResolutionNotice()
 {
+    const TScanImage& image = *session_.Image();
     const std::optional<std::u16string> notice =
-        SurfaceNoticeText(ScanImage->Resolution(), ScanImage->BuiltResolution(), ScanImage->BuiltStep());
+        SurfaceNoticeText(image.Resolution(), image.BuiltResolution(), image.BuiltStep());
     const std::u16string text = notice.value_or(u"");
     if (text == surfaceNotice_)
         return;
@@ -176,8 +173,8 @@ void TMainForm::ShowResolutionNotice()
 
 void TMainForm::PaintDataGrid()
 {
-    if (ScanImage)
-        PaintDataGridCells(DataGrid.get(), ColorManager, ScanImage->Sink());
+    if (TScanImage* image = session_.Image())
+        PaintDataGridCells(DataGrid.get(), ColorManager, image->Sink());
 }
 
 void TMainForm::MenuExtrasSplitScreenClick(TObject*)
@@ -212,9 +209,9 @@ void TMainForm::MenuExtrasFullscreenClick(TObject*)
     }
     // Through minimised to maximised, so that the window comes back without a frame.
     SetWindowState(TWindowState::wsMaximized);
-    if (ScanImage) {
-        ScanImage->Rebuild = 1;
-        ScanImage->RecreateContext(Handle());
+    if (TScanImage* image = session_.Image()) {
+        image->Rebuild = 1;
+        image->RecreateContext(Handle());
     }
     FormResize(nullptr);
 }

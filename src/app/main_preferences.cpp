@@ -42,8 +42,8 @@ void TMainForm::MenuFileConfigurationClick(TObject*)
 
 void TMainForm::ApplyThresholdsToScan()
 {
-    if (ScanImage && ScanImage->ScanData) {
-        ScanImage->ScanData->SurfaceThreshold = static_cast<float>(GlobalSettings.SurfaceThreshold);
-        ScanImage->ScanData->SurroundThreshold = static_cast<float>(GlobalSettings.SurroundThreshold);
+    if (session_.Scan()) {
+        session_.Scan()->SurfaceThreshold = static_cast<float>(GlobalSettings.SurfaceThreshold);
+        session_.Scan()->SurroundThreshold = static_cast<float>(GlobalSettings.SurroundThreshold);
     }
 }

@@ -14,10 +14,10 @@ void TMainForm::SetDefaultSettings()
 
 void TMainForm::SaveSettingsPayload(TStream& Stream)
 {
-    ::SaveSettingsPayload(Stream, GlobalSettings, Devices, FileManager.get());
+    ::SaveSettingsPayload(Stream, GlobalSettings, Devices, session_.Files());
 }
 
 void TMainForm::LoadSettingsPayload(TStream& Stream)
 {
-    ::LoadSettingsPayload(Stream, GlobalSettings, Devices, FileManager.get());
+    ::LoadSettingsPayload(Stream, GlobalSettings, Devices, session_.Files());
 }

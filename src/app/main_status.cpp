@@ -51,12 +51,13 @@ void ShowEnabledState(const TCommand& Command, const TMenuStateInput& Input)
 
 void TMainForm::UpdateScanInfo()
 {
-    if (!ScanImage || !ScanImage->ScanData)
+    const TScanImage* image = session_.Image();
+    if (!image || !image->ScanData)
         return;
-    const TScanInfoSource source{ScanImage->FieldLength(), ScanImage->FieldWidth(),
-                                 FileManager ? FileManager->FileContent() : uint16_t{0},
-                                 ActiveLanguageIsRightToLeft()};
-    const std::optional<TScanInfo> info = BuildScanInfo(*ScanImage->ScanData, source, ChosenMeasureUnit());
+    const TFileManager* files = session_.Files();
+    const TScanInfoSource source{image->FieldLength(), image->FieldWidth(),
+                                 files ? files->FileContent() : uint16_t{0}, ActiveLanguageIsRightToLeft()};
+    const std::optional<TScanInfo> info = BuildScanInfo(*image->ScanData, source, ChosenMeasureUnit());
     if (!info)
         return;
     if (info->Panel1)
@@ -96,19 +97,21 @@ void TMainForm::UpdateMenuStates(bool HasScan)
     scanShown_ = HasScan;
     TMenuStateInput input;
     input.HasScan = HasScan;
-    input.HasRenderer = ScanImage != nullptr;
-    input.ScanMode = ScanImage && ScanImage->ScanData ? ScanImage->ScanData->ScanMode : 0;
-    input.FileContent = FileManager ? FileManager->FileContent() : 0;
+    const TScanData* scan = session_.Scan();
+    const TFileManager* files = session_.Files();
+    input.HasRenderer = session_.Image() != nullptr;
+    input.ScanMode = scan ? scan->ScanMode : 0;
+    input.FileContent = files ? files->FileContent() : 0;
     input.DepthControlsEnabled = DepthControlsEnabled != 0;
-    input.Edited = Edited != 0;
-    input.HasSnapshot = FileManager && FileManager->HasSnapshot();
+    input.Edited = session_.Edited();
+    input.HasSnapshot = files && files->HasSnapshot();
     for (const TCommand& command : commands_)
         ShowEnabledState(command, input);
 }
 
 uint8_t TMainForm::ViewportAtPoint(int32_t X, int32_t Y, uint8_t Current) const
 {
-    return ::ViewportAtPoint(X, Y, Current, HitEdges);
+    return views_.ViewAt(X, Y, Current);
 }
 
 void TMainForm::LayoutInfoWindow()

@@ -22,7 +22,7 @@ void TMainForm::FormClose(TObject*, TCloseAction& Action)
 {
     if (ComPort->Connected() && ReceiveActive == 1)
         MenuFileNewClick(this);
-    const uint8_t scanMode = ScanImage && ScanImage->ScanData ? ScanImage->ScanData->ScanMode : 0;
+    const uint8_t scanMode = session_.Scan() ? session_.Scan()->ScanMode : 0;
     if (!IsFlatScanMode(scanMode))
         Action = QuerySaveChanges() == 2 ? TCloseAction::caNone : TCloseAction::caFree;
     // The settings are written when the window goes; the info window's place goes with them.

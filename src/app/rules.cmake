@@ -15,6 +15,7 @@ l3d_sources(CORE
   ScanKinds.cpp
   ViewLayout.cpp
   ViewNavigation.cpp
+  ScanViews.cpp
   ScanEdits.cpp
   ExportChoice.cpp
   TypedNumbers.cpp

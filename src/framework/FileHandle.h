@@ -15,12 +15,24 @@ inline constexpr uint32_t AccessRead = 0x80000000u;
 inline constexpr uint32_t AccessWrite = 0x40000000u;
 inline constexpr uint32_t ShareRead = 1;
 inline constexpr uint32_t ShareWrite = 2;
+inline constexpr uint32_t ShareDelete = 4;
 
 // Opens an existing file; InvalidHandle when that fails (also for a folder).
 THandle OsFileOpen(const std::u16string& FileName, uint32_t Access, uint32_t Share);
 // Creates the file, or truncates an existing one, for reading and writing, shared with nobody.
 THandle OsFileCreate(const std::u16string& FileName);
 void OsFileClose(THandle Handle);
+
+// Creates FileName, which must not exist yet, for reading and writing, held for as long as the
+// handle is open: other opens may only read it (and must share deleting to do so), and the
+// system deletes the file when the handle closes, however the process ends - killed, crashed
+// or ended normally. POSIX deletes no file on close: there the handle holds an exclusive lock,
+// the caller deletes the file before closing it, and a killed process leaves its file to
+// OsFileDeleteUnheld (whose open might come between this creation and its lock).
+THandle OsFileCreateHeld(const std::u16string& FileName);
+// Deletes FileName unless a handle holds it open, in this process or another (on POSIX: unless
+// a handle of OsFileCreateHeld holds its lock); true when the file went.
+bool OsFileDeleteUnheld(const std::u16string& FileName);
 
 // Bytes transferred, or -1 on failure.
 int32_t OsFileRead(THandle Handle, void* Buffer, int32_t Count);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +44,34 @@ THandle OsFileOpen(const std::u16string& FileName, uint32_t Access, uint32_t)
 THandle OsFileCreate(const std::u16string& FileName)
 {
     return OpenWith(FileName, O_RDWR | O_CREAT | O_TRUNC);
+}
+
+THandle OsFileCreateHeld(const std::u16string& FileName)
+{
+    const std::string name = WideToUtf8(FileName);
+    const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return InvalidHandle;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int reason = errno;
+        ::unlink(name.c_str());
+        ::close(fd);
+        errno = reason;
+        return InvalidHandle;
+    }
+    return fd;
+}
+
+bool OsFileDeleteUnheld(const std::u16string& FileName)
+{
+    const std::string name = WideToUtf8(FileName);
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // A holder's lock outlives neither its handle nor its process.
+    const bool deleted = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(name.c_str()) == 0;
+    ::close(fd);
+    return deleted;
 }
 
 void OsFileClose(THandle Handle)

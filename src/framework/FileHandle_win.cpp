@@ -29,6 +29,25 @@ THandle OsFileCreate(const std::u16string& FileName)
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+THandle OsFileCreateHeld(const std::u16string& FileName)
+{
+    // A temporary file stays in the system's cache where it can: it is written to be read back.
+    return FromHandle(CreateFileW(WideChars(FileName), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+}
+
+bool OsFileDeleteUnheld(const std::u16string& FileName)
+{
+    // Shared with nobody, the open fails while any other handle has the file open; once it has
+    // succeeded no other can open it until the close, which deletes the file.
+    const HANDLE h = CreateFileW(WideChars(FileName), DELETE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(h);
+    return true;
+}
+
 void OsFileClose(THandle Handle)
 {
     if (Handle >= 0)

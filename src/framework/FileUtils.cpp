@@ -2,8 +2,10 @@
 
 #include "framework/Exceptions.h"
 #include "framework/FileHandle.h"
+#include "framework/FileSystem.h"
 #include "framework/Streams.h"
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <cstdlib>
@@ -220,24 +222,94 @@ bool CreateNewFile(const std::u16string& Name)
     return true;
 }
 
+// Tries names Prefix, four random hexadecimal digits, ".tmp" in Dir (the form of the system's own
+// temporary names) until Make(name) creates one; that name, or empty when none could be made.
+template <class TMake>
+std::u16string MakeTempFile(const std::u16string& Dir, const std::u16string& Prefix, TMake Make)
+{
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        std::u16string name = Dir + Prefix;
+        AppendHex(name, RandomBits(), 4);
+        name += u".tmp";
+        if (Make(name))
+            return name;
+        if (!DirectoryExists(Dir))
+            return {};
+    }
+    return {};
+}
+
 } // namespace
 
 std::u16string CreateTempFile(const std::u16string& Prefix, const std::u16string& Folder)
 {
     const std::u16string dir = FolderOrTemp(Folder);
+    return dir.empty() ? std::u16string() : MakeTempFile(dir, Prefix, CreateNewFile);
+}
+
+THeldTempFile& THeldTempFile::operator=(THeldTempFile&& Other) noexcept
+{
+    THeldTempFile taken(std::move(Other));
+    Swap(taken);
+    return *this;
+}
+
+void THeldTempFile::Swap(THeldTempFile& Other) noexcept
+{
+    std::swap(handle_, Other.handle_);
+    fileName_.swap(Other.fileName_);
+    file_.Swap(Other.file_);
+}
+
+bool THeldTempFile::Create(const std::u16string& Prefix)
+{
+    *this = THeldTempFile();
+    const std::u16string dir = TempFolder();
     if (dir.empty())
-        return {};
-    // The system's own temporary names look like this: a prefix, four hex digits, ".tmp".
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        std::u16string name = dir + Prefix;
-        AppendHex(name, RandomBits(), 4);
-        name += u".tmp";
-        if (CreateNewFile(name))
-            return name;
-        if (!DirectoryExists(dir))
-            return {};
+        return false;
+    THeldTempFile made;
+    std::u16string name = MakeTempFile(dir, Prefix, [&made](const std::u16string& Name) {
+        // Made before the file, so that nothing can fail once the file exists.
+        TFileToDelete file(Name);
+        made.handle_ = OsFileCreateHeld(Name);
+        if (!made.Held())
+            return false;
+        made.file_.Swap(file);
+        return true;
+    });
+    if (!made.Held())
+        return false;
+    made.fileName_.swap(name);
+    Swap(made);
+    return true;
+}
+
+void THeldTempFile::Close() noexcept
+{
+    if (handle_ == InvalidHandle)
+        return;
+#ifndef _WIN32
+    file_.Delete();  // the system deletes no file on close here
+#endif
+    OsFileClose(handle_);
+    handle_ = InvalidHandle;
+}
+
+int RemoveUnheldTempFiles(const std::u16string& Prefix)
+{
+    const std::u16string dir = TempFolder();
+    if (dir.empty())
+        return 0;
+    int removed = 0;
+    for (const TSearchRec& found : FindFiles(dir + Prefix + u"????.tmp")) {
+        const std::u16string digits = found.Name.substr(Prefix.size(), 4);
+        const bool hex = std::all_of(digits.begin(), digits.end(), [](char16_t c) {
+            return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+        });
+        if (hex && (found.Attr & faDirectory) == 0 && OsFileDeleteUnheld(dir + found.Name))
+            ++removed;
     }
-    return {};
+    return removed;
 }
 
 std::u16string TempFileName(const std::u16string& Folder)

@@ -3,6 +3,8 @@
 // system's answers on Windows.
 #pragma once
 
+#include "framework/FileHandle.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -52,6 +54,41 @@ std::u16string TempFolder();
 // Creates a new empty file named Prefix, four hexadecimal digits and ".tmp" in Folder (the
 // temporary folder when empty) and returns its path; empty when none could be made.
 std::u16string CreateTempFile(const std::u16string& Prefix, const std::u16string& Folder = {});
+// A temporary file that goes with the process that made it: created new in the temporary
+// folder, named Prefix, four hexadecimal digits and ".tmp", and held open until Close, when the
+// system deletes it - and the system closes the handles of a process that is killed or crashes
+// too. While it is held no other program may write or delete it, and RemoveUnheldTempFiles
+// leaves it alone. Move-only; the end of the object closes it.
+class THeldTempFile {
+public:
+    THeldTempFile() = default;
+    ~THeldTempFile() { Close(); }
+    THeldTempFile(THeldTempFile&& Other) noexcept { Swap(Other); }
+    THeldTempFile& operator=(THeldTempFile&& Other) noexcept;
+    void Swap(THeldTempFile& Other) noexcept;
+
+    // Closes what the object holds and creates a new file; false when none could be made. May
+    // throw std::bad_alloc, before the file is made.
+    bool Create(const std::u16string& Prefix);
+    bool Held() const noexcept { return handle_ != InvalidHandle; }
+    // The handle for reading and writing the file, while it is held (for a THandleStream).
+    THandle Handle() const noexcept { return handle_; }
+    // The file's path; it stays after Close.
+    const std::u16string& FileName() const noexcept { return fileName_; }
+    // Lets the file go: it is deleted. Never allocates.
+    void Close() noexcept;
+
+private:
+    THandle handle_ = InvalidHandle;
+    std::u16string fileName_;
+    TFileToDelete file_;  // for the systems that delete no file on close
+};
+
+// Deletes the files of the temporary folder named Prefix, four hexadecimal digits and ".tmp"
+// that no THeldTempFile of a running program holds: those of a program whose end the system
+// could not see (a power cut) or of one that did not hold them. The number deleted.
+int RemoveUnheldTempFiles(const std::u16string& Prefix);
+
 // A fresh name in Folder (the temporary folder when empty): a random GUID in its registry form,
 // lower case and without braces. Nothing is created.
 std::u16string TempFileName(const std::u16string& Folder = {});

@@ -25,7 +25,7 @@ protected:
         ScanFile = Root + u"scan.dmo";
         WriteFileBytes(ScanFile, EncodeScanFile(Example.Source));
         MainForm->OpenFile(ScanFile);
-        return PumpUntil(PostedMessagesHandled()) && MainForm->ScanImage->ScanData->Count > 0;
+        return PumpUntil(PostedMessagesHandled()) && MainForm->State().Session().Scan()->Count > 0;
     }
 
     std::u16string ScanFile;

@@ -88,7 +88,7 @@ TEST_F(CommandsTest, EachResolutionLevelChecksItsItemAndPutsItsButtonDown)
 {
     ASSERT_TRUE(StartWithScan(MakeFieldExample()));
     auto expectLevel = [&](size_t level) {
-        EXPECT_EQ(MainForm->ScanImage->Resolution(), level);
+        EXPECT_EQ(MainForm->State().Session().Image()->Resolution(), level);
         for (size_t i = 0; i < 5; ++i) {
             EXPECT_EQ(MainForm->MenuEditRes[i]->Checked(), i == level) << i;
             EXPECT_EQ(MainForm->ToolButtonRes[i]->Down(), i == level) << i;
@@ -103,10 +103,10 @@ TEST_F(CommandsTest, EachResolutionLevelChecksItsItemAndPutsItsButtonDown)
     expectLevel(2);
     ASSERT_TRUE(mainroad::WaitForFrame());
     const TPaintTimerPause held(MainForm->TimerPaint);
-    ASSERT_EQ(MainForm->RepaintPending, 0);
+    ASSERT_FALSE(MainForm->State().Views().RepaintPending());
     mainroad::RunCommand(MainForm->MenuEditRes[4]);
     expectLevel(4);
-    EXPECT_EQ(MainForm->RepaintPending, 1);
+    EXPECT_TRUE(MainForm->State().Views().RepaintPending());
 }
 
 TEST_F(CommandsTest, WithoutAScanItsKeysDoNothingAndTheNextScanOpensAtTheFirstLevel)
@@ -114,7 +114,7 @@ TEST_F(CommandsTest, WithoutAScanItsKeysDoNothingAndTheNextScanOpensAtTheFirstLe
     using namespace l3d::testing;
     ASSERT_TRUE(Start());
     ASSERT_TRUE(BringToFront(MainForm->Handle()));
-    TScanImage& image = *MainForm->ScanImage;
+    TScanImage& image = *MainForm->State().Session().Image();
     const auto atLevel = [&](size_t Level) {
         return image.Resolution() == Level && MainForm->MenuEditRes[Level]->Checked() &&
                MainForm->ToolButtonRes[Level]->Down();
@@ -139,7 +139,7 @@ TEST_F(CommandsTest, WithoutAScanItsKeysDoNothingAndTheNextScanOpensAtTheFirstLe
 TEST_F(CommandsTest, WireframeAndCrossHairsToggleFromMenuKeyAndToolButton)
 {
     ASSERT_TRUE(StartWithScan(MakeFieldExample()));
-    TScanImage& image = *MainForm->ScanImage;
+    TScanImage& image = *MainForm->State().Session().Image();
     auto wireframe = [&](bool on) {
         EXPECT_EQ(MainForm->MenuViewWireframe->Checked(), on);
         EXPECT_EQ(image.Wireframe(), on ? 1 : 0);
@@ -169,11 +169,11 @@ TEST_F(CommandsTest, AHiddenColourBandStaysHiddenWhenTheStopsAreRebuilt)
 {
     ASSERT_TRUE(StartWithScan(FieldWithALowThird()));
     const TPaintTimerPause held(MainForm->TimerPaint);
-    TColorManager& colors = *MainForm->ColorManager;
+    TColorManager& colors = *MainForm->State().Colors();
     ASSERT_TRUE(ThresholdAboveTheBlueStops(colors));
     mainroad::ClickButton(MainForm->ToolButtonCPBlue);
     EXPECT_FALSE(MainForm->ToolButtonCPBlue->Down());
-    EXPECT_EQ(MainForm->ScanImage->Rebuild, 1);
+    EXPECT_EQ(MainForm->State().Session().Image()->Rebuild, 1);
     auto expectOnlyBlueHidden = [&] {
         const std::vector<bool> blue = EnabledOfGroup(colors, ColorGroupBlue);
         ASSERT_FALSE(blue.empty());
@@ -186,7 +186,7 @@ TEST_F(CommandsTest, AHiddenColourBandStaysHiddenWhenTheStopsAreRebuilt)
     expectOnlyBlueHidden();
     // Each new set of statistics rebuilds the stops and moves the threshold stop among them.
     for (int i = 0; i < 3; ++i) {
-        MainForm->ScanImage->ScanData->RecomputeStatistics();
+        MainForm->State().Session().Scan()->RecomputeStatistics();
         expectOnlyBlueHidden();
     }
 
@@ -202,7 +202,7 @@ TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
 {
     ASSERT_TRUE(StartWithScan(MakeFieldExample()));
     const TPaintTimerPause held(MainForm->TimerPaint);
-    TScanData& scan = *MainForm->ScanImage->ScanData;
+    TScanData& scan = *MainForm->State().Session().Scan();
     ASSERT_GT(InvalidCount(scan), 0);
     const std::vector<TPointState> opened = PointStates(scan);
     const float openedMax = scan.MaxValue;
@@ -211,23 +211,23 @@ TEST_F(CommandsTest, UndoBringsBackEveryPointAsOpenedAndOnlyAfterAnEdit)
     // nothing, however the values came to differ.
     mainroad::RunCommand(MainForm->MenuEdit_RemoveDummy);
     EXPECT_EQ(InvalidCount(scan), 0);
-    EXPECT_EQ(MainForm->Edited, 0);
+    EXPECT_FALSE(MainForm->State().Session().Edited());
     MainForm->MenuEditResetClick(nullptr);
     EXPECT_NE(PointStates(scan), opened);
 
     // An edit (Ctrl+X halves every value), then Undo.
     mainroad::PostKey('X', true);
-    EXPECT_EQ(MainForm->Edited, 1);
+    EXPECT_TRUE(MainForm->State().Session().Edited());
     ASSERT_TRUE(MainForm->ToolButtonUndo->Enabled());
     MainForm->TimerPaintTimer(MainForm->TimerPaint);  // the edit's frame: the surface is built
-    ASSERT_EQ(MainForm->ScanImage->Rebuild, 0);
+    ASSERT_EQ(MainForm->State().Session().Image()->Rebuild, 0);
     mainroad::ClickButton(MainForm->ToolButtonUndo);
     EXPECT_EQ(PointStates(scan), opened);
     EXPECT_EQ(scan.MaxValue, openedMax);
-    EXPECT_EQ(MainForm->ScanImage->Rebuild, 1);
+    EXPECT_EQ(MainForm->State().Session().Image()->Rebuild, 1);
     EXPECT_FALSE(MainForm->ToolButtonUndo->Enabled());
     EXPECT_FALSE(MainForm->MenuEditReset->Enabled());
-    EXPECT_EQ(MainForm->Edited, 1);
+    EXPECT_TRUE(MainForm->State().Session().Edited());
 
     // From the menu as well, after another edit.
     mainroad::PostKey('X', true);
@@ -243,12 +243,12 @@ TEST_F(CommandsTest, TheSoilChoiceSetsTheScansFactorAndTheBoxTakesNoKeys)
     TElComboBox* soil = MainForm->ComboBoxSoil;
     soil->SetItemIndex(1);
     MainForm->ComboBoxSoilChange(soil);
-    EXPECT_EQ(MainForm->ScanImage->ScanData->SoilFactor, SoilTypes[1].Factor);
+    EXPECT_EQ(MainForm->State().Session().Scan()->SoilFactor, SoilTypes[1].Factor);
 
     // Out of the table: nothing changes.
     soil->SetItemIndex(-1);
     MainForm->ComboBoxSoilChange(soil);
-    EXPECT_EQ(MainForm->ScanImage->ScanData->SoilFactor, SoilTypes[1].Factor);
+    EXPECT_EQ(MainForm->State().Session().Scan()->SoilFactor, SoilTypes[1].Factor);
 
     soil->SetItemIndex(0);
     soil->SetFocus();
@@ -384,13 +384,13 @@ TEST_F(CommandsTest, TheFirstStatusPanelShowsTheClosedPortPicture)
 TEST_F(CommandsTest, AHiddenBandsColoursAreAbsentFromTheDrawnScan)
 {
     ASSERT_TRUE(StartWithScan(FieldWithALowThird()));
-    TColorManager& colors = *MainForm->ColorManager;
+    TColorManager& colors = *MainForm->State().Colors();
     std::vector<uint32_t> blues;
     for (const TColorStop& s : colors.Stops)
         if (ColorGroupOf(s.R, s.G, s.B) == ColorGroupBlue)
             blues.push_back(uint32_t(s.R) << 16 | uint32_t(s.G) << 8 | s.B);
     auto bluePixels = [&] {
-        const l3d::testing::Pixels p = mainroad::ViewPixels(MainForm->Viewports[MainViewport]);
+        const l3d::testing::Pixels p = mainroad::ViewPixels(MainForm->State().Views().Viewports()[MainViewport]);
         size_t n = 0;
         for (uint32_t c : p.data)
             n += std::find(blues.begin(), blues.end(), c & 0xFFFFFF) != blues.end();

@@ -281,7 +281,7 @@ TEST_F(DeviceCommands, AnImportHandsTheChoicesToTheTransferAndReportsItsFiles)
     // Yes ran the open command in the destination folder, and the scan chosen there is open;
     // the open dialog's own folder came back after.
     EXPECT_EQ(openFolders, std::vector<std::u16string>{GlobalSettings.ImportFolder + u"\\"});
-    EXPECT_EQ(MainForm->FileManager->FileName(), scan);
+    EXPECT_EQ(MainForm->State().Session().Files()->FileName(), scan);
     EXPECT_EQ(GlobalSettings.OpenFolder, Root + u"Scans\\");
 
     // No: nothing is opened. A transfer without files says so, with OK only.
@@ -324,7 +324,7 @@ TEST_F(DeviceCommands, NewShowsTheNewScanDialogWithTheStoredProfileAndStartsNoth
     EXPECT_EQ(GlobalSettings.DeviceIndex, 5);
     EXPECT_FALSE(MainForm->ComPort->Connected());
     EXPECT_EQ(LiveScan.DeviceIndex, -1);
-    EXPECT_EQ(MainForm->ReceiveActive, 0);
+    EXPECT_FALSE(MainForm->State().ReceiveActive());
 }
 
 // A receive as the receive side would run it: the port open on the test's line, the live scan
@@ -337,7 +337,6 @@ protected:
         ASSERT_NO_THROW(TComPortOf().Open());
         LiveScan.DeviceIndex = 5;
         LiveScan.OperatingMode = OperatingMode;
-        MainForm->ReceiveActive = 1;
         MainForm->Panel_Voltage->SetVisible(true);
         MainForm->MenuFileNew->SetCaption(u"Stop");
         MainForm->MenuFileNew->SetHint(u"Stop receiving");
@@ -357,7 +356,7 @@ protected:
             scan.AddScanPoint(r);
         }
     }
-    TScanData& Scan() { return *MainForm->ScanImage->ScanData; }
+    TScanData& Scan() { return *MainForm->State().Session().Scan(); }
     CPort::TComPort& TComPortOf() { return *MainForm->ComPort; }
 };
 
@@ -371,17 +370,16 @@ TEST_F(StoppingAReceive, NewClosesThePortCompletesAGroundScanAndGivesTheCommandI
     ASSERT_TRUE(RunToEnd(MainForm->MenuFileNew));
 
     EXPECT_FALSE(MainForm->ComPort->Connected());
-    EXPECT_EQ(MainForm->ReceiveActive, 0);
     EXPECT_FALSE(MainForm->Panel_Voltage->Visible());
     EXPECT_FALSE(Dialog_Init->Visible());
     EXPECT_EQ(LiveScan.DeviceIndex, -1);
     // The grid is completed, the undo snapshot taken, the depth controls on.
     EXPECT_EQ(Scan().Count, 8u);
     EXPECT_EQ(Scan().Receiving, 0);
-    EXPECT_TRUE(FileExists(MainForm->FileManager->TempFileName()));
-    EXPECT_EQ(MainForm->DepthControlsEnabled, 1);
+    EXPECT_TRUE(FileExists(MainForm->State().Session().Files()->TempFileName()));
+    EXPECT_TRUE(MainForm->State().DepthControlsEnabled());
     EXPECT_TRUE(MainForm->ToolButtonLineUp->Enabled());
-    EXPECT_EQ(MainForm->ScanImage->Smooth(), 1);
+    EXPECT_EQ(MainForm->State().Session().Image()->Smooth(), 1);
     // The commands of a scan are on; New looks as it did at the start.
     EXPECT_TRUE(MainForm->MenuFileSave->Enabled());
     EXPECT_EQ(MainForm->MenuFileNew->Caption(), caption);
@@ -409,7 +407,7 @@ TEST_F(StoppingAReceive, ALiveScanKeepsOnlyThePointsThatArrivedWhenTheCancelTime
     EXPECT_FALSE(MainForm->TimerCancel->Enabled());
     EXPECT_EQ(Scan().Count, 5u);
     EXPECT_EQ(Scan().Receiving, 0);
-    EXPECT_EQ(MainForm->DepthControlsEnabled, 0);
+    EXPECT_FALSE(MainForm->State().DepthControlsEnabled());
     EXPECT_EQ(MainForm->MenuFileNew->ImageIndex(), 2);
     // The timer ran the command once: no new-scan dialog followed.
     bool shown = false;
@@ -425,7 +423,7 @@ TEST_F(StoppingAReceive, ALiveScanKeepsOnlyThePointsThatArrivedWhenTheCancelTime
 TEST_F(StoppingAReceive, AGpsScanIsMadeFromTheDataGridAndShownInsteadOfTheGrid)
 {
     BeginReceive(4);
-    TDataGrid& grid = *MainForm->DataGrid;
+    TDataGrid& grid = *MainForm->State().DataGrid();
     grid.SetSize(3, 2, 1);
     for (int x = 0; x < 3; ++x)
         for (int y = 0; y < 2; ++y)

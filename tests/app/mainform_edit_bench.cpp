@@ -58,7 +58,7 @@ protected:
     {
         WriteFileBytes(Root + u"large.dmo", Bytes);
         MainForm->OpenFile(Root + u"large.dmo");
-        ASSERT_TRUE(PumpUntil([] { return MainForm->RepaintPending == 0; }));
+        ASSERT_TRUE(PumpUntil([] { return !MainForm->State().Views().RepaintPending(); }));
     }
 
     // The command from its menu item with Drive confirming the dialog; the time of the command
@@ -88,12 +88,13 @@ protected:
         const double command = mainroad::MsSince(begin);
         observer.SetEnabled(false);
         ASSERT_GT(driver.Shown, 0);
-        ASSERT_EQ(MainForm->RepaintPending, 1);
+        ASSERT_TRUE(MainForm->State().Views().RepaintPending());
         const auto frameBegin = std::chrono::steady_clock::now();
         ASSERT_TRUE(PumpUntil(
             [] {
-                return MainForm->RepaintPending == 0 && MainForm->ScanImage->Rebuild == 0 &&
-                       MainForm->ScanImage->ScanData->Changed == 0;
+                const TMainFormState form = MainForm->State();
+                return !form.Views().RepaintPending() && form.Session().Image()->Rebuild == 0 &&
+                       form.Session().Scan()->Changed == 0;
             }));
         const double frame = mainroad::MsSince(frameBegin);
         std::printf("%-44s command %7.0f ms, next frame %6.0f ms, together %7.0f ms; "
@@ -114,7 +115,7 @@ TEST_F(EditBench, InterpolationAndSignalCorrectionOnA500By500Scan)
                                 [passes](TInterpolation* d) { d->TrackBar1->SetPosition(passes); });
     }
     Load(file);
-    MainForm->ScanImage->ScanData->SelectPoint(MainForm->ScanImage->ScanData->First);
+    MainForm->State().Session().Scan()->SelectPoint(MainForm->State().Session().Scan()->First);
     Measure<TFaultSignals>("signal correction, under the cross hairs", MainForm->MenuEditCorrectFaultSignal,
                            [](TFaultSignals*) {});
     for (auto [surface, surround] : {std::pair{7, 4}, std::pair{0, 0}}) {

@@ -89,7 +89,7 @@ protected:
         WriteFileBytes(file, Bytes);
         MainForm->OpenFile(file);
         EXPECT_TRUE(mainroad::WaitForFrame());
-        return *MainForm->ScanImage->ScanData;
+        return *MainForm->State().Session().Scan();
     }
 
     // True once the paint timer drew a frame from the points as they are now.
@@ -97,14 +97,15 @@ protected:
     {
         return PumpUntil(
             [] {
-                return MainForm->RepaintPending == 0 && MainForm->ScanImage->Rebuild == 0 &&
-                       MainForm->ScanImage->ScanData->Changed == 0 && MainForm->TimerPaint->Enabled();
+                const TMainFormState form = MainForm->State();
+                return !form.Views().RepaintPending() && form.Session().Image()->Rebuild == 0 &&
+                       form.Session().Scan()->Changed == 0 && MainForm->TimerPaint->Enabled();
             });
     }
 
     static l3d::testing::Pixels MainViewPixels()
     {
-        return mainroad::ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3));
+        return mainroad::ViewPixels(InsetViewport(MainForm->State().Views().Viewports()[MainViewport], 3));
     }
 
     // Runs the menu item's command (or, with Key, the short-cut with Ctrl held; with Tool, a
@@ -149,7 +150,7 @@ TEST_F(EditDialogsTest, InterpolationSmoothsWithTheChosenPassesAndMarksTheScanEd
         PostClick(d->ButtonCancel);
     }));
     EXPECT_TRUE(SameValues(ValuesOf(scan), opened));
-    EXPECT_EQ(MainForm->Edited, 0);
+    EXPECT_FALSE(MainForm->State().Session().Edited());
     EXPECT_EQ(GlobalSettings.InterpolationPasses, 1);
     EXPECT_FALSE(MainForm->ToolButtonUndo->Enabled());
 
@@ -163,7 +164,7 @@ TEST_F(EditDialogsTest, InterpolationSmoothsWithTheChosenPassesAndMarksTheScanEd
         'I'));
     EXPECT_EQ(GlobalSettings.InterpolationPasses, 3);
     EXPECT_FALSE(SameValues(ValuesOf(scan), opened));
-    EXPECT_EQ(MainForm->Edited, 1);
+    EXPECT_TRUE(MainForm->State().Session().Edited());
     EXPECT_TRUE(MainForm->MenuEditReset->Enabled());
     EXPECT_TRUE(MainForm->ToolButtonUndo->Enabled());
     // The smoothed surface is drawn at the next tick.
@@ -199,7 +200,7 @@ TEST_F(EditDialogsTest, SignalCorrectionRemovesTheSignalUnderTheCrossHairsOrAllO
         PostClick(d->ButtonOK);
     }));
     EXPECT_NE(PointOfValue(scan, Spike), nullptr);
-    EXPECT_EQ(MainForm->Edited, 1);
+    EXPECT_TRUE(MainForm->State().Session().Edited());
     ASSERT_TRUE(FrameOfTheEditedPoints());
 
     // Automatic mode with new thresholds: stored, handed to the scan, the spike gone.
@@ -351,7 +352,7 @@ TEST_F(EditDialogsTest, PreferencesAreAppliedAtOnceAndSaved)
     EXPECT_EQ(scan.SurfaceThreshold, 9.0f);
     // The next frame has the new background: in the main view's margin, inside its frame.
     ASSERT_TRUE(mainroad::WaitForFrame());
-    const RECT r = mainroad::ClientRectOf(MainForm->Viewports[MainViewport]);
+    const RECT r = mainroad::ClientRectOf(MainForm->State().Views().Viewports()[MainViewport]);
     const l3d::testing::Pixels margin =
         l3d::testing::ReadClientPixels(MainForm->Handle(), RECT{r.left + 1, r.top + 40, r.left + 2, r.top + 41});
     EXPECT_EQ(margin.data[0] & 0xFFFFFF, 0xFF0000u);

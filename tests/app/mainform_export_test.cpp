@@ -119,7 +119,7 @@ protected:
     l3d::testing::Pixels ShownView()
     {
         EXPECT_TRUE(PumpUntil(NothingToPaint));
-        return mainroad::ViewPixels(MainForm->ExportViewport);
+        return mainroad::ViewPixels(MainForm->State().Views().ExportViewport());
     }
 };
 
@@ -170,7 +170,7 @@ TEST_F(ExportTest, TheViewIsDrawnAgainForTheExportWhateverTheBuffersAndTheCurren
     ASSERT_TRUE(mainroad::DrawFrame());
     const l3d::testing::Pixels drawn = ShownView();
     // After a swap the back buffer's content is undefined: here it is magenta.
-    ASSERT_TRUE(MainForm->ScanImage->MakeCurrent());
+    ASSERT_TRUE(MainForm->State().Session().Image()->MakeCurrent());
     glClearColor(1, 0, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     // Another window's context, cleared to magenta, is current when the command runs.
@@ -236,8 +236,8 @@ TEST_F(ExportTest, WithoutAScanTheNameIsImageAndABareNameTakesThePickedType)
     EXPECT_EQ(answer.Asked.DefaultExt, u".bmp");
     const Decoded file = DecodeBmp(Root + u"shot.bmp");
     ASSERT_TRUE(file.Ok);
-    EXPECT_EQ(file.Width, MainForm->ExportViewport.Width);
-    EXPECT_EQ(file.Height, MainForm->ExportViewport.Height);
+    EXPECT_EQ(file.Width, MainForm->State().Views().ExportViewport().Width);
+    EXPECT_EQ(file.Height, MainForm->State().Views().ExportViewport().Height);
 }
 
 TEST_F(ExportTest, AFileThatCannotBeWrittenIsReportedAndTheProgramGoesOn)

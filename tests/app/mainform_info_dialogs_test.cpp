@@ -80,10 +80,10 @@ protected:
         File = Root + Name;
         WriteFileBytes(File, EncodeScanFile(Source));
         MainForm->OpenFile(File);
-        ASSERT_EQ(MainForm->FileManager->FileName(), File);
+        ASSERT_EQ(MainForm->State().Session().Files()->FileName(), File);
         Scan().Selected = Scan().First;
     }
-    TScanData& Scan() { return *MainForm->ScanImage->ScanData; }
+    TScanData& Scan() { return *MainForm->State().Session().Scan(); }
 
     std::u16string File;
 };
@@ -95,7 +95,7 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
     ASSERT_TRUE(Start());
     Open(MakeFieldExample().Source, u"field.dmo");
     GlobalSettings.MeasureUnitIndex = 1;  // feet
-    const float storedWidth = MainForm->FileManager->Remarks().FieldWidth;
+    const float storedWidth = MainForm->State().Session().Files()->Remarks().FieldWidth;
 
     TModalDriver<TFormRemarks> driver([&](TFormRemarks* d) {
         EXPECT_EQ(d->Caption(), u"Characteristics");
@@ -125,17 +125,17 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
         mainroad::PostKey(VK_F9);
         ASSERT_EQ(driver.Shown, 1);
 
-        const TRemarksRec_L3D_3& r = MainForm->FileManager->Remarks();
+        const TRemarksRec_L3D_3& r = MainForm->State().Session().Files()->Remarks();
         EXPECT_EQ(r.Project, u"Bridge north");
         EXPECT_EQ(r.Notes, u"Second pass\r\nafter rain");
         EXPECT_EQ(r.SoilType, 5);
         EXPECT_FLOAT_EQ(r.FieldLength, 3.048f);
         // The width was left as shown: it keeps its stored value exactly.
         EXPECT_EQ(r.FieldWidth, storedWidth);
-        EXPECT_TRUE(MainForm->FileManager->Modified);
-        EXPECT_FLOAT_EQ(MainForm->ScanImage->FieldLength(), 3.048f);
+        EXPECT_TRUE(MainForm->State().Session().Files()->Modified);
+        EXPECT_FLOAT_EQ(MainForm->State().Session().Image()->FieldLength(), 3.048f);
         EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), 5);
-        EXPECT_EQ(MainForm->RepaintPending, 1);
+        EXPECT_TRUE(MainForm->State().Views().RepaintPending());
         EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - Bridge north ( \"field.dmo\" )");
     }
 
@@ -146,7 +146,7 @@ TEST_F(InfoDialogsTest, CharacteristicsEditTheRemarksTheFieldSizeInTheChosenUnit
     });
     mainroad::RunCommand(MainForm->MenuFileRemarks);
     EXPECT_EQ(cancel.Shown, 1);
-    EXPECT_EQ(MainForm->FileManager->Remarks().Project, u"Bridge north");
+    EXPECT_EQ(MainForm->State().Session().Files()->Remarks().Project, u"Bridge north");
 }
 
 TEST_F(InfoDialogsTest, AFieldSizeIsStoredAsTypedAndOneOutsideTheRangeIsRefusedInTheUsersWords)
@@ -177,8 +177,8 @@ TEST_F(InfoDialogsTest, AFieldSizeIsStoredAsTypedAndOneOutsideTheRangeIsRefusedI
     });
     PressKey(VK_F9);
     ASSERT_EQ(driver.Shown, 1);
-    EXPECT_FLOAT_EQ(MainForm->FileManager->Remarks().FieldLength, 25.5f);
-    EXPECT_FLOAT_EQ(MainForm->FileManager->Remarks().FieldWidth, 15.7f);
+    EXPECT_FLOAT_EQ(MainForm->State().Session().Files()->Remarks().FieldLength, 25.5f);
+    EXPECT_FLOAT_EQ(MainForm->State().Session().Files()->Remarks().FieldWidth, 15.7f);
     EXPECT_TRUE(messages.Shown.empty());
 
     // Each refused size is quoted as typed, with the range, whether OK is clicked or Return
@@ -210,8 +210,8 @@ TEST_F(InfoDialogsTest, AFieldSizeIsStoredAsTypedAndOneOutsideTheRangeIsRefusedI
         EXPECT_EQ(messages.Shown[0], u"Error: '" + typed.Text +
                                          u"' is not a valid field size. Enter a number greater than 0 and at most " +
                                          FormatNumber(99999.0) + u".");
-        EXPECT_FLOAT_EQ(MainForm->FileManager->Remarks().FieldLength, 25.5f);
-        EXPECT_FLOAT_EQ(MainForm->FileManager->Remarks().FieldWidth, 15.7f);
+        EXPECT_FLOAT_EQ(MainForm->State().Session().Files()->Remarks().FieldLength, 25.5f);
+        EXPECT_FLOAT_EQ(MainForm->State().Session().Files()->Remarks().FieldWidth, 15.7f);
         messages.Shown.clear();
     }
 }
@@ -223,7 +223,7 @@ TEST_F(InfoDialogsTest, ALineDiagramScanKeepsItsFieldSizeAndAnUnreadableDateShow
     source.ScanMode = 1;
     source.Remarks.Date = 1e300;  // no date a calendar can show
     Open(source, u"diagram.dmo");
-    const TRemarksRec_L3D_3 before = MainForm->FileManager->Remarks();
+    const TRemarksRec_L3D_3 before = MainForm->State().Session().Files()->Remarks();
 
     TModalDriver<TFormRemarks> driver([&](TFormRemarks* d) {
         EXPECT_FALSE(d->EditLength->Enabled());
@@ -237,9 +237,9 @@ TEST_F(InfoDialogsTest, ALineDiagramScanKeepsItsFieldSizeAndAnUnreadableDateShow
     });
     mainroad::RunCommand(MainForm->MenuFileRemarks);
     ASSERT_EQ(driver.Shown, 1);
-    EXPECT_EQ(MainForm->FileManager->Remarks().FieldLength, before.FieldLength);
-    EXPECT_EQ(MainForm->FileManager->Remarks().FieldWidth, before.FieldWidth);
-    EXPECT_EQ(MainForm->FileManager->Remarks().Date, before.Date);
+    EXPECT_EQ(MainForm->State().Session().Files()->Remarks().FieldLength, before.FieldLength);
+    EXPECT_EQ(MainForm->State().Session().Files()->Remarks().FieldWidth, before.FieldWidth);
+    EXPECT_EQ(MainForm->State().Session().Files()->Remarks().Date, before.Date);
 }
 
 TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOwnView)
@@ -250,7 +250,7 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
     ASSERT_NE(example, nullptr);
     mainroad::RunCommand(example);
     File = ExamplesFolder() + u"Tarnwell field.dmo";
-    ASSERT_EQ(MainForm->Magic, "TNW.TNW.01");
+    ASSERT_EQ(MainForm->State().Session().Magic(), "TNW.TNW.01");
     Scan().Selected = Scan().First;
     ASSERT_TRUE(MainForm->ToolButton_FEChart->Enabled());
     double offset = 0;
@@ -260,7 +260,7 @@ TEST_F(InfoDialogsTest, TheChartOfATarnwellPointIsReadFromTheFileAndDrawnInItsOw
     // What the file holds for the point, independently of the dialog.
     const auto input = [&] {
         TFileStream stream(File, fmOpenRead | fmShareDenyWrite);
-        return ReadChartInput(stream, MainForm->FileManager->FileTNW_Start(), int64_t(offset) - 16);
+        return ReadChartInput(stream, MainForm->State().Session().Files()->FileTNW_Start(), int64_t(offset) - 16);
     }();
     ASSERT_TRUE(input);
     ASSERT_EQ(input->Samples.size(), 100u);
@@ -344,7 +344,7 @@ TEST_F(InfoDialogsTest, AChartThatCannotBeBuiltEndsQuietly)
     double offset = 0;
     std::memcpy(&offset, Scan().Selected->Carried, sizeof offset);
     TDialog_Diagramm& d = *Dialog_Diagramm;
-    d.Prepare(MainForm->FileManager.get(), File, int32_t(offset) - 16);
+    d.Prepare(MainForm->State().Session().Files(), File, int32_t(offset) - 16);
     d.BuildDiagram();
     ASSERT_TRUE(d.Chart().Drawn);
     const std::u16string maximum = d.MaximumValue->Caption();
@@ -363,8 +363,8 @@ TEST_F(InfoDialogsTest, AChartThatCannotBeBuiltEndsQuietly)
     EXPECT_EQ(d.MaximumValue->Caption(), maximum);
 
     // A divisor of 0: nothing to draw and no numbers to show.
-    bytes[MainForm->FileManager->FileTNW_Start() + 2] = 0;
-    bytes[MainForm->FileManager->FileTNW_Start() + 3] = 0;
+    bytes[MainForm->State().Session().Files()->FileTNW_Start() + 2] = 0;
+    bytes[MainForm->State().Session().Files()->FileTNW_Start() + 3] = 0;
     WriteFileBytes(File, bytes);
     d.BuildDiagram();
     EXPECT_FALSE(d.Chart().Drawn);
@@ -506,13 +506,14 @@ TEST_F(InfoDialogsTest, TheInfoWindowLeftOpenShowsTheScanAtOnceAndLeavesTheKeysT
     PressKey('M', {VK_CONTROL});
     EXPECT_EQ(GlobalSettings.SplitScreen, split);
     ASSERT_TRUE(mainroad::DrawFrame());
-    const Pixels view = mainroad::ViewPixels(MainForm->Viewports[MainViewport]);
+    const Pixels view = mainroad::ViewPixels(MainForm->State().Views().Viewports()[MainViewport]);
     const std::u16string walked = w.ElLabel_ScanLineValue->Caption() + w.ElLabel_ImpulseValue->Caption();
     PressKey(VK_UP);
     EXPECT_NE(w.ElLabel_ScanLineValue->Caption() + w.ElLabel_ImpulseValue->Caption(), walked);
     PressKey(VK_F5);
     ASSERT_TRUE(mainroad::WaitForFrame());
-    EXPECT_TRUE(mainroad::ViewPixels(MainForm->Viewports[MainViewport]).data != view.data) << "the view stayed";
+    EXPECT_TRUE(mainroad::ViewPixels(MainForm->State().Views().Viewports()[MainViewport]).data != view.data)
+        << "the view stayed";
     EXPECT_EQ(GetForegroundWindow(), w.Handle());
     PressKey('W', {VK_CONTROL});
     EXPECT_FALSE(w.Visible());
@@ -575,7 +576,7 @@ TEST_F(InfoDialogsTest, TheInfoWindowStaysAboveTheMainWindowOnScreenAfterEverySt
         ASSERT_TRUE(ShownOnScreen(info)) << "after full screen";
         // A click into the info window, then back into the main window's view.
         ClickAt(info, {4, 4});
-        ClickAt(main, mainroad::CentreOf(MainForm->Viewports[MainViewport]));
+        ClickAt(main, mainroad::CentreOf(MainForm->State().Views().Viewports()[MainViewport]));
         ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }));
         ASSERT_TRUE(ShownOnScreen(info)) << "after a click into the main window";
         EXPECT_TRUE(MainForm->MenuExtrasInfo->Checked());

@@ -67,10 +67,10 @@ TEST_F(LargeScanTest, A3000By3000ScanIsDrawnFromEverySecondPointAndTheWindowKeep
     ASSERT_NE(hook, nullptr);
 
     MainForm->OpenFile(path);
-    ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
-    TScanImage& image = *MainForm->ScanImage;
+    ASSERT_EQ(MainForm->State().Session().Magic(), "DMO.L3D.01");
+    TScanImage& image = *MainForm->State().Session().Image();
     // The load, the build and the first frame of four views take a while on a loaded machine.
-    EXPECT_TRUE(PumpUntil([&] { return image.Rebuild == 0 && MainForm->RepaintPending == 0; }, 600000))
+    EXPECT_TRUE(PumpUntil([&] { return image.Rebuild == 0 && !MainForm->State().Views().RepaintPending(); }, 600000))
         << "the first frame";
     EXPECT_TRUE(PumpUntil([] { return watch.CloseCommands > 0; }, 120000)) << "the Alt+F4 typed during the build";
     UnhookWindowsHookEx(hook);
@@ -78,7 +78,7 @@ TEST_F(LargeScanTest, A3000By3000ScanIsDrawnFromEverySecondPointAndTheWindowKeep
     EXPECT_TRUE(ErrorBoxes.empty()) << WideToUtf8(ErrorBoxes.empty() ? u"" : ErrorBoxes[0]);
     EXPECT_EQ(image.BuiltStep(), 2u);
     EXPECT_EQ(image.BuiltResolution(), 0);
-    const TViewportRect main = InsetViewport(MainForm->Viewports[MainViewport], 3);
+    const TViewportRect main = InsetViewport(MainForm->State().Views().Viewports()[MainViewport], 3);
     EXPECT_GT(PixelsOtherThan(ViewPixels(main), 0), size_t(main.Width) * main.Height / 10) << "the surface is drawn";
     const std::u16string notice = MainForm->StatusBar->Panels(4)->Text();
     EXPECT_NE(notice.find(u"one point in 2 in each direction"), std::u16string::npos) << WideToUtf8(notice);
@@ -94,8 +94,8 @@ TEST_F(LargeScanTest, A3000By3000ScanIsDrawnFromEverySecondPointAndTheWindowKeep
     // no frame (one would take seconds here).
     {
         const TPaintTimerPause paused(MainForm->TimerPaint);
-        const POINT at{MainForm->MouseLast.X, MainForm->MouseLast.Y};
+        const POINT at{MainForm->State().MouseLast().X, MainForm->State().MouseLast().Y};
         PostMouse(WM_MOUSEMOVE, 0, at.x, at.y);
-        EXPECT_EQ(MainForm->RepaintPending, 0);
+        EXPECT_FALSE(MainForm->State().Views().RepaintPending());
     }
 }

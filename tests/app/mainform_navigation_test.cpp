@@ -22,8 +22,8 @@ namespace {
 
 class NavigationTest : public ProgramTest {
 protected:
-    const TViewState& View(size_t Slot) { return MainForm->ViewStates[Slot]; }
-    const TViewportRect& Port(size_t Index) { return MainForm->Viewports[Index]; }
+    const TViewState& View(size_t Slot) { return MainForm->State().Views().States()[Slot]; }
+    const TViewportRect& Port(size_t Index) { return MainForm->State().Views().Viewports()[Index]; }
 };
 
 bool SameView(const TViewState& A, const TViewState& B)
@@ -47,22 +47,22 @@ TEST_F(NavigationTest, ALeftDragTurnsTheMainViewAboutTheAxesSwitchedOnAndARightD
         EXPECT_EQ(View(0).Rotation.X, start.X + 10.0f);
         EXPECT_EQ(View(0).Rotation.Y, start.Y);
         EXPECT_EQ(View(0).Rotation.Z, start.Z + 10.0f);
-        EXPECT_EQ(MainForm->RepaintPending, 1);
+        EXPECT_TRUE(MainForm->State().Views().RepaintPending());
     }
     ASSERT_TRUE(WaitForFrame());
 
     // All switches up: a drag turns nothing, and still repaints.
     MainForm->AxisX->Click();
     MainForm->AxisZ->Click();
-    EXPECT_EQ(MainForm->ScanImage->AxisX, 0);
-    EXPECT_EQ(MainForm->ScanImage->AxisZ, 0);
+    EXPECT_EQ(MainForm->State().Session().Image()->AxisX, 0);
+    EXPECT_EQ(MainForm->State().Session().Image()->AxisZ, 0);
     ASSERT_TRUE(WaitForFrame());
     const TViewState before = View(0);
     {
         const TPaintTimerPause held(MainForm->TimerPaint);
         Drag(MK_LBUTTON, 30, -7, Port(MainViewport));
         EXPECT_TRUE(SameView(View(0), before));
-        EXPECT_EQ(MainForm->RepaintPending, 1);
+        EXPECT_TRUE(MainForm->State().Views().RepaintPending());
     }
 
     // The right button moves the main view: x by the horizontal, y against the vertical.
@@ -93,7 +93,7 @@ TEST_F(NavigationTest, TheWheelZoomsTheActiveViewAndASmallViewIsCopiedByADoubleC
     // The front view (upper right) becomes active; a left drag there turns it about Z.
     const float frontZ = View(2).Rotation.Z;
     Drag(MK_LBUTTON, 4, 0, Port(TopRightViewport));
-    EXPECT_EQ(MainForm->ActiveView, 3);
+    EXPECT_EQ(MainForm->State().Views().ActiveView(), 3);
     EXPECT_EQ(View(2).Rotation.Z, frontZ - 2.0f);
     // The wheel now zooms the front view.
     PostMouse(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), main.x, main.y);
@@ -115,7 +115,7 @@ TEST_F(NavigationTest, TheWheelZoomsTheActiveViewAndASmallViewIsCopiedByADoubleC
     PostMouse(WM_LBUTTONUP, 0, main.x, main.y);
     PostMouse(WM_LBUTTONDBLCLK, MK_LBUTTON, main.x, main.y);
     PostMouse(WM_LBUTTONUP, 0, main.x, main.y);
-    EXPECT_EQ(MainForm->ActiveView, 0);
+    EXPECT_EQ(MainForm->State().Views().ActiveView(), 0);
     EXPECT_TRUE(SameView(View(0), own));
     ASSERT_TRUE(WaitForFrame());
 }
@@ -151,12 +151,12 @@ TEST_F(NavigationTest, ZoomItemsPresetsAndResetSetTheViewsAndTheZoomBoxSwallowsT
     ASSERT_NE(View(3).Rotation.Z, -45.0f);
     ASSERT_TRUE(WaitForFrame());
     PostKey(VK_F7);  // the upper colour limit a step down
-    ASSERT_LT(MainForm->ColorManager->UpperLimit, 95.0f);
+    ASSERT_LT(MainForm->State().Colors()->UpperLimit, 95.0f);
     PostKey('R', true);  // View > Reset
     EXPECT_EQ(View(3).Rotation.Z, -45.0f);
     EXPECT_EQ(View(0).Scale.X, 1.0f);
     EXPECT_TRUE(SameView(View(0), View(1)));
-    EXPECT_EQ(MainForm->ColorManager->UpperLimit, 95.0f);
+    EXPECT_EQ(MainForm->State().Colors()->UpperLimit, 95.0f);
     ASSERT_TRUE(WaitForFrame());
 }
 
@@ -199,13 +199,13 @@ TEST_F(NavigationTest, OneResetPutsBothColourLimitsAndThePictureBack)
     ASSERT_TRUE(WaitForFrame());
     l3d::testing::PressKey(VK_F6);
     ASSERT_TRUE(WaitForFrame());
-    ASSERT_NE(MainForm->ColorManager->UpperLimit, 95.0f);
-    ASSERT_NE(MainForm->ColorManager->LowerLimit, 5.0f);
+    ASSERT_NE(MainForm->State().Colors()->UpperLimit, 95.0f);
+    ASSERT_NE(MainForm->State().Colors()->LowerLimit, 5.0f);
     ASSERT_NE(ViewPixels(main).data, start.data);
 
     l3d::testing::PressKey('R', {VK_CONTROL});
-    EXPECT_EQ(MainForm->ColorManager->UpperLimit, 95.0f);
-    EXPECT_EQ(MainForm->ColorManager->LowerLimit, 5.0f);
+    EXPECT_EQ(MainForm->State().Colors()->UpperLimit, 95.0f);
+    EXPECT_EQ(MainForm->State().Colors()->LowerLimit, 5.0f);
     ASSERT_TRUE(WaitForFrame());
     EXPECT_EQ(ViewPixels(main).data, start.data);
 }
@@ -255,7 +255,7 @@ TEST_F(NavigationTest, KeysReachTheViewsWhereverTheStartAndTheSoilBoxLeaveTheFoc
         ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     };
     StartWithExample(u"Field with metal object.dmo");
-    TScanData& scan = *MainForm->ScanImage->ScanData;
+    TScanData& scan = *MainForm->State().Session().Scan();
     TElComboBox* soil = MainForm->ComboBoxSoil;
     const int32_t soilIndex = soil->ItemIndex();
     scan.SelectPoint(nullptr);
@@ -283,7 +283,7 @@ TEST_F(NavigationTest, KeysReachTheViewsWhereverTheStartAndTheSoilBoxLeaveTheFoc
 TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnly)
 {
     StartWithExample(u"Field with metal object.dmo");
-    TScanData& scan = *MainForm->ScanImage->ScanData;
+    TScanData& scan = *MainForm->State().Session().Scan();
     scan.SelectPoint(nullptr);
     // Ctrl+Up without a selection: the first point, then ten lines on.
     TScanPoint* first = scan.FirstPoint();
@@ -294,8 +294,8 @@ TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnl
         const TPaintTimerPause held(MainForm->TimerPaint);
         PostKey(VK_UP, true);
         EXPECT_EQ(scan.Selected, expected);
-        EXPECT_EQ(MainForm->ScanImage->CrossHairActive(), 1);
-        EXPECT_EQ(MainForm->RepaintPending, 1);
+        EXPECT_EQ(MainForm->State().Session().Image()->CrossHairActive(), 1);
+        EXPECT_TRUE(MainForm->State().Views().RepaintPending());
     }
     TScanPoint* next = scan.GetNextPoint(1);
     PostKey(VK_LEFT);
@@ -311,18 +311,18 @@ TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnl
     const float level = scan.Level;
     PostKey(VK_NEXT);
     EXPECT_NE(scan.Level, level);
-    EXPECT_EQ(MainForm->ScanImage->LevelPlaneActive(), 1);
+    EXPECT_EQ(MainForm->State().Session().Image()->LevelPlaneActive(), 1);
     ASSERT_TRUE(WaitForFrame());
 
     // F4 turns the smooth surface off and on; F8 raises the upper colour limit by its step.
     PostKey(VK_F4);
-    EXPECT_EQ(MainForm->ScanImage->Smooth(), 0);
+    EXPECT_EQ(MainForm->State().Session().Image()->Smooth(), 0);
     PostKey(VK_F4);
-    EXPECT_EQ(MainForm->ScanImage->Smooth(), 1);
+    EXPECT_EQ(MainForm->State().Session().Image()->Smooth(), 1);
     ASSERT_TRUE(WaitForFrame());
-    const float upper = MainForm->ColorManager->UpperLimit;
+    const float upper = MainForm->State().Colors()->UpperLimit;
     PostKey(VK_F7);
-    EXPECT_EQ(MainForm->ColorManager->UpperLimit, upper - GlobalSettings.ColorLimitStep);
+    EXPECT_EQ(MainForm->State().Colors()->UpperLimit, upper - GlobalSettings.ColorLimitStep);
 
     // Ctrl+X halves every value, keeps the missing readings missing, and can be undone.
     std::vector<float> values;
@@ -339,14 +339,14 @@ TEST_F(NavigationTest, ArrowKeysWalkTheCrossHairAndPageKeysTheDepthOfOwnScansOnl
         }
     }
     EXPECT_EQ(missing, 5u);
-    EXPECT_EQ(MainForm->Edited, 1);
+    EXPECT_TRUE(MainForm->State().Session().Edited());
     EXPECT_TRUE(MainForm->ToolButtonUndo->Enabled());
     ASSERT_TRUE(WaitForFrame());
 
     // On a Tarnwell scan the depth keys do nothing.
     MainForm->OpenFile(ExamplesFolder() + u"Tarnwell sample.dmo");
-    ASSERT_EQ(MainForm->Magic, "DMO.TNW.01");
-    TScanData& tarnwell = *MainForm->ScanImage->ScanData;
+    ASSERT_EQ(MainForm->State().Session().Magic(), "DMO.TNW.01");
+    TScanData& tarnwell = *MainForm->State().Session().Scan();
     const float tarnwellLevel = tarnwell.Level;
     PostKey(VK_NEXT);
     PostKey(VK_PRIOR);

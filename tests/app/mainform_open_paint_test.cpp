@@ -131,7 +131,7 @@ TEST_F(ProgramTest, AnOpenFromTheMenuPaintsEachWindowAtMostOnce)
     ASSERT_TRUE(Start());
     ASSERT_TRUE(l3d::testing::FocusWindow(MainForm->Handle()));
     // The mouse rests on the drawing area, where no control lights up under it.
-    POINT rest = CentreOf(MainForm->Viewports[MainViewport]);
+    POINT rest = CentreOf(MainForm->State().Views().Viewports()[MainViewport]);
     ClientToScreen(MainForm->Handle(), &rest);
     SetCursorPos(rest.x, rest.y);
     ASSERT_TRUE(Settled(120000));
@@ -147,7 +147,7 @@ TEST_F(ProgramTest, AnOpenFromTheMenuPaintsEachWindowAtMostOnce)
         ASSERT_TRUE(counter.Hooked());
         const auto start = std::chrono::steady_clock::now();
         l3d::testing::PressKey('O', {VK_CONTROL});
-        ASSERT_EQ(MainForm->FileManager->FileName(), path);
+        ASSERT_EQ(MainForm->State().Session().Files()->FileName(), path);
         ASSERT_TRUE(Settled(120000));
         const double ms = MsSince(start);
 

@@ -58,31 +58,31 @@ TEST_F(ProgramTest, EachExampleOpensFromTheMenuAndSetsTheWindowUpForItsKind)
         TMenuItem* item = ExampleItem(name.substr(0, name.size() - 4));
         ASSERT_NE(item, nullptr);
         // A camera command before the open: the stored views must replace it.
-        Drag(MK_LBUTTON, 10, 10, MainForm->Viewports[MainViewport]);
+        Drag(MK_LBUTTON, 10, 10, MainForm->State().Views().Viewports()[MainViewport]);
         RunCommand(item);
 
-        EXPECT_EQ(MainForm->Magic, c.Magic);
-        TScanData& scan = *MainForm->ScanImage->ScanData;
+        EXPECT_EQ(MainForm->State().Session().Magic(), c.Magic);
+        TScanData& scan = *MainForm->State().Session().Scan();
         EXPECT_EQ(scan.Count, uint32_t(c.Scan.Columns * c.Scan.Rows));
-        EXPECT_EQ(MainForm->DepthControlsEnabled != 0, c.Depth);
+        EXPECT_EQ(MainForm->State().DepthControlsEnabled(), c.Depth);
         EXPECT_EQ(MainForm->ComboBoxSoil->Enabled(), c.Depth);
         EXPECT_EQ(scan.ColorScheme, c.Scheme);
-        EXPECT_TRUE(SameViews(MainForm->ViewStates, c.Scan.Source.ViewStates));
+        EXPECT_TRUE(SameViews(MainForm->State().Views().States(), c.Scan.Source.ViewStates));
         EXPECT_EQ(MainForm->Caption(), WindowCaptionText(c.Scan.Source.Remarks.Project, name));
         EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - " + c.Scan.Source.Remarks.Project + u" ( \"" + name + u"\" )");
         EXPECT_EQ(MainForm->ComboBoxSoil->ItemIndex(), c.Scan.Source.Remarks.SoilType);
         EXPECT_EQ(scan.SoilFactor, SoilTypes[size_t(c.Scan.Source.Remarks.SoilType)].Factor);
-        EXPECT_EQ(MainForm->ScanImage->FieldLength(), c.Scan.Source.Remarks.FieldLength);
-        EXPECT_EQ(MainForm->ScanImage->Smooth(), 1);
+        EXPECT_EQ(MainForm->State().Session().Image()->FieldLength(), c.Scan.Source.Remarks.FieldLength);
+        EXPECT_EQ(MainForm->State().Session().Image()->Smooth(), 1);
         EXPECT_EQ(GlobalSettings.OpenFolder, ExamplesFolder());
-        EXPECT_EQ(MainForm->Edited, 0);
+        EXPECT_FALSE(MainForm->State().Session().Edited());
         EXPECT_FALSE(MainForm->MenuEditReset->Enabled());
         EXPECT_FALSE(MainForm->ToolButtonUndo->Enabled());
         EXPECT_TRUE(MainForm->MenuViewReset->Enabled());
 
         // The surface is drawn in the main view.
         ASSERT_TRUE(WaitForFrame());
-        EXPECT_GT(PixelsOtherThan(ViewPixels(MainForm->Viewports[MainViewport]), 0), 1000u);
+        EXPECT_GT(PixelsOtherThan(ViewPixels(MainForm->State().Views().Viewports()[MainViewport]), 0), 1000u);
     }
     // Three different files entered the recent list; the fourth open was one of them.
     EXPECT_EQ(MainForm->MenuFile_LastUsed->Count(), 3);
@@ -112,7 +112,7 @@ TEST_F(ProgramTest, FileOpenStartsInTheLastFolderAndTheChosenFileComesBackAfterA
     ASSERT_EQ(asked[0].Filters.size(), 1u);
     EXPECT_EQ(asked[0].Filters[0].first, u"Demo files (*.dmo)");
     EXPECT_EQ(asked[0].Filters[0].second, u"*.dmo");
-    EXPECT_TRUE(MainForm->Magic.empty());
+    EXPECT_TRUE(MainForm->State().Session().Magic().empty());
     EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D");
     EXPECT_FALSE(MainForm->MenuViewReset->Enabled());
 
@@ -124,7 +124,7 @@ TEST_F(ProgramTest, FileOpenStartsInTheLastFolderAndTheChosenFileComesBackAfterA
     };
     MainForm->ToolButtonOpen->Click();
     ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
-    EXPECT_EQ(MainForm->Magic, "DMO.L3D.01");
+    EXPECT_EQ(MainForm->State().Session().Magic(), "DMO.L3D.01");
     EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - \"mill.dmo\"");
     EXPECT_EQ(GlobalSettings.OpenFolder, folder);
 
@@ -132,10 +132,10 @@ TEST_F(ProgramTest, FileOpenStartsInTheLastFolderAndTheChosenFileComesBackAfterA
     ResetDialogSeams();
     Stop();
     ASSERT_TRUE(Start());
-    EXPECT_TRUE(MainForm->Magic.empty());
+    EXPECT_TRUE(MainForm->State().Session().Magic().empty());
     ASSERT_EQ(MainForm->MenuFile_LastUsed->Count(), 1);
     RunCommand(MainForm->MenuFile_LastUsed->Items(0));
-    EXPECT_EQ(MainForm->Magic, "DMO.L3D.01");
+    EXPECT_EQ(MainForm->State().Session().Magic(), "DMO.L3D.01");
     EXPECT_EQ(MainForm->Caption(), u"Lorvane 3D - \"mill.dmo\"");
     FileDialogSeam() = [&](TFileDialogRequest& Request) {
         asked.push_back(Request);
@@ -150,10 +150,10 @@ TEST_F(ProgramTest, AScanNamedOnTheCommandLineIsOpenWhenTheWindowShows)
     CopyExampleScans();
     const std::u16string path = ExamplesFolder() + u"Tarnwell sample.dmo";
     ASSERT_TRUE(Start({path}));
-    EXPECT_EQ(MainForm->Magic, "DMO.TNW.01");
-    EXPECT_EQ(MainForm->FileManager->FileName(), path);
+    EXPECT_EQ(MainForm->State().Session().Magic(), "DMO.TNW.01");
+    EXPECT_EQ(MainForm->State().Session().Files()->FileName(), path);
     ASSERT_TRUE(WaitForFrame());
-    EXPECT_GT(PixelsOtherThan(ViewPixels(MainForm->Viewports[MainViewport]), 0), 1000u);
+    EXPECT_GT(PixelsOtherThan(ViewPixels(MainForm->State().Views().Viewports()[MainViewport]), 0), 1000u);
 }
 
 TEST_F(ProgramTest, ARefusedFileShowsItsMessageAndLeavesThePreviousScanAsItWasDrawn)
@@ -161,15 +161,15 @@ TEST_F(ProgramTest, ARefusedFileShowsItsMessageAndLeavesThePreviousScanAsItWasDr
     CopyExampleScans();
     ASSERT_TRUE(Start());
     RunCommand(ExampleItem(u"Field with metal object"));
-    ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
+    ASSERT_EQ(MainForm->State().Session().Magic(), "DMO.L3D.01");
     // A turned view, so that a reset to the presets would show.
-    Drag(MK_LBUTTON, 15, 15, MainForm->Viewports[MainViewport]);
+    Drag(MK_LBUTTON, 15, 15, MainForm->State().Views().Viewports()[MainViewport]);
     ASSERT_TRUE(DrawFrame());
-    const l3d::testing::Pixels before = ViewPixels(MainForm->Viewports[MainViewport]);
-    const TViewStates views = MainForm->ViewStates;
+    const l3d::testing::Pixels before = ViewPixels(MainForm->State().Views().Viewports()[MainViewport]);
+    const TViewStates views = MainForm->State().Views().States();
     const std::u16string caption = MainForm->Caption();
     const std::u16string folder = GlobalSettings.OpenFolder;
-    const uint32_t count = MainForm->ScanImage->ScanData->Count;
+    const uint32_t count = MainForm->State().Session().Scan()->Count;
 
     // A Tarnwell file cut short inside its fixed blocks, a file of a kind without a loader,
     // a missing file: each is reported, none changes anything.
@@ -184,15 +184,15 @@ TEST_F(ProgramTest, ARefusedFileShowsItsMessageAndLeavesThePreviousScanAsItWasDr
         const size_t messages = ErrorBoxes.size();
         MainForm->OpenFile(Root + name);
         EXPECT_EQ(ErrorBoxes.size(), messages + 1);
-        EXPECT_EQ(MainForm->Magic, "DMO.L3D.01");
-        EXPECT_EQ(MainForm->ScanImage->ScanData->Count, count);
-        EXPECT_TRUE(SameViews(MainForm->ViewStates, views));
+        EXPECT_EQ(MainForm->State().Session().Magic(), "DMO.L3D.01");
+        EXPECT_EQ(MainForm->State().Session().Scan()->Count, count);
+        EXPECT_TRUE(SameViews(MainForm->State().Views().States(), views));
         EXPECT_EQ(MainForm->Caption(), caption);
         EXPECT_EQ(GlobalSettings.OpenFolder, folder);
-        EXPECT_TRUE(MainForm->DepthControlsEnabled);
-        EXPECT_EQ(MainForm->RepaintPending, 1);
+        EXPECT_TRUE(MainForm->State().DepthControlsEnabled());
+        EXPECT_TRUE(MainForm->State().Views().RepaintPending());
         ASSERT_TRUE(WaitForFrame());
-        const l3d::testing::Pixels after = ViewPixels(MainForm->Viewports[MainViewport]);
+        const l3d::testing::Pixels after = ViewPixels(MainForm->State().Views().Viewports()[MainViewport]);
         EXPECT_EQ(after.data, before.data);
     }
     EXPECT_EQ(MainForm->MenuFile_LastUsed->Count(), 1);
@@ -224,14 +224,14 @@ TEST_F(ProgramTest, AReadOnlyTemporaryFolderStillOpensScansWithUndoOff)
         SCOPED_TRACE(WideToUtf8(example));
         told.clear();
         RunCommand(ExampleItem(example));
-        EXPECT_EQ(MainForm->FileManager->FileName(), ExamplesFolder() + example + u".dmo");
-        EXPECT_FALSE(MainForm->FileManager->HasSnapshot());
+        EXPECT_EQ(MainForm->State().Session().Files()->FileName(), ExamplesFolder() + example + u".dmo");
+        EXPECT_FALSE(MainForm->State().Session().Files()->HasSnapshot());
         ASSERT_EQ(told.size(), 1u);
         EXPECT_EQ(told[0].first, 2);
         EXPECT_NE(told[0].second.find(u"cannot be undone"), std::u16string::npos);
         // An edit as the keyboard gives it: Undo stays off, and nothing more is said.
         l3d::testing::PressKey('X', {VK_CONTROL});
-        EXPECT_EQ(MainForm->Edited, 1);
+        EXPECT_TRUE(MainForm->State().Session().Edited());
         EXPECT_FALSE(MainForm->MenuEditReset->Enabled());
         EXPECT_FALSE(MainForm->ToolButtonUndo->Enabled());
         MainForm->UpdateMenuStates(true);
@@ -239,19 +239,19 @@ TEST_F(ProgramTest, AReadOnlyTemporaryFolderStillOpensScansWithUndoOff)
         EXPECT_FALSE(MainForm->ToolButtonUndo->Enabled());
         EXPECT_EQ(told.size(), 1u);
         ASSERT_TRUE(WaitForFrame());
-        EXPECT_GT(PixelsOtherThan(ViewPixels(MainForm->Viewports[MainViewport]), 0), 1000u);
+        EXPECT_GT(PixelsOtherThan(ViewPixels(MainForm->State().Views().Viewports()[MainViewport]), 0), 1000u);
     }
 
     SetEnvironmentVariableW(L"TMP", reinterpret_cast<const wchar_t*>(tmp.c_str()));
     told.clear();
     RunCommand(ExampleItem(u"Field with metal object"));
-    EXPECT_TRUE(MainForm->FileManager->HasSnapshot());
+    EXPECT_TRUE(MainForm->State().Session().Files()->HasSnapshot());
     EXPECT_TRUE(told.empty());
-    const float opened = MainForm->ScanImage->ScanData->First->Value;
+    const float opened = MainForm->State().Session().Scan()->First->Value;
     l3d::testing::PressKey('X', {VK_CONTROL});
     ASSERT_TRUE(MainForm->ToolButtonUndo->Enabled());
     ASSERT_TRUE(MainForm->MenuEditReset->Enabled());
     RunCommand(MainForm->MenuEditReset);
-    const float undone = MainForm->ScanImage->ScanData->First->Value;
+    const float undone = MainForm->State().Session().Scan()->First->Value;
     EXPECT_TRUE(undone == opened || (std::isnan(undone) && std::isnan(opened)));
 }

@@ -59,7 +59,7 @@ void WriteSquareScan(const std::u16string& Path, int Size)
 // showing the frame. The triangles and vertices the list holds are counted as they are emitted.
 void PrintPaintBreakdown(int Size)
 {
-    TScanImage& image = *MainForm->ScanImage;
+    TScanImage& image = *MainForm->State().Session().Image();
     image.MakeCurrent();
     struct TCounter : TGeometrySink {
         uint64_t Triangles = 0, Vertices = 0, Polygons = 0;
@@ -85,7 +85,7 @@ void PrintPaintBreakdown(int Size)
     options.Depth = image.BuiltResolution();
     options.Step = image.BuiltStep();
     auto start = Clock::now();
-    BuildSurfaceGeometry(*image.ScanData, *MainForm->ColorManager, options, count);
+    BuildSurfaceGeometry(*image.ScanData, *MainForm->State().Colors(), options, count);
     const double geometryMs = MsSince(start);
     image.Rebuild = 1;
     start = Clock::now();
@@ -106,10 +106,11 @@ void PrintPaintBreakdown(int Size)
         views += text;
     };
     image.ClearView(0, 0, 0, 0);
+    const TScanViews& panes = MainForm->State().Views();
     if (GlobalSettings.SplitScreen != 0)
         for (const TSmallViewPass& pass : SmallViewPasses)
-            view(pass.View, MainForm->ViewStates[pass.ViewStateSlot], MainForm->Viewports[pass.Viewport]);
-    view(0, MainForm->ViewStates[0], MainForm->Viewports[MainViewport]);
+            view(pass.View, panes.States()[pass.ViewStateSlot], panes.Viewports()[pass.Viewport]);
+    view(0, panes.States()[0], panes.Viewports()[MainViewport]);
     start = Clock::now();
     image.SwapBuffers();
     const double showMs = MsSince(start);
@@ -130,7 +131,7 @@ protected:
     // pending repaint.
     void DragFigures(const char* What, double Seconds)
     {
-        const POINT p = CentreOf(MainForm->Viewports[MainViewport]);
+        const POINT p = CentreOf(MainForm->State().Views().Viewports()[MainViewport]);
         PostMouse(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
         ASSERT_TRUE(WaitForFrame());
         int frames = 0, moves = 0;
@@ -142,9 +143,9 @@ protected:
         auto dragging = [&] { return MsSince(start) < Seconds * 1000.0; };
         const TNotifyEvent paint = MainForm->TimerPaint->OnTimer;
         MainForm->TimerPaint->OnTimer = [&](TObject* Sender) {
-            const bool pending = MainForm->RepaintPending != 0;
+            const bool pending = MainForm->State().Views().RepaintPending();
             paint(Sender);
-            if (pending && MainForm->RepaintPending == 0) {
+            if (pending && !MainForm->State().Views().RepaintPending()) {
                 ++frames;
                 if (dragging())
                     move();
@@ -160,14 +161,14 @@ protected:
 
         // Where a paint's time goes, its steps called directly, ten times each: the clear, the
         // views (finished by glFinish), and showing the frame.
-        TScanImage& image = *MainForm->ScanImage;
+        TScanImage& image = *MainForm->State().Session().Image();
         TScanPaintInput input;
-        input.Viewports = MainForm->Viewports;
+        input.Viewports = MainForm->State().Views().Viewports();
         input.Scene = SceneViewport(MainForm->ClientWidth(), MainForm->ClientHeight(), MainForm->ControlBar->Height());
         input.SplitScreen = GlobalSettings.SplitScreen != 0;
         const int paints = 10;
         double clearMs = 0, viewsMs = 0, showMs = 0;
-        TViewStates views = MainForm->ViewStates;
+        TViewStates views = MainForm->State().Views().States();
         for (int i = 0; i < paints; ++i) {
             views[0].Rotation.Z += 3.0f;
             auto t = Clock::now();
@@ -197,15 +198,15 @@ TEST_F(MainRoadBench, IdleNoFrameIsDrawnAndTheProcessorRests)
     ASSERT_NO_FATAL_FAILURE(StartWithExample(u"Field with metal object.dmo"));
     ASSERT_TRUE(PumpUntil(NothingToPaint));
     // A marker painted over the drawing area stays only while no frame is drawn.
-    const POINT p = CentreOf(MainForm->Viewports[MainViewport]);
-    HDC dc = GetDC(MainForm->ScanImage->DrawingWindow());
+    const POINT p = CentreOf(MainForm->State().Views().Viewports()[MainViewport]);
+    HDC dc = GetDC(MainForm->State().Session().Image()->DrawingWindow());
     POINT local = p;
-    MapWindowPoints(MainForm->Handle(), MainForm->ScanImage->DrawingWindow(), &local, 1);
+    MapWindowPoints(MainForm->Handle(), MainForm->State().Session().Image()->DrawingWindow(), &local, 1);
     const RECT marker{local.x, local.y, local.x + 4, local.y + 4};
     HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
     FillRect(dc, &marker, magenta);
     DeleteObject(magenta);
-    ReleaseDC(MainForm->ScanImage->DrawingWindow(), dc);
+    ReleaseDC(MainForm->State().Session().Image()->DrawingWindow(), dc);
 
     const double cpuStart = ProcessCpuMs();
     const auto start = Clock::now();
@@ -227,7 +228,7 @@ TEST_F(MainRoadBench, FramesPerSecondWhileA250By250ScanIsTurned)
     WriteSquareScan(path, 250);
     ASSERT_TRUE(Start());
     MainForm->OpenFile(path);
-    ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
+    ASSERT_EQ(MainForm->State().Session().Magic(), "DMO.L3D.01");
     ASSERT_TRUE(WaitForFrame());
     DragFigures("250 x 250, four views", 5.0);
     PostKey('M', true);
@@ -264,10 +265,11 @@ TEST_F(MainRoadBench, FromTheOpenCommandToTheFirstFrame)
         const auto start = Clock::now();
         const TNotifyEvent paint = MainForm->TimerPaint->OnTimer;
         MainForm->TimerPaint->OnTimer = [&](TObject* Sender) {
-            const bool pending = MainForm->RepaintPending != 0 && !MainForm->Magic.empty();
+            const bool pending =
+                MainForm->State().Views().RepaintPending() && !MainForm->State().Session().Magic().empty();
             const double begin = MsSince(start);
             paint(Sender);
-            if (pending && framed < 0 && MainForm->RepaintPending == 0) {
+            if (pending && framed < 0 && !MainForm->State().Views().RepaintPending()) {
                 paintStart = begin;
                 framed = MsSince(start);
             }
@@ -275,11 +277,12 @@ TEST_F(MainRoadBench, FromTheOpenCommandToTheFirstFrame)
         l3d::testing::PressKey('O', {VK_CONTROL});
         const bool drawn = PumpUntil([&] { return framed >= 0; }, 540000);
         MainForm->TimerPaint->OnTimer = paint;
-        ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
+        ASSERT_EQ(MainForm->State().Session().Magic(), "DMO.L3D.01");
         if (drawn)
             std::printf("open command to first frame, %d x %d: %.0f ms (open %.0f ms, then the paint %.0f ms; "
                         "level %d built)\n",
-                        size, size, framed, paintStart, framed - paintStart, MainForm->ScanImage->BuiltResolution() + 1);
+                        size, size, framed, paintStart, framed - paintStart,
+                        MainForm->State().Session().Image()->BuiltResolution() + 1);
         else
             std::printf("open command to first frame, %d x %d: NO FRAME within %.0f ms\n", size, size, MsSince(start));
         std::fflush(stdout);

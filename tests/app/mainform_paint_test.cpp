@@ -38,7 +38,12 @@ protected:
     void OpenField()
     {
         StartWithExample(u"Field with metal object.dmo");
-        ASSERT_EQ(MainForm->Magic, "DMO.L3D.01");
+        ASSERT_EQ(MainForm->State().Session().Magic(), "DMO.L3D.01");
+    }
+    // The main view inside its frame.
+    static TViewportRect MainViewInside()
+    {
+        return InsetViewport(MainForm->State().Views().Viewports()[MainViewport], 3);
     }
 };
 
@@ -48,11 +53,11 @@ TEST_F(MainRoadTest, TheSplitScreenShowsTheSurfaceInFourFramedViewsWithTheActive
 {
     OpenField();
     ASSERT_EQ(GlobalSettings.SplitScreen, 1);
-    const auto& v = MainForm->Viewports;
+    const auto& v = MainForm->State().Views().Viewports();
     for (size_t i = 0; i < 4; ++i)
         EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(v[i], 3)), 0), 200u) << "view " << i;
     l3d::testing::SaveScreenshot(MainForm->Handle(), u"mainroad-four-views.png");
-    EXPECT_EQ(MainForm->ActiveView, 0);
+    EXPECT_EQ(MainForm->State().Views().ActiveView(), 0);
     EXPECT_EQ(FrameColourLeftOf(v[MainViewport]), Red);
     EXPECT_EQ(FrameColourLeftOf(v[BottomRightViewport]), Grey);
     EXPECT_EQ(FrameColourLeftOf(v[MiddleRightViewport]), Grey);
@@ -62,7 +67,7 @@ TEST_F(MainRoadTest, TheSplitScreenShowsTheSurfaceInFourFramedViewsWithTheActive
     const POINT p = CentreOf(v[BottomRightViewport]);
     PostMouse(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
     PostMouse(WM_LBUTTONUP, 0, p.x, p.y);
-    EXPECT_EQ(MainForm->ActiveView, 2);
+    EXPECT_EQ(MainForm->State().Views().ActiveView(), 2);
     ASSERT_TRUE(WaitForFrame());
     EXPECT_EQ(FrameColourLeftOf(v[BottomRightViewport]), Red);
     EXPECT_EQ(FrameColourLeftOf(v[MainViewport]), Grey);
@@ -77,8 +82,8 @@ TEST_F(MainRoadTest, PaintingLeavesTheBarsAloneAndDrawsOnlyWhenAskedTo)
     for (const RECT& r : bars)
         before.push_back(ReadClientPixels(MainForm->Handle(), r));
     // Turns redraw every view.
-    Drag(MK_LBUTTON, 20, 20, MainForm->Viewports[MainViewport]);
-    Drag(MK_LBUTTON, -40, -40, MainForm->Viewports[BottomRightViewport]);
+    Drag(MK_LBUTTON, 20, 20, MainForm->State().Views().Viewports()[MainViewport]);
+    Drag(MK_LBUTTON, -40, -40, MainForm->State().Views().Viewports()[BottomRightViewport]);
     ASSERT_TRUE(DrawFrame());
     ASSERT_TRUE(DrawFrame());
     for (size_t i = 0; i < std::size(bars); ++i)
@@ -86,13 +91,13 @@ TEST_F(MainRoadTest, PaintingLeavesTheBarsAloneAndDrawsOnlyWhenAskedTo)
 
     // Nothing pending: the timer runs and draws nothing. A mouse move without a button asks
     // for one frame.
-    EXPECT_EQ(MainForm->RepaintPending, 0);
+    EXPECT_FALSE(MainForm->State().Views().RepaintPending());
     EXPECT_TRUE(MainForm->TimerPaint->Enabled());
-    const POINT p = CentreOf(MainForm->Viewports[MainViewport]);
+    const POINT p = CentreOf(MainForm->State().Views().Viewports()[MainViewport]);
     {
         const TPaintTimerPause held(MainForm->TimerPaint);
         PostMouse(WM_MOUSEMOVE, 0, p.x, p.y);
-        EXPECT_EQ(MainForm->RepaintPending, 1);
+        EXPECT_TRUE(MainForm->State().Views().RepaintPending());
     }
     EXPECT_TRUE(WaitForFrame());
 }
@@ -100,14 +105,14 @@ TEST_F(MainRoadTest, PaintingLeavesTheBarsAloneAndDrawsOnlyWhenAskedTo)
 TEST_F(MainRoadTest, WithoutTheSplitScreenOnlyTheMainViewIsDrawnAcrossTheWholeArea)
 {
     OpenField();
-    const TViewportRect right = MainForm->Viewports[TopRightViewport];
+    const TViewportRect right = MainForm->State().Views().Viewports()[TopRightViewport];
     PostKey('M', true);  // Extras > Split screen
     EXPECT_EQ(GlobalSettings.SplitScreen, 0);
     EXPECT_FALSE(MainForm->MenuExtrasSplitScreen->Checked());
     ASSERT_TRUE(WaitForFrame());
-    const TViewportRect main = MainForm->Viewports[MainViewport];
+    const TViewportRect main = MainForm->State().Views().Viewports()[MainViewport];
     EXPECT_EQ(main.X + main.Width, MainForm->ClientWidth() - 4);
-    EXPECT_EQ(MainForm->Viewports[TopRightViewport].Width, 0);
+    EXPECT_EQ(MainForm->State().Views().Viewports()[TopRightViewport].Width, 0);
     // No frame where the right column's was.
     EXPECT_NE(FrameColourLeftOf(right), Grey);
     EXPECT_NE(FrameColourLeftOf(main), Red);
@@ -116,7 +121,7 @@ TEST_F(MainRoadTest, WithoutTheSplitScreenOnlyTheMainViewIsDrawnAcrossTheWholeAr
     PostKey('M', true);
     EXPECT_EQ(GlobalSettings.SplitScreen, 1);
     ASSERT_TRUE(WaitForFrame());
-    EXPECT_EQ(FrameColourLeftOf(MainForm->Viewports[TopRightViewport]), Grey);
+    EXPECT_EQ(FrameColourLeftOf(MainForm->State().Views().Viewports()[TopRightViewport]), Grey);
 }
 
 TEST_F(MainRoadTest, TheNavigatorAndFullScreenGiveTheDrawingAreaTheWindowsWidthAndBack)
@@ -124,12 +129,13 @@ TEST_F(MainRoadTest, TheNavigatorAndFullScreenGiveTheDrawingAreaTheWindowsWidthA
     OpenField();
     RunCommand(MainForm->MenuExtrasNavigator);
     EXPECT_FALSE(MainForm->Navigator->Visible());
-    EXPECT_EQ(MainForm->Viewports[MainViewport].X, 4);
+    EXPECT_EQ(MainForm->State().Views().Viewports()[MainViewport].X, 4);
     ASSERT_TRUE(WaitForFrame());
-    EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3)), 0), 1000u);
+    EXPECT_GT(PixelsOtherThan(ViewPixels(MainViewInside()), 0), 1000u);
     RunCommand(MainForm->MenuExtrasNavigator);
     EXPECT_TRUE(MainForm->Navigator->Visible());
-    EXPECT_EQ(MainForm->Viewports[MainViewport].X, MainForm->Navigator->Left() + MainForm->Navigator->Width() + 4);
+    EXPECT_EQ(MainForm->State().Views().Viewports()[MainViewport].X,
+              MainForm->Navigator->Left() + MainForm->Navigator->Width() + 4);
 
     // F11 and Escape as the user types them; the window comes back maximised as it started,
     // its frame outside the screen.
@@ -146,8 +152,8 @@ TEST_F(MainRoadTest, TheNavigatorAndFullScreenGiveTheDrawingAreaTheWindowsWidthA
     EXPECT_EQ(MainForm->WindowState(), TWindowState::wsMaximized);
     ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     ASSERT_TRUE(WaitForFrame());
-    EXPECT_EQ(MainForm->ExportViewport.Width, MainForm->ClientWidth());
-    EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3)), 0), 1000u);
+    EXPECT_EQ(MainForm->State().Views().ExportViewport().Width, MainForm->ClientWidth());
+    EXPECT_GT(PixelsOtherThan(ViewPixels(MainViewInside()), 0), 1000u);
 
     l3d::testing::PressKey(VK_ESCAPE);
     EXPECT_FALSE(MainForm->MenuExtrasFullscreen->Checked());
@@ -162,7 +168,7 @@ TEST_F(MainRoadTest, TheNavigatorAndFullScreenGiveTheDrawingAreaTheWindowsWidthA
     EXPECT_TRUE(MainForm->StatusPanel->Visible());
     ASSERT_TRUE(PumpUntil(PostedMessagesHandled()));
     ASSERT_TRUE(WaitForFrame());
-    EXPECT_GT(PixelsOtherThan(ViewPixels(InsetViewport(MainForm->Viewports[MainViewport], 3)), 0), 1000u);
+    EXPECT_GT(PixelsOtherThan(ViewPixels(MainViewInside()), 0), 1000u);
     // The axis switches follow the window's new width, 2 pixels apart and from the right edge.
     EXPECT_EQ(MainForm->AxisZ->Left() + MainForm->AxisZ->Width(), MainForm->ClientWidth() - 2);
     EXPECT_EQ(MainForm->AxisY->Left() + MainForm->AxisY->Width(), MainForm->AxisZ->Left() - 2);
@@ -175,7 +181,7 @@ TEST_F(MainRoadTest, TheBackgroundColourFillsTheMarginsBetweenTheViews)
     OpenField();
     GlobalSettings.BackgroundColor = 0x804020;  // blue 0x80, green 0x40, red 0x20
     ASSERT_TRUE(DrawFrame());
-    const TViewportRect& main = MainForm->Viewports[MainViewport];
+    const TViewportRect& main = MainForm->State().Views().Viewports()[MainViewport];
     const RECT r = ClientRectOf(main);
     // Inside the frame, in the two-pixel margin of the view.
     const Pixels p = ReadClientPixels(MainForm->Handle(), RECT{r.left + 1, r.top + 40, r.left + 2, r.top + 41});
@@ -185,7 +191,7 @@ TEST_F(MainRoadTest, TheBackgroundColourFillsTheMarginsBetweenTheViews)
 TEST_F(MainRoadTest, ALiveGpsScanDrawsItsDataGridAtEveryTick)
 {
     OpenField();
-    TDataGrid& grid = *MainForm->DataGrid;
+    TDataGrid& grid = *MainForm->State().DataGrid();
     grid.SetSize(3, 3, 1);
     grid.XFrom = 0;
     grid.XTo = 2;
@@ -202,11 +208,11 @@ TEST_F(MainRoadTest, ALiveGpsScanDrawsItsDataGridAtEveryTick)
     // Drawn without a repaint request.
     TimerWitness witness(60);
     ASSERT_TRUE(PumpUntil(witness.Ticked(3)));
-    const TViewportRect area = InsetViewport(MainForm->Viewports[MainViewport], 2);
+    const TViewportRect area = InsetViewport(MainForm->State().Views().Viewports()[MainViewport], 2);
     const Pixels cells = ViewPixels(area);
     EXPECT_GT(PixelsOtherThan(cells, 0), size_t(cells.width) * cells.height / 2);
     // No frames in the grid view: the right column is cleared.
-    EXPECT_EQ(PixelsOtherThan(ViewPixels(MainForm->Viewports[TopRightViewport]), 0), 0u);
+    EXPECT_EQ(PixelsOtherThan(ViewPixels(MainForm->State().Views().Viewports()[TopRightViewport]), 0), 0u);
 
     // A statistic that is not known yet: only the background.
     grid.Statistics[1] = std::nanf("");
@@ -219,7 +225,7 @@ TEST_F(MainRoadTest, ALiveGpsScanDrawsItsDataGridAtEveryTick)
 TEST_F(MainRoadTest, TheStatusBarSaysWhichLevelIsShownWhenTheChosenOneWouldPassTheBudgetWhereverTheMouseGoes)
 {
     OpenField();
-    TScanImage& image = *MainForm->ScanImage;
+    TScanImage& image = *MainForm->State().Session().Image();
     image.TriangleBudget = 20000;
     // Level 5 chosen with the mouse on its tool button.
     TElToolButton* level5 = MainForm->ToolButtonRes[4];
@@ -240,7 +246,7 @@ TEST_F(MainRoadTest, TheStatusBarSaysWhichLevelIsShownWhenTheChosenOneWouldPassT
     ASSERT_FALSE(Application->Hint().empty()) << "the zoom button has a hint";
     EXPECT_NE(panel().find(Application->Hint()), std::u16string::npos) << WideToUtf8(panel());
     EXPECT_NE(panel().find(built), std::u16string::npos) << WideToUtf8(panel());
-    l3d::testing::MoveMouseTo(MainForm->Handle(), CentreOf(MainForm->Viewports[MainViewport]));
+    l3d::testing::MoveMouseTo(MainForm->Handle(), CentreOf(MainForm->State().Views().Viewports()[MainViewport]));
     ASSERT_TRUE(Application->Hint().empty());
     EXPECT_NE(panel().find(built), std::u16string::npos) << WideToUtf8(panel());
     ASSERT_TRUE(WaitForFrame());
@@ -257,12 +263,12 @@ TEST_F(MainRoadTest, TheStatusBarSaysWhichLevelIsShownWhenTheChosenOneWouldPassT
 TEST_F(MainRoadTest, APaintThatFailsLeavesTheTimerRunningAndTheNextFrameDrawn)
 {
     OpenField();
-    const TViewportRect main = InsetViewport(MainForm->Viewports[MainViewport], 3);
+    const TViewportRect main = InsetViewport(MainForm->State().Views().Viewports()[MainViewport], 3);
     const size_t drawn = PixelsOtherThan(ViewPixels(main), 0);
     ASSERT_GT(drawn, 1000u);
     // Another level asks for a rebuild, which needs memory that is not there: the paint ends in
     // an exception. (The handler runs here, so that no tick draws the level before the limit.)
-    const uint8_t shown = MainForm->ScanImage->Resolution();
+    const uint8_t shown = MainForm->State().Session().Image()->Resolution();
     MainForm->MenuEditRes[shown == 0 ? 1 : 0]->Click();
     {
         const TMemoryLimit none = TMemoryLimit::Bytes(0);
@@ -286,12 +292,12 @@ TEST_F(MainRoadTest, APaintThatOutlastsTheIntervalIsFollowedByTheNextTickAtOnce)
     MainForm->RequestRepaint();
     Sleep(MainForm->TimerPaint->Interval() * 2);
     MainForm->TimerPaintTimer(MainForm->TimerPaint);
-    ASSERT_EQ(MainForm->RepaintPending, 0);
+    ASSERT_FALSE(MainForm->State().Views().RepaintPending());
     EXPECT_TRUE(MainForm->TimerPaint->Enabled());
     // Only the ticks already due are handled here: the next frame is drawn by one of them.
     MainForm->RequestRepaint();
     MSG m;
     while (PeekMessageW(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
         DispatchMessageW(&m);
-    EXPECT_EQ(MainForm->RepaintPending, 0);
+    EXPECT_FALSE(MainForm->State().Views().RepaintPending());
 }

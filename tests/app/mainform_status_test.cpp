@@ -43,8 +43,8 @@ TEST_F(ProgramTest, TheExamplesMenuListsTheDemoScansByNameShowingAnAmpersandAsIt
     ASSERT_TRUE(Start());
     ASSERT_EQ(MainForm->MenuFileExamples->Count(), 1);
     EXPECT_EQ(MainForm->MenuFileExamples->Items(0)->Caption(), u"Field && Cave");
-    ASSERT_EQ(MainForm->Examples.size(), 1u);
-    EXPECT_EQ(MainForm->Examples[0].Path, ExamplesFolder() + u"Field & Cave.dmo");
+    ASSERT_EQ(MainForm->State().Examples().size(), 1u);
+    EXPECT_EQ(MainForm->State().Examples()[0].Path, ExamplesFolder() + u"Field & Cave.dmo");
 }
 
 TEST_F(ProgramTest, AHighlightedMenuItemShowsItsHintInTheLastStatusPanel)
@@ -81,8 +81,8 @@ TEST_F(ProgramTest, CommandsFollowWhetherAndWhichScanIsLoaded)
     // A scan of the program's own kind: its commands, its depth controls, no chart.
     const std::u16string field = Root + u"field.dmo";
     WriteFileBytes(field, EncodeScanFile(MakeFieldExample().Source));
-    std::string magic;
-    ASSERT_TRUE(MainForm->FileManager->OpenFile(field, magic));
+    MainForm->OpenFile(field);
+    ASSERT_EQ(MainForm->State().Session().FileName(), field);
     MainForm->SetDepthControlsEnabled(true);
     MainForm->UpdateMenuStates(true);
     EXPECT_TRUE(MainForm->MenuFileSave->Enabled());
@@ -98,7 +98,8 @@ TEST_F(ProgramTest, CommandsFollowWhetherAndWhichScanIsLoaded)
     // A Tarnwell scan: the chart, and no depth controls.
     const std::u16string tarnwell = Root + u"samples.dmo";
     WriteFileBytes(tarnwell, EncodeScanFile(MakeTarnwellSampleExample().Source));
-    ASSERT_TRUE(MainForm->FileManager->OpenFile(tarnwell, magic));
+    MainForm->OpenFile(tarnwell);
+    ASSERT_EQ(MainForm->State().Session().FileName(), tarnwell);
     MainForm->SetDepthControlsEnabled(false);
     MainForm->UpdateMenuStates(true);
     EXPECT_TRUE(MainForm->MenuEdit_FEChart->Enabled());
@@ -117,9 +118,9 @@ TEST_F(ProgramTest, TheStatusBarAndInfoWindowShowTheSelectedPoint)
     ASSERT_TRUE(Start());
     const std::u16string field = Root + u"field.dmo";
     WriteFileBytes(field, EncodeScanFile(MakeFieldExample().Source));
-    std::string magic;
-    ASSERT_TRUE(MainForm->FileManager->OpenFile(field, magic));
-    const TScanData& scan = *MainForm->ScanImage->ScanData;
+    MainForm->OpenFile(field);
+    ASSERT_EQ(MainForm->State().Session().FileName(), field);
+    const TScanData& scan = *MainForm->State().Session().Scan();
     ASSERT_EQ(scan.Selected, scan.First) << "an opened scan selects its first point";
     MainForm->UpdateScanInfo();
     EXPECT_EQ(MainForm->StatusBar->Panels(1)->Text().rfind(u" Scan line: ", 0), 0u);

@@ -109,7 +109,7 @@ inline void ClickButton(TWinControl* Button)
 // Waits until the paint timer drew the pending repaint (and runs again).
 inline bool WaitForFrame()
 {
-    return PumpUntil([] { return MainForm->RepaintPending == 0 && MainForm->TimerPaint->Enabled(); });
+    return PumpUntil([] { return !MainForm->State().Views().RepaintPending() && MainForm->TimerPaint->Enabled(); });
 }
 
 // Asks for a repaint and waits for the frame.

@@ -131,6 +131,6 @@ void ProgramTest::StartWithExample(const std::u16string& Name)
     ASSERT_TRUE(Start());
     ASSERT_GT(MainForm->MenuFileExamples->Count(), 0);
     MainForm->OpenFile(ExamplesFolder() + Name);
-    ASSERT_FALSE(MainForm->Magic.empty());
+    ASSERT_FALSE(MainForm->State().Session().Magic().empty());
     ASSERT_TRUE(mainroad::WaitForFrame());
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ViewLayout.h"
+#include "view_layout_support.h"
 
 static bool operator==(const TViewportRect& A, const TViewportRect& B)
 {
@@ -11,28 +11,6 @@ static void PrintTo(const TViewportRect& V, std::ostream* Os)
 {
     *Os << "(" << V.X << ", " << V.Y << ", " << V.Width << ", " << V.Height << ")";
 }
-
-namespace {
-
-// A 1024 x 768 client area: navigator 48 wide at 12, menu bar 22, control bar 30, status
-// panel 25, axis switches 20 wide each.
-TLayoutInput Window1024(bool Split, bool Navigator = true)
-{
-    TLayoutInput In;
-    In.ClientWidth = 1024;
-    In.ClientHeight = 768;
-    In.NavigatorVisible = Navigator;
-    In.NavigatorLeft = 12;
-    In.NavigatorWidth = 48;
-    In.MenuBarHeight = 22;
-    In.ControlBarHeight = 30;
-    In.StatusPanelHeight = 25;
-    In.SplitScreen = Split;
-    In.AxisXWidth = In.AxisYWidth = In.AxisZWidth = 20;
-    return In;
-}
-
-} // namespace
 
 // The numbers below are worked out by hand from the layout rules: L = 60, T = 77, B = 25,
 // main pane (1024 - 60) * 75 div 100 = 723, pane height (768 - 77) div 3 = 230.

@@ -6,8 +6,9 @@
 # place; the installed program starts, its main window "Lorvane 3D" appears, Alt+F4 closes it
 # and it leaves its settings.cfg behind; started again with an example scan on its command line
 # it names the scan in its caption and draws it (the drawing area holds many colours, not the
-# one or two of an empty area); the silent uninstaller then removes what was installed and
-# keeps the user's settings. Every wait is for a condition, bounded by minutes (a busy machine
+# one or two of an empty area); the undo snapshot of each program goes with it, also when its
+# Wine process is killed outright, and no start touches another running program's; the silent
+# uninstaller then removes what was installed and keeps the user's settings. Every wait is for a condition, bounded by minutes (a busy machine
 # is slow, never endless).
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-prefix.sh"
@@ -80,6 +81,79 @@ fi
 kill "$pid" 2>/dev/null
 wait "$pid"
 check "the program with the scan ends with exit code 0" test $? -eq 0
+
+# The undo snapshots in the temporary folder. A snapshot that no program holds (one an earlier
+# version left) goes at the next start; the snapshot of a running program survives the start of
+# another; a program killed with kill -9 with a scan open leaves none, nor does one that ends.
+temp=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+check "the prefix has a temporary folder" test -d "$temp"
+snapshots() { ls "$temp" 2>/dev/null | grep -iE '^l3d[0-9a-f]{4}\.tmp$' | sort; }
+snapshots_hold() { [ -n "$1" ] && snapshots | grep -qxF "$1"; }  # snapshots_hold <name>
+snapshots_lack() { ! snapshots_hold "$1"; }
+count_is() {  # count_is <n>: waits until there are <n> snapshots
+  local deadline=$((SECONDS + patience))
+  until [ "$(snapshots | grep -c .)" -eq "$1" ]; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.2
+  done
+}
+# start_with_example <known windows...>: starts the program with the example and waits until a
+# main window that is none of <known windows> names a scan (the scan and its snapshot are in
+# then); sets $pid and $window.
+start_with_example() {
+  local deadline=$((SECONDS + patience)) w
+  l3d_run_program "$program/Lorvane3D.exe" "$(winepath -w "$example")" >/dev/null 2>&1 &
+  pid=$!
+  window=""
+  while [ -z "$window" ] && [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2>/dev/null; do
+    for w in $(xdotool search --onlyvisible --name '^Lorvane 3D - ' 2>/dev/null); do
+      [[ " $* " == *" $w "* ]] || window=$w
+    done
+    sleep 0.2
+  done
+  [ -n "$window" ]
+}
+# own_process <window>: the Linux process of this prefix's program that shows <window>.
+own_process() {
+  local p
+  p=$(xdotool getwindowpid "$1" 2>/dev/null) &&
+    grep -q 'Lorvane3D\.exe' "/proc/$p/cmdline" 2>/dev/null &&
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+    echo "$p"
+}
+printf 'left behind' >"$temp/l3dBEEF.tmp"
+cd "$program"
+check "a first program opens the example" start_with_example
+first_pid=$pid first_window=$window first_snapshot=$(snapshots)
+check "its start removed the snapshot that no program held" test ! -e "$temp/l3dBEEF.tmp"
+check "it holds a snapshot of its own" count_is 1
+check "a second program opens the example" start_with_example "$first_window"
+second_pid=$pid second_window=$window
+check "the first program's snapshot survives the second one's start" snapshots_hold "$first_snapshot"
+check "the second program holds a snapshot of its own" count_is 2
+second_snapshot=$(snapshots | grep -vxF "$first_snapshot")
+killed=$(own_process "$first_window")
+check "the first program's own process is found" test -n "$killed"
+if [ -n "$killed" ]; then
+  kill -9 "$killed"
+  check "the killed program's snapshot goes with it" count_is 1
+fi
+wait "$first_pid" 2>/dev/null
+check "the program starts again with the example" start_with_example "$second_window"
+third_pid=$pid third_window=$window
+check "no snapshot of the killed program is left" snapshots_lack "$first_snapshot"
+check "the second program's snapshot is left" snapshots_hold "$second_snapshot"
+check "the program started again holds a snapshot of its own" count_is 2
+# The newest program first: without a window manager the keys reach only the window that Wine
+# made active, which is the newest program's, and then the one left.
+for closing in "$third_window $third_pid" "$second_window $second_pid"; do
+  read -r w p <<<"$closing"
+  check "Alt+F4 closes a program with the example" l3d_close_window "$w" "$p" $patience
+  kill "$p" 2>/dev/null
+  wait "$p"
+  check "the program ends with exit code 0" test $? -eq 0
+done
+check "no snapshot is left when the programs have ended" count_is 0
 cd "$work"
 
 # Uninstall: the uninstaller copies itself away and returns at once; the copy removes the

@@ -13,13 +13,21 @@
 #include <string>
 #include <vector>
 
-// Reads a whole file; empty when it does not exist.
+// Reads a whole file; empty when it does not exist. The file is shared with every other open,
+// as a file held by the program under test (a temporary file that goes when its handle closes,
+// say) can be read only that way.
 inline std::vector<uint8_t> ReadFileBytes(const std::u16string& Path)
 {
     if (!FileExists(Path))
         return {};
+    const THandle handle = OsFileOpen(Path, AccessRead, ShareRead | ShareWrite | ShareDelete);
+    EXPECT_NE(handle, InvalidHandle) << "the file exists but cannot be read";
+    if (handle == InvalidHandle)
+        return {};
+    THandleStream file(handle);
     TMemoryStream m;
-    m.LoadFromFile(Path);
+    m.LoadFromStream(file);
+    OsFileClose(handle);
     return m.Bytes();
 }
 

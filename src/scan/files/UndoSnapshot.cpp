@@ -1,20 +1,22 @@
 #include "scan/files/UndoSnapshot.h"
 
 #include "framework/ByteReader.h"
-#include "framework/Exceptions.h"
 #include "framework/FileUtils.h"
 #include "framework/LittleEndianBytes.h"
+#include "framework/Streams.h"
 #include "scan/model/_TScanData.h"
-#include "widgets/el/foundation/ElFileStream.h"
 
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <new>
 #include <utility>
 #include <vector>
 
 namespace {
 
+// The start of every snapshot's name, after which RemoveAbandoned knows them.
+constexpr char16_t SnapshotPrefix[] = u"l3d";
 constexpr size_t ValueSize = 4;
 // Values move through a buffer of this many bytes: a snapshot is never held whole in memory.
 constexpr size_t ChunkBytes = 64 * 1024;
@@ -57,53 +59,33 @@ size_t ReadChunk(TStream& Stream, std::vector<uint8_t>& Buffer)
 
 TUndoSnapshot::TWriteResult TUndoSnapshot::WriteNew(TScanData& Scan, TNewSnapshot& NewFile) const
 {
-    TNewSnapshot fresh;
     try {
         if (TempFolder().empty())
             return TWriteResult::NoTempFolder;
-        fresh.FileName = CreateTempFile(u"l3d");
-        if (fresh.FileName.empty())
+        // A partial snapshot would restore a mixture of values: a file that fails goes whole.
+        THeldTempFile fresh;
+        if (!fresh.Create(SnapshotPrefix))
             return TWriteResult::Failed;
-        fresh.File = TFileToDelete(fresh.FileName);
-        bool written;
-        {
-            TElFileStream stream(fresh.FileName, fmCreate);
-            written = WriteValues(stream, Scan);
-        }
-        if (written) {
-            std::swap(NewFile.FileName, fresh.FileName);
-            NewFile.File.Swap(fresh.File);
-            return TWriteResult::Written;
-        }
-    } catch (const Exception&) {
-    } catch (const std::bad_alloc&) {
+        THandleStream stream(fresh.Handle());
+        if (!WriteValues(stream, Scan))
+            return TWriteResult::Failed;
+        NewFile.File.Swap(fresh);
+        return TWriteResult::Written;
+    } catch (const std::exception&) {
+        // No memory, or a temporary folder whose name the system cannot convert.
     }
-    // A partial snapshot would restore a mixture of values: none is better.
-    if (fresh.File.Empty() && !fresh.FileName.empty()) {
-        try {
-            FileDelete(fresh.FileName);
-        } catch (const std::bad_alloc&) {
-        }
-    }
-    Discard(fresh);
     return TWriteResult::Failed;
 }
 
 void TUndoSnapshot::Replace(TNewSnapshot& NewFile) noexcept
 {
-    fileName_.swap(NewFile.FileName);
     file_.Swap(NewFile.File);
-    if (NewFile.FileName != fileName_)
-        NewFile.File.Delete();
-    NewFile.FileName.clear();
-    NewFile.File = TFileToDelete();
+    Discard(NewFile);
 }
 
 void TUndoSnapshot::Discard(TNewSnapshot& NewFile) noexcept
 {
-    NewFile.File.Delete();
-    NewFile.FileName.clear();
-    NewFile.File = TFileToDelete();
+    NewFile.File = THeldTempFile();
 }
 
 bool TUndoSnapshot::Create(TScanData& Scan)
@@ -113,18 +95,18 @@ bool TUndoSnapshot::Create(TScanData& Scan)
         Replace(fresh);
         return true;
     }
-    Remove();
-    fileName_.clear();
-    file_ = TFileToDelete();
+    file_ = THeldTempFile();
     return false;
 }
 
 bool TUndoSnapshot::Restore(TScanData& Scan) const
 {
-    if (fileName_.empty() || !FileExists(fileName_))
+    if (!file_.Held())
         return false;
     try {
-        TElFileStream stream(fileName_, fmOpenRead | fmShareExclusive);
+        THandleStream stream(file_.Handle());
+        if (stream.Seek(0, soBeginning) != 0)
+            return false;
         std::vector<uint8_t> chunk(ChunkBytes);
         ByteReader values;
         TScanPoint* p = Scan.FirstColumnPoint();
@@ -141,16 +123,17 @@ bool TUndoSnapshot::Restore(TScanData& Scan) const
             p->Invalid = std::isnan(v) ? 1 : 0;
             p = Scan.NextColumnPoint();
         }
-    } catch (const Exception&) {
-        return false;
     } catch (const std::bad_alloc&) {
         return false;
     }
     return true;
 }
 
-void TUndoSnapshot::Remove() const
+void TUndoSnapshot::RemoveAbandoned()
 {
-    if (!fileName_.empty() && FileExists(fileName_))
-        FileDelete(fileName_);
+    try {
+        RemoveUnheldTempFiles(SnapshotPrefix);
+    } catch (const std::exception&) {
+        // No memory for the search: what is left waits for the next start.
+    }
 }

@@ -15,12 +15,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <random>
 #include <vector>
+
+#ifdef _WIN32
+#include "framework/WinText.h"
+
+#include <windows.h>
+#endif
 
 inline bool SameFloat(float A, float B)
 {
@@ -121,4 +129,61 @@ protected:
     TFileManager Manager{[this] { return &Scan; }, Views, &Messages};
     std::u16string Folder;
     std::string Magic;
+};
+
+// Where the system's temporary folder is: the variable TempFolder() reads first.
+inline void SetTempFolderVariable(const std::u16string& Value)
+{
+#ifdef _WIN32
+    SetEnvironmentVariableW(L"TMP", WideChars(Value));
+#else
+    setenv("TMPDIR", WideToUtf8(Value).c_str(), 1);
+#endif
+}
+
+inline std::u16string TempFolderVariable()
+{
+#ifdef _WIN32
+    wchar_t buffer[1024] = {};
+    const DWORD n = GetEnvironmentVariableW(L"TMP", buffer, 1024);
+    return FromWide(buffer, n < 1024 ? n : 0);
+#else
+    const char* v = std::getenv("TMPDIR");
+    return v ? Utf8ToWide(v) : std::u16string();
+#endif
+}
+
+// The fixture with a temporary folder of its own, so that the files there can be counted and
+// no other program's are touched.
+class FileManagerOwnTempTest : public FileManagerTest {
+protected:
+    void SetUp() override
+    {
+        FileManagerTest::SetUp();
+        savedTemp_ = TempFolderVariable();
+        Temp = Folder + u"temp";
+        ASSERT_TRUE(ForceDirectories(Temp));
+        SetTempFolderVariable(Temp);
+        ASSERT_EQ(TempFolder(), Temp + PathDelimiter());
+    }
+    void TearDown() override
+    {
+        SetTempFolderVariable(savedTemp_);
+        FileManagerTest::TearDown();
+    }
+
+    // The names in the temporary folder, sorted.
+    std::vector<std::u16string> TempFiles() const
+    {
+        std::vector<std::u16string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Temp)))
+            names.push_back(entry.path().filename().u16string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::u16string Temp;  // without a trailing separator
+
+private:
+    std::u16string savedTemp_;
 };

@@ -47,27 +47,6 @@ struct TFullState {
     }
 };
 
-void SetTempFolderVariable(const std::u16string& Value)
-{
-#ifdef _WIN32
-    SetEnvironmentVariableW(L"TMP", WideChars(Value));
-#else
-    setenv("TMPDIR", WideToUtf8(Value).c_str(), 1);
-#endif
-}
-
-std::u16string TempFolderVariable()
-{
-#ifdef _WIN32
-    wchar_t buffer[1024] = {};
-    const DWORD n = GetEnvironmentVariableW(L"TMP", buffer, 1024);
-    return FromWide(buffer, n < 1024 ? n : 0);
-#else
-    const char* v = std::getenv("TMPDIR");
-    return v ? Utf8ToWide(v) : std::u16string();
-#endif
-}
-
 // A scan of Points zero-valued points whose point area is a hole in the file, so that a scan
 // too large for the memory left costs no disk and little time.
 std::vector<uint8_t> SparseScanHead(TScanFileKind Kind)
@@ -80,24 +59,8 @@ std::vector<uint8_t> SparseScanHead(TScanFileKind Kind)
     return EncodeScanFile(source);
 }
 
-class FileManagerMemoryTest : public FileManagerTest {
+class FileManagerMemoryTest : public FileManagerOwnTempTest {
 protected:
-    void SetUp() override
-    {
-        FileManagerTest::SetUp();
-        // A temporary folder of the test's own, so that its files can be counted.
-        savedTemp_ = TempFolderVariable();
-        Temp = Folder + u"temp";
-        ASSERT_TRUE(ForceDirectories(Temp));
-        SetTempFolderVariable(Temp);
-        ASSERT_EQ(TempFolder(), Temp + PathDelimiter());
-    }
-    void TearDown() override
-    {
-        SetTempFolderVariable(savedTemp_);
-        FileManagerTest::TearDown();
-    }
-
     TFullState Full()
     {
         TFullState s;
@@ -106,9 +69,7 @@ protected:
             s.Captions.push_back(Manager.PopupMenu()->Items()->Items(i)->Caption());
         for (int i = 0; i < MainMenu.Count(); ++i)
             s.Captions.push_back(MainMenu.Items(i)->Caption());
-        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Temp)))
-            s.TempFiles.push_back(entry.path().filename().u16string());
-        std::sort(s.TempFiles.begin(), s.TempFiles.end());
+        s.TempFiles = TempFiles();
         return s;
     }
 
@@ -157,11 +118,6 @@ protected:
         EXPECT_EQ(Messages.Messages[0].Text, NoSnapshot);
         Messages.Messages.clear();
     }
-
-    std::u16string Temp;
-
-private:
-    std::u16string savedTemp_;
 };
 
 // Each allocation an open makes is refused in turn, the first to the last: wherever memory runs
@@ -257,8 +213,8 @@ TEST_F(FileManagerMemoryTest, AScanLargerThanTheMemoryLeftIsRefusedAndTheOldOneS
 }
 
 // A snapshot that cannot be written leaves nothing of the old one: not the file, and not its
-// name, which a later snapshot may well get again (names are reused once free) and which must
-// then stay when that snapshot comes into force.
+// name, which another file may well take once it is free and which the snapshot must then
+// leave alone, when removed and when a new snapshot comes into force.
 TEST_F(FileManagerMemoryTest, AFailedSnapshotForgetsTheOldFileWhoseNameMayComeAgain)
 {
     OpenFirst();
@@ -271,12 +227,11 @@ TEST_F(FileManagerMemoryTest, AFailedSnapshotForgetsTheOldFileWhoseNameMayComeAg
     EXPECT_FALSE(FileExists(old));
     EXPECT_TRUE(snapshot.FileName().empty());
 
-    TNewSnapshot again{old, TFileToDelete(old)};
     WriteFileBytes(old, std::vector<uint8_t>(8, 0));
-    snapshot.Replace(again);
-    EXPECT_EQ(snapshot.FileName(), old);
-    EXPECT_TRUE(FileExists(old));
     snapshot.Remove();
+    ASSERT_TRUE(snapshot.Create(Scan));
+    EXPECT_EQ(ReadFileBytes(old), std::vector<uint8_t>(8, 0));
+    EXPECT_TRUE(FileExists(snapshot.FileName()));
 }
 
 #ifndef _WIN32

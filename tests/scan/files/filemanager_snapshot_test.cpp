@@ -1,4 +1,5 @@
-// The undo snapshot: taken at each open, restored fully after any number of edits.
+// The undo snapshot: taken at each open, restored fully after any number of edits, held by its
+// program until it ends, and what a start removes.
 #include "filemanager_fixture.h"
 
 namespace {
@@ -80,25 +81,70 @@ TEST_F(FileManagerTest, RestoreAfterEditsBringsBackTheLoadedValuesNaNIncluded)
     EXPECT_TRUE(SameValues(Values(Scan), loaded));
 }
 
+// A snapshot of a smaller scan (the file cannot be cut short while its program holds it).
 TEST_F(FileManagerTest, ShortSnapshotRestoresOnlyTheLeadingPoints)
+{
+    ASSERT_TRUE(Open(WriteExample(MakeTarnwellScanExample())));
+    TUndoSnapshot small;
+    ASSERT_TRUE(small.Create(Scan));
+    const std::vector<float> smallValues = Values(Scan);
+    ASSERT_TRUE(Open(WriteExample(MakeFieldExample())));
+    const std::vector<float> loaded = Values(Scan);
+    ASSERT_GT(loaded.size(), smallValues.size());
+    for (TScanPoint* p = Scan.FirstPoint(); p; p = Scan.NextPoint()) p->Value = -1;
+    EXPECT_TRUE(small.Restore(Scan));
+    const std::vector<float> now = Values(Scan);
+    EXPECT_TRUE(SameValues(std::vector<float>(now.begin(), now.begin() + smallValues.size()), smallValues));
+    for (size_t i = smallValues.size(); i < now.size(); ++i) ASSERT_EQ(now[i], -1.0f);
+
+    // Without the file, restoring does nothing.
+    Manager.RestoreTempSnapshot();
+    EXPECT_TRUE(SameValues(Values(Scan), loaded));
+    Manager.DeleteTempSnapshot();
+    EXPECT_FALSE(FileExists(Manager.TempFileName()));
+    for (TScanPoint* p = Scan.FirstPoint(); p; p = Scan.NextPoint()) p->Value = -1;
+    Manager.RestoreTempSnapshot();
+    EXPECT_EQ(Values(Scan)[0], -1.0f);
+}
+
+// What a program's start removes (RemoveAbandoned): the snapshots that no program holds, left
+// by a program the system could not clean up after or by one that did not hold its file, named
+// as this program or the system names them. The snapshots in force - of this program and of
+// another that runs - stay whole and can be restored; so do files of other names.
+TEST_F(FileManagerOwnTempTest, AStartRemovesOnlyTheSnapshotsNoProgramHolds)
 {
     ASSERT_TRUE(Open(WriteExample(MakeFieldExample())));
     const std::vector<float> loaded = Values(Scan);
-    std::vector<uint8_t> bytes = ReadFileBytes(Manager.TempFileName());
-    bytes.resize(10 * 4 + 3);
-    WriteFileBytes(Manager.TempFileName(), bytes);
+    const std::u16string held = Manager.TempFileName();
+    const std::vector<uint8_t> heldBytes = ReadFileBytes(held);
+    TFileManager second([this] { return &Scan; }, Views, &Messages);
+    ASSERT_TRUE(second.CreateTempSnapshot());
+
+    const std::u16string dir = Temp + PathDelimiter();
+    const std::vector<uint8_t> bytes = {1, 2, 3, 4};
+    for (const char16_t* abandoned : {u"l3d0a1f.tmp", u"l3dBEEF.tmp"})
+        WriteFileBytes(dir + abandoned, bytes);
+    const auto nameOf = [](const std::u16string& Path) { return std::filesystem::path(Path).filename().u16string(); };
+    std::vector<std::u16string> kept = {nameOf(held), nameOf(second.TempFileName())};
+    for (const char16_t* other : {u"l3d12345.tmp", u"l3dx0a1.tmp", u"l3d0a1f.txt", u"fwt0a1f.tmp"}) {
+        WriteFileBytes(dir + other, bytes);
+        kept.push_back(other);
+    }
+    ASSERT_TRUE(ForceDirectories(dir + u"l3d0000.tmp"));
+    kept.push_back(u"l3d0000.tmp");
+    std::sort(kept.begin(), kept.end());
+
+    TUndoSnapshot::RemoveAbandoned();
+    EXPECT_EQ(TempFiles(), kept);
+    EXPECT_EQ(ReadFileBytes(held), heldBytes);
+#ifdef _WIN32
+    // Nobody else may change a snapshot in force.
+    EXPECT_FALSE(FileDelete(held));
+    EXPECT_EQ(OsFileOpen(held, AccessWrite, ShareRead | ShareWrite | ShareDelete), InvalidHandle);
+#endif
     for (TScanPoint* p = Scan.FirstPoint(); p; p = Scan.NextPoint()) p->Value = -1;
     Manager.RestoreTempSnapshot();
-    const std::vector<float> now = Values(Scan);
-    EXPECT_TRUE(SameValues(std::vector<float>(now.begin(), now.begin() + 10),
-                           std::vector<float>(loaded.begin(), loaded.begin() + 10)));
-    for (size_t i = 10; i < now.size(); ++i) ASSERT_EQ(now[i], -1.0f);
-
-    // Without the file, restoring does nothing.
-    Manager.DeleteTempSnapshot();
-    EXPECT_FALSE(FileExists(Manager.TempFileName()));
-    Manager.RestoreTempSnapshot();
-    EXPECT_EQ(Values(Scan)[0], loaded[0]);
+    EXPECT_TRUE(SameValues(Values(Scan), loaded));
 }
 
 } // namespace
