@@ -1,9 +1,12 @@
 // The main window's command table: one row per command, with everything the window makes of
 // it. A command may show as a menu item, a tool-bar button (or box) and a navigator button at
-// once; they share its texts, glyph, enable rule and handler. The menus, tool bars, navigator
-// and axis switches are built from the rows, ApplyLanguage sets their texts from them,
-// UpdateMenuStates their enabled states and FormKeyDown looks up its keys in them. The rows
-// themselves are in main_command_table.cpp.
+// once; they share its texts, glyph, enable rule and handler. A row may also be a menu that
+// others open from, or a tool bar that others stand on: a row names its menu and its tool bar
+// by the name of that row's element, and stands after that row. The menus, tool bars,
+// navigator and axis switches are built from the rows in their order, ApplyLanguage sets their
+// texts from them, UpdateMenuStates their enabled states and FormKeyDown looks up its keys in
+// them. The rows themselves are in main_command_table.cpp; they are made without a form, so a
+// test reads them without making a window.
 #pragma once
 
 #include "app/AppGlyphs.h"
@@ -15,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,12 +32,13 @@ class TElComboBox;
 class TElGraphicButton;
 class TElPanel;
 
-// An element of a command: its component name, the form's field that holds it (a command added
-// later needs none: its row reaches it), and the element once it is made.
+// An element of a command: its component name (unique in the table), the form's field that
+// holds it where the design gives it one, and the element once the form made it. A command
+// added later needs no field: its row reaches its elements, and so does FindComponent.
 template <class T>
 struct TSlot {
     std::string Name;
-    T** Field = nullptr;
+    std::function<T*&(TMainForm&)> Field;  // none: no field of the form holds it
     T* Made = nullptr;
 
     T* Get() const { return Made; }
@@ -41,8 +46,8 @@ struct TSlot {
 
 struct TMenuFace {
     TSlot<TElMenuItem> Item;
-    TElMenuItem** Under = nullptr;  // the menu it is in; none: the menu bar
-    uint8_t RadioGroup = 0;         // 0: not one of a group of radio items
+    std::string Under;       // the item of the menu it is in (an earlier row's); empty: the menu bar
+    uint8_t RadioGroup = 0;  // 0: not one of a group of radio items
 };
 
 // A button, or a box, on a tool bar; Place orders the bar's controls from its left end.
@@ -50,8 +55,8 @@ struct TToolFace {
     TSlot<TElToolButton> Button;
     TSlot<TElComboBox> Box;
     int BoxWidth = 0;
-    TElToolBar** Bar = nullptr;
-    int Place = 0;
+    std::string Bar;    // the tool bar it stands on (an earlier row's)
+    int Place = 0;      // no other control of the bar has it
     uint8_t Group = 0;  // buttons of one group other than 0 are down one at a time
 };
 
@@ -70,8 +75,8 @@ constexpr TRect NavigatorCell(int Row, int Column)
 // A button on a panel of the window: the navigator, or the status panel's axis switches.
 struct TPadFace {
     TSlot<TElGraphicButton> Button;
-    TElPanel** Panel = nullptr;
-    TRect Place;  // on the panel
+    std::string Panel;  // the form's panel, by its name
+    TRect Place;        // on the panel
 };
 
 // A key the window takes itself (the form sees every key before its controls), with the
@@ -93,13 +98,18 @@ enum : uint8_t {
 }  // namespace Looks
 
 struct TCommand {
+    TSlot<TElToolBar> ToolBar;  // a tool bar on the control bar; the bars stand in row order
     TMenuFace Menu;
     TToolFace Tool;
     TPadFace Pad;
     TCommandText Caption;  // of the menu item (or the navigator button)
     TCommandText Hint;     // of every element; MenuLabelled: its menu's hint and its caption
-    TShortCut ShortCut = scNone;  // the menu item's
-    std::array<TKey, 2> Keys{};   // the keys the window runs the command for
+    // The menu item's; no other row's, and never exactly the stroke another row's key names
+    // (a menu short-cut goes before the window's keys).
+    TShortCut ShortCut = scNone;
+    // The keys the window runs the command for; a key is one row's only (FormKeyDown runs the
+    // first row that takes it).
+    std::array<TKey, 2> Keys{};
     TGlyph Glyph;
     std::optional<TMenuCondition> Enabled;  // none: the elements' enabled states are left alone
     std::optional<TMenuCondition> ButtonEnabled;  // the tool button's, where it differs
@@ -110,5 +120,8 @@ struct TCommand {
     bool KeysWithoutScan = false;
 };
 
-// Every command of Form, whose fields the rows name.
-std::vector<TCommand> MainCommandTable(TMainForm& Form);
+// Every command of the main window, in the order the window makes them.
+std::vector<TCommand> MainCommandTable();
+
+// The row among Rows whose menu item is named Name; none when no row's is.
+const TCommand* MenuRow(const std::vector<TCommand>& Rows, const std::string& Name);

@@ -8,6 +8,7 @@
 #include "framework/FileUtils.h"
 #include "framework/LittleEndianBytes.h"
 #include "scan/files/ScanFile.h"
+#include "scan/files/TextIds.h"
 #include "scan/model/_TScanData.h"
 
 namespace {
@@ -73,7 +74,7 @@ std::u16string ExportFolder(const std::u16string& LastExportFolder, const std::u
 
 std::u16string UnsupportedExtensionText(const std::u16string& Extension, const TTextLookup& Lookup)
 {
-    return FormatMessageS(Lookup(234, u"The file extension %s is not supported."), Extension);
+    return FormatMessageS(Lookup(Texts::ExtensionNotSupported, u"The file extension %s is not supported."), Extension);
 }
 
 std::u16string HelpFilePath(const std::u16string& ProgramFolder, const std::u16string& LanguageCode)
@@ -84,12 +85,13 @@ std::u16string HelpFilePath(const std::u16string& ProgramFolder, const std::u16s
 
 std::u16string HelpMissingText(const std::u16string& Path, const TTextLookup& Lookup)
 {
-    return Lookup(174, u"The help file could not be found:") + u"\r\n" + Lookup(175, Path);
+    return Lookup(Texts::HelpFileMissing, u"The help file could not be found:") + u"\r\n" +
+           Lookup(Texts::HelpFilePlace, Path);
 }
 
 std::u16string OpenFailedText(const std::u16string& Target, const TTextLookup& Lookup)
 {
-    return Lookup(315, u"The system could not open:") + u"\r\n" + Target;
+    return Lookup(Texts::CouldNotOpen, u"The system could not open:") + u"\r\n" + Target;
 }
 
 std::optional<int32_t> ChartHeaderOffset(const std::string& Magic, const TScanPoint* Selected, bool FileExists)

@@ -43,17 +43,17 @@ std::u16string ExportProposedName(const std::u16string& LoadedFileName);
 // else the documents (the first one that is not empty).
 std::u16string ExportFolder(const std::u16string& LastExportFolder, const std::u16string& Pictures,
                             const std::u16string& Documents);
-// Text 234 with the extension put in literally.
+// The text ExtensionNotSupported with the extension put in literally.
 std::u16string UnsupportedExtensionText(const std::u16string& Extension,
                                         const TTextLookup& Lookup = GlobalTextLookup());
 
 // The help file: ProgramFolder + "help\l3d-de.pdf" for "de_DE", else "help\l3d-en.pdf".
 std::u16string HelpFilePath(const std::u16string& ProgramFolder, const std::u16string& LanguageCode);
-// The message for a missing help file: text 174, a line break and text 175 (the path when the
-// language has no text for it).
+// The message for a missing help file: the texts HelpFileMissing, a line break and
+// HelpFilePlace (the path when the language has no text for it).
 std::u16string HelpMissingText(const std::u16string& Path, const TTextLookup& Lookup = GlobalTextLookup());
-// The message when the system cannot open a file or web address: text 315, a line break and
-// the target.
+// The message when the system cannot open a file or web address: the text CouldNotOpen, a
+// line break and the target.
 std::u16string OpenFailedText(const std::u16string& Target, const TTextLookup& Lookup = GlobalTextLookup());
 
 // The file position of the selected point's 16-byte sample header, when the chart can be shown:

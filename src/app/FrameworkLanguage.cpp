@@ -1,27 +1,29 @@
 #include "app/FrameworkLanguage.h"
 
+#include "scan/files/TextIds.h"
+
 #include <array>
 
 namespace {
 
 struct TFrameworkTextEntry {
     TFrameworkTextId Id;
-    int32_t Number;
+    TTextId Text;
     const char16_t* English;
 };
 
 // In the order of TFrameworkTextId.
 constexpr std::array<TFrameworkTextEntry, 10> FrameworkTextTable{{
-    {TFrameworkTextId::FOpenError, 300, u"The file %s cannot be opened"},
-    {TFrameworkTextId::FCreateError, 301, u"The file %s cannot be created"},
-    {TFrameworkTextId::InvalidInteger, 302, u"'%s' is not a valid whole number"},
-    {TFrameworkTextId::InvalidFloat, 303, u"'%s' is not a valid number"},
-    {TFrameworkTextId::ReadError, 304, u"The data could not be read"},
-    {TFrameworkTextId::WriteError, 305, u"The data could not be written"},
-    {TFrameworkTextId::ListIndexError, 306, u"List index out of bounds (%d)"},
-    {TFrameworkTextId::SortedListError, 307, u"Operation not allowed on a sorted list"},
-    {TFrameworkTextId::DuplicateString, 308, u"The list does not allow duplicates"},
-    {TFrameworkTextId::InsertLineError, 309, u"The line cannot be inserted"},
+    {TFrameworkTextId::FOpenError, Texts::FileOpenError, u"The file %s cannot be opened"},
+    {TFrameworkTextId::FCreateError, Texts::FileCreateError, u"The file %s cannot be created"},
+    {TFrameworkTextId::InvalidInteger, Texts::InvalidWholeNumber, u"'%s' is not a valid whole number"},
+    {TFrameworkTextId::InvalidFloat, Texts::InvalidNumber, u"'%s' is not a valid number"},
+    {TFrameworkTextId::ReadError, Texts::ReadError, u"The data could not be read"},
+    {TFrameworkTextId::WriteError, Texts::WriteError, u"The data could not be written"},
+    {TFrameworkTextId::ListIndexError, Texts::ListIndexError, u"List index out of bounds (%d)"},
+    {TFrameworkTextId::SortedListError, Texts::SortedListError, u"Operation not allowed on a sorted list"},
+    {TFrameworkTextId::DuplicateString, Texts::DuplicateString, u"The list does not allow duplicates"},
+    {TFrameworkTextId::InsertLineError, Texts::InsertLineError, u"The line cannot be inserted"},
 }};
 
 constexpr bool InOrderOfIds()
@@ -43,7 +45,7 @@ const TFrameworkTextEntry& EntryOf(TFrameworkTextId Id)
 std::u16string FrameworkTextInLanguage(TFrameworkTextId Id, const TTextLookup& Lookup)
 {
     const TFrameworkTextEntry& entry = EntryOf(Id);
-    return Lookup(entry.Number, entry.English);
+    return Lookup(entry.Text, entry.English);
 }
 
 void UseLanguageForFrameworkTexts()

@@ -1,5 +1,7 @@
 #include "app/ImportReport.h"
 
+#include "scan/files/TextIds.h"
+
 #include "framework/Exceptions.h"
 #include "framework/NumberText.h"
 
@@ -20,15 +22,16 @@ std::optional<TImportReport> ImportReportOf(const TImportTransfer& Transfer, con
     if (!Transfer.TookPlace)
         return std::nullopt;
     TImportReport report;
-    report.Caption = Lookup(170, u"Information");
+    report.Caption = Lookup(Texts::Information, u"Information");
     if (Transfer.Files == 0) {
-        report.Text = Lookup(230, u"No File(s) have been transferred.");
+        report.Text = Lookup(Texts::NothingTransferred, u"No File(s) have been transferred.");
         return report;
     }
     // The language's text is not a format: only its "%s" is replaced, literally.
     const std::u16string count = IntToStr(Transfer.Files);
-    report.Text = FormatMessageS(Lookup(231, u"%s File(s) have been transferred successfully."), count) +
-                  u"\r\r\n" + Lookup(232, u"Do you want to open the file(s) now?");
+    report.Text =
+        FormatMessageS(Lookup(Texts::FilesTransferred, u"%s File(s) have been transferred successfully."), count) +
+        u"\r\r\n" + Lookup(Texts::OpenTransferredFiles, u"Do you want to open the file(s) now?");
     report.AsksToOpen = true;
     return report;
 }

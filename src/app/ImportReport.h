@@ -35,9 +35,9 @@ using TImportTransferFunc = std::function<TImportTransfer(const TImportRequest&)
 TImportTransferFunc& ImportTransferSeam();
 TImportTransfer RunImportTransfer(const TImportRequest& Request);
 
-// The message after a transfer: text 230 with OK when no file came, otherwise text 231 with the
-// count put in for its "%s", a carriage return, a line break and the question 232, with Yes and
-// No (Yes opens the files). None when no transfer took place.
+// The message after a transfer: the text NothingTransferred with OK when no file came,
+// otherwise FilesTransferred with the count put in for its "%s", a carriage return, a line
+// break and the question OpenTransferredFiles, with Yes and No (Yes opens the files). None when no transfer took place.
 struct TImportReport {
     std::u16string Caption;
     std::u16string Text;

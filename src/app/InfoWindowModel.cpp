@@ -3,17 +3,18 @@
 #include <cmath>
 
 #include "framework/NumberText.h"
+#include "scan/files/TextIds.h"
 #include "widgets/el/foundation/ElStrUtils.h"
 
 const std::array<TInfoCaption, 8> InfoWindowCaptions{{
-    {"", 202, u"Info dialog", false},
-    {"ElLabel_Longitude", 222, u"Longitude", false},
-    {"ElLabel_Latitude", 223, u"Latitude", false},
-    {"ElLabel_GPSQuality", 224, u"Quality", false},
-    {"ElLabel_Impulse", 62, u"Impulse", true},
-    {"ElLabel_ScanLine", 61, u"Scan line", true},
-    {"ElLabel_ScanValue", 225, u"Reading", true},
-    {"ElLabel_Depth", 63, u"Depth", true},
+    {"", Texts::InfoWindow, u"Info dialog", false},
+    {"ElLabel_Longitude", Texts::Longitude, u"Longitude", false},
+    {"ElLabel_Latitude", Texts::Latitude, u"Latitude", false},
+    {"ElLabel_GPSQuality", Texts::GpsQuality, u"Quality", false},
+    {"ElLabel_Impulse", Texts::Impulse, u"Impulse", true},
+    {"ElLabel_ScanLine", Texts::ScanLine, u"Scan line", true},
+    {"ElLabel_ScanValue", Texts::Reading, u"Reading", true},
+    {"ElLabel_Depth", Texts::Depth, u"Depth", true},
 }};
 
 TInfoWindowLayout LayoutInfoWindowPositions(bool RightToLeft, int32_t ClientWidth, int32_t GpsPanelWidth,

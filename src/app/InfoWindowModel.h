@@ -15,7 +15,7 @@
 // captions do; the GPS rows show the text alone.
 struct TInfoCaption {
     const char* Element;
-    int32_t ID;
+    TTextId ID;
     const char16_t* Default;
     bool Colon;
 };

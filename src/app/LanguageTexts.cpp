@@ -1,5 +1,6 @@
 #include "app/LanguageTexts.h"
 
+#include "scan/files/TextIds.h"
 #include "scan/files/_TL3D_Filer.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/globals.h"
@@ -8,13 +9,16 @@ namespace {
 
 using enum TCaptionJoin;
 
-// Texts of the first soil types and the two units, in table order.
-constexpr int32_t FirstSoilNameID = 182;
-constexpr const char16_t* SoilNameDefaults[8] = {
-    u"Standard / Unknown", u"Concrete", u"Loam", u"Sand", u"Clay",
-    u"Mineralization (light)", u"Mineralization (heavy)", u"Rocky"};
-constexpr int32_t FirstUnitNameID = 190;
-constexpr const char16_t* UnitNameDefaults[2] = {u"Meter", u"Foot"};
+// The texts of the first soil types and of the two units, in table order, with their English.
+struct TNameText {
+    TTextId ID;
+    const char16_t* Default;
+};
+constexpr TNameText SoilNames[] = {
+    {Texts::SoilStandard, u"Standard / Unknown"}, {Texts::SoilConcrete, u"Concrete"}, {Texts::SoilLoam, u"Loam"},
+    {Texts::SoilSand, u"Sand"}, {Texts::SoilClay, u"Clay"}, {Texts::SoilLightMineralisation, u"Mineralization (light)"},
+    {Texts::SoilHeavyMineralisation, u"Mineralization (heavy)"}, {Texts::SoilRocky, u"Rocky"}};
+constexpr TNameText UnitNames[] = {{Texts::Metre, u"Meter"}, {Texts::Foot, u"Foot"}};
 
 std::u16string JoinCaption(const std::u16string& Text, TCaptionJoin Join, bool RightToLeft)
 {
@@ -30,9 +34,16 @@ std::u16string JoinCaption(const std::u16string& Text, TCaptionJoin Join, bool R
 
 } // namespace
 
+TCommandText Fixed(std::u16string Text)
+{
+    return {Texts::Own, std::move(Text)};
+}
+
+const TCommandText MenuLabelled{Texts::Own, u"", TCaptionJoin::MenuLabel};
+
 const TTextLookup& GlobalTextLookup()
 {
-    static const TTextLookup Lookup = [](int32_t ID, const std::u16string& Default) { return GetText(ID, Default); };
+    static const TTextLookup Lookup = [](TTextId ID, const std::u16string& Default) { return GetText(ID, Default); };
     return Lookup;
 }
 
@@ -40,9 +51,9 @@ std::u16string CommandText(const TCommandText& Text, const TLanguage* Language, 
 {
     std::u16string Looked = Text.Default;
     // The File menu's first two texts come from the language being applied itself.
-    if (Language && (Text.ID == 1 || Text.ID == 2))
+    if (Language && (Text.ID == Texts::File || Text.ID == Texts::FileNew))
         Looked = Language->GetText(Text.ID, Text.Default);
-    else if (Language && Text.ID != 0)
+    else if (Language && Text.ID != Texts::Own)
         Looked = Lookup(Text.ID, Text.Default);
     return JoinCaption(Looked, Text.Join, LanguageIsRightToLeft(Language));
 }
@@ -71,12 +82,12 @@ std::u16string JoinInReadingDirection(bool RightToLeft, std::initializer_list<st
 void ApplySoilAndUnitNames(std::vector<TSoil>& SoilTypes, std::vector<TMeasureUnit>& MeasureUnits,
                            const TTextLookup& Lookup)
 {
-    if (SoilTypes.size() == std::size(SoilNameDefaults))
+    if (SoilTypes.size() == std::size(SoilNames))
         for (size_t i = 0; i < SoilTypes.size(); ++i)
-            SoilTypes[i].Name = Lookup(FirstSoilNameID + int32_t(i), SoilNameDefaults[i]);
-    if (MeasureUnits.size() == std::size(UnitNameDefaults))
+            SoilTypes[i].Name = Lookup(SoilNames[i].ID, SoilNames[i].Default);
+    if (MeasureUnits.size() == std::size(UnitNames))
         for (size_t i = 0; i < MeasureUnits.size(); ++i)
-            MeasureUnits[i].Name = Lookup(FirstUnitNameID + int32_t(i), UnitNameDefaults[i]);
+            MeasureUnits[i].Name = Lookup(UnitNames[i].ID, UnitNames[i].Default);
 }
 
 int32_t SoilIndexAfterRefill(int32_t Remembered, size_t Count)

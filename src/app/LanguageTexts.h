@@ -1,7 +1,7 @@
-// The texts of the main window in the active language: a caption or hint by number with its
-// English default and how it is joined with its dots, the reading direction, and the names of
-// soil types and measuring units. Which element shows which text is the command table's
-// (CommandTable.h); nothing here touches a control.
+// The texts of the main window in the active language: a caption or hint by its name
+// (scan/files/TextIds.h) with its English default and how it is joined with its dots, the
+// reading direction, and the names of soil types and measuring units. Which element shows
+// which text is the command table's (CommandTable.h); nothing here touches a control.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "scan/files/TextIdFwd.h"
+
 class TLanguage;
 struct TSoil;
 struct TMeasureUnit;
 
-// A text by number with its default: the global GetText unless a caller supplies another.
-using TTextLookup = std::function<std::u16string(int32_t ID, const std::u16string& Default)>;
+// A text with its default: the global GetText unless a caller supplies another.
+using TTextLookup = std::function<std::u16string(TTextId ID, const std::u16string& Default)>;
 const TTextLookup& GlobalTextLookup();
 
 // How a looked-up text is completed.
@@ -27,24 +29,21 @@ enum class TCaptionJoin : uint8_t {
     MenuLabel         // a hint: its menu's hint, ": " and its own caption (left to right)
 };
 
-// A caption or hint of the main window: the text with this number in the active language, or
-// Default without one. ID 0 is a text of the window's own, shown as it stands.
+// A caption or hint of the main window: the text ID in the active language, or Default without
+// one. Texts::Own (the value 0) is a text of the window's own, shown as it stands.
 struct TCommandText {
-    int32_t ID = 0;
+    TTextId ID{};
     std::u16string Default;
     TCaptionJoin Join = TCaptionJoin::None;
 };
 
 // A text of the window's own, not the language's.
-inline TCommandText Fixed(std::u16string Text)
-{
-    return {0, std::move(Text)};
-}
+TCommandText Fixed(std::u16string Text);
 // The hint of an item of a group's menu (a resolution level, a zoom step).
-inline const TCommandText MenuLabelled{0, u"", TCaptionJoin::MenuLabel};
+extern const TCommandText MenuLabelled;
 
-// The text in Language, joined by its reading direction. Texts 1 and 2 come from Language
-// itself, the others from Lookup. Without a language: the default, joined left to right (what
+// The text in Language, joined by its reading direction. The texts File and FileNew come from
+// Language itself, the others from Lookup. Without a language: the default, joined left to right (what
 // the window shows when there is no language file). MenuLabel texts are joined by the caller
 // (MenuLabelHint).
 std::u16string CommandText(const TCommandText& Text, const TLanguage* Language,
@@ -59,8 +58,8 @@ bool ActiveLanguageIsRightToLeft();
 // Pieces joined in reading order: as given for left to right, reversed for right to left.
 std::u16string JoinInReadingDirection(bool RightToLeft, std::initializer_list<std::u16string> Pieces);
 
-// With exactly 8 soil types their names become texts 182 to 189; with exactly 2 units theirs
-// become texts 190 and 191. Other table sizes keep the names they have.
+// With exactly 8 soil types their names become the texts SoilStandard to SoilRocky; with
+// exactly 2 units theirs become Metre and Foot. Other table sizes keep the names they have.
 void ApplySoilAndUnitNames(std::vector<TSoil>& SoilTypes, std::vector<TMeasureUnit>& MeasureUnits,
                            const TTextLookup& Lookup = GlobalTextLookup());
 

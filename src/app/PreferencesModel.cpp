@@ -5,6 +5,7 @@
 
 #include "app/TypedNumbers.h"
 #include "framework/NumberText.h"
+#include "scan/files/TextIds.h"
 
 namespace {
 
@@ -33,7 +34,8 @@ std::optional<float> CheckedStep(const std::u16string& Text, const TFormatSettin
 {
     if (const std::optional<double> Step = TypedPositiveNumber(Text, StepMaxValue, Format))
         return static_cast<float>(*Step);
-    Error = PositiveNumberRefusal(Lookup(311, u"'%s' is not a valid step."), Text, StepMaxValue, Format, Lookup);
+    Error = PositiveNumberRefusal(Lookup(Texts::InvalidStep, u"'%s' is not a valid step."), Text, StepMaxValue, Format,
+                                  Lookup);
     return std::nullopt;
 }
 
@@ -108,7 +110,7 @@ TPreferenceCheck CheckPreferences(const TPreferenceChoices& C, size_t LanguageCo
         return Fail(TPreferenceField::RotateStep);
     V.RotateStep = *Step;
     if (C.ColorStepPosition < ColorStepMin || C.ColorStepPosition > ColorStepMax) {
-        Check.Error = Lookup(312, u"The colour step must lie between 1 and 10.");
+        Check.Error = Lookup(Texts::ColourStepRange, u"The colour step must lie between 1 and 10.");
         return Fail(TPreferenceField::ColorStep);
     }
     V.ColorLimitStep = static_cast<float>(C.ColorStepPosition);

@@ -4,11 +4,12 @@
 #include "app/TypedNumbers.h"
 #include "framework/NumberText.h"
 #include "framework/StrConv.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 namespace {
 
-std::u16string SizeLabel(int32_t ID, const TMeasureUnit* Unit, const TTextLookup& Lookup)
+std::u16string SizeLabel(TTextId ID, const TMeasureUnit* Unit, const TTextLookup& Lookup)
 {
     return Lookup(ID, u"") + u" ( " + (Unit != nullptr ? Unit->Suffix : std::u16string()) + u" )";
 }
@@ -61,12 +62,12 @@ bool FieldSizeEditable(uint8_t ModeByte)
 
 std::u16string FieldLengthLabel(const TMeasureUnit* Unit, const TTextLookup& Lookup)
 {
-    return SizeLabel(77, Unit, Lookup);
+    return SizeLabel(Texts::FieldLength, Unit, Lookup);
 }
 
 std::u16string FieldWidthLabel(const TMeasureUnit* Unit, const TTextLookup& Lookup)
 {
-    return SizeLabel(78, Unit, Lookup);
+    return SizeLabel(Texts::FieldWidth, Unit, Lookup);
 }
 
 TRemarksRec_L3D_3 RemarksAfterEdit(const TRemarksRec_L3D_3& Old, const TRemarksEdit& Edit, const TMeasureUnit* Unit)
@@ -102,6 +103,6 @@ std::optional<double> TypedFieldSize(const std::u16string& Text, const TFormatSe
 
 std::u16string FieldSizeRefusedText(const std::u16string& Text, const TTextLookup& Lookup)
 {
-    return PositiveNumberRefusal(Lookup(314, u"'%s' is not a valid field size."), Text, FieldSizeMaxValue,
-                                 FormatSettings(), Lookup);
+    return PositiveNumberRefusal(Lookup(Texts::InvalidFieldSize, u"'%s' is not a valid field size."), Text,
+                                 FieldSizeMaxValue, FormatSettings(), Lookup);
 }

@@ -27,7 +27,7 @@ std::u16string ScanKindText(uint8_t ModeByte);
 // The field size can be edited unless the mode byte is 1.
 bool FieldSizeEditable(uint8_t ModeByte);
 
-// "<text 77> ( <suffix> )" and "<text 78> ( <suffix> )"; the suffix is empty without a unit.
+// "<FieldLength> ( <suffix> )" and "<FieldWidth> ( <suffix> )"; the suffix is empty without a unit.
 std::u16string FieldLengthLabel(const TMeasureUnit* Unit, const TTextLookup& Lookup = GlobalTextLookup());
 std::u16string FieldWidthLabel(const TMeasureUnit* Unit, const TTextLookup& Lookup = GlobalTextLookup());
 

@@ -2,6 +2,7 @@
 
 #include "app/ScanKinds.h"
 
+#include "scan/files/TextIds.h"
 #include "scan/render/ScanScene.h"
 
 #include "framework/Exceptions.h"
@@ -84,8 +85,8 @@ std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built
     if (Built >= Chosen)
         return std::nullopt;
     auto level = [](uint8_t L) { return std::u16string(1, char16_t(u'1' + L)); };
-    const std::u16string text =
-        Lookup(313, u"Resolution level %s is shown: level %s would need more triangles than can be drawn");
+    const std::u16string text = Lookup(
+        Texts::LowerLevelShown, u"Resolution level %s is shown: level %s would need more triangles than can be drawn");
     return u" " + FormatMessageS(FormatMessageS(text, level(Built)), level(Chosen));
 }
 
@@ -94,8 +95,9 @@ std::optional<std::u16string> SurfaceNoticeText(uint8_t Chosen, uint8_t Built, u
 {
     if (Step <= 1)
         return ResolutionNoticeText(Chosen, Built, Lookup);
-    const std::u16string text =
-        Lookup(262, u"The scan is too large to draw whole: the surface shows one point in %s in each direction");
+    const std::u16string text = Lookup(
+        Texts::SurfaceThinned,
+        u"The scan is too large to draw whole: the surface shows one point in %s in each direction");
     return u" " + FormatMessageS(text, IntToStr(static_cast<int64_t>(Step)));
 }
 

@@ -40,7 +40,7 @@ std::optional<std::u16string> ResolutionNoticeText(uint8_t Chosen, uint8_t Built
 
 // What the status bar says after a build that could not draw what was chosen: with a Step
 // above 1, that the surface shows one point in Step in each direction because the whole scan
-// does not fit (text 262); else the resolution notice above. None when all was drawn.
+// does not fit (the text SurfaceThinned); else the resolution notice above. None when all was drawn.
 std::optional<std::u16string> SurfaceNoticeText(uint8_t Chosen, uint8_t Built, uint32_t Step,
                                                 const TTextLookup& Lookup = GlobalTextLookup());
 

@@ -7,14 +7,11 @@
 #include "framework/LittleEndianBytes.h"
 #include "framework/MathUtils.h"
 #include "framework/NumberText.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TL3D_Filer.h"
 #include "scan/model/_TScanData.h"
 
 namespace {
-
-constexpr int32_t ScanLineTextID = 61;
-constexpr int32_t ImpulseTextID = 62;
-constexpr int32_t DepthTextID = 63;
 
 // A grid coordinate as the whole column or row number it stands for.
 std::u16string WholeNumber(float Coordinate)
@@ -80,9 +77,9 @@ std::optional<TScanInfo> BuildScanInfo(const TScanData& Scan, const TScanInfoSou
     const bool Rtl = Source.RightToLeft;
     TScanInfo Info;
     if (const TScanPoint* P = Scan.Selected) {
-        Info.Panel1 = PositionPanel(Lookup(ScanLineTextID, u""), P->X, Source.FieldLength,
+        Info.Panel1 = PositionPanel(Lookup(Texts::ScanLine, u""), P->X, Source.FieldLength,
                                     double(Scan.MaxX) - Scan.MinX, *Unit, Rtl);
-        Info.Panel2 = PositionPanel(Lookup(ImpulseTextID, u""), P->Y, Source.FieldWidth,
+        Info.Panel2 = PositionPanel(Lookup(Texts::Impulse, u""), P->Y, Source.FieldWidth,
                                     double(Scan.MaxY) - Scan.MinY, *Unit, Rtl);
         Info.Reading = u"";
         if (P->Invalid == 0 && !std::isnan(P->Value)) {
@@ -96,7 +93,7 @@ std::optional<TScanInfo> BuildScanInfo(const TScanData& Scan, const TScanInfoSou
 
     const std::u16string Level = FormatNumber(ShownLength(Scan.Level, *Unit));
     const std::u16string Selected = FormatNumber(ShownLength(Scan.SelectedLevel, *Unit));
-    Info.Panel3 = JoinInReadingDirection(Rtl, {u" ", Lookup(DepthTextID, u""), u":", u" ", Level, u" ", Unit->Suffix,
+    Info.Panel3 = JoinInReadingDirection(Rtl, {u" ", Lookup(Texts::Depth, u""), u":", u" ", Level, u" ", Unit->Suffix,
                                                u" / ", Selected, u" ", Unit->Suffix});
     if (Scan.SelectedLevel >= 0.0f) {
         Info.Depth.Enabled = true;
@@ -108,10 +105,10 @@ std::optional<TScanInfo> BuildScanInfo(const TScanData& Scan, const TScanInfoSou
 TResetStatusTexts ResetStatusTexts(const TMeasureUnit* Unit, const TTextLookup& Lookup)
 {
     TResetStatusTexts T;
-    T.Panel1 = u" " + Lookup(ScanLineTextID, u"") + u":1";
-    T.Panel2 = u" " + Lookup(ImpulseTextID, u"") + u":1";
+    T.Panel1 = u" " + Lookup(Texts::ScanLine, u"") + u":1";
+    T.Panel2 = u" " + Lookup(Texts::Impulse, u"") + u":1";
     if (Unit != nullptr)
-        T.Panel3 = u" " + Lookup(DepthTextID, u"") + u":" + FloatToStrF(0.0, TFloatFormat::ffFixed, 15, 2) + u" " +
+        T.Panel3 = u" " + Lookup(Texts::Depth, u"") + u":" + FloatToStrF(0.0, TFloatFormat::ffFixed, 15, 2) + u" " +
                    Unit->Suffix;
     return T;
 }

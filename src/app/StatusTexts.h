@@ -1,6 +1,6 @@
 // The texts of the status bar and the values of the info window for the selected point and the
-// depth levels of a scan. Panels: 1 the position along X (text 61), 2 along Y (text 62),
-// 3 the depth levels (text 63), 4 the selected value. Every joined text reads in the active
+// depth levels of a scan. Panels: 1 the position along X (the text ScanLine), 2 along Y
+// (Impulse), 3 the depth levels (Depth), 4 the selected value. Every joined text reads in the active
 // language's direction (the pieces in reverse order for right to left).
 #pragma once
 
@@ -66,8 +66,8 @@ struct TScanInfo {
 std::optional<TScanInfo> BuildScanInfo(const TScanData& Scan, const TScanInfoSource& Source,
                                        const TMeasureUnit* Unit, const TTextLookup& Lookup = GlobalTextLookup());
 
-// The status bar after View > Reset: " <61>:1", " <62>:1" and, when Unit is not null,
-// " <63>:0.00 <suffix>".
+// The status bar after View > Reset: " <ScanLine>:1", " <Impulse>:1" and, when Unit is not
+// null, " <Depth>:0.00 <suffix>".
 struct TResetStatusTexts {
     std::u16string Panel1;
     std::u16string Panel2;

@@ -1,5 +1,7 @@
 #include "app/TypedNumbers.h"
 
+#include "scan/files/TextIds.h"
+
 #include "framework/Exceptions.h"
 #include "framework/NumberText.h"
 
@@ -16,6 +18,6 @@ std::u16string PositiveNumberRefusal(const std::u16string& NotValid, const std::
 {
     // Two texts with one "%s" each: what the user typed is never scanned for a second one.
     return FormatMessageS(NotValid, Text) + u" " +
-           FormatMessageS(Lookup(316, u"Enter a number greater than 0 and at most %s."),
+           FormatMessageS(Lookup(Texts::NumberRange, u"Enter a number greater than 0 and at most %s."),
                           FormatNumber(MaxValue, Format));
 }

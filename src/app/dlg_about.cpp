@@ -6,6 +6,7 @@
 
 #include "shell/dlg_infodialog.h"
 #include "shell/dlg_infodialog_layout.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/Dialogs.h"
@@ -45,7 +46,7 @@ bool OpenWithSystem(const std::u16string& Operation, const std::u16string& Targe
     // The system's answer above 32 means it started what opens the target.
     if (ShellExecuteFile(Operation, Target, {}, Directory, SW_SHOWNORMAL) > 32)
         return true;
-    ShowInfoDialog(idkError, GetText(171, u"Error"), OpenFailedText(Target), idbOK);
+    ShowInfoDialog(idkError, GetText(Texts::Error, u"Error"), OpenFailedText(Target), idbOK);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "shell/FormParts.h"
 
 #include "shell/DialogTexts.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/globals.h"
 #include "scan/render/WGLContext.h"
@@ -141,20 +142,21 @@ void TDialog_Diagramm::AfterConstruction()
 
 void TDialog_Diagramm::Prepare(TFileManager* Files, const std::u16string& ScanFile, int32_t HeaderOffset)
 {
-    PrepareDialogTexts(this, ElFormCaption, GetText(195, u"Frequency-Energy-Chart"), ButtonOK, nullptr);
+    PrepareDialogTexts(this, ElFormCaption, GetText(Texts::FrequencyEnergyChart, u"Frequency-Energy-Chart"), ButtonOK,
+                       nullptr);
     FileManager = Files;
     FileName = ScanFile;
     SampleOffset = HeaderOffset;
     ShowWindowSize();
-    Label2->SetCaption(GetText(179, u"Energy"));
-    Label1->SetCaption(GetText(178, u"Frequency"));
+    Label2->SetCaption(GetText(Texts::Energy, u"Energy"));
+    Label1->SetCaption(GetText(Texts::Frequency, u"Frequency"));
     FormResize(this);
     OpenGL1->OnPaint = [this](TObject* Sender) { PaintDiagram(Sender); };
 }
 
 void TDialog_Diagramm::ShowWindowSize()
 {
-    Label_WindowSize->SetCaption(GetText(181, u"Window size") + u" = " + IntToStr(TrackBar->Position()));
+    Label_WindowSize->SetCaption(GetText(Texts::WindowSize, u"Window size") + u" = " + IntToStr(TrackBar->Position()));
 }
 
 void TDialog_Diagramm::BuildDiagram()

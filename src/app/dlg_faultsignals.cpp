@@ -2,6 +2,7 @@
 
 #include "shell/FormParts.h"
 #include "shell/DialogTexts.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"
@@ -67,12 +68,13 @@ void TFaultSignals::Prepare(int32_t SurfaceThreshold, int32_t SurroundThreshold)
 {
     // The four texts of the choices come from the language file alone; without one the form's
     // own English captions stay.
-    auto languageText = [](int32_t Id, TControl* Control) { Control->SetCaption(GetText(Id, Control->Caption())); };
-    PrepareDialogTexts(this, ElFormCaption, GetText(99, u"Signal correction"), ButtonOK, ButtonCancel);
-    languageText(102, RadioButtonCrosshairs);
-    languageText(103, RadioButtonAll);
-    languageText(100, LabelSurface);
-    languageText(101, LabelSurround);
+    auto languageText = [](TTextId Id, TControl* Control) { Control->SetCaption(GetText(Id, Control->Caption())); };
+    PrepareDialogTexts(this, ElFormCaption, GetText(Texts::SignalCorrectionTitle, u"Signal correction"), ButtonOK,
+                       ButtonCancel);
+    languageText(Texts::RemoveSignalUnderCrossHairs, RadioButtonCrosshairs);
+    languageText(Texts::RemoveAllSignals, RadioButtonAll);
+    languageText(Texts::SurfaceDeviation, LabelSurface);
+    languageText(Texts::SurroundDeviation, LabelSurround);
     TrackBarSurface->SetPosition(SurfaceThreshold);
     TrackBarSurround->SetPosition(SurroundThreshold);
     TrackBarSurfaceChange(TrackBarSurface);

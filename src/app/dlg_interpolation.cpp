@@ -2,6 +2,7 @@
 
 #include "shell/FormParts.h"
 #include "shell/DialogTexts.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/NumberText.h"
@@ -38,8 +39,8 @@ TInterpolation::TInterpolation(TComponent* AOwner) : TForm(AOwner)
 
 void TInterpolation::Prepare(uint8_t Passes)
 {
-    PrepareDialogTexts(this, ElFormCaption, GetText(21, u"Interpolation"), ButtonOK, ButtonCancel);
-    LabelSteps->SetCaption(GetText(173, u"Number of interpolation passes") + u":");
+    PrepareDialogTexts(this, ElFormCaption, GetText(Texts::Interpolation, u"Interpolation"), ButtonOK, ButtonCancel);
+    LabelSteps->SetCaption(GetText(Texts::InterpolationPasses, u"Number of interpolation passes") + u":");
     TrackBar1->SetPosition(Passes);
     TrackBar1Change(TrackBar1);
 }

@@ -4,6 +4,7 @@
 #include "shell/DialogTexts.h"
 #include "shell/dlg_infodialog.h"
 #include "shell/dlg_infodialog_layout.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/DateTime.h"
@@ -133,20 +134,21 @@ void TPreferences::FormCreate(TObject*)
 void TPreferences::Prepare(const std::vector<std::u16string>& LanguageNames, int32_t ActiveLanguageIndex,
                            const std::vector<std::u16string>& UnitTexts)
 {
-    LabelLanguage->SetCaption(GetText(105, u"Language"));
-    LabelMeasurement->SetCaption(GetText(106, u"Dimension unit"));
-    LabelDateFormat->SetCaption(GetText(163, u"Date format"));
-    LabelTimeFormat->SetCaption(GetText(164, u"Time format"));
-    GroupBoxTransformation->SetCaption(u"  " + GetText(108, u"Transformation parameters") + u"  ");
-    LabelScale->SetCaption(GetText(109, u"Zoom by"));
-    LabelMove->SetCaption(GetText(110, u"Move by"));
-    LabelRotate->SetCaption(GetText(111, u"Rotate by"));
-    GroupBoxImage->SetCaption(u"  " + GetText(112, u"Color adjustment") + u"  ");
-    LabelFilterName->SetCaption(GetText(104, u"Color steps") + u": ");
-    ElLabel_BgColor->SetCaption(GetText(236, u"Background color"));
-    ElCheckBox1->SetCaption(GetText(153, u"Always check user-defined characteristics"));
-    ButtonReset->SetCaption(GetText(193, u"Restore"));
-    PrepareDialogTexts(this, ElFormCaption, GetText(12, u"Preferences"), ButtonOK, ButtonCancel);
+    LabelLanguage->SetCaption(GetText(Texts::Language, u"Language"));
+    LabelMeasurement->SetCaption(GetText(Texts::DimensionUnit, u"Dimension unit"));
+    LabelDateFormat->SetCaption(GetText(Texts::DateFormat, u"Date format"));
+    LabelTimeFormat->SetCaption(GetText(Texts::TimeFormat, u"Time format"));
+    GroupBoxTransformation->SetCaption(u"  " + GetText(Texts::TransformationParameters, u"Transformation parameters") +
+                                       u"  ");
+    LabelScale->SetCaption(GetText(Texts::ZoomBy, u"Zoom by"));
+    LabelMove->SetCaption(GetText(Texts::MoveBy, u"Move by"));
+    LabelRotate->SetCaption(GetText(Texts::RotateBy, u"Rotate by"));
+    GroupBoxImage->SetCaption(u"  " + GetText(Texts::ColourAdjustment, u"Color adjustment") + u"  ");
+    LabelFilterName->SetCaption(GetText(Texts::ColourSteps, u"Color steps") + u": ");
+    ElLabel_BgColor->SetCaption(GetText(Texts::BackgroundColour, u"Background color"));
+    ElCheckBox1->SetCaption(GetText(Texts::AlwaysCheckCharacteristics, u"Always check user-defined characteristics"));
+    ButtonReset->SetCaption(GetText(Texts::RestoreDefaults, u"Restore"));
+    PrepareDialogTexts(this, ElFormCaption, GetText(Texts::Preferences, u"Preferences"), ButtonOK, ButtonCancel);
 
     languageCount_ = LanguageNames.size();
     unitCount_ = UnitTexts.size();
@@ -210,8 +212,9 @@ void TPreferences::ComboBoxUnitChange(TObject*)
 
 void TPreferences::ButtonResetClick(TObject*)
 {
-    if (ShowInfoDialog(idkConfirmation, GetText(193, u"Restore"),
-                       GetText(194, u"Do you really want to restore all configuration settings to its default values?"),
+    if (ShowInfoDialog(idkConfirmation, GetText(Texts::RestoreDefaults, u"Restore"),
+                       GetText(Texts::RestoreDefaultsQuestion,
+                               u"Do you really want to restore all configuration settings to its default values?"),
                        idbYes | idbNo) != mrYes)
         return;
     TPreferenceChoices c = Choices();
@@ -243,7 +246,7 @@ void TPreferences::ButtonOKClick(TObject*)
     if (checked_.Ok())
         return;
     SetModalResult(mrNone);
-    ShowInfoDialog(idkError, GetText(171, u"Error"), checked_.Error, idbOK);
+    ShowInfoDialog(idkError, GetText(Texts::Error, u"Error"), checked_.Error, idbOK);
     if (TElFloatSpinEdit* edit = StepEditOf(checked_.BadField); edit && edit->CanFocus())
         edit->SetFocus();
 }

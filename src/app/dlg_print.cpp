@@ -3,6 +3,7 @@
 #include "shell/FormParts.h"
 #include "shell/DialogTexts.h"
 #include "shell/TextDirection.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/Dialogs.h"
@@ -74,13 +75,14 @@ TPrintDialog::TPrintDialog(TComponent* AOwner) : TForm(AOwner)
 
 void TPrintDialog::Prepare()
 {
-    LabelPrinter->SetCaption(GetText(80, u"Printer"));
-    CheckBoxCover->SetCaption(GetText(82, u"Print project information"));
-    CheckBoxImage->SetCaption(GetText(83, u"Print scan image"));
-    CheckBoxBackground->SetCaption(GetText(84, u"Use background color"));
-    ElLabel1->SetCaption(GetText(199, u"Image caption"));
-    ButtonSettings->SetCaption(VarArrayToWideString(ActiveTextDirection(), {GetText(81, u"Settings"), u" ... "}));
-    PrepareDialogTexts(this, ElFormCaption, GetText(14, u"Print"), ButtonOK, ButtonCancel);
+    LabelPrinter->SetCaption(GetText(Texts::Printer, u"Printer"));
+    CheckBoxCover->SetCaption(GetText(Texts::PrintProjectInformation, u"Print project information"));
+    CheckBoxImage->SetCaption(GetText(Texts::PrintScanImage, u"Print scan image"));
+    CheckBoxBackground->SetCaption(GetText(Texts::PrintBackgroundColour, u"Use background color"));
+    ElLabel1->SetCaption(GetText(Texts::ImageCaption, u"Image caption"));
+    ButtonSettings->SetCaption(
+        VarArrayToWideString(ActiveTextDirection(), {GetText(Texts::PrinterSettings, u"Settings"), u" ... "}));
+    PrepareDialogTexts(this, ElFormCaption, GetText(Texts::Print, u"Print"), ButtonOK, ButtonCancel);
     CheckBoxCover->SetChecked(GlobalSettings.PrintProjectInfo != 0);
     CheckBoxImage->SetChecked(GlobalSettings.PrintScanImage != 0);
     CheckBoxBackground->SetChecked(GlobalSettings.PrintBackground != 0);

@@ -1,7 +1,8 @@
 // TMainForm: the program's main window. Its implementation is split by area:
 //   main.cpp                  making the window, FormCreate, FormDestroy, the Examples menu
-//   main_command_table.cpp    the commands: one row each, with their menu items, buttons, keys,
-//                             texts, glyphs, enable rules and handlers (CommandTable.h)
+//   main_command_table.cpp    the tool bars and the commands: one row each, with their menu
+//                             items, buttons, keys, texts, glyphs, enable rules and handlers
+//                             (CommandTable.h; ARCHITECTURE.md says how to add one)
 //   main_build.cpp            the components, the commands' ones made from their rows
 //   main_settings.cpp         the defaults and the payload of the settings file
 //   main_language.cpp         the texts of the active language on every caption and hint
@@ -18,8 +19,10 @@
 //   main_preferences.cpp      the preferences dialog
 //   main_info_commands.cpp    characteristics, chart, about box, update check
 //   main_window_commands.cpp  exit, closing, the serial port's picture and receive event
-// Every component is owned by the form and reachable through the field of its name (and
-// FindComponent with that name).
+// Every component is owned by the form and found by its name with FindComponent. The ones the
+// design names are also held in fields of those names. The tool bars and the commands' menu
+// items and buttons are made from the command table's rows, through which they are reached as
+// well (Commands()); a command added later has no field.
 #pragma once
 
 #include "app/CommandTable.h"
@@ -199,7 +202,7 @@ public:
     TTimer* TimerUpdate;
     TTimer* TimerButtonDown;
 
-    // The commands, one row each, in the order of the menus (main_command_table.cpp).
+    // The rows of the command table (main_command_table.cpp) with the elements made from them.
     const std::vector<TCommand>& Commands() const { return commands_; }
     // Asks the paint timer to draw the views once more (commands, mouse moves and resizes draw
     // nothing themselves).
@@ -377,8 +380,8 @@ private:
     // The elements of the commands' rows: a menu item, the controls of one tool bar, the
     // buttons of one panel.
     void MakeMenuItem(TCommand& Command);
-    void MakeToolBarControls(TElToolBar* const* Bar);
-    void MakePanelButtons(TElPanel* const* Panel);
+    void MakeToolBarControls(TElToolBar* Bar);
+    void MakePanelButtons(TElPanel* Panel);
     // One of this form's handlers as an event (none for none).
     TNotifyEvent On(void (TMainForm::*Handler)(TObject*));
     // A command's handler as the event of its elements: refused while a build runs (see
@@ -418,8 +421,6 @@ private:
     // elements
     void ShowTexts(const TCommand& Command, const TLanguage* Language);
     std::u16string HintText(const TCommand& Command, const TLanguage* Language) const;
-    // The row of a menu item's command.
-    const TCommand* CommandOf(TElMenuItem* const* Item) const;
     void ApplyDirection(bool RightToLeft);
     void RefillSoilBox();
     // main_new.cpp

@@ -1,7 +1,7 @@
 // The components of the main window: menus, tool bars, navigator, status panel, the non-visual
-// components and the timers. The commands' menu items and buttons are made from their rows
-// (main_command_table.cpp), with their short-cuts, pictures and handlers; their texts are the
-// English defaults until a language is applied.
+// components and the timers. The tool bars and the commands' menu items and buttons are made
+// from their rows (main_command_table.cpp) in row order, with their short-cuts, pictures and
+// handlers; their texts are the English defaults until a language is applied.
 // The serial-port header names the comm bits itself, so it comes before the system headers.
 #include "device/CPort.h"
 
@@ -14,7 +14,9 @@
 #include "app/ProgramLook.h"
 #include "app/_TUpdate.h"
 
+#include "framework/Exceptions.h"
 #include "framework/ScopedGdi.h"
+#include "framework/StrConv.h"
 
 #include <windows.h>
 
@@ -40,13 +42,13 @@ std::unique_ptr<TBitmap> KeyedGlyph(TGlyph Glyph)
     return b;
 }
 
-// Made into the slot (and into its field, when it has one).
+// Made into the slot (and into Form's field, when the slot has one).
 template <class T>
-T* Kept(TSlot<T>& Slot, T* Made)
+T* Kept(TMainForm& Form, TSlot<T>& Slot, T* Made)
 {
     Slot.Made = Made;
     if (Slot.Field)
-        *Slot.Field = Made;
+        Slot.Field(Form) = Made;
     return Made;
 }
 
@@ -79,9 +81,10 @@ void GiveLook(TMainForm& Form, TCustomElGraphicButton* Button, uint8_t Look)
     };
 }
 
-// The rows of Commands whose element Face(row) gives stands on Parent, ordered by Place(row).
+// The rows of Commands whose element stands on the component named Parent (the name Face(row)
+// gives), ordered by Place(row).
 template <class TFace, class TPlace>
-std::vector<TCommand*> RowsOn(std::vector<TCommand>& Commands, const void* Parent, TFace Face, TPlace Place)
+std::vector<TCommand*> RowsOn(std::vector<TCommand>& Commands, const std::string& Parent, TFace Face, TPlace Place)
 {
     std::vector<TCommand*> rows;
     for (TCommand& c : Commands)
@@ -110,7 +113,7 @@ BITMAPV5HEADER AlphaBitmapHeader(int Size)
 
 void MakeToolBox(TMainForm& Form, TToolFace& Tool, TElToolBar* Bar)
 {
-    TElComboBox* box = Kept(Tool.Box, MakeNamed<TElComboBox>(&Form, Tool.Box.Name.c_str()));
+    TElComboBox* box = Kept(Form, Tool.Box, MakeNamed<TElComboBox>(&Form, Tool.Box.Name.c_str()));
     box->SetStyle(TComboBoxStyle::csDropDownList);
     box->SetParent(Bar);
     box->SetWidth(Tool.BoxWidth);
@@ -125,7 +128,7 @@ void MakeToolBox(TMainForm& Form, TToolFace& Tool, TElToolBar* Bar)
 TElToolButton* MakeToolButton(TMainForm& Form, TCommand& Command, TElToolBar* Bar)
 {
     TToolFace& tool = Command.Tool;
-    TElToolButton* b = Kept(tool.Button, MakeNamed<TElToolButton>(&Form, tool.Button.Name.c_str()));
+    TElToolButton* b = Kept(Form, tool.Button, MakeNamed<TElToolButton>(&Form, tool.Button.Name.c_str()));
     b->SetParent(Bar);
     b->SetImageIndex(ImageListIndex(Command.Glyph));
     // The palette buttons draw from pictures of their own, not from the bar's list.
@@ -185,7 +188,7 @@ void TMainForm::CreateHandleDone()
 
 void TMainForm::CreateComponents()
 {
-    commands_ = MainCommandTable(*this);
+    commands_ = MainCommandTable();
     CreateNonVisual();
     CreateMenus();
     CreateToolBars();
@@ -262,14 +265,20 @@ void TMainForm::CreateMenus()
 
 void TMainForm::MakeMenuItem(TCommand& Command)
 {
-    TElMenuItem* item = Kept(Command.Menu.Item, MakeNamed<TElMenuItem>(this, Command.Menu.Item.Name.c_str()));
+    // Its menu's row stands before it, so that menu is made already.
+    TMenuItem* menu = ElMainMenu1->Items();
+    if (!Command.Menu.Under.empty()) {
+        const TCommand* row = MenuRow(commands_, Command.Menu.Under);
+        menu = row ? row->Menu.Item.Get() : nullptr;
+        if (!menu)
+            throw EInvalidOperation(u"The menu of " + Utf8ToWide(Command.Menu.Item.Name) + u" is not made before it");
+    }
+    TElMenuItem* item =
+        Kept(*this, Command.Menu.Item, MakeNamed<TElMenuItem>(this, Command.Menu.Item.Name.c_str()));
     item->SetShortCut(Command.ShortCut);
     item->SetImageIndex(ImageListIndex(Command.Glyph));
     item->OnClick = OnCommand(Command.OnClick);
-    if (Command.Menu.Under)
-        (*Command.Menu.Under)->Add(item);
-    else
-        ElMainMenu1->Items()->Add(item);
+    menu->Add(item);
     if (Command.Menu.RadioGroup != 0) {
         item->SetRadioItem(true);
         item->SetGroupIndex(Command.Menu.RadioGroup);
@@ -282,29 +291,23 @@ void TMainForm::CreateToolBars()
 {
     ControlBar = MakeControl<TControlBar>(this, this, "ControlBar", 0, 0, 800, 30);
     ControlBar->SetAlign(TAlign::alTop);
-    ToolBarFile = ToolBar(this, ControlBar, "ToolBarFile", ImageList);
-    MakeToolBarControls(&ToolBarFile);
-    ToolBar3 = ToolBar(this, ControlBar, "ToolBar3", ImageList);
-    MakeToolBarControls(&ToolBar3);
-    ToolBarDepth = ToolBar(this, ControlBar, "ToolBarDepth", ImageList);
-    MakeToolBarControls(&ToolBarDepth);
-    ElToolBar1 = ToolBar(this, ControlBar, "ElToolBar1", ImageList);
-    MakeToolBarControls(&ElToolBar1);
+    for (TCommand& command : commands_)
+        if (!command.ToolBar.Name.empty())
+            MakeToolBarControls(Kept(*this, command.ToolBar,
+                                     ToolBar(this, ControlBar, command.ToolBar.Name.c_str(), ImageList)));
     for (int32_t percent : ZoomPercents)
         ComboBoxZoom->Items()->Add(ZoomStepCaption(percent));
-    ElToolBar2 = ToolBar(this, ControlBar, "ElToolBar2", ImageList);
-    MakeToolBarControls(&ElToolBar2);
 }
 
-void TMainForm::MakeToolBarControls(TElToolBar* const* Bar)
+void TMainForm::MakeToolBarControls(TElToolBar* Bar)
 {
     const auto face = [](const TCommand& c) { return c.Tool.Bar; };
     const auto place = [](const TCommand& c) { return c.Tool.Place; };
-    for (TCommand* c : RowsOn(commands_, Bar, face, place)) {
+    for (TCommand* c : RowsOn(commands_, Bar->Name(), face, place)) {
         if (!c->Tool.Box.Name.empty())
-            MakeToolBox(*this, c->Tool, *Bar);
+            MakeToolBox(*this, c->Tool, Bar);
         else
-            MakeToolButton(*this, *c, *Bar)->OnClick = OnCommand(c->OnClick);
+            MakeToolButton(*this, *c, Bar)->OnClick = OnCommand(c->OnClick);
     }
 }
 
@@ -314,18 +317,18 @@ void TMainForm::CreateNavigator()
     Navigator->SetAlign(TAlign::alLeft);
     Navigator->ShowCaption = false;
     Navigator->SetBevelOuter(TBevelCut::bvNone);
-    MakePanelButtons(&Navigator);
+    MakePanelButtons(Navigator);
 }
 
-void TMainForm::MakePanelButtons(TElPanel* const* Panel)
+void TMainForm::MakePanelButtons(TElPanel* Panel)
 {
     const auto face = [](const TCommand& c) { return c.Pad.Panel; };
     const auto place = [](const TCommand& c) { return std::pair{c.Pad.Place.Top, c.Pad.Place.Left}; };
-    for (TCommand* c : RowsOn(commands_, Panel, face, place)) {
+    for (TCommand* c : RowsOn(commands_, Panel->Name(), face, place)) {
         const TRect& at = c->Pad.Place;
         const char* name = c->Pad.Button.Name.c_str();
-        auto* b = Kept(c->Pad.Button, MakeControl<TElGraphicButton>(this, *Panel, name, at.Left, at.Top, at.Width(),
-                                                                    at.Height()));
+        auto* b = Kept(*this, c->Pad.Button,
+                       MakeControl<TElGraphicButton>(this, Panel, name, at.Left, at.Top, at.Width(), at.Height()));
         if (c->Glyph.Set != TGlyph::TSet::None)
             b->SetGlyph(KeyedGlyph(c->Glyph).get());
         b->OnClick = OnCommand(c->OnClick);
@@ -342,7 +345,7 @@ void TMainForm::CreateStatusPanel()
 
     // The axis switches stand at the panel's right end, the status bar takes the rest; both are
     // placed by FormResize.
-    MakePanelButtons(&StatusPanel);
+    MakePanelButtons(StatusPanel);
 
     StatusBar = MakeControl<TElStatusBar>(this, StatusPanel, "StatusBar", 0, 0, 700, StatusPanelHeight);
     for (int width : {25, 190, 190, 190, 50}) {

@@ -5,6 +5,7 @@
 #include "app/ExportChoice.h"
 #include "app/dlg_about.h"
 
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/bkStrings.h"
 #include "scan/files/_TLanguageManager.h"
@@ -24,7 +25,7 @@ namespace {
 
 void ShowExportError(const std::u16string& Text)
 {
-    ShowInfoDialog(idkError, GetText(171, u"Error"), Text, idbOK);
+    ShowInfoDialog(idkError, GetText(Texts::Error, u"Error"), Text, idbOK);
 }
 
 }  // namespace
@@ -47,7 +48,8 @@ void TMainForm::MenuFileExportClick(TObject*)
 {
     TBitmap bitmap;
     if (!ReadDrawnView(bitmap)) {
-        ShowExportError(GetText(233, u"The scan image could not be converted into the needed format."));
+        ShowExportError(
+            GetText(Texts::ExportNotConverted, u"The scan image could not be converted into the needed format."));
         return;
     }
 
@@ -98,7 +100,7 @@ void TMainForm::MenuHelpContentsClick(TObject*)
     if (FileExists(path))
         OpenWithSystem(u"", path, Folders.ProgramFolder);
     else
-        ShowInfoDialog(idkInformation, GetText(170, u"Information"), HelpMissingText(path), idbOK);
+        ShowInfoDialog(idkInformation, GetText(Texts::Information, u"Information"), HelpMissingText(path), idbOK);
 }
 
 void TMainForm::MenuHelpWebsiteClick(TObject*)

@@ -11,6 +11,7 @@
 #include "app/remarks.h"
 
 #include "shell/FormCaptionText.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 #include "shell/dlg_infodialog.h"
 #include "scan/files/globals.h"
@@ -64,10 +65,10 @@ void TMainForm::ToolButton17XClick(TObject*)
 void TMainForm::MenuHelpAboutClick(TObject*)
 {
     TOwned<TAbout> about(CreateComponent<TAbout>(this));
-    const std::u16string caption = GetText(57, u"About Lorvane 3D");
+    const std::u16string caption = GetText(Texts::About, u"About Lorvane 3D");
     about->SetCaption(caption);
     SetFormCaptionText(about->ElFormCaption, caption);
-    about->ButtonOK->SetCaption(GetText(71, u"OK"));
+    about->ButtonOK->SetCaption(GetText(Texts::OK, u"OK"));
     about->ShowModal();
 }
 
@@ -78,10 +79,11 @@ void TMainForm::MenuHelp_UpdateClick(TObject*)
     const TVersionTexts version = VersionTexts(*ElVersionInfo, FallbackVersionTexts);
     const std::u16string text = Application->Title + u" " + version.Version + u" (" + version.Build +
                                 u")\r\n" +
-                                GetText(250, u"This version does not check for updates. Newer versions are "
-                                             u"published on the product's web page:") +
+                                GetText(Texts::NoUpdateCheck,
+                                        u"This version does not check for updates. Newer versions are "
+                                        u"published on the product's web page:") +
                                 u"\r\n" + ProductWebAddress;
-    ShowInfoDialog(idkInformation, GetText(200, u"Check for updates"), text, idbOK);
+    ShowInfoDialog(idkInformation, GetText(Texts::CheckForUpdates, u"Check for updates"), text, idbOK);
 }
 
 void TMainForm::TimerUpdateTimer(TObject* Sender)

@@ -63,16 +63,8 @@ std::u16string TMainForm::HintText(const TCommand& Command, const TLanguage* Lan
 {
     if (Command.Hint.Join != TCaptionJoin::MenuLabel)
         return CommandText(Command.Hint, Language);
-    const TCommand* menu = CommandOf(Command.Menu.Under);
+    const TCommand* menu = MenuRow(commands_, Command.Menu.Under);
     return MenuLabelHint(menu ? CommandText(menu->Hint, Language) : u"", CommandText(Command.Caption, Language));
-}
-
-const TCommand* TMainForm::CommandOf(TElMenuItem* const* Item) const
-{
-    for (const TCommand& command : commands_)
-        if (Item && command.Menu.Item.Field == Item)
-            return &command;
-    return nullptr;
 }
 
 void TMainForm::RefillSoilBox()

@@ -94,7 +94,7 @@ void TMainForm::RestoreNewCommand()
 {
     // The look the active language gives the New command at start-up (a receive may have
     // changed its texts and picture to those of its stop command).
-    const TCommand& command = *CommandOf(&MenuFileNew);
+    const TCommand& command = *MenuRow(commands_, MenuFileNew->Name());
     ShowTexts(command, LanguageManager ? LanguageManager->ActiveLanguage() : nullptr);
     MenuFileNew->SetImageIndex(ImageListIndex(command.Glyph));
     ToolButtonNew->SetImageIndex(ImageListIndex(command.Glyph));

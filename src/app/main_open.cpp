@@ -6,6 +6,7 @@
 #include "app/ScanKinds.h"
 
 #include "shell/FormCaptionText.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 #include "scan/files/bkStrings.h"
 #include "scan/files/globals.h"
@@ -15,12 +16,6 @@
 #include "framework/Application.h"
 
 #include <windows.h>
-
-namespace {
-
-constexpr int32_t TextOpen = 6;
-
-}  // namespace
 
 void TMainForm::MenuFileOpenClick(TObject*)
 {
@@ -32,7 +27,7 @@ void TMainForm::MenuFileOpenClick(TObject*)
     TKitFileType* demo = dialog.FileTypes.Add();
     demo->DisplayName = u"Demo files (*.dmo)";
     demo->FileMask = u"*.dmo";
-    dialog.Title = GetText(TextOpen, u"Open");
+    dialog.Title = GetText(Texts::FileOpen, u"Open");
     if (dialog.Execute())
         OpenFile(dialog.FileName);
 }

@@ -9,6 +9,7 @@
 #include "app/ViewLayout.h"
 #include "app/dlg_info.h"
 
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 #include "scan/render/DataGridView.h"
 #include "scan/model/_TScanData.h"
@@ -164,7 +165,7 @@ void TMainForm::TimerPaintTimer(TObject*)
         };
         const TValueKept<std::function<void(int)>> progress(image.OnBuildProgress, [&](int Percent) {
             if (!building)
-                building.emplace(StatusBar->Panels(4), GetText(263, u"Building the surface"),
+                building.emplace(StatusBar->Panels(4), GetText(Texts::BuildingSurface, u"Building the surface"),
                                  [&] { commandsBack.Enable = ShowCommandsRefused(); });
             step(Percent);
         });
@@ -218,9 +219,9 @@ void TMainForm::ShowResolutionNotice()
         // area, and the user is told once, for this build.
         surfaceNotice_.clear();
         SetValuePanelText(valuePanelOwn_);
-        ShowInfoDialog(idkError, GetText(171, u"Error"),
-                       GetText(317, u"The surface cannot be drawn: the memory left does not hold even a single cell "
-                                    u"of it."),
+        ShowInfoDialog(idkError, GetText(Texts::Error, u"Error"),
+                       GetText(Texts::SurfaceCannotBeDrawn,
+                               u"The surface cannot be drawn: the memory left does not hold even a single cell of it."),
                        idbOK);
         return;
     }

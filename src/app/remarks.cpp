@@ -5,6 +5,7 @@
 #include "shell/DialogTexts.h"
 #include "shell/FormParts.h"
 #include "shell/dlg_infodialog.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/FormatSettings.h"
@@ -88,11 +89,11 @@ TFormRemarks::TFormRemarks(TComponent* AOwner) : TForm(AOwner)
 void TFormRemarks::Prepare(const TRemarksRec_L3D_3& Remarks, uint8_t ModeByte, uint32_t PointCount,
                            const TMeasureUnit* Unit)
 {
-    LabelCaption->SetCaption(GetText(75, u""));
-    LabelNotes->SetCaption(GetText(76, u""));
+    LabelCaption->SetCaption(GetText(Texts::Project, u""));
+    LabelNotes->SetCaption(GetText(Texts::Notes, u""));
     LabelLength->SetCaption(FieldLengthLabel(Unit));
     LabelWidth->SetCaption(FieldWidthLabel(Unit));
-    LabelSoilType->SetCaption(GetText(79, u""));
+    LabelSoilType->SetCaption(GetText(Texts::SoilType, u""));
 
     TElWideStrings* soils = ComboBoxSoilType->Items();
     soils->BeginUpdate();
@@ -104,7 +105,8 @@ void TFormRemarks::Prepare(const TRemarksRec_L3D_3& Remarks, uint8_t ModeByte, u
         ComboBoxSoilType->SetItemIndex(Remarks.SoilType);
     EditProject->SetText(Remarks.Project);
     MemoNotes->SetText(Remarks.Notes);
-    PrepareDialogTexts(this, ElFormCaption, GetText(25, u"Characteristics"), ButtonOk, ButtonCancel);
+    PrepareDialogTexts(this, ElFormCaption, GetText(Texts::Characteristics, u"Characteristics"), ButtonOk,
+                       ButtonCancel);
 
     const TRemarksStatus status = RemarksStatusTexts(Remarks.Date, GlobalSettings.DateFormatIndex,
                                                      GlobalSettings.TimeFormatIndex, ModeByte, PointCount);
@@ -174,7 +176,7 @@ bool TFormRemarks::FieldSizesAccepted()
         const std::u16string text = edit->Text();
         if (text == (edit == EditLength ? lengthShownText_ : widthShownText_) || TypedFieldSize(text))
             continue;
-        ShowInfoDialog(idkError, GetText(171, u"Error"), FieldSizeRefusedText(text), idbOK);
+        ShowInfoDialog(idkError, GetText(Texts::Error, u"Error"), FieldSizeRefusedText(text), idbOK);
         if (edit->CanFocus()) {
             edit->SetFocus();
             edit->SelectAll();

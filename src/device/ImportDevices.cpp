@@ -4,6 +4,7 @@
 #include "device/DeviceDefinitionFile.h"
 
 #include "scan/files/MessageSink.h"
+#include "scan/files/TextIds.h"
 #include "shell/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
 
@@ -103,13 +104,14 @@ int32_t ConfirmImportFolder(std::u16string& Folder, TMessageSink& Messages)
     if (DirectoryExists(Folder))
         return mrOk;
     const int32_t answer = Messages.ShowInfoDialog(
-        idkConfirmation, GetText(169, u"Confirmation"),
-        GetText(157, u"Destination folder does not exist. Do you want to create it now?"), idbYes | idbNo);
+        idkConfirmation, GetText(Texts::Confirmation, u"Confirmation"),
+        GetText(Texts::CreateDestinationFolder, u"Destination folder does not exist. Do you want to create it now?"),
+        idbYes | idbNo);
     if (answer != mrYes)
         return mrNone;
     if (ForceFolderPath(Folder))
         return mrOk;
-    Messages.ShowInfoDialog(idkError, GetText(171, u"Error"),
-                            GetText(240, u"The destination folder could not be created."), idbOK);
+    Messages.ShowInfoDialog(idkError, GetText(Texts::Error, u"Error"),
+                            GetText(Texts::FolderNotCreated, u"The destination folder could not be created."), idbOK);
     return mrNone;
 }

@@ -3,6 +3,7 @@
 #include "device/ImpulseText.h"
 
 #include "scan/files/MessageSink.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/bkStrings.h"
 #include "shell/dlg_infodialog_layout.h"
 #include "scan/files/globals.h"
@@ -20,7 +21,7 @@ constexpr uint8_t ModeGroundScan = 0, ModeLiveHorizontal = 2, ModeLiveUltrasound
 
 std::u16string ChoiceText(const TMaskedChoice& Choice)
 {
-    return Choice.TextID ? GetText(Choice.TextID, Choice.Text) : std::u16string(Choice.Text);
+    return Choice.TextID != Texts::Own ? GetText(Choice.TextID, Choice.Text) : std::u16string(Choice.Text);
 }
 
 }  // namespace
@@ -73,9 +74,9 @@ std::optional<uint8_t> TChoiceList::SelectedValue() const
 const std::vector<TMaskedChoice>& TransferChoices()
 {
     static const std::vector<TMaskedChoice> choices{
-        {1, 137, u"Radio", 0},
-        {2, 138, u"Cable", 1},
-        {4, 0, u"Bluetooth", 2},
+        {1, Texts::Radio, u"Radio", 0},
+        {2, Texts::Cable, u"Cable", 1},
+        {4, Texts::Own, u"Bluetooth", 2},
     };
     return choices;
 }
@@ -83,12 +84,12 @@ const std::vector<TMaskedChoice>& TransferChoices()
 const std::vector<TMaskedChoice>& OperatingModeChoices()
 {
     static const std::vector<TMaskedChoice> choices{
-        {1, 0, u"Ground Scan", 0},
-        {2, 0, u"Discrimination", 1},
-        {32, 0, u"Geo-electrical scan ( electrodes )", 5},
-        {4, 0, u"Live Scan ( horizontal )", 2},
-        {8, 0, u"Live Scan ( Ultrasound )", 3},
-        {16, 0, u"GPS scan", 4},
+        {1, Texts::Own, u"Ground Scan", 0},
+        {2, Texts::Own, u"Discrimination", 1},
+        {32, Texts::Own, u"Geo-electrical scan ( electrodes )", 5},
+        {4, Texts::Own, u"Live Scan ( horizontal )", 2},
+        {8, Texts::Own, u"Live Scan ( Ultrasound )", 3},
+        {16, Texts::Own, u"GPS scan", 4},
     };
     return choices;
 }
@@ -288,8 +289,9 @@ int32_t TNewScanChoices::ButtonOKClick()
     }
     int32_t result = mrOk;
     if (count < 1) {
-        messages_.ShowInfoDialog(idkError, GetText(171, u"Error"),
-                                 GetText(172, u"Enter the number of impulses per search line!"), idbOK);
+        messages_.ShowInfoDialog(idkError, GetText(Texts::Error, u"Error"),
+                                 GetText(Texts::EnterImpulses, u"Enter the number of impulses per search line!"),
+                                 idbOK);
         result = mrNone;
     }
     StoreProfileChoices();

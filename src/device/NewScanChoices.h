@@ -7,6 +7,7 @@
 // that needs it does nothing while no valid profile is selected.
 #pragma once
 
+#include "scan/files/TextIdFwd.h"
 #include "scan/files/_TL3D_Filer.h"
 
 #include <cstdint>
@@ -51,7 +52,7 @@ struct TCheckChoice {
 // The items a profile's masks allow, in the dialog's order.
 struct TMaskedChoice {
     uint8_t MaskBit;
-    int32_t TextID;  // 0: the text is the same in every language
+    TTextId TextID;  // Texts::Own: the text is the same in every language
     const char16_t* Text;
     uint8_t Value;
 };

@@ -5,6 +5,7 @@
 #include "shell/ComPortList.h"
 #include "shell/DialogTexts.h"
 #include "shell/dlg_infodialog.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include <utility>
@@ -152,13 +153,13 @@ TDialog_Neu::TDialog_Neu(TComponent* AOwner)
 
 void TDialog_Neu::Prepare()
 {
-    LabelInterface->SetCaption(GetText(65, u"Interface"));
-    LabelTransmission->SetCaption(GetText(66, u"Transfer type"));
-    LabelOperatingMode->SetCaption(GetText(67, u"Operating mode"));
-    LabelImpulses->SetCaption(GetText(68, u"Impulses"));
-    LabelProfile->SetCaption(GetText(70, u"Device"));
-    GroupBoxScanMode->SetCaption(u"  " + GetText(69, u"Scan mode") + u"  ");
-    PrepareDialogTexts(this, ElFormCaption, GetText(64, u"New Project"), ButtonOk, ButtonCancel);
+    LabelInterface->SetCaption(GetText(Texts::Interface, u"Interface"));
+    LabelTransmission->SetCaption(GetText(Texts::TransferType, u"Transfer type"));
+    LabelOperatingMode->SetCaption(GetText(Texts::OperatingMode, u"Operating mode"));
+    LabelImpulses->SetCaption(GetText(Texts::Impulses, u"Impulses"));
+    LabelProfile->SetCaption(GetText(Texts::Device, u"Device"));
+    GroupBoxScanMode->SetCaption(u"  " + GetText(Texts::ScanMode, u"Scan mode") + u"  ");
+    PrepareDialogTexts(this, ElFormCaption, GetText(Texts::NewProject, u"New Project"), ButtonOk, ButtonCancel);
 
     Run([this] { choices_.FillProfiles(); });
 }

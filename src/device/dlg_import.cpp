@@ -6,6 +6,7 @@
 #include "shell/DialogTexts.h"
 #include "shell/TextDirection.h"
 #include "shell/dlg_infodialog.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/FileUtils.h"
@@ -100,24 +101,24 @@ void TImport::FormCreate(TObject* Sender)
 {
     UseUSBClick(Sender);
     if (!ListComPorts(PortList))
-        ShowInfoDialog(idkError, GetText(171, u"Error"), GetText(158, u"Error while initializing your com ports."),
-                       idbOK);
+        ShowInfoDialog(idkError, GetText(Texts::Error, u"Error"),
+                       GetText(Texts::PortsNotReady, u"Error while initializing your com ports."), idbOK);
 }
 
 void TImport::Prepare(uint8_t ModelIndex, const std::u16string& MenuCaption)
 {
     const uint8_t direction = ActiveTextDirection();
-    const std::u16string import = GetText(142, u"Import");
+    const std::u16string import = GetText(Texts::Import, u"Import");
     const std::u16string caption =
         MenuCaption.empty() ? import : VarArrayToWideString(direction, {import, std::u16string(u" - "), MenuCaption});
 
-    LabelDevice->SetCaption(GetText(70, u"Measure equipment (device)"));
-    LabelFolder->SetCaption(GetText(155, u"Destination folder"));
-    EditFolder->SetDialogTitle(WideToAnsi(GetText(155, u"Destination folder")));
-    EditFolder->SetPrompt(GetText(156, u"Select your destination Folder for your files!"));
-    LabelInterface->SetCaption(GetText(65, u"COM-Port"));
-    UseUSB->SetCaption(GetText(162, u"Use USB Connection (not usable with external adaptor)"));
-    cbDeleteFiles->SetCaption(GetText(239, u"Delete files from device after transmission"));
+    LabelDevice->SetCaption(GetText(Texts::Device, u"Measure equipment (device)"));
+    LabelFolder->SetCaption(GetText(Texts::DestinationFolder, u"Destination folder"));
+    EditFolder->SetDialogTitle(WideToAnsi(GetText(Texts::DestinationFolder, u"Destination folder")));
+    EditFolder->SetPrompt(GetText(Texts::ChooseDestinationFolder, u"Select your destination Folder for your files!"));
+    LabelInterface->SetCaption(GetText(Texts::Interface, u"COM-Port"));
+    UseUSB->SetCaption(GetText(Texts::UseUsb, u"Use USB Connection (not usable with external adaptor)"));
+    cbDeleteFiles->SetCaption(GetText(Texts::DeleteAfterTransfer, u"Delete files from device after transmission"));
     PrepareDialogTexts(this, ElFormCaption, caption, ButtonOK, ButtonCancel);
 
     const TImportModel model = ImportModelOf(ModelIndex);

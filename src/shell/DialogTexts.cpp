@@ -2,6 +2,7 @@
 
 #include "shell/FormCaptionText.h"
 #include "shell/TextDirection.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 #include "widgets/el/menus/ElButtons.h"
 
@@ -12,9 +13,9 @@ void PrepareDialogTexts(TForm* Dialog, TElFormCaption* CaptionBar, const std::u1
 {
     Dialog->SetCaption(Caption);
     SetFormCaptionText(CaptionBar, Caption);
-    ButtonOK->SetCaption(GetText(71, u"OK"));
+    ButtonOK->SetCaption(GetText(Texts::OK, u"OK"));
     if (ButtonCancel)
-        ButtonCancel->SetCaption(GetText(72, u"Cancel"));
+        ButtonCancel->SetCaption(GetText(Texts::Cancel, u"Cancel"));
     const uint8_t direction = ActiveTextDirection();
     for (int i = 0; i < Dialog->ComponentCount(); ++i)
         ApplyTextDirection(dynamic_cast<TControl*>(Dialog->Components(i)), direction);

@@ -2,6 +2,7 @@
 
 #include "shell/FormCaptionText.h"
 #include "shell/FormParts.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/globals.h"
 
 #include "framework/Application.h"
@@ -178,7 +179,7 @@ void TInfoDialog::FormShow(TObject*)
     }
 
     if (withCheckBox) {
-        CheckBox->SetCaption(GetText(InfoDialogCheckBoxTextID, InfoDialogCheckBoxText));
+        CheckBox->SetCaption(GetText(Texts::DoNotShowAgain, u"Do not show this message again!"));
         CheckBox->Show();
     } else {
         CheckBox->Hide();

@@ -1,14 +1,16 @@
 #include "shell/dlg_infodialog_layout.h"
 
+#include "scan/files/TextIds.h"
+
 #include "framework/MathUtils.h"
 
 std::vector<TInfoDialogButton> InfoDialogButtons(uint16_t Buttons)
 {
     static const TInfoDialogButton all[] = {
-        {idbOK, 71, u"OK", 1},
-        {idbYes, 167, u"Yes", 6},
-        {idbNo, 168, u"No", 7},
-        {idbCancel, 72, u"Cancel", 2},
+        {idbOK, Texts::OK, u"OK", 1},
+        {idbYes, Texts::Yes, u"Yes", 6},
+        {idbNo, Texts::No, u"No", 7},
+        {idbCancel, Texts::Cancel, u"Cancel", 2},
     };
     std::vector<TInfoDialogButton> shown;
     for (const TInfoDialogButton& b : all)

@@ -3,6 +3,8 @@
 // direction and for the optional check box.
 #pragma once
 
+#include "scan/files/TextIdFwd.h"
+
 #include "framework/Types.h"
 
 #include <cstdint>
@@ -15,16 +17,12 @@ constexpr uint16_t idbYes = 1, idbNo = 2, idbOK = 4, idbCancel = 8;
 
 struct TInfoDialogButton {
     uint16_t Bit;
-    int32_t TextID;
+    TTextId TextID;
     const char16_t* DefaultText;
     int32_t ModalResult;
 };
 // The buttons whose bits are set in Buttons, in the order OK, Yes, No, Cancel.
 std::vector<TInfoDialogButton> InfoDialogButtons(uint16_t Buttons);
-
-// The text of the check box.
-constexpr int32_t InfoDialogCheckBoxTextID = 144;
-constexpr const char16_t* InfoDialogCheckBoxText = u"Do not show this message again!";
 
 // Where the form's parts stand as designed (client coordinates).
 struct TInfoDialogDesign {

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "app/LanguageTexts.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/_TL3D_Filer.h"
 
@@ -36,11 +37,11 @@ TEST(LanguageTexts, TextsJoinTheirDotsAndTheFirstTwoComeFromTheLanguageApplied)
         return L.GetText(ID, D);
     };
     using enum TCaptionJoin;
-    EXPECT_EQ(CommandText({1, u"File"}, &L, Lookup), u"T1");
-    EXPECT_EQ(CommandText({2, u"New", Dots}, &L, Lookup), u"T2 ...");
-    EXPECT_EQ(CommandText({6, u"Open", SpacedDots}, &L, Lookup), u"T6 ... ");
-    EXPECT_EQ(CommandText({57, u"About", DotsInDirection}, &L, Lookup), u"T57 ...");
-    EXPECT_EQ(CommandText({209, u""}, &L, Lookup), u"T209");
+    EXPECT_EQ(CommandText({Texts::File, u"File"}, &L, Lookup), u"T1");
+    EXPECT_EQ(CommandText({Texts::FileNew, u"New", Dots}, &L, Lookup), u"T2 ...");
+    EXPECT_EQ(CommandText({Texts::FileOpen, u"Open", SpacedDots}, &L, Lookup), u"T6 ... ");
+    EXPECT_EQ(CommandText({Texts::About, u"About", DotsInDirection}, &L, Lookup), u"T57 ...");
+    EXPECT_EQ(CommandText({Texts::FrequencyEnergyChartHint, u""}, &L, Lookup), u"T209");
     // A text of the window's own is not looked up.
     EXPECT_EQ(CommandText(Fixed(u"Osprin 12 ..."), &L, Lookup), u"Osprin 12 ...");
     EXPECT_EQ(Looked, (std::multiset<int32_t>{6, 57, 209}));
@@ -52,8 +53,8 @@ TEST(LanguageTexts, RightToLeftReversesOnlyTheDotsJoinedInDirection)
 {
     const TNumberedLanguage L(2);
     auto Lookup = [&](int32_t ID, const std::u16string& D) { return L.GetText(ID, D); };
-    EXPECT_EQ(CommandText({57, u"About", TCaptionJoin::DotsInDirection}, &L, Lookup), u" ...T57");
-    EXPECT_EQ(CommandText({6, u"Open", TCaptionJoin::SpacedDots}, &L, Lookup), u"T6 ... ");
+    EXPECT_EQ(CommandText({Texts::About, u"About", TCaptionJoin::DotsInDirection}, &L, Lookup), u" ...T57");
+    EXPECT_EQ(CommandText({Texts::FileOpen, u"Open", TCaptionJoin::SpacedDots}, &L, Lookup), u"T6 ... ");
     EXPECT_EQ(MenuLabelHint(u"T39", u"T40"), u"T39: T40");
     EXPECT_TRUE(LanguageIsRightToLeft(&L));
     EXPECT_FALSE(LanguageIsRightToLeft(nullptr));
@@ -66,11 +67,11 @@ TEST(LanguageTexts, WithoutALanguageTheDefaultsShowJoinedLeftToRight)
         ADD_FAILURE() << "looked up without a language";
         return u"";
     };
-    EXPECT_EQ(CommandText({6, u"Open", TCaptionJoin::SpacedDots}, nullptr, Unused), u"Open ... ");
-    EXPECT_EQ(CommandText({57, u"About Lorvane 3D", TCaptionJoin::DotsInDirection}, nullptr, Unused),
+    EXPECT_EQ(CommandText({Texts::FileOpen, u"Open", TCaptionJoin::SpacedDots}, nullptr, Unused), u"Open ... ");
+    EXPECT_EQ(CommandText({Texts::About, u"About Lorvane 3D", TCaptionJoin::DotsInDirection}, nullptr, Unused),
               u"About Lorvane 3D ...");
-    EXPECT_EQ(CommandText({3, u"Start a new project"}, nullptr, Unused), u"Start a new project");
-    EXPECT_EQ(CommandText({127, u""}, nullptr, Unused), u"");
+    EXPECT_EQ(CommandText({Texts::FileNewHint, u"Start a new project"}, nullptr, Unused), u"Start a new project");
+    EXPECT_EQ(CommandText({Texts::TurnXForwardHint, u""}, nullptr, Unused), u"");
     EXPECT_EQ(MenuLabelHint(u"", u"50 %"), u": 50 %");
 }
 

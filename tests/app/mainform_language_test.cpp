@@ -9,6 +9,7 @@
 #include "ProgramFileSources.h"
 #include "app/LanguageTexts.h"
 #include "app/dlg_info.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileSystem.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/globals.h"
@@ -46,8 +47,8 @@ std::vector<uint8_t> TwoLanguageFile()
     rtl.Code = u"xx_RT";
     rtl.Name = u"Test & RTL";
     rtl.Direction = 2;
-    for (int id = 1; id <= 260; ++id)
-        rtl.Items.push_back({id, T(id)});
+    for (const TNamedText& text : NamedTexts)
+        rtl.Items.push_back({text.Id, T(text.Id)});
     TMemoryStream m;
     EXPECT_TRUE(WriteLanguageFile(m, {english, rtl}));
     return m.Bytes();

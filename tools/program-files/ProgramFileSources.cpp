@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "framework/StrConv.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileSystem.h"
 
 namespace {
@@ -89,6 +90,32 @@ bool ToWide(const std::string& Utf8, std::u16string& Wide)
 std::string Where(size_t LineIndex) { return "line " + std::to_string(LineIndex + 1) + ": "; }
 
 } // namespace
+
+TTextCoverage TextCoverage(const TTextSource& Source)
+{
+    TTextCoverage Coverage;
+    std::set<int32_t> Given, Named;
+    for (const TLanguageItem& Item : Source.Items)
+        if (!Item.Text.empty())
+            Given.insert(Item.ID);
+    for (const TNamedText& Text : NamedTexts) {
+        Named.insert(Text.Id);
+        if (!Given.count(Text.Id))
+            Coverage.Missing.push_back(Text.Id);
+    }
+    for (const TLanguageItem& Item : Source.Items)
+        if (!Named.count(Item.ID))
+            Coverage.Unknown.push_back(Item.ID);
+    return Coverage;
+}
+
+std::string TextLabel(int32_t ID)
+{
+    for (const TNamedText& Text : NamedTexts)
+        if (Text.Id == ID)
+            return std::string(Text.Name) + " (" + std::to_string(ID) + ")";
+    return std::to_string(ID);
+}
 
 bool ParseTextSource(const std::string& Utf8, TTextSource& Source, std::string& Error)
 {

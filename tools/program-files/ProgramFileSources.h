@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/Streams.h"
+#include "scan/files/TextIdFwd.h"
 #include "scan/files/_TL3D_Filer.h"
 #include "scan/files/_TLanguageManager.h"
 
@@ -23,6 +24,17 @@ struct TTextSource {
 // False with a message naming the line when the source is malformed (an id that is not a
 // number, an id given twice, a missing header, a text that is not UTF-8).
 bool ParseTextSource(const std::string& Utf8, TTextSource& Source, std::string& Error);
+
+// How a language source stands to the texts the program names (scan/files/TextIds.h): the
+// named texts it lacks or leaves empty, which the program shows with its English defaults (or
+// empty where the code gives none), and its ids that name no text of the program.
+struct TTextCoverage {
+    std::vector<TTextId> Missing;
+    std::vector<int32_t> Unknown;
+};
+TTextCoverage TextCoverage(const TTextSource& Source);
+// "Name (number)" of a named text, or the number alone.
+std::string TextLabel(int32_t ID);
 
 // The language the program reads for Source.
 void LanguageFromSource(const TTextSource& Source, TLanguage& Language);

@@ -74,6 +74,17 @@ bool MakeLanguageFile(const std::string& DataDir, const std::string& OutDir, con
             return false;
         if (!ParseTextSource(Text, Source, Error))
             return Fail(Code + ".txt: " + Error);
+        // A text the program cannot ask for is a slip (a number mistyped, a name not added to
+        // scan/files/TextIds.def); a text the language lacks shows in English, and the tests
+        // refuse it.
+        const TTextCoverage Coverage = TextCoverage(Source);
+        for (int32_t Id : Coverage.Unknown)
+            Fail(Code + ".txt: text " + std::to_string(Id) + " is none of the program's (scan/files/TextIds.def)");
+        if (!Coverage.Unknown.empty())
+            return false;
+        for (TTextId Id : Coverage.Missing)
+            std::fprintf(stderr, "make_program_files: warning: %s.txt lacks the text %s\n", Code.c_str(),
+                         TextLabel(Id).c_str());
         Sources.push_back(Source);
     }
     return WriteFile(OutDir + "/Lorvane3D.lng", [&](TStream& S) { return WriteLanguageFile(S, Sources); });

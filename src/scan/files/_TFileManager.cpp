@@ -1,3 +1,4 @@
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 
 #include "framework/Exceptions.h"
@@ -17,13 +18,7 @@
 
 namespace {
 
-// Text ids and the English texts shown when the language file lacks them.
-constexpr int32_t TextError = 171;
-constexpr int32_t TextInformation = 170;
-constexpr int32_t TextNotRecognised = 91;
-constexpr int32_t TextNotFound = 92;
-constexpr int32_t TextNoMemory = 260;
-constexpr int32_t TextNoSnapshot = 261;
+// The English texts shown when the language file lacks them.
 constexpr char16_t DefaultError[] = u"Error";
 constexpr char16_t DefaultInformation[] = u"Information";
 constexpr char16_t DefaultNotRecognised[] = u"The file format is not recognised.";
@@ -71,12 +66,12 @@ TFileManager::~TFileManager()
         MainMenuItem->Clear();
 }
 
-void TFileManager::ShowMessage(uint8_t Kind, int32_t TextID, const std::u16string& Default, const std::u16string& Name)
+void TFileManager::ShowMessage(uint8_t Kind, TTextId TextID, const std::u16string& Default, const std::u16string& Name)
 {
     try {
         TMessageSink& sink = messages_ ? *messages_ : DefaultMessageSink();
         const std::u16string caption =
-            Kind == KindError ? GetText(TextError, DefaultError) : GetText(TextInformation, DefaultInformation);
+            Kind == KindError ? GetText(Texts::Error, DefaultError) : GetText(Texts::Information, DefaultInformation);
         const std::u16string text = GetText(TextID, Default);
         sink.ShowInfoDialog(Kind, caption, Name.empty() ? text : FormatMessageS(text, Name), ButtonOK);
     } catch (const std::bad_alloc&) {
@@ -84,7 +79,7 @@ void TFileManager::ShowMessage(uint8_t Kind, int32_t TextID, const std::u16strin
     }
 }
 
-void TFileManager::ShowError(int32_t TextID, const std::u16string& Default, const std::u16string& Name)
+void TFileManager::ShowError(TTextId TextID, const std::u16string& Default, const std::u16string& Name)
 {
     ShowMessage(KindError, TextID, Default, Name);
 }
@@ -118,7 +113,7 @@ std::unique_ptr<TStream> TFileManager::OpenForReading(const std::u16string& File
         // A file that went between the test and the open is a missing file; any other refusal
         // (locked, no permission) is told as the system gives it.
         if (e.FileNotFound())
-            ShowError(TextNotFound, DefaultNotFound);
+            ShowError(Texts::FileNotFound, DefaultNotFound);
         else
             ShowOpenError(e);
         return nullptr;
@@ -238,11 +233,11 @@ bool TFileManager::OpenFile(const std::u16string& FileName, std::string& Magic)
     }
     // The memory of the scan built aside is free again for the message.
     if (prepared == TPrepareResult::NotFound)
-        ShowError(TextNotFound, DefaultNotFound);
+        ShowError(Texts::FileNotFound, DefaultNotFound);
     else if (prepared == TPrepareResult::Unusable)
-        ShowError(TextNotRecognised, DefaultNotRecognised);
+        ShowError(Texts::FormatNotRecognised, DefaultNotRecognised);
     else if (prepared == TPrepareResult::NoMemory)
-        ShowError(TextNoMemory, DefaultNoMemory, WideExtractFileName(FileName));
+        ShowError(Texts::NoMemoryToOpen, DefaultNoMemory, WideExtractFileName(FileName));
     return false;
 }
 
@@ -251,7 +246,7 @@ void TFileManager::TellMissingSnapshot()
     if (!snapshotUntold_)
         return;
     snapshotUntold_ = false;
-    ShowMessage(KindInformation, TextNoSnapshot, DefaultNoSnapshot);
+    ShowMessage(KindInformation, Texts::NoUndoSnapshot, DefaultNoSnapshot);
 }
 
 void TFileManager::SetRemarks(const TRemarksRec_L3D_3& Value)

@@ -14,6 +14,7 @@
 #include "scan/model/DataTypes.h"
 #include "scan/files/RecentFileList.h"
 #include "scan/files/ScanFile.h"
+#include "scan/files/TextIdFwd.h"
 #include "scan/files/UndoSnapshot.h"
 
 #include <array>
@@ -107,8 +108,8 @@ private:
 
     // These show their message unless memory is too short even for that; a "%s" in the text
     // is filled with Name.
-    void ShowMessage(uint8_t Kind, int32_t TextID, const std::u16string& Default, const std::u16string& Name = {});
-    void ShowError(int32_t TextID, const std::u16string& Default, const std::u16string& Name = {});
+    void ShowMessage(uint8_t Kind, TTextId TextID, const std::u16string& Default, const std::u16string& Name = {});
+    void ShowError(TTextId TextID, const std::u16string& Default, const std::u16string& Name = {});
     void ShowOpenError(const EFOpenError& Error);
     // Null (and the message shown) when the file cannot be opened.
     std::unique_ptr<TStream> OpenForReading(const std::u16string& FileName);

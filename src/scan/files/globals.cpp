@@ -14,7 +14,7 @@ TFormatStrings DateTimeFormats = DefaultFormatStrings();
 TLiveScan LiveScan;
 TLanguageManager* LanguageManager = nullptr;
 
-std::u16string GetText(int32_t ID, const std::u16string& Default)
+std::u16string GetText(TTextId ID, const std::u16string& Default)
 {
     if (LanguageManager == nullptr)
         return Default;

@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "scan/files/TextIdFwd.h"
 #include "scan/files/_TL3D_Filer.h"
 
 class TLanguageManager;
@@ -73,7 +74,7 @@ extern TLanguageManager* LanguageManager;
 // active language or the language has no text for the ID. Language texts are plain text,
 // never format strings: a "%s" in them is filled with FormatMessageS (framework/Exceptions.h),
 // which replaces it literally.
-std::u16string GetText(int32_t ID, const std::u16string& Default);
+std::u16string GetText(TTextId ID, const std::u16string& Default);
 
 // The date and time patterns as the preferences offer them.
 TFormatStrings DefaultFormatStrings();

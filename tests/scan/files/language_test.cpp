@@ -5,6 +5,7 @@
 #include "files_test_support.h"
 #include "scan/model/LittleEndian.h"
 #include "scan/files/MessageSink.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TFileSystem.h"
 #include "scan/files/_TLanguageManager.h"
 #include "scan/files/globals.h"
@@ -114,7 +115,7 @@ TEST_F(LanguageFile, WithoutLanguagesNothingIsActive)
     EXPECT_EQ(Manager.ActiveLanguageIndex(), -1);
     EXPECT_EQ(Manager.ActiveLanguage(), nullptr);
     EXPECT_TRUE(Changes.empty());
-    EXPECT_EQ(Manager.GetText(1, u"File"), u"File");
+    EXPECT_EQ(Manager.GetText(Texts::File, u"File"), u"File");
 }
 
 TEST_F(LanguageFile, LoadingAgainReplacesTheLanguages)
@@ -258,11 +259,11 @@ TEST(Language, APayloadSizeBeyondTheStreamIsCutToItBeforeAllocating)
 TEST_F(LanguageFile, GlobalGetTextFollowsTheManager)
 {
     Write(ThreeLanguages());
-    EXPECT_EQ(GetText(1, u"File"), u"File");
+    EXPECT_EQ(GetText(Texts::File, u"File"), u"File");
     Manager.LoadFromFile(Name, u"en");
     Manager.SetActiveLanguageName(u"de_DE");
     LanguageManager = &Manager;
-    EXPECT_EQ(GetText(1, u"File"), u"Datei");
+    EXPECT_EQ(GetText(Texts::File, u"File"), u"Datei");
     LanguageManager = nullptr;
 }
 

@@ -2,14 +2,15 @@
 // the code asks for exist.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <regex>
 #include <set>
 
 #include "ProgramFileSources.h"
 #include "files_test_support.h"
 #include "framework/StrConv.h"
 #include "scan/files/MessageSink.h"
+#include "scan/files/TextIds.h"
 #include "scan/files/_TLanguageManager.h"
 
 namespace {
@@ -72,26 +73,28 @@ TEST(ProgramFiles, EveryLanguageTranslatesEveryEnglishTextWithTheSamePlaceholder
     }
 }
 
-TEST(ProgramFiles, EveryTextIdTheCodeAsksForIsInTheEnglishTable)
+TEST(ProgramFiles, EveryTextTheCodeAsksForIsInEveryLanguageAndEveryTextIsOneOfThem)
 {
-    std::set<int32_t> English;
-    for (const TLanguageItem& Item : Source("en_US").Items)
-        English.insert(Item.ID);
-    const std::regex Call(R"(GetText\s*\(\s*(\d+)\s*,)");
-    int Calls = 0;
-    for (const auto& Entry : std::filesystem::recursive_directory_iterator(std::string(L3D_SOURCE_DIR) + "/src")) {
-        std::string Ext = Entry.path().extension().string();
-        if (!Entry.is_regular_file() || (Ext != ".cpp" && Ext != ".h"))
-            continue;
-        std::string Text;
-        ASSERT_TRUE(ReadWholeFile(Entry.path().string(), Text));
-        for (std::sregex_iterator M(Text.begin(), Text.end(), Call), End; M != End; ++M) {
-            ++Calls;
-            EXPECT_TRUE(English.count(std::stoi((*M)[1])) == 1)
-                << "text " << (*M)[1] << " asked for in " << Entry.path().string();
-        }
+    // The code asks for texts by their names only, so the named texts are all it can ask for.
+    for (const std::string Code : {"en_US", "de_DE"}) {
+        const TTextCoverage Coverage = TextCoverage(Source(Code));
+        for (TTextId Id : Coverage.Missing)
+            ADD_FAILURE() << Code << ".txt lacks the text " << TextLabel(Id);
+        for (int32_t Id : Coverage.Unknown)
+            ADD_FAILURE() << Code << ".txt has text " << Id << ", which the program does not name";
     }
-    RecordProperty("GetTextCalls", Calls);
+
+    // What the tool and this test go by: a text left empty is missing, a number nobody names
+    // is unknown.
+    TTextSource S;
+    std::string Error;
+    ASSERT_TRUE(ParseTextSource("@code\tx\n@name\tX\n@direction\t1\n1\tFile\n2\t\n99999\tz\n", S, Error)) << Error;
+    const TTextCoverage Coverage = TextCoverage(S);
+    EXPECT_EQ(std::count(Coverage.Missing.begin(), Coverage.Missing.end(), Texts::File), 0);
+    EXPECT_EQ(std::count(Coverage.Missing.begin(), Coverage.Missing.end(), Texts::FileNew), 1);
+    EXPECT_EQ(Coverage.Missing.size(), std::size(NamedTexts) - 1);
+    EXPECT_EQ(Coverage.Unknown, std::vector<int32_t>{99999});
+    EXPECT_EQ(TextLabel(Texts::FileNew), "FileNew (2)");
 }
 
 TEST(ProgramFiles, DataTablesFileHoldsTheSources)
