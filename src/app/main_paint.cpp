@@ -244,7 +244,7 @@ std::function<void()> TMainForm::ShowCommandsRefused()
         }
     };
     for (const TCommand& command : commands_) {
-        if (command.Menu.Under)  // the menus on the bar stay: they open, their items greyed
+        if (!command.Menu.Under.empty())  // the menus on the bar stay: they open, their items greyed
             refuse(command.Menu.Item.Get());
         refuse(command.Tool.Button.Get());
         refuse(command.Tool.Box.Get());
