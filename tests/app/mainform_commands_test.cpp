@@ -132,8 +132,10 @@ TEST_F(CommandsTest, WithoutAScanItsKeysDoNothingAndTheNextScanOpensAtTheFirstLe
     MainForm->OpenFile(ScanFile);
     EXPECT_TRUE(atLevel(0));
     // With a scan, the pad's digits choose the level as the top row's do.
-    PressKey(VK_NUMPAD4);
-    EXPECT_TRUE(atLevel(3));
+    for (const size_t level : {3, 0, 4, 1, 2}) {
+        PressKey(WORD(VK_NUMPAD1 + level));
+        EXPECT_TRUE(atLevel(level)) << "pad digit " << level + 1;
+    }
 }
 
 TEST_F(CommandsTest, WireframeAndCrossHairsToggleFromMenuKeyAndToolButton)

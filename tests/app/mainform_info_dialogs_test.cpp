@@ -165,9 +165,20 @@ TEST_F(InfoDialogsTest, AFieldSizeIsStoredAsTypedAndOneOutsideTheRangeIsRefusedI
         TypeText(Text);
     };
 
-    // Over the whole length a separator is typed; before the width's own one it steps over it.
+    // Over the whole length a separator is typed, and over a selection that begins at one;
+    // before the width's own one, with nothing selected, it steps over it. (A size refused
+    // here ends the dialog with Cancel.)
+    TFormRemarks* first = nullptr;
+    messages.OnShown = [&] { PostClick(first->ButtonCancel); };
     TModalDriver<TFormRemarks> driver([&](TFormRemarks* d) {
-        retype(d->EditLength, u"25.5");
+        first = d;
+        retype(d->EditLength, u"25.9");
+        EXPECT_EQ(d->EditLength->Text(), u"25.9");
+        PressKey(VK_HOME);
+        PressKey(VK_RIGHT);
+        PressKey(VK_RIGHT);
+        PressKey(VK_END, {VK_SHIFT});
+        TypeText(u",5");
         EXPECT_EQ(d->EditLength->Text(), u"25.5");
         ASSERT_TRUE(FocusWindow(d->EditWidth->Handle()));
         d->EditWidth->SetSelStart(2);

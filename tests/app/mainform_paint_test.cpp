@@ -1,6 +1,7 @@
 // The paint timer on the real main window: the four framed views with the active one red, the
 // single view, bars that painting leaves alone, the navigator and full screen, the background
-// colour, the data grid of a live GPS scan and the notice of a lower resolution level.
+// colour, the data grid of a live GPS scan, the notice of a lower resolution level and the one
+// frame a long build owes for the paints it answered.
 // With L3D_SCREENSHOT_DIR set, pictures of the four views and the single view are saved there.
 #include "mainroad_support.h"
 
@@ -300,4 +301,42 @@ TEST_F(MainRoadTest, APaintThatOutlastsTheIntervalIsFollowedByTheNextTickAtOnce)
     while (PeekMessageW(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
         DispatchMessageW(&m);
     EXPECT_FALSE(MainForm->State().Views().RepaintPending());
+}
+
+TEST_F(MainRoadTest, PaintsAnsweredDuringALongBuildAskForNoFrameAfterTheOneTheBuildOwes)
+{
+    const std::u16string hill = Root + u"hill600.dmo";
+    ASSERT_TRUE(WriteSquareScanFile(hill, 600));
+    ASSERT_TRUE(Start());
+    MainForm->OpenFile(hill);
+    ASSERT_TRUE(WaitForFrame());
+    ASSERT_TRUE(l3d::testing::FocusWindow(MainForm->Handle()));
+
+    // Every tick is watched: one that comes while a frame is drawn is answered by the build, and
+    // makes the window and its drawing area to be painted again; one that comes outside a frame
+    // with a repaint asked for draws the next frame.
+    int frames = 0, paintsDuringBuild = 0, depth = 0;
+    const TNotifyEvent paint = MainForm->TimerPaint->OnTimer;
+    MainForm->TimerPaint->OnTimer = [&](TObject* Sender) {
+        if (depth > 0) {
+            RedrawWindow(MainForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            ++paintsDuringBuild;
+            return;
+        }
+        frames += MainForm->State().Views().RepaintPending() ? 1 : 0;
+        ++depth;
+        paint(Sender);
+        --depth;
+    };
+    l3d::testing::PressKey('2');
+    ASSERT_EQ(MainForm->State().Session().Image()->Resolution(), 1);
+    ASSERT_TRUE(WaitForFrame());
+    // A tick of the paint timer after the frame: one that the paints had asked for is drawn.
+    const TimerWitness witness(int(MainForm->TimerPaint->Interval()));
+    ASSERT_TRUE(PumpUntil(witness.Ticked(2)));
+    MainForm->TimerPaint->OnTimer = paint;
+    ASSERT_GT(paintsDuringBuild, 0) << "the build answered the window";
+    EXPECT_EQ(frames, 1) << "the frame after the build shows what the paints meanwhile asked for";
+    EXPECT_FALSE(MainForm->State().Views().RepaintPending());
+    EXPECT_GT(PixelsOtherThan(ViewPixels(MainViewInside()), 0), 1000u);
 }

@@ -81,8 +81,9 @@ TEST(ImportDevices, AReplyNamingASystemDeviceMatchesNoDefinitionFile)
 #else
     constexpr bool deviceFiles = true;
 #endif
+    // The digits run from 0 to 9: COM0 and LPT0 are reserved names as well.
     const std::vector<std::string> devices = {"COM1", "nul", "Aux.txt", "PRN  ", "lpt9.", "CON .x", "COM\xB9",
-                                              "conout$"};
+                                              "conout$", "COM0", "lpt0.x"};
     const std::vector<std::string> files = {"COM10", "CONSOLE", "LPT", "COMX"};
     TTempFolder program;
     std::string bus;

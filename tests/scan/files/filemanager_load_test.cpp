@@ -293,3 +293,42 @@ TEST_F(FileManagerTest, TarnwellPointsWithoutSamplesAndSamplesPastTheEnd)
 }
 
 } // namespace
+
+namespace {
+
+// The point limit is the most points the caller can take: a file of exactly that many whole
+// points is read, one more is refused before any is delivered. A last point cut short is not
+// a point and counts for nothing, in either kind of point area.
+TEST(ScanFileParse, ThePointLimitTakesExactlyThatManyWholePointsAndRefusesOneMore)
+{
+    for (TScanFileSource source : {MakeFieldExample().Source, MakeTarnwellSampleExample().Source}) {
+        const bool tnw = IsTNWKind(source.Kind);
+        SCOPED_TRACE(tnw ? "Tarnwell kind" : "own kind");
+        std::vector<uint8_t> bytes = EncodeScanFile(source);
+        const uint64_t whole = tnw ? source.TNWPoints.size() : source.Records.size();
+        ASSERT_GT(whole, 10u);
+        // Part of one more point: a record cut short, or a header whose samples run past the end.
+        const std::vector<uint8_t> cut = tnw ? std::vector<uint8_t>{0, 0, 0x80, 0x3F, 0, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0, 1}
+                                             : std::vector<uint8_t>(ScanRecordSize - 1, 0x41);
+        bytes.insert(bytes.end(), cut.begin(), cut.end());
+        for (const uint64_t limit : {whole - 1, whole, whole + 1}) {
+            SCOPED_TRACE(::testing::Message() << "limit " << limit << " for " << whole << " points");
+            TMemoryStream stream(bytes.data(), bytes.size());
+            TScanFileContent content;
+            content.PointCount = 7;
+            const TScanParseResult result = ParseScanFile(stream, source.Kind, content, limit);
+            if (limit < whole) {
+                EXPECT_EQ(result, TScanParseResult::TooManyPoints);
+                EXPECT_EQ(content.PointCount, 7u) << "a refused parse leaves the content alone";
+                continue;
+            }
+            ASSERT_EQ(result, TScanParseResult::Ok);
+            EXPECT_EQ(content.PointCount, whole);
+            uint64_t delivered = 0;
+            EXPECT_EQ(ReadScanPoints(stream, content, [&](const TScanRecord&) { ++delivered; }), whole);
+            EXPECT_EQ(delivered, whole);
+        }
+    }
+}
+
+} // namespace

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <new>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <thread>
 #include <tuple>
@@ -230,14 +232,124 @@ TEST_F(GridFixture, FlatFormIgnoresEnabledAndSmoothFormHonoursIt)
     EXPECT_NEAR(area, 5.0 * 4.0, 1e-3) << "the bands cover every cell once";
 }
 
-TEST_F(GridFixture, ReceivingScanDrawsTheFlatForm)
+TEST_F(GridFixture, APartlyReceivedScanDrawsTheCellsOfItsWholeLinesFlatWhileItArrivesAndBandedOnceStopped)
 {
-    ReceiveGrid(scan, 4, 4, [](int c, int r) { return float(c + r); });
-    scan.Receiving = 1;
-    TSurfaceOptions smooth;
-    BuildSurfaceGeometry(scan, colors.Manager, smooth, sink);
-    ASSERT_EQ(sink.Primitives.size(), 1u);
-    EXPECT_EQ(sink.Primitives[0].Kind, TPrimitive::Quads);
+    // A live scan draws after every reading and may be stopped anywhere: the line being filled
+    // is not yet part of the grid, and the blocks after the first leave its rows ragged. A cell
+    // is drawn exactly where all four of its corners came in whole lines.
+    struct TLayout {
+        uint32_t PointsPerLine, LinesPerBlock;
+        uint8_t LineOrder;  // 1 parallel, else zig-zag
+    };
+    for (const TLayout layout : {TLayout{1, 4, 0}, TLayout{1, 4, 1}, TLayout{3, 2, 0}, TLayout{2, 3, 1}}) {
+        const uint32_t perBlock = layout.PointsPerLine * layout.LinesPerBlock;
+        // Where reading I lands: its line, the line's block and place in the block, and the
+        // direction the block's lines run in.
+        auto placeOf = [&](uint32_t I) {
+            const uint32_t line = I / layout.PointsPerLine, block = line / layout.LinesPerBlock;
+            const uint32_t inBlock = line % layout.LinesPerBlock;
+            const bool downwards = layout.LineOrder != 1 && block % 2 == 1;
+            return std::pair<int, int>(int(block * layout.PointsPerLine + I % layout.PointsPerLine),
+                                       int(downwards ? layout.LinesPerBlock - 1 - inBlock : inBlock));
+        };
+        for (uint32_t received = 1; received < 4 * perBlock; ++received) {
+            SCOPED_TRACE(::testing::Message() << layout.PointsPerLine << " per line, " << layout.LinesPerBlock
+                                              << " lines, order " << int(layout.LineOrder) << ": " << received
+                                              << " readings");
+            const uint32_t filling = (received - 1) % layout.PointsPerLine + 1;
+            std::map<std::pair<int, int>, float> whole;  // the readings of whole lines by place
+            for (uint32_t i = 0; i + filling < received; ++i)
+                whole[placeOf(i)] = 10.0f + float(i);
+            // The cell of a point on the grid of every Step-th point reaches Step points along
+            // its row and up its column, or as far as they go; it is drawn where the point that
+            // far along the row above is there too. Its corners: P, Next, Up.Next, Up.
+            auto stepsFrom = [&](std::pair<int, int> At, int DX, int DY, int Step) {
+                int k = 0;
+                while (k < Step && whole.count({At.first + (k + 1) * DX, At.second + (k + 1) * DY}))
+                    ++k;
+                return k;
+            };
+            auto cellsOf = [&](int Step) {
+                std::map<std::pair<int, int>, std::pair<int, int>> reach;  // cell: across, up
+                for (const auto& [at, value] : whole) {
+                    const int across = stepsFrom(at, 1, 0, Step), up = stepsFrom(at, 0, 1, Step);
+                    if (at.first % Step == 0 && at.second % Step == 0 && across > 0 && up > 0 &&
+                        whole.count({at.first + across, at.second + up}))
+                        reach[at] = {across, up};
+                }
+                return reach;
+            };
+            std::set<std::pair<int, int>> cells;
+            for (const auto& [cell, size] : cellsOf(1))
+                cells.insert(cell);
+
+            scan.SetPointsPerLine(layout.PointsPerLine);
+            scan.SetLinesPerBlock(layout.LinesPerBlock);
+            scan.SetLineOrder(layout.LineOrder);
+            scan.SetReverse(0);
+            scan.BeginReceive(0);
+            for (uint32_t i = 0; i < received; ++i) {
+                TScanRecord r;
+                r.Value = 10.0f + float(i);
+                scan.AddScanPoint(r);
+            }
+            // While it arrives: one quad per cell, its corners at their places and readings, on
+            // the whole grid and on the grid of every second point.
+            for (const uint32_t step : {1u, 2u}) {
+                SCOPED_TRACE(::testing::Message() << "every " << step << " point");
+                const auto expected = cellsOf(int(step));
+                TSurfaceOptions options;
+                options.Step = step;
+                sink.Clear();
+                BuildSurfaceGeometry(scan, colors.Manager, options, sink);
+                ASSERT_EQ(sink.Primitives.size(), 1u);
+                ASSERT_EQ(sink.Primitives[0].Kind, TPrimitive::Quads);
+                const auto& v = sink.Primitives[0].Vertices;
+                ASSERT_EQ(v.size() % 4, 0u);
+                std::map<std::pair<int, int>, std::pair<int, int>> flat;
+                for (size_t q = 0; q < v.size(); q += 4) {
+                    const std::pair<int, int> cell(int(-v[q].X), int(v[q].Y));
+                    const std::pair<int, int> size(int(-v[q + 2].X) - cell.first, int(v[q + 2].Y) - cell.second);
+                    EXPECT_TRUE(flat.emplace(cell, size).second) << "cell " << cell.first << "," << cell.second << " twice";
+                    const int cornerX[4] = {0, size.first, size.first, 0}, cornerY[4] = {0, 0, size.second, size.second};
+                    for (size_t k = 0; k < 4; ++k) {
+                        const std::pair<int, int> at(cell.first + cornerX[k], cell.second + cornerY[k]);
+                        const auto reading = whole.find(at);
+                        EXPECT_TRUE(-v[q + k].X == float(at.first) && v[q + k].Y == float(at.second) &&
+                                    reading != whole.end() && v[q + k].Z == reading->second)
+                            << "corner " << k << " of cell " << cell.first << "," << cell.second;
+                    }
+                }
+                EXPECT_TRUE(flat == expected) << flat.size() << " cells drawn of " << expected.size();
+            }
+
+            // Stopped: the smooth form's bands tile exactly the same cells.
+            scan.StopReceiving();
+            scan.RecomputeStatistics();
+            sink.Clear();
+            BuildSurfaceGeometry(scan, colors.Manager, TSurfaceOptions{}, sink);
+            std::map<std::pair<int, int>, double> area;
+            for (const auto& p : sink.Primitives) {
+                float cx = 0.0f, cy = 0.0f;
+                for (const auto& q : p.Vertices) {
+                    cx += -q.X / float(p.Vertices.size());
+                    cy += q.Y / float(p.Vertices.size());
+                }
+                const std::pair<int, int> cell(int(std::floor(cx)), int(std::floor(cy)));
+                for (const auto& q : p.Vertices)
+                    EXPECT_TRUE(-q.X >= cell.first - 1e-4f && -q.X <= cell.first + 1 + 1e-4f &&
+                                q.Y >= cell.second - 1e-4f && q.Y <= cell.second + 1 + 1e-4f)
+                        << "a band of cell " << cell.first << "," << cell.second << " reaches out of it";
+                area[cell] += AreaXY(p.Vertices);
+            }
+            std::set<std::pair<int, int>> banded;
+            for (const auto& [cell, a] : area) {
+                banded.insert(cell);
+                EXPECT_NEAR(a, 1.0, 1e-4) << "cell " << cell.first << "," << cell.second;
+            }
+            EXPECT_EQ(banded, cells);
+        }
+    }
 }
 
 TEST_F(GridFixture, InvalidPointDrawsNoCellAndNeighboursStandInAtThePointsValue)
@@ -337,10 +449,11 @@ TEST(VertexBatcher, OutlinesKeepOnlyThePolygonsEdgesAndBatchesEndOnWholePrimitiv
     EXPECT_EQ(big.Batches[1].Vertices[0].R, uint8_t(TVertexBatcher::BatchVertices));
 }
 
-TEST(BatchPipeline, BatchesComeInOrderOnTheCallingThreadAndAFailureOnEitherSideEndsTheBuild)
+TEST(BatchPipeline, BatchesComeInOrderOnTheCallingThreadWithTheirOutlinesAndAFailureOnEitherSideEndsTheBuild)
 {
     // Pentagons (three fan triangles each) numbered by their first vertex, enough for many
-    // more batches than the queue holds; Fail throws after that many pentagons.
+    // more batches than the queue holds; Fail throws after that many pentagons. A batch holds
+    // no whole number of pentagons, so fans are split between batches and between chunks.
     bool built = false;
     auto pentagons = [&](int Count, int Fail) {
         return [&built, Count, Fail](TGeometrySink& Sink, const TBuildStop&) {
@@ -364,10 +477,11 @@ TEST(BatchPipeline, BatchesComeInOrderOnTheCallingThreadAndAFailureOnEitherSideE
         struct : TBuildStop {
             void Check() const override {}
         } never;
-        TVertexBatcher batch(direct, false);
+        TVertexBatcher batch(direct, true);
         pentagons(many, -1)(batch, never);
         batch.Flush();
     }
+    ASSERT_NE(TVertexBatcher::BatchVertices % 9, 0u);
     struct TOnCaller : TBatchRecorder {
         std::thread::id Caller = std::this_thread::get_id();
         int ThrowAt = -1;
@@ -381,7 +495,7 @@ TEST(BatchPipeline, BatchesComeInOrderOnTheCallingThreadAndAFailureOnEitherSideE
         }
     } target;
     int after = 0;
-    BuildInBatches(target, false, true, pentagons(many, -1), [&] { ++after; });
+    BuildInBatches(target, true, true, pentagons(many, -1), [&] { ++after; });
     EXPECT_FALSE(target.Elsewhere);
     ASSERT_EQ(target.Batches.size(), direct.Batches.size());
     ASSERT_GT(target.Batches.size(), size_t{ChunkBatches * (QueuedChunks + 2)});
@@ -390,7 +504,21 @@ TEST(BatchPipeline, BatchesComeInOrderOnTheCallingThreadAndAFailureOnEitherSideE
         ASSERT_EQ(target.Batches[i].Vertices.size(), direct.Batches[i].Vertices.size());
         EXPECT_EQ(std::memcmp(target.Batches[i].Vertices.data(), direct.Batches[i].Vertices.data(),
                               direct.Batches[i].Vertices.size() * sizeof(TArrayVertex)), 0) << "batch " << i;
+        EXPECT_EQ(target.Batches[i].Edges, direct.Batches[i].Edges) << "batch " << i;
     }
+    // Across the batches, each pentagon's three triangles draw its five sides and hide the two
+    // diagonals of the fan (corners 0 1 2, 0 2 3, 0 3 4), wherever a batch ends.
+    constexpr float corner[9] = {0, 1, 2, 0, 2, 3, 0, 3, 4};
+    constexpr uint8_t drawn[9] = {1, 1, 0, 0, 1, 0, 0, 1, 1};
+    size_t at = 0, wrong = 0;
+    for (const auto& b : target.Batches) {
+        ASSERT_EQ(b.Edges.size(), b.Vertices.size());
+        for (size_t v = 0; v < b.Vertices.size(); ++v, ++at)
+            wrong += b.Vertices[v].X != float(at / 9) || b.Vertices[v].Y != corner[at % 9] ||
+                     b.Edges[v] != drawn[at % 9];
+    }
+    EXPECT_EQ(at, size_t(many) * 9);
+    EXPECT_EQ(wrong, 0u) << "vertices out of place or edges drawn where they should not be";
 
     // The build runs out of memory: its full batches are handed over, then the failure comes back.
     target.Batches.clear();

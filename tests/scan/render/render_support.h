@@ -90,6 +90,7 @@ struct TRecordedPrimitive {
     std::vector<TRecordedVertex> Vertices;
     TDrawState State = {};
     int List = 0;  // the number of the list it went into (counted from 1 at each NewList), 0 for none
+    std::vector<uint8_t> Edges;  // drawn from arrays with edge flags: one per vertex
 };
 
 // The triangles a primitive draws: a polygon the fan of its corners, quads two each.
@@ -164,7 +165,7 @@ public:
     void Begin(TPrimitive Kind) override
     {
         ++Open;
-        Primitives.push_back({Kind, {}, State(), state_.InList ? Lists : 0});
+        Primitives.push_back({Kind, {}, State(), state_.InList ? Lists : 0, {}});
     }
     void Color(uint8_t R, uint8_t G, uint8_t B) override
     {
@@ -178,6 +179,13 @@ public:
             Primitives.back().Vertices.push_back({X, Y, Z, r_, g_, b_});
     }
     void End() override { --Open; }
+    // Arrays are recorded as one primitive, with their edge flags.
+    void DrawArrays(TPrimitive Kind, const TArrayVertex* Vertices, const uint8_t* EdgeFlags, uint32_t Count) override
+    {
+        TRenderSink::DrawArrays(Kind, Vertices, EdgeFlags, Count);
+        if (EdgeFlags)
+            Primitives.back().Edges.assign(EdgeFlags, EdgeFlags + Count);
+    }
 
     void Viewport(int32_t, int32_t, int32_t, int32_t) override { Calls.push_back("Viewport"); }
     void MatrixMode(TMatrixMode Mode) override

@@ -44,6 +44,38 @@ struct SceneFixture : ::testing::Test {
     TScanScene scene;
 };
 
+// An edge of an outline, from one vertex to the next: X, Y, Z of both.
+using TSide = std::array<float, 6>;
+
+TSide SideOf(const TRecordedVertex& A, const TRecordedVertex& B) { return {A.X, A.Y, A.Z, B.X, B.Y, B.Z}; }
+
+// What the lists' triangles outline, in order: the side from each vertex to the next of its
+// triangle where its edge flag is set.
+std::vector<TSide> OutlinedSides(const TRecordingSink& Sink)
+{
+    std::vector<TSide> sides;
+    for (const auto& p : Sink.Primitives) {
+        if (p.List == 0 || p.Kind != TPrimitive::Triangles)
+            continue;
+        for (size_t v = 0; v < p.Vertices.size(); ++v) {
+            const size_t next = v % 3 == 2 ? v - 2 : v + 1;
+            if (v < p.Edges.size() && p.Edges[v])
+                sides.push_back(SideOf(p.Vertices[v], p.Vertices[next]));
+        }
+    }
+    return sides;
+}
+
+// The sides of the polygons a builder emitted, each polygon round from its first corner.
+std::vector<TSide> PolygonSides(const TRecordingSink& Sink)
+{
+    std::vector<TSide> sides;
+    for (const auto& p : Sink.Primitives)
+        for (size_t v = 0; p.Kind == TPrimitive::Polygon && v < p.Vertices.size(); ++v)
+            sides.push_back(SideOf(p.Vertices[v], p.Vertices[(v + 1) % p.Vertices.size()]));
+    return sides;
+}
+
 TEST_F(SceneFixture, SettersKeepTheirRules)
 {
     scene.SetCrossHairActive(1);
@@ -328,7 +360,7 @@ TEST_F(SceneFixture, ABuildThatRunsShortIsBuiltAgainOneNotchCoarserAndLeavesNoTh
     EXPECT_EQ(scene.BuiltResolution(), planned.Depth);
 }
 
-TEST_F(SceneFixture, ALargeListIsCompiledInPartsThatAreDrawnInTurnWithTheCallerAnsweredBetween)
+TEST_F(SceneFixture, ALargeListIsCompiledInPartsThatKeepTheOutlinesAndAreDrawnInTurnWithTheCallerAnsweredBetween)
 {
     Grid(30, 30);
     scene.SetSmooth(1);
@@ -353,6 +385,15 @@ TEST_F(SceneFixture, ALargeListIsCompiledInPartsThatAreDrawnInTurnWithTheCallerA
     }
     EXPECT_EQ(triangles, scene.BuiltTriangles());
     EXPECT_EQ(sink.Count("Outline"), size_t(parts)) << "every part sets its polygon mode";
+    // The wireframe shows the colour bands' outlines and no edge inside them, across the
+    // batches and the parts.
+    TRecordingSink polygons;
+    TSurfaceOptions options;
+    options.Depth = scene.BuiltResolution();
+    BuildSurfaceGeometry(*scene.ScanData, colors.Manager, options, polygons);
+    const std::vector<TSide> expected = PolygonSides(polygons);
+    ASSERT_GT(expected.size(), triangles);
+    EXPECT_TRUE(OutlinedSides(sink) == expected) << OutlinedSides(sink).size() << " sides outlined of " << expected.size();
     auto only = [this](const char* Kind) {
         std::vector<std::string> names;
         for (const std::string& n : sink.ListNames)

@@ -156,6 +156,17 @@ TEST(KeyboardInput, DeadKeysCompose)
     kb.next = u"x";
     p.KeyDown('X', 0);
     EXPECT_EQ(p.Text(), u"^x");
+    // A key that makes no character (Shift for a capital, an arrow) is not taken, leaves the
+    // text as it was and keeps a dead key waiting for the letter.
+    p.DeadChar(u'^');
+    kb.next.clear(), kb.result = 0;
+    for (const uint16_t key : {uint16_t{VKey::Shift}, uint16_t{VKey::Left}})
+        EXPECT_FALSE(p.KeyDown(key, 0));
+    EXPECT_EQ(p.Text(), u"^x");
+    EXPECT_EQ(p.PendingDeadChar, u'^');
+    kb.next = u"E", kb.result = 1;
+    EXPECT_TRUE(p.KeyDown('E', 0));
+    EXPECT_EQ(p.Text(), u"\u00CA");
     // A dead key reported by the layout is held; the next key composes with it. Every entry
     // composes the accented letter (caron + I once gave Ñ); a ring has no E, so that pair
     // types as an unknown one.
