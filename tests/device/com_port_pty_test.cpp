@@ -5,14 +5,13 @@
 #include "quiet_waits.h"
 #include "stand_in_usb.h"
 #include "support/handler_recorder.h"
+#include "support/process_threads.h"
 #include "support/pump.h"
 
 #include "framework/Application.h"
 #include "framework/StrConv.h"
 
 #include <gtest/gtest.h>
-
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <atomic>
@@ -21,6 +20,7 @@
 #include <thread>
 
 using namespace CPort;
+using l3d::testing::ThreadsOfThisProcess;
 
 namespace {
 
@@ -107,22 +107,6 @@ int OpenHandleCount()
     DWORD flags = 0;
     for (uintptr_t value = 4; value < 0x10000; value += 4)
         count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
-    return count;
-}
-
-// The threads the process runs, its own and those the system starts for it (Wine ends each
-// overlapped wait of a serial port on a thread of its own, which ends soon after).
-int ThreadCount()
-{
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return -1;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    int count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-    CloseHandle(snapshot);
     return count;
 }
 
@@ -293,7 +277,7 @@ TEST_F(ComPortPty, AHundredClosesWhileDataFlowsLeaveNoHandleWindowOrLateEvent)
     // The first cycle of each kind makes what lives on (the thread's wake-up window, say).
     for (int i = 0; i < 3; ++i)
         cycle(i);
-    const int threads = ThreadCount();
+    const int threads = ThreadsOfThisProcess();
     const int handles = OpenHandleCount(), windows = ThreadWindowCount();
     for (int i = 3; i < 103 && !testing::Test::HasFatalFailure(); ++i)
         cycle(i);
@@ -302,7 +286,9 @@ TEST_F(ComPortPty, AHundredClosesWhileDataFlowsLeaveNoHandleWindowOrLateEvent)
     EXPECT_TRUE(recorder.messages.empty()) << "no failure while data flows";
     EXPECT_EQ(portHandles, 0) << "every port handle opened was closed";
     // The threads the closes ended are gone, and what they held with them, before the count.
-    EXPECT_TRUE(PumpUntil([&] { return ThreadCount() <= threads; })) << "threads left: " << ThreadCount() - threads;
+    // Wine ends each overlapped wait of a serial port on a thread of its own, which ends soon after.
+    EXPECT_TRUE(PumpUntil([&] { return ThreadsOfThisProcess() <= threads; }))
+        << "threads left: " << ThreadsOfThisProcess() - threads;
     // Wine makes an object of its own in the process now and then, at a moment that depends on
     // the other programs of the prefix (an event when the process starts the prefix's desktop
     // program, say): one or two more handles. A close that leaks leaks on every close that
