@@ -24,12 +24,12 @@ public:
     TViewState& ActiveState();
 
     // The panes as the last layout placed them; all empty before the first.
-    void SetLayout(const TViewLayout& Layout);
-    const TViewports& Viewports() const { return viewports_; }
-    const TViewportRect& ExportViewport() const { return exportViewport_; }
-    const TPaneEdges& PaneEdges() const { return paneEdges_; }
-    int32_t MainPaneWidth() const { return mainPaneWidth_; }
-    int32_t PaneHeight() const { return paneHeight_; }
+    void SetLayout(const TViewLayout& Layout) { layout_ = Layout; }
+    const TViewports& Viewports() const { return layout_.Viewports; }
+    const TViewportRect& ExportViewport() const { return layout_.ExportViewport; }
+    const TPaneEdges& PaneEdges() const { return layout_.PaneEdges; }
+    int32_t MainPaneWidth() const { return layout_.MainPaneWidth; }
+    int32_t PaneHeight() const { return layout_.PaneHeight; }
     // The view whose pane holds the client point, Current for a point on an edge, between the
     // panes or outside them.
     uint8_t ViewAt(int32_t X, int32_t Y, uint8_t Current) const;
@@ -49,10 +49,5 @@ private:
     TViewStates states_{};
     uint8_t activeView_ = 0;
     uint8_t repaintPending_ = 0;
-    int32_t mainPaneWidth_ = 0;
-    int32_t paneHeight_ = 0;
-    TPaneEdges paneEdges_{};
-    TPaneEdges hitEdges_{};
-    TViewports viewports_{};
-    TViewportRect exportViewport_;
+    TViewLayout layout_{};
 };

@@ -1,10 +1,10 @@
-#include "scan/files/TextIds.h"
 #include "scan/files/_TFileManager.h"
 
 #include "framework/Exceptions.h"
 #include "framework/StrConv.h"
 #include "scan/files/BufferedReadStream.h"
 #include "scan/files/MessageSink.h"
+#include "scan/files/TextIds.h"
 #include "scan/model/_TScanData.h"
 #include "scan/files/bkStrings.h"
 #include "scan/files/globals.h"

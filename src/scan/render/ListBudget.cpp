@@ -50,8 +50,7 @@ TListPlan PlanList(uint64_t Columns, uint64_t Rows, const TListPlan& Finest, uin
         return TListPlan{0, 1, 0};
     const uint32_t coarsest = CoarsestStep(Columns, Rows);
     const uint32_t firstStep = std::clamp<uint32_t>(Finest.Step, 1, coarsest);
-    TListPlan fits{0, firstStep, 0};
-    bool found = false;
+    std::optional<TListPlan> fits;
     TTriangleTally last;
     // Levels from the coarsest up: each has about four times the triangles of the one below,
     // so the first that passes ends the search, and its count stops where it passed.
@@ -61,10 +60,9 @@ TListPlan PlanList(uint64_t Columns, uint64_t Rows, const TListPlan& Finest, uin
         if (last.Passed)
             break;
         fits = TListPlan{static_cast<uint8_t>(depth), firstStep, last.Triangles};
-        found = true;
     }
-    if (found)
-        return fits;
+    if (fits)
+        return *fits;
     // Not even level 0 at the first step fits. A coarser grid of k-th points keeps about 1/k^2
     // of the cells: the count so far, taken over the whole scan, tells where to start looking;
     // from there the steps go up one at a time, so that the least one that fits is found.

@@ -332,6 +332,13 @@ void TScanScene::RenderDiagram()
 
 namespace {
 
+// Deletes lists First to First + Count - 1.
+void DeleteLists(TRenderSink& Sink, uint32_t First, uint32_t Count)
+{
+    for (uint32_t list = First; list < First + Count; ++list)
+        Sink.DeleteList(list);
+}
+
 // Where the batches of a build go: into list Name, and once that holds about PartTriangles
 // triangles, between two batches into the next list, Name + 1, and so on. A part begins with
 // the polygon mode, so that each can be drawn on its own. Ending a build that failed, it closes
@@ -347,8 +354,7 @@ public:
     {
         if (open_) {
             sink_.EndList();
-            for (uint32_t part = 0; part < parts_; ++part)
-                sink_.DeleteList(name_ + part);
+            DeleteLists(sink_, name_, parts_);
         }
     }
     TListParts(const TListParts&) = delete;
@@ -394,8 +400,7 @@ private:
 template <typename F>
 void TScanScene::CompileList(bool WithLevels, F&& Build)
 {
-    for (uint32_t part = 0; part < listParts_; ++part)
-        sink_.DeleteList(DisplayList + part);
+    DeleteLists(sink_, DisplayList, listParts_);
     listParts_ = 1;
     // What is left is asked for once the old list is gone.
     const TAddressSpace space = AddressSpace ? AddressSpace() : TAddressSpace{};
@@ -456,8 +461,7 @@ void TScanScene::CompileList(bool WithLevels, F&& Build)
                 builtTriangles_ = plan.Triangles;
                 break;
             }
-            for (uint32_t part = 0; part < made; ++part)
-                sink_.DeleteList(DisplayList + part);
+            DeleteLists(sink_, DisplayList, made);
         } catch (const std::bad_alloc&) {
             // The parts are closed and deleted as they go; the memory they took is free again.
         }

@@ -303,11 +303,13 @@ void DrawMirroredItem(TMenuItem* Item, TImageList* Images, const DRAWITEMSTRUCT&
 {
     const HDC dc = Draw.hDC;
     const RECT& r = Draw.rcItem;
+    int arrowWidth = 0;
     {
         TSavedDC saved(dc);
         const TGdiObject<HFONT> font = MenuFont();
         TSelectedObject selectedFont(dc, font.get());
         const TMirroredColumns c = MirroredColumns(dc, Item, Images);
+        arrowWidth = c.arrowWidth;
         const bool selected = (Draw.itemState & ODS_SELECTED) != 0;
         const bool disabled = (Draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
         const COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU);
@@ -343,7 +345,7 @@ void DrawMirroredItem(TMenuItem* Item, TImageList* Images, const DRAWITEMSTRUCT&
     // The system draws its own arrow at the right of an owner-drawn item with a submenu once
     // this returns; the arrow stands at the left here.
     if (Item->Count() > 0)
-        ExcludeClipRect(dc, r.right - BitmapSize(MenuArrow().get()).cx - 1, r.top, r.right, r.bottom);
+        ExcludeClipRect(dc, r.right - arrowWidth - 1, r.top, r.right, r.bottom);
 }
 
 void MeasureGlyph(const TImageList* Images, MEASUREITEMSTRUCT& Measure)
